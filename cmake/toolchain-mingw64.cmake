@@ -1,0 +1,14 @@
+# Cross-compiles for 64-bit Windows with the posix-threads flavour of mingw-w64.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(QX_TRIPLET x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER   ${QX_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${QX_TRIPLET}-g++-posix)
+set(CMAKE_RC_COMPILER  ${QX_TRIPLET}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${QX_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+

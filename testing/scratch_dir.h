@@ -1,0 +1,24 @@
+// A fresh folder under the temporary folder for one test, removed with all it holds.
+#pragma once
+
+#include <string>
+
+class ScratchDir {
+public:
+    ScratchDir();
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+
+    // The folder, ending in a backslash.
+    const std::string& Path() const { return path_; }
+    // Path() + relative name.
+    std::string operator/(const std::string& name) const { return path_ + name; }
+
+    // Writes the bytes to Path() + name, making the folders on the way.
+    void Write(const std::string& name, const std::string& bytes) const;
+    std::string Read(const std::string& name) const;
+
+private:
+    std::string path_;
+};
