@@ -77,10 +77,8 @@ protected:
     Node* cachedNode = nullptr;
 };
 
-#ifndef QXBASE_BUILD
-extern template class __declspec(dllimport) IntrusiveList<LNODE>;
-extern template class __declspec(dllimport) IntrusiveList<HUGELNODE>;
-#endif
+extern template class QXBASE_API IntrusiveList<LNODE>;
+extern template class QXBASE_API IntrusiveList<HUGELNODE>;
 
 class QXBASE_API LIST : public IntrusiveList<LNODE> {
 public:
@@ -122,6 +120,8 @@ public:
     static constexpr int BlockBytes = 8192;
 
 private:
+    char* BlockBase(int block);
+
     void* slotPtr[2] = {nullptr, nullptr};
     int slotBlock[2] = {-1, -1};
     int nextSlot = 0;

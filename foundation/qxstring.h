@@ -7,6 +7,7 @@
 #include "qxlist.h"
 
 #include <oleauto.h>
+#include <cstdio>  // the printf flavour of Format
 
 class QXBASE_API QXSTRING {
 public:
@@ -33,7 +34,7 @@ public:
     // loaded, 0 when the entry is missing (the text is then left as it was).
     int LoadResource(HINSTANCE module, int id);
     int GetWindowTextA(HWND window);
-    int Format(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    int Format(const char* format, ...) __attribute__((format(__MINGW_PRINTF_FORMAT, 2, 3)));
 
     // In place; each returns a copy of the result.
     QXSTRING toUpper();
@@ -96,6 +97,8 @@ public:
 private:
     int Compare(const char* other) const;
     void Assign(const char* source, size_t length);
+    // The text becomes head (0..pos-1) + inserted + the text after pos + removed characters.
+    void Splice(int pos, int removed, const char* inserted, size_t insertedLength);
 
     char buffer[InlineBytes];
     char* text;
