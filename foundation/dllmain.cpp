@@ -1,4 +1,7 @@
-// Start-up of the foundation library.
+// Start-up of the foundation library. The open-file table is made on first use and emptied
+// by its own destructor when the library leaves the process, and the internet binding starts
+// unbound; neither needs work here. Nothing here may load or free another library: the
+// loader's lock is held.
 #include "qxbase.h"
 
 #include <cstdlib>

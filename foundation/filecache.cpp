@@ -1,0 +1,97 @@
+// The file cache: opening and closing its folder, and finding and removing its items.
+#include "qxcache.h"
+
+#include "cachesizes.h"
+#include "pathtext.h"
+#include "qxpath.h"
+#include "qxsupport.h"
+
+namespace {
+
+const char MarkerName[] = "\\~.~";
+// Temporary files that the kernel and the text object make in the cache folder.
+const char* const LeftoverMasks[] = {"*.$$$", "TMP*.*", "*.TQX"};
+
+void DeleteMatches(const QXSTRING& folder, const char* mask)
+{
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA(folder + "\\" + mask, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            QXDeleteFile(folder + "\\" + found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+}  // namespace
+
+FILECACHE::FILECACHE() : active(0), limit(0), bytesInUse(0) {}
+
+// The remaining items go with the list, each with its file; the marker and the kernel's
+// temporary files stay, as only CloseCache removes them.
+FILECACHE::~FILECACHE() = default;
+
+int FILECACHE::InitCache(const char* name, long requestedLimit)
+{
+    if (!name || !*name)
+        return 0;
+    if (active)
+        return 1;
+    if (GetFileLocation(name, nullptr, 0, nullptr, 0) != QX_LOCATION_LOCAL)
+        return 0;
+    QXSTRING chosen(name);
+    const int last = chosen.length() - 1;
+    if (name[last] == '\\')
+        chosen.ClearEol(last);
+    if (!QXCreateDirectory(chosen + MarkerName))
+        return 0;
+    folder = chosen;
+    limit = CacheLimit(requestedLimit, DiskFreeSpace(folder));
+    active = 1;
+    return 1;
+}
+
+int FILECACHE::CloseCache()
+{
+    if (!active)
+        return 0;
+    items.Clear();
+    bytesInUse = 0;
+    for (const char* mask : LeftoverMasks)
+        DeleteMatches(folder, mask);
+    QXDeleteFile(folder + MarkerName);
+    return 1;
+}
+
+int FILECACHE::DeleteFileName(const char* name) { return name && *name ? 1 : 0; }
+
+QXSTRING& FILECACHE::GetCacheDir() { return folder; }
+
+int FILECACHE::GetCacheDir(char* buffer, int size)
+{
+    if (!active)
+        return 0;
+    return pathtext::CopyOut(folder, buffer, size);
+}
+
+CACHE_ITEM* FILECACHE::Find(const char* source)
+{
+    if (!active || !source)
+        return nullptr;
+    const QXSTRING key(source);
+    for (HUGELNODE* node = items.GetItem(0); node; node = node->next) {
+        auto* item = static_cast<CACHE_ITEM*>(node);
+        if (item->source == key)
+            return item;
+    }
+    return nullptr;
+}
+
+void FILECACHE::Remove(CACHE_ITEM* item)
+{
+    items.Remove(item);
+    bytesInUse -= item->countedBytes;
+    delete item;
+}
