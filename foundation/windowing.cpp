@@ -35,7 +35,9 @@ double ScreenToUniverse(const WINDOWING::AXIS& axis, int s)
 WINDOWING::WINDOWING()
     : screenLeft(0), screenTop(0), screenRight(0), screenBottom(0),
       universeLeft(0), universeTop(0), universeRight(0), universeBottom(0),
-      x{1.0, 1.0, 1.0}, y{1.0, 1.0, 1.0}, previousX{0, 0, 0}, previousY{0, 0, 0}
+      // The previous mapping starts as the current one, so that converting from it before
+      // any extent was set gives the position back instead of dividing by zero.
+      x{1.0, 1.0, 1.0}, y{1.0, 1.0, 1.0}, previousX{1.0, 1.0, 1.0}, previousY{1.0, 1.0, 1.0}
 {
 }
 

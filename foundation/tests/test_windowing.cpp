@@ -29,6 +29,8 @@ TEST(Windowing, FreshMappingIsIdentityPlusOne)
     EXPECT_DOUBLE_EQ(0.0, w.S2Ux(1));
     EXPECT_DOUBLE_EQ(0.0, w.S2Uy(1));
     EXPECT_EQ(11, w.U2Sx(10));
+    EXPECT_EQ(37, w.OS2Nx(37)) << "no previous mapping yet: the position comes back";
+    EXPECT_EQ(120, w.OS2Ny(120));
     int l = -1, t = -1, r = -1, b = -1;
     w.ScreenGetExtent(l, t, r, b);
     EXPECT_EQ(0, l);
