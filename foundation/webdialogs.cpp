@@ -1,5 +1,7 @@
 // The open-file dialogs: the internet library's, which also accept Internet addresses, when
-// it is bound and the program wants them; the system's otherwise.
+// it is bound and the program wants them; the system's otherwise (with the foundation's
+// preview pane where one is asked for).
+#include "qxpreview.h"
 #include "qxwebapi.h"
 
 #include "webentries.h"
@@ -30,7 +32,5 @@ BOOL QXGetOpenFileNamePreview(QXPREVIEW_REQUEST* request)
     const auto libraryDialog = BoundWebEntries().QXGetOpenFileNamePreview;
     if (libraryDialog && UseLibraryDialogs())
         return libraryDialog(request);
-    // Until the foundation's own preview pane exists, its place is taken by the plain system
-    // dialog on the same description.
-    return GetOpenFileNameA(request->ofn);
+    return PreviewGetOpenFileName(request);
 }
