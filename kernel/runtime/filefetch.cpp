@@ -1,0 +1,181 @@
+// KernGetFile: locating local and network files, the notification of background requests,
+// and the background jobs that tie a waited-for file to its object.
+#include "filefetch.h"
+
+#include "filefind.h"
+#include "kernel.h"
+#include "kernelprocess.h"
+#include "objet.h"
+#include "qxpath.h"
+
+namespace {
+
+// A notification whose post fails is tried again after each of this many pending messages.
+constexpr int PostAttempts = 64;
+
+// Posts a copy of the request; the receiver owns it.
+void Notify(HWND window, UINT message, WPARAM status, const GETFILE_STRUCT& request)
+{
+    GETFILE_STRUCT* copy = new GETFILE_STRUCT(request);
+    if (!copy)
+        return;
+    const LPARAM lParam = reinterpret_cast<LPARAM>(copy);
+    for (int attempt = 0; attempt <= PostAttempts; ++attempt) {
+        if (PostMessageA(window, message, status & 0xFFFF, lParam))
+            return;
+        MSG pending;
+        if (attempt == PostAttempts || !PeekMessageA(&pending, nullptr, 0, 0, PM_REMOVE))
+            break;
+        TranslateMessage(&pending);
+        DispatchMessageA(&pending);
+    }
+    delete copy;
+}
+
+void RemoveJob(KERNEL* kernel, FTP_PROCESS* job)
+{
+    KernProcess().cache.DecreaseFileCount(job->source);
+    kernel->jobs.Remove(job);
+    if (job->transferId) {
+        if (job->kind == QX_LOCATION_HTTP)
+            HTTP_Kill(job->transferId);
+        else if (job->kind == QX_LOCATION_FTP)
+            FTP_Kill(job->transferId);
+    }
+    if (job->starter)
+        DestroyWindow(job->starter);
+    if (job->object)
+        job->object->fileWait = 0;
+    delete job;
+}
+
+// Removes the jobs of one object, or all of them for a null object.
+void RemoveJobs(KERNEL* kernel, OBJET* object)
+{
+    if (!kernel)
+        return;
+    const int wasKilling = kernel->jobsKilled;
+    kernel->jobsKilled = 1;
+    for (int i = kernel->jobs.Items() - 1; i >= 0; --i) {
+        auto* job = static_cast<FTP_PROCESS*>(kernel->jobs.GetItem(i));
+        if (!object || job->object == object)
+            RemoveJob(kernel, job);
+    }
+    kernel->jobsKilled = wasKilling;
+}
+
+}  // namespace
+
+GETFILE_STRUCT::GETFILE_STRUCT()
+    : state(0), kind(QX_LOCATION_LOCAL), object(nullptr), transferId(nullptr), transferAllowed(1)
+{
+}
+
+GETFILE_STRUCT::GETFILE_STRUCT(const GETFILE_STRUCT& other) { *this = other; }
+
+GETFILE_STRUCT& GETFILE_STRUCT::operator=(const GETFILE_STRUCT& other)
+{
+    state = other.state;
+    kind = other.kind;
+    localFile = other.localFile;
+    source = other.source;
+    object = other.object;
+    transferId = other.transferId;
+    transferAllowed = other.transferAllowed;
+    return *this;
+}
+
+FTP_PROCESS::FTP_PROCESS(const char* source, OBJET* object, int kind)
+    : source(source), object(object), transferId(nullptr), record(nullptr), starter(nullptr), kind(kind)
+{
+}
+
+void KernGetFile(KERNEL* kernel, const char* name, int mode, UINT message, HWND notify, GETFILE_STRUCT* request,
+                 const char*, const char*)
+{
+    if (!request)
+        return;
+    const UINT notification = LOWORD(message) ? LOWORD(message) : KM_FILEREADY;
+    const HWND window = notify ? notify : KernGetAppWindow(kernel);
+    const int kind = name ? GetFileLocationStr(name, nullptr, nullptr) : QX_LOCATION_NONE;
+    const bool local = kind == QX_LOCATION_LOCAL || kind == QX_LOCATION_UNC;
+    // Only the two modes the system uses are told apart; any other waits for a remote file
+    // and is told of a local one.
+    const bool background = mode == QX_FETCH_BACKGROUND || (mode != QX_FETCH_SYNC && local);
+    auto fail = [&](WPARAM status) {
+        request->localFile = "";
+        request->source = name ? name : "";
+        if (background)
+            Notify(window, notification, status, *request);
+    };
+    if (!kernel || !name || !*name) {
+        fail(QX_FILE_FAILED);
+        return;
+    }
+    request->kind = kind;
+    if (!local) {
+        request->state = kind == QX_LOCATION_NONE ? QX_REQUEST_LOCAL : QX_REQUEST_REMOTE;
+        // Remote files come only through the transfer library, which a host enables.
+        fail(kind != QX_LOCATION_NONE && !KernProcess().withInternet ? QX_FILE_NO_INTERNET : QX_FILE_FAILED);
+        return;
+    }
+    request->state = QX_REQUEST_LOCAL;
+    QXSTRING located = name;
+    // A synchronous fetch never asks the user to look for a file.
+    KernFindFileStr(kernel, &located, mode != QX_FETCH_SYNC);
+    request->localFile = located;
+    request->source = name;
+    if (!background)
+        return;
+    if (request->object) {
+        int added = 0;
+        if (!KernAddFtpProcess(kernel, name, request->object, kind, &added)) {
+            fail(QX_FILE_FAILED);
+            return;
+        }
+    }
+    Notify(window, notification, DoFileExist(located) ? QX_FILE_ARRIVED : QX_FILE_FAILED, *request);
+}
+
+void KernGetFileSync(KERNEL* kernel, const char* name, char* local)
+{
+    if (!kernel || !local)
+        return;
+    GETFILE_STRUCT request;
+    KernGetFile(kernel, name, QX_FETCH_SYNC, 0, nullptr, &request, nullptr, nullptr);
+    lstrcpynA(local, request.localFile, QX_NAME_BUFFER);
+}
+
+const char* KernGetCachePath(KERNEL*)
+{
+    return KernProcess().cache.GetCacheDir();
+}
+
+FTP_PROCESS* KernAddFtpProcess(KERNEL* kernel, const char* source, OBJET* object, int kind, int* added)
+{
+    if (added)
+        *added = 0;
+    if (!kernel || !source || !*source)
+        return nullptr;
+    for (int i = 0; i < kernel->jobs.Items(); ++i) {
+        auto* job = static_cast<FTP_PROCESS*>(kernel->jobs.GetItem(i));
+        if (job->object == object && lstrcmpiA(job->source, source) == 0)
+            return job;
+    }
+    FTP_PROCESS* job = new FTP_PROCESS(source, object, kind);
+    if (!job)
+        return nullptr;
+    kernel->jobs.AddTail(job);
+    KernProcess().cache.IncreaseFileCount(source);
+    if (added)
+        *added = 1;
+    return job;
+}
+
+void KernRemoveFtpProcess(KERNEL* kernel, OBJET* object)
+{
+    if (object)
+        RemoveJobs(kernel, object);
+}
+
+void KernRemoveAllFtpProcess(KERNEL* kernel) { RemoveJobs(kernel, nullptr); }

@@ -1,0 +1,32 @@
+// The process-wide state of the kernel library, and its string table.
+#include "kernelprocess.h"
+#include "qxutil.h"
+
+#include <cstdio>
+
+KERNPROCESS& KernProcess()
+{
+    static KERNPROCESS process;
+    return process;
+}
+
+QXSTRING KernString(int id)
+{
+    QXSTRING text;
+    text.LoadResource(KernProcess().module, id);
+    return text;
+}
+
+int KernAlert(HWND owner, int caption, int text)
+{
+    return Alert(owner, KernString(caption), KernString(text));
+}
+
+int KernAlert(HWND owner, int caption, int text, const char* value)
+{
+    // The texts of the string table hold one "%s" for the value; the value itself may hold
+    // any character, so it never becomes the format.
+    QXSTRING message;
+    message.Format(static_cast<const char*>(KernString(text)), value ? value : "");
+    return Alert(owner, KernString(caption), message);
+}

@@ -1,0 +1,20 @@
+// What the kernel library keeps once per process, shared by all its KERNELs; touched only on
+// the user-interface thread.
+#pragma once
+
+#include "qxkernel.h"
+#include "qxcache.h"
+
+struct KERNPROCESS {
+    HINSTANCE module = nullptr;  // the kernel library: strings, window classes, actions
+    int withInternet = 0;        // remote files may be fetched
+    FILECACHE cache;
+};
+
+KERNPROCESS& KernProcess();
+
+// A text of the kernel library's string table ("" when missing).
+QXSTRING KernString(int id);
+// Alert with the caption and text of the string table, the text formatted with one value.
+int KernAlert(HWND owner, int caption, int text);
+int KernAlert(HWND owner, int caption, int text, const char* value);

@@ -1,0 +1,164 @@
+// The object tree of a page: walks, the enclosing object of an object, re-linking an object
+// and its window under another parent, and kernel messages sent down the tree.
+#include "kerntree.h"
+
+#include "branch.h"
+#include "kernel.h"
+#include "objet.h"
+
+namespace {
+
+bool IsAncestor(const OBJET* candidate, const OBJET* object)
+{
+    for (const OBJET* up = object->GetParent(); up; up = up->GetParent()) {
+        if (up == candidate)
+            return true;
+    }
+    return false;
+}
+
+struct ENCLOSERSEARCH {
+    OBJET* object;
+    RECT area;  // the object's client rectangle on the screen
+    OBJET* found;
+};
+
+// Be-parent value of objects that hold only invisible children.
+constexpr int HoldsInvisibleOnly = 2;
+
+int TakeEncloser(KERNEL*, OBJET* candidate, void* data)
+{
+    auto* search = static_cast<ENCLOSERSEARCH*>(data);
+    OBJET* object = search->object;
+    if (candidate == object || !candidate->window || candidate->beParent == 0)
+        return 0;
+    if (candidate->showDelay != 0.0 && candidate->effectPending)
+        return 0;
+    if (candidate->beParent == HoldsInvisibleOnly && !object->Invisibility())
+        return 0;
+    if (IsAncestor(object, candidate))
+        return 0;
+    RECT area;
+    KernGetClientToScreen(candidate, &area);
+    RECT common;
+    IntersectRect(&common, &area, &search->area);
+    if (!EqualRect(&common, &search->area) || EqualRect(&area, &search->area))
+        return 0;
+    search->found = candidate;
+    return 1;
+}
+
+}  // namespace
+
+int KernTraverseTree(KERNEL* kernel, OBJET* root, KERNWALK before, KERNWALK after, void* data, int order)
+{
+    if (!root)
+        return 0;
+    if (before) {
+        if (const int answer = before(kernel, root, data))
+            return answer;
+    }
+    const int count = root->GetChildItems();
+    if (order == QX_WALK_FIRST_TO_LAST) {
+        for (int i = 0; i < count; ++i) {
+            if (const int answer = KernTraverseTree(kernel, root->GetChild(i), before, after, data, order))
+                return answer;
+        }
+    } else if (order == QX_WALK_LAST_TO_FIRST) {
+        for (int i = count - 1; i >= 0; --i) {
+            if (const int answer = KernTraverseTree(kernel, root->GetChild(i), before, after, data, order))
+                return answer;
+        }
+    }
+    return after ? after(kernel, root, data) : 0;
+}
+
+OBJET* KernGetTopParentObjet(KERNEL* kernel, OBJET* object)
+{
+    if (!kernel)
+        return nullptr;
+    if (!object)
+        return KernGetTopObjet(kernel);
+    while (object->GetParent())
+        object = object->GetParent();
+    return object;
+}
+
+OBJET* KernLocateParent(KERNEL* kernel, OBJET* object)
+{
+    if (!object)
+        return nullptr;
+    OBJET* root = object->GetParent() ? KernGetTopParentObjet(kernel, object) : KernGetTopObjet(kernel);
+    if (!object->window)
+        return KernGetTopObjet(kernel);
+    ENCLOSERSEARCH search = {object, {}, nullptr};
+    KernGetClientToScreen(object, &search.area);
+    KernTraverseTree(kernel, root, nullptr, TakeEncloser, &search, QX_WALK_LAST_TO_FIRST);
+    return search.found ? search.found : root;
+}
+
+void KernLinkParentChild(OBJET* parent, OBJET* object, int force)
+{
+    if (!parent || !object || parent == object)
+        return;
+    if (object->GetParent() == parent && !force)
+        return;
+    if (object->GetParent())
+        object->GetParent()->RemoveChild(object);
+    parent->AddChild(object);
+    if (!object->window || !parent->window)
+        return;
+    const bool hadUpdate = GetUpdateRect(object->window, nullptr, FALSE) != 0;
+    RECT frame;
+    GetWindowRect(object->window, &frame);
+    POINT frameOrigin = {frame.left, frame.top};
+    ScreenToClient(parent->window, &frameOrigin);
+    // Out of sight while it changes parent, so that it never shows in a wrong place.
+    SetWindowPos(object->window, nullptr, -5000, frameOrigin.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetParent(object->window, parent->window);
+    SetWindowPos(object->window, nullptr, frameOrigin.x, frameOrigin.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | (hadUpdate ? 0 : SWP_NOREDRAW));
+    object->SetXYWH(frameOrigin.x, frameOrigin.y, object->w, object->h);
+    KERNEL* kernel = object->GetKernel();
+    object->ux = KernS2Ux(kernel, frameOrigin.x);
+    object->uy = KernS2Uy(kernel, frameOrigin.y);
+}
+
+LRESULT KernBroadCastToObjet(KERNEL* kernel, OBJET* object, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!kernel || !object)
+        return 0;
+    MSGL msg = {static_cast<WORD>(kernel->mode & 0xFFFF), nullptr, message, wParam, lParam};
+    if ((kernel->mode & QX_MODE_EDIT_BIT) || !kernel->autoBranch)
+        KernClearBranchTimer(kernel);
+    if (kernel->filterMsg && !kernel->filterMsg(&msg, kernel->appPointer))
+        return 0;
+    return object->KernelMessage(&msg);
+}
+
+void KernBroadCastUntilDone(KERNEL* kernel, OBJET* object, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    while (KernBroadCastToObjet(kernel, object, message, wParam, lParam)) {
+    }
+}
+
+void KernQueryPalette(KERNEL* kernel)
+{
+    KernBroadCastToObjet(kernel, KernGetTopObjet(kernel), KM_REALIZEPALETTE, 0, 0);
+}
+
+void KernGetClientToScreen(OBJET* object, RECT* rect)
+{
+    if (!object || !object->window || !rect)
+        return;
+    GetClientRect(object->window, rect);
+    MapWindowPoints(object->window, nullptr, reinterpret_cast<POINT*>(rect), 2);
+}
+
+OBJET* KernGetObjetByHwnd(KERNEL* kernel, HWND window)
+{
+    if (!kernel || !window)
+        return nullptr;
+    return reinterpret_cast<OBJET*>(GetWindowLongPtrA(window, 0));
+}

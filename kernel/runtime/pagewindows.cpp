@@ -1,0 +1,99 @@
+// The windows of the loaded pages as the host sees them: which pages take input, the host
+// caption, the keyboard focus, and unloading the page shown.
+#include "kernel.h"
+
+#include "branch.h"
+#include "filefetch.h"
+#include "objet.h"
+#include "qxwindowptr.h"
+#include "../authoring/selection.h"
+#include "../authoring/undo.h"
+
+#include <cstdio>
+
+namespace {
+
+// The host caption holds at most this many characters.
+constexpr int CaptionChars = 200;
+
+OBJET* PageRoot(KERNEL* kernel, int index)
+{
+    return static_cast<TREE*>(kernel->loadedPages.GetItem(index))->root;
+}
+
+}  // namespace
+
+void KernUpdateModeless(KERNEL* kernel, int)
+{
+    OBJET* top = KernGetTopObjet(kernel);
+    if (!top)
+        return;
+    // Below a modeless page the pages stay usable down to the first one that is not.
+    bool enable = top->modeless != 0;
+    for (int i = kernel->loadedPages.Items() - 2; i >= 0; --i) {
+        OBJET* root = PageRoot(kernel, i);
+        if (!root || !root->window)
+            continue;
+        EnableWindow(root->window, enable);
+        if (enable && !root->modeless)
+            enable = false;
+    }
+    if (top->window)
+        EnableWindow(top->window, TRUE);
+}
+
+void KernChangeAppTitle(KERNEL* kernel, const char* pageTitle)
+{
+    if (!kernel)
+        return;
+    char caption[CaptionChars + 1];
+    if (pageTitle && *pageTitle)
+        std::snprintf(caption, sizeof caption, "%s (%s)", static_cast<const char*>(kernel->appTitle), pageTitle);
+    else
+        std::snprintf(caption, sizeof caption, "%s", static_cast<const char*>(kernel->appTitle));
+    SetWindowTextA(KernGetAppWindow(kernel), caption);
+}
+
+void KernSetNextWindowFocus(KERNEL* kernel, HWND window)
+{
+    if (!kernel || !window)
+        return;
+    WINDOW_CHILDREN descendants(window);
+    const HWND focus = GetFocus();
+    HWND chosen = nullptr;
+    HWND first = nullptr;
+    bool afterFocus = false;
+    for (int i = 0; i < descendants.count && !chosen; ++i) {
+        const HWND candidate = descendants.windows[i];
+        const bool stops = (GetWindowLongA(candidate, GWL_STYLE) & WS_TABSTOP) != 0;
+        if (stops && !first)
+            first = candidate;
+        if (stops && afterFocus)
+            chosen = candidate;
+        if (candidate == focus)
+            afterFocus = true;
+    }
+    if (!chosen)
+        chosen = first;
+    if (!chosen)
+        return;
+    SetFocus(chosen);
+    kernel->focusWindow = chosen;
+}
+
+void KernClearTopLoaded(KERNEL* kernel)
+{
+    if (!kernel)
+        return;
+    KernRemoveAllFtpProcess(kernel);
+    KernClearBranchTimer(kernel);
+    KernUnSelectAllObjects(kernel);
+    KernFlushUndoBuffer(kernel);
+    if (kernel->loadedPages.Items() > 0) {
+        auto* shown = static_cast<TREE*>(kernel->loadedPages.GetItem(kernel->loadedPages.Items() - 1));
+        kernel->loadedPages.Remove(shown);
+        KillObjet(shown->root);
+        delete shown;
+    }
+    kernel->processes.Clear();
+}

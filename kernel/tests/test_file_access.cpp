@@ -1,0 +1,133 @@
+// Locating and fetching the files a page names: the publication's drive, names reported
+// missing once, and the notification of a background request.
+#include "kerneltest.h"
+#include "filefetch.h"
+#include "filefind.h"
+
+#include "dialog_answerer.h"
+#include "scratch_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(FindFile, FindsAFileOfThePublicationAndReportsAMissingOneOnce)
+{
+    ScratchDir pub;
+    pub.Write("media\\a.wav", "RIFF");
+    TestKernel kernel;
+    kernel->scnPath = pub.Path().c_str();
+    char name[QX_NAME_BUFFER];
+    lstrcpyA(name, (pub / "media\\a.wav").c_str());
+    EXPECT_EQ(1, KernFindFile(kernel, name, 1));
+    EXPECT_EQ(pub / "media\\a.wav", std::string(name));
+
+    DialogAnswerer answerer;
+    lstrcpyA(name, (pub / "media\\absent.wav").c_str());
+    EXPECT_EQ(0, KernFindFile(kernel, name, 1));
+    EXPECT_EQ(0, KernFindFile(kernel, name, 1));
+    ASSERT_EQ(1u, answerer.Shown().size());
+    EXPECT_EQ("Fichier introuvable", answerer.Shown()[0].caption);
+    EXPECT_EQ("Impossible de trouver le fichier " + (pub / "media\\absent.wav") +
+                  ".\nVeuillez contacter l'auteur de la publication.",
+              answerer.Shown()[0].text);
+}
+
+TEST(FindFile, LeavesAddressesAndNamesWithoutPublicationAlone)
+{
+    TestKernel kernel;
+    char name[QX_NAME_BUFFER] = "C:\\x\\a.wav";
+    EXPECT_EQ(0, KernFindFile(kernel, name, 1));
+    EXPECT_STREQ("C:\\x\\a.wav", name);
+    kernel->scnPath = "C:\\pub\\";
+    lstrcpyA(name, "HTTP://host/a.wav");
+    EXPECT_EQ(1, KernFindFile(kernel, name, 1));
+    EXPECT_STREQ("HTTP://host/a.wav", name);
+}
+
+TEST(FindFile, FollowsARelocationTheUserChose)
+{
+    ScratchDir pub;
+    pub.Write("moved\\b.wav", "RIFF");
+    TestKernel kernel;
+    kernel->scnPath = pub.Path().c_str();
+    kernel->relocations.AddFile((pub / "old\\b.wav").c_str(), (pub / "moved\\b.wav").c_str());
+    char name[QX_NAME_BUFFER];
+    lstrcpyA(name, (pub / "old\\b.wav").c_str());
+    EXPECT_EQ(1, KernFindFile(kernel, name, 1));
+    EXPECT_EQ(pub / "moved\\b.wav", std::string(name));
+}
+
+// The notifications a window receives.
+struct Notification {
+    WPARAM status;
+    GETFILE_STRUCT record;
+};
+
+std::vector<Notification> Received(HWND window)
+{
+    std::vector<Notification> received;
+    MSG msg;
+    while (PeekMessageA(&msg, window, KM_FILEREADY, KM_FILEREADY, PM_REMOVE)) {
+        auto* record = reinterpret_cast<GETFILE_STRUCT*>(msg.lParam);
+        received.push_back({msg.wParam, *record});
+        delete record;
+    }
+    return received;
+}
+
+TEST(GetFile, ABackgroundRequestIsAnsweredByANotification)
+{
+    ScratchDir pub;
+    pub.Write("a.wav", "RIFF");
+    TestKernel kernel;
+    kernel->scnPath = pub.Path().c_str();
+    const HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    for (const char* file : {"a.wav", "absent.wav"}) {
+        GETFILE_STRUCT request;
+        DialogAnswerer answerer;
+        KernGetFile(kernel, (pub / file).c_str(), QX_FETCH_BACKGROUND, 0, window, &request, nullptr, nullptr);
+        const auto received = Received(window);
+        ASSERT_EQ(1u, received.size()) << file;
+        EXPECT_EQ(std::string(file) == "a.wav" ? QX_FILE_ARRIVED : QX_FILE_FAILED, received[0].status) << file;
+        EXPECT_EQ(QX_REQUEST_LOCAL, received[0].record.state);
+        EXPECT_EQ(pub / file, std::string(received[0].record.localFile));
+    }
+    DestroyWindow(window);
+}
+
+TEST(GetFile, RemoteFilesFailWhileInternetAccessIsOff)
+{
+    TestKernel kernel;
+    const HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    GETFILE_STRUCT request;
+    KernGetFile(kernel, "HTTP://example.invalid/a.wav", QX_FETCH_SYNC, 0, window, &request, nullptr, nullptr);
+    EXPECT_STREQ("", request.localFile);
+    EXPECT_TRUE(Received(window).empty());
+    KernGetFile(kernel, "HTTP://example.invalid/a.wav", QX_FETCH_BACKGROUND, 0, window, &request, nullptr, nullptr);
+    const auto received = Received(window);
+    ASSERT_EQ(1u, received.size());
+    EXPECT_EQ(QX_FILE_NO_INTERNET, received[0].status);
+    DestroyWindow(window);
+}
+
+TEST(GetFile, AJobTiesAWaitedForFileToItsObjectUntilTheObjectGoes)
+{
+    ScratchDir pub;
+    pub.Write("a.wav", "RIFF");
+    TestKernel kernel;
+    kernel->scnPath = pub.Path().c_str();
+    const HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    OBJET* object = new OBJET(kernel, nullptr);
+    GETFILE_STRUCT request;
+    request.object = object;
+    KernGetFile(kernel, (pub / "a.wav").c_str(), QX_FETCH_BACKGROUND, 0, window, &request, nullptr, nullptr);
+    KernGetFile(kernel, (pub / "a.wav").c_str(), QX_FETCH_BACKGROUND, 0, window, &request, nullptr, nullptr);
+    EXPECT_EQ(1, kernel->jobs.Items());
+    EXPECT_EQ(2u, Received(window).size());
+    KillObjet(object);
+    EXPECT_EQ(0, kernel->jobs.Items());
+    DestroyWindow(window);
+}
+
+}  // namespace
