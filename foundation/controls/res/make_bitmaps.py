@@ -2,7 +2,7 @@
 """Draws the bitmap resources of the library's custom controls, and the pictures that the
 controls' tests load from their own module, as uncompressed 24-bit .bmp files.
 
-Run from anywhere; it rewrites foundation/res/*.bmp and foundation/tests/res/*.bmp.
+Run from anywhere; it rewrites foundation/controls/res/*.bmp and foundation/tests/res/*.bmp.
 The built-in buttons are 32 x 32 pictures: a 3-D frame two pixels deep around a face of
 light grey, so that the disabled look (a grey checkerboard over columns and rows 3 to 28)
 leaves the frame whole, with a 16 x 16 glyph in the middle that moves one pixel down and
@@ -12,7 +12,7 @@ import os
 import struct
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-TEST_RES = os.path.join(HERE, "..", "tests", "res")
+TEST_RES = os.path.join(HERE, "..", "..", "tests", "res")
 
 FACE = (192, 192, 192)
 COLOURS = {
