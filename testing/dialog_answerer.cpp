@@ -58,6 +58,8 @@ DialogAnswerer::~DialogAnswerer()
 
 void DialogAnswerer::Answer(HWND dialog)
 {
+    if (!answered_.insert(dialog).second)
+        return;
     ShownDialog shown{WindowText(dialog), {}};
     EnumChildWindows(dialog, CollectStatic, reinterpret_cast<LPARAM>(&shown.text));
     shown_.push_back(shown);
@@ -67,7 +69,10 @@ void DialogAnswerer::Answer(HWND dialog)
 
 LRESULT CALLBACK DialogAnswerer::CbtHook(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HCBT_ACTIVATE && activeAnswerer && IsDialog(reinterpret_cast<HWND>(wParam)))
-        activeAnswerer->Answer(reinterpret_cast<HWND>(wParam));
+    const HWND window = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_ACTIVATE && activeAnswerer && IsDialog(window))
+        activeAnswerer->Answer(window);
+    else if (code == HCBT_DESTROYWND && activeAnswerer)
+        activeAnswerer->answered_.erase(window);
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

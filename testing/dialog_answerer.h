@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,8 @@ struct ShownDialog {
 
 class DialogAnswerer {
 public:
-    // Answers every dialog activated on this thread with WM_COMMAND `answer`.
+    // Answers every dialog activated on this thread with WM_COMMAND `answer`, once per dialog
+    // however often it is activated again before it goes.
     explicit DialogAnswerer(int answer = IDOK);
     // Lets `respond` look at (and fill in) the dialog; its result is the command sent.
     explicit DialogAnswerer(std::function<int(HWND)> respond);
@@ -31,6 +33,7 @@ private:
 
     std::function<int(HWND)> respond_;
     std::vector<ShownDialog> shown_;
+    std::set<HWND> answered_;  // dialogs still up that were answered already
     HHOOK hook_;
     DialogAnswerer* previous_;
 };

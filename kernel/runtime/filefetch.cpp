@@ -34,7 +34,8 @@ void Notify(HWND window, UINT message, WPARAM status, const GETFILE_STRUCT& requ
 
 void RemoveJob(KERNEL* kernel, FTP_PROCESS* job)
 {
-    KernProcess().cache.DecreaseFileCount(job->source);
+    if (job->holdsCacheUse)
+        KernProcess().cache.DecreaseFileCount(job->source);
     kernel->jobs.Remove(job);
     if (job->transferId) {
         if (job->kind == QX_LOCATION_HTTP)
@@ -86,7 +87,8 @@ GETFILE_STRUCT& GETFILE_STRUCT::operator=(const GETFILE_STRUCT& other)
 }
 
 FTP_PROCESS::FTP_PROCESS(const char* source, OBJET* object, int kind)
-    : source(source), object(object), transferId(nullptr), record(nullptr), starter(nullptr), kind(kind)
+    : source(source), object(object), transferId(nullptr), record(nullptr), starter(nullptr), kind(kind),
+      holdsCacheUse(0)
 {
 }
 
@@ -166,7 +168,7 @@ FTP_PROCESS* KernAddFtpProcess(KERNEL* kernel, const char* source, OBJET* object
     if (!job)
         return nullptr;
     kernel->jobs.AddTail(job);
-    KernProcess().cache.IncreaseFileCount(source);
+    job->holdsCacheUse = KernProcess().cache.IncreaseFileCount(source);
     if (added)
         *added = 1;
     return job;

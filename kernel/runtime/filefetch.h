@@ -39,6 +39,9 @@ public:
     GETFILE_STRUCT* record;   // handed to the transfer
     HWND starter;             // the window that starts the transfer, null when none
     int kind;
+    // The job holds one use of the cache item of its source; a failed transfer drops the
+    // item for all its holders at once, so their jobs hold nothing afterwards.
+    int holdsCacheUse;
 };
 
 // Fetches a file (mode QX_FETCH_SYNC or QX_FETCH_BACKGROUND); results in the request, or in
@@ -55,3 +58,7 @@ QXCORE_EXPORT FTP_PROCESS* KernAddFtpProcess(KERNEL* kernel, const char* source,
 // Ends the jobs of one object, or every job of the kernel.
 QXCORE_EXPORT void KernRemoveFtpProcess(KERNEL* kernel, OBJET* object);
 QXCORE_EXPORT void KernRemoveAllFtpProcess(KERNEL* kernel);
+
+// The host window's handling of a finished transfer (KM_FILEREADY): every waiting object of
+// every kernel hears of it, then the cache keeps or drops the file. Deletes the record.
+LRESULT KernFileReady(KERNEL* kernel, WPARAM status, GETFILE_STRUCT* record);

@@ -24,6 +24,9 @@ struct QORVEXWINDOW {
 class QXCORE_API PROCESS_LIST : public LIST {
 public:
     explicit PROCESS_LIST(KERNEL* kernel) : kernel(kernel) {}
+    // Starts the program or opens the document the branch names (the branch stays the
+    // caller's; a dependent program reads its return-code branches when it ends).
+    void AddProcess(BRANCH& branch);
     KERNEL* kernel;
 };
 
@@ -36,6 +39,11 @@ using KERNEVENTUNDO = void (*)(void* host, int records);
 using KERNEVENTSLIDESHOW = void (*)(void* host, int running);
 
 constexpr int QX_SEEK_PATHS = 16;
+// The property of the host window that holds its KERNEL*.
+constexpr const char* QX_KERNEL_PROPERTY = "QXKERNEL";
+// A host window that keeps its kernel in its window longs keeps it at this offset, its own
+// pointer at 0; the kernel clears only this slot when it goes.
+constexpr int QX_HOSTWL_KERNEL = 8;
 constexpr int QX_CUSTOM_COLOURS = 16;
 constexpr int QX_SELECTION_HANDLES = 4;
 
@@ -162,3 +170,19 @@ QXCORE_EXPORT void KernChangeAppTitle(KERNEL* kernel, const char* pageTitle);
 QXCORE_EXPORT void KernSetNextWindowFocus(KERNEL* kernel, HWND window);
 // Unloads the page shown: its transfers, timers, undo records and selection go with it.
 QXCORE_EXPORT void KernClearTopLoaded(KERNEL* kernel);
+
+// The process: KernStart before the first kernel (withInternet 1 binds the internet
+// library), KernEnd after the last.
+QXCORE_EXPORT void KernStart(int withInternet);
+QXCORE_EXPORT void KernEnd();
+// A kernel for the host window; hostData comes back to every host callback. The registry
+// record is made only when the key and the CD-ROM value name are both given.
+QXCORE_EXPORT KERNEL* KernConstructeur(HWND host, void* hostData, const char* registryKey, const char* environment,
+                                       const char* cdromValue);
+QXCORE_EXPORT void KernDestructeur(KERNEL* kernel);
+// The window procedure of object windows, and the host window's hook: non-zero when the
+// kernel handled the message.
+QXCORE_EXPORT LRESULT CALLBACK KernObjetCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+QXCORE_EXPORT LRESULT KernCommand(HWND host, UINT message, WPARAM wParam, LPARAM lParam);
+// The kernel of a host window ("QXKERNEL"), null when none.
+KERNEL* KernOfHost(HWND host);

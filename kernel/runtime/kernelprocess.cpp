@@ -3,11 +3,24 @@
 #include "qxutil.h"
 
 #include <cstdio>
+#include <cstring>
 
 KERNPROCESS& KernProcess()
 {
     static KERNPROCESS process;
     return process;
+}
+
+QXSTRING KernModuleFolder()
+{
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(KernProcess().module, path, sizeof path);
+    char* cut = std::strrchr(path, '\\');
+    if (cut)
+        cut[1] = '\0';
+    else
+        path[0] = '\0';
+    return QXSTRING(path);
 }
 
 QXSTRING KernString(int id)

@@ -8,10 +8,16 @@
 struct KERNPROCESS {
     HINSTANCE module = nullptr;  // the kernel library: strings, window classes, actions
     int withInternet = 0;        // remote files may be fetched
+    int internetBound = 0;       // KernStart opened the internet library
     FILECACHE cache;
+    HUGELIST kernels;            // every live KERNEL; the first and the last set up and tear down
+    COLORREF customColours[16] = {};  // the copy every kernel's custom colours follow
 };
 
 KERNPROCESS& KernProcess();
+
+// The folder of the kernel library's module file, ending with a backslash.
+QXSTRING KernModuleFolder();
 
 // A text of the kernel library's string table ("" when missing).
 QXSTRING KernString(int id);

@@ -5,6 +5,8 @@
 #include "branch.h"
 #include "kernel.h"
 #include "objet.h"
+#include "qxsupport.h"
+#include "history.h"
 
 namespace {
 
@@ -160,5 +162,70 @@ OBJET* KernGetObjetByHwnd(KERNEL* kernel, HWND window)
 {
     if (!kernel || !window)
         return nullptr;
-    return reinterpret_cast<OBJET*>(GetWindowLongPtrA(window, 0));
+    return reinterpret_cast<OBJET*>(GetWindowLongPtrA(window, QXWL_OBJET));
+}
+
+LRESULT KernObjetOut(KERNEL* kernel)
+{
+    if (!kernel || !kernel->hovered)
+        return 0;
+    OBJET* left = kernel->hovered;
+    kernel->hovered = nullptr;
+    MSGL msg = {static_cast<WORD>(kernel->mode & 0xFFFF), left->window, KM_HOVEREND, static_cast<WPARAM>(-1), 0};
+    return left->KernelMessage(&msg);
+}
+
+int KernFindPos(KERNEL* kernel, OBJET* parent, OBJET* object)
+{
+    if (parent) {
+        for (int i = 0; i < parent->GetChildItems(); ++i) {
+            if (parent->GetChild(i) == object)
+                return i;
+        }
+        return -1;
+    }
+    for (int i = 0; kernel && i < kernel->loadedPages.Items(); ++i) {
+        if (static_cast<TREE*>(kernel->loadedPages.GetItem(i))->root == object)
+            return i;
+    }
+    return -1;
+}
+
+HWND KernFindHwnd(KERNEL* kernel, OBJET* parent, int index)
+{
+    if (parent)
+        return index >= 0 && index < parent->GetChildItems() ? parent->GetChild(index)->window : nullptr;
+    if (!kernel)
+        return nullptr;
+    for (int i = index < 0 ? 0 : index; i < kernel->loadedPages.Items(); ++i) {
+        if (OBJET* root = static_cast<TREE*>(kernel->loadedPages.GetItem(i))->root)
+            return root->window;
+    }
+    return kernel->appTopWindow;
+}
+
+HWND KernCreateBaseWindow(KERNEL* kernel, OBJET* object, const char* title, DWORD style, int x, int y, int width,
+                          int height, const char* tag)
+{
+    if (!kernel)
+        return nullptr;
+    return QXCreateTaggedWindow("KernObjetWindow", title, style & ~WS_VISIBLE, x, y, width, height,
+                                KernGetAppWindow(kernel), nullptr, KernGetInstance(kernel), object, tag);
+}
+
+HWND KernCreateObjetWindow(KERNEL* kernel, OBJET* object, int x, int y, int width, int height, const char* tag)
+{
+    if (!kernel || !object)
+        return nullptr;
+    const HWND parent = object->GetParent() ? object->GetParent()->window : KernGetAppWindow(kernel);
+    return QXCreateTaggedWindow("KernObjetWindow", "", WS_CHILD | WS_CLIPSIBLINGS, x, y, width, height, parent,
+                                nullptr, KernGetInstance(kernel), object, tag);
+}
+
+void KernRemoveWindow(KERNEL*, HWND window)
+{
+    if (!window)
+        return;
+    SetWindowLongPtrA(window, QXWL_OBJET, 0);
+    DestroyWindow(window);
 }

@@ -33,3 +33,19 @@ QXCORE_EXPORT void KernQueryPalette(KERNEL* kernel);
 QXCORE_EXPORT void KernGetClientToScreen(OBJET* object, RECT* rect);
 // The object of an object window (window long 0).
 QXCORE_EXPORT OBJET* KernGetObjetByHwnd(KERNEL* kernel, HWND window);
+// Tells the hovered object that the mouse left it and forgets it; its answer, 0 when none.
+QXCORE_EXPORT LRESULT KernObjetOut(KERNEL* kernel);
+// The object's index among the parent's children (among the loaded pages for a null
+// parent); -1 when absent.
+QXCORE_EXPORT int KernFindPos(KERNEL* kernel, OBJET* parent, OBJET* object);
+// The window of the parent's child at index (null past the end); without parent, the root
+// window of the first loaded page from index on that has one, else the application top window.
+QXCORE_EXPORT HWND KernFindHwnd(KERNEL* kernel, OBJET* parent, int index);
+// Object windows of class "KernObjetWindow", hidden at creation and tagged with the page
+// name: a page root inside the host window, an object inside its parent's window.
+QXCORE_EXPORT HWND KernCreateBaseWindow(KERNEL* kernel, OBJET* object, const char* title, DWORD style, int x, int y,
+                                        int width, int height, const char* tag);
+QXCORE_EXPORT HWND KernCreateObjetWindow(KERNEL* kernel, OBJET* object, int x, int y, int width, int height,
+                                         const char* tag);
+// Detaches the window from its object, then destroys it.
+QXCORE_EXPORT void KernRemoveWindow(KERNEL* kernel, HWND window);

@@ -131,6 +131,11 @@ public:
 
     // Painting and export helpers.
     void DrawWindowBackground(HDC dc);
+    // Draws the image with the object's transition effect; -1 when it has none.
+    int DrawEffect(HWND window, HDC dc, int x, int y, int width, int height, void* image, HPALETTE palette,
+                   long rasterOp, int flags);
+    // Drives the effect combo box of an object's dialog; 1 when the message was its own.
+    int EffectComboCommand(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, HWND combo);
     int ExportTooltipToDHTML(QXFILE file);
 
     // Members, in the order of the object model; 0 unless the constructor says otherwise.

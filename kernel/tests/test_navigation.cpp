@@ -1,0 +1,184 @@
+// Page changes through the history with pages whose roots record the kernel messages.
+#include "navtest.h"
+
+#include "branch.h"
+#include "bookmarks.h"
+#include "branchrun.h"
+#include "dialog_answerer.h"
+#include "history.h"
+#include "kernelres.h"
+#include "navigation.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Navigation : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const char* name : {"a", "b", "c", "d"})
+            nav.pub.Write(std::string(name) + ".pag", RecPage(name));
+    }
+
+    // Runs the branch that is pending, as the page window's next message would.
+    void RunPending() { ASSERT_EQ(1, KernRunPendingBranch(nav)); }
+
+    NavKernel nav;
+};
+
+TEST_F(Navigation, ForwardPagesStackUpAndAreTold)
+{
+    ASSERT_EQ(1, nav.Go("a.pag"));
+    ASSERT_EQ(1, nav.Go("b.pag"));
+    EXPECT_EQ("b", nav.Shown());
+    EXPECT_EQ(2, nav->history.Items());
+    EXPECT_EQ(2, nav->loadedPages.Items());
+    EXPECT_EQ("a:1040;a:1027;b:1040;", RecLog());
+    char caption[100] = "";
+    GetWindowTextA(nav.host, caption, sizeof caption);
+    EXPECT_STREQ("Publication (b)", caption);
+    EXPECT_EQ(1, KernIsInStack(nav, nav.Page("a.pag").c_str()));
+}
+
+TEST_F(Navigation, GoingBackToTheFirstPageUnloadsThePagesAbove)
+{
+    for (const char* page : {"a.pag", "b.pag", "c.pag", "d.pag"})
+        ASSERT_EQ(1, nav.Go(page));
+    ASSERT_EQ(1, nav.Go("a.pag"));
+    EXPECT_EQ(1, nav->history.Items());
+    EXPECT_EQ(1, nav->loadedPages.Items());
+    EXPECT_EQ("a", nav.Shown());
+    // Visited pages are remembered even once left.
+    EXPECT_EQ(1, KernIsInStack(nav, nav.Page("d.pag").c_str()));
+}
+
+TEST_F(Navigation, TheLoadedPageIsReusedNotReadAgain)
+{
+    ASSERT_EQ(1, nav.Go("a.pag"));
+    OBJET* shown = KernGetTopObjet(nav);
+    ClearRecLog();
+    ASSERT_EQ(1, nav.Go("a.pag"));
+    EXPECT_EQ(shown, KernGetTopObjet(nav));
+    EXPECT_EQ(1, nav->loadedPages.Items());
+    EXPECT_EQ("a:1027;a:1040;", RecLog());
+}
+
+TEST_F(Navigation, APageMarkedToCloseIsDestroyedOnLeaveAndReadAgainOnReturn)
+{
+    nav.pub.Write("a.pag", RecPage("a", "255 0 0", 1));
+    ASSERT_EQ(1, nav.Go("a.pag"));
+    ASSERT_EQ(1, nav.Go("b.pag"));
+    auto* left = static_cast<TREE*>(nav->loadedPages.GetItem(0));
+    EXPECT_EQ(nullptr, left->root);
+    ASSERT_EQ(1, nav.Go("a.pag"));
+    EXPECT_EQ("a", nav.Shown());
+    EXPECT_EQ(1, nav->loadedPages.Items());
+}
+
+TEST_F(Navigation, HomeAndBackAreBuiltInActionsOfTheTable)
+{
+    for (const char* page : {"a.pag", "b.pag", "c.pag"})
+        ASSERT_EQ(1, nav.Go(page));
+    struct Case {
+        int action;
+        const char* shown;
+        int history;
+    } cases[] = {{2, "b", 2}, {1, "a", 1}};
+    for (const Case& c : cases) {
+        BRANCH branch(nav);
+        branch.target = "GADGET: x";
+        branch.gadget = KernFindGadget(nav, c.action)->Clone();
+        ASSERT_NE(0, KernSetBranch(nav, &branch));
+        RunPending();  // the action requests the kernel's branch
+        EXPECT_EQ(1, nav->branchState) << c.action;
+        RunPending();  // which goes to the page
+        EXPECT_EQ(c.shown, nav.Shown()) << c.action;
+        EXPECT_EQ(c.history, nav->history.Items()) << c.action;
+        EXPECT_EQ(0, nav->branchState);
+    }
+    // Back with one page left does nothing.
+    EXPECT_EQ(1, KernGoBack(nav));
+    EXPECT_EQ(0, nav->branchState);
+}
+
+TEST_F(Navigation, QuitClosesTheApplicationView)
+{
+    EXPECT_EQ(1, KernQuit(nav));
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nav.view, WM_SYSCOMMAND, WM_SYSCOMMAND, PM_REMOVE));
+    EXPECT_EQ(static_cast<WPARAM>(SC_CLOSE), msg.wParam);
+    DialogAnswerer no(IDNO);
+    EXPECT_EQ(0, KernQuitConfirm(nav));
+    ASSERT_EQ(1u, no.Shown().size());
+    EXPECT_EQ("Quitter", no.Shown()[0].caption);
+}
+
+TEST_F(Navigation, DefaultForwardAndBackTakeTheFirstBranchOfTheirKind)
+{
+    ASSERT_EQ(1, nav.Go("a.pag"));
+    OBJET* child = KernGetTopObjet(nav)->GetChild(0);
+    const struct {
+        int kind;
+        const char* page;
+    } branches[] = {{QX_BRANCH_DEFAULT_BACK, "c.pag"}, {QX_BRANCH_DEFAULT_FORWARD, "b.pag"},
+                    {QX_BRANCH_DEFAULT_FORWARD, "d.pag"}};
+    for (const auto& made : branches) {
+        auto* branch = new BRANCH(nav);
+        branch->kind = made.kind;
+        branch->target = nav.Page(made.page).c_str();
+        child->AddBranch(branch);
+    }
+    const struct {
+        int (*take)(KERNEL*);
+        const char* shown;
+    } cases[] = {{KernEventReculer, "c"}, {KernEventAvancer, "b"}};
+    for (const auto& c : cases) {
+        ASSERT_EQ(1, nav.Go("a.pag"));
+        ASSERT_EQ(1, c.take(nav));
+        RunPending();
+        EXPECT_EQ(c.shown, nav.Shown());
+    }
+}
+
+TEST_F(Navigation, TheBookmarkDialogGoesToTheChosenBookmark)
+{
+    {
+        DialogAnswerer never;
+        EXPECT_EQ(0, KernBookMark(nav));  // no page shown
+        EXPECT_TRUE(never.Shown().empty());
+    }
+    ASSERT_EQ(1, nav.Go("a.pag"));
+    KernAddBookMark(nav, nav.Page("c.pag").c_str(), "C");
+    KernAddBookMark(nav, nav.Page("b.pag").c_str(), "B");
+    DialogAnswerer chooser([](HWND dialog) {
+        SendDlgItemMessageA(dialog, IDC_BOOKMARK_LIST, LB_SETSEL, TRUE, 1);
+        return IDC_BOOKMARK_GOTO;
+    });
+    EXPECT_EQ(1, KernBookMark(nav));
+    EXPECT_EQ("b", nav.Shown());
+}
+
+TEST_F(Navigation, TheBookmarkDialogKeepsTheSlideShowSettingsOnOk)
+{
+    ASSERT_EQ(1, nav.Go("a.pag"));
+    nav->slideLoop = 1;
+    // The answerer may see the dialog more than once; it is edited the first time.
+    DialogAnswerer editor([edited = false](HWND dialog) mutable {
+        if (edited)
+            return IDOK;
+        edited = true;
+        CheckDlgButton(dialog, IDC_BOOKMARK_LOOP, BST_UNCHECKED);
+        SetDlgItemTextA(dialog, IDC_BOOKMARK_DELAY, "12");
+        SetDlgItemTextA(dialog, IDC_BOOKMARK_TITLE, "Ici");
+        SendMessageA(dialog, WM_COMMAND, IDC_BOOKMARK_ADD, 0);
+        return IDOK;
+    });
+    EXPECT_EQ(0, KernBookMark(nav));
+    EXPECT_EQ(0, nav->slideLoop);
+    EXPECT_EQ(12, nav->slideDelay);
+    ASSERT_EQ(1, nav->bookmarks.Items());
+    EXPECT_STREQ("Ici", static_cast<KERNBOOKMARK*>(nav->bookmarks.GetItem(0))->title);
+}
+
+}  // namespace

@@ -1,0 +1,102 @@
+// Geometry of plug-in objects and the small pieces their records and exports share.
+#include "objgeometry.h"
+
+#include "branch.h"
+#include "kernel.h"
+#include "scripttext.h"
+#include "paths.h"
+#include "qxfile.h"
+
+void UnitsFromPixels(OBJET* object)
+{
+    KERNEL* kernel = object->GetKernel();
+    object->ux = KernS2Ux(kernel, object->x);
+    object->uy = KernS2Uy(kernel, object->y);
+    object->uw = KernS2Ux(kernel, object->w) - KernS2Ux(kernel, 0);
+    object->uh = KernS2Uy(kernel, object->h) - KernS2Uy(kernel, 0);
+}
+
+void PixelsFromUnits(OBJET* object)
+{
+    KERNEL* kernel = object->GetKernel();
+    object->x = KernU2Sx(kernel, object->ux);
+    object->y = KernU2Sy(kernel, object->uy);
+    object->w = KernU2Sx(kernel, object->uw) - KernU2Sx(kernel, 0);
+    object->h = KernU2Sy(kernel, object->uh) - KernU2Sy(kernel, 0);
+}
+
+bool ReadGeometry(QXFILE file, OBJET* object, int universe)
+{
+    double a = 0, b = 0, c = 0, d = 0;
+    if (!Load4Double(file, &a, &b, &c, &d))
+        return false;
+    if (universe) {
+        object->ux = a;
+        object->uy = b;
+        object->uw = c;
+        object->uh = d;
+        PixelsFromUnits(object);
+    } else {
+        object->x = static_cast<int>(a);
+        object->y = static_cast<int>(b);
+        object->w = static_cast<int>(c);
+        object->h = static_cast<int>(d);
+        UnitsFromPixels(object);
+    }
+    return true;
+}
+
+void WriteGeometry(RECORDWRITER& out, const OBJET* object, int universe)
+{
+    if (universe)
+        out.Format(QX_GEOMETRY_FORMAT, object->ux, object->uy, object->uw, object->uh);
+    else
+        out.Format(QX_GEOMETRY_FORMAT, double(object->x), double(object->y), double(object->w), double(object->h));
+}
+
+void FollowMoveOrSize(OBJET* object, const MSGL* msg)
+{
+    if (msg->message == WM_MOVE) {
+        object->x = static_cast<short>(LOWORD(msg->lParam));
+        object->y = static_cast<short>(HIWORD(msg->lParam));
+    } else {
+        object->w = LOWORD(msg->lParam);
+        object->h = HIWORD(msg->lParam);
+    }
+    if (object->selected)
+        UnitsFromPixels(object);
+}
+
+POINT PagePosition(const OBJET* object)
+{
+    POINT at{0, 0};
+    for (const OBJET* o = object; o; o = o->GetParent()) {
+        at.x += o->x;
+        at.y += o->y;
+    }
+    return at;
+}
+
+QXSTRING DHTMLName(OBJET* object, int index)
+{
+    if (object->GetUserID()[0])
+        return QXSTRING(object->GetUserID());
+    QXSTRING name;
+    name.Format("object%d", index);
+    return name;
+}
+
+void ArmBranchTimerAfterDelayedShow(OBJET* object)
+{
+    BRANCH* branch = object->GetBranch(0);
+    if (object->window && object->showDelay != 0.0 && !object->delayPending && !object->delayTimer && branch &&
+        branch->delay != 0.0)
+        KernAddBranchTimer(object->GetKernel(), branch);
+}
+
+QXSTRING DHTMLFileName(KERNEL* kernel, const char* exportedName)
+{
+    char relative[QX_NAME_BUFFER];
+    KernFileToRelatifPathHtml(kernel, exportedName, relative);
+    return ScriptString(relative);
+}
