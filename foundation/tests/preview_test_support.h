@@ -2,6 +2,8 @@
 // pane's pixels from, and a callback that records every code it is given.
 #pragma once
 
+#include "test_canvas.h"
+
 #include "qxpreview.h"
 
 #include <gtest/gtest.h>
@@ -20,43 +22,10 @@ constexpr char CheckBoxText[] = "Activer l'aperçu";
 // A 24-bit BMP file whose left half is red and right half blue.
 std::string HalvesBmp(int width, int height);
 
-// A 32-bit top-down DIB section in a memory DC.
-class Canvas {
+// A canvas filled with a colour none of the checks look for.
+class Canvas : public TestCanvas {
 public:
-    Canvas(int width, int height) : width_(width), dc_(CreateCompatibleDC(nullptr))
-    {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-        previous_ = SelectObject(dc_, bitmap_);
-        std::fill(bits_, bits_ + width * height, 0x00123456u);  // none of the colours checked
-    }
-    ~Canvas()
-    {
-        SelectObject(dc_, previous_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-    HDC Dc() const { return dc_; }
-    COLORREF Pixel(int x, int y) const
-    {
-        GdiFlush();
-        const uint32_t value = bits_[y * width_ + x];
-        return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
-    }
-
-private:
-    int width_;
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ previous_;
-    uint32_t* bits_;
+    Canvas(int width, int height) : TestCanvas(width, height, RGB(0x12, 0x34, 0x56)) {}
 };
 
 SIZE ClientSize(HWND window);

@@ -2,7 +2,7 @@
 // rotation bookkeeping, transformations and DIB exchange, checked on drawn pixels.
 #include "qxbmp.h"
 
-#include "../../standins/imaging/tests/testcanvas.h"
+#include "test_canvas.h"
 #include "scratch_dir.h"
 
 #include <gtest/gtest.h>

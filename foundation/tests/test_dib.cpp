@@ -2,7 +2,7 @@
 // conversions, error messages and banded printing into a memory DC.
 #include "qxdib.h"
 
-#include "../../standins/imaging/tests/testcanvas.h"
+#include "test_canvas.h"
 #include "dialog_answerer.h"
 #include "scratch_dir.h"
 

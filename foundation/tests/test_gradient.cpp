@@ -3,6 +3,8 @@
 // bars, the flip of the second diagonal and the rectangles that draw nothing.
 #include "qxgradient.h"
 
+#include "test_canvas.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -17,43 +19,11 @@ using Painter = void (*)(HDC, RGBQUAD, RGBQUAD, int, int, int, int);
 
 RGBQUAD Quad(BYTE red, BYTE green, BYTE blue) { return RGBQUAD{blue, green, red, 0}; }
 
-// A canvas of 32-bit pixels, top-down, filled with a sentinel colour.
-class Canvas {
+// A canvas filled with a colour no painter uses, so that untouched pixels show.
+class Canvas : public TestCanvas {
 public:
-    Canvas(int width, int height) : width_(width)
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        dc_ = CreateCompatibleDC(nullptr);
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-        old_ = SelectObject(dc_, bitmap_);
-        for (int i = 0; i < width * height; ++i)
-            bits_[i] = Sentinel;
-    }
-    ~Canvas()
-    {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    HDC Dc() const { return dc_; }
-    DWORD At(int x, int y) const
-    {
-        GdiFlush();
-        return bits_[y * width_ + x] & 0xFFFFFF;
-    }
-
-private:
-    int width_;
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_;
-    DWORD* bits_ = nullptr;
+    Canvas(int width, int height) : TestCanvas(width, height, RGB(0x12, 0x34, 0x56)) {}
+    DWORD At(int x, int y) const { return Raw(x, y); }
 };
 
 DWORD Pixel(int red, int green, int blue) { return (red << 16) | (green << 8) | blue; }

@@ -5,7 +5,7 @@
 #include "qxmedia.h"
 #include "qxstring.h"
 
-#include "../../standins/imaging/tests/testcanvas.h"
+#include "test_canvas.h"
 #include "media_samples.h"
 #include "scratch_dir.h"
 

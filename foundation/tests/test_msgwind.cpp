@@ -5,6 +5,8 @@
 
 #include "qxwindowptr.h"
 
+#include "test_canvas.h"
+
 #include <gtest/gtest.h>
 #include <windowsx.h>
 
@@ -299,35 +301,10 @@ TEST_F(MsgWindTest, FontBlockHangsOnTheWindowOnlyWhenGiven)
 
 // ---- What it draws ----
 
-// A 32-bit top-down DIB section filled with white.
-class Canvas {
+// A white canvas with the counts the drawing checks need.
+class Canvas : public TestCanvas {
 public:
-    Canvas(int width, int height) : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr))
-    {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-        previous_ = SelectObject(dc_, bitmap_);
-        std::fill(bits_, bits_ + width * height, 0x00FFFFFFu);
-    }
-    ~Canvas()
-    {
-        SelectObject(dc_, previous_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-    HDC Dc() const { return dc_; }
-    std::vector<uint32_t> Pixels() const
-    {
-        GdiFlush();
-        return std::vector<uint32_t>(bits_, bits_ + width_ * height_);
-    }
+    Canvas(int width, int height) : TestCanvas(width, height) {}
     int CountOf(uint32_t colour) const
     {
         const std::vector<uint32_t> pixels = Pixels();
@@ -336,21 +313,12 @@ public:
     // Pixels other than white in columns below x.
     int InkLeftOf(int x) const
     {
-        const std::vector<uint32_t> pixels = Pixels();
         int ink = 0;
-        for (int row = 0; row < height_; ++row)
+        for (int row = 0; row < Height(); ++row)
             for (int column = 0; column < x; ++column)
-                ink += (pixels[row * width_ + column] & 0xFFFFFF) != 0xFFFFFF;
+                ink += Raw(column, row) != 0xFFFFFF;
         return ink;
     }
-
-private:
-    int width_;
-    int height_;
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ previous_;
-    uint32_t* bits_ = nullptr;
 };
 
 struct DrawCase {

@@ -3,7 +3,7 @@
 #include "imagegdi.h"
 #include "imageresult.h"
 #include "scratch_dir.h"
-#include "testcanvas.h"
+#include "test_canvas.h"
 
 #include <gtest/gtest.h>
 

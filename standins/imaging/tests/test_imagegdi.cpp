@@ -1,7 +1,7 @@
 // Painting, transparency, printing and GDI bitmap exchange, checked on pixels.
 #include "imagegdi.h"
 #include "imageresult.h"
-#include "testcanvas.h"
+#include "test_canvas.h"
 
 #include <gtest/gtest.h>
 
