@@ -36,5 +36,8 @@ function(qx_test name)
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE qxtesting ${T_LIBRARIES})
     add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
-    set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+    # The test programs share what a real installation has once: the program folder with its
+    # file cache, the Wine prefix's registry (media server registration, settings). They run
+    # one at a time, as the system's programs would.
+    set_tests_properties(${name} PROPERTIES TIMEOUT 300 RESOURCE_LOCK installation)
 endfunction()

@@ -129,3 +129,9 @@ void KernGetCustomColor(KERNEL* kernel, COLORREF* colours)
     if (colours)
         std::memcpy(colours, kernel->customColours, sizeof kernel->customColours);
 }
+
+void KernAddBaseObject(KERNEL* kernel, CREATEBASEOBJET creator)
+{
+    if (kernel && creator)
+        kernel->baseObjects.AddTail(new BASEOBJ(creator));
+}

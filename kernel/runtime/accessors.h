@@ -55,6 +55,8 @@ QXCORE_EXPORT void KernRestoreAllWindow(KERNEL* kernel);
 
 // Cursors: the previous one; the object window keeps the chosen one.
 QXCORE_EXPORT HCURSOR KernSetHand(KERNEL* kernel);
+// Draws the 16 x 16 stamp of a visited branch target at (x, y) of the DC.
+QXCORE_EXPORT void KernDrawPost(KERNEL* kernel, HDC dc, int x, int y);
 QXCORE_EXPORT HCURSOR KernSetMouseForm(KERNEL* kernel, HCURSOR cursor);
 
 // The 16 custom colours, shared with the colour chooser.
@@ -80,3 +82,15 @@ QXCORE_EXPORT void KernUpdateNewObjet(KERNEL* kernel, OBJET* object);
 // Registers the clipboard format named after the versioned module ("QXTEXT40.DLL"); 0 for
 // a name without '.'.
 QXCORE_EXPORT UINT KernRegisterClipboardFormat(KERNEL* kernel, const char* moduleName);
+
+// A plug-in's page creator (its "CreateBaseObjet" export): makes a new page and writes its
+// file name into out (size characters, "" when none was made); 1 on success. parent owns the
+// plug-in's dialogs, null for the host window.
+using CREATEBASEOBJET = int(__stdcall*)(KERNEL* kernel, char* out, unsigned size, void* parent);
+class QXCORE_API BASEOBJ : public HUGELNODE {
+public:
+    explicit BASEOBJ(CREATEBASEOBJET create) : create(create) {}
+    CREATEBASEOBJET create;
+};
+// Offers the authoring dialogs one more way to make a new page; null does nothing.
+QXCORE_EXPORT void KernAddBaseObject(KERNEL* kernel, CREATEBASEOBJET creator);

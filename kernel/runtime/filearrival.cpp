@@ -43,6 +43,9 @@ void TellWaiters(WPARAM status, GETFILE_STRUCT* record)
             job->record = nullptr;
             if (status != QX_FILE_ARRIVED)
                 job->holdsCacheUse = 0;
+            // Only a listed job vouches for its object: the requester may be gone.
+            if (status != QX_FILE_ARRIVED && job->object && job->object == record->object)
+                job->object->effectPending = 0;
             if (job->object) {
                 job->object->fileWait = 0;
                 KernBroadCastToObjet(kernel, job->object, KM_FILEREADY, status, reinterpret_cast<LPARAM>(record));
@@ -57,11 +60,8 @@ LRESULT KernFileReady(KERNEL* kernel, WPARAM status, GETFILE_STRUCT* record)
 {
     if (!record)
         return 1;
-    if (status != QX_FILE_ARRIVED) {
-        if (record->object)
-            record->object->effectPending = 0;
+    if (status != QX_FILE_ARRIVED)
         ReportFailure(kernel, *record);
-    }
     NudgeCursor();
     const QXSTRING source = record->source;
     TellWaiters(status, record);

@@ -7,30 +7,14 @@
 #include "kernelprocess.h"
 #include "objet.h"
 #include "qxpath.h"
+#include "transfer.h"
+
+#include <functional>
 
 namespace {
 
 // A notification whose post fails is tried again after each of this many pending messages.
 constexpr int PostAttempts = 64;
-
-// Posts a copy of the request; the receiver owns it.
-void Notify(HWND window, UINT message, WPARAM status, const GETFILE_STRUCT& request)
-{
-    GETFILE_STRUCT* copy = new GETFILE_STRUCT(request);
-    if (!copy)
-        return;
-    const LPARAM lParam = reinterpret_cast<LPARAM>(copy);
-    for (int attempt = 0; attempt <= PostAttempts; ++attempt) {
-        if (PostMessageA(window, message, status & 0xFFFF, lParam))
-            return;
-        MSG pending;
-        if (attempt == PostAttempts || !PeekMessageA(&pending, nullptr, 0, 0, PM_REMOVE))
-            break;
-        TranslateMessage(&pending);
-        DispatchMessageA(&pending);
-    }
-    delete copy;
-}
 
 void RemoveJob(KERNEL* kernel, FTP_PROCESS* job)
 {
@@ -50,8 +34,8 @@ void RemoveJob(KERNEL* kernel, FTP_PROCESS* job)
     delete job;
 }
 
-// Removes the jobs of one object, or all of them for a null object.
-void RemoveJobs(KERNEL* kernel, OBJET* object)
+// Removes the jobs that `concerned` picks.
+void RemoveJobs(KERNEL* kernel, const std::function<bool(const FTP_PROCESS&)>& concerned)
 {
     if (!kernel)
         return;
@@ -59,13 +43,31 @@ void RemoveJobs(KERNEL* kernel, OBJET* object)
     kernel->jobsKilled = 1;
     for (int i = kernel->jobs.Items() - 1; i >= 0; --i) {
         auto* job = static_cast<FTP_PROCESS*>(kernel->jobs.GetItem(i));
-        if (!object || job->object == object)
+        if (concerned(*job))
             RemoveJob(kernel, job);
     }
     kernel->jobsKilled = wasKilling;
 }
 
 }  // namespace
+
+void KernNotifyRequest(HWND window, UINT message, WPARAM status, const GETFILE_STRUCT& request)
+{
+    GETFILE_STRUCT* copy = new GETFILE_STRUCT(request);
+    if (!copy)
+        return;
+    const LPARAM lParam = reinterpret_cast<LPARAM>(copy);
+    for (int attempt = 0; attempt <= PostAttempts; ++attempt) {
+        if (PostMessageA(window, message, status & 0xFFFF, lParam))
+            return;
+        MSG pending;
+        if (attempt == PostAttempts || !PeekMessageA(&pending, nullptr, 0, 0, PM_REMOVE))
+            break;
+        TranslateMessage(&pending);
+        DispatchMessageA(&pending);
+    }
+    delete copy;
+}
 
 GETFILE_STRUCT::GETFILE_STRUCT()
     : state(0), kind(QX_LOCATION_LOCAL), object(nullptr), transferId(nullptr), transferAllowed(1)
@@ -93,7 +95,7 @@ FTP_PROCESS::FTP_PROCESS(const char* source, OBJET* object, int kind)
 }
 
 void KernGetFile(KERNEL* kernel, const char* name, int mode, UINT message, HWND notify, GETFILE_STRUCT* request,
-                 const char*, const char*)
+                 const char* user, const char* password)
 {
     if (!request)
         return;
@@ -108,7 +110,7 @@ void KernGetFile(KERNEL* kernel, const char* name, int mode, UINT message, HWND 
         request->localFile = "";
         request->source = name ? name : "";
         if (background)
-            Notify(window, notification, status, *request);
+            KernNotifyRequest(window, notification, status, *request);
     };
     if (!kernel || !name || !*name) {
         fail(QX_FILE_FAILED);
@@ -118,7 +120,10 @@ void KernGetFile(KERNEL* kernel, const char* name, int mode, UINT message, HWND 
     if (!local) {
         request->state = kind == QX_LOCATION_NONE ? QX_REQUEST_LOCAL : QX_REQUEST_REMOTE;
         // Remote files come only through the transfer library, which a host enables.
-        fail(kind != QX_LOCATION_NONE && !KernProcess().withInternet ? QX_FILE_NO_INTERNET : QX_FILE_FAILED);
+        if (kind == QX_LOCATION_NONE || !KernProcess().withInternet)
+            fail(kind == QX_LOCATION_NONE ? QX_FILE_FAILED : QX_FILE_NO_INTERNET);
+        else if (!KernGetRemoteFile(kernel, name, background, notification, window, request, user, password))
+            fail(QX_FILE_FAILED);
         return;
     }
     request->state = QX_REQUEST_LOCAL;
@@ -136,7 +141,7 @@ void KernGetFile(KERNEL* kernel, const char* name, int mode, UINT message, HWND 
             return;
         }
     }
-    Notify(window, notification, DoFileExist(located) ? QX_FILE_ARRIVED : QX_FILE_FAILED, *request);
+    KernNotifyRequest(window, notification, DoFileExist(located) ? QX_FILE_ARRIVED : QX_FILE_FAILED, *request);
 }
 
 void KernGetFileSync(KERNEL* kernel, const char* name, char* local)
@@ -177,7 +182,31 @@ FTP_PROCESS* KernAddFtpProcess(KERNEL* kernel, const char* source, OBJET* object
 void KernRemoveFtpProcess(KERNEL* kernel, OBJET* object)
 {
     if (object)
-        RemoveJobs(kernel, object);
+        RemoveJobs(kernel, [object](const FTP_PROCESS& job) { return job.object == object; });
 }
 
-void KernRemoveAllFtpProcess(KERNEL* kernel) { RemoveJobs(kernel, nullptr); }
+void KernRemoveAllFtpProcess(KERNEL* kernel)
+{
+    RemoveJobs(kernel, [](const FTP_PROCESS&) { return true; });
+}
+
+void KernRemoveAllFtpByServer(KERNEL* kernel, const char* server)
+{
+    if (!server)
+        return;
+    RemoveJobs(kernel, [server](const FTP_PROCESS& job) {
+        QXSTRING host;
+        GetFileLocationStr(job.source, &host, nullptr);
+        return lstrcmpiA(host, server) == 0;
+    });
+}
+
+int KernKillInternetJobs(KERNEL* kernel)
+{
+    if (!kernel)
+        return 0;
+    // From now on the host is closing: failed arrivals are no longer shown.
+    kernel->jobsKilled = 1;
+    CleanUpDeadWindow(KernGetAppWindow(kernel));
+    return 1;
+}

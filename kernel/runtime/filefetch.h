@@ -58,6 +58,14 @@ QXCORE_EXPORT FTP_PROCESS* KernAddFtpProcess(KERNEL* kernel, const char* source,
 // Ends the jobs of one object, or every job of the kernel.
 QXCORE_EXPORT void KernRemoveFtpProcess(KERNEL* kernel, OBJET* object);
 QXCORE_EXPORT void KernRemoveAllFtpProcess(KERNEL* kernel);
+// Ends the jobs whose source is on that server (case ignored); a null server ends none.
+QXCORE_EXPORT void KernRemoveAllFtpByServer(KERNEL* kernel, const char* server);
+// The host is closing: the transfers that would notify its window are dropped and failed
+// arrivals are no longer shown. The kernel stays in that state.
+QXCORE_EXPORT int KernKillInternetJobs(KERNEL* kernel);
+
+// The procedure of the transfer dialog "DLG_SYNCXFER" of synchronous fetches.
+QXCORE_EXPORT INT_PTR CALLBACK SyncXferCommand(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The host window's handling of a finished transfer (KM_FILEREADY): every waiting object of
 // every kernel hears of it, then the cache keeps or drops the file. Deletes the record.

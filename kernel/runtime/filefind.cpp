@@ -81,6 +81,10 @@ int KernFindFile(KERNEL* kernel, char* name, int ask)
         SetName(name, candidate);
         return 1;
     }
+    // A file that exists where the name says (another drive, e.g. a module beside the host
+    // program) is that file: moving it onto the publication's drive would lose it.
+    if (DoFileExist(name))
+        return 1;
     if (const RELOCFILE_ITEM* moved = kernel->relocations.Find(candidate)) {
         SetName(name, moved->destination);
         return 1;

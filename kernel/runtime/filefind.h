@@ -34,6 +34,16 @@ QXCORE_EXPORT int KernFindFileStr(KERNEL* kernel, QXSTRING* name, int ask);
 QXCORE_EXPORT int KernFindFileOld(KERNEL* kernel, char* name, int ask, int checkDrive);
 QXCORE_EXPORT int KernFindFileOldStr(KERNEL* kernel, QXSTRING* name, int ask, int checkDrive);
 
+// Remembers a folder where a file was found (a listed folder is not added twice); the
+// oldest of 16 makes room.
+QXCORE_EXPORT void KernAddSeekPath(KERNEL* kernel, const char* folder);
+
+// The host's settings keys, when the host gave them: 1 and the key, else 0 and key unchanged.
+QXCORE_EXPORT int KernGetAppCurrentUserRegBaseKey(KERNEL* kernel, QXSTRING* key);
+QXCORE_EXPORT int KernGetAppAllUsersRegBaseKey(KERNEL* kernel, QXSTRING* key);
+// The CD-ROM root the settings record (read once, then remembered): 1 and the path, else 0.
+QXCORE_EXPORT int KernGetCDROMPath(KERNEL* kernel, QXSTRING* path);
+
 // A local file or a network share name, as opposed to an address.
 bool KernIsLocalName(const char* name);
 

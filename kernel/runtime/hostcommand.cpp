@@ -5,6 +5,7 @@
 #include "filefetch.h"
 #include "history.h"
 #include "kerntree.h"
+#include "transfer.h"
 
 #include <exception>
 
@@ -30,6 +31,14 @@ LRESULT Handle(KERNEL* kernel, HWND host, UINT message, WPARAM wParam, LPARAM lP
         return 1;
     case KM_FILEREADY:
         return KernFileReady(kernel, wParam, reinterpret_cast<GETFILE_STRUCT*>(lParam));
+    case KM_STARTRETRIEVE:
+        return KernStartRetrieve(reinterpret_cast<BACKGROUND_XFER*>(lParam));
+    case KM_NETNOANSWER:
+        return KernNetNoAnswer(kernel, reinterpret_cast<BACKGROUND_XFER*>(lParam));
+    case KM_NETCANCEL:
+        return KernNetCancel(reinterpret_cast<BACKGROUND_XFER*>(lParam));
+    case KM_NETNOHOST:
+        return KernNetNoHost(kernel, reinterpret_cast<BACKGROUND_XFER*>(lParam));
     default:
         return 0;
     }

@@ -87,7 +87,7 @@ struct QXCORE_API KERNEL : public HUGELNODE {
     QORVEXWINDOW* appWindow{};     // owned
     HUGELIST loadedPages;          // of TREE; the last is the page shown
     OBJSEL_LIST selection;
-    HUGELIST baseObjects;
+    HUGELIST baseObjects;          // of BASEOBJ
     PROCESS_LIST processes;
     HUGELIST branchTimers;         // of BRANCHTIMER
     UNDO_LIST undo;
@@ -168,8 +168,13 @@ QXCORE_EXPORT void KernUpdateModeless(KERNEL* kernel, int unused);
 QXCORE_EXPORT void KernChangeAppTitle(KERNEL* kernel, const char* pageTitle);
 // Gives the focus to the next window with a tab stop among the window's descendants.
 QXCORE_EXPORT void KernSetNextWindowFocus(KERNEL* kernel, HWND window);
+// Gives the focus to the previous one, wrapping round to the last.
+QXCORE_EXPORT void KernSetPrevWindowFocus(KERNEL* kernel, HWND window);
 // Unloads the page shown: its transfers, timers, undo records and selection go with it.
 QXCORE_EXPORT void KernClearTopLoaded(KERNEL* kernel);
+// Unloads everything the kernel holds (pages, history, visited pages, transfers, timers,
+// undo, selection, programs) and stops the branch sound; the kernel stays.
+QXCORE_EXPORT void KernClearAllLoaded(KERNEL* kernel);
 
 // The process: KernStart before the first kernel (withInternet 1 binds the internet
 // library), KernEnd after the last.

@@ -45,6 +45,9 @@
 #define DLG_PRINTING 1700
 #define DLG_BOOKMARK 1701
 #define IDS_PRINT_FAILED 612
+// Items of the transfer dialog "DLG_SYNCXFER" (a named resource).
+#define IDC_SYNCXFER_TRANSFERRING 500  // %s: the server
+#define IDC_SYNCXFER_CONNECTING 501    // %s: the server
 // Items of the bookmark dialog.
 #define IDC_BOOKMARK_LIST 101
 #define IDC_BOOKMARK_GOTO 102

@@ -6,6 +6,7 @@
 #include "accessors.h"
 #include "branch.h"
 #include "effects.h"
+#include "extprog.h"
 #include "filefetch.h"
 #include "gadget.h"
 #include "kernelprocess.h"
@@ -94,6 +95,7 @@ void LoadCursors(KERNEL* kernel)
     kernel->netWaitCursor = LoadKernelCursor("IDC_NETWORK", IDC_WAIT);
 }
 
+// From the first page to the last, as the pages were loaded.
 void ReleaseLoadedPages(KERNEL* kernel)
 {
     while (kernel->loadedPages.Items() > 0) {
@@ -167,6 +169,8 @@ void KernDestructeur(KERNEL* kernel)
     if (!kernel)
         return;
     KernStopSound();
+    // A dependent program still running must stop reporting to a kernel that is gone.
+    KernStopDepProcess(kernel);
     KernProcess().kernels.Remove(kernel);
     const HWND host = KernGetAppWindow(kernel);
     if (IsWindow(host)) {
@@ -184,7 +188,6 @@ void KernDestructeur(KERNEL* kernel)
     KernFlushUndoBuffer(kernel);
     ReleaseLoadedPages(kernel);
     kernel->processes.Clear();
-    kernel->depProcessRunning = 0;
     if (KernProcess().kernels.Items() == 0)
         TearDownProcess();
     delete kernel;

@@ -6,6 +6,7 @@
 #include "filefetch.h"
 #include "objet.h"
 #include "qxwindowptr.h"
+#include "sound.h"
 #include "../authoring/selection.h"
 #include "../authoring/undo.h"
 
@@ -81,6 +82,43 @@ void KernSetNextWindowFocus(KERNEL* kernel, HWND window)
     kernel->focusWindow = chosen;
 }
 
+void KernSetPrevWindowFocus(KERNEL* kernel, HWND window)
+{
+    if (!kernel || !window)
+        return;
+    WINDOW_CHILDREN descendants(window);
+    const HWND focus = GetFocus();
+    HWND beforeFocus = nullptr;
+    HWND last = nullptr;
+    bool afterFocus = false;
+    for (int i = 0; i < descendants.count; ++i) {
+        const HWND candidate = descendants.windows[i];
+        if (candidate == focus)
+            afterFocus = true;
+        if (!(GetWindowLongA(candidate, GWL_STYLE) & WS_TABSTOP))
+            continue;
+        last = candidate;
+        if (!afterFocus)
+            beforeFocus = candidate;
+    }
+    // Before the first stop the cycle wraps round to the last one.
+    const HWND chosen = afterFocus && beforeFocus ? beforeFocus : last;
+    if (chosen)
+        SetFocus(chosen);
+}
+
+namespace {
+
+void DestroyShownPage(KERNEL* kernel)
+{
+    auto* shown = static_cast<TREE*>(kernel->loadedPages.GetItem(kernel->loadedPages.Items() - 1));
+    kernel->loadedPages.Remove(shown);
+    KillObjet(shown->root);
+    delete shown;
+}
+
+}  // namespace
+
 void KernClearTopLoaded(KERNEL* kernel)
 {
     if (!kernel)
@@ -89,11 +127,23 @@ void KernClearTopLoaded(KERNEL* kernel)
     KernClearBranchTimer(kernel);
     KernUnSelectAllObjects(kernel);
     KernFlushUndoBuffer(kernel);
-    if (kernel->loadedPages.Items() > 0) {
-        auto* shown = static_cast<TREE*>(kernel->loadedPages.GetItem(kernel->loadedPages.Items() - 1));
-        kernel->loadedPages.Remove(shown);
-        KillObjet(shown->root);
-        delete shown;
-    }
+    if (kernel->loadedPages.Items() > 0)
+        DestroyShownPage(kernel);
+    kernel->processes.Clear();
+}
+
+void KernClearAllLoaded(KERNEL* kernel)
+{
+    if (!kernel)
+        return;
+    KernStopSound();
+    KernRemoveAllFtpProcess(kernel);
+    kernel->history.Clear();
+    kernel->visited.Clear();
+    KernClearBranchTimer(kernel);
+    KernFlushUndoBuffer(kernel);
+    KernUnSelectAllObjects(kernel);
+    while (kernel->loadedPages.Items() > 0)
+        DestroyShownPage(kernel);
     kernel->processes.Clear();
 }

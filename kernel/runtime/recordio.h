@@ -1,4 +1,5 @@
-// Reading and writing the CRLF lines of object records, with every write checked.
+// Reading and writing the CRLF lines of object records, with every write checked. Exported:
+// the object plug-ins read and write their own records with the same helpers.
 #pragma once
 
 #include "qxkernel.h"
@@ -6,22 +7,22 @@
 // A record line is read up to 499 characters.
 constexpr int QX_RECORD_LINE = 500;
 // The line of 73 '-' that separates records and ends page and template files.
-extern const char QX_RECORD_SEPARATOR[];
+extern QXCORE_API const char QX_RECORD_SEPARATOR[];
 
 // "NULL", compared without regard to case, stands for an empty text.
-bool IsNullText(const char* text);
+QXCORE_API bool IsNullText(const char* text);
 // The next line, unchanged, into line (cut to QX_RECORD_LINE - 1 characters); false at the end.
-bool ReadRecordLine(QXFILE file, char* line);
+QXCORE_API bool ReadRecordLine(QXFILE file, char* line);
 // The next line with the blanks at both ends removed; false at the end.
-bool ReadTrimmedLine(QXFILE file, char* line, int size);
+QXCORE_API bool ReadTrimmedLine(QXFILE file, char* line, int size);
 // An integer line; false at the end or when the line holds no number.
-bool ReadIntLine(QXFILE file, int* value);
+QXCORE_API bool ReadIntLine(QXFILE file, int* value);
 // The file position, for coming back to a line.
-long FilePosition(QXFILE file);
+QXCORE_API long FilePosition(QXFILE file);
 
 // Writes record lines; the first failed write makes every later one a no-op and Ok() false,
 // so that a writer checks once at the end.
-class RECORDWRITER {
+class QXCORE_API RECORDWRITER {
 public:
     explicit RECORDWRITER(QXFILE file) : file_(file) {}
     void Line(const char* text);

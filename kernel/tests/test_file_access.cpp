@@ -5,6 +5,7 @@
 #include "filefind.h"
 
 #include "dialog_answerer.h"
+#include "qxregistry.h"
 #include "scratch_dir.h"
 
 #include <gtest/gtest.h>
@@ -45,6 +46,23 @@ TEST(FindFile, LeavesAddressesAndNamesWithoutPublicationAlone)
     EXPECT_STREQ("HTTP://host/a.wav", name);
 }
 
+TEST(FindFile, KeepsAnExistingFileOfAnotherDrive)
+{
+    char exe[QX_NAME_BUFFER];
+    GetModuleFileNameA(nullptr, exe, sizeof exe);
+    ScratchDir pub;
+    ASSERT_NE(exe[0], pub.Path()[0]) << "the program and the scratch folders must lie on two drives";
+    TestKernel kernel;
+    kernel->scnPath = pub.Path().c_str();
+    char name[QX_NAME_BUFFER];
+    lstrcpyA(name, exe);
+    EXPECT_EQ(1, KernFindFile(kernel, name, 0));
+    EXPECT_STREQ(exe, name);
+    QXSTRING text = exe;
+    EXPECT_EQ(1, KernFindFileStr(kernel, &text, 0));
+    EXPECT_STREQ(exe, text);
+}
+
 TEST(FindFile, FollowsARelocationTheUserChose)
 {
     ScratchDir pub;
@@ -56,6 +74,57 @@ TEST(FindFile, FollowsARelocationTheUserChose)
     lstrcpyA(name, (pub / "old\\b.wav").c_str());
     EXPECT_EQ(1, KernFindFile(kernel, name, 1));
     EXPECT_EQ(pub / "moved\\b.wav", std::string(name));
+}
+
+TEST(SeekPaths, TheRingKeepsTheLastSixteenDistinctFolders)
+{
+    TestKernel kernel;
+    for (int i = 0; i < 17; ++i)
+        KernAddSeekPath(kernel, ("C:\\dossier" + std::to_string(i) + "\\").c_str());
+    EXPECT_EQ(16, kernel->seekCount);
+    EXPECT_STREQ("C:\\dossier16\\", kernel->seekPaths[0]) << "the oldest made room";
+    EXPECT_STREQ("C:\\dossier1\\", kernel->seekPaths[1]);
+    EXPECT_EQ(1, kernel->seekNext);
+    struct Case {
+        const char* folder;
+        bool added;
+    } cases[] = {{"C:\\dossier5\\", false},
+                 {"C:\\dOSSIER5\\", false},  // the rest of the name is compared ignoring case
+                 {"c:\\dossier5\\", true},   // but not the first character
+                 {"D:\\dossier5\\", true}};
+    for (const Case& c : cases) {
+        const int next = kernel->seekNext;
+        KernAddSeekPath(kernel, c.folder);
+        EXPECT_EQ(c.added, kernel->seekNext != next) << c.folder;
+    }
+}
+
+TEST(AppRegistry, TheBaseKeysAndTheCdromRootComeFromTheHostsSettings)
+{
+    const char key[] = "Software\\QxKernelTests\\";
+    const HWND host = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    KERNEL* kernel = KernConstructeur(host, nullptr, key, "Environnement", "CDRom");
+    QXSTRING text = "unchanged";
+    EXPECT_EQ(0, KernGetCDROMPath(kernel, &text)) << "nothing recorded yet";
+    ASSERT_EQ(1, SetRegistryStringValue(HKEY_CURRENT_USER, "Software\\QxKernelTests\\Environnement", "CDRom",
+                                        "E:\\"));
+    EXPECT_EQ(1, KernGetCDROMPath(kernel, &text));
+    EXPECT_STREQ("E:\\", text);
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\QxKernelTests");
+    EXPECT_EQ(1, KernGetCDROMPath(kernel, &text)) << "remembered once read";
+    EXPECT_EQ(1, KernGetAppCurrentUserRegBaseKey(kernel, &text));
+    EXPECT_STREQ(key, text);
+    EXPECT_EQ(1, KernGetAppAllUsersRegBaseKey(kernel, &text));
+    EXPECT_STREQ(".Default\\Software\\QxKernelTests\\", text);
+    KernDestructeur(kernel);
+
+    kernel = KernConstructeur(host, nullptr, "", "", "");
+    text = "unchanged";
+    EXPECT_EQ(0, KernGetAppCurrentUserRegBaseKey(kernel, &text));
+    EXPECT_EQ(0, KernGetCDROMPath(kernel, &text));
+    EXPECT_STREQ("unchanged", text);
+    KernDestructeur(kernel);
+    DestroyWindow(host);
 }
 
 // The notifications a window receives.

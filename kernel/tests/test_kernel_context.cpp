@@ -2,12 +2,17 @@
 // and tear down, message routing through object windows, and the effect list.
 #include "accessors.h"
 #include "branch.h"
+#include "dialog_answerer.h"
 #include "effects.h"
 #include "filefetch.h"
 #include "history.h"
+#include "extprog.h"
+#include "kerneltest.h"
 #include "kerntree.h"
+#include "navtest.h"
 #include "objet.h"
 #include "qxsupport.h"
+#include "test_canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -109,6 +114,110 @@ TEST(KernelContext, TheDestructorClearsOnlyTheKernelSlotOfTheHost)
     EXPECT_EQ(GetWindowLongPtrA(host, QX_HOSTWL_KERNEL), 0);
     EXPECT_EQ(GetPropA(host, "QXKERNEL"), nullptr);
     DestroyWindow(host);
+}
+
+TEST(KernelContext, TheDestructorLetsADependentProgramGo)
+{
+    const HWND host = MakeHost("Hôte");
+    KERNEL* kernel = KernConstructeur(host, nullptr, "", "", "");
+    SetWindowLongPtrA(host, QX_HOSTWL_KERNEL, reinterpret_cast<LONG_PTR>(kernel));
+    BRANCH dependent(kernel);
+    dependent.target = (TestToolFolder("kernprograms") + "qxrecordargs.exe").c_str();
+    dependent.execMode = QX_EXEC_DEPENDENT;
+    dependent.secondText = "0";
+    kernel->processes.AddProcess(dependent);
+    ASSERT_EQ(1, kernel->depProcessRunning);
+    EXPECT_FALSE(IsWindowEnabled(host));
+    KernDestructeur(kernel);
+    EXPECT_TRUE(IsWindowEnabled(host)) << "the host no longer waits for the program";
+    // The program's end, when it comes, reaches nobody.
+    MSG msg;
+    for (int i = 0; i < 40; ++i) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        Sleep(10);
+    }
+    DestroyWindow(host);
+}
+
+TEST(KernelContext, TheVisitedStampCoversItsDiscOnly)
+{
+    const COLORREF background = RGB(0x20, 0xA0, 0x40);
+    TestCanvas canvas(40, 40, background);
+    KernDrawPost(nullptr, canvas.Dc(), 10, 10);
+    struct Case {
+        int x, y;
+        COLORREF expected;
+    } cases[] = {{10, 10, background},  // a corner of the stamp's square
+                 {25, 25, background},
+                 {9, 17, background},   // left of the square
+                 {17, 17, RGB(0xC0, 0x10, 0x10)},
+                 {18, 12, RGB(0x60, 0x00, 0x00)}};  // on the rim
+    for (const Case& c : cases)
+        EXPECT_EQ(c.expected, canvas.Pixel(c.x, c.y)) << c.x << "," << c.y;
+}
+
+TEST(Accessors, FocusCyclesOverTheTabStopsBothWays)
+{
+    TestKernel kernel;
+    const HWND parent = CreateWindowA("STATIC", "", WS_POPUP | WS_VISIBLE, -2000, -2000, 200, 100, nullptr, nullptr,
+                                      nullptr, nullptr);
+    auto child = [parent](DWORD style) {
+        return CreateWindowA("EDIT", "", WS_CHILD | WS_VISIBLE | style, 0, 0, 50, 20, parent, nullptr, nullptr,
+                             nullptr);
+    };
+    const HWND first = child(WS_TABSTOP);
+    child(0);  // no stop: never chosen
+    const HWND second = child(WS_TABSTOP);
+    const HWND third = child(WS_TABSTOP);
+    struct Case {
+        HWND from;
+        bool previous;
+        HWND expected;
+    } cases[] = {{second, true, first}, {first, true, third}, {third, true, second},
+                 {third, false, first}, {first, false, second}};
+    for (const Case& c : cases) {
+        SetFocus(c.from);
+        ASSERT_EQ(c.from, GetFocus());
+        if (c.previous)
+            KernSetPrevWindowFocus(kernel, parent);
+        else
+            KernSetNextWindowFocus(kernel, parent);
+        EXPECT_EQ(c.expected, GetFocus()) << (c.previous ? "previous" : "next");
+    }
+    DestroyWindow(parent);
+}
+
+int __stdcall NewPageForTest(KERNEL*, char* out, unsigned size, void*)
+{
+    lstrcpynA(out, "nouvelle.pag", static_cast<int>(size));
+    return 1;
+}
+
+TEST(Accessors, APageCreatorIsKeptForTheAuthoringDialogs)
+{
+    TestKernel kernel;
+    KernAddBaseObject(kernel, nullptr);
+    EXPECT_EQ(0, kernel->baseObjects.Items());
+    KernAddBaseObject(kernel, NewPageForTest);
+    ASSERT_EQ(1, kernel->baseObjects.Items());
+    char name[20] = "";
+    EXPECT_EQ(1, static_cast<BASEOBJ*>(kernel->baseObjects.GetItem(0))->create(kernel, name, sizeof name, nullptr));
+    EXPECT_STREQ("nouvelle.pag", name);
+}
+
+TEST(Accessors, ANewObjectWhoseModuleIsMissingLeavesTheUndoGroupClosed)
+{
+    TestKernel kernel(TestPluginFolder(), QX_MODE_EDIT_BIT);
+    OBJET* object = new OBJET(kernel, nullptr);
+    object->SetDLLName("QXABSENT.DLL");
+    DialogAnswerer answerer;
+    KernUpdateNewObjet(kernel, object);
+    ASSERT_EQ(1u, answerer.Shown().size());
+    EXPECT_EQ("Erreur de fichier", answerer.Shown()[0].caption);
+    // The group's end right after its begin removes both: nothing is left open.
+    EXPECT_EQ(0, kernel->undo.Items());
+    KillObjet(object);
 }
 
 TEST(KernelContext, TheRegistryRecordNeedsTheKeyAndTheValueName)

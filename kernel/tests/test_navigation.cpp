@@ -53,6 +53,19 @@ TEST_F(Navigation, GoingBackToTheFirstPageUnloadsThePagesAbove)
     EXPECT_EQ(1, KernIsInStack(nav, nav.Page("d.pag").c_str()));
 }
 
+TEST_F(Navigation, ClearingAllUnloadsEveryPageAndForgetsTheVisits)
+{
+    for (const char* page : {"a.pag", "b.pag", "c.pag"})
+        ASSERT_EQ(1, nav.Go(page));
+    KernClearAllLoaded(nav);
+    EXPECT_EQ(0, nav->loadedPages.Items());
+    EXPECT_EQ(0, nav->history.Items());
+    EXPECT_EQ(0, nav->visited.Items());
+    EXPECT_EQ(0, KernIsInStack(nav, nav.Page("a.pag").c_str()));
+    ASSERT_EQ(1, nav.Go("b.pag")) << "the kernel goes on";
+    EXPECT_EQ("b", nav.Shown());
+}
+
 TEST_F(Navigation, TheLoadedPageIsReusedNotReadAgain)
 {
     ASSERT_EQ(1, nav.Go("a.pag"));

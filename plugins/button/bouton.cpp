@@ -5,7 +5,7 @@
 #include "bouton_font.h"
 #include "branch.h"
 #include "kernel.h"
-#include "kernelcalls.h"
+#include "kerntree.h"
 #include "qxsupport.h"
 #include "qxutil.h"
 #include "resource.h"
@@ -94,7 +94,7 @@ BOUTON::~BOUTON()
     if (window) {
         SetWindowLongPtrA(window, QXWL_OBJET, 0);
         SetWindowTextA(window, "");
-        kernelcalls::KernRemoveWindow(kernel, window);
+        KernRemoveWindow(kernel, window);
         window = nullptr;
     }
     if (--liveButtons == 0)

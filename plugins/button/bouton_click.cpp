@@ -2,9 +2,9 @@
 // look of the bitmap style, painting, and the check state.
 #include "bouton.h"
 
+#include "accessors.h"
 #include "bouton_draw.h"
 #include "branch.h"
-#include "kernelcalls.h"
 #include "objgeometry.h"
 
 #include <windowsx.h>
@@ -59,7 +59,7 @@ LRESULT BOUTON::MouseMove(const MSGL& msg)
     const int inside = In(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
     BRANCH* next = GetBranch(checked ? 1 : 0);
     if (next && next->IsBranchingSomewhere())
-        kernelcalls::KernSetHand(kernel);
+        KernSetHand(kernel);
     if (held) {
         if (inside != highlighted) {
             highlighted = inside;

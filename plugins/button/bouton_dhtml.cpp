@@ -4,10 +4,10 @@
 
 #include "bouton_draw.h"
 #include "branch.h"
+#include "effects.h"
 #include "exportnames.h"
 #include "filefetch.h"
 #include "kernel.h"
-#include "kernelcalls.h"
 #include "objgeometry.h"
 #include "paths.h"
 #include "qxfile.h"
@@ -174,7 +174,7 @@ int BOUTON::ExportToDHTML(QXFILE file, int& index)
     const POINT at = PagePosition(this);
     const QXSTRING name = DHTMLName(this, index++);
     char effect[64] = "null";
-    kernelcalls::KernEffectId2FonctionName(effectId, effect);
+    KernEffectId2FonctionName(effectId, effect);
     QXSTRING line;
     line.Format("QXObjects[objindex++] = QXButton(\"%s\",%d,%d,%d,%d,%d,%s,", static_cast<const char*>(ScriptString(name)),
                 static_cast<int>(at.x), static_cast<int>(at.y), w, h, static_cast<int>(showDelay * 1000), effect);

@@ -8,9 +8,8 @@
 #include "branch.h"
 #include "filefetch.h"
 #include "kernel.h"
-#include "kernelcalls.h"
-#include "objgeometry.h"
 #include "kerntree.h"
+#include "objgeometry.h"
 
 #include <initializer_list>
 
@@ -142,7 +141,7 @@ LRESULT BOUTON::KernelMessage(MSGL* msg)
         if (style == BOUTON_STYLE_BITMAP)
             LoadPictures();
         if (!window) {
-            window = kernelcalls::KernCreateObjetWindow(kernel, this, x, y, w, h, BOUTON_HELP_PAGE);
+            window = KernCreateObjetWindow(kernel, this, x, y, w, h, BOUTON_HELP_PAGE);
             if (window) {
                 SetWindowTextA(window, BOUTON_WINDOW_TEXT);
                 ShowWindow(window, SW_SHOWNA);

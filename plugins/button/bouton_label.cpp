@@ -2,9 +2,10 @@
 // visited stamp.
 #include "bouton_draw.h"
 
+#include "accessors.h"
 #include "bouton_font.h"
 #include "branch.h"
-#include "kernel_late.h"
+#include "navigation.h"
 
 #include <cstring>
 
@@ -98,6 +99,6 @@ void DrawLabel(BOUTON& b, HDC dc, int state, int x, int y, int width, int height
 void DrawVisitedMark(BOUTON& b, HDC dc, int x, int y)
 {
     BRANCH* first = b.GetBranch(0);
-    if (first && first->visited && first->target.length() > 0 && LateIsInStack(b.kernel, first->target))
-        LateDrawPost(b.kernel, dc, x, y);
+    if (first && first->visited && first->target.length() > 0 && KernIsInStack(b.kernel, first->target))
+        KernDrawPost(b.kernel, dc, x, y);
 }

@@ -2,7 +2,7 @@
 // of a new button.
 #include "bouton.h"
 
-#include "kernelcalls.h"
+#include "accessors.h"
 #include "kerntree.h"
 #include "qxplugin.h"
 #include "resource.h"
@@ -52,5 +52,5 @@ QXPLUGIN_EXPORT void AddBouton(KERNEL* kernel, int)
     }
     object->loaded = 1;
     KernLinkParentChild(parent, object, 0);
-    kernelcalls::KernUpdateNewObjet(kernel, object);
+    KernUpdateNewObjet(kernel, object);
 }

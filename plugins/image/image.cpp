@@ -1,16 +1,17 @@
 // IMAGE: construction, copying, properties and the clipboard.
 #include "image.h"
 
+#include "accessors.h"
 #include "branch.h"
 #include "imageres.h"
-#include "kernelcalls.h"
+#include "kerntree.h"
 
 #include <cstring>
 
 IMAGE::IMAGE(KERNEL* kernel, HINSTANCE module) : OBJET(kernel, module)
 {
     SetDLLName("QXPICT.DLL");
-    kernelcalls::KernRegisterClipboardFormat(kernel, "QXPICT.DLL");
+    KernRegisterClipboardFormat(kernel, "QXPICT.DLL");
     LoadStringA(module, IDS_IMAGE_OBJECT_NAME, objetName, sizeof objetName);
     AddBranch(new BRANCH(kernel));
     sizeChoice = 1;
@@ -23,7 +24,7 @@ IMAGE::~IMAGE()
     if (window) {
         SetWindowLongPtrA(window, 0, 0);
         SetWindowTextA(window, "");
-        kernelcalls::KernRemoveWindow(kernel, window);
+        KernRemoveWindow(kernel, window);
         window = nullptr;
     }
     FreePicture();

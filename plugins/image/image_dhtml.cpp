@@ -2,9 +2,9 @@
 #include "image.h"
 
 #include "branch.h"
+#include "effects.h"
 #include "exportnames.h"
 #include "kernel.h"
-#include "kernelcalls.h"
 #include "objgeometry.h"
 #include "qxpath.h"
 #include "recordio.h"
@@ -69,7 +69,7 @@ int IMAGE::ExportToDHTML(QXFILE file, int& index)
 
     const POINT at = PagePosition(this);
     char effect[QX_NAME_BUFFER] = "null";
-    kernelcalls::KernEffectId2FonctionName(effectId, effect);
+    KernEffectId2FonctionName(effectId, effect);
     RECORDWRITER out(file);
     QXSTRING text;
     text.Format("QXObjects[objindex++] = QXImage(\"%s\",%d,%d,%d,%d,%d,%s,", (const char*)ScriptString(name),

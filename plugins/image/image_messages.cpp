@@ -1,11 +1,11 @@
 // Messages of the image window and kernel messages of the image.
 #include "image.h"
 
+#include "accessors.h"
 #include "branch.h"
 #include "filefetch.h"
 #include "filefind.h"
 #include "kernel.h"
-#include "kernelcalls.h"
 #include "kerntree.h"
 #include "objgeometry.h"
 
@@ -25,7 +25,7 @@ LRESULT IMAGE::OnShown(MSGL* msg)
     if (sizeMode == 3)
         FollowTopParentClient();
     if (!window) {
-        window = kernelcalls::KernCreateObjetWindow(kernel, this, x, y, w, h, "image.pag");
+        window = KernCreateObjetWindow(kernel, this, x, y, w, h, "image.pag");
         if (window) {
             SetWindowTextA(window, "IMAGE");
             SetWindowPos(window, nullptr, 0, 0, 0, 0,
@@ -173,7 +173,7 @@ LRESULT IMAGE::WindowsMessage(MSGL* msg)
     }
     case WM_MOUSEMOVE:
         if (branch && branch->IsBranchingSomewhere() && KernGetMode(kernel) == QX_MODE_PRESENTATION)
-            kernelcalls::KernSetHand(kernel);
+            KernSetHand(kernel);
         return 0;
     case WM_LBUTTONDOWN:
         if (!(msg->mode & QX_MODE_EDIT_BIT) && branch && branch->IsBranchingSomewhere()) {

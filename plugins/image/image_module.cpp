@@ -1,9 +1,9 @@
 // The image module: entry point, tool record, creation and drop.
 #include "image.h"
 
+#include "accessors.h"
 #include "imageres.h"
 #include "kernel.h"
-#include "kernelcalls.h"
 #include "kerntree.h"
 #include "objgeometry.h"
 #include "qxplugin.h"
@@ -74,7 +74,7 @@ QXPLUGIN_EXPORT void AddImage(KERNEL* kernel, int)
     image->LoadPicture();
     image->loaded = 1;
     KernLinkParentChild(parent, image, 0);
-    kernelcalls::KernUpdateNewObjet(kernel, image);
+    KernUpdateNewObjet(kernel, image);
 }
 
 QXPLUGIN_EXPORT int FileDropped(KERNEL* kernel, const char* path, POINT* drop)
@@ -119,7 +119,7 @@ QXPLUGIN_EXPORT int FileDropped(KERNEL* kernel, const char* path, POINT* drop)
             UnitsFromPixels(image);
             image->LoadPicture();
             image->loaded = 1;
-            kernelcalls::KernUpdateNewObjet(kernel, image);
+            KernUpdateNewObjet(kernel, image);
             accepted = 1;
         } else {
             // A file that does not decode leaves nothing on the page.

@@ -2,7 +2,7 @@
 #include "page.h"
 
 #include "branch.h"
-#include "kernelcalls.h"
+#include "kerntree.h"
 #include "objgeometry.h"
 #include "pageres.h"
 
@@ -32,7 +32,7 @@ PAGE::~PAGE()
     if (window) {
         SetWindowLongPtrA(window, 0, 0);
         SetWindowTextA(window, "");
-        kernelcalls::KernRemoveWindow(kernel, window);
+        KernRemoveWindow(kernel, window);
         window = nullptr;
     }
 }

@@ -2,7 +2,7 @@
 #include "page.h"
 
 #include "branch.h"
-#include "kernelcalls.h"
+#include "effects.h"
 #include "objgeometry.h"
 #include "recordio.h"
 #include "scripttext.h"
@@ -13,11 +13,12 @@ int PAGE::ExportToDHTML(QXFILE file, int& index)
 {
     const POINT at = PagePosition(this);
     char effect[QX_NAME_BUFFER] = "null";
-    kernelcalls::KernEffectId2FonctionName(effectId, effect);
+    KernEffectId2FonctionName(effectId, effect);
     RECORDWRITER out(file);
     QXSTRING text;
-    text.Format("QXObjects[objindex++] = QXPage(\"%s\",%d,%d,%d,%d,%s,", (const char*)ScriptString(DHTMLName(this, index)),
-                static_cast<int>(at.x), static_cast<int>(at.y), w, h, effect);
+    text.Format("QXObjects[objindex++] = QXPage(\"%s\",%d,%d,%d,%d,%s,",
+                (const char*)ScriptString(DHTMLName(this, index)), static_cast<int>(at.x), static_cast<int>(at.y), w,
+                h, effect);
     out.Bytes(text, static_cast<size_t>(text.length()));
     if (!ClickBranch() || !ClickBranch()->ExportToDHTML(file))
         out.Fail();

@@ -1,10 +1,11 @@
 // Messages of the page window and kernel messages of the page.
 #include "page.h"
 
+#include "accessors.h"
 #include "branch.h"
 #include "filefind.h"
 #include "kernel.h"
-#include "kernelcalls.h"
+#include "kerntree.h"
 #include "objgeometry.h"
 
 namespace {
@@ -87,7 +88,7 @@ LRESULT PAGE::WindowsMessage(MSGL* msg)
         break;
     case WM_MOUSEMOVE:
         if (KernGetMode(kernel) == QX_MODE_PRESENTATION && ClickBranch() && ClickBranch()->IsBranchingSomewhere())
-            kernelcalls::KernSetHand(kernel);
+            KernSetHand(kernel);
         return 0;
     case WM_LBUTTONDOWN:
         if (!(msg->mode & QX_MODE_EDIT_BIT) && ClickBranch() && ClickBranch()->IsBranchingSomewhere()) {
@@ -118,7 +119,7 @@ LRESULT PAGE::OnShown(MSGL* msg)
         DWORD style = 0;
         RECT outer{};
         GetFrameStyle(frameType, x, y, w, h, &style, &outer);
-        window = kernelcalls::KernCreateBaseWindow(kernel, this, title, style, outer.left, outer.top,
+        window = KernCreateBaseWindow(kernel, this, title, style, outer.left, outer.top,
                                                    outer.right - outer.left, outer.bottom - outer.top, "page.pag");
         if (window) {
             SetWindowPos(window, nullptr, 0, 0, 0, 0,

@@ -4,7 +4,7 @@
 #include "branch.h"
 #include "filefind.h"
 #include "kernel.h"
-#include "kernelcalls.h"
+#include "kerntree.h"
 #include "objgeometry.h"
 #include "paths.h"
 #include "qxfile.h"
@@ -28,7 +28,7 @@ SOUND::~SOUND()
     if (window) {
         SetWindowLongPtrA(window, 0, 0);
         SetWindowTextA(window, "");
-        kernelcalls::KernRemoveWindow(kernel, window);
+        KernRemoveWindow(kernel, window);
         window = nullptr;
     }
     delete media;

@@ -5,7 +5,6 @@
 #include "filefetch.h"
 #include "filefind.h"
 #include "kernel.h"
-#include "kernelcalls.h"
 #include "kerntree.h"
 #include "objgeometry.h"
 #include "qxmedia.h"
@@ -14,7 +13,7 @@ LRESULT SOUND::OnShown(MSGL* msg)
 {
     const bool creation = (msg->mode & QX_MODE_EDIT_BIT) != 0;
     if (!window) {
-        window = kernelcalls::KernCreateObjetWindow(kernel, this, x, y, w, h, "son.pag");
+        window = KernCreateObjetWindow(kernel, this, x, y, w, h, "son.pag");
         if (window)
             SetWindowPos(window, nullptr, 0, 0, 0, 0,
                          (creation ? SWP_SHOWWINDOW : SWP_HIDEWINDOW) | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE |

@@ -1,8 +1,8 @@
 // The sound module: entry point, tool record, creation and drop.
 #include "sound.h"
 
+#include "accessors.h"
 #include "kernel.h"
-#include "kernelcalls.h"
 #include "kerntree.h"
 #include "objgeometry.h"
 #include "qxplugin.h"
@@ -66,7 +66,7 @@ QXPLUGIN_EXPORT void AddSound(KERNEL* kernel, int)
     UnitsFromPixels(sound);
     sound->loaded = 1;
     KernLinkParentChild(KernGetTopObjet(kernel), sound, 0);
-    kernelcalls::KernUpdateNewObjet(kernel, sound);
+    KernUpdateNewObjet(kernel, sound);
 }
 
 QXPLUGIN_EXPORT int FileDropped(KERNEL* kernel, const char* path, POINT*)
@@ -82,7 +82,7 @@ QXPLUGIN_EXPORT int FileDropped(KERNEL* kernel, const char* path, POINT*)
         sound->fileName = path;
         PlaceAtBottomLeft(sound, sound->GetParent());
         sound->loaded = 1;
-        kernelcalls::KernUpdateNewObjet(kernel, sound);
+        KernUpdateNewObjet(kernel, sound);
     }
     SetCursor(previous);
     return sound ? 1 : 0;

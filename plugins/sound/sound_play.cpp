@@ -1,11 +1,11 @@
 // Playing the sound through the media server or MCI, and what happens at the end of a play.
 #include "sound.h"
 
+#include "accessors.h"
 #include "branch.h"
 #include "filefetch.h"
 #include "filefind.h"
 #include "kernel.h"
-#include "kernelcalls.h"
 #include "objgeometry.h"
 #include "qxmedia.h"
 
@@ -35,7 +35,7 @@ void SOUND::CloseDevice()
 void SOUND::ReleaseDevice()
 {
     if (deviceLock)
-        kernelcalls::KernUnlockId(kernel, QX_SOUND_DEVICE);
+        KernUnlockId(kernel, QX_SOUND_DEVICE);
     deviceLock = 0;
 }
 
@@ -85,7 +85,7 @@ int SOUND::StartSound()
         media = nullptr;
     }
     if (IsWave(localPath) && !deviceLock) {
-        deviceLock = kernelcalls::KernLockId(kernel, this, QX_SOUND_DEVICE, 1);
+        deviceLock = KernLockId(kernel, this, QX_SOUND_DEVICE, 1);
         if (!deviceLock)
             return 0;
     }

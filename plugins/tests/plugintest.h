@@ -4,6 +4,7 @@
 
 #include "kernel.h"
 #include "objet.h"
+#include "pagehost.h"
 #include "qxplugin.h"
 
 #include <string>
@@ -17,5 +18,3 @@ Function PluginExport(const char* file, const char* name)
 }
 OBJET* AllocFrom(const char* file, KERNEL* kernel);
 std::string Lines(const std::vector<std::string>& lines);
-// The common block of an object record with no message, fonts or branches.
-std::vector<std::string> CommonBlock();

@@ -1,6 +1,6 @@
-// The button module: its record in both forms and older layouts, the click and toggle logic,
-// its looks drawn into memory, and its line in an exported page.
-#include "bouton.h"
+// The button module: its record in both forms and older layouts, its branches, its looks
+// drawn into memory, and its line in an exported page.
+#include "buttontest.h"
 
 #include "branch.h"
 #include "kernel.h"
@@ -9,25 +9,14 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
-extern "C" __declspec(dllimport) OBJET* AllocObjet(KERNEL* kernel);
 extern "C" __declspec(dllimport) int GetNumberTools(int, int category);
 
 namespace {
-
-struct KernelHolder {
-    KernelHolder() : kernel(new KERNEL) {}
-    ~KernelHolder() { delete kernel; }
-    KERNEL* kernel;
-};
-
-BOUTON* NewButton(KERNEL* kernel) { return static_cast<BOUTON*>(AllocObjet(kernel)); }
 
 std::string WriteRecord(BOUTON* b, const std::string& path, int universe)
 {
@@ -226,148 +215,12 @@ TEST(ButtonModule, OffersOneToolInTheObjectCategory)
     EXPECT_EQ(GetNumberTools(5, 1), 0);
 }
 
-// Clicks: messages as the object window hands them over.
-LRESULT Send(BOUTON* b, UINT message, int x, int y, WORD mode = 0)
-{
-    MSGL msg{mode, nullptr, message, 0, MAKELPARAM(x, y)};
-    return b->WindowsMessage(&msg);
-}
-
-BRANCH* Click(KERNEL* kernel, BOUTON* b, int upX, int upY, WORD mode = 0)
-{
-    kernel->branchState = 0;
-    kernel->pendingBranch = nullptr;
-    Send(b, WM_LBUTTONDOWN, 5, 5, mode);
-    Send(b, WM_MOUSEMOVE, upX, upY, mode);
-    Send(b, WM_LBUTTONUP, upX, upY, mode);
-    return kernel->pendingBranch;
-}
-
-void Aim(BOUTON* b)
-{
-    b->GetBranch(0)->SetFilename("aller.pag");
-    b->GetBranch(1)->SetFilename("retour.pag");
-}
-
-TEST(ButtonClicks, AnOrdinaryButtonTakesBranchZeroEveryTime)
-{
-    KernelHolder k;
-    std::unique_ptr<BOUTON> b(NewButton(k.kernel));
-    Aim(b.get());
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(Click(k.kernel, b.get(), 10, 10), b->GetBranch(0)) << i;
-        EXPECT_EQ(b->checked, 0);
-    }
-}
-
-TEST(ButtonClicks, AToggleAlternatesItsBranches)
-{
-    KernelHolder k;
-    std::unique_ptr<BOUTON> b(NewButton(k.kernel));
-    Aim(b.get());
-    b->toggle = 1;
-    EXPECT_EQ(Click(k.kernel, b.get(), 10, 10), b->GetBranch(0));
-    EXPECT_EQ(b->checked, 1);
-    EXPECT_EQ(Click(k.kernel, b.get(), 10, 10), b->GetBranch(1));
-    EXPECT_EQ(b->checked, 0);
-    EXPECT_EQ(Click(k.kernel, b.get(), 10, 10), b->GetBranch(0));
-}
-
-TEST(ButtonClicks, AReleaseOutsideTakesNothing)
-{
-    KernelHolder k;
-    std::unique_ptr<BOUTON> b(NewButton(k.kernel));
-    Aim(b.get());
-    b->toggle = 1;
-    EXPECT_EQ(Click(k.kernel, b.get(), 500, 10), nullptr);
-    EXPECT_EQ(b->checked, 0);
-    EXPECT_EQ(b->held, 0);
-}
-
-TEST(ButtonClicks, CreationModeIgnoresPresses)
-{
-    KernelHolder k;
-    std::unique_ptr<BOUTON> b(NewButton(k.kernel));
-    Aim(b.get());
-    EXPECT_EQ(Click(k.kernel, b.get(), 10, 10, QX_MODE_EDIT_BIT), nullptr);
-    EXPECT_EQ(b->held, 0);
-}
-
-TEST(ButtonClicks, OnlyTheSecondBranchCarriesThePluginMark)
+TEST(ButtonModule, OnlyTheSecondBranchCarriesThePluginMark)
 {
     KernelHolder k;
     std::unique_ptr<BOUTON> b(NewButton(k.kernel));
     EXPECT_EQ(b->GetBranch(0)->pluginMark, 0);
     EXPECT_EQ(b->GetBranch(1)->pluginMark, 1);
-}
-
-}  // namespace
-
-namespace {
-
-// A 32-bit top-down DIB selected into a memory DC, filled with a colour no look uses.
-class Canvas {
-public:
-    Canvas(int width, int height) : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr))
-    {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-        previous_ = SelectObject(dc_, bitmap_);
-        for (int i = 0; i < width * height; ++i)
-            bits_[i] = 0x00FF00FF;
-    }
-    ~Canvas()
-    {
-        SelectObject(dc_, previous_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    HDC Dc() const { return dc_; }
-    COLORREF At(int x, int y) const
-    {
-        GdiFlush();
-        const DWORD p = bits_[y * width_ + x];
-        return RGB((p >> 16) & 255, (p >> 8) & 255, p & 255);
-    }
-    // The box of the pixels of a colour; empty when none.
-    RECT BoxOf(COLORREF colour) const
-    {
-        RECT box{width_, height_, -1, -1};
-        for (int y = 0; y < height_; ++y)
-            for (int x = 0; x < width_; ++x)
-                if (At(x, y) == colour) {
-                    box.left = std::min<LONG>(box.left, x);
-                    box.top = std::min<LONG>(box.top, y);
-                    box.right = std::max<LONG>(box.right, x);
-                    box.bottom = std::max<LONG>(box.bottom, y);
-                }
-        return box;
-    }
-
-private:
-    int width_, height_;
-    HDC dc_;
-    HBITMAP bitmap_{};
-    HGDIOBJ previous_{};
-    DWORD* bits_{};
-};
-
-constexpr COLORREF Black = RGB(0, 0, 0);
-constexpr COLORREF White = RGB(255, 255, 255);
-constexpr COLORREF Dark = RGB(100, 100, 100);
-constexpr COLORREF Light = RGB(192, 192, 192);
-constexpr COLORREF Red = RGB(255, 0, 0);
-constexpr COLORREF Blue = RGB(0, 0, 255);
-
-void Paint(BOUTON* b, const Canvas& canvas)
-{
-    MSGL msg{0, nullptr, WM_PAINT, reinterpret_cast<WPARAM>(canvas.Dc()), 0};
-    b->WindowsMessage(&msg);
 }
 
 struct PixelCase {
@@ -395,11 +248,7 @@ TEST_P(ButtonLooks, DrawEachPixelWhereItBelongs)
     b->outlineMarker = c.outline;
     Canvas canvas(60, 30);
     Paint(b.get(), canvas);
-    if (const char* folder = std::getenv("QXPUSH_LOOKS")) {
-        BMP picture;
-        picture.NewFromBitmap(canvas.Dc(), static_cast<HBITMAP>(GetCurrentObject(canvas.Dc(), OBJ_BITMAP)));
-        picture.Export((std::string(folder) + "\\" + c.look + ".png").c_str(), BMP_FORMAT_PNG, 24);
-    }
+    canvas.SaveForViewing(c.look);
     for (const auto& [point, colour] : c.pixels)
         EXPECT_EQ(canvas.At(point.x, point.y), colour) << c.look << " at " << point.x << "," << point.y;
 }
@@ -424,15 +273,6 @@ INSTANTIATE_TEST_SUITE_P(
         PixelCase{"invisible, creation mode", BOUTON_STYLE_INVISIBLE, 0, 1, 2,
                   {{{0, 0}, White}, {{59, 29}, White}, {{30, 0}, White}}}));
 
-int CountOf(const Canvas& canvas, COLORREF colour, int width, int height)
-{
-    int n = 0;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            n += canvas.At(x, y) == colour;
-    return n;
-}
-
 TEST(ButtonLooks, CreationModeHatchesTheInvisibleAreaInRed)
 {
     KernelHolder k;
@@ -442,11 +282,11 @@ TEST(ButtonLooks, CreationModeHatchesTheInvisibleAreaInRed)
     b->outlineMarker = 2;
     Canvas canvas(60, 30);
     Paint(b.get(), canvas);
-    EXPECT_GT(CountOf(canvas, Red, 60, 30), 100);
+    EXPECT_GT(canvas.CountOf(Red), 100);
     b->outlineMarker = 0;
     Canvas plain(60, 30);
     Paint(b.get(), plain);
-    EXPECT_EQ(CountOf(plain, Red, 60, 30), 0);
+    EXPECT_EQ(plain.CountOf(Red), 0);
 }
 
 struct LabelCase {
@@ -548,7 +388,7 @@ TEST(ButtonLabel, AHiddenTextIsNotDrawn)
     std::strcpy(b->label, "Ok");
     Canvas canvas(120, 40);
     Paint(b.get(), canvas);
-    EXPECT_EQ(CountOf(canvas, Blue, 120, 40), 0);
+    EXPECT_EQ(canvas.CountOf(Blue), 0);
 }
 
 TEST(ButtonDHTML, WritesItsLineWithEscapedNameAndTwoDrawnLooks)
