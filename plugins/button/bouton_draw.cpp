@@ -156,7 +156,8 @@ void DrawFlat(BOUTON& b, HDC dc, int x, int y, int width, int height, bool doubl
 
 }  // namespace
 
-void DrawPressed(BOUTON& b, HDC given, int x, int y, int width, int height, bool doubleBuffer)
+// The pressed and released looks of each style differ only in the part each style draws.
+static void DrawState(BOUTON& b, HDC given, int x, int y, int width, int height, bool doubleBuffer, bool pressed)
 {
     TARGETDC dc(b, given);
     switch (b.style) {
@@ -164,38 +165,33 @@ void DrawPressed(BOUTON& b, HDC given, int x, int y, int width, int height, bool
         DrawInvisible(b, dc, x, y, width, height, doubleBuffer);
         break;
     case BOUTON_STYLE_FLAT:
-        DrawFlat(b, dc, x, y, width, height, doubleBuffer, BOUTON_LABEL_PRESSED);
+        DrawFlat(b, dc, x, y, width, height, doubleBuffer, pressed ? BOUTON_LABEL_PRESSED : BOUTON_LABEL_RELEASED);
         break;
     case BOUTON_STYLE_3D:
-        DrawSunken(b, dc, x, y, width, height);
+        if (pressed)
+            DrawSunken(b, dc, x, y, width, height);
+        else
+            DrawRaised(b, dc, x, y, width, height);
         break;
     case BOUTON_STYLE_BITMAP:
-        DrawPressedPicture(b, dc, x, y, width, height, doubleBuffer);
+        if (pressed)
+            DrawPressedPicture(b, dc, x, y, width, height, doubleBuffer);
+        else
+            DrawReleasedPicture(b, dc, x, y, width, height, doubleBuffer);
         break;
     default:
         break;
     }
 }
 
+void DrawPressed(BOUTON& b, HDC given, int x, int y, int width, int height, bool doubleBuffer)
+{
+    DrawState(b, given, x, y, width, height, doubleBuffer, true);
+}
+
 void DrawReleased(BOUTON& b, HDC given, int x, int y, int width, int height, bool doubleBuffer)
 {
-    TARGETDC dc(b, given);
-    switch (b.style) {
-    case BOUTON_STYLE_INVISIBLE:
-        DrawInvisible(b, dc, x, y, width, height, doubleBuffer);
-        break;
-    case BOUTON_STYLE_FLAT:
-        DrawFlat(b, dc, x, y, width, height, doubleBuffer, BOUTON_LABEL_RELEASED);
-        break;
-    case BOUTON_STYLE_3D:
-        DrawRaised(b, dc, x, y, width, height);
-        break;
-    case BOUTON_STYLE_BITMAP:
-        DrawReleasedPicture(b, dc, x, y, width, height, doubleBuffer);
-        break;
-    default:
-        break;
-    }
+    DrawState(b, given, x, y, width, height, doubleBuffer, false);
 }
 
 void DrawOver(BOUTON& b, HDC given, int x, int y, int width, int height, bool doubleBuffer)

@@ -2,6 +2,8 @@
 // into and the colours of their looks.
 #pragma once
 
+#include "test_canvas.h"
+
 #include "bouton.h"
 
 #include "kernel.h"
@@ -19,27 +21,16 @@ struct KernelHolder {
 
 BOUTON* NewButton(KERNEL* kernel);
 
-// A 32-bit top-down DIB selected into a memory DC, filled with a colour no look uses.
-class Canvas {
+// A canvas filled with a colour no look uses.
+class Canvas : public TestCanvas {
 public:
-    Canvas(int width, int height);
-    ~Canvas();
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-    HDC Dc() const { return dc_; }
-    COLORREF At(int x, int y) const;
+    Canvas(int width, int height) : TestCanvas(width, height, RGB(255, 0, 255)) {}
+    COLORREF At(int x, int y) const { return Pixel(x, y); }
     // The box of the pixels of a colour; empty when none.
     RECT BoxOf(COLORREF colour) const;
     int CountOf(COLORREF colour) const;
     // Saved as PNG into the folder named by QXPUSH_LOOKS, to look at the pictures once.
     void SaveForViewing(const std::string& name) const;
-
-private:
-    int width_, height_;
-    HDC dc_;
-    HBITMAP bitmap_{};
-    HGDIOBJ previous_{};
-    DWORD* bits_{};
 };
 
 // The button's paint message, handed the canvas as its device context.
