@@ -72,6 +72,18 @@ bool PaintImage(const PUBSETTINGS& s, HDC dc, int w, int h)
     return true;
 }
 
+// A logo lies over the background: its own transparent colour when the file carries one,
+// else the colour of its top-left corner, which logo pictures keep as their surround.
+void MakeLogoTransparent(BMP& image)
+{
+    if (!image.IsTransparentColor()) {
+        unsigned long corner = 0;
+        if (!image.GetPixelColor(0, 0, &corner)) return;
+        image.SetTransparentColor(static_cast<COLORREF>(corner));
+    }
+    image.SetTransparentColorEnable(true);
+}
+
 void PaintLogo(const PUBSETTINGS& s, HDC dc, int w, int h)
 {
     int x = 5, y = 5;
@@ -93,6 +105,7 @@ void PaintLogo(const PUBSETTINGS& s, HDC dc, int w, int h)
     int iw = 0, ih = 0;
     image.GetWH(iw, ih);
     PlaceByPosition(s.logoPos, x, y, iw + 5, ih + 5, w, h);
+    MakeLogoTransparent(image);
     image.Draw(dc, x, y, SRCCOPY, 0);
 }
 

@@ -16,6 +16,9 @@ void SetScrollRange0(HWND window, int bar, int maximum)
 
 }  // namespace
 
+int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+
 void PlaceByPosition(int code, int& x, int& y, int bw, int bh, int aw, int ah)
 {
     switch (code) {

@@ -140,9 +140,6 @@ PLAYERAPP* AppOf(HWND window)
     return reinterpret_cast<PLAYERAPP*>(GetWindowLongPtrA(window, QXPL_APP));
 }
 
-int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
-int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
-
 void EventSlideShowMode(void* host, int on)
 {
     if (auto* app = static_cast<PLAYERAPP*>(host)) app->slideShow = on;

@@ -32,12 +32,12 @@ bool EndsWithSuffix(const std::string& name, const char* suffix)
 void AddModule(PLAYERAPP& app, std::unique_ptr<TOOLMODULE> node, bool keepWithoutCreator)
 {
     if (!node) return;
-    // The kernel offers no way to register a page creator yet; modules with one are kept
-    // loaded for the kernel's life all the same.
-    if (node->createBaseObjet)
+    if (node->createBaseObjet) {
+        KernAddBaseObject(app.kernel, node->createBaseObjet);
         app.withCreator.push_back(std::move(node));
-    else if (keepWithoutCreator)
+    } else if (keepWithoutCreator) {
         app.withoutCreator.push_back(std::move(node));
+    }
 }
 
 void LoadToolModules(PLAYERAPP& app)
@@ -98,7 +98,9 @@ bool OpenStartDocument(PLAYERAPP& app)
 }  // namespace
 
 TOOLMODULE::TOOLMODULE(HMODULE module, const std::string& shortName)
-    : module(module), fileName(shortName), createBaseObjet(GetProcAddress(module, "CreateBaseObjet")),
+    : module(module), fileName(shortName),
+      createBaseObjet(
+          reinterpret_cast<CREATEBASEOBJET>(reinterpret_cast<void*>(GetProcAddress(module, "CreateBaseObjet")))),
       getNumberTools(GetProcAddress(module, "GetNumberTools")), getTool(GetProcAddress(module, "GetTool")),
       fileDropped(GetProcAddress(module, "FileDropped"))
 {

@@ -5,6 +5,7 @@
 #include "preferences.h"
 #include "pubsettings.h"
 
+#include "accessors.h"
 #include "kernel.h"
 
 #include <memory>
@@ -33,7 +34,8 @@ struct TOOLMODULE {
 
     HMODULE module;
     std::string fileName;  // the name without suffix, the kernel version and ".DLL"
-    FARPROC createBaseObjet, getNumberTools, getTool, fileDropped;
+    CREATEBASEOBJET createBaseObjet;  // the page creator handed to the kernel
+    FARPROC getNumberTools, getTool, fileDropped;
 };
 
 struct PLAYERAPP {
@@ -76,8 +78,6 @@ LRESULT CALLBACK FondWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 LRESULT CALLBACK AppViewWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK ViewWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void IdleTick(PLAYERAPP& app);
-// Empties the history and the loaded pages, so that the first page is read afresh.
-void ClearAllLoaded(KERNEL* kernel);
 
 // Publication settings with the kernel (pubsettings_kernel.cpp).
 void SetSettingsFile(PUBSETTINGS& settings, const std::string& name);

@@ -7,6 +7,7 @@
 #include "accessors.h"
 #include "bookmarks.h"
 #include "filefetch.h"
+#include "filefind.h"
 #include "kerntree.h"
 #include "objet.h"
 #include "pagefiles.h"
@@ -50,6 +51,9 @@ void OnFrameCommand(PLAYERAPP& app, int command)
         break;
     case IDM_NEXT_FOCUS:
         if (root) KernSetNextWindowFocus(kernel, root->window);
+        break;
+    case IDM_PREVIOUS_FOCUS:
+        if (root) KernSetPrevWindowFocus(kernel, root->window);
         break;
     default:
         break;
@@ -126,6 +130,7 @@ void OnViewCreate(HWND window, PLAYERAPP& app, const CREATESTRUCTA& create)
     SetWindowLongPtrA(window, QX_HOSTWL_KERNEL, reinterpret_cast<LONG_PTR>(app.kernel));
     KernSetAppPath(app.kernel, app.programFolder.c_str());
     KernSetAppIsEditor(app.kernel, 0);
+    KernAddSeekPath(app.kernel, app.programFile.c_str());
     KernSetFilterMsg(app.kernel, FilterMsg);
     KernSetFilterBranch(app.kernel, FilterBranch);
     KernSetEventSlideShowMode(app.kernel, EventSlideShowMode);
@@ -134,12 +139,6 @@ void OnViewCreate(HWND window, PLAYERAPP& app, const CREATESTRUCTA& create)
 }
 
 }  // namespace
-
-void ClearAllLoaded(KERNEL* kernel)
-{
-    while (kernel->history.Items() > 0) kernel->history.Pop();
-    while (kernel->loadedPages.Items() > 0) KernClearTopLoaded(kernel);
-}
 
 void IdleTick(PLAYERAPP& app)
 {
@@ -158,7 +157,7 @@ void IdleTick(PLAYERAPP& app)
         return;
     }
     app.idleState = 0;
-    ClearAllLoaded(kernel);
+    KernClearAllLoaded(kernel);
     KernLoad(kernel, app.firstPage.c_str(), nullptr, 0);
     if (!app.settings.bookmarkFile.empty()) {
         KernLoadBookmarks(kernel, app.settings.bookmarkFile.c_str());
@@ -238,6 +237,7 @@ LRESULT CALLBACK FondWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         }
         break;
     case WM_SETCURSOR:
+        if (app->kernel && app->kernel->syncTransfer) SetCursor(app->kernel->netArrowCursor);
         return 0;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_CLOSE) {

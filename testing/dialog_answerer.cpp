@@ -1,5 +1,7 @@
 #include "dialog_answerer.h"
 
+#include "dialog_items.h"
+
 namespace {
 
 thread_local DialogAnswerer* activeAnswerer = nullptr;
@@ -9,14 +11,6 @@ bool IsDialog(HWND window)
     char className[16] = {};
     GetClassNameA(window, className, sizeof className);
     return lstrcmpA(className, "#32770") == 0;
-}
-
-std::string WindowText(HWND window)
-{
-    const int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), length + 1)));
-    return text;
 }
 
 BOOL CALLBACK CollectStatic(HWND child, LPARAM lParam)

@@ -40,13 +40,15 @@ void MakeFolders(const std::string& path)
 
 }  // namespace
 
-ScratchDir::ScratchDir()
+ScratchDir::ScratchDir() : ScratchDir("qxtest-") {}
+
+ScratchDir::ScratchDir(const char* prefix)
 {
     static std::atomic<int> serial{0};
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     char name[64];
-    std::snprintf(name, sizeof name, "qxtest-%lu-%d\\", GetCurrentProcessId(), serial++);
+    std::snprintf(name, sizeof name, "%s%lu_%d\\", prefix, GetCurrentProcessId(), serial++);
     path_ = std::string(temp) + name;
     RemoveTree(path_);
     if (!CreateDirectoryA(path_.c_str(), nullptr))

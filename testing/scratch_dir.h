@@ -6,6 +6,9 @@
 class ScratchDir {
 public:
     ScratchDir();
+    // Named from the prefix, the process and a serial number joined by '_' (a prefix of
+    // letters gives a name fit for FTP).
+    explicit ScratchDir(const char* prefix);
     ~ScratchDir();
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;

@@ -26,6 +26,7 @@ constexpr int QXKEY_HOVER_OBJECT_1 = 512, QXKEY_HOVER_OBJECT_2 = 0;        // ob
 constexpr int QXKEY_BUTTON_TOOLTIP_1 = 512, QXKEY_BUTTON_TOOLTIP_2 = 1;    // QXButton
 constexpr int QXKEY_BRANCH_TIMER = 275;                                    // second key: the timer id
 constexpr int QXKEY_WINDOW_BLOCK_1 = 999, QXKEY_WINDOW_BLOCK_2 = 999;      // MSGWIND font block, preview record
+constexpr int QXKEY_LIST_PROC_1 = 101, QXKEY_LIST_PROC_2 = 101;            // bookmark dialog, its list's own procedure
 
 // Longest property name a snapshot keeps; longer names are cut (keyed names stay far below).
 constexpr int QX_PROPERTY_NAME_CHARS = 63;

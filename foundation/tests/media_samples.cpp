@@ -1,5 +1,7 @@
-// RIFF writers for the media-server tests' wave and AVI files.
+// RIFF writers for the media-server tests' wave and AVI files, and the MCI device count.
 #include "media_samples.h"
+
+#include <mmsystem.h>
 
 #include <cstdint>
 
@@ -158,4 +160,15 @@ std::string AviFile(int width, int height, int framesPerSecond, const std::vecto
     riff.End();
     riff.End();  // RIFF
     return riff.Take();
+}
+
+int OpenMciDevices()
+{
+    DWORD count = 0;
+    MCI_SYSINFO_PARMSA info{};
+    info.lpstrReturn = reinterpret_cast<char*>(&count);
+    info.dwRetSize = sizeof count;
+    mciSendCommandA(MCI_ALL_DEVICE_ID, MCI_SYSINFO, MCI_SYSINFO_QUANTITY | MCI_SYSINFO_OPEN,
+                    reinterpret_cast<DWORD_PTR>(&info));
+    return static_cast<int>(count);
 }

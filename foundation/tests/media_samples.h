@@ -1,5 +1,6 @@
-// Small media files for the media-server tests, written byte by byte so that the server
-// reads what an independent writer made.
+// What the media tests of the foundation and of the kernel share: small media files, written
+// byte by byte so that the server reads what an independent writer made, and the count of the
+// MCI devices left open.
 #pragma once
 
 #include <windows.h>
@@ -13,3 +14,6 @@ std::string WaveFile(int ms);
 // Uncompressed 24-bit video of `width` x `height`, one frame of each colour, shown at
 // `framesPerSecond`, with an index.
 std::string AviFile(int width, int height, int framesPerSecond, const std::vector<COLORREF>& frames);
+
+// The number of MCI devices open in the process.
+int OpenMciDevices();

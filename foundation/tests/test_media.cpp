@@ -7,7 +7,9 @@
 
 #include "test_canvas.h"
 #include "media_samples.h"
+#include "message_pump.h"
 #include "scratch_dir.h"
+#include "test_programs.h"
 
 #include <gtest/gtest.h>
 #include <tlhelp32.h>
@@ -27,34 +29,9 @@ constexpr int SoundMs = 3000;
 // Ample for any play of the samples, even on a paced sound device.
 constexpr DWORD EndTimeoutMs = 10000;
 
-std::string ProgramFolder()
-{
-    char name[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, name, MAX_PATH);
-    std::string folder = name;
-    return folder.substr(0, folder.rfind('\\') + 1);
-}
-
 std::string ServerPath()
 {
-    return ProgramFolder() + "QXQuickTime.exe";
-}
-
-// Runs the server program with a switch and answers its exit code (-1 when it did not start).
-DWORD RunServerProgram(const char* option)
-{
-    std::string command = "\"" + ServerPath() + "\" " + option;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return static_cast<DWORD>(-1);
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD code = static_cast<DWORD>(-1);
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
+    return TestProgramFolder() + QX_MEDIA_SERVER_PROGRAM;
 }
 
 // Waits until no server process runs any more; false when one is still running at the end.
@@ -67,7 +44,7 @@ bool WaitForServerExit(DWORD timeoutMs)
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-        if (lstrcmpiA(entry.szExeFile, "QXQuickTime.exe") != 0)
+        if (lstrcmpiA(entry.szExeFile, QX_MEDIA_SERVER_PROGRAM) != 0)
             continue;
         HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID);
         if (process) {
@@ -77,28 +54,6 @@ bool WaitForServerExit(DWORD timeoutMs)
     }
     CloseHandle(snapshot);
     return ended;
-}
-
-// Dispatches the test thread's messages until `done` answers true or the time is up.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
-
-void PumpFor(DWORD ms)
-{
-    PumpUntil([] { return false; }, ms);
 }
 
 // The client's window: counts the end-of-play messages and the repaints it receives.
@@ -191,7 +146,7 @@ protected:
     static void SetUpTestSuite()
     {
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        registration = RunServerProgram("/REGSERVER");
+        registration = RunMediaServer("/REGSERVER");
     }
     static void TearDownTestSuite() { CoUninitialize(); }
 
@@ -482,9 +437,9 @@ protected:
     void SetUp() override
     {
         MediaTest::SetUp();
-        ASSERT_EQ(0u, RunServerProgram("/UNREGSERVER"));
+        ASSERT_EQ(0u, RunMediaServer("/UNREGSERVER"));
     }
-    void TearDown() override { EXPECT_EQ(0u, RunServerProgram("/REGSERVER")); }
+    void TearDown() override { EXPECT_EQ(0u, RunMediaServer("/REGSERVER")); }
 };
 
 TEST_F(MediaServerUnregistered, LeavesClientsInactive)

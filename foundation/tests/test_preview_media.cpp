@@ -3,7 +3,9 @@
 // window's notices, and movie frames drawn by the stand-in media server.
 #include "preview_test_support.h"
 #include "media_samples.h"
+#include "message_pump.h"
 #include "scratch_dir.h"
+#include "test_programs.h"
 
 #include <mmsystem.h>
 
@@ -14,35 +16,12 @@ using namespace preview_test;
 
 namespace {
 
-// Handles what is posted to this thread's windows for a while, or until `done` says so.
-void Pump(DWORD ms, const std::function<bool()>& done = [] { return false; })
-{
-    const DWORD end = GetTickCount() + ms;
-    while (!done() && GetTickCount() < end) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&message);
-        Sleep(5);
-    }
-}
-
 // The media preview through MCI: on a thread without COM, where no media-server object can be
 // made.
 void WithoutMediaServer(const std::function<void()>& test)
 {
     std::thread thread(test);
     thread.join();
-}
-
-int OpenMciDevices()
-{
-    DWORD count = 0;
-    MCI_SYSINFO_PARMSA info{};
-    info.lpstrReturn = reinterpret_cast<char*>(&count);
-    info.dwRetSize = sizeof count;
-    mciSendCommandA(MCI_ALL_DEVICE_ID, MCI_SYSINFO, MCI_SYSINFO_QUANTITY | MCI_SYSINFO_OPEN,
-                    reinterpret_cast<DWORD_PTR>(&info));
-    return static_cast<int>(count);
 }
 
 std::string DeviceFile(UINT device)
@@ -148,7 +127,7 @@ TEST_F(PreviewMedia, PlayAndStopDriveTheDevice)
                 mciSendCommandA(device, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&status));
                 EXPECT_EQ(static_cast<DWORD_PTR>(MCI_MODE_STOP), status.dwReturn);
             }
-            Pump(100);  // the stopped play's notification changes nothing
+            PumpFor(100);  // the stopped play's notification changes nothing
             EXPECT_EQ(c.openAfterStop ? device : 0u, QXPREVIEW::wMCIDevId);
             preview.DoCallback(QXPREVIEW_END, nullptr, nullptr);
             EXPECT_EQ(0u, QXPREVIEW::wMCIDevId);
@@ -169,7 +148,7 @@ TEST_F(PreviewMedia, APlayedSoundClosesItsDeviceWhenItEnds)
         EXPECT_EQ(1, preview.DoCallback(QXPREVIEW_PLAY_PRESSED, nullptr, nullptr));
         EXPECT_NE(0u, QXPREVIEW::wMCIDevId);
         EXPECT_EQ(before + 1, OpenMciDevices());
-        Pump(10000, [] { return QXPREVIEW::wMCIDevId == 0; });
+        PumpUntil([] { return QXPREVIEW::wMCIDevId == 0; }, 10000);
         EXPECT_EQ(0u, QXPREVIEW::wMCIDevId);
         EXPECT_EQ(before, OpenMciDevices());
     });
@@ -220,26 +199,6 @@ TEST_F(PreviewMedia, TheMciWindowEndsThePreviewOnItsDevicesNotices)
 }
 
 namespace {
-
-// Runs the stand-in media server program of the program folder with a switch; its exit code.
-DWORD RunMediaServer(const char* option)
-{
-    char program[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, program, MAX_PATH);
-    std::string command = program;
-    command = "\"" + command.substr(0, command.rfind('\\') + 1) + "QXQuickTime.exe\" " + option;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return static_cast<DWORD>(-1);
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD code = static_cast<DWORD>(-1);
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
-}
 
 // The media preview through the media server: registered as the player registers it, and
 // reached through COM on a thread of its own.

@@ -33,7 +33,14 @@ QXCORE_EXPORT void KernEndRubber(HWND objectWindow);
 QXCORE_EXPORT void CALLBACK KernClickDelayTimerProc(HWND window, UINT message, UINT_PTR id, DWORD time);
 
 // The grid of the editing mode.
-QXCORE_EXPORT void KernPosToGridXY(KERNEL* kernel, HWND window, int* x, int* y);
+// Snaps both values in place while the grid is active (the window is not looked at);
+// returns the new x.
+QXCORE_EXPORT int KernPosToGridXY(KERNEL* kernel, HWND window, int* x, int* y);
+// Snaps the far corner (x + width, y + height) and gives back the size, at least one step.
+QXCORE_EXPORT void KernPosToGridWH(KERNEL* kernel, HWND window, int x, int* width, int y, int* height);
+// Draws the grid over an object of the page shown, in its window's coordinates, while the
+// grid is visible.
+QXCORE_EXPORT void KernDrawGrid(KERNEL* kernel, OBJET* object, HDC dc, const RECT& clip);
 QXCORE_EXPORT int KernGetGridActive(KERNEL* kernel);
 QXCORE_EXPORT void KernSetGridActive(KERNEL* kernel, int on);
 QXCORE_EXPORT int KernGetGridVisible(KERNEL* kernel);

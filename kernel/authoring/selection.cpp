@@ -2,6 +2,7 @@
 // extent, and re-linking and re-stacking them.
 #include "selection.h"
 
+#include "selectionhandles.h"
 #include "undo.h"
 #include "../runtime/kernel.h"
 #include "../runtime/kerntree.h"
@@ -96,6 +97,7 @@ OBJSEL_LIST& OBJSEL_LIST::operator+=(HUGELNODE* node)
     if (kernel->eventObjetSelect && selected->object != KernGetTopObjet(kernel))
         kernel->eventObjetSelect(kernel->appPointer);
     AddTail(node);
+    KernCreateSelectionHandles(kernel);
     CalculedExtent(kernel);
     return *this;
 }
@@ -284,6 +286,90 @@ void KernBringSelectObjectToTop(KERNEL* kernel)
         parent->RemoveChild(object);
         parent->AddChild(object);
         RaiseLastChild(kernel, object, parent);
+    }
+    KernUndoPush(kernel, new UNDO_MARK_END(kernel));
+}
+
+namespace {
+
+struct AREASELECTION {
+    OBJSEL_LIST* selection;
+    OBJET* top;
+    const RECT* area;  // null: every object
+    int added;
+};
+
+int SelectIfInside(KERNEL* kernel, OBJET* object, void* data)
+{
+    auto* search = static_cast<AREASELECTION*>(data);
+    if (object == search->top || search->selection->Find(object))
+        return 0;
+    if (search->area) {
+        if (!object->window)
+            return 0;
+        RECT own;
+        RECT common;
+        KernGetClientToScreen(object, &own);
+        if (!IntersectRect(&common, &own, search->area) || !EqualRect(&common, &own))
+            return 0;
+    }
+    AddToSelection(kernel, object);
+    ++search->added;
+    return 0;
+}
+
+int SelectWithin(KERNEL* kernel, const RECT* area)
+{
+    OBJET* top = KernGetTopObjet(kernel);
+    if (!top)
+        return 0;
+    AREASELECTION search{&kernel->selection, top, area, 0};
+    KernTraverseTree(kernel, top, nullptr, SelectIfInside, &search, QX_WALK_LAST_TO_FIRST);
+    return search.added;
+}
+
+}  // namespace
+
+int KernSelectObjectInRect(KERNEL* kernel, int left, int top, int right, int bottom)
+{
+    if (!kernel)
+        return 0;
+    const RECT area = {left, top, right, bottom};
+    return SelectWithin(kernel, &area);
+}
+
+int KernSelectAllObjects(KERNEL* kernel)
+{
+    if (!kernel)
+        return 0;
+    KernUndoPush(kernel, new UNDO_MARK_BEGIN(kernel));
+    const int added = SelectWithin(kernel, nullptr);
+    KernUndoPush(kernel, new UNDO_MARK_END(kernel));
+    return added;
+}
+
+void KernBringSelectObjectToBack(KERNEL* kernel)
+{
+    if (!kernel)
+        return;
+    SortIntoTreeOrder(kernel);
+    KernUndoPush(kernel, new UNDO_MARK_BEGIN(kernel));
+    for (int i = kernel->selection.Items() - 1; i >= 0; --i) {
+        OBJET* object = kernel->selection.GetObjet(i);
+        OBJET* parent = object->GetParent();
+        if (!parent || parent->GetChild(0) == object)
+            continue;
+        KernUndoPush(kernel, new UNDO_ZORDER(object));
+        parent->RemoveChild(object);
+        parent->InsertChild(object, 0);
+        if (!object->window)
+            continue;
+        if (parent->window)
+            SetParent(object->window, parent->window);
+        constexpr UINT Keep = SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE;
+        // The window procedure keeps each window below its next sibling: the insert-after
+        // window given here is replaced on the way.
+        SetWindowPos(object->window, HWND_TOP, 0, 0, 0, 0, Keep | (IntersectBrother(parent) ? 0 : SWP_NOZORDER));
     }
     KernUndoPush(kernel, new UNDO_MARK_END(kernel));
 }

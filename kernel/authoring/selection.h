@@ -4,6 +4,11 @@
 
 #include "../runtime/qxkernel.h"
 
+// Size modes of an object: a maximal object fills its parent, so that the layout operations
+// leave it where it is.
+constexpr int QX_SIZE_DEFINED = 1;
+constexpr int QX_SIZE_MAXIMAL = 3;
+
 // One selected object; owned by the selection list.
 class QXCORE_API OBJSEL : public HUGELNODE {
 public:
@@ -44,3 +49,20 @@ QXCORE_EXPORT void KernBringSelectObjectToTop(KERNEL* kernel);
 QXCORE_EXPORT void CalculedExtent(KERNEL* kernel);
 // 1 when the window of the parent's last child overlaps the window of another child.
 QXCORE_EXPORT int IntersectBrother(OBJET* parent);
+
+// Selects every object of the page shown whose client rectangle (screen pixels) lies wholly
+// inside the rectangle; returns how many were newly selected. The page root is never taken.
+QXCORE_EXPORT int KernSelectObjectInRect(KERNEL* kernel, int left, int top, int right, int bottom);
+// Selects every object of the page shown but its root, as one undo step; returns how many.
+QXCORE_EXPORT int KernSelectAllObjects(KERNEL* kernel);
+// Moves the selected objects by dx, dy pixels, as one undo step. Objects of maximal size
+// stay where they are.
+QXCORE_EXPORT void KernMoveObjet(KERNEL* kernel, int dx, int dy);
+// Aligns the selected objects on one edge of the selection's extent, or stretches one of
+// their edges to it; the edge is given by an arrow key's virtual-key code.
+QXCORE_EXPORT void KernAlignObjSel(KERNEL* kernel, int key);
+QXCORE_EXPORT void KernExpandObjSel(KERNEL* kernel, int key);
+// Lowers the selected objects to the bottom of their parents' children.
+QXCORE_EXPORT void KernBringSelectObjectToBack(KERNEL* kernel);
+// Deletes the selected objects as one undo step (undoing puts them back).
+QXCORE_EXPORT void KernDeleteSelectObjects(KERNEL* kernel);

@@ -96,3 +96,47 @@ public:
     OBJET* parent;
     int index;
 };
+
+// The marks around a move or size of the selection. Undone backwards: the end mark lets the
+// selection go before the objects are put back, the begin mark links it again.
+class QXCORE_API UNDO_MARK_MOVE_SIZE_BEGIN : public UNDO {
+public:
+    explicit UNDO_MARK_MOVE_SIZE_BEGIN(KERNEL* kernel) : UNDO(kernel, 0, -1) {}
+    int Execute() override;
+};
+
+class QXCORE_API UNDO_MARK_MOVE_SIZE_END : public UNDO {
+public:
+    UNDO_MARK_MOVE_SIZE_END(KERNEL* kernel, long objects) : UNDO(kernel, 0, 1), objects(objects) {}
+    int Execute() override;
+    long objects;  // how many objects the group moved
+};
+
+// An object about to be moved or sized: undone by putting its window back, in pixels when
+// the page lays its objects out in pixels, else from universe units.
+class QXCORE_API UNDO_MOVE_SIZE : public UNDO {
+public:
+    explicit UNDO_MOVE_SIZE(OBJET* object);
+    int Execute() override;
+
+    OBJET* object;
+    OBJET* parent;
+    int pixelLayout;
+    int x, y, width, height;  // the client area, in the parent window's client coordinates
+    double ux, uy, uw, uh;
+    int index;  // among the parent's children
+};
+
+// An object deleted from the page: it leaves the tree and its window is hidden, but the
+// record keeps it, so that undoing puts it back; a deletion never undone frees the object
+// with the record.
+class QXCORE_API UNDO_DEL : public UNDO {
+public:
+    explicit UNDO_DEL(OBJET* object);
+    ~UNDO_DEL() override;
+    int Execute() override;
+
+    OBJET* object;  // null once given back to the page
+    OBJET* parent;
+    int index;      // among the parent's children
+};

@@ -1,8 +1,10 @@
 // The undo records that the kernel's own operations push: selection toggles, added objects,
-// snapshots of modified objects and changes of the stacking order.
+// snapshots of modified objects, deleted objects, changes of the stacking order, and moves
+// and sizes.
 #include "undo.h"
 
 #include "selection.h"
+#include "windowgeometry.h"
 #include "../runtime/filefetch.h"
 #include "../runtime/kernel.h"
 #include "../runtime/kerntree.h"
@@ -10,6 +12,7 @@
 #include "../runtime/pagefiles.h"
 #include "qxfile.h"
 #include "qxpath.h"
+#include "qxsupport.h"
 
 namespace {
 
@@ -154,5 +157,92 @@ int UNDO_ZORDER::Execute()
         SetWindowPos(object->window, HWND_TOP, 0, 0, 0, 0,
                      SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE |
                          (IntersectBrother(parent) ? 0 : SWP_NOZORDER));
+    return mark;
+}
+
+int UNDO_MARK_MOVE_SIZE_BEGIN::Execute()
+{
+    KernChainAllObject(kernel);
+    KernInvalidateRectObjectSelected(kernel);
+    return mark;
+}
+
+int UNDO_MARK_MOVE_SIZE_END::Execute()
+{
+    KernUnChainAllObject(kernel);
+    KernInvalidateRectObjectSelected(kernel);
+    return mark;
+}
+
+UNDO_MOVE_SIZE::UNDO_MOVE_SIZE(OBJET* object)
+    : UNDO(object->kernel, 1, 0), object(object), parent(object->GetParent()), pixelLayout(0),
+      x(object->x), y(object->y), width(object->w), height(object->h), index(object->FindPos())
+{
+    if (OBJET* root = KernGetTopObjet(kernel))
+        pixelLayout = root->sizeDep;
+    if (object->window) {
+        const RECT area = ClientInParent(object->window);
+        x = area.left;
+        y = area.top;
+        width = area.right - area.left;
+        height = area.bottom - area.top;
+    }
+    ux = KernS2Ux(kernel, x);
+    uy = KernS2Uy(kernel, y);
+    uw = KernS2Ux(kernel, width) - KernS2Ux(kernel, 0);
+    uh = KernS2Uy(kernel, height) - KernS2Uy(kernel, 0);
+}
+
+int UNDO_MOVE_SIZE::Execute()
+{
+    if (parent)
+        PutBack(object, parent, index);
+    if (!object->window)
+        return mark;
+    RECT client = {x, y, x + width, y + height};
+    if (!pixelLayout) {
+        client.left = KernU2Sx(kernel, ux);
+        client.top = KernU2Sy(kernel, uy);
+        client.right = client.left + KernU2Sx(kernel, uw) - KernU2Sx(kernel, 0);
+        client.bottom = client.top + KernU2Sy(kernel, uh) - KernU2Sy(kernel, 0);
+    }
+    PlaceWindow(object->window, AddBorders(object->window, client), 0);
+    return mark;
+}
+
+UNDO_DEL::UNDO_DEL(OBJET* object)
+    : UNDO(object->kernel, 1, 0), object(object), parent(object->GetParent()), index(object->FindPos())
+{
+    KernRemoveFtpProcess(kernel, object);
+    if (kernel->hovered == object)
+        KernObjetOut(kernel);
+    if (parent)
+        parent->RemoveChild(object);
+    if (object->window) {
+        ShowWindow(object->window, SW_HIDE);
+        // The hidden window no longer reaches its object while the record holds it.
+        SetWindowLongPtrA(object->window, QXWL_OBJET, 0);
+    }
+}
+
+UNDO_DEL::~UNDO_DEL() { KillObjet(object); }
+
+int UNDO_DEL::Execute()
+{
+    if (!object)
+        return mark;
+    if (object->window)
+        SetWindowLongPtrA(object->window, QXWL_OBJET, reinterpret_cast<LONG_PTR>(object));
+    if (object != KernGetTopObjet(kernel))
+        PutBack(object, parent, index);
+    object->SetBeParent(1);
+    if (object->window) {
+        const int left = KernU2Sx(kernel, object->ux);
+        const int top = KernU2Sy(kernel, object->uy);
+        const RECT area = {left, top, left + KernU2Sx(kernel, object->uw) - KernU2Sx(kernel, 0),
+                           top + KernU2Sy(kernel, object->uh) - KernU2Sy(kernel, 0)};
+        PlaceWindow(object->window, area, 0);
+    }
+    object = nullptr;
     return mark;
 }

@@ -2,6 +2,7 @@
 // kernel's on OK, "Aller à" and "Sauvegarder"; the slide show can be started from it.
 #include "bookmarks.h"
 
+#include "bookmarklist.h"
 #include "help.h"
 #include "history.h"
 #include "kernel.h"
@@ -23,7 +24,6 @@ namespace {
 
 constexpr int TitleChars = 128;
 constexpr int DelayChars = 4;
-constexpr int EntryChars = 1100;
 constexpr int FileChars = 500;
 // The delay shown when the field holds no number.
 constexpr int DefaultDelay = 3;
@@ -34,13 +34,7 @@ int Count(HWND dialog) { return static_cast<int>(SendMessageA(List(dialog), LB_G
 
 int Selected(HWND dialog) { return static_cast<int>(SendMessageA(List(dialog), LB_GETSELCOUNT, 0, 0)); }
 
-std::string Entry(HWND dialog, int index)
-{
-    char text[EntryChars] = "";
-    if (SendMessageA(List(dialog), LB_GETTEXTLEN, index, 0) < EntryChars)
-        SendMessageA(List(dialog), LB_GETTEXT, index, reinterpret_cast<LPARAM>(text));
-    return text;
-}
+std::string Entry(HWND dialog, int index) { return KernBookmarkListEntry(List(dialog), index); }
 
 void AddEntry(HWND dialog, const char* title, const char* page)
 {
@@ -271,6 +265,7 @@ void OnInit(HWND dialog, KERNEL* kernel)
     SendDlgItemMessageA(dialog, IDC_BOOKMARK_TITLE, EM_LIMITTEXT, TitleChars, 0);
     SendDlgItemMessageA(dialog, IDC_BOOKMARK_DELAY, EM_LIMITTEXT, DelayChars, 0);
     Fill(dialog, kernel);
+    KernSubclassBookmarkList(dialog, List(dialog));
 }
 
 }  // namespace

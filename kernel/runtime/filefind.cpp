@@ -6,13 +6,68 @@
 #include "kernelprocess.h"
 #include "kernelres.h"
 #include "qxpath.h"
+#include "../authoring/authoring.h"
 #include "../authoring/paths.h"
 
-#include <cstring>
+#include <string>
 
 namespace {
 
-bool IsMissing(KERNEL* kernel, const char* name)
+void SetName(char* name, const char* found) { lstrcpynA(name, found, QX_NAME_BUFFER); }
+
+// The open-file dialog's filter: files of the missing one's extension, then all files
+// (pairs separated and ended by NULs).
+std::string LocateFilter(const QXSTRING& extension)
+{
+    std::string filter;
+    if (extension.length())
+        for (int pair = 0; pair < 2; ++pair)
+            filter.append("*").append(extension).push_back('\0');
+    filter.append("*.*").push_back('\0');
+    filter.append("*.*").push_back('\0');
+    return filter;
+}
+
+// An author may point at the file that replaces a missing one: it then stands for the
+// missing name from now on. False when he declines or cancels.
+bool LocateByHand(KERNEL* kernel, const char* missing, char* name)
+{
+    const HWND host = KernGetAppWindow(kernel);
+    if (KernTreeMessageBox(host, IDS_FILE_NOT_FOUND_CAPTION, IDS_FILE_LOCATE_QUESTION, MB_YESNO | MB_ICONQUESTION,
+                           missing) != IDYES)
+        return false;
+
+    FNSPLIT parts(missing);
+    std::string folder = static_cast<const char*>(parts.drive + parts.dir);
+    if (folder.size() > 1 && folder.back() == '\\')
+        folder.pop_back();
+    const std::string filter = LocateFilter(parts.ext);
+    char chosen[QX_NAME_BUFFER] = {};
+    OPENFILENAMEA request{};
+    request.lStructSize = sizeof request;
+    request.hwndOwner = host;
+    request.lpstrFilter = filter.c_str();
+    request.lpstrFile = chosen;
+    request.nMaxFile = sizeof chosen;
+    request.lpstrInitialDir = folder.c_str();
+    request.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    if (!KernGetOpenFileName(kernel, &request))
+        return false;
+    kernel->relocations.AddFile(missing, chosen);
+    SetName(name, chosen);
+    return true;
+}
+
+}  // namespace
+
+QXSTRING KernOnPublicationDrive(KERNEL* kernel, const char* name)
+{
+    FNSPLIT publication(kernel->scnPath);
+    FNSPLIT parts(name);
+    return publication.drive + parts.dir + parts.name + parts.ext;
+}
+
+bool KernIsMissingName(KERNEL* kernel, const char* name)
 {
     for (int i = 0; i < kernel->missing.Items(); ++i) {
         if (lstrcmpiA(static_cast<QXStringNode*>(kernel->missing.GetItem(i))->string, name) == 0)
@@ -21,8 +76,7 @@ bool IsMissing(KERNEL* kernel, const char* name)
     return false;
 }
 
-// The name is reported (when asked) and remembered, so that it is reported only once.
-void ReportMissing(KERNEL* kernel, const char* name, int ask)
+void KernReportMissing(KERNEL* kernel, const char* name, int ask)
 {
     if (ask)
         KernAlert(KernGetAppWindow(kernel), IDS_FILE_NOT_FOUND_CAPTION, IDS_FILE_NOT_FOUND, name);
@@ -30,18 +84,6 @@ void ReportMissing(KERNEL* kernel, const char* name, int ask)
     if (node)
         kernel->missing.AddTail(node);
 }
-
-// The name moved onto the drive of the publication folder.
-QXSTRING OnPublicationDrive(KERNEL* kernel, const char* name)
-{
-    FNSPLIT publication(kernel->scnPath);
-    FNSPLIT parts(name);
-    return publication.drive + parts.dir + parts.name + parts.ext;
-}
-
-void SetName(char* name, const char* found) { lstrcpynA(name, found, QX_NAME_BUFFER); }
-
-}  // namespace
 
 bool KernIsLocalName(const char* name)
 {
@@ -76,7 +118,7 @@ int KernFindFile(KERNEL* kernel, char* name, int ask)
         return 1;
     if (!QXValidateFileNameChar(name))
         return 0;
-    const QXSTRING candidate = OnPublicationDrive(kernel, name);
+    const QXSTRING candidate = KernOnPublicationDrive(kernel, name);
     if (DoFileExist(candidate)) {
         SetName(name, candidate);
         return 1;
@@ -89,10 +131,16 @@ int KernFindFile(KERNEL* kernel, char* name, int ask)
         SetName(name, moved->destination);
         return 1;
     }
-    if (IsMissing(kernel, name))
+    if (KernIsMissingName(kernel, name))
         return 0;
     SetName(name, candidate);
-    ReportMissing(kernel, candidate, ask);
+    if (ask && kernel->appIsEditor) {
+        if (LocateByHand(kernel, candidate, name))
+            return 1;
+        KernReportMissing(kernel, candidate, 0);
+        return 0;
+    }
+    KernReportMissing(kernel, candidate, ask);
     return 0;
 }
 
@@ -103,38 +151,6 @@ int KernFindFileStr(KERNEL* kernel, QXSTRING* name, int ask)
     char buffer[QX_NAME_BUFFER];
     lstrcpynA(buffer, *name, sizeof buffer);
     const int found = KernFindFile(kernel, buffer, ask);
-    *name = buffer;
-    return found;
-}
-
-int KernFindFileOld(KERNEL* kernel, char* name, int ask, int)
-{
-    if (!kernel || !name || !*name || kernel->scnPath.length() == 0 || !KernIsLocalName(name))
-        return 0;
-    char qualified[QX_NAME_BUFFER];
-    lstrcpynA(qualified, name, sizeof qualified);
-    if (!MakeFQName(qualified))
-        return 0;
-    if (const RELOCFILE_ITEM* moved = kernel->relocations.Find(OnPublicationDrive(kernel, qualified))) {
-        SetName(name, moved->destination);
-        return 1;
-    }
-    if (DoFileExist(qualified)) {
-        SetName(name, qualified);
-        return 1;
-    }
-    if (!IsMissing(kernel, name))
-        ReportMissing(kernel, name, ask);
-    return 0;
-}
-
-int KernFindFileOldStr(KERNEL* kernel, QXSTRING* name, int ask, int checkDrive)
-{
-    if (!name)
-        return 0;
-    char buffer[QX_NAME_BUFFER];
-    lstrcpynA(buffer, *name, sizeof buffer);
-    const int found = KernFindFileOld(kernel, buffer, ask, checkDrive);
     *name = buffer;
     return found;
 }

@@ -44,8 +44,19 @@ QXCORE_EXPORT int KernGetAppAllUsersRegBaseKey(KERNEL* kernel, QXSTRING* key);
 // The CD-ROM root the settings record (read once, then remembered): 1 and the path, else 0.
 QXCORE_EXPORT int KernGetCDROMPath(KERNEL* kernel, QXSTRING* path);
 
+// Asks the user for the folder of the CD-ROM (or of a copy of it) when the settings don't
+// name one holding `file` in `subfolder`; the folder chosen is remembered in the settings.
+// 1 and the root, else 0.
+QXCORE_EXPORT int KernLocateCDROMRootPath(KERNEL* kernel, HWND owner, const char* file, const char* subfolder,
+                                          QXSTRING* root);
+
 // A local file or a network share name, as opposed to an address.
 bool KernIsLocalName(const char* name);
+// The name moved onto the drive of the publication folder.
+QXSTRING KernOnPublicationDrive(KERNEL* kernel, const char* name);
+// Names reported missing are told to the user (when asked) once for each kernel.
+bool KernIsMissingName(KERNEL* kernel, const char* name);
+void KernReportMissing(KERNEL* kernel, const char* name, int ask);
 
 // A file named in a record: made absolute against the page read, then looked for (first
 // by the old search on a page of the oldest format); ask lets the user be told.

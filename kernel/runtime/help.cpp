@@ -3,12 +3,12 @@
 #include "help.h"
 
 #include "extprog.h"
+#include "filefind.h"
 #include "kernel.h"
 #include "kernelprocess.h"
 #include "kernelres.h"
 #include "qxpath.h"
 #include "qxutil.h"
-#include "qxwindowtree.h"
 
 #include <cstring>
 
@@ -16,8 +16,17 @@ namespace {
 
 constexpr int CommandChars = 500;
 
-// The program and the folder of its pages, or false when it is nowhere to be found.
-bool LocateHelp(KERNEL* kernel, QXSTRING* program, QXSTRING* folder)
+QXSTRING OnCdrom(const char* root, const char* version)
+{
+    QXSTRING program;
+    program.Format("%s\\APP\\QXASSIST%s.EXE", root, version);
+    return program;
+}
+
+// The program and the folder of its pages: beside the host program, else on the CD-ROM the
+// settings name, else (when allowed) on the one the user points at. False when it is nowhere
+// to be found.
+bool LocateHelp(KERNEL* kernel, int askForCd, int warn, QXSTRING* program, QXSTRING* folder)
 {
     const QXSTRING helpFolder = KernString(IDS_HELP_FOLDER);
     program->Format("%sQXASSIST%s.EXE", static_cast<const char*>(kernel->appPath), kernel->version);
@@ -25,11 +34,21 @@ bool LocateHelp(KERNEL* kernel, QXSTRING* program, QXSTRING* folder)
         folder->Format("%s%s\\", static_cast<const char*>(kernel->appPath), static_cast<const char*>(helpFolder));
         return true;
     }
-    if (!kernel->cdromRoot.length())
-        return false;
-    program->Format("%s\\APP\\QXASSIST%s.EXE", static_cast<const char*>(kernel->cdromRoot), kernel->version);
-    if (!DoFileExist(*program))
-        return false;
+    QXSTRING root;
+    // "_:" names no drive, so that without a known CD-ROM the program is not found there.
+    *program = OnCdrom(KernGetCDROMPath(kernel, &root) ? static_cast<const char*>(root) : "_:", kernel->version);
+    if (!DoFileExist(*program)) {
+        if (!askForCd)
+            return false;
+        QXSTRING file;
+        file.Format("QXASSIST%s.EXE", kernel->version);
+        if (!KernLocateCDROMRootPath(kernel, GetActiveWindow(), file, "APP", &root)) {
+            if (warn)
+                Warning(GetActiveWindow(), KernString(IDS_CDROM_ERROR), KernString(IDS_CDROM_MISSING));
+            return false;
+        }
+        *program = OnCdrom(root, kernel->version);
+    }
     folder->Format("%s\\APP\\%s\\", static_cast<const char*>(kernel->cdromRoot), static_cast<const char*>(helpFolder));
     return true;
 }
@@ -38,18 +57,14 @@ bool IsBarePage(const char* page) { return page && *page && !std::strchr(page, '
 
 }  // namespace
 
-void KernGetHelpCmdLine(KERNEL* kernel, char* buffer, int size, const char* page, int, int warn)
+void KernGetHelpCmdLine(KERNEL* kernel, char* buffer, int size, const char* page, int askForCd, int warn)
 {
     if (!kernel || !buffer || !IsBarePage(page))
         return;
     QXSTRING program;
     QXSTRING folder;
-    if (!LocateHelp(kernel, &program, &folder)) {
-        // The CD-ROM is not asked for: the program is looked for where the kernel knows it.
-        if (warn)
-            Warning(GetActiveWindow(), KernString(IDS_CDROM_ERROR), KernString(IDS_CDROM_MISSING));
+    if (!LocateHelp(kernel, askForCd, warn, &program, &folder))
         return;
-    }
     QXSTRING line;
     line.Format("\"%s\"%s%s%s", static_cast<const char*>(program), KernProcess().withInternet ? " " : " -N ",
                 static_cast<const char*>(folder), page);
@@ -78,10 +93,5 @@ void KernHelp(KERNEL* kernel, const char* page)
         CloseHandle(info.hProcess);
         return;
     }
-    const HWND host = KernGetAppWindow(kernel);
-    qutl_EnableWindowTree tree;
-    tree.GetWindowTree(host);
-    tree.SetEnableState(0);
-    Warning(host, KernString(IDS_HELP_CAPTION), KernString(IDS_HELP_MISSING));
-    tree.ResetInitEnableState();
+    KernTreeMessageBox(KernGetAppWindow(kernel), IDS_HELP_CAPTION, IDS_HELP_MISSING, MB_OK | MB_ICONWARNING);
 }

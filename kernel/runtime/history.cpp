@@ -42,11 +42,12 @@ void ShowTitle(KERNEL* kernel, OBJET* root)
     KernChangeAppTitle(kernel, title);
 }
 
+// A new page window is created below the pages already loaded; the z-order change puts it
+// above them (the object routing keeps each page just below the next one).
 void ShowWithoutActivating(OBJET* root)
 {
     if (root->window)
-        SetWindowPos(root->window, nullptr, 0, 0, 0, 0,
-                     SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+        SetWindowPos(root->window, HWND_TOP, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
 }
 
 void AlertNotLoaded(KERNEL* kernel)

@@ -1,5 +1,7 @@
 // The process-wide state of the kernel library, and its string table.
 #include "kernelprocess.h"
+
+#include "qxwindowtree.h"
 #include "qxutil.h"
 
 #include <cstdio>
@@ -42,4 +44,16 @@ int KernAlert(HWND owner, int caption, int text, const char* value)
     QXSTRING message;
     message.Format(static_cast<const char*>(KernString(text)), value ? value : "");
     return Alert(owner, KernString(caption), message);
+}
+
+int KernTreeMessageBox(HWND owner, int caption, int text, UINT style, const char* value, const char* value2)
+{
+    QXSTRING message;
+    message.Format(static_cast<const char*>(KernString(text)), value ? value : "", value2 ? value2 : "");
+    qutl_EnableWindowTree tree;
+    tree.GetWindowTree(owner);
+    tree.SetEnableState(0);
+    const int answer = MessageBoxA(owner, message, KernString(caption), style);
+    tree.ResetInitEnableState();
+    return answer;
 }

@@ -24,3 +24,7 @@ QXSTRING KernString(int id);
 // Alert with the caption and text of the string table, the text formatted with one value.
 int KernAlert(HWND owner, int caption, int text);
 int KernAlert(HWND owner, int caption, int text, const char* value);
+// A message box over the owner, whose whole window tree is disabled while it is up; the text
+// is the string table's text formatted with the values. The box's answer.
+int KernTreeMessageBox(HWND owner, int caption, int text, UINT style, const char* value = nullptr,
+                       const char* value2 = nullptr);

@@ -15,6 +15,10 @@
 #define IDS_CLASS_NOT_REGISTERED 219
 #define IDS_FILE_NOT_FOUND_CAPTION 255
 #define IDS_FILE_NOT_FOUND 256      // %s: the file
+#define IDS_FILE_LOCATE_QUESTION 263  // %s: the file, asked of an author
+#define IDS_CDROM_READ_ERROR 307
+#define IDS_CDROM_NOT_THERE 308
+#define IDS_CDROM_BROWSE_TITLE 309
 #define IDS_GADGETS 257             // the built-in actions, "id;label;function|..."
 #define IDS_SAVE_FAILED 260         // %s: the page
 #define IDS_NETWORK_ERROR 261
@@ -23,6 +27,7 @@
 #define IDS_NO_EFFECT 278
 #define IDS_SERVER_UNKNOWN 279      // %s: the server
 #define IDS_WARNING 284
+#define IDS_SOUND_FILTER 245      // the sound file dialogs' filter, '|' between its parts
 #define IDS_NO_BRANCH_ON_PAGE 301
 #define IDS_BRANCH_ERROR 222
 #define IDS_BAD_SUFFIX 223

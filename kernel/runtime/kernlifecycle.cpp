@@ -16,6 +16,7 @@
 #include "qxsupport.h"
 #include "qxwebbinding.h"
 #include "sound.h"
+#include "../authoring/authoring.h"
 #include "../authoring/selection.h"
 #include "../authoring/undo.h"
 
@@ -43,9 +44,8 @@ void RegisterKernelClasses()
 {
     const bool objects = RegisterKernelClass(ObjectWindowClass, CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_PARENTDC,
                                              KernObjetCommand);
-    // The authoring dialogs' own procedure comes with the authoring functions; until then
-    // the class answers as any window.
-    const bool dialogs = RegisterKernelClass(DialogWindowClass, CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS, DefWindowProcA);
+    // The host of a page run as a dialog.
+    const bool dialogs = RegisterKernelClass(DialogWindowClass, CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS, DialogWindowProc);
     if (!objects || !dialogs)
         KernAlert(nullptr, IDS_INTERNAL_ERROR, IDS_CLASS_NOT_REGISTERED);
 }

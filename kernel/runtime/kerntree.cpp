@@ -141,7 +141,10 @@ LRESULT KernBroadCastToObjet(KERNEL* kernel, OBJET* object, UINT message, WPARAM
 
 void KernBroadCastUntilDone(KERNEL* kernel, OBJET* object, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    while (KernBroadCastToObjet(kernel, object, message, wParam, lParam)) {
+    // Objects answer non-zero while they still have work for another round; a plug-in that
+    // never stops answering must not hold the program for ever.
+    constexpr int MaxRounds = 64;
+    for (int round = 0; round < MaxRounds && KernBroadCastToObjet(kernel, object, message, wParam, lParam); ++round) {
     }
 }
 

@@ -103,7 +103,9 @@ void OBJET::ReleaseMsgTimer()
 
 void OBJET::AfficherMessage(const char* title, const char* text)
 {
-    if (!message || message->shown || !text)
+    // Every loaded object carries a block; one with neither text nor title has no message,
+    // as its DHTML form says, and must not pop up an empty box.
+    if (!message || message->shown || !text || (!*text && !(title && *title)))
         return;
     if (*text) {
         const int flags = KernGetFontEmbedingFlag(message->font.lfFaceName);

@@ -74,6 +74,7 @@ LRESULT KernPaintObjet(KERNEL* kernel, OBJET* object, MSGL* msg)
         HRGN region = ClipToOwnArea(kernel, object, dc, clip);
         kernel->clipRgn = region;
         answer = PaintInto(object, msg, dc);
+        KernDrawGrid(kernel, object, dc, clip);
         kernel->clipRgn = nullptr;
         DeleteObject(region);
     } else if (PlaysEffect(kernel, object)) {

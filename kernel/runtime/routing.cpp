@@ -1,6 +1,7 @@
 // KernObjetCommand, the window procedure of every object window: a pending branch takes the
 // next message, the host's filter may drop it, the kernel does the hover and cursor
-// handling, and everything else reaches the object as an MSGL.
+// handling, authoring takes the mouse in the editing modes (click delay, rubber band), and
+// everything else reaches the object as an MSGL.
 #include "kernel.h"
 
 #include "branchrun.h"
@@ -9,6 +10,8 @@
 #include "objet.h"
 #include "objetpaint.h"
 #include "qxsupport.h"
+#include "../authoring/authoring.h"
+#include "../authoring/editmouse.h"
 #include "../authoring/selection.h"
 
 #include <exception>
@@ -45,6 +48,8 @@ void SetObjectCursor(KERNEL* kernel, OBJET* object)
 
 LRESULT OnMouseMove(KERNEL* kernel, OBJET* object, MSGL* msg)
 {
+    if (KernEditMouseMove(kernel, msg))
+        return 0;
     if (object != kernel->hovered) {
         // The object left hears of it before the object entered.
         MSGL hover = *msg;
@@ -64,10 +69,20 @@ LRESULT OnMouseMove(KERNEL* kernel, OBJET* object, MSGL* msg)
 
 LRESULT OnLeftButtonDown(KERNEL* kernel, OBJET* object, MSGL* msg)
 {
+    if (KernBandHoldsClick(kernel))
+        return 0;
     SetFocus(msg->window);
     KernObjetOut(kernel);
     kernel->hovered = object;
-    return object->WindowsMessage(msg);
+    if (!(kernel->mode & QX_MODE_EDIT_BIT))
+        return object->WindowsMessage(msg);
+    return KernEditButtonDown(kernel, object, msg);
+}
+
+LRESULT OnSysCommand(KERNEL* kernel, OBJET* object, MSGL* msg)
+{
+    LRESULT answer = 0;
+    return KernEditSysCommand(kernel, object, msg, &answer) ? answer : object->WindowsMessage(msg);
 }
 
 LRESULT OnRightButton(KERNEL* kernel, OBJET* object, MSGL* msg, UINT leftMessage)
@@ -93,6 +108,13 @@ LRESULT Deliver(KERNEL* kernel, OBJET* object, MSGL* msg)
         return KernPaintObjet(kernel, object, msg);
     case WM_WINDOWPOSCHANGING:
         return OnWindowPosChanging(kernel, object, msg);
+    case WM_LBUTTONDBLCLK:
+    case WM_NCLBUTTONDBLCLK:
+        if (!kernel->rubber) {
+            KernModifySelectObjects(kernel);
+            return object->WindowsMessage(msg);
+        }
+        [[fallthrough]];
     case WM_MOVE:
     case WM_SIZE:
         if (!HostMinimised(kernel)) {
@@ -101,11 +123,16 @@ LRESULT Deliver(KERNEL* kernel, OBJET* object, MSGL* msg)
         }
         return 0;
     case WM_KEYUP:
+        KernEditKeyUp(kernel, msg);
         return 0;
+    case WM_SYSCOMMAND:
+        return OnSysCommand(kernel, object, msg);
     case WM_MOUSEMOVE:
         return OnMouseMove(kernel, object, msg);
     case WM_LBUTTONDOWN:
         return OnLeftButtonDown(kernel, object, msg);
+    case WM_LBUTTONUP:
+        return KernEditButtonUp(kernel, object, msg) ? 0 : object->WindowsMessage(msg);
     case WM_RBUTTONDOWN:
         return OnRightButton(kernel, object, msg, WM_LBUTTONDOWN);
     case WM_RBUTTONUP:

@@ -30,6 +30,12 @@ std::vector<std::string> RecRecord(const std::string& label, int children, const
 
 }  // namespace
 
+std::vector<std::string> RecObjectRecord(const std::string& label, int children, const std::string& colour,
+                                         const std::string& rect)
+{
+    return RecRecord(label, children, colour, rect, 0);
+}
+
 std::string RecPage(const std::string& label, const std::string& colour, int closeOnLeave)
 {
     return PageText({RecRecord(label, 1, "192 192 192", "0 0 200 100", closeOnLeave),

@@ -7,7 +7,11 @@
 #include "scratch_dir.h"
 
 #include <string>
+#include <vector>
 
+// One record of the recording object kind: rectangle "x y w h" within its parent.
+std::vector<std::string> RecObjectRecord(const std::string& label, int children, const std::string& colour,
+                                         const std::string& rect);
 // A page: its root labelled `label`, one child filling (10,10)-(60,40) with `colour`.
 std::string RecPage(const std::string& label, const std::string& colour = "255 0 0", int closeOnLeave = 0);
 // The folder of the helper programs and DLLs of these tests, ending in a backslash.

@@ -4,8 +4,11 @@
 #include "bookmarks.h"
 #include "branch.h"
 #include "history.h"
+#include "kernelres.h"
+#include "qxmsgwind.h"
 #include "scratch_dir.h"
 #include "slideshow.h"
+#include "test_canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -147,6 +150,191 @@ TEST_F(SlideShow, OneBookmarkEndsTheShowAtOnce)
     EXPECT_EQ(0, kernel->slideRunning);
     EXPECT_EQ(0, kernel->branchState);
     EXPECT_EQ((std::vector<int>{1, 0}), slideShowModes);
+}
+
+// The bookmark dialog, modeless, over a kernel in the given mode: the test drives its list
+// with mouse messages as the user's hand would.
+class BookmarkList : public testing::Test {
+protected:
+    void Open(int mode, int bookmarks = 4)
+    {
+        kernel->mode = mode;
+        for (int i = 0; i < bookmarks; ++i) {
+            const std::string title(1, static_cast<char>('A' + i));
+            KernAddBookMark(kernel, ("page-" + title + ".pag").c_str(), title.c_str());
+        }
+        dialog = CreateDialogParamA(GetModuleHandleA("qxcore40.dll"), MAKEINTRESOURCEA(DLG_BOOKMARK), nullptr,
+                                    KernBookMarkDialogProc, reinterpret_cast<LPARAM>(static_cast<KERNEL*>(kernel)));
+        list = GetDlgItem(dialog, IDC_BOOKMARK_LIST);
+        ASSERT_NE(nullptr, list);
+    }
+    void TearDown() override
+    {
+        if (dialog)
+            DestroyWindow(dialog);
+    }
+
+    POINT Centre(int entry) const
+    {
+        RECT rect{};
+        SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(entry), reinterpret_cast<LPARAM>(&rect));
+        return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    }
+    // The message at a point of the list, then what it posted.
+    void Mouse(UINT message, POINT at, WPARAM keys = 0) const
+    {
+        SendMessageA(list, message, keys, MAKELPARAM(at.x, at.y));
+        MSG posted;
+        while (PeekMessageA(&posted, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&posted);
+    }
+    // The titles in the list's order.
+    std::string Order() const
+    {
+        std::string titles;
+        const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            char entry[200] = "";
+            SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(entry));
+            titles += std::string(entry).substr(0, std::string(entry).find('\t'));
+        }
+        return titles;
+    }
+    int Top() const { return static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0)); }
+
+    TestKernel kernel;
+    HWND dialog = nullptr;
+    HWND list = nullptr;
+};
+
+TEST_F(BookmarkList, ADragMovesTheEntryUnderTheMouseAndOkKeepsTheOrder)
+{
+    Open(QX_MODE_PRESENTATION);
+    Mouse(WM_LBUTTONDOWN, Centre(0), MK_LBUTTON);
+    EXPECT_EQ(list, GetCapture());
+    Mouse(WM_MOUSEMOVE, Centre(2), MK_LBUTTON);
+    EXPECT_EQ("BCAD", Order());
+    Mouse(WM_MOUSEMOVE, Centre(3), MK_LBUTTON);
+    EXPECT_EQ("BCDA", Order());
+    EXPECT_EQ(1, SendMessageA(list, LB_GETSELCOUNT, 0, 0));
+    EXPECT_GT(SendMessageA(list, LB_GETSEL, 3, 0), 0);
+    Mouse(WM_LBUTTONUP, Centre(3));
+    EXPECT_NE(list, GetCapture());
+    SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ("B>page-B.pag;C>page-C.pag;D>page-D.pag;A>page-A.pag;", Titles(kernel));
+}
+
+TEST_F(BookmarkList, AfterTheDropTheMouseMovesNothingInAnyMode)
+{
+    for (int mode : {QX_MODE_PRESENTATION, 1, QX_MODE_EDIT_BIT, 3}) {
+        Open(mode);
+        Mouse(WM_LBUTTONDOWN, Centre(1), MK_LBUTTON);
+        Mouse(WM_LBUTTONUP, Centre(1));
+        Mouse(WM_MOUSEMOVE, Centre(3));
+        Mouse(WM_MOUSEMOVE, Centre(0));
+        EXPECT_EQ("ABCD", Order()) << "mode " << mode;
+        DestroyWindow(dialog);
+        dialog = nullptr;
+        kernel->bookmarks.Clear();
+    }
+}
+
+TEST_F(BookmarkList, AnotherWindowTakingTheMouseEndsTheDrag)
+{
+    Open(QX_MODE_PRESENTATION);
+    Mouse(WM_LBUTTONDOWN, Centre(0), MK_LBUTTON);
+    ASSERT_EQ(list, GetCapture());
+    SetCapture(GetDlgItem(dialog, IDC_BOOKMARK_TITLE));
+    ReleaseCapture();
+    Mouse(WM_MOUSEMOVE, Centre(2));
+    EXPECT_EQ("ABCD", Order());
+}
+
+TEST_F(BookmarkList, DraggingAboveOrBelowTheListScrollsItByOneEntry)
+{
+    Open(QX_MODE_PRESENTATION, 40);
+    RECT client{};
+    GetClientRect(list, &client);
+    Mouse(WM_LBUTTONDOWN, Centre(0), MK_LBUTTON);
+    ASSERT_EQ(0, Top());
+    Mouse(WM_MOUSEMOVE, {client.right / 2, client.bottom + 5}, MK_LBUTTON);
+    EXPECT_EQ(1, Top());
+    Mouse(WM_MOUSEMOVE, {client.right / 2, client.bottom + 5}, MK_LBUTTON);
+    EXPECT_EQ(2, Top());
+    Mouse(WM_MOUSEMOVE, {client.right / 2, -5}, MK_LBUTTON);
+    EXPECT_EQ(1, Top());
+    Mouse(WM_LBUTTONUP, Centre(0));
+    EXPECT_EQ("ABCD", Order().substr(0, 4));
+}
+
+// The tooltip's text as it paints, against a pop-up of the same look painting `page`.
+class BookmarkTooltip : public BookmarkList {
+protected:
+    static HWND Tooltip() { return FindWindowA("MsgWind", nullptr); }
+
+    static std::vector<uint32_t> Painting(HWND popup)
+    {
+        RECT client{};
+        GetClientRect(popup, &client);
+        TestCanvas canvas(client.right > 0 ? client.right : 1, client.bottom > 0 ? client.bottom : 1);
+        SendMessageA(popup, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
+        return canvas.Pixels();
+    }
+
+    std::vector<uint32_t> Expected(const char* page) const
+    {
+        LOGFONTA font{};
+        lstrcpynA(font.lfFaceName, "MS Sans Serif", LF_FACESIZE);
+        const HDC screen = GetDC(nullptr);
+        font.lfHeight = -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72);
+        ReleaseDC(nullptr, screen);
+        MSGWIND reference;
+        reference.AfficherFenetre(nullptr, page, Color{0, 0, 0, 0}, &font, 0, 0, dialog, GetModuleHandleA(nullptr), 0,
+                                  nullptr);
+        return Painting(reference.Window());
+    }
+};
+
+TEST_F(BookmarkTooltip, WhileAuthoringTheTooltipShowsThePageOfTheEntryUnderTheMouse)
+{
+    Open(QX_MODE_EDIT_BIT);
+    Mouse(WM_MOUSEMOVE, Centre(0));
+    ASSERT_NE(nullptr, Tooltip());
+    EXPECT_EQ(list, GetCapture());
+    EXPECT_EQ(Expected("page-A.pag"), Painting(Tooltip()));
+    Mouse(WM_MOUSEMOVE, Centre(2));
+    ASSERT_NE(nullptr, Tooltip());
+    EXPECT_EQ(Expected("page-C.pag"), Painting(Tooltip()));
+    EXPECT_NE(Expected("page-A.pag"), Painting(Tooltip()));
+    // Below the last entry, and on a press, the tooltip goes.
+    RECT client{};
+    GetClientRect(list, &client);
+    Mouse(WM_MOUSEMOVE, {client.right / 2, client.bottom - 2});
+    EXPECT_EQ(nullptr, Tooltip());
+    EXPECT_NE(list, GetCapture());
+    Mouse(WM_MOUSEMOVE, Centre(1));
+    ASSERT_NE(nullptr, Tooltip());
+    Mouse(WM_LBUTTONDOWN, Centre(1), MK_LBUTTON);
+    EXPECT_EQ(nullptr, Tooltip());
+    Mouse(WM_LBUTTONUP, Centre(1));
+}
+
+TEST_F(BookmarkTooltip, InPresentationNoTooltipShows)
+{
+    Open(QX_MODE_PRESENTATION);
+    Mouse(WM_MOUSEMOVE, Centre(0));
+    EXPECT_EQ(nullptr, Tooltip());
+}
+
+TEST_F(BookmarkTooltip, ClosingTheDialogRemovesTheTooltip)
+{
+    Open(QX_MODE_EDIT_BIT);
+    Mouse(WM_MOUSEMOVE, Centre(1));
+    ASSERT_NE(nullptr, Tooltip());
+    DestroyWindow(dialog);
+    dialog = nullptr;
+    EXPECT_EQ(nullptr, Tooltip());
+    EXPECT_EQ(nullptr, GetCapture());
 }
 
 }  // namespace

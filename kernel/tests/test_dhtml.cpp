@@ -91,13 +91,14 @@ TEST(ExportNames, OneSourceKeepsOneNameForTheWholeExport)
     TestKernel kernel;
     char name[QX_NAME_BUFFER];
     EXPECT_EQ(QX_EXPORT_UNKNOWN, KernGetExportName(kernel, "C:\\pub\\a.bmp", name));
-    KernAddExportName(kernel, "C:\\pub\\a.bmp", "D:\\site\\images\\A Picture.bmp", true);
+    // The folders are where the export writes: only the file's own name is made FTP-safe.
+    KernAddExportName(kernel, "C:\\pub\\a.bmp", "D:\\Mon Site\\images\\A Picture.bmp", true);
     KernAddExportName(kernel, "c:\\PUB\\A.BMP", "D:\\site\\other.bmp", false);
     EXPECT_EQ(1, kernel->distList->Items());
     EXPECT_EQ(QX_EXPORT_COPY, KernGetExportName(kernel, "C:\\pub\\a.bmp", name));
-    EXPECT_STREQ("d:\\site\\images\\a_picture.bmp", name);
+    EXPECT_STREQ("D:\\Mon Site\\images\\a_picture.bmp", name);
     EXPECT_EQ(QX_EXPORT_DONE, KernGetExportName(kernel, "C:\\pub\\a.bmp", name));
-    EXPECT_STREQ("d:\\site\\images\\a_picture.bmp", name);
+    EXPECT_STREQ("D:\\Mon Site\\images\\a_picture.bmp", name);
 }
 
 TEST(ExportNames, AnotherFormatOfASourceGetsANewUniqueName)
@@ -108,7 +109,7 @@ TEST(ExportNames, AnotherFormatOfASourceGetsANewUniqueName)
     char name[QX_NAME_BUFFER];
     // "a" + "bmp" + ".jpg" is taken by the second source: a number makes it unique.
     EXPECT_EQ(QX_EXPORT_COPY, KernGetExportName(kernel, "C:\\pub\\a.bmp", ".jpg", name));
-    EXPECT_STREQ("d:\\site\\abmp2.jpg", name);
+    EXPECT_STREQ("D:\\site\\abmp2.jpg", name);
     EXPECT_EQ(QX_EXPORT_DONE, KernGetExportName(kernel, "C:\\pub\\a.bmp", ".jpg", name));
     EXPECT_EQ(3, kernel->distList->Items());
 }

@@ -488,4 +488,80 @@ TEST_F(Routing, ObjectsAreFoundByTheirName)
     EXPECT_EQ(KernFindObjet(kernel, nullptr, "absent"), nullptr);
 }
 
+// ---- Painting through an effect ----
+
+// An object that paints its whole rectangle red and counts its paintings.
+class RedObjet : public OBJET {
+public:
+    explicit RedObjet(KERNEL* kernel) : OBJET(kernel, nullptr) { paintThrough = 1; }
+    ~RedObjet() override
+    {
+        if (window)
+            KernRemoveWindow(GetKernel(), window);
+    }
+    LRESULT WindowsMessage(MSGL* msg) override
+    {
+        if (msg->message != WM_PAINT || !msg->wParam)
+            return OBJET::WindowsMessage(msg);
+        ++paintings;
+        const RECT whole = {0, 0, w, h};
+        const HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+        FillRect(reinterpret_cast<HDC>(msg->wParam), &whole, red);
+        DeleteObject(red);
+        return 0;
+    }
+    int paintings = 0;
+};
+
+template <typename Answer>
+Answer EffectProbe(const char* name)
+{
+    const FARPROC probe = GetProcAddress(GetModuleHandleA("qxfxtest.dll"), name);
+    return reinterpret_cast<Answer (*)()>(reinterpret_cast<void*>(probe))();
+}
+
+TEST(EffectPainting, AnObjectShownWithAnEffectIsDrawnByItsModuleOnce)
+{
+    HostedKernel hosted;
+    KERNEL* kernel = hosted.kernel;
+    // Only the test module's effects, whatever lies beside the kernel library.
+    KernFreeEffectModules();
+    KernLoadEffectModules((ExeFolder() + "kerneffects\\").c_str());
+    ShowWindow(hosted.host, SW_SHOWNA);
+
+    struct Case {
+        int index;         // of the effect within the test module
+        int paintings;     // of the object on its first show
+    } cases[] = {{0, 1}, {2, 2}};  // the module fails effect 2: the object paints itself again
+    for (const Case& c : cases) {
+        auto* object = new RedObjet(kernel);
+        object->w = 60;
+        object->h = 40;
+        object->window = KernCreateBaseWindow(kernel, object, "", WS_CHILD, 0, 0, object->w, object->h, "PAGE");
+        ASSERT_NE(object->window, nullptr) << c.index;
+        ShowWindow(object->window, SW_SHOWNA);
+        kernel->loadedPages.AddTail(new TREE("rouge.pag", object));
+        object->effectId = KernDllId2EffectId("QXFXTEST.DLL", c.index);
+        ASSERT_NE(object->effectId, 0);
+        object->effectPending = 1;
+        object->shown = 1;
+        KernSetDrawEffect(kernel, 1);
+        const int before = EffectProbe<int>("TestEffectDrawings");
+
+        InvalidateRect(object->window, nullptr, FALSE);
+        UpdateWindow(object->window);
+        EXPECT_EQ(EffectProbe<int>("TestEffectDrawings"), before + 1) << c.index;
+        EXPECT_EQ(EffectProbe<int>("TestEffectLastIndex"), c.index);
+        EXPECT_EQ(EffectProbe<COLORREF>("TestEffectLastCentre"), RGB(255, 0, 0)) << "the module got the painted object";
+        EXPECT_EQ(object->paintings, c.paintings) << c.index;
+        EXPECT_EQ(object->effectPending, 0);
+
+        InvalidateRect(object->window, nullptr, FALSE);
+        UpdateWindow(object->window);
+        EXPECT_EQ(EffectProbe<int>("TestEffectDrawings"), before + 1) << "played on the first show only";
+        EXPECT_EQ(object->paintings, c.paintings + 1);
+        KernClearAllLoaded(kernel);
+    }
+}
+
 }  // namespace

@@ -326,6 +326,27 @@ TEST(HoverMessage, ShowsAtOnceWithoutDelayAndGoesWhenTheMouseLeaves)
     EXPECT_EQ(0, object->message->shown);
 }
 
+TEST(HoverMessage, ABlockWithNeitherTextNorTitleShowsNothing)
+{
+    struct Case {
+        const char* text;
+        const char* title;
+        int shown;
+    };
+    for (const Case& c : {Case{"", "", 0}, Case{"", "Titre", 1}, Case{"Bonjour", "", 1}}) {
+        TestKernel kernel;
+        Page page(kernel);
+        OBJET* object = page.Add(page.root, 10, 10, 20, 20);
+        object->message = new MESSOBJ;
+        object->message->text = c.text;
+        object->message->title = c.title;
+        MSGL enter = {0, object->window, KM_HOVERSTART, 0, 0};
+        object->KernelMessage(&enter);
+        EXPECT_EQ(c.shown, object->message->shown) << "text \"" << c.text << "\", title \"" << c.title << "\"";
+        object->ReleaseMessage();
+    }
+}
+
 TEST(HoverMessage, WaitsForItsDelayOutsidePresentation)
 {
     TestKernel kernel(TestPluginFolder(), 2);

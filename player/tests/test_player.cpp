@@ -1,16 +1,28 @@
 // The player end to end: qxstage30.exe started on a copy of the sample publication, driven
 // only by window messages from this process.
+#include "resource.h"
 #include "scratch_dir.h"
 
 #include <windows.h>
 
+#include <tlhelp32.h>
+
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 
 namespace {
+
+constexpr int StartMs = 30000;
+// The first page of the sample, its title and where its objects lie on it.
+constexpr const char* HomeTitle = "D\xe9monstration Vistrelle (Accueil)";
+constexpr const char* GalleryTitle = "D\xe9monstration Vistrelle (Galerie)";
+constexpr POINT NextButton{520, 400};
+constexpr POINT EndButton{520, 338};
+constexpr POINT Picture{200, 180};
 
 std::string SampleFolder()
 {
@@ -28,6 +40,61 @@ std::string ReadFile(const std::string& name)
     return bytes.str();
 }
 
+// Polls until the condition holds or the time is up, pumping this thread's messages.
+bool WaitUntil(const std::function<bool()>& condition, int ms)
+{
+    for (DWORD start = GetTickCount(); GetTickCount() - start < static_cast<DWORD>(ms); Sleep(50)) {
+        if (condition()) return true;
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    }
+    return condition();
+}
+
+struct WindowSearch {
+    DWORD process;
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char name[100] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (owner != search->process || lstrcmpA(name, search->className) != 0) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+std::string TextOf(HWND window)
+{
+    char text[300] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string ClassOf(HWND window)
+{
+    char name[100] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+bool ProcessRuns(const char* exeName)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    bool found = false;
+    for (BOOL more = Process32First(snapshot, &entry); more && !found; more = Process32Next(snapshot, &entry))
+        found = lstrcmpiA(entry.szExeFile, exeName) == 0;
+    CloseHandle(snapshot);
+    return found;
+}
+
 class Player : public ::testing::Test {
 protected:
     void SetUp() override
@@ -35,11 +102,6 @@ protected:
         for (const char* name : {"accueil.pag", "galerie.pag", "son.pag", "fin.pag", "signets.qxb", "coucher.bmp",
                                  "damier.bmp", "bouton_haut.bmp", "bouton_bas.bmp", "carillon.wav"})
             pub.Write(name, ReadFile(SampleFolder() + name));
-        // The sample's settings with a short idle time, so that the return to the first page
-        // comes within the test.
-        std::string settings = ReadFile(SampleFolder() + "demo.xsc");
-        settings.replace(settings.find("Timer=120"), 9, "Timer=3");
-        pub.Write("demo.xsc", settings);
     }
 
     void TearDown() override
@@ -49,6 +111,14 @@ protected:
             CloseHandle(process.hProcess);
             CloseHandle(process.hThread);
         }
+    }
+
+    // The sample's settings with another idle time.
+    void WriteSettings(int idleSeconds)
+    {
+        std::string settings = ReadFile(SampleFolder() + "demo.xsc");
+        settings.replace(settings.find("Timer=120"), 9, "Timer=" + std::to_string(idleSeconds));
+        pub.Write("demo.xsc", settings);
     }
 
     void Start(const std::string& arguments)
@@ -68,15 +138,226 @@ protected:
         return code;
     }
 
+    HWND PlayerWindow(const char* className)
+    {
+        WindowSearch search{process.dwProcessId, className, nullptr};
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+
+    // The publication window once it shows a page with that title.
+    HWND ShownWithTitle(const std::string& title, int ms)
+    {
+        HWND appView = nullptr;
+        WaitUntil(
+            [&] {
+                appView = PlayerWindow("AppViewWindow");
+                return appView && IsWindowVisible(appView) && TextOf(appView) == title;
+            },
+            ms);
+        return appView;
+    }
+
+    // The page window on top in the view window, and the object window at a point of it.
+    static HWND PageOf(HWND appView)
+    {
+        HWND view = FindWindowExA(appView, nullptr, "ViewWindow", nullptr);
+        return view ? ChildWindowFromPointEx(view, POINT{1, 1}, CWP_SKIPINVISIBLE) : nullptr;
+    }
+
+    // The page window on top once the page named `name` has come up over the one before:
+    // the title changes before the new page is raised.
+    static HWND PageOnTop(HWND appView, const std::string& name)
+    {
+        HWND page = nullptr;
+        WaitUntil(
+            [&] {
+                page = PageOf(appView);
+                return page && TextOf(page) == name;
+            },
+            10000);
+        return page;
+    }
+
+    static HWND ObjectAt(HWND page, POINT point)
+    {
+        HWND found = ChildWindowFromPointEx(page, point, CWP_SKIPINVISIBLE);
+        return found == page ? nullptr : found;
+    }
+
+    static void Click(HWND window)
+    {
+        PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+        PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    }
+
     ScratchDir pub;
     PROCESS_INFORMATION process{};
 };
 
 }  // namespace
 
+TEST_F(Player, PlaysTheSamplePublicationFromStartToClose)
+{
+    WriteSettings(3);
+    Start("\"" + pub.Path() + "demo.xsc\"");
+
+    // The first page: its title on the publication window, its page window the size of the
+    // publication, the picture and both buttons on it.
+    HWND appView = ShownWithTitle(HomeTitle, StartMs);
+    ASSERT_TRUE(appView) << "title: " << TextOf(PlayerWindow("AppViewWindow"));
+    HWND page = PageOnTop(appView, "Accueil");
+    ASSERT_TRUE(page);
+    EXPECT_EQ("KernObjetWindow", ClassOf(page));
+    EXPECT_EQ("Accueil", TextOf(page));
+    RECT area{};
+    GetClientRect(page, &area);
+    EXPECT_EQ(640, area.right);
+    EXPECT_EQ(480, area.bottom);
+    for (POINT at : {Picture, NextButton, EndButton}) {
+        HWND object = ObjectAt(page, at);
+        ASSERT_TRUE(object) << at.x << "," << at.y;
+        EXPECT_TRUE(IsWindowVisible(object));
+    }
+    EXPECT_EQ("BOUTON", TextOf(ObjectAt(page, NextButton)));
+
+    // A click on "Suivant >>" goes to the gallery.
+    Click(ObjectAt(page, NextButton));
+    EXPECT_TRUE(ShownWithTitle(GalleryTitle, 10000)) << TextOf(appView);
+    EXPECT_EQ("Galerie", TextOf(PageOnTop(appView, "Galerie")));
+
+    // Left alone, the player returns to the first page after the idle time.
+    EXPECT_TRUE(ShownWithTitle(HomeTitle, 10000)) << TextOf(appView);
+    EXPECT_EQ("Accueil", TextOf(PageOnTop(appView, "Accueil")));
+
+    // Closing the publication window ends the program and leaves nothing running.
+    HWND frame = PlayerWindow("HYPW");
+    PostMessageA(appView, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(0u, ExitCode(StartMs));
+    EXPECT_FALSE(IsWindow(appView));
+    EXPECT_FALSE(IsWindow(frame));
+    // Neither the player nor the media server it started stays behind.
+    EXPECT_TRUE(WaitUntil([] { return !ProcessRuns("qxstage30.exe") && !ProcessRuns("QXQuickTime.exe"); }, 10000));
+}
+
+TEST_F(Player, WithoutIdleTimeThePageStays)
+{
+    WriteSettings(0);
+    Start("\"" + pub.Path() + "demo.xsc\"");
+    HWND appView = ShownWithTitle(HomeTitle, StartMs);
+    ASSERT_TRUE(appView);
+    Click(ObjectAt(PageOf(appView), NextButton));
+    ASSERT_TRUE(ShownWithTitle(GalleryTitle, 10000)) << TextOf(appView);
+    Sleep(4000);
+    EXPECT_EQ(GalleryTitle, TextOf(appView));
+    PostMessageA(appView, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(0u, ExitCode(StartMs));
+}
+
+TEST_F(Player, TheArrowKeysStepThroughTheSlideShowOfTheCommandLine)
+{
+    WriteSettings(0);
+    // A delay long enough for the show to move only by the keys.
+    std::string bookmarks = ReadFile(SampleFolder() + "signets.qxb");
+    bookmarks.replace(bookmarks.find("SlideShowDelay=3"), 16, "SlideShowDelay=600");
+    pub.Write("show.qxb", bookmarks);
+    Start("\"" + pub.Path() + "demo.xsc\" -WEXOR -S=" + pub.Path() + "show.qxb -G");
+    HWND appView = ShownWithTitle(HomeTitle, StartMs);
+    ASSERT_TRUE(appView);
+    HWND frame = PlayerWindow("HYPW");
+    struct Step {
+        WORD command;
+        const char* page;
+    };
+    for (Step step : {Step{IDM_NEXT_SLIDE, "Galerie"}, Step{IDM_NEXT_SLIDE, "Son"}, Step{IDM_PREVIOUS_SLIDE, "Galerie"},
+                      Step{IDM_PREVIOUS_SLIDE, "Accueil"}}) {
+        PostMessageA(frame, WM_COMMAND, step.command, 0);
+        std::string title = std::string("D\xe9monstration Vistrelle (") + step.page + ")";
+        EXPECT_TRUE(ShownWithTitle(title, 10000)) << step.page << ": " << TextOf(appView);
+        EXPECT_EQ(step.page, TextOf(PageOf(appView)));
+    }
+    PostMessageA(appView, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(0u, ExitCode(StartMs));
+}
+
+TEST_F(Player, TabAndShiftTabMoveTheFocusRoundTheTabStops)
+{
+    WriteSettings(0);
+    Start("\"" + pub.Path() + "demo.xsc\"");
+    HWND appView = ShownWithTitle(HomeTitle, StartMs);
+    ASSERT_TRUE(appView);
+    // The sample's objects take no focus of their own: the picture and both buttons become
+    // tab stops here, as the windows of objects that edit text are.
+    HWND page = PageOf(appView);
+    for (POINT at : {Picture, NextButton, EndButton}) {
+        HWND object = ObjectAt(page, at);
+        ASSERT_TRUE(object);
+        SetWindowLongA(object, GWL_STYLE, GetWindowLongA(object, GWL_STYLE) | WS_TABSTOP);
+    }
+    HWND frame = PlayerWindow("HYPW");
+    auto focusAfter = [&](WORD command) {
+        HWND before = nullptr;
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(process.dwThreadId, &info);
+        before = info.hwndFocus;
+        PostMessageA(frame, WM_COMMAND, command, 0);
+        WaitUntil(
+            [&] {
+                GetGUIThreadInfo(process.dwThreadId, &info);
+                return info.hwndFocus != before;
+            },
+            2000);
+        return info.hwndFocus;
+    };
+    // Three Tabs visit the three stops in their order; then both directions wrap round.
+    HWND order[3];
+    for (HWND& stop : order) stop = focusAfter(IDM_NEXT_FOCUS);
+    EXPECT_NE(order[0], order[1]);
+    EXPECT_NE(order[1], order[2]);
+    EXPECT_NE(order[0], order[2]);
+    struct Step {
+        WORD command;
+        HWND focused;
+    };
+    for (Step step : {Step{IDM_NEXT_FOCUS, order[0]}, Step{IDM_PREVIOUS_FOCUS, order[2]},
+                      Step{IDM_PREVIOUS_FOCUS, order[1]}, Step{IDM_PREVIOUS_FOCUS, order[0]}})
+        EXPECT_EQ(step.focused, focusAfter(step.command)) << "command " << step.command;
+    PostMessageA(appView, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(0u, ExitCode(StartMs));
+}
+
+TEST(PlayerResources, IconHelpCursorAndKeys)
+{
+    HMODULE program = LoadLibraryExA("qxstage30.exe", nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(program);
+    EXPECT_TRUE(FindResourceA(program, "AHYPW", MAKEINTRESOURCEA(14)));  // RT_GROUP_ICON
+    EXPECT_TRUE(FindResourceA(program, "MF_HELP", MAKEINTRESOURCEA(12)));  // RT_GROUP_CURSOR
+    HACCEL table = LoadAcceleratorsA(program, "HOTKEYPLAY");
+    ASSERT_TRUE(table);
+    ACCEL keys[20];
+    int count = CopyAcceleratorTableA(table, keys, 20);
+    struct Key {
+        WORD key;
+        BYTE shift;
+        WORD command;
+    };
+    for (Key want : {Key{VK_TAB, 0, IDM_NEXT_FOCUS}, Key{VK_TAB, FSHIFT, IDM_PREVIOUS_FOCUS},
+                     Key{VK_LEFT, 0, IDM_PREVIOUS_SLIDE}, Key{VK_RIGHT, 0, IDM_NEXT_SLIDE},
+                     Key{VK_HOME, 0, IDM_HOME_KEY}, Key{VK_PRIOR, 0, IDM_PAGE_UP_KEY},
+                     Key{VK_NEXT, 0, IDM_PAGE_DOWN_KEY}}) {
+        bool found = false;
+        for (int i = 0; i < count; ++i)
+            found = found || (keys[i].key == want.key && (keys[i].fVirt & FSHIFT) == want.shift &&
+                              keys[i].cmd == want.command);
+        EXPECT_TRUE(found) << "key " << want.key << " command " << want.command;
+    }
+    FreeLibrary(program);
+}
+
 TEST_F(Player, AStartDocumentOfAnotherKindClosesTheProgram)
 {
     pub.Write("notes.txt", "texte\r\n");
     Start("\"" + pub.Path() + "notes.txt\"");
-    EXPECT_EQ(0u, ExitCode(30000));
+    EXPECT_EQ(0u, ExitCode(StartMs));
 }

@@ -2,6 +2,7 @@
 // its preview, assignment, properties, its rectangle and its invisibility.
 #include "bouton.h"
 
+#include "bouton_dialog.h"
 #include "bouton_font.h"
 #include "branch.h"
 #include "kernel.h"
@@ -26,7 +27,7 @@ void RegisterPreviewClass(KERNEL* kernel)
 {
     WNDCLASSA windowClass{};
     windowClass.style = CS_PARENTDC | CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.lpfnWndProc = ButtonPreviewProc;
     windowClass.cbWndExtra = QX_OBJECT_WINDOW_EXTRA;
     windowClass.hInstance = BoutonModule;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);

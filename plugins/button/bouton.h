@@ -83,6 +83,8 @@ public:
     int Load(QXFILE file, int& universe) override;
     int SetProperties(long id, const char* value) override;
     int GetProperties(long id, int size, char* buffer) override;
+    // The settings dialog on a copy, assigned back after OK; the dialog's result.
+    int Modify() override;
     int IsStdClipFormatAvailable() override { return 0; }
     int Save(QXFILE file, int& universe, int withBranches) override;
     int ExportToDHTML(QXFILE file, int& index) override;

@@ -36,7 +36,13 @@ bool Meets(const RECT& a, const RECT& b)
 int BOUTON::PreparePicture(int image)
 {
     BUTBITMAP& p = Picture(image);
-    if (localCopies[image].length() == 0 || p.bmp.Import(localCopies[image]) != 0)
+    if (localCopies[image].length() == 0)
+        return 0;
+    // The bitmap object keeps the transparency of the picture it held before: what it reports
+    // after the import must be the new picture's own.
+    p.bmp.SetTransparentColorEnable(false);
+    p.bmp.SetTransparentColor(0);
+    if (p.bmp.Import(localCopies[image]) != 0)
         return 0;
     if (image == BOUTON_IMAGE_MASK)
         return 1;

@@ -1,6 +1,7 @@
 // Entry point of the button module: keeps its instance and holds its tool-bar pictures for
 // as long as it is loaded.
 #include "bouton.h"
+#include "bouton_dialog.h"
 #include "qxplugin.h"
 
 TOOLBITMAPS BoutonToolBitmaps;
@@ -12,6 +13,7 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
         BoutonToolBitmaps.Load(instance);
     } else if (reason == DLL_PROCESS_DETACH) {
         BoutonToolBitmaps.Free();
+        ForgetLabelHistory();
     }
     return TRUE;
 }

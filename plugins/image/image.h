@@ -24,6 +24,8 @@ public:
     int Save(QXFILE file, int& universe, int withBranches) override;
     int ExportToDHTML(QXFILE file, int& index) override;
     OBJET& operator=(const OBJET& other) override;
+    // The settings dialog "DLG_IMG_SET" on a copy; 1 when the object took the copy's settings.
+    int Modify() override;
 
     // 1 when a fetch was requested; the picture then arrives with KM_FILEREADY.
     int LoadPicture();

@@ -2,6 +2,7 @@
 #include "image.h"
 
 #include "accessors.h"
+#include "image_dialog.h"
 #include "imageres.h"
 #include "kernel.h"
 #include "kerntree.h"
@@ -130,13 +131,18 @@ QXPLUGIN_EXPORT int FileDropped(KERNEL* kernel, const char* path, POINT* drop)
     return accepted;
 }
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
     if (reason == DLL_PROCESS_ATTACH) {
         thisModule = instance;
         toolBitmaps.Load(instance);
+        RegisterPreviewClass(instance);
     } else if (reason == DLL_PROCESS_DETACH) {
         toolBitmaps.Free();
+        UnregisterPreviewClass(instance);
+        // At process exit the camera module may be gone already; only an unload frees it.
+        if (!reserved)
+            ReleaseCamera();
     }
     return TRUE;
 }

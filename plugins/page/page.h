@@ -52,6 +52,7 @@ public:
     int GetProperties(long id, int size, char* buffer) override;
     void Select() override;
     void UnSelect() override;
+    int Modify() override;
     int Save(QXFILE file, int& universe, int withBranches) override;
     int ExportToDHTML(QXFILE file, int& index) override;
     OBJET& operator=(const OBJET& other) override;

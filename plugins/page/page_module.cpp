@@ -1,5 +1,6 @@
 // The page module's entry point and exports.
 #include "page.h"
+#include "page_module.h"
 
 #include "qxplugin.h"
 
@@ -8,6 +9,15 @@ namespace {
 HINSTANCE thisModule = nullptr;
 
 }  // namespace
+
+HINSTANCE PageModule() { return thisModule; }
+
+std::string PageString(int id)
+{
+    char text[QX_NAME_BUFFER] = {};
+    LoadStringA(thisModule, id, text, sizeof text);
+    return text;
+}
 
 QXPLUGIN_EXPORT OBJET* AllocObjet(KERNEL* kernel) { return new PAGE(kernel, thisModule); }
 

@@ -27,6 +27,8 @@ public:
     int ExportToDHTML(QXFILE file, int& index) override;
     OBJET& operator=(const OBJET& other) override;
     int DelaiObjetShow() override;
+    // The settings dialog "D_SOUND" on a copy; 1 when the object took the copy's settings.
+    int Modify() override;
 
     // 1 when a play started or a fetch was requested.
     int StartSound();

@@ -243,7 +243,8 @@ int ImageFile::Save(int format, int bitsPerPixel)
     if (!container || name_.empty())
         return IMAGE_ERROR_INVALID_ARGUMENT;
     try {
-        const bool palette = bitsPerPixel > 0 && bitsPerPixel <= 8;
+        // JPEG has no palette form: whatever depth is asked, it is written in colour.
+        const bool palette = format != IMAGE_FORMAT_JPEG && bitsPerPixel > 0 && bitsPerPixel <= 8;
         if ((palette || format == IMAGE_FORMAT_GIF) && bitmap_->BitsPerPixel() != 8) {
             ImageBitmap reduced;
             const int copied = CopyImage(*bitmap_, &reduced);

@@ -27,7 +27,7 @@ public:
     // Decodes an image held in memory.
     int LoadFromMemory(const void* bytes, size_t length, int bitsPerPixel);
     // Writes the bitmap to the file name in `format`: bitsPerPixel 8 or less writes a
-    // palette image (GIF always does), anything else 24 bits.
+    // palette image (GIF always does, JPEG never), anything else 24 bits.
     int Save(int format, int bitsPerPixel);
 
     // Whether the component on this machine can write the format.

@@ -10,6 +10,7 @@ constexpr int Offered = 5;
 constexpr int Named = 3;
 int drawings = 0;
 int lastIndex = -1;
+COLORREF lastCentre = CLR_INVALID;
 
 }  // namespace
 
@@ -30,10 +31,14 @@ extern "C" __declspec(dllexport) int DrawEffect(HWND, HDC dc, int x, int y, int 
 {
     ++drawings;
     lastIndex = index;
-    if (index == 2)
-        return -1;
     HDC memory = CreateCompatibleDC(dc);
     const HGDIOBJ before = SelectObject(memory, static_cast<HBITMAP>(image));
+    lastCentre = GetPixel(memory, width / 2, height / 2);
+    if (index == 2) {
+        SelectObject(memory, before);
+        DeleteDC(memory);
+        return -1;
+    }
     BitBlt(dc, x, y, width, height, memory, 0, 0, static_cast<DWORD>(rasterOp));
     SelectObject(memory, before);
     DeleteDC(memory);
@@ -43,3 +48,5 @@ extern "C" __declspec(dllexport) int DrawEffect(HWND, HDC dc, int x, int y, int 
 // What the tests read back.
 extern "C" __declspec(dllexport) int TestEffectDrawings() { return drawings; }
 extern "C" __declspec(dllexport) int TestEffectLastIndex() { return lastIndex; }
+// The colour at the centre of the last image handed over.
+extern "C" __declspec(dllexport) COLORREF TestEffectLastCentre() { return lastCentre; }

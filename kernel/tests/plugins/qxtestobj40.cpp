@@ -1,9 +1,14 @@
 // A minimal object kind for the kernel's tests: the common record block followed by a block
 // of its own, "TESTOBJ {", that keeps a label, whether the object is a page root, and the
-// coordinate flag it was handed.
+// coordinate flag it was handed. In an exported page it writes a line with its label and
+// index, and a label "MEDIA:" followed by a file name publishes that file. Labels "FAILSAVE"
+// and "BUSY" make it misbehave on purpose.
 #include "objet.h"
 
+#include "exportnames.h"
+#include "paths.h"
 #include "qxfile.h"
+#include "qxpath.h"
 #include "qxsupport.h"
 
 #include <cstdio>
@@ -60,6 +65,42 @@ public:
         char root[16];
         std::snprintf(root, sizeof root, "%d", isRoot);
         return WriteLine(file, "TESTOBJ {") && WriteLine(file, label) && WriteLine(file, root) && WriteLine(file, "}");
+    }
+
+    // A label "BUSY" never finishes ending its show delays, as a faulty plug-in would.
+    LRESULT KernelMessage(MSGL* msg) override
+    {
+        if (msg->message == KM_FLUSHDELAYS && std::strcmp(label, "BUSY") == 0)
+            return 1;
+        return OBJET::KernelMessage(msg);
+    }
+
+    int ExportToDHTML(QXFILE file, int& index) override
+    {
+        if (std::strcmp(label, "FAILSAVE") == 0)
+            return 0;
+        char published[QX_NAME_BUFFER] = "";
+        if (std::strncmp(label, "MEDIA:", 6) == 0 && !Publish(label + 6, published))
+            return 0;
+        char line[2 * QX_NAME_BUFFER];
+        std::snprintf(line, sizeof line, "QXObjects[objindex++] = QXTest(\"%s\",%d,\"%s\");", label, index, published);
+        return WriteLine(file, line) ? 1 : 0;
+    }
+
+    // As the media objects publish their files: copied with their date under the export
+    // name when the table says so; the name relative to the page exported.
+    bool Publish(const char* file, char* relative)
+    {
+        char source[QX_NAME_BUFFER];
+        KernFileToAbsolutePath(kernel, file, source);
+        char published[QX_NAME_BUFFER];
+        const int result = KernGetExportName(kernel, source, published);
+        if (result == QX_EXPORT_UNKNOWN)
+            return true;
+        if (result == QX_EXPORT_COPY && (!QXCreateFilePath(published) || fcopyWithSameDate(source, published) != 0))
+            return false;
+        KernFileToRelatifPathHtml(kernel, published, relative);
+        return true;
     }
 
     OBJET& operator=(const OBJET& other) override

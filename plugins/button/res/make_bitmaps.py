@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Draws the three tool-bar pictures of the button module (normal, pressed, disabled):
 a small raised button with a pointer, 24 x 24 pixels, written as 24-bit BMP files."""
-import struct
+from bmp24 import write
 
 SIZE = 24
 GREY, WHITE, DARK, BLACK, BLUE = (192, 192, 192), (255, 255, 255), (100, 100, 100), (0, 0, 0), (0, 0, 160)
@@ -21,20 +21,6 @@ def picture(pressed, disabled):
         for i in range(7, 17):
             pixels[j + pressed][i + pressed] = face
     return pixels
-
-
-def write(name, pixels):
-    row = SIZE * 3
-    pad = (4 - row % 4) % 4
-    body = bytearray()
-    for line in reversed(pixels):
-        for r, g, b in line:
-            body += bytes((b, g, r))
-        body += b"\0" * pad
-    header = struct.pack("<2sIHHI", b"BM", 54 + len(body), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE, 1, 24, 0, len(body), 2835, 2835, 0, 0)
-    with open(name, "wb") as out:
-        out.write(header + info + body)
 
 
 write("bitmap1.bmp", picture(0, False))

@@ -2,6 +2,9 @@
 #include "buttontest.h"
 
 #include "qxbmp.h"
+#include "qxfile.h"
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -47,4 +50,20 @@ void Paint(BOUTON* b, const Canvas& canvas)
 {
     MSGL msg{0, nullptr, WM_PAINT, reinterpret_cast<WPARAM>(canvas.Dc()), 0};
     b->WindowsMessage(&msg);
+}
+
+std::vector<std::string> SavedRecord(BOUTON* b, const ScratchDir& dir)
+{
+    QXFILE file = QXopen((dir / "button.rec").c_str(), 1);
+    int pixels = 0;
+    EXPECT_EQ(b->Save(file, pixels, 1), 1);
+    QXclose(file);
+    const std::string text = dir.Read("button.rec");
+    std::vector<std::string> lines;
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = text.find("\r\n", start);
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
 }

@@ -2,6 +2,7 @@
 // into and the colours of their looks.
 #pragma once
 
+#include "scratch_dir.h"
 #include "test_canvas.h"
 
 #include "bouton.h"
@@ -9,6 +10,7 @@
 #include "kernel.h"
 
 #include <string>
+#include <vector>
 
 // A kernel as a host holds it, for buttons that need no window.
 struct KernelHolder {
@@ -35,6 +37,10 @@ public:
 
 // The button's paint message, handed the canvas as its device context.
 void Paint(BOUTON* b, const Canvas& canvas);
+
+// The record lines of a button as it saves itself (in pixels), written through a file of the
+// folder.
+std::vector<std::string> SavedRecord(BOUTON* b, const ScratchDir& dir);
 
 constexpr COLORREF Magenta = RGB(255, 0, 255);  // the canvas before drawing
 constexpr COLORREF Black = RGB(0, 0, 0);

@@ -9,7 +9,6 @@
 #include "kerntree.h"
 #include "pagehost.h"
 #include "pagerender.h"
-#include "qxfile.h"
 
 #include <gtest/gtest.h>
 
@@ -31,23 +30,6 @@ LRESULT CALLBACK HostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
     if (message == KM_FILEREADY)
         return KernCommand(window, message, wParam, lParam);
     return CallWindowProcA(staticProcedure, window, message, wParam, lParam);
-}
-
-// The record lines of a button as it saves itself.
-RecordLines Saved(BOUTON* b, ScratchDir& dir)
-{
-    QXFILE file = QXopen((dir / "button.rec").c_str(), 1);
-    int pixels = 0;
-    EXPECT_EQ(b->Save(file, pixels, 1), 1);
-    QXclose(file);
-    const std::string text = dir.Read("button.rec");
-    RecordLines lines;
-    for (size_t start = 0; start < text.size();) {
-        const size_t end = text.find("\r\n", start);
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
 }
 
 class ButtonPage : public ::testing::Test {
@@ -80,7 +62,7 @@ protected:
         std::vector<RecordLines> records = {ObjectRecord("QXSHEET.DLL", static_cast<int>(buttons.size()), "NULL",
                                                          NoBranch(), PageBlock(name, 0, 128, 0))};
         for (auto& b : buttons)
-            records.push_back(Saved(b.get(), host.pub));
+            records.push_back(SavedRecord(b.get(), host.pub));
         buttons.clear();
         host.pub.Write(name, PageFile(records));
         ASSERT_EQ(host.Go(name), 1);

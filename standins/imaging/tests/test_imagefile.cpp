@@ -54,6 +54,8 @@ const FormatCase Formats[] = {
     {"bmp", IMAGE_FORMAT_BMP, 24, 0},   {"png", IMAGE_FORMAT_PNG, 24, 0},  {"jpg", IMAGE_FORMAT_JPEG, 24, 48},
     {"gif", IMAGE_FORMAT_GIF, 8, 0},    {"tif", IMAGE_FORMAT_TIFF, 24, 0}, {"bmp8", IMAGE_FORMAT_BMP, 8, 0},
     {"png8", IMAGE_FORMAT_PNG, 8, 0},
+    // JPEG has no palette form: a small depth asked of it still writes a colour image.
+    {"jpg2", IMAGE_FORMAT_JPEG, 2, 48},
 };
 
 TEST(ImageFileTest, EachFormatWritesAndReadsBack)
