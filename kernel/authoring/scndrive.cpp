@@ -109,8 +109,8 @@ int KernValidateScnFileDrive(KERNEL* kernel, const char* name, int ask)
         return QX_SCNDRIVE_UNCHECKED;
     if (OnSameDrive(kernel, name))
         return 0;
-    // A name that was reported missing on the publication's disk is not asked about again.
-    if (KernIsMissingName(kernel, KernOnPublicationDrive(kernel, name)))
+    // A file copied onto the publication's disk before is not asked about again.
+    if (kernel->relocations.Find(KernOnPublicationDrive(kernel, name)))
         return QX_SCNDRIVE_OTHER_DISK;
     if (ask && KernTreeMessageBox(KernGetAppWindow(kernel), IDS_WARNING, IDS_COPY_TO_SCN_DRIVE,
                                   MB_YESNO | MB_ICONQUESTION, name, KernScnDrive(kernel)) != IDYES)

@@ -110,7 +110,7 @@ struct DriveCase {
     const char* what;
     const char* publication;
     const char* name;
-    const char* missing;  // a name already reported missing, or null
+    const char* copied;   // the name on the publication's disk of a file copied there before, or null
     int ask;
     int answer;           // what the question box is answered, 0 when no box may show
     int expected;
@@ -123,8 +123,8 @@ TEST_P(DriveCheck, FlagsTheFilesThatAreNotOnThePublicationsDisk)
     const DriveCase& c = GetParam();
     TestKernel kernel;
     kernel->scnPath = c.publication;
-    if (c.missing)
-        kernel->missing.AddTail(new QXStringNode(c.missing));
+    if (c.copied)
+        kernel->relocations.AddFile(c.copied, "C:\\pub\\media\\a.bmp");
     DialogAnswerer answerer(c.answer ? c.answer : IDCANCEL);
     EXPECT_EQ(c.expected, KernValidateScnFileDrive(kernel, c.name, c.ask)) << c.what;
     if (!c.answer) {
@@ -149,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
         DriveCase{"UNC on the publication's share", "\\\\server\\share\\pub\\", "\\\\SERVER\\share\\a.bmp",
                   nullptr, 1, 0, 0},
         DriveCase{"UNC from a local publication", "C:\\pub\\", "\\\\server\\share\\a.bmp", nullptr, 0, 0, 6},
-        DriveCase{"reported missing on the publication's disk", "C:\\pub\\", "D:\\media\\a.bmp",
+        DriveCase{"copied onto the publication's disk before", "C:\\pub\\", "D:\\media\\a.bmp",
                   "c:\\MEDIA\\a.bmp", 1, 0, 4},
         DriveCase{"other drive, not asked", "C:\\pub\\", "D:\\media\\a.bmp", nullptr, 0, 0, 6},
         DriveCase{"other drive, answered Yes", "C:\\pub\\", "D:\\media\\a.bmp", nullptr, 1, IDYES, 6},

@@ -1,0 +1,17 @@
+// Decoding the sub-chunks of one FLIC frame into the frame bits and the palette.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "flic_canvas.h"
+
+struct FlicFrameResult {
+    bool paletteChanged = false;
+    // Some sub-chunk was cut short or its sizes made no sense: what could be decoded was kept.
+    bool damaged = false;
+};
+
+// `body` is the frame after its 16-byte header, `chunks` the count that header gives.
+FlicFrameResult DecodeFlicFrame(const uint8_t* body, size_t size, uint16_t chunks, FlicCanvas& canvas,
+                                FlicPalette& palette);
