@@ -1,7 +1,13 @@
-// Entry point of the module.
-#include <windows.h>
+// Entry point of the module: keeps the instance for the dialog resources.
+#include "netdlg_base.h"
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID)
+HINSTANCE netdlgModule = nullptr;
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
+    if (reason == DLL_PROCESS_ATTACH) {
+        netdlgModule = instance;
+        DisableThreadLibraryCalls(instance);
+    }
     return TRUE;
 }
