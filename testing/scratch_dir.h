@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class ScratchDir {
 public:
@@ -25,3 +26,6 @@ public:
 private:
     std::string path_;
 };
+
+// The names of the files directly in the folder (ending in a backslash), sorted.
+std::vector<std::string> FilesIn(const std::string& folder);

@@ -55,22 +55,6 @@ FILETIME LastWrite(const std::string& file)
     return data.ftLastWriteTime;
 }
 
-// Files directly in the folder, in the order the system lists them.
-std::vector<std::string> FilesIn(const std::string& folder)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    const HANDLE search = FindFirstFileA((folder + "*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(entry.cFileName);
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
-    return names;
-}
-
 class DhtmlExport : public testing::Test {
 protected:
     // A page of test objects whose labels are given in tree order, each with its number
