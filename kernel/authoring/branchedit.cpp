@@ -7,7 +7,6 @@
 #include "undo.h"
 #include "../runtime/kernel.h"
 #include "../runtime/kernelres.h"
-#include "../runtime/kerntree.h"
 #include "../runtime/objet.h"
 #include "qxsupport.h"
 
@@ -75,30 +74,11 @@ INT_PTR CALLBACK BranchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     return BranchFieldsDialogMessage(form, dialog, message, wParam, lParam);
 }
 
-// What the walk for another default branch looks for and skips.
-struct DEFAULTSEARCH {
-    int kind;
-    const BRANCH* edited;
-};
-
-int ResetDefaultBranch(KERNEL*, OBJET* object, void* data)
-{
-    const auto* search = static_cast<DEFAULTSEARCH*>(data);
-    for (int i = 0; i < object->GetBranchItems(); ++i) {
-        BRANCH* branch = object->GetBranch(i);
-        if (branch && branch != search->edited && branch->kind == search->kind) {
-            branch->kind = QX_BRANCH_ORDINARY;
-            return 1;
-        }
-    }
-    return 0;
-}
-
 // A page has at most one default forward and one default back branch.
 void ResetOtherDefault(KERNEL* kernel, const BRANCH* edited, int kind)
 {
-    DEFAULTSEARCH search{kind, edited};
-    KernTraverseTree(kernel, KernGetTopObjet(kernel), ResetDefaultBranch, nullptr, &search, QX_WALK_FIRST_TO_LAST);
+    if (BRANCH* other = KernPageBranchOfKind(kernel, kind, edited))
+        other->kind = QX_BRANCH_ORDINARY;
 }
 
 // The first branch the user made on the object, null when none.

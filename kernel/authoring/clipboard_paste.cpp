@@ -55,32 +55,19 @@ bool RecordFollows(QXFILE file)
     return found;
 }
 
-int DemoteDefault(KERNEL*, OBJET* object, void* kind)
-{
-    for (int i = 0; i < object->GetBranchItems(); ++i) {
-        BRANCH* branch = object->GetBranch(i);
-        if (branch && branch->kind == *static_cast<int*>(kind)) {
-            branch->kind = QX_BRANCH_ORDINARY;
-            return 1;
-        }
-    }
-    return 0;
-}
-
 // A page has at most one default forward and one default back branch: those the pasted
 // object brings replace the page's own, or those of objects pasted before it.
 void KeepOneDefault(KERNEL* kernel, OBJET* object, const std::vector<OBJET*>& pastedBefore)
 {
     for (int i = 0; i < object->GetBranchItems(); ++i) {
-        int kind = object->GetBranch(i)->kind;
+        const int kind = object->GetBranch(i)->kind;
         if (kind != QX_BRANCH_DEFAULT_FORWARD && kind != QX_BRANCH_DEFAULT_BACK)
             continue;
-        if (KernTraverseTree(kernel, KernGetTopObjet(kernel), DemoteDefault, nullptr, &kind, QX_WALK_FIRST_TO_LAST))
-            continue;
-        for (OBJET* earlier : pastedBefore) {
-            if (DemoteDefault(kernel, earlier, &kind))
-                break;
-        }
+        BRANCH* other = KernPageBranchOfKind(kernel, kind);
+        for (size_t k = 0; !other && k < pastedBefore.size(); ++k)
+            other = KernBranchOfKind(pastedBefore[k], kind);
+        if (other)
+            other->kind = QX_BRANCH_ORDINARY;
     }
 }
 

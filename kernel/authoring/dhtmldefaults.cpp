@@ -4,7 +4,6 @@
 
 #include "../runtime/branch.h"
 #include "../runtime/kernel.h"
-#include "../runtime/kerntree.h"
 #include "../runtime/objet.h"
 #include "../runtime/recordio.h"
 
@@ -12,32 +11,13 @@
 
 namespace {
 
-struct DefaultBranchSearch {
-    int kind;
-    const BRANCH* found;
-};
-
-int FindDefaultBranch(KERNEL*, OBJET* object, void* data)
-{
-    auto* search = static_cast<DefaultBranchSearch*>(data);
-    for (int i = 0; i < object->GetBranchItems(); ++i) {
-        const BRANCH* branch = object->GetBranch(i);
-        if (branch && branch->kind == search->kind) {
-            search->found = branch;
-            return 1;
-        }
-    }
-    return 0;
-}
-
 // "name=" and the DHTML form of the page's first branch of that kind (an empty branch when
 // it has none), as one script statement.
 void WriteDefaultBranch(KERNEL* kernel, QXFILE file, const char* name, int kind, RECORDWRITER& out)
 {
-    DefaultBranchSearch search = {kind, nullptr};
-    KernTraverseTree(kernel, KernGetTopObjet(kernel), FindDefaultBranch, nullptr, &search, QX_WALK_FIRST_TO_LAST);
+    const BRANCH* found = KernPageBranchOfKind(kernel, kind);
     const BRANCH none(kernel);
-    const BRANCH& branch = search.found ? *search.found : none;
+    const BRANCH& branch = found ? *found : none;
     out.Bytes(name, std::strlen(name));
     if (out.Ok() && !branch.ExportToDHTML(file))
         out.Fail();

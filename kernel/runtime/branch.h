@@ -116,5 +116,9 @@ QXCORE_EXPORT void KernClearBranchTimer(KERNEL* kernel);
 QXCORE_EXPORT int KernSetBranch(KERNEL* kernel, BRANCH* branch);
 // 1 when one of the object's branches leads anywhere.
 QXCORE_EXPORT int ObjectHaveBranch(KERNEL* kernel, OBJET* object, void* unused);
+// The first of the object's branches of that kind, passing over `except`; null when none.
+QXCORE_EXPORT BRANCH* KernBranchOfKind(OBJET* object, int kind, const BRANCH* except = nullptr);
+// The same on the page shown, its objects walked from the top, first child to last.
+QXCORE_EXPORT BRANCH* KernPageBranchOfKind(KERNEL* kernel, int kind, const BRANCH* except = nullptr);
 // Warns when no object of the page shown has a branch that leads anywhere.
 QXCORE_EXPORT void KernAlertNoBranch(KERNEL* kernel);

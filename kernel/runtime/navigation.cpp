@@ -6,7 +6,6 @@
 #include "kernel.h"
 #include "kernelprocess.h"
 #include "kernelres.h"
-#include "kerntree.h"
 #include "objet.h"
 #include "pagefiles.h"
 
@@ -18,34 +17,15 @@ void ResetKernelBranch(KERNEL* kernel)
     *kernel->kernelBranch = empty;
 }
 
-struct DefaultSearch {
-    int kind;
-    BRANCH* found;
-};
-
-int FindDefaultBranch(KERNEL*, OBJET* object, void* data)
-{
-    auto* search = static_cast<DefaultSearch*>(data);
-    for (int i = 0; i < object->GetBranchItems(); ++i) {
-        BRANCH* branch = object->GetBranch(i);
-        if (branch->kind == search->kind) {
-            search->found = branch;
-            return 1;
-        }
-    }
-    return 0;
-}
-
 int TakeDefaultBranch(KERNEL* kernel, int kind)
 {
     if (!kernel || !KernIsSave(kernel))
         return 0;
     ResetKernelBranch(kernel);
-    DefaultSearch search = {kind, nullptr};
-    KernTraverseTree(kernel, KernGetTopObjet(kernel), FindDefaultBranch, nullptr, &search, QX_WALK_FIRST_TO_LAST);
-    if (!search.found)
+    const BRANCH* found = KernPageBranchOfKind(kernel, kind);
+    if (!found)
         return 0;
-    kernel->kernelBranch->CopyBranch(search.found);
+    kernel->kernelBranch->CopyBranch(found);
     KernSetBranch(kernel, kernel->kernelBranch);
     return 1;
 }

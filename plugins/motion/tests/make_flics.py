@@ -21,8 +21,8 @@ def fnv1a(data):
 
 
 class Lcg:
-    def __init__(self, seed):
-        self.state = seed
+    def __init__(self, start):
+        self.state = start
 
     def next(self, bound):
         self.state = (self.state * 1103515245 + 12345) & 0x7FFFFFFF
@@ -31,8 +31,8 @@ class Lcg:
 
 # --- frames: lists of rows of pixel values ------------------------------------------------
 
-def noise(width, height, seed, colours=256):
-    rng = Lcg(seed)
+def noise(width, height, start, colours=256):
+    rng = Lcg(start)
     return [[rng.next(colours) for _ in range(width)] for _ in range(height)]
 
 
@@ -46,9 +46,9 @@ def with_runs(frame):
     return out
 
 
-def changed(frame, seed, lines, width=None):
+def changed(frame, start, lines, width=None):
     """A copy with some pixels of the given lines altered, the other lines kept."""
-    rng = Lcg(seed)
+    rng = Lcg(start)
     out = [row[:] for row in frame]
     for y in lines:
         row = out[y]
@@ -207,8 +207,8 @@ def flic(magic, width, height, speed, frames, prefix=b""):
 
 # --- the fixtures --------------------------------------------------------------------------
 
-def palette_of(seed):
-    rng = Lcg(seed)
+def palette_of(start):
+    rng = Lcg(start)
     return [(rng.next(256), rng.next(256), rng.next(256)) for _ in range(256)]
 
 
