@@ -70,6 +70,19 @@ protected:
     BOUTON* Shown(int index) { return static_cast<BOUTON*>(KernGetTopObjet(host)->GetChild(index)); }
     // The button's look drawn into the canvas as its window paints itself.
     void PaintShown(int index, const Canvas& canvas) { Paint(Shown(index), canvas); }
+    // A visited button aimed at `first` (b.pag having been visited) on the page a.pag, painted
+    // with its visited mark and without it.
+    void PaintVisitedAndNot(const char* first, const Canvas& marked, const Canvas& plain)
+    {
+        BOUTON* b = Add(BOUTON_STYLE_3D, 100, 50);
+        Aim(b, first, "c.pag");
+        b->GetBranch(0)->visited = 1;
+        ASSERT_EQ(host.Go("b.pag"), 1);
+        Show("a.pag");
+        PaintShown(0, marked);
+        Shown(0)->GetBranch(0)->visited = 0;
+        PaintShown(0, plain);
+    }
 
     void TearDown() override
     {
@@ -224,29 +237,15 @@ bool SamePixels(const Canvas& a, const Canvas& b, int width, int height)
 
 TEST_F(ButtonPage, ABranchToAPageNotVisitedShowsNoStamp)
 {
-    BOUTON* b = Add(BOUTON_STYLE_3D, 100, 50);
-    Aim(b, "c.pag", "c.pag");
-    b->GetBranch(0)->visited = 1;
-    ASSERT_EQ(host.Go("b.pag"), 1);
-    Show("a.pag");
     Canvas marked(60, 30), plain(60, 30);
-    PaintShown(0, marked);
-    Shown(0)->GetBranch(0)->visited = 0;
-    PaintShown(0, plain);
+    PaintVisitedAndNot("c.pag", marked, plain);
     EXPECT_TRUE(SamePixels(marked, plain, 60, 30));
 }
 
 TEST_F(ButtonPage, ABranchToAVisitedPageShowsTheKernelsStamp)
 {
-    BOUTON* b = Add(BOUTON_STYLE_3D, 100, 50);
-    Aim(b, "b.pag", "c.pag");
-    b->GetBranch(0)->visited = 1;
-    ASSERT_EQ(host.Go("b.pag"), 1);
-    Show("a.pag");
     Canvas marked(60, 30), plain(60, 30);
-    PaintShown(0, marked);
-    Shown(0)->GetBranch(0)->visited = 0;
-    PaintShown(0, plain);
+    PaintVisitedAndNot("b.pag", marked, plain);
     EXPECT_FALSE(SamePixels(marked, plain, 60, 30));
     KernDrawPost(host, plain.Dc(), 5, 5);
     EXPECT_TRUE(SamePixels(marked, plain, 60, 30));
