@@ -83,14 +83,22 @@ std::string ClassOf(HWND window)
     return name;
 }
 
-bool ProcessRuns(const char* exeName)
+// The running processes of that program, ended first when `end` is set; whether any ran.
+bool ProcessRuns(const char* exeName, bool end = false)
 {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
     bool found = false;
-    for (BOOL more = Process32First(snapshot, &entry); more && !found; more = Process32Next(snapshot, &entry))
-        found = lstrcmpiA(entry.szExeFile, exeName) == 0;
+    for (BOOL more = Process32First(snapshot, &entry); more && (end || !found); more = Process32Next(snapshot, &entry)) {
+        if (lstrcmpiA(entry.szExeFile, exeName) != 0)
+            continue;
+        found = true;
+        if (HANDLE process = end ? OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID) : nullptr) {
+            TerminateProcess(process, 1);
+            CloseHandle(process);
+        }
+    }
     CloseHandle(snapshot);
     return found;
 }
@@ -107,7 +115,12 @@ protected:
     void TearDown() override
     {
         if (process.hProcess) {
-            if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process.hProcess, 1);
+            // A player that a failed test left running is ended with the media server it
+            // started, so that the next test starts from nothing.
+            if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
+                TerminateProcess(process.hProcess, 1);
+                ProcessRuns("QXQuickTime.exe", true);
+            }
             CloseHandle(process.hProcess);
             CloseHandle(process.hThread);
         }
@@ -274,7 +287,7 @@ TEST_F(Player, TheArrowKeysStepThroughTheSlideShowOfTheCommandLine)
         PostMessageA(frame, WM_COMMAND, step.command, 0);
         std::string title = std::string("D\xe9monstration Vistrelle (") + step.page + ")";
         EXPECT_TRUE(ShownWithTitle(title, 10000)) << step.page << ": " << TextOf(appView);
-        EXPECT_EQ(step.page, TextOf(PageOf(appView)));
+        EXPECT_EQ(step.page, TextOf(PageOnTop(appView, step.page)));
     }
     PostMessageA(appView, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(0u, ExitCode(StartMs));
@@ -288,7 +301,7 @@ TEST_F(Player, TabAndShiftTabMoveTheFocusRoundTheTabStops)
     ASSERT_TRUE(appView);
     // The sample's objects take no focus of their own: the picture and both buttons become
     // tab stops here, as the windows of objects that edit text are.
-    HWND page = PageOf(appView);
+    HWND page = PageOnTop(appView, "Accueil");
     for (POINT at : {Picture, NextButton, EndButton}) {
         HWND object = ObjectAt(page, at);
         ASSERT_TRUE(object);
