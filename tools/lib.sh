@@ -4,8 +4,10 @@ QX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 QX_BUILD=${QX_BUILD:-$QX_ROOT/build}
 
 qx_install_missing() {
-    local wanted=(cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-                  mingw-w64-tools wine wine64 googletest xvfb "$@")
+    # Wine's own fonts and the fonts the tests draw with come as recommended packages of wine,
+    # which are not installed here: they are named one by one.
+    local wanted=(cmake ninja-build ccache g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+                  mingw-w64-tools wine wine64 fonts-wine fonts-liberation googletest xvfb "$@")
     local missing=()
     for package in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
@@ -20,7 +22,11 @@ qx_install_missing() {
 }
 
 qx_build() {
+    # Compiler results are kept by ccache, named relative to the checkout, so that a new clone
+    # or a second work tree of the project rebuilds only what differs.
+    export CCACHE_BASEDIR=$QX_ROOT CCACHE_NOHASHDIR=1
     cmake -S "$QX_ROOT" -B "$QX_BUILD" -G Ninja \
-          -DCMAKE_TOOLCHAIN_FILE="$QX_ROOT/cmake/toolchain-mingw64.cmake" >/dev/null
+          -DCMAKE_TOOLCHAIN_FILE="$QX_ROOT/cmake/toolchain-mingw64.cmake" \
+          -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
     cmake --build "$QX_BUILD" -j "$(nproc)"
 }
