@@ -1,6 +1,8 @@
 // Reaching the media server's objects and calling them by member identifier.
 #include "media_dispatch.h"
 
+#include "media_activation.h"
+
 namespace {
 
 // The locale every call names; the server's members do not depend on it.
@@ -14,10 +16,8 @@ void ConnectMediaObject(REFCLSID id, IUnknown** unknown, IDispatch** dispatch)
 {
     *unknown = nullptr;
     *dispatch = nullptr;
-    if (FAILED(CoCreateInstance(id, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnknown, reinterpret_cast<void**>(unknown)))) {
-        *unknown = nullptr;
+    if (FAILED(ActivateMediaObject(id, unknown, MediaActivationWaitMs)))
         return;
-    }
     if (FAILED((*unknown)->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(dispatch)))) {
         *dispatch = nullptr;
         DisconnectMediaObject(unknown, dispatch);

@@ -15,10 +15,20 @@ BOUTON* NewButton(KERNEL* kernel) { return static_cast<BOUTON*>(AllocObjet(kerne
 
 RECT Canvas::BoxOf(COLORREF colour) const
 {
+    return BoxWhere([&](COLORREF pixel) { return pixel == colour; });
+}
+
+RECT Canvas::BoxOfAllBut(COLORREF background) const
+{
+    return BoxWhere([&](COLORREF pixel) { return pixel != background; });
+}
+
+RECT Canvas::BoxWhere(const std::function<bool(COLORREF)>& wanted) const
+{
     RECT box{Width(), Height(), -1, -1};
     for (int y = 0; y < Height(); ++y)
         for (int x = 0; x < Width(); ++x)
-            if (At(x, y) == colour) {
+            if (wanted(At(x, y))) {
                 box.left = std::min<LONG>(box.left, x);
                 box.top = std::min<LONG>(box.top, y);
                 box.right = std::max<LONG>(box.right, x);

@@ -9,6 +9,7 @@
 
 #include "kernel.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,9 +31,15 @@ public:
     COLORREF At(int x, int y) const { return Pixel(x, y); }
     // The box of the pixels of a colour; empty when none.
     RECT BoxOf(COLORREF colour) const;
+    // The box of the pixels that differ from `background`: all of a text, also where a
+    // smoothed font blends the text's colour into the background at the glyphs' edges.
+    RECT BoxOfAllBut(COLORREF background) const;
     int CountOf(COLORREF colour) const;
     // Saved as PNG into the folder named by QXPUSH_LOOKS, to look at the pictures once.
     void SaveForViewing(const std::string& name) const;
+
+private:
+    RECT BoxWhere(const std::function<bool(COLORREF)>& wanted) const;
 };
 
 // The button's paint message, handed the canvas as its device context.
