@@ -13,6 +13,8 @@ constexpr int QX_HOOK_BOUND = 33;
 constexpr int QX_HOOK_NO_DLL = 34;
 constexpr int QX_HOOK_NO_FUNCTION = 35;
 constexpr int QX_HOOK_DLL_NOT_LOADED = 36;
+// The DLL lies on a server: neither fetched nor loaded, and the user already told why.
+constexpr int QX_HOOK_REMOTE_REFUSED = 37;
 
 // The procedure set directly through property 1000 instead of a DLL.
 constexpr const char* QX_EXTERNAL_FUNCTION = "EXTERNAL FUNCTION";

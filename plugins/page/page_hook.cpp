@@ -4,6 +4,7 @@
 
 #include "filefetch.h"
 #include "kernel.h"
+#include "remotecode.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -36,6 +37,10 @@ int PAGE::BindPageHook()
     if (lstrcmpiA(procDll, QX_EXTERNAL_FUNCTION) == 0)
         return QX_HOOK_BOUND;
     procHook = nullptr;
+    if (KernIsRemoteCode(procDll)) {
+        KernAlertRemoteCode(kernel, procDll);
+        return QX_HOOK_REMOTE_REFUSED;
+    }
     GETFILE_STRUCT request;
     KernGetFile(kernel, procDll, QX_FETCH_SYNC, 0, nullptr, &request, nullptr, nullptr);
     if (request.localFile.length() && GetFileAttributesA(request.localFile) != INVALID_FILE_ATTRIBUTES) {

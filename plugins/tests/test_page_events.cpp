@@ -1,9 +1,14 @@
-// Files dropped onto a page shown, and the page's procedure seeing a click before the page.
+// Files dropped onto a page shown, the page's procedure seeing a click before the page, and
+// where the procedure's DLL may come from.
 #include "pagehost.h"
 
+#include "dialog_answerer.h"
 #include "image/image.h"
 #include "page/page.h"
 #include "plugintest.h"
+#include "stand_in_internet.h"
+#include "test_programs.h"
+#include "usercode/usercode_journal.h"
 
 #include <gtest/gtest.h>
 
@@ -99,4 +104,47 @@ TEST(PageHook, TheProcedureVetoesTheClickThatWouldTakeThePageBranch)
     SendMessageA(page->window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     EXPECT_TRUE(PumpUntil([&] { return host.Shown() == "B"; }, 5000));
     EXPECT_EQ(1, vetoedClicks);
+}
+
+TEST(PageHook, AProcedureDllOnAServerIsNeitherFetchedNorLoaded)
+{
+    StandInInternet internet;
+    ASSERT_TRUE(internet.Bound());
+    PageHost host;
+    const std::string dll = TestProgramFolder() + "usercode\\qxusercode_cpp.dll";
+    ASSERT_TRUE(CopyFileA(dll.c_str(), (internet.server / "hook.dll").c_str(), FALSE)) << dll;
+    ASSERT_TRUE(CopyFileA(dll.c_str(), host.Page("hook.dll").c_str(), FALSE)) << dll;
+    struct Case {
+        const char* page;
+        std::string dll;
+        bool local;
+    };
+    // The served copies first: a module loaded from the local copy is still loaded afterwards.
+    for (const Case& c : {Case{"http", internet.Address("HTTP://", "hook.dll"), false},
+                          Case{"ftp", internet.Address("FTP://", "hook.dll"), false},
+                          Case{"local", host.Page("hook.dll"), true}}) {
+        host.pub.Write(std::string(c.page) + ".pag",
+                       PageFile({ObjectRecord("QXSHEET.DLL", 0, "NULL", NoBranch(),
+                                              PageBlock(c.page, 255, 255, 255, {c.dll, "PageProcedure"}))}));
+        ClearUserCodeJournal();
+        DialogAnswerer answerer;
+        ASSERT_EQ(1, host.Go(std::string(c.page) + ".pag")) << c.page;
+        auto* page = static_cast<PAGE*>(KernGetTopObjet(host));
+        ASSERT_NE(nullptr, page) << c.page;
+        EXPECT_STREQ(c.dll.c_str(), page->procDll) << c.page;
+        if (c.local) {
+            EXPECT_NE(nullptr, page->procHook);
+            EXPECT_EQ(0u, UserCodeJournal().rfind("loaded;procedure;", 0)) << UserCodeJournal();
+            EXPECT_TRUE(answerer.Shown().empty());
+            continue;
+        }
+        EXPECT_EQ(nullptr, page->procHook) << c.page;
+        EXPECT_EQ("", UserCodeJournal()) << c.page;
+        ASSERT_FALSE(answerer.Shown().empty()) << c.page;
+        for (const ShownDialog& shown : answerer.Shown()) {
+            EXPECT_EQ("Erreur de branchement", shown.caption);
+            EXPECT_EQ(0u, shown.text.find(c.dll + " se trouve sur un serveur distant.")) << shown.text;
+        }
+    }
+    EXPECT_EQ(std::string::npos, internet.Journal().find("Retrieve(")) << internet.Journal();
 }
