@@ -1,6 +1,8 @@
 // Reading the two forms of the publication settings file, without the kernel.
 #include "pubsettings.h"
 
+#include "qxfile.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -32,9 +34,10 @@ std::string TrimLine(const char* line)
     return text.substr(first, last - first + 1);
 }
 
+// Older tools wrote the word in any case.
 std::string NotNull(const std::string& name)
 {
-    return name == "NULL" ? std::string() : name;
+    return lstrcmpiA(name.c_str(), "NULL") == 0 ? std::string() : name;
 }
 
 void ReadLogoFont(const char* file, LOGFONTA& font)
@@ -166,17 +169,18 @@ void ReadIniForm(const char* file, PUBSETTINGS& s, int screenWidth, int screenHe
 
 bool ReadOlderForm(const char* file, PUBSETTINGS& settings)
 {
-    FILE* in = std::fopen(file, "rb");
+    QXFILE in = QXopen(file, 0);
     if (!in) return false;
-    char line[500];
-    std::string lines[3];
-    int count = 0;
-    while (count < 3 && std::fgets(line, sizeof line, in)) lines[count++] = TrimLine(line);
-    std::fclose(in);
-    if (count < 2) return false;
-    settings.firstPage = NotNull(lines[0]);
-    settings.idleTime = std::atoi(lines[1].c_str());
-    settings.dataModuleName = count > 2 ? NotNull(lines[2]) : std::string();
+    // Each reader takes its line whole, so an over-long line never hands its rest to the next value.
+    QXSTRING first, data;
+    long idle = 0;
+    const bool complete = QXGetLineStr(in, &first) && Load1Long(in, &idle);
+    const bool withData = complete && QXGetLineStr(in, &data);
+    QXclose(in);
+    if (!complete) return false;
+    settings.firstPage = NotNull(TrimLine(first));
+    settings.idleTime = static_cast<int>(idle);
+    settings.dataModuleName = withData ? NotNull(TrimLine(data)) : std::string();
     return true;
 }
 
