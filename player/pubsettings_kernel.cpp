@@ -8,6 +8,7 @@
 #include "filefind.h"
 #include "qxpath.h"
 #include "qxutil.h"
+#include "remotecode.h"
 
 #include <cstdio>
 
@@ -26,9 +27,10 @@ bool IsLocalOrUnc(const std::string& name)
     return kind == QX_LOCATION_LOCAL || kind == QX_LOCATION_UNC;
 }
 
+// The folder of a local name or of an address, with its final separator.
 std::string FolderOf(const std::string& file)
 {
-    size_t slash = file.find_last_of('\\');
+    size_t slash = file.find_last_of("\\/");
     return slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
 }
 
@@ -140,6 +142,10 @@ void LoadDataModule(PUBSETTINGS& s, const std::string& name)
 {
     if (name.empty() || (s.dataModule && lstrcmpiA(name.c_str(), s.loadedDataModule.c_str()) == 0)) return;
     FreeDataModule(s);
+    if (KernIsRemoteCode(name.c_str())) {
+        KernAlertRemoteCode(s.kernel, name.c_str());
+        return;
+    }
     std::string local = Fetched(s.kernel, name);
     char text[1100];
     if (local.empty()) {
