@@ -152,8 +152,9 @@ void PaintBackground(PUBSETTINGS& s, HWND window, HDC dc)
     default:
         break;
     }
-    if (!painted) FillRect(memory, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     if (s.showLogo) PaintLogo(s, memory, w, h);
+    // A background that failed leaves the screen black, the logo with it.
+    if (!painted) FillRect(memory, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     BitBlt(dc, 0, 0, w, h, memory, 0, 0, SRCCOPY);
     SelectObject(memory, old);
     DeleteDC(memory);

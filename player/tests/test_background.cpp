@@ -1,4 +1,5 @@
-// The background painter and the placement of the logo, drawn into a bitmap of the test.
+// The background painter drawn into a bitmap of the test: what each background type paints and
+// in which order, the images it looks for, the logo over it, and the placement of the logo.
 #include "player.h"
 
 #include "scratch_dir.h"
@@ -7,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -120,4 +124,166 @@ TEST_F(Background, AMissingImagePaintsBlackAndTheNextPaintCopiesTheCache)
     canvas.Fill(RGB(255, 255, 255));
     PaintBackground(settings, window, canvas.Dc());
     EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(100, 50));
+}
+
+namespace {
+
+constexpr COLORREF Red = RGB(255, 0, 0), Green = RGB(0, 255, 0), Blue = RGB(0, 0, 255);
+constexpr COLORREF Start = Red, End = Blue;
+
+// Within the painters' jitter of the start colour, or of the end colour.
+bool NearStart(COLORREF c) { return GetRValue(c) > 200 && GetBValue(c) < 55; }
+bool NearEnd(COLORREF c) { return GetBValue(c) > 200 && GetRValue(c) < 55; }
+
+std::string Solid(COLORREF colour)
+{
+    return BmpFile(8, 8, [colour](int, int) { return colour; });
+}
+
+}  // namespace
+
+TEST_F(Background, EachGradientKindRunsFromItsStartToItsEnd)
+{
+    struct Case {
+        int kind;
+        POINT start, end;  // where the start colour is, where the end colour is
+    } cases[] = {
+        {0, {2, 50}, {197, 50}},   // left to right
+        {5, {197, 50}, {2, 50}},   // right to left
+        {2, {100, 1}, {100, 98}},  // top to bottom
+        {42, {100, 1}, {100, 98}},
+        {4, {100, 98}, {100, 1}},   // bottom to top
+        {1, {100, 50}, {0, 0}},     // from the centre outward
+        {3, {0, 0}, {199, 99}},     // top left to bottom right
+        {8, {199, 99}, {0, 0}},
+        {6, {0, 99}, {199, 0}},     // bottom left to top right
+        {7, {199, 0}, {0, 99}},
+    };
+    for (const Case& c : cases) {
+        settings.backgroundType = 2;
+        settings.gradient = c.kind;
+        settings.startColor = Start;
+        settings.endColor = End;
+        if (settings.background) DeleteObject(settings.background);
+        settings.background = nullptr;
+        TestCanvas canvas(200, 100);
+        PaintBackground(settings, window, canvas.Dc());
+        const COLORREF atStart = canvas.Pixel(c.start.x, c.start.y), atEnd = canvas.Pixel(c.end.x, c.end.y);
+        EXPECT_TRUE(NearStart(atStart)) << "kind " << c.kind << std::hex << " start 0x" << atStart;
+        EXPECT_TRUE(NearEnd(atEnd)) << "kind " << c.kind << std::hex << " end 0x" << atEnd;
+    }
+}
+
+TEST_F(Background, TheLogoTextIsDrawnOverTheGradient)
+{
+    settings.backgroundType = 2;
+    settings.gradient = 0;
+    settings.startColor = Start;
+    settings.endColor = End;
+    settings.showLogo = 1;
+    settings.logoType = 0;
+    settings.logoPos = 8;  // top left, from (5, 5)
+    settings.logoStr = "WWW";
+    settings.logoColor = Green;
+    settings.logoFont.lfHeight = 40;
+    settings.logoFont.lfWeight = 900;
+    TestCanvas canvas(200, 100);
+    PaintBackground(settings, window, canvas.Dc());
+    int inked = 0;
+    for (int y = 5; y < 45; ++y)
+        for (int x = 5; x < 100; ++x) inked += canvas.Pixel(x, y) == Green;
+    EXPECT_GT(inked, 50) << "the text in the logo colour";
+    // Beside the text the gradient is untouched.
+    EXPECT_TRUE(NearEnd(canvas.Pixel(197, 80)));
+    EXPECT_TRUE(NearStart(canvas.Pixel(2, 80)));
+}
+
+TEST_F(Background, AnImageIsStretchedOrTiledFromTheTopLeft)
+{
+    // 30 x 20: red on the left half, blue on the right half, a green bottom row.
+    dir.Write("fond.bmp", BmpFile(30, 20, [](int x, int y) { return y == 19 ? Green : x < 15 ? Red : Blue; }));
+    settings.backgroundType = 3;
+    settings.imageFile = dir / "fond.bmp";
+    struct Spot {
+        int x, y;
+        COLORREF colour;
+    };
+    struct Case {
+        int imagePos;
+        std::vector<Spot> spots;
+    } cases[] = {
+        // Stretched: the left half red, the right half blue, the bottom green.
+        {0, {{50, 40, Red}, {150, 40, Blue}, {100, 97, Green}}},
+        // Tiled in steps of 30 x 20 from the top left, the last tiles cut at the right and
+        // bottom edges.
+        {1, {{5, 5, Red}, {20, 5, Blue}, {35, 5, Red}, {50, 5, Blue}, {195, 85, Blue}, {199, 99, Green},
+             {10, 19, Green}, {10, 39, Green}, {10, 40, Red}}},
+    };
+    for (const Case& c : cases) {
+        settings.imagePos = c.imagePos;
+        if (settings.background) DeleteObject(settings.background);
+        settings.background = nullptr;
+        TestCanvas canvas(200, 100, RGB(255, 255, 255));
+        PaintBackground(settings, window, canvas.Dc());
+        for (const Spot& s : c.spots)
+            EXPECT_EQ(s.colour, canvas.Pixel(s.x, s.y)) << "position " << c.imagePos << " at " << s.x << "," << s.y;
+    }
+}
+
+TEST_F(Background, TheImageOfTheScreenWidthIsLookedForUpwardThenDownward)
+{
+    ASSERT_EQ(1024, ScreenWidth()) << "the cases below are those of a screen 1024 pixels wide";
+    const COLORREF colours[QX_PERWIDTH_IMAGES] = {RGB(10, 0, 0),  RGB(0, 20, 0),  RGB(0, 0, 30),
+                                                  RGB(40, 40, 0), RGB(0, 50, 50), RGB(60, 0, 60)};
+    for (int i = 0; i < QX_PERWIDTH_IMAGES; ++i)
+        dir.Write("w" + std::to_string(kPerWidthScreens[i]) + ".bmp", Solid(colours[i]));
+    struct Case {
+        const char* name;
+        std::vector<int> present;  // indexes of the images the publication names
+        COLORREF painted;
+    } cases[] = {
+        {"all", {0, 1, 2, 3, 4, 5}, colours[2]},
+        {"above first", {0, 1, 4, 5}, colours[4]},
+        {"then below, the nearest first", {0, 1}, colours[1]},
+        {"the smallest last", {0}, colours[0]},
+        {"none: black", {}, RGB(0, 0, 0)},
+    };
+    settings.backgroundType = 4;
+    for (const Case& c : cases) {
+        for (std::string& name : settings.perWidthImages) name.clear();
+        for (int i : c.present) settings.perWidthImages[i] = dir / ("w" + std::to_string(kPerWidthScreens[i]) + ".bmp");
+        if (settings.background) DeleteObject(settings.background);
+        settings.background = nullptr;
+        TestCanvas canvas(200, 100, RGB(255, 255, 255));
+        PaintBackground(settings, window, canvas.Dc());
+        EXPECT_EQ(c.painted, canvas.Pixel(100, 50)) << c.name;
+        EXPECT_EQ(c.painted, canvas.Pixel(199, 99)) << c.name << ": stretched over the whole area";
+    }
+}
+
+TEST_F(Background, AFailedImageTurnsTheWholeBackgroundBlackLogoIncluded)
+{
+    // A logo that shows over any background: a blue square in a white surround.
+    dir.Write("logo.bmp", BmpFile(20, 20, [](int x, int y) {
+                  return x >= 5 && x < 15 && y >= 5 && y < 15 ? Blue : RGB(255, 255, 255);
+              }));
+    settings.showLogo = 1;
+    settings.logoType = 1;
+    settings.logoPos = 8;  // top left, from (5, 5): the square covers 10 .. 19
+    settings.logoStr = dir / "logo.bmp";
+    settings.backgroundType = 1;
+    settings.startColor = Green;
+    {
+        TestCanvas canvas(200, 100);
+        PaintBackground(settings, window, canvas.Dc());
+        ASSERT_EQ(Blue, canvas.Pixel(15, 15)) << "the logo shows over a background painted";
+    }
+    DeleteObject(settings.background);
+    settings.background = nullptr;
+    settings.backgroundType = 3;
+    settings.imageFile = dir / "absent.bmp";
+    TestCanvas canvas(200, 100, RGB(255, 255, 255));
+    PaintBackground(settings, window, canvas.Dc());
+    for (const auto& [x, y] : {std::pair{15, 15}, std::pair{100, 50}, std::pair{199, 99}})
+        EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(x, y)) << x << "," << y;
 }
