@@ -40,6 +40,7 @@ void IntrusiveList<Node>::Clear()
         delete node;
     }
     count = 0;
+    tail = nullptr;
     ForgetCache();
 }
 
@@ -47,6 +48,7 @@ template <class Node>
 void IntrusiveList<Node>::Reset()
 {
     head = nullptr;
+    tail = nullptr;
     count = 0;
     ForgetCache();
 }
@@ -59,6 +61,7 @@ void IntrusiveList<Node>::TakeOver(IntrusiveList& other)
     Clear();
     count = other.count;
     head = other.head;
+    tail = other.tail;
     cachedIndex = other.cachedIndex;
     cachedNode = other.cachedNode;
     other.Reset();
@@ -70,6 +73,8 @@ int IntrusiveList<Node>::AddHead(Node* node)
     if (!node)
         return 1;
     ForgetCache();
+    if (!head)
+        tail = node;
     node->next = head;
     head = node;
     ++count;
@@ -83,10 +88,11 @@ int IntrusiveList<Node>::AddTail(Node* node)
         return 1;
     ForgetCache();
     node->next = nullptr;
-    if (Node* last = GetItem(count - 1))
-        last->next = node;
+    if (tail)
+        tail->next = node;
     else
         head = node;
+    tail = node;
     ++count;
     return 0;
 }
@@ -118,6 +124,8 @@ int IntrusiveList<Node>::InsertAfter(Node* existing, Node* node)
     ForgetCache();
     node->next = existing->next;
     existing->next = node;
+    if (existing == tail)
+        tail = node;
     ++count;
     return 0;
 }
@@ -128,9 +136,12 @@ int IntrusiveList<Node>::Remove(Node* node)
     if (!node)
         return 1;
     ForgetCache();
-    for (Node** link = &head; *link; link = &(*link)->next) {
+    Node* before = nullptr;
+    for (Node** link = &head; *link; before = *link, link = &(*link)->next) {
         if (*link == node) {
             *link = node->next;
+            if (node == tail)
+                tail = before;
             node->next = nullptr;
             --count;
             return 0;
@@ -250,6 +261,9 @@ void IntrusiveList<Node>::Sort(SORT_ORDER order)
         inputs[1] = outputs[1];
     }
     head = inputs[0];
+    tail = head;
+    while (tail->next)
+        tail = tail->next;
 }
 
 template class IntrusiveList<LNODE>;

@@ -73,6 +73,7 @@ protected:
     unsigned int marker = 0xB0000000;  // carried unchanged, read by no operation
     int count = 0;
     Node* head = nullptr;
+    Node* tail = nullptr;  // the last node, null when empty: appending never walks the list
     int cachedIndex = -1;
     Node* cachedNode = nullptr;
 };

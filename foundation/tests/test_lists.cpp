@@ -161,6 +161,117 @@ TEST(List, ChangesEmptyTheCache)
     EXPECT_EQ(static_cast<Item*>(list.GetItem(2))->value, 10);
 }
 
+// The list with its last node in view: what appending goes on from.
+struct ProbedList : LIST {
+    LNODE* Tail() const { return tail; }
+};
+
+void RemoveAndDelete(LIST& list, long index)
+{
+    LNODE* node = list.GetItem(index);
+    list.Remove(node);
+    delete node;
+}
+
+// After every kind of change the last node is known, so an append lands after it.
+TEST(List, EveryChangeKeepsTheLastNodeKnown)
+{
+    struct Case {
+        const char* what;
+        void (*change)(ProbedList& list);
+        std::vector<int> expected;
+    };
+    const Case cases[] = {
+        {"nothing", [](ProbedList&) {}, {}},
+        {"appends", [](ProbedList& l) { Fill(l, {1, 2, 3}); }, {1, 2, 3}},
+        {"a head onto an empty list", [](ProbedList& l) { l.AddHead(new Item(1)); }, {1}},
+        {"a head before others", [](ProbedList& l) { Fill(l, {2}); l.AddHead(new Item(1)); }, {1, 2}},
+        {"after the last", [](ProbedList& l) { Fill(l, {1, 2}); l.InsertAfter(l.GetItem(1), new Item(3)); },
+         {1, 2, 3}},
+        {"after the first", [](ProbedList& l) { Fill(l, {1, 3}); l.InsertAfter(l.GetItem(0), new Item(2)); },
+         {1, 2, 3}},
+        {"before the head", [](ProbedList& l) { Fill(l, {2}); l.InsertBefore(l.GetItem(0), new Item(1)); }, {1, 2}},
+        {"before the last", [](ProbedList& l) { Fill(l, {1, 3}); l.InsertBefore(l.GetItem(1), new Item(2)); },
+         {1, 2, 3}},
+        {"the last removed", [](ProbedList& l) { Fill(l, {1, 2, 3}); RemoveAndDelete(l, 2); }, {1, 2}},
+        {"the head removed", [](ProbedList& l) { Fill(l, {1, 2}); RemoveAndDelete(l, 0); }, {2}},
+        {"a middle removed", [](ProbedList& l) { Fill(l, {1, 2, 3}); RemoveAndDelete(l, 1); }, {1, 3}},
+        {"the only node removed", [](ProbedList& l) { Fill(l, {1}); RemoveAndDelete(l, 0); }, {}},
+        {"a foreign node refused",
+         [](ProbedList& l) {
+             Fill(l, {1});
+             Item loose(9);
+             l.Remove(&loose);
+         },
+         {1}},
+        {"the last removed by index",
+         [](ProbedList& l) {
+             Fill(l, {1, 2});
+             LNODE* last = l.GetItem(1);
+             l.RemoveIndex(1);
+             delete last;
+         },
+         {1}},
+        {"cleared", [](ProbedList& l) { Fill(l, {1, 2}); l.Clear(); }, {}},
+        {"reset",
+         [](ProbedList& l) {
+             Item kept(1);
+             l.AddTail(&kept);
+             l.Reset();
+         },
+         {}},
+        {"sorted ascending", [](ProbedList& l) { Fill(l, {3, 1, 2}); l.Sort(0); }, {1, 2, 3}},
+        {"sorted descending", [](ProbedList& l) { Fill(l, {1, 3, 2}); l.Sort(1); }, {3, 2, 1}},
+        {"given another list's nodes",
+         [](ProbedList& l) {
+             LIST source;
+             Fill(source, {4, 5});
+             Fill(l, {1});
+             static_cast<LIST&>(l) = source;
+         },
+         {4, 5}},
+        {"its nodes given to another list",
+         [](ProbedList& l) {
+             LIST target;
+             Fill(l, {1, 2});
+             target = l;
+         },
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ProbedList list;
+        c.change(list);
+        EXPECT_EQ(Values(list), c.expected);
+        // A stale last node would take the append astray: the cases stop here.
+        ASSERT_EQ(list.Tail(), list.GetItem(list.Items() - 1));
+        Item* appended = new Item(99);
+        list.AddTail(appended);
+        std::vector<int> after = c.expected;
+        after.push_back(99);
+        EXPECT_EQ(Values(list), after);
+        EXPECT_EQ(list.Tail(), appended);
+        EXPECT_EQ(appended->next, nullptr);
+    }
+}
+
+// An append goes straight to the last node: with the chain cut short after the head, only
+// a walk from the head would miss the last node.
+TEST(List, AppendingDoesNotWalkTheList)
+{
+    LIST list;
+    Fill(list, {0, 1, 2});
+    LNODE* head = list.GetItem(0);
+    LNODE* second = head->next;
+    Item end(98);
+    head->next = &end;
+    list.AddTail(new Item(3));
+    head->next = second;
+    EXPECT_EQ(end.next, nullptr);
+    ASSERT_EQ(list.GetItem(0), head) << "the head was replaced";
+    EXPECT_EQ(Values(list), (std::vector<int>{0, 1, 2, 3}));
+}
+
 TEST(List, SortTable)
 {
     struct Case { std::vector<int> input; int order; std::vector<int> expected; };
