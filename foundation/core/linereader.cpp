@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 
 namespace {
 
@@ -34,42 +36,76 @@ void SkipLfAfterCr(QXFILE file)
         Unread(file, 1);
 }
 
-// Reads the line at the file position, keeping its first `keep` characters in `out` (room
-// for keep + 1 bytes), and leaves the position just after the line end. 1 when the line
-// end was found; 0 when the file ended first, `out` then empty. Each read asks for no more
-// than the rest of the buffer and one terminator byte, so that a short line costs one read
-// and one seek back.
-int ReadLine(QXFILE file, char* out, int keep)
+// Reads the line at the file position, handing its characters to `sink` run by run, and
+// leaves the position just after the line end. 1 when the line end was found; 0 when the
+// file ended first. The sink says how much each read may ask for.
+template <class Sink>
+int ScanLine(QXFILE file, Sink& sink)
 {
     char chunk[LineChunk];
-    int kept = 0;
     for (;;) {
-        const long room = keep - kept;
-        const long wanted = room > 0 ? std::min(room + 1, LineChunk) : SkipChunk;
-        const long got = QXReadFile(file, chunk, static_cast<unsigned long>(wanted));
-        if (got <= 0) {
-            out[0] = '\0';
+        const long got = QXReadFile(file, chunk, static_cast<unsigned long>(sink.Wanted()));
+        if (got <= 0)
             return 0;
+        long end = 0;
+        while (end < got && chunk[end] != '\r' && chunk[end] != '\n')
+            ++end;
+        sink.Take(chunk, end);
+        if (end == got)
+            continue;
+        long used = end + 1;
+        if (chunk[end] == '\r') {
+            if (used == got)
+                SkipLfAfterCr(file);
+            else if (chunk[used] == '\n')
+                ++used;
         }
-        for (long i = 0; i < got; ++i) {
-            const char c = chunk[i];
-            if (c != '\r' && c != '\n') {
-                if (kept < keep)
-                    out[kept++] = c;
-                continue;
-            }
-            out[kept] = '\0';
-            long used = i + 1;
-            if (c == '\r') {
-                if (used == got)
-                    SkipLfAfterCr(file);
-                else if (chunk[used] == '\n')
-                    ++used;
-            }
-            Unread(file, got - used);
-            return 1;
-        }
+        Unread(file, got - used);
+        return 1;
     }
+}
+
+// Keeps the first `keep` characters of a line in a buffer of keep + 1 bytes. Each read asks
+// for no more than the rest of the buffer and one terminator byte, so that a short line
+// costs one read and one seek back.
+class KeptLine {
+public:
+    KeptLine(char* out, int keep) : out_(out), keep_(keep) {}
+    long Wanted() const
+    {
+        const long room = keep_ - kept_;
+        return room > 0 ? std::min(room + 1, LineChunk) : SkipChunk;
+    }
+    void Take(const char* run, long length)
+    {
+        const long taken = std::min(length, static_cast<long>(keep_ - kept_));
+        std::memcpy(out_ + kept_, run, static_cast<size_t>(taken));
+        kept_ += static_cast<int>(taken);
+    }
+    int Kept() const { return kept_; }
+
+private:
+    char* out_;
+    int keep_;
+    int kept_ = 0;
+};
+
+// Keeps a line whatever its length.
+struct WholeLine {
+    long Wanted() const { return LineChunk; }
+    void Take(const char* run, long length) { text.append(run, static_cast<size_t>(length)); }
+    std::string text;
+};
+
+// Reads the line at the file position into `out` (room for keep + 1 bytes), the part beyond
+// `keep` characters dropped. 1 when the line end was found; 0 when the file ended first,
+// `out` then empty.
+int ReadLine(QXFILE file, char* out, int keep)
+{
+    KeptLine line(out, keep);
+    const int ended = ScanLine(file, line);
+    out[ended ? line.Kept() : 0] = '\0';
+    return ended;
 }
 
 // Record values are separated by spaces only: a TAB belongs to the value it follows.
@@ -183,6 +219,16 @@ int QXLoadStringTrim(QXFILE file, char* buf, int size) { return QXLoadString(fil
 int QXLoadStringRaw(QXFILE file, char* buf, int size) { return QXGetLine(file, buf, size); }
 
 int QXGetLineStr(QXFILE file, QXSTRING* out) { return ReadIntoString(file, out, QXGetLine); }
+
+int QXGetWholeLineStr(QXFILE file, QXSTRING* out)
+{
+    if (!file || !out)
+        return 0;
+    WholeLine line;
+    const int ended = ScanLine(file, line);
+    *out = line.text.c_str();
+    return ended || !line.text.empty() ? 1 : 0;
+}
 int QXLoadStringStr(QXFILE file, QXSTRING* out) { return ReadIntoString(file, out, QXLoadString); }
 int QXLoadStringTrimStr(QXFILE file, QXSTRING* out) { return ReadIntoString(file, out, QXLoadStringTrim); }
 int QXLoadStringRawStr(QXFILE file, QXSTRING* out) { return ReadIntoString(file, out, QXLoadStringRaw); }

@@ -18,6 +18,9 @@ QXBASE_API int QXclose(QXFILE file);
 // null buffer or file. Size 0 skips one line.
 QXBASE_API int QXGetLine(QXFILE file, char* buf, int size);
 QXBASE_API int QXGetLineStr(QXFILE file, QXSTRING* out);
+// The next line whatever its length, unchanged; 1 when a line was read (the last line of the
+// file counts without its line end too), 0 at the end of the file or for a null argument.
+QXBASE_API int QXGetWholeLineStr(QXFILE file, QXSTRING* out);
 // QXGetLine with trailing blanks removed.
 QXBASE_API int QXLoadString(QXFILE file, char* buf, int size);
 // As QXLoadString; 0 at the end of the file, else 1.

@@ -146,6 +146,44 @@ TEST_F(LinesTest, GetLineSplitsRecords)
     }
 }
 
+// The whole-line reader: a line comes back whatever its length, and so does a last line
+// without its line end.
+TEST_F(LinesTest, WholeLinesComeBackUncut)
+{
+    struct Case {
+        std::string name;
+        std::string bytes;
+        std::vector<std::string> lines;
+        std::vector<long> positions;
+    };
+    const Case cases[] = {
+        {"mixed line ends", "12\r\n34\n56\r78", {"12", "34", "56", "78"}, {4, 7, 10, 12}},
+        {"empty lines", "\r\n\n\r", {"", "", ""}, {2, 3, 4}},
+        {"lines longer than any buffer", Text(100000) + "\r\n" + Text(600) + "\r\n", {Text(100000), Text(600)},
+         {100002, 100604}},
+        {"CR LF split at a 1024-byte piece", Text(1023) + "\r\nw\r\n", {Text(1023), "w"}, {1025, 1028}},
+        {"CR ending a piece without LF", Text(2047) + "\rz\r\n", {Text(2047), "z"}, {2048, 2051}},
+        {"last line without line end", "a\r\nlast", {"a", "last"}, {3, 7}},
+        {"empty file", "", {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name + ": " + Printable(c.bytes));
+        OpenedFile file(OpenBytes(c.bytes));
+        ASSERT_NE(nullptr, static_cast<QXFILE>(file));
+        QXSTRING line;
+        for (size_t i = 0; i < c.lines.size(); ++i) {
+            SCOPED_TRACE("line " + std::to_string(i));
+            ASSERT_EQ(1, QXGetWholeLineStr(file, &line));
+            EXPECT_EQ(c.lines[i], std::string(static_cast<const char*>(line)));
+            EXPECT_EQ(c.positions[i], Position(file));
+        }
+        line = "before";
+        EXPECT_EQ(0, QXGetWholeLineStr(file, &line));
+        EXPECT_EQ("", std::string(static_cast<const char*>(line)));
+    }
+    EXPECT_EQ(0, QXGetWholeLineStr(nullptr, nullptr));
+}
+
 TEST_F(LinesTest, GetLineSizeZeroSkipsALine)
 {
     OpenedFile file(OpenBytes("skip\r\n" + Text(600) + "\r\nkeep\r\n"));
