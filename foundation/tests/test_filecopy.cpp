@@ -1,5 +1,6 @@
 // Copying files and folder trees, keeping dates, and creating folders, on real files of a
 // scratch folder.
+#include "held_file.h"
 #include "qxpath.h"
 #include "scratch_dir.h"
 
@@ -30,27 +31,8 @@ bool IsFolder(const std::string& name)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// A file held open without any sharing for the life of the object.
-class Locked {
-public:
-    explicit Locked(const std::string& name)
-        : file_(CreateFileA(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr))
-    {
-    }
-    ~Locked()
-    {
-        if (file_ != INVALID_HANDLE_VALUE)
-            CloseHandle(file_);
-    }
-    Locked(const Locked&) = delete;
-    Locked& operator=(const Locked&) = delete;
-    bool Held() const { return file_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE file_;
-};
-
-bool NobodyHolds(const std::string& name) { return Locked(name).Held(); }
+// Only a file nobody else holds can be locked.
+bool NobodyHolds(const std::string& name) { return HeldFile(name, 0).Held(); }
 
 FILETIME FromLocal(const SYSTEMTIME& local)
 {
@@ -215,7 +197,7 @@ TEST(DirCopy, Results)
     EXPECT_EQ(-3, QXDirCopy(source.c_str(), overlong.c_str()));
 
     // A source file that cannot be opened stops the walk with fcopy's result.
-    Locked locked(scratch / R"(src\sub\b.txt)");
+    HeldFile locked(scratch / R"(src\sub\b.txt)", 0);
     ASSERT_TRUE(locked.Held());
     EXPECT_EQ(-2, QXDirCopy(source.c_str(), (scratch / "dst").c_str()));
 
