@@ -1,5 +1,6 @@
 // The bookmark list and its file: a header line, the version line, the two slide-show
-// settings as "key=value", then one "title<TAB>page" line per bookmark.
+// settings as "key=value", then one "title<TAB>page" line per bookmark. A file of an older
+// form is brought to this one, in place, when it is read.
 #include "bookmarks.h"
 
 #include "filefetch.h"
@@ -11,6 +12,8 @@
 #include "qxfile.h"
 #include "qxpath.h"
 #include "qxsupport.h"
+#include "recordio.h"
+#include "safefile.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -22,31 +25,12 @@ constexpr const char* DelayKey = "SlideShowDelay";
 constexpr const char* VersionPrefix = "version :";
 // The version text starts after "version : ".
 constexpr int VersionOffset = 10;
-constexpr int LineChars = 500;
 
-bool WriteLine(QXFILE file, const char* text)
-{
-    return QXWriteString(file, text) >= 0 && QXWriteString(file, "\r\n") == 2;
-}
+enum class LineKind { Loop, Delay, Bookmark, Other };
 
-bool HasVersionPrefix(const char* line)
-{
-    const int length = static_cast<int>(std::strlen(VersionPrefix));
-    return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, line, length, VersionPrefix, length) == CSTR_EQUAL;
-}
-
-// The version line of this kernel, or a version that parses.
-bool IsCurrentVersionLine(const char* line)
-{
-    return HasVersionPrefix(line) && static_cast<int>(std::strlen(line)) >= VersionOffset &&
-           KernFormatVersionStringAsDWORD(line + VersionOffset) != 0;
-}
-
-void ClearBookmarks(KERNEL* kernel) { kernel->bookmarks.Clear(); }
-
-// A settings line sets its value; any other line holding a TAB is a bookmark, whatever its
-// title holds (titles may contain '=').
-void ReadLine(KERNEL* kernel, const char* line)
+// A settings line by its key; any other line holding a TAB is a bookmark, whatever its title
+// holds (titles may contain '=').
+LineKind KindOf(const char* line)
 {
     if (const char* equal = std::strchr(line, '=')) {
         const int keyLength = static_cast<int>(equal - line);
@@ -54,23 +38,74 @@ void ReadLine(KERNEL* kernel, const char* line)
             return keyLength == static_cast<int>(std::strlen(key)) &&
                    CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, line, keyLength, key, keyLength) == CSTR_EQUAL;
         };
-        if (isKey(LoopKey)) {
-            kernel->slideLoop = std::atoi(equal + 1);
-            return;
-        }
-        if (isKey(DelayKey)) {
-            kernel->slideDelay = std::atoi(equal + 1);
-            return;
-        }
+        if (isKey(LoopKey))
+            return LineKind::Loop;
+        if (isKey(DelayKey))
+            return LineKind::Delay;
     }
-    const char* tab = std::strchr(line, '\t');
-    if (!tab)
+    return std::strchr(line, '\t') ? LineKind::Bookmark : LineKind::Other;
+}
+
+bool HasVersionPrefix(const char* line)
+{
+    const int length = static_cast<int>(std::strlen(VersionPrefix));
+    return static_cast<int>(std::strlen(line)) >= length &&
+           CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, line, length, VersionPrefix, length) == CSTR_EQUAL;
+}
+
+QXSTRING VersionLine()
+{
+    char version[32];
+    KernGetVersionString(version);
+    QXSTRING line;
+    line.Format("version : %s", version);
+    return line;
+}
+
+enum class FileForm { Current, Older, Unknown };
+
+// A bookmark file tells its form by its first two lines. A version line with a version is
+// the current form. The older forms are a version line whose version reads as 0 (version 0,
+// as for pages) and a file from before the version line, whose second line is already a
+// setting or a bookmark. Anything else (no second line, a line cut short by a failed save,
+// another text) is no form this kernel knows: such a file is left as it is.
+FileForm ReadForm(QXFILE file, QXSTRING* second)
+{
+    QXSTRING first;
+    if (!QXGetWholeLineStr(file, &first) || !QXGetWholeLineStr(file, second))
+        return FileForm::Unknown;
+    first.rtrim();
+    if (lstrcmpiA(first, QX_BOOKMARKS_HEADER) != 0)
+        return FileForm::Unknown;
+    if (HasVersionPrefix(*second)) {
+        const char* text = *second;
+        const char* version = second->length() >= VersionOffset ? text + VersionOffset : "";
+        return KernFormatVersionStringAsDWORD(version) != 0 ? FileForm::Current : FileForm::Older;
+    }
+    return KindOf(*second) == LineKind::Other ? FileForm::Unknown : FileForm::Older;
+}
+
+// A settings line sets its value; a bookmark line appends a bookmark.
+void ReadLine(KERNEL* kernel, const char* line)
+{
+    switch (KindOf(line)) {
+    case LineKind::Loop:
+        kernel->slideLoop = std::atoi(std::strchr(line, '=') + 1);
         return;
-    QXSTRING title;
-    title.Format("%.*s", static_cast<int>(tab - line), line);
-    auto* bookmark = new KERNBOOKMARK(tab + 1, title);
-    if (bookmark)
-        kernel->bookmarks.AddTail(bookmark);
+    case LineKind::Delay:
+        kernel->slideDelay = std::atoi(std::strchr(line, '=') + 1);
+        return;
+    case LineKind::Bookmark: {
+        const char* tab = std::strchr(line, '\t');
+        QXSTRING title;
+        title.Format("%.*s", static_cast<int>(tab - line), line);
+        if (auto* bookmark = new KERNBOOKMARK(tab + 1, title))
+            kernel->bookmarks.AddTail(bookmark);
+        return;
+    }
+    case LineKind::Other:
+        return;
+    }
 }
 
 // The path in a bookmark line: from one character before ":\" (a drive), else from "\\".
@@ -81,42 +116,39 @@ const char* PathInLine(const char* line)
     return std::strstr(line, "\\\\");
 }
 
-bool CopyRelocated(KERNEL* kernel, QXFILE from, QXFILE to)
+// The line with its path replaced by the file found for it; unchanged when none is found.
+QXSTRING Relocated(KERNEL* kernel, const QXSTRING& line, bool old)
 {
-    char line[LineChars + 1];
-    if (!QXGetLine(from, line, sizeof line) || !WriteLine(to, line))
+    const char* path = PathInLine(line);
+    if (!path)
+        return line;
+    QXSTRING found = path;
+    const int located = old ? KernFindFileOldStr(kernel, &found, 0, 0) : KernFindFileStr(kernel, &found, 0);
+    if (!located || !DoFileExist(found))
+        return line;
+    QXSTRING relocated;
+    relocated.Format("%.*s%s", static_cast<int>(path - line), static_cast<const char*>(line),
+                     static_cast<const char*>(found));
+    return relocated;
+}
+
+// The file brought to the current form: the current version line after the header (the
+// second line of a file without one follows it), every later line whole, its page located
+// again. False for a file of no known form or when a write failed.
+bool WriteConverted(KERNEL* kernel, QXFILE from, RECORDWRITER& out)
+{
+    QXSTRING second;
+    const FileForm form = ReadForm(from, &second);
+    if (form == FileForm::Unknown)
         return false;
-    if (!QXGetLine(from, line, sizeof line))
-        return false;
-    char version[32];
-    KernGetVersionString(version);
-    bool old;
-    if (HasVersionPrefix(line)) {
-        old = !IsCurrentVersionLine(line);
-        QXSTRING updated;
-        updated.Format("%.*s%s", VersionOffset, line, version);
-        if (!WriteLine(to, updated))
-            return false;
-    } else {
-        old = true;
-        QXSTRING inserted;
-        inserted.Format("version : %s", version);
-        if (!WriteLine(to, inserted) || !WriteLine(to, line))
-            return false;
-    }
-    while (QXGetLine(from, line, sizeof line)) {
-        QXSTRING written = line;
-        if (const char* path = PathInLine(line)) {
-            QXSTRING found = path;
-            const int located = old ? KernFindFileOldStr(kernel, &found, 0, 0) : KernFindFileStr(kernel, &found, 0);
-            if (located && DoFileExist(found)) {
-                written.Format("%.*s%s", static_cast<int>(path - line), line, static_cast<const char*>(found));
-            }
-        }
-        if (!WriteLine(to, written))
-            return false;
-    }
-    return true;
+    out.Line(QX_BOOKMARKS_HEADER);
+    out.Line(VersionLine());
+    if (!HasVersionPrefix(second))
+        out.Line(Relocated(kernel, second, true));
+    QXSTRING line;
+    while (out.Ok() && QXGetWholeLineStr(from, &line))
+        out.Line(Relocated(kernel, line, form == FileForm::Older));
+    return out.Ok();
 }
 
 }  // namespace
@@ -151,26 +183,21 @@ int KernSaveBookmarks(KERNEL* kernel, const char* file)
     if (!kernel || !file)
         return 0;
     kernel->bookmarkFile = file;
-    QXFILE out = QXopen(file, 1);
-    if (!out)
+    SAFEFILE saved(file);
+    if (!saved.File())
         return 0;
-    char version[32];
-    KernGetVersionString(version);
+    RECORDWRITER out(saved.File());
+    out.Line(QX_BOOKMARKS_HEADER);
+    out.Line(VersionLine());
+    out.Format("%s=%d", LoopKey, kernel->slideLoop);
+    out.Format("%s=%d", DelayKey, kernel->slideDelay);
     QXSTRING line;
-    bool written = WriteLine(out, QX_BOOKMARKS_HEADER);
-    line.Format("version : %s", version);
-    written = written && WriteLine(out, line);
-    line.Format("%s=%d", LoopKey, kernel->slideLoop);
-    written = written && WriteLine(out, line);
-    line.Format("%s=%d", DelayKey, kernel->slideDelay);
-    written = written && WriteLine(out, line);
-    for (int i = 0; written && i < kernel->bookmarks.Items(); ++i) {
+    for (int i = 0; out.Ok() && i < kernel->bookmarks.Items(); ++i) {
         auto* bookmark = static_cast<KERNBOOKMARK*>(kernel->bookmarks.GetItem(i));
         line.Format("%s\t%s", static_cast<const char*>(bookmark->title), static_cast<const char*>(bookmark->page));
-        written = WriteLine(out, line);
+        out.Line(line);
     }
-    QXclose(out);
-    return written ? 1 : 0;
+    return out.Ok() && saved.Commit() ? 1 : 0;
 }
 
 int KernLoadBookmarks(KERNEL* kernel, const char* file)
@@ -182,16 +209,19 @@ int KernLoadBookmarks(KERNEL* kernel, const char* file)
     const QXSTRING local = request.localFile;
     if (!local.length() || !DoFileExist(local) || KernGetFileType(kernel, local) != QX_FILE_BOOKMARKS)
         return 0;
-    kernel->bookmarkFile = file;
-    ClearBookmarks(kernel);
     QXFILE in = QXopen(local, 0);
     if (!in)
         return 0;
-    char header[LineChars + 1] = "";
-    char version[LineChars + 1] = "";
-    QXLoadString(in, header, sizeof header);
-    QXLoadString(in, version, sizeof version);
-    if (!IsCurrentVersionLine(version)) {
+    QXSTRING line;
+    const FileForm form = ReadForm(in, &line);
+    if (form == FileForm::Unknown) {
+        QXclose(in);
+        return 0;
+    }
+    kernel->bookmarkFile = file;
+    kernel->bookmarks.Clear();
+    if (form == FileForm::Older) {
+        // Read again from the start, converted or, when that failed, as it is.
         QXclose(in);
         if (!KernRefreshBookMark(kernel, local))
             MessageBoxA(KernGetAppWindow(kernel), KernString(IDS_BOOKMARK_REFRESH_FAILED), KernString(IDS_ERROR),
@@ -200,9 +230,10 @@ int KernLoadBookmarks(KERNEL* kernel, const char* file)
         if (!in)
             return 0;
     }
-    char line[LineChars + 1];
-    while (QXLoadString(in, line, sizeof line))
+    while (QXGetWholeLineStr(in, &line)) {
+        line.rtrim();
         ReadLine(kernel, line);
+    }
     QXclose(in);
     return 1;
 }
@@ -211,26 +242,18 @@ int KernRefreshBookMark(KERNEL* kernel, const char* file)
 {
     if (!kernel || !file)
         return 0;
-    QXSTRING folder;
-    const char* slash = std::strrchr(file, '\\');
-    folder.Format("%.*s", slash ? static_cast<int>(slash - file + 1) : 0, file);
-    QXSTRING temporary;
-    if (!QXCreateTempFileNameStr(folder.length() ? static_cast<const char*>(folder) : nullptr, nullptr, &temporary, 0))
-        return 0;
     QXFILE from = QXopen(file, 0);
     if (!from)
         return 0;
-    QXFILE to = QXopen(temporary, 1);
-    if (!to) {
-        QXclose(from);
-        return 0;
+    SAFEFILE converted(file);
+    bool written = false;
+    if (converted.File()) {
+        RECORDWRITER out(converted.File());
+        written = WriteConverted(kernel, from, out);
     }
-    const bool copied = CopyRelocated(kernel, from, to);
+    // The old file is closed before the new one takes its place.
     QXclose(from);
-    QXclose(to);
-    const int result = copied ? fcopy(temporary, file) : -1;
-    DeleteFileA(temporary);
-    return result == 0 ? 1 : 0;
+    return written && converted.Commit() ? 1 : 0;
 }
 
 const char* KernGetBookmarkFile(KERNEL* kernel) { return kernel ? static_cast<const char*>(kernel->bookmarkFile) : nullptr; }

@@ -3,6 +3,8 @@
 
 #include "bookmarks.h"
 #include "branch.h"
+#include "dialog_answerer.h"
+#include "held_file.h"
 #include "history.h"
 #include "kernelres.h"
 #include "qxmsgwind.h"
@@ -24,19 +26,27 @@ std::string Titles(KERNEL* kernel)
     return titles;
 }
 
+constexpr const char* Header = "QORVEX-HYPERMEDIA BOOKMARKS";
+
+// A program reading the file, which lets others write to it but not delete or replace it.
+constexpr DWORD ReaderSharing = FILE_SHARE_READ | FILE_SHARE_WRITE;
+
 TEST(Bookmarks, ARoundTripKeepsEveryBookmarkAndTheSettings)
 {
     ScratchDir dir;
     TestKernel kernel;
-    const char* titles[] = {"Accueil", "a=b", "SlideShowLoopy=3", "Fin"};
-    for (const char* title : titles)
-        ASSERT_EQ(1, KernAddBookMark(kernel, (std::string(title) + ".pag").c_str(), title));
+    const std::string longTitle(600, 't');
+    const std::string titles[] = {"Accueil", "a=b", "SlideShowLoopy=3", longTitle, "Fin"};
+    for (const std::string& title : titles)
+        ASSERT_EQ(1, KernAddBookMark(kernel, (title + ".pag").c_str(), title.c_str()));
     kernel->slideLoop = 0;
     kernel->slideDelay = 7;
     ASSERT_EQ(1, KernSaveBookmarks(kernel, (dir / "s.qxb").c_str()));
-    EXPECT_EQ(Lines({"QORVEX-HYPERMEDIA BOOKMARKS", "version : 4.0.0.5", "SlideShowLoop=0", "SlideShowDelay=7",
-                     "Accueil\tAccueil.pag", "a=b\ta=b.pag", "SlideShowLoopy=3\tSlideShowLoopy=3.pag", "Fin\tFin.pag"}),
-              dir.Read("s.qxb"));
+    const std::string saved =
+        Lines({Header, "version : 4.0.0.5", "SlideShowLoop=0", "SlideShowDelay=7", "Accueil\tAccueil.pag",
+               "a=b\ta=b.pag", "SlideShowLoopy=3\tSlideShowLoopy=3.pag", longTitle + "\t" + longTitle + ".pag",
+               "Fin\tFin.pag"});
+    EXPECT_EQ(saved, dir.Read("s.qxb"));
 
     TestKernel reader;
     ASSERT_EQ(1, KernLoadBookmarks(reader, (dir / "s.qxb").c_str()));
@@ -45,22 +55,113 @@ TEST(Bookmarks, ARoundTripKeepsEveryBookmarkAndTheSettings)
     EXPECT_EQ(7, reader->slideDelay);
     EXPECT_STREQ((dir / "s.qxb").c_str(), KernGetBookmarkFile(reader));
     // Read without a rewrite.
-    EXPECT_EQ(Lines({"QORVEX-HYPERMEDIA BOOKMARKS", "version : 4.0.0.5", "SlideShowLoop=0", "SlideShowDelay=7",
-                     "Accueil\tAccueil.pag", "a=b\ta=b.pag", "SlideShowLoopy=3\tSlideShowLoopy=3.pag", "Fin\tFin.pag"}),
-              dir.Read("s.qxb"));
+    EXPECT_EQ(saved, dir.Read("s.qxb"));
 }
 
+// A save that cannot put the new file in the old one's place leaves the old one whole, and
+// no work file behind.
+TEST(Bookmarks, ASaveThatCannotCompleteLeavesTheFileWhole)
+{
+    ScratchDir dir;
+    const std::string before = Lines({Header, "version : 4.0.0.5", "SlideShowLoop=1", "SlideShowDelay=3", "A\ta.pag"});
+    dir.Write("s.qxb", before);
+    TestKernel kernel;
+    KernAddBookMark(kernel, "b.pag", "B");
+    {
+        HeldFile reader(dir / "s.qxb", ReaderSharing);
+        ASSERT_TRUE(reader.Held());
+        EXPECT_EQ(0, KernSaveBookmarks(kernel, (dir / "s.qxb").c_str()));
+    }
+    EXPECT_EQ(before, dir.Read("s.qxb"));
+    EXPECT_EQ(std::vector<std::string>{"s.qxb"}, FilesIn(dir.Path()));
+}
+
+// An older file that cannot be brought up to date stays as it was; the user is told, and
+// its bookmarks are read as they are.
+TEST(Bookmarks, AConversionThatCannotCompleteLeavesTheFileWholeAndSaysSo)
+{
+    ScratchDir dir;
+    const std::string before = Lines({Header, "SlideShowLoop=1", "A\ta.pag"});
+    dir.Write("old.qxb", before);
+    TestKernel kernel;
+    DialogAnswerer answerer;
+    {
+        HeldFile reader(dir / "old.qxb", ReaderSharing);
+        ASSERT_TRUE(reader.Held());
+        EXPECT_EQ(1, KernLoadBookmarks(kernel, (dir / "old.qxb").c_str()));
+    }
+    EXPECT_EQ(before, dir.Read("old.qxb"));
+    EXPECT_EQ(std::vector<std::string>{"old.qxb"}, FilesIn(dir.Path()));
+    ASSERT_EQ(1u, answerer.Shown().size());
+    EXPECT_EQ("Erreur", answerer.Shown()[0].caption);
+    EXPECT_EQ("Impossible de faire la mise à jour du fichier de signet.", answerer.Shown()[0].text);
+    EXPECT_EQ("A>a.pag;", Titles(kernel));
+    EXPECT_EQ(1, kernel->slideLoop);
+}
+
+// The publication moved since its bookmarks were made: the author's path of a page is
+// looked for around the publication's new folder, and the file then names it where it lies.
 TEST(Bookmarks, AnOldFileIsRewrittenWithAVersionLineAndRelocatedPaths)
 {
     ScratchDir dir;
-    dir.Write("p.pag", "QORVEX-HYPERMEDIA PAGE\r\n");
-    dir.Write("old.qxb", Lines({"QORVEX-HYPERMEDIA BOOKMARKS", "SlideShowDelay=x", "Page\t" + (dir / "p.pag")}));
+    dir.Write("pubs\\demo\\p.pag", "QORVEX-HYPERMEDIA PAGE\r\n");
+    const std::string lost = "Perdue\tQ:\\travail\\demo\\absente.pag";
+    dir.Write("old.qxb", Lines({Header, "SlideShowDelay=x", "Page\tQ:\\travail\\demo\\p.pag", lost}));
     TestKernel kernel;
+    kernel->scnPath = (dir / "pubs\\demo\\").c_str();
     ASSERT_EQ(1, KernLoadBookmarks(kernel, (dir / "old.qxb").c_str()));
-    EXPECT_EQ(Lines({"QORVEX-HYPERMEDIA BOOKMARKS", "version : 4.0.0.5", "SlideShowDelay=x", "Page\t" + (dir / "p.pag")}),
-              dir.Read("old.qxb"));
+    const std::string moved = dir / "pubs\\demo\\p.pag";
+    EXPECT_EQ(Lines({Header, "version : 4.0.0.5", "SlideShowDelay=x", "Page\t" + moved, lost}), dir.Read("old.qxb"));
     EXPECT_EQ(0, kernel->slideDelay);
-    EXPECT_EQ("Page>" + (dir / "p.pag") + ";", Titles(kernel));
+    EXPECT_EQ("Page>" + moved + ";Perdue>Q:\\travail\\demo\\absente.pag;", Titles(kernel));
+}
+
+// Older files are brought up to date with every line whole; a file of no known form is
+// refused and left byte for byte, the list as it was.
+TEST(Bookmarks, OlderFilesAreConvertedWholeAndUnknownOnesLeftAlone)
+{
+    const std::string longTitle(600, 't');
+    const std::string hugePage = std::string(100000, 'p') + ".pag";
+    struct Case {
+        const char* what;
+        std::vector<std::string> lines;      // after the header
+        std::vector<std::string> converted;  // after the header; none when refused
+        std::string titles;
+    };
+    const Case cases[] = {
+        {"a 600-character bookmark and no version line",
+         {"SlideShowLoop=1", longTitle + "\ta.pag"},
+         {"version : 4.0.0.5", "SlideShowLoop=1", longTitle + "\ta.pag"},
+         longTitle + ">a.pag;"},
+        {"a page name of 100 KB first",
+         {"Grand\t" + hugePage, "SlideShowDelay=4"},
+         {"version : 4.0.0.5", "Grand\t" + hugePage, "SlideShowDelay=4"},
+         "Grand>" + hugePage + ";"},
+        {"a version that reads as 0", {"version : 0.0", "B\tb.pag"}, {"version : 4.0.0.5", "B\tb.pag"}, "B>b.pag;"},
+        {"the header alone", {}, {}, "A>a.pag;"},
+        {"a version line cut short", {"versi"}, {}, "A>a.pag;"},
+        {"a text that is neither setting nor bookmark", {"Mes signets", "B\tb.pag"}, {}, "A>a.pag;"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScratchDir dir;
+        std::vector<std::string> lines{Header};
+        lines.insert(lines.end(), c.lines.begin(), c.lines.end());
+        dir.Write("f.qxb", Lines(lines));
+        TestKernel kernel;
+        KernAddBookMark(kernel, "a.pag", "A");
+        DialogAnswerer answerer;
+        const bool refused = c.converted.empty();
+        EXPECT_EQ(refused ? 0 : 1, KernLoadBookmarks(kernel, (dir / "f.qxb").c_str()));
+        std::vector<std::string> expected{Header};
+        expected.insert(expected.end(), c.converted.begin(), c.converted.end());
+        const std::string after = dir.Read("f.qxb");
+        EXPECT_TRUE(after == Lines(refused ? lines : expected))
+            << after.size() << " bytes: " << Visible(after.substr(0, 200));
+        EXPECT_TRUE(c.titles == Titles(kernel)) << Visible(Titles(kernel).substr(0, 200));
+        EXPECT_EQ(std::vector<std::string>{"f.qxb"}, FilesIn(dir.Path()));
+        EXPECT_TRUE(answerer.Shown().empty());
+    }
 }
 
 TEST(Bookmarks, RefusedFilesLeaveTheListAsItWas)
