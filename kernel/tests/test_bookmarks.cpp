@@ -153,6 +153,9 @@ TEST(Bookmarks, OlderFilesAreConvertedWholeAndUnknownOnesLeftAlone)
         DialogAnswerer answerer;
         const bool refused = c.converted.empty();
         EXPECT_EQ(refused ? 0 : 1, KernLoadBookmarks(kernel, (dir / "f.qxb").c_str()));
+        if (refused) {
+            EXPECT_EQ(0, KernRefreshBookMark(kernel, (dir / "f.qxb").c_str())) << "asked to convert it all the same";
+        }
         std::vector<std::string> expected{Header};
         expected.insert(expected.end(), c.converted.begin(), c.converted.end());
         const std::string after = dir.Read("f.qxb");
