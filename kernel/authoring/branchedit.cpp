@@ -16,7 +16,6 @@
 namespace {
 
 constexpr int DelayChars = 5;
-constexpr double MaxDelay = 60.0;
 
 // The radio buttons of the kinds, in the order in which OK reads them: the last one checked wins.
 constexpr struct {
@@ -41,7 +40,7 @@ void ShowOwnFields(HWND dialog, const BRANCH& branch)
 }
 
 // A delay outside 0 to 60 seconds is brought inside: a negative one would arm a timer of
-// nearly fifty days. Text that is no number leaves the delay as it was.
+// nearly fifty days. Text that does not start with a number leaves the delay as it was.
 void ReadDelay(HWND dialog, BRANCH& working)
 {
     char text[500] = "";
@@ -49,7 +48,7 @@ void ReadDelay(HWND dialog, BRANCH& working)
     double delay = 0.0;
     if (std::sscanf(text, "%lf", &delay) != 1)
         return;
-    working.delay = delay > MaxDelay ? MaxDelay : delay < 0.0 ? 0.0 : delay;
+    working.delay = QxBoundedDelay(delay);
 }
 
 void OnOk(HWND dialog, BRANCHDIALOG& state)

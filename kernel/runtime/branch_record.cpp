@@ -123,6 +123,7 @@ int BRANCH::Load(QXFILE file, int oldPage)
     if (!Load1Int(file, &windowState) || !Load1Int(file, &execMode) || !Load1Double(file, &delay) ||
         !Load1Int(file, &visited) || !Load1Int(file, &pluginMark))
         return 0;
+    delay = QxBoundedDelay(delay);
     if (!ReadTrimmedLine(file, line, sizeof line))
         return 0;
     ReadFile(this, &sound, line, oldPage);

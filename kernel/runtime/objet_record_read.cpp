@@ -195,7 +195,7 @@ bool COMMONBLOCK::ReadEffectAndDelay(bool& closed)
     if ((got = Next()) != Got::Line)
         return (closed = got == Got::Close);
     line_[DelayChars] = '\0';
-    object_->showDelay = std::strtod(line_, nullptr);
+    object_->showDelay = QxBoundedDelay(std::strtod(line_, nullptr));
     return true;
 }
 

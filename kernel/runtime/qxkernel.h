@@ -7,6 +7,8 @@
 #include "qxlist.h"
 #include "qxstring.h"
 
+#include <cmath>
+
 #ifdef QXCORE_BUILD
 #define QXCORE_API __declspec(dllexport)
 #else
@@ -28,6 +30,19 @@ class UNDO_LIST;
 class OBJSEL_LIST;
 struct MSGL;
 struct MESSOBJ;
+
+// The longest show delay and branch delay, in seconds: what the dialogs accept and what a page
+// file is taken to hold.
+constexpr double QX_MAX_DELAY = 60.0;
+
+// A delay brought between 0 and QX_MAX_DELAY. A value that is no finite number ("nan" or
+// "inf" in a file, or typed) is no delay at all: it could not become a timer's milliseconds.
+inline double QxBoundedDelay(double seconds)
+{
+    if (!std::isfinite(seconds) || seconds < 0.0)
+        return 0.0;
+    return seconds > QX_MAX_DELAY ? QX_MAX_DELAY : seconds;
+}
 
 // The suffix of plug-in and module file names ("QXPICT.DLL" is loaded as "QXPICT40.DLL").
 constexpr const char* QX_KERNEL_VERSION = "40";

@@ -325,6 +325,8 @@ INSTANTIATE_TEST_SUITE_P(
                   [](BRANCH& b, Editor&) { b.delay = 0.0; }},
         FieldCase{"delay that is no number", [](HWND d, Editor&) { SetDlgItemTextA(d, Delay, "abc"); },
                   [](BRANCH&, Editor&) {}},
+        FieldCase{"delay typed as nan", [](HWND d, Editor&) { SetDlgItemTextA(d, Delay, "nan"); },
+                  [](BRANCH& b, Editor&) { b.delay = 0.0; }},
         FieldCase{"sound", [](HWND d, Editor& e) { SetDlgItemTextA(d, Sound, e.Page("a.pag").c_str()); },
                   [](BRANCH& b, Editor& e) { b.sound = e.Page("a.pag").c_str(); }},
         FieldCase{"sound removed", [](HWND d, Editor&) { SendMessageA(d, WM_COMMAND, RemoveSound, 0); },

@@ -103,7 +103,7 @@ TEST_F(BranchRecords, AReturnCodeTreeTwoLevelsDeepRoundTrips)
     for (unsigned int code : {3u, 4000000000u}) {
         BRANCH* child = new BRANCH(kernel);
         child->code = code;
-        child->delay = code;
+        child->delay = code % 60;
         BRANCH* grandchild = new BRANCH(kernel);
         grandchild->defaultCode = 1;
         grandchild->kind = QX_BRANCH_DEFAULT_BACK;

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 // A root with everything the common block holds: message with line ends, sound, font,
@@ -37,10 +39,18 @@ std::vector<std::string> MissingPluginRecord(int children)
             "MISSING {", "des données du module", "}"};
 }
 
-std::string RichPage()
+std::string RichPage(const std::vector<std::string>& root = RichRoot())
 {
-    return PageText({RichRoot(), MissingPluginRecord(1), TestObjRecord("grandchild", 0),
+    return PageText({root, MissingPluginRecord(1), TestObjRecord("grandchild", 0),
                      TestObjRecord("second", 0, 0, "deux")});
+}
+
+// The rich root with another text on a line.
+std::vector<std::string> RichRootWith(const std::string& line, const std::string& replacement)
+{
+    std::vector<std::string> root = RichRoot();
+    *std::find(root.begin(), root.end(), line) = replacement;
+    return root;
 }
 
 // A publication folder with the files the rich page names.
@@ -120,6 +130,29 @@ TEST_F(PageFiles, ReadsWhatTheCommonBlockHolds)
     EXPECT_EQ("grandchild", TestObjLabel(standIn->GetChild(0)));
     EXPECT_STREQ("deux", root->GetChild(1)->GetUserID());
 }
+
+// Show delays and branch delays read from a file are seconds from 0 to 60, as the dialogs
+// keep them; what is no finite number is no delay.
+struct StoredDelay {
+    const char* stored;
+    double read;
+};
+
+class StoredDelays : public PageFiles, public testing::WithParamInterface<StoredDelay> {};
+
+TEST_P(StoredDelays, AreBoundedAsTheDialogsBoundThem)
+{
+    const StoredDelay& delay = GetParam();
+    Load(RichPage(RichRootWith(" 10.0", delay.stored)));
+    EXPECT_DOUBLE_EQ(delay.read, kernel.Page()->GetBranch(1)->delay) << delay.stored;
+    Load(RichPage(RichRootWith("  2.5", delay.stored)));
+    EXPECT_DOUBLE_EQ(delay.read, kernel.Page()->showDelay) << delay.stored;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, StoredDelays,
+                         testing::Values(StoredDelay{"2.5", 2.5}, StoredDelay{"-3", 0.0}, StoredDelay{"75", 60.0},
+                                         StoredDelay{"1e300", 60.0}, StoredDelay{"inf", 0.0},
+                                         StoredDelay{"-inf", 0.0}, StoredDelay{"nan", 0.0}));
 
 TEST_F(PageFiles, ARecordOfAMissingPlugInSurvivesSaveAndReload)
 {

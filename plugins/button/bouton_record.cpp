@@ -153,25 +153,43 @@ bool ReadColour(QXFILE file, BUTCOLOR& colour)
     return true;
 }
 
-// The nine picture lines of the bitmap style: what was read stays when one is missing.
-void ReadPictureSettings(BOUTON& b, QXFILE file)
+enum class PICTURELINE { Read, Unreadable, End };
+
+// One picture line of four numbers. The record's "}" may stand in its place in a short
+// record: it is told apart so that the reader stops at it and takes nothing of the next record.
+PICTURELINE ReadPictureLine(QXFILE file, int* v)
 {
+    char line[LineSize];
+    if (!ReadLine(file, line))
+        return PICTURELINE::Unreadable;
+    if (IsEnd(line))
+        return PICTURELINE::End;
+    return std::sscanf(line, "%d %d %d %d", &v[0], &v[1], &v[2], &v[3]) == 4 ? PICTURELINE::Read
+                                                                              : PICTURELINE::Unreadable;
+}
+
+// The nine picture lines of the bitmap style: what was read stays when one is missing. Answers
+// how the reading stopped.
+PICTURELINE ReadPictureSettings(BOUTON& b, QXFILE file)
+{
+    int v[4];
+    PICTURELINE got = PICTURELINE::Read;
     for (int slot : PictureSlots) {
         BUTBITMAP& p = b.Picture(slot);
-        int v[4];
-        if (!ReadFour(file, v))
-            return;
+        if ((got = ReadPictureLine(file, v)) != PICTURELINE::Read)
+            return got;
         p.transparentEnable = static_cast<BYTE>(v[0]);
         p.transparentColour = RGB(v[1], v[2], v[3]);
-        if (!ReadFour(file, v))
-            return;
+        if ((got = ReadPictureLine(file, v)) != PICTURELINE::Read)
+            return got;
         p.cropX = v[0], p.cropY = v[1], p.cropWidth = v[2], p.cropHeight = v[3];
-        if (!ReadFour(file, v))
-            return;
+        if ((got = ReadPictureLine(file, v)) != PICTURELINE::Read)
+            return got;
         p.flipVertical = static_cast<BYTE>(v[0]);
         p.flipHorizontal = static_cast<BYTE>(v[1]);
         p.rotation = v[2];
     }
+    return got;
 }
 
 // From the mouse-over name to the end of the record.
@@ -183,8 +201,8 @@ READ ReadTail(BOUTON& b, QXFILE file, bool picturesFollow)
     if (IsEnd(line))
         return READ::Ok;
     ReadImageName(b.kernel, line, b.imageNames[BOUTON_IMAGE_OVER]);
-    if (picturesFollow && b.style == BOUTON_STYLE_BITMAP)
-        ReadPictureSettings(b, file);
+    if (picturesFollow && b.style == BOUTON_STYLE_BITMAP && ReadPictureSettings(b, file) == PICTURELINE::End)
+        return READ::Ok;
     while (ReadLine(file, line)) {
         if (IsEnd(line))
             return READ::Ok;

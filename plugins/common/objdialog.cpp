@@ -19,9 +19,9 @@ void ShowDelayBox(HWND dialog, int id, double delay)
 double ReadDelayBox(HWND dialog, int id)
 {
     double delay = 0.0;
-    if (std::sscanf(ControlText(dialog, id), "%lf", &delay) != 1 || !(delay >= 0.0))
+    if (std::sscanf(ControlText(dialog, id), "%lf", &delay) != 1)
         return 0.0;
-    return delay > QX_MAX_SHOW_DELAY ? QX_MAX_SHOW_DELAY : delay;
+    return QxBoundedDelay(delay);
 }
 
 void ShowBranchTarget(HWND dialog, int id, const BRANCH* branch)

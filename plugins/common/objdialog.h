@@ -32,12 +32,9 @@ void TakeDialogCopy(Object& object, Object& copy)
     copy.window = nullptr;
 }
 
-// Longest show delay a dialog accepts, in seconds.
-constexpr double QX_MAX_SHOW_DELAY = 60.0;
-
 // "%-5.1lf" into the box, limited to 6 characters.
 void ShowDelayBox(HWND dialog, int id, double delay);
-// The box read with "%lf": 0 when it is not a number of at least 0, QX_MAX_SHOW_DELAY above it.
+// The box read with "%lf": 0 when it is not a number, else the number bounded as every delay is.
 double ReadDelayBox(HWND dialog, int id);
 // The branch's target, or its second text when the target is empty.
 void ShowBranchTarget(HWND dialog, int id, const BRANCH* branch);

@@ -163,6 +163,41 @@ INSTANTIATE_TEST_SUITE_P(
                       OldLayout{"version 1.2", 14, {"1", "0", "1.2", "NULL", "}"}, 1, '\xF4'},
                       OldLayout{"version 2.0", 14, {"1", "0", "2.0", "NULL", "}"}, 1, '\xF4'}));
 
+// A bitmap record cut short after some of its nine picture lines ends at its "}": the line
+// after the record stays for whoever reads next.
+class ShortBitmapRecords : public ::testing::TestWithParam<int> {};
+
+TEST_P(ShortBitmapRecords, EndAtTheirBrace)
+{
+    const int pictureLines = GetParam();
+    KernelHolder k;
+    ScratchDir dir;
+    std::unique_ptr<BOUTON> written(NewButton(k.kernel));
+    Fill(written.get());
+    written->style = BOUTON_STYLE_BITMAP;
+    written->releasedImage.cropX = 11;
+    WriteRecord(written.get(), dir / "b.rec", 1);
+    std::vector<std::string> lines = OwnLines(dir.Read("b.rec"));
+    ASSERT_EQ(lines.back(), "}");
+    const size_t firstPictureLine = lines.size() - 10;
+    lines.resize(firstPictureLine + static_cast<size_t>(pictureLines));
+    lines.push_back("}");
+    lines.push_back("NEXT {");
+    dir.Write("short.rec", WithOwnLines(dir.Read("b.rec"), lines));
+
+    std::unique_ptr<BOUTON> read(NewButton(k.kernel));
+    QXFILE file = QXopen((dir / "short.rec").c_str(), 0);
+    int form = 1;
+    ASSERT_EQ(read->Load(file, form), 1) << pictureLines;
+    char next[32] = "";
+    EXPECT_TRUE(QXLoadString(file, next, sizeof next));
+    EXPECT_STREQ(next, "NEXT {") << pictureLines;
+    QXclose(file);
+    EXPECT_EQ(read->releasedImage.cropX, pictureLines >= 2 ? 11 : 0) << pictureLines;
+}
+
+INSTANTIATE_TEST_SUITE_P(NoneToEightPictureLines, ShortBitmapRecords, ::testing::Range(0, 9));
+
 TEST(ButtonRecord, AFaceNameLongerThanItsFieldIsCut)
 {
     KernelHolder k;
