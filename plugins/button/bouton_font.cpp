@@ -94,8 +94,10 @@ void ApplyEmbedding(LOGFONTA& font)
 void FormatFontLine(KERNEL* kernel, const LOGFONTA& font, double height, double width, int unitForm, char* line,
                     int size)
 {
+    // Stored files convert the height with the horizontal scale too: a page whose universe is
+    // not square must write back the bytes it was read from.
     if (!unitForm) {
-        height = KernU2Sy(kernel, height) - KernU2Sy(kernel, 0);
+        height = KernU2Sx(kernel, height) - KernU2Sx(kernel, 0);
         width = KernU2Sx(kernel, width) - KernU2Sx(kernel, 0);
     }
     std::snprintf(line, static_cast<size_t>(size), "%12f,%12f,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,\"%s\"", height, width,
@@ -133,7 +135,7 @@ int ParseFontLine(KERNEL* kernel, const char* line, int unitForm, LOGFONTA& font
     readHeight = std::abs(readHeight);
     readWidth = std::abs(readWidth);
     if (!unitForm) {
-        readHeight = KernS2Uy(kernel, static_cast<int>(readHeight)) - KernS2Uy(kernel, 0);
+        readHeight = KernS2Ux(kernel, static_cast<int>(readHeight)) - KernS2Ux(kernel, 0);
         readWidth = KernS2Ux(kernel, static_cast<int>(readWidth)) - KernS2Ux(kernel, 0);
     }
     height = readHeight;

@@ -18,8 +18,8 @@ double UnitsPerPixelY(KERNEL* kernel);
 // CLIP_EMBEDDED set when the face may be embedded (bit 4 or bit 8 of its flag), else cleared.
 void ApplyEmbedding(LOGFONTA& font);
 
-// The font line: sizes in units in unit form, else in pixels (the height vertically, the
-// width horizontally).
+// The font line: sizes in units in unit form, else in pixels (both converted horizontally, as
+// stored files have them).
 void FormatFontLine(KERNEL* kernel, const LOGFONTA& font, double height, double width, int unitForm, char* line,
                     int size);
 // Reads a font line into the font and the sizes in units. 0 when a field after the two sizes

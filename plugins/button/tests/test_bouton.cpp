@@ -198,6 +198,29 @@ TEST_P(ShortBitmapRecords, EndAtTheirBrace)
 
 INSTANTIATE_TEST_SUITE_P(NoneToEightPictureLines, ShortBitmapRecords, ::testing::Range(0, 9));
 
+// On a universe twice as wide as its screen and as high, the pixel form's font line holds the
+// height converted horizontally, as pages written elsewhere hold it, and reads back to the same.
+TEST(ButtonRecord, ThePixelFormConvertsTheFontHeightHorizontally)
+{
+    KernelHolder k;
+    k.kernel->windowing.ScreenSetExtent(0, 0, 639, 479);
+    k.kernel->windowing.UniverseSetExtent(0, 0, 1279, 479);
+    ScratchDir dir;
+    std::unique_ptr<BOUTON> written(NewButton(k.kernel));
+    Fill(written.get());
+    written->font.lfHeight = -21;
+    written->fontHeight = KernS2Uy(k.kernel, 21) - KernS2Uy(k.kernel, 0);
+    WriteRecord(written.get(), dir / "b.rec", 0);
+    const std::string first = dir.Read("b.rec");
+    EXPECT_EQ(OwnLines(first)[5].substr(0, 12), "   11.000000") << OwnLines(first)[5];
+
+    std::unique_ptr<BOUTON> read(NewButton(k.kernel));
+    ASSERT_EQ(ReadRecord(read.get(), dir / "b.rec", 0), 1);
+    EXPECT_EQ(read->font.lfHeight, -21);
+    WriteRecord(read.get(), dir / "again.rec", 0);
+    EXPECT_EQ(OwnLines(dir.Read("again.rec")), OwnLines(first));
+}
+
 TEST(ButtonRecord, AFaceNameLongerThanItsFieldIsCut)
 {
     KernelHolder k;
