@@ -15,10 +15,15 @@ namespace {
 // Font files of the store: "~~F" and six characters that make the name new in the folder.
 constexpr const char* StoreFileMask = "~~F??????";
 
+// The store beside the page being written: the page shown, or its new name while it is saved
+// under another one, so that a page saved into another folder takes its fonts along. Without
+// a page shown, the last page loaded.
 QXSTRING StoreFolder(KERNEL* kernel)
 {
-    auto* page = static_cast<TREE*>(kernel->loadedPages.GetItem(kernel->loadedPages.Items() - 1));
-    FNSPLIT parts(page->name);
+    QXSTRING page = kernel->activeFilename;
+    if (page.length() == 0)
+        page = static_cast<TREE*>(kernel->loadedPages.GetItem(kernel->loadedPages.Items() - 1))->name;
+    FNSPLIT parts(page);
     return parts.drive + parts.dir + "fonts\\";
 }
 

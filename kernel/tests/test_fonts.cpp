@@ -5,6 +5,7 @@
 #include "pagefiles.h"
 #include "qxfile.h"
 
+#include "dialog_answerer.h"
 #include "scratch_dir.h"
 
 #include <gtest/gtest.h>
@@ -83,6 +84,8 @@ TEST(FontStore, IsMadeBesideThePageAndReusedForAFace)
 {
     ScratchDir pub;
     pub.Write("page.pag", PageText({TestObjRecord("root", 0)}));
+    pub.Write("copie\\autre.txt", "");
+    DialogAnswerer answerer;
     TestKernel kernel;
     ASSERT_EQ(1, KernLLoad(kernel, (pub / "page.pag").c_str()));
     QXSTRING first;
@@ -95,6 +98,28 @@ TEST(FontStore, IsMadeBesideThePageAndReusedForAFace)
     EXPECT_STREQ(first, second);
     const std::string name = std::string(first).substr((pub / "fonts\\").size());
     EXPECT_EQ(Lines({"System", name}), pub.Read("fonts\\fonts.mgr"));
+}
+
+TEST(FontStore, APageSavedUnderAnotherNameTakesItsFontsToItsNewFolder)
+{
+    ScratchDir pub;
+    pub.Write("page.pag", PageText({TestObjRecord("root", 0)}));
+    pub.Write("copie\\autre.txt", "");
+    DialogAnswerer answerer;
+    TestKernel kernel;
+    ASSERT_EQ(1, KernLLoad(kernel, (pub / "page.pag").c_str()));
+    kernel.Show(pub / "page.pag");
+    OBJET* root = kernel.Page();
+    ASSERT_NE(nullptr, root);
+    root->message = new MESSOBJ;
+    root->message->title = "t";
+    lstrcpyA(root->message->font.lfFaceName, "Liberation Sans");
+    ASSERT_EQ(1, KernSaveAs(kernel, (pub / "copie\\page.pag").c_str()));
+    const std::string saved = pub.Read("copie\\page.pag");
+    EXPECT_NE(std::string::npos, saved.find("Liberation Sans\r\n.\\fonts\\~~F")) << Visible(saved);
+    EXPECT_NE(std::string::npos, pub.Read("copie\\fonts\\fonts.mgr").find("Liberation Sans"));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((pub / "fonts").c_str()));
+    EXPECT_TRUE(answerer.Shown().empty());
 }
 
 TEST(FontStore, NeedsALoadedPage)
