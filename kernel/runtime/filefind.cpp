@@ -131,7 +131,8 @@ int KernFindFile(KERNEL* kernel, char* name, int ask)
         SetName(name, moved->destination);
         return 1;
     }
-    if (KernIsMissingName(kernel, name))
+    // Missing names are noted as sought, on the publication's drive.
+    if (KernIsMissingName(kernel, candidate))
         return 0;
     SetName(name, candidate);
     if (ask && kernel->appIsEditor) {

@@ -31,6 +31,20 @@ TEST(FindFile, AFileMovedToThePublicationsDriveIsFoundThere)
     EXPECT_EQ(pub / "media\\a.wav", std::string(name));
 }
 
+TEST(FindFile, AMissingNameOnAnotherDriveIsReportedOnlyOnce)
+{
+    ScratchDir pub;
+    TestKernel kernel;
+    kernel->scnPath = pub.Path().c_str();
+    DialogAnswerer answerer;
+    for (int visit = 0; visit < 3; ++visit) {
+        QXSTRING name = OnAuthorsDrive(pub / "absent.wav").c_str();
+        EXPECT_EQ(0, KernFindFileStr(kernel, &name, 1));
+    }
+    ASSERT_EQ(1u, answerer.Shown().size());
+    EXPECT_EQ("Fichier introuvable", answerer.Shown()[0].caption);
+}
+
 TEST(FindFile, AnAuthorLocatesAMissingFileOnceForAll)
 {
     ScratchDir pub;
