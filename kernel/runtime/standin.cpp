@@ -5,6 +5,7 @@
 #include "qxsupport.h"
 #include "recordio.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -61,7 +62,9 @@ int STANDIN_OBJET::Capture(QXFILE file)
         while (NextLine(file, line)) {
         }
     }
-    const long end = FilePosition(file);
+    // A counted text that claims more than the file holds leaves the position past its end.
+    const long scanned = FilePosition(file);
+    const long end = std::min(scanned, QXSeekFile(file, 0, 2));
     if (end <= start)
         return 1;
     record_ = new char[static_cast<size_t>(end - start)];

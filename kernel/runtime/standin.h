@@ -11,7 +11,8 @@ public:
     ~STANDIN_OBJET() override;
 
     // Keeps the rest of the record, from the line after the child count up to the next
-    // record separator (or the end of the file), where the file is left.
+    // record separator (or the end of the file), where the file is left. 0 when the record
+    // could not be kept whole.
     int Capture(QXFILE file);
     int Save(QXFILE file, int& universe, int withBranches) override;
 

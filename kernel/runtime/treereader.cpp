@@ -132,7 +132,11 @@ OBJET* ReadTree(KERNEL* kernel, QXFILE file, int universe, int withChildren, int
         auto* standIn = new STANDIN_OBJET(kernel, moduleLine);
         if (!standIn)
             return nullptr;
-        standIn->Capture(file);
+        // A record not kept whole would be saved short: the page is not taken.
+        if (!standIn->Capture(file)) {
+            KillObjet(standIn);
+            return nullptr;
+        }
         object = standIn;
     }
     if (!withChildren)

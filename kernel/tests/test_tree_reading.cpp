@@ -188,6 +188,22 @@ TEST_P(MessageLength, IsRefusedWithoutReadingPastTheRecord)
 INSTANTIATE_TEST_SUITE_P(Crafted, MessageLength,
                          testing::Values("-5", "2147483647", "1048577", "100000", "not a number x"));
 
+// The record of a missing plug-in whose hover text claims more bytes than the file holds is
+// kept as it stands, to the last byte of the file.
+TEST(TreeReading, AStandInKeepsARecordWhoseCountedTextRunsPastTheEnd)
+{
+    const std::string page = Lines({"QORVEX-HYPERMEDIA PAGE", "version : 4.0.0.5", Separator(), "OBJET {",
+                                    "QXMISSING.DLL", "0", "crafted", "NULL", "title", "5000", "short text"});
+    ScratchDir pub;
+    pub.Write("page.pag", page);
+    DialogAnswerer answerer;
+    TestKernel kernel;
+    ASSERT_EQ(1, KernLLoad(kernel, (pub / "page.pag").c_str()));
+    kernel.Show(pub / "page.pag");
+    ASSERT_EQ(1, KernSave(kernel));
+    EXPECT_EQ(Visible(page + Lines({Separator()})), Visible(pub.Read("page.pag")));
+}
+
 TEST(TreeReading, CutsLongTextsToTheirFields)
 {
     const std::string longText(450, 'u');
