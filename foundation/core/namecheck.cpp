@@ -116,7 +116,7 @@ int ValidateFileNameStr(const char* name, QXSTRING* ext)
         return QXValidateUrlChar(name) && !HasWildcard(name) ? 1 : 0;
     }
     QXfnsplitStr(name, nullptr, nullptr, nullptr, ext);
-    return QXValidateFileNameChar(name) && !HasWildcard(name) && DoFileExist(name) ? 1 : 0;
+    return QXValidateFileNameChar(name) && DoFileExist(name) ? 1 : 0;
 }
 
 int ValidateFileName(const char* name, char* ext, int extSize)
@@ -129,7 +129,9 @@ int ValidateFileName(const char* name, char* ext, int extSize)
 
 int DoFileExist(const char* name)
 {
-    if (!name || !*name)
+    // The search would take '*' and '?' as wildcards: a name from a page such as "*.dll"
+    // names no file, however many match it.
+    if (!name || !*name || HasWildcard(name))
         return 0;
     SwitchOffErrorBoxes();
     WIN32_FIND_DATAA entry;

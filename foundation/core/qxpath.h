@@ -101,7 +101,7 @@ QXBASE_API int QXValidateUrlChar(const char* url);
 // acceptable address; the extension goes to `ext`. 0 for a null or empty name.
 QXBASE_API int ValidateFileNameStr(const char* name, QXSTRING* ext);
 QXBASE_API int ValidateFileName(const char* name, char* ext, int extSize);
-// 1 when a directory search finds the name (wildcards allowed).
+// 1 when the file or folder exists; a name holding '*' or '?' names none.
 QXBASE_API int DoFileExist(const char* name);
 // 1 when the folder holds nothing but "." and ".."; 0 for a null name or a missing folder.
 QXBASE_API int QXIsDirectoryEmpty(const char* dir);

@@ -538,7 +538,8 @@ TEST(PathNameCheck, FilesAndEmptyFolders)
     EXPECT_EQ(0, QXIsDirectoryEmpty((scratch / "sub").c_str()));
 
     EXPECT_EQ(1, DoFileExist((scratch / "sub\\a.txt").c_str()));
-    EXPECT_EQ(1, DoFileExist((scratch / "sub\\*.txt").c_str()));
+    EXPECT_EQ(0, DoFileExist((scratch / "sub\\*.txt").c_str())) << "a pattern names no file";
+    EXPECT_EQ(0, DoFileExist((scratch / "sub\\?.txt").c_str()));
     EXPECT_EQ(1, DoFileExist((scratch / "sub").c_str()));
     EXPECT_EQ(0, DoFileExist((scratch / "sub\\b.txt").c_str()));
     EXPECT_EQ(0, DoFileExist(nullptr));
