@@ -26,7 +26,7 @@ TEST_F(ProxyDetection, OnlyTheThreeBrowserNamesAreRecognisedAsWritten)
         int result;
     };
     const Case cases[] = {{"IExplore", 1}, {"iexplore", 0}, {"IEXPLORE", 0}, {"IExplore ", 0},
-                          {"Mosaic", 0},   {"", 0},         {"netscape", 0}, {"nsshell", 0}};
+                          {"Lecteur", 0},  {"", 0},         {"netscape", 0}, {"nsshell", 0}};
     for (const Case& c : cases) {
         RegisterBrowser(c.name);
         const Detected detected = Detect();
