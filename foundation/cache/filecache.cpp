@@ -27,18 +27,49 @@ void DeleteMatches(const QXSTRING& folder, const char* mask)
 
 }  // namespace
 
-FILECACHE::FILECACHE() : active(0), limit(0), bytesInUse(0) {}
+FILECACHE::FILECACHE() : active(0), limit(0), bytesInUse(0), marker(INVALID_HANDLE_VALUE) {}
 
 // The remaining items go with the list, each with its file; the marker and the kernel's
 // temporary files stay, as only CloseCache removes them.
-FILECACHE::~FILECACHE() = default;
+FILECACHE::~FILECACHE()
+{
+    if (marker != INVALID_HANDLE_VALUE)
+        CloseHandle(marker);
+}
+
+void FILECACHE::HoldMarker()
+{
+    if (marker != INVALID_HANDLE_VALUE)
+        return;
+    // Other caches may read and write it, none may delete it while it is held.
+    marker = CreateFileA(folder + MarkerName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool FILECACHE::ReleaseMarker()
+{
+    if (marker != INVALID_HANDLE_VALUE) {
+        CloseHandle(marker);
+        marker = INVALID_HANDLE_VALUE;
+    }
+    // Opening it alone succeeds only when no other cache holds it; a marker already gone is
+    // held by nobody.
+    const HANDLE alone = CreateFileA(folder + MarkerName, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (alone != INVALID_HANDLE_VALUE) {
+        CloseHandle(alone);
+        return true;
+    }
+    return GetLastError() != ERROR_SHARING_VIOLATION;
+}
 
 int FILECACHE::InitCache(const char* name, long requestedLimit)
 {
     if (!name || !*name)
         return 0;
-    if (active)
+    if (active) {
+        HoldMarker();
         return 1;
+    }
     if (GetFileLocation(name, nullptr, 0, nullptr, 0) != QX_LOCATION_LOCAL)
         return 0;
     QXSTRING chosen(name);
@@ -50,6 +81,7 @@ int FILECACHE::InitCache(const char* name, long requestedLimit)
     folder = chosen;
     limit = CacheLimit(requestedLimit, DiskFreeSpace(folder));
     active = 1;
+    HoldMarker();
     return 1;
 }
 
@@ -59,6 +91,8 @@ int FILECACHE::CloseCache()
         return 0;
     items.Clear();
     bytesInUse = 0;
+    if (!ReleaseMarker())
+        return 1;
     for (const char* mask : LeftoverMasks)
         DeleteMatches(folder, mask);
     QXDeleteFile(folder + MarkerName);

@@ -39,9 +39,13 @@ public:
     // Opens the cache in `folder` (a local name; made with its marker file "~.~") with a limit
     // in bytes (below 1: 1 MiB), lowered to the free space of the drive. 1 when active
     // afterwards; an active cache keeps its folder and limit and answers 1 at once.
+    // While open, the cache holds its marker, so that other programs sharing the folder
+    // know it is in use.
     int InitCache(const char* folder, long limit);
-    // Deletes every copy, the kernel's temporary files "*.$$$", "TMP*.*", "*.TQX" and the
-    // marker; the cache stays active with its folder and limit. 1 when it was active.
+    // Deletes every copy; the last cache of the folder to close also deletes the kernel's
+    // temporary files "*.$$$", "TMP*.*", "*.TQX" and the marker, which another program still
+    // working in the folder may need. The cache stays active with its folder and limit. 1
+    // when it was active.
     int CloseCache();
 
     // The temporary file of the source, made empty in the cache folder when the source is not
@@ -83,10 +87,15 @@ private:
     // Unlinks the item, uncounts its bytes and deletes it with its file.
     void Remove(CACHE_ITEM* item);
     int MakeItem(const char* source, QXSTRING* tmp);
+    // Makes the marker when it is missing and holds it open, sharing it with other caches.
+    void HoldMarker();
+    // Lets go of the marker; true when no other cache holds it any more.
+    bool ReleaseMarker();
 
     int active;
     QXSTRING folder;
     long limit;
     HUGELIST items;        // oldest first: the order in which trimming walks them
     long long bytesInUse;  // sizes of the listed copies that were marked complete
+    HANDLE marker;         // held from InitCache to CloseCache, else INVALID_HANDLE_VALUE
 };

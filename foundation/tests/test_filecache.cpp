@@ -482,6 +482,37 @@ TEST_F(FileCacheTest, CloseCacheLeavesOnlyTheUsersFiles)
     EXPECT_EQ(status, QX_CACHE_NEW);
 }
 
+// Two programs with their caches in one folder: the first to close takes only its own copies
+// away; the temporary files and the marker go with the last.
+TEST_F(FileCacheTest, ASharedFolderKeepsTheOtherCachesFilesUntilTheLastCloses)
+{
+    Open(KernelLimit);
+    FILECACHE other;
+    ASSERT_EQ(other.InitCache(Folder().c_str(), KernelLimit), 1);
+    const std::string mine = Fetch(Source(0), 10);
+    QXSTRING theirs;
+    ASSERT_EQ(other.GetTmpName(Source(1).c_str(), &theirs), QX_CACHE_NEW);
+    dir_.Write("CACHE\\TMP0001.tmp", "a transfer of the other program");
+
+    EXPECT_EQ(cache_.CloseCache(), 1);
+    EXPECT_FALSE(Exists(mine));
+    for (const std::string& kept : {std::string(theirs), Folder() + "\\TMP0001.tmp", Folder() + "\\~.~"})
+        EXPECT_TRUE(Exists(kept)) << kept;
+
+    EXPECT_EQ(other.CloseCache(), 1);
+    for (const std::string& gone : {std::string(theirs), Folder() + "\\TMP0001.tmp", Folder() + "\\~.~"})
+        EXPECT_FALSE(Exists(gone)) << gone;
+
+    // Opened again, the cache holds the folder again.
+    EXPECT_EQ(cache_.InitCache(Folder().c_str(), KernelLimit), 1);
+    ASSERT_EQ(other.InitCache(Folder().c_str(), KernelLimit), 1);
+    dir_.Write("CACHE\\page.$$$", "x");
+    EXPECT_EQ(other.CloseCache(), 1);
+    EXPECT_TRUE(Exists(Folder() + "\\page.$$$"));
+    EXPECT_EQ(cache_.CloseCache(), 1);
+    EXPECT_FALSE(Exists(Folder() + "\\page.$$$"));
+}
+
 TEST_F(FileCacheTest, DestroyedCacheDeletesItsCopiesButNotItsMarker)
 {
     std::string copy;
