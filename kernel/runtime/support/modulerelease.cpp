@@ -1,0 +1,49 @@
+// What a library gives back when it is unloaded. The C++ runtime linked into each of our
+// libraries takes, at every load, a reserve for exceptions thrown when memory runs out, and
+// its threads library takes a thread-local slot of the process the first time the library
+// needs it (a local static, an exception); neither is given back when the library goes. A
+// host that loads and frees plug-ins page after page would grow without end, and abort once
+// the process's 1,088 slots are gone.
+#include <windows.h>
+
+#include <pthread.h>
+
+// The threads library's record of a thread, as it keeps it in its slot.
+extern "C" void* __pth_gpointer_locked(pthread_t thread);
+
+namespace __gnu_cxx {
+// Frees the C++ runtime's reserve for exceptions.
+void __freeres() noexcept;
+}
+
+namespace {
+
+constexpr DWORD ProcessThreadSlots = TLS_MINIMUM_AVAILABLE + 1024;
+
+// The slot is the one that holds the threads library's record of the unloading thread.
+void FreeThreadLibrarySlot()
+{
+    void* record = __pth_gpointer_locked(pthread_self());
+    if (!record)
+        return;
+    for (DWORD slot = 0; slot < ProcessThreadSlots; ++slot) {
+        if (TlsGetValue(slot) == record) {
+            TlsFree(slot);
+            return;
+        }
+    }
+}
+
+// Destroyed when the library is unloaded, after its own detach code has run.
+struct MODULERELEASE {
+    MODULERELEASE() = default;
+    MODULERELEASE(const MODULERELEASE&) = delete;
+    MODULERELEASE& operator=(const MODULERELEASE&) = delete;
+    ~MODULERELEASE()
+    {
+        FreeThreadLibrarySlot();
+        __gnu_cxx::__freeres();
+    }
+} release;
+
+}  // namespace

@@ -1,0 +1,39 @@
+// A player changes pages all day, loading and freeing plug-ins and effect modules for each:
+// every module can be loaded and freed without end, as the kernel that stays loaded sees it.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+constexpr int Cycles = 5000;
+
+class ModuleCycles : public testing::TestWithParam<const char*> {};
+
+TEST_P(ModuleCycles, LoadAndFreeWithoutEnd)
+{
+    const char* module = GetParam();
+    ASSERT_EQ(nullptr, GetModuleHandleA(module)) << module << " must come and go with each cycle";
+    for (int cycle = 0; cycle < Cycles; ++cycle) {
+        const HMODULE loaded = LoadLibraryA(module);
+        ASSERT_NE(nullptr, loaded) << module << ", cycle " << cycle << ": error " << GetLastError();
+        ASSERT_TRUE(FreeLibrary(loaded));
+        ASSERT_EQ(nullptr, GetModuleHandleA(module)) << module << ", cycle " << cycle;
+    }
+    // The process still has thread-local slots for the next module.
+    const DWORD slot = TlsAlloc();
+    EXPECT_NE(TLS_OUT_OF_INDEXES, slot);
+    TlsFree(slot);
+}
+
+INSTANTIATE_TEST_SUITE_P(PlugInsAndEffects, ModuleCycles,
+                         testing::Values("qxsheet40.dll", "qxpict40.dll", "qxpush40.dll", "qxaudio40.dll",
+                                         "qxmotion40.dll", "qxtext40.dll", "qxfxwipe2.dll", "qxfxwipe3.dll"),
+                         [](const testing::TestParamInfo<const char*>& info) {
+                             std::string name = info.param;
+                             return name.substr(0, name.find('.'));
+                         });
+
+}  // namespace
