@@ -1,0 +1,56 @@
+// Real FTP and HTTP servers and an HTTP proxy on free ports of 127.0.0.1 for one test program:
+// a detached script of ours (servers/internet_servers.py) that stops when this object's
+// control connection closes, also when the program dies. The servers' folders are scratch
+// folders of the test; tests can take a server down and bring it back, and read what the FTP
+// server, the HTTP server and the proxy received.
+#pragma once
+
+#include "scratch_dir.h"
+
+#include <winsock2.h>
+
+#include <string>
+
+class InternetServers {
+public:
+    InternetServers();
+    ~InternetServers();
+    InternetServers(const InternetServers&) = delete;
+    InternetServers& operator=(const InternetServers&) = delete;
+
+    bool Started() const { return control_ != INVALID_SOCKET; }
+    // "127.0.0.1:<port>".
+    std::string HttpHost() const;
+    std::string FtpHost() const;
+    unsigned short FtpPort() const { return ftpPort_; }
+    unsigned short ProxyPort() const { return proxyPort_; }
+    // What the HTTP server serves; what the FTP server serves to anonymous users; the folder
+    // of the FTP user "writer" (password "secret"). Each ends in a backslash.
+    std::string HttpRoot() const { return root_ / "http\\"; }
+    std::string FtpRoot() const { return root_ / "ftp\\"; }
+    std::string UploadRoot() const { return root_ / "upload\\"; }
+
+    // "http" or "ftp": the port refuses connections until Up.
+    void Down(const char* server) { Command(std::string("down ") + server); }
+    void Up(const char* server) { Command(std::string("up ") + server); }
+    // Every command the FTP server received since the last clear, one a line.
+    std::string FtpLog() { return Command("ftplog"); }
+    // The request lines of the HTTP server, one a line.
+    std::string HttpLog() { return Command("httplog"); }
+    std::string ProxyLog() { return Command("proxylog"); }
+    void ClearLogs() { Command("clear"); }
+
+private:
+    std::string Command(const std::string& line);
+    bool ReadExactly(char* buffer, int size);
+
+    ScratchDir root_{"servers"};
+    SOCKET control_ = INVALID_SOCKET;
+    unsigned short httpPort_ = 0;
+    unsigned short ftpPort_ = 0;
+    unsigned short proxyPort_ = 0;
+};
+
+// Ends the test program with a message when one test case runs longer than `seconds`, so a
+// case that hangs fails alone and quickly; the servers stop with the program.
+void LimitEachTestCase(unsigned seconds);
