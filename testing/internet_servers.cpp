@@ -139,6 +139,12 @@ std::string InternetServers::Command(const std::string& line)
     return answer;
 }
 
+InternetServers& SharedInternetServers()
+{
+    static InternetServers servers;
+    return servers;
+}
+
 namespace {
 
 class CaseTimeLimit : public testing::EmptyTestEventListener {

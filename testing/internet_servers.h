@@ -30,6 +30,12 @@ public:
     std::string FtpRoot() const { return root_ / "ftp\\"; }
     std::string UploadRoot() const { return root_ / "upload\\"; }
 
+    // Files the HTTP server, the FTP server to anonymous users, and to "writer" serve.
+    void ServeHttp(const std::string& name, const std::string& bytes) const { root_.Write("http\\" + name, bytes); }
+    void ServeFtp(const std::string& name, const std::string& bytes) const { root_.Write("ftp\\" + name, bytes); }
+    void ServeUpload(const std::string& name, const std::string& bytes) const { root_.Write("upload\\" + name, bytes); }
+    std::string ReadUpload(const std::string& name) const { return root_.Read("upload\\" + name); }
+
     // "http" or "ftp": the port refuses connections until Up.
     void Down(const char* server) { Command(std::string("down ") + server); }
     void Up(const char* server) { Command(std::string("up ") + server); }
@@ -50,6 +56,9 @@ private:
     unsigned short ftpPort_ = 0;
     unsigned short proxyPort_ = 0;
 };
+
+// The servers of the test program, started on first use.
+InternetServers& SharedInternetServers();
 
 // Ends the test program with a message when one test case runs longer than `seconds`, so a
 // case that hangs fails alone and quickly; the servers stop with the program.

@@ -101,16 +101,19 @@ void qnet_CEvent::Set(bool on)
 void qnet_CEvent::WaitServingSentMessages()
 {
     const Use use(*this, OpenEventA(EVENT_ALL_ACCESS, FALSE, Name()));
-    const HANDLE handle = use.Handle();
+    ::WaitServingSentMessages(use.Handle());
+}
+
+void WaitServingSentMessages(HANDLE handle)
+{
     for (;;) {
         const DWORD waited = MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_SENDMESSAGE);
-        if (waited == WAIT_OBJECT_0 + 1) {
-            // Peeking runs the sent messages; nothing posted is taken off the queue.
-            MSG msg;
-            PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-            continue;
-        }
-        WaitResult(waited);
-        return;
+        if (waited == WAIT_OBJECT_0)
+            return;
+        if (waited != WAIT_OBJECT_0 + 1)
+            ThrowSyncFailure();
+        // Peeking runs the sent messages; nothing posted is taken off the queue.
+        MSG msg;
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
 }

@@ -70,7 +70,11 @@ public:
     int Wait(DWORD timeout = INFINITE);
     // Set when `on`, reset otherwise.
     void Set(bool on = true);
-    // Waits without limit and meanwhile runs the messages sent to this thread's windows, so
-    // that a thread serving the synchronisation window can wait for one that calls it.
+    // Waits without limit, serving sent messages (below).
     void WaitServingSentMessages();
 };
+
+// Waits without limit for the handle and meanwhile runs the messages sent to this thread's
+// windows, so that a thread serving the synchronisation window can wait for one that calls it.
+// A failed wait throws.
+void WaitServingSentMessages(HANDLE handle);

@@ -66,12 +66,6 @@ int HttpRecorder::Data(long count, const char* block, unsigned short length)
     return 0;
 }
 
-InternetServers& Servers()
-{
-    static InternetServers servers;
-    return servers;
-}
-
 namespace {
 
 const bool limited = [] {

@@ -61,5 +61,4 @@ std::unique_ptr<Object, ObjectDeleter<Kind>> MakeObject(void* events)
     return object;
 }
 
-// Started once for the program.
-InternetServers& Servers();
+inline InternetServers& Servers() { return SharedInternetServers(); }

@@ -29,14 +29,7 @@ protected:
         ASSERT_TRUE(Servers().Started());
         Servers().ClearLogs();
         for (const TransferFixture& fixture : TransferFixtures())
-            Write(Servers().FtpRoot() + fixture.name, fixture.bytes);
-    }
-    static void Write(const std::string& name, const std::string& bytes)
-    {
-        FILE* file = std::fopen(name.c_str(), "wb");
-        ASSERT_NE(nullptr, file);
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
+            Servers().ServeFtp(fixture.name, fixture.bytes);
     }
     FtpRecorder events;
 };
@@ -98,12 +91,7 @@ TEST_F(ComponentFtp, AccountStoresListsAndChangesFolders)
     EXPECT_NE(std::string::npos, events.lines[0].find("stored.bin")) << events.lines[0];
     EXPECT_NE(std::string::npos, events.lines[0].find(std::to_string(fixture.bytes.size()))) << events.lines[0];
     ftp->SetAction(FTP_LOGOFF);
-    FILE* stored = std::fopen((Servers().UploadRoot() + "made\\stored.bin").c_str(), "rb");
-    ASSERT_NE(nullptr, stored);
-    std::string bytes(fixture.bytes.size() + 1, '\0');
-    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), stored));
-    std::fclose(stored);
-    EXPECT_EQ(fixture.bytes, bytes);
+    EXPECT_EQ(fixture.bytes, Servers().ReadUpload("made\\stored.bin"));
 }
 
 TEST_F(ComponentFtp, WrongPasswordFailsTheLogOn)
@@ -167,7 +155,7 @@ LRESULT CALLBACK InterruptProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 TEST_F(ComponentFtp, WindowMessageDuringALongTransferInterruptsWithAbor)
 {
     std::string big(16 * 1024 * 1024, 'x');
-    Write(Servers().FtpRoot() + "long.bin", big);
+    Servers().ServeFtp("long.bin", big);
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = InterruptProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);

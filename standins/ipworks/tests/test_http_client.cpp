@@ -28,12 +28,8 @@ protected:
     {
         ASSERT_TRUE(Servers().Started());
         Servers().ClearLogs();
-        for (const TransferFixture& fixture : TransferFixtures()) {
-            FILE* file = std::fopen((Servers().HttpRoot() + fixture.name).c_str(), "wb");
-            ASSERT_NE(nullptr, file);
-            std::fwrite(fixture.bytes.data(), 1, fixture.bytes.size(), file);
-            std::fclose(file);
-        }
+        for (const TransferFixture& fixture : TransferFixtures())
+            Servers().ServeHttp(fixture.name, fixture.bytes);
     }
     std::string Url(const char* name) const { return "http://" + Servers().HttpHost() + "/" + name; }
     HttpRecorder events;
