@@ -35,7 +35,7 @@ public:
         const FailureTexts& texts = FrenchForms() ? French : English;
         const std::string text = std::string(texts.message) + "\n" + job_->address + "\n\n" + texts.advice;
         const int answer = MessageBoxA(nullptr, text.c_str(), texts.caption,
-                                       MB_RETRYCANCEL | MB_ICONWARNING | MB_SETFOREGROUND | MB_TASKMODAL);
+                                       MB_RETRYCANCEL | MB_ICONWARNING | MB_SETFOREGROUND);
         return answer == IDRETRY ? RETRY : GIVE_UP;
     }
 

@@ -1,33 +1,11 @@
 // The FTP download of a job: log on (to the proxy with its own log-on commands when the
 // settings say so), binary mode, the download, log off; abort checks between the steps.
 #include "attempt.h"
+#include "proxy_logon.h"
 #include "proxy_store.h"
 
 #include <algorithm>
 #include <cstdio>
-
-std::vector<std::string> ProxyLogonCommands(const std::string& commandStyle, const std::string& host,
-                                            const std::string& user, const std::string& password)
-{
-    std::string command = commandStyle;
-    const auto replaceFirst = [&command](const char* mark, const std::string& by) {
-        const size_t at = command.find(mark);
-        if (at == std::string::npos)
-            return false;
-        command.replace(at, std::char_traits<char>::length(mark), by);
-        return true;
-    };
-    if (!replaceFirst("$host$", host))
-        return {};
-    const bool namesPassword = replaceFirst("$pass$", password);
-    const bool namesUser = replaceFirst("$user$", user);
-    std::vector<std::string> commands = {command};
-    if (!namesUser)
-        commands.push_back("USER " + user);
-    if (!namesPassword)
-        commands.push_back("PASS " + password);
-    return commands;
-}
 
 int URL_FTP_THREAD_DATA::Run()
 {
