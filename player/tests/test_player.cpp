@@ -259,7 +259,7 @@ TEST_F(Player, WithoutIdleTimeThePageStays)
     Start("\"" + pub.Path() + "demo.xsc\"");
     HWND appView = ShownWithTitle(HomeTitle, StartMs);
     ASSERT_TRUE(appView);
-    Click(ObjectAt(PageOf(appView), NextButton));
+    Click(ObjectAt(PageOnTop(appView, "Accueil"), NextButton));
     ASSERT_TRUE(ShownWithTitle(GalleryTitle, 10000)) << TextOf(appView);
     Sleep(4000);
     EXPECT_EQ(GalleryTitle, TextOf(appView));
