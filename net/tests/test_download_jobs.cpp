@@ -244,6 +244,16 @@ TEST_F(DownloadJobs, CallsFromTheOpeningThreadReturnWhileTheBoxIsUp)
     EXPECT_EQ(Large, Local("meanwhile.bin"));
 }
 
+TEST_F(DownloadJobs, ClosingTheLibraryEndsItsJobsWithoutMessage)
+{
+    for (LPARAM value = 1; value <= 3; ++value)
+        ASSERT_NE(nullptr, Queue(HttpAddress("large.bin"), "job" + std::to_string(value) + ".bin", value));
+    web.QXNetClose();
+    web.QXNetClose = nullptr;
+    PumpFor(500);
+    EXPECT_TRUE(Notices().empty());
+}
+
 TEST_F(DownloadJobs, NestedOpenKeepsTheLibraryOpen)
 {
     ASSERT_EQ(1, web.QXNetOpen());

@@ -112,6 +112,22 @@ TEST(NamedObjects, AbandonedMutexThrows)
     EXPECT_THROW(mutex.Lock(0), int);
 }
 
+// A mutex whose every use a test may leave open.
+class LeakyMutex : public qnet_CMutex {
+public:
+    using qnet_CMutex::qnet_CMutex;
+    void LeaveAUseOpen() { new Use(*this, OpenMutexA(SYNCHRONIZE, FALSE, Name())); }
+};
+
+// A destructor that throws would end the program: a handle left open is only noted.
+TEST(NamedObjects, DestroyingAnObjectInUseDoesNotThrow)
+{
+    auto* mutex = new LeakyMutex("InUse");
+    mutex->LeaveAUseOpen();
+    EXPECT_EQ(2, mutex->OpenHandles());
+    EXPECT_NO_THROW(delete mutex);
+}
+
 // Records the thread that ran it.
 class ThreadProbe : public qnet_CSynchroExecObject {
 public:
