@@ -43,6 +43,8 @@ public:
     std::string FtpLog() { return Command("ftplog"); }
     // The request lines of the HTTP server, one a line.
     std::string HttpLog() { return Command("httplog"); }
+    // "<path>|<User-Agent>|<Authorization>" for each request, one a line.
+    std::string HttpHeaders() { return Command("httpheaders"); }
     std::string ProxyLog() { return Command("proxylog"); }
     void ClearLogs() { Command("clear"); }
 

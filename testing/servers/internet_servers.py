@@ -10,7 +10,8 @@ life: the servers stop when that connection closes, however the program ended. S
   proxy  tinyproxy with its own configuration and log
 The ports go to the state file as "name=port" lines once everything listens. Commands on the
 control connection, one a line, each answered by "<length>\\n<bytes>":
-  down <http|ftp>, up <http|ftp>, ftplog, httplog, proxylog, clear.
+  down <http|ftp>, up <http|ftp>, ftplog, httplog, httpheaders (path|user agent|authorization
+  of each request), proxylog, clear.
 """
 import argparse
 import http.server
@@ -27,6 +28,7 @@ from pyftpdlib.servers import ThreadedFTPServer
 lock = threading.Lock()
 ftp_commands = []
 http_requests = []
+http_headers = []
 PROXY_LOGON_COMMANDS = ("OPEN",)
 SITE_COMMANDS = ("CHMOD", "HELP", "MFMT")
 
@@ -52,6 +54,8 @@ class RecordingHttpHandler(http.server.SimpleHTTPRequestHandler):
     def log_message(self, format, *args):
         with lock:
             http_requests.append(self.requestline)
+            http_headers.append("%s|%s|%s" % (self.path, self.headers.get("User-Agent", ""),
+                                              self.headers.get("Authorization", "")))
 
 
 def free_port():
@@ -188,6 +192,9 @@ def main():
             elif words[0] == "httplog":
                 with lock:
                     answer(connection, "\n".join(http_requests))
+            elif words[0] == "httpheaders":
+                with lock:
+                    answer(connection, "\n".join(http_headers))
             elif words[0] == "proxylog":
                 with open(proxy_log, errors="replace") as f:
                     answer(connection, f.read())
@@ -195,6 +202,7 @@ def main():
                 with lock:
                     ftp_commands.clear()
                     http_requests.clear()
+                    http_headers.clear()
                 answer(connection, "ok")
             else:
                 answer(connection, "unknown")

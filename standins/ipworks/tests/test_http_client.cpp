@@ -64,6 +64,19 @@ TEST_P(ComponentHttpGet, EveryFixtureArrivesWhole)
 
 INSTANTIATE_TEST_SUITE_P(Table, ComponentHttpGet, testing::Values(GetCase{false}, GetCase{true}));
 
+TEST_F(ComponentHttp, UserAgentAndBasicAuthenticationWhenAUserIsSet)
+{
+    HttpObject http = MakeHttp(&events, Url("controls.bin"));
+    ASSERT_TRUE(http);
+    ASSERT_EQ(IPWORKS_OK, http->SetAction(HTTP_GET));
+    http->SetUser("user");
+    http->SetPassword("pass");
+    events.data.clear();
+    ASSERT_EQ(IPWORKS_OK, http->SetAction(HTTP_GET));
+    EXPECT_EQ("/controls.bin|QORVEX Internet Library|\n/controls.bin|QORVEX Internet Library|Basic dXNlcjpwYXNz",
+              Servers().HttpHeaders());
+}
+
 TEST_F(ComponentHttp, AnswerOtherThan2xxFailsWithItsCode)
 {
     HttpObject http = MakeHttp(&events, Url("missing.bin"));
