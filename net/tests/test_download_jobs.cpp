@@ -202,6 +202,18 @@ TEST_F(DownloadJobs, KilledQueuedJobEndsWithoutMessage)
     EXPECT_EQ(0, web.URL_Kill(nullptr));
 }
 
+// The running action is not interrupted; when it ends the job ends as aborted.
+TEST_F(DownloadJobs, KillDuringTheTransferEndsItWithoutMessage)
+{
+    QXWEBJOB job = Queue(HttpAddress("slow/large.bin"), "slow.bin", 1);
+    ASSERT_NE(nullptr, job);
+    ASSERT_TRUE(PumpUntil([] { return Contains(NetServers().HttpLog(), "GET /slow/large.bin"); }, 10000));
+    EXPECT_EQ(1, web.URL_Kill(job));
+    EXPECT_TRUE(PumpUntil([&] { return web.URL_Kill(job) == 0; }, 10000));
+    EXPECT_TRUE(Notices().empty());
+    EXPECT_EQ(Large, Local("slow.bin")) << "what arrived stays";
+}
+
 TEST_F(DownloadJobs, DeadWindowsJobsEndWithoutMessage)
 {
     const HWND closing = MakeNotifyWindow();

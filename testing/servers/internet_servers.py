@@ -3,7 +3,7 @@
 
 Started detached by a test program, which then holds one control connection for its whole
 life: the servers stop when that connection closes, however the program ended. Serves
-  http   python3's http.server over <root>/http
+  http   python3's http.server over <root>/http ("/slow/<name>" serves <name> slowly)
   ftp    pyftpdlib: anonymous read-only on <root>/ftp, user "writer"/"secret" with write
          rights on <root>/upload, proxy account "proxy"/"proxypass"; it records every command
          and plays FTP proxy ("USER u@h", "SITE h", "OPEN h", then serves as the remote site)
@@ -51,6 +51,28 @@ class RecordingFtpHandler(FTPHandler):
 
 
 class RecordingHttpHandler(http.server.SimpleHTTPRequestHandler):
+    SLOW = "/slow/"
+    SLOW_PARTS = 8
+
+    def do_GET(self):
+        # "/slow/<name>" serves <name> in parts a fifth of a second apart: a transfer that
+        # lasts while a test acts.
+        if not self.path.startswith(self.SLOW):
+            return super().do_GET()
+        try:
+            with open(os.path.join(self.directory, self.path[len(self.SLOW):]), "rb") as f:
+                body = f.read()
+        except OSError:
+            return self.send_error(404)
+        self.send_response(200)
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        part = len(body) // self.SLOW_PARTS + 1
+        for at in range(0, len(body), part):
+            self.wfile.write(body[at:at + part])
+            self.wfile.flush()
+            threading.Event().wait(0.2)
+
     def log_message(self, format, *args):
         with lock:
             http_requests.append(self.requestline)
