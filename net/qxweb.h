@@ -4,6 +4,9 @@
 
 #include "qxwebapi.h"
 
+// Forms are French unless another language than "French" (any case) is set here.
+QXWEB_API void QXNetSetLanguage(const char* language);
+
 // Every settings text is handled with at most this many characters; callers pass buffers
 // of one byte more.
 constexpr int QXWEB_TEXT_CHARS = 1023;

@@ -2,6 +2,7 @@
 // folder as the server: background jobs with their notifications, one transfer for several
 // waiters, waiters that go while their transfer starts or runs, and the synchronous wait.
 #include "dialog_answerer.h"
+#include "internet_servers.h"
 #include "filefetch.h"
 #include "kernel.h"
 #include "objet.h"
@@ -102,8 +103,8 @@ public:
     std::vector<std::string> contents;
 };
 
-// A kernel on a hidden host window, with internet access through the stand-in library.
-class RemoteFetch : public testing::Test {
+// A kernel on a hidden host window.
+class KernelOnHost : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -117,6 +118,32 @@ protected:
                              GetModuleHandleA(nullptr), nullptr);
         kernel = KernConstructeur(host, this, "", "", "");
         SetWindowLongPtrA(host, QX_HOSTWL_KERNEL, reinterpret_cast<LONG_PTR>(kernel));
+    }
+
+    void TearDown() override
+    {
+        KernDestructeur(kernel);
+        DestroyWindow(host);
+    }
+
+    void Request(const std::string& address, OBJET* object, int transferAllowed = 1)
+    {
+        GETFILE_STRUCT request;
+        request.object = object;
+        request.transferAllowed = transferAllowed;
+        KernGetFile(kernel, address.c_str(), QX_FETCH_BACKGROUND, 0, nullptr, &request, nullptr, nullptr);
+    }
+
+    HWND host = nullptr;
+    KERNEL* kernel = nullptr;
+};
+
+// With internet access through the stand-in library.
+class RemoteFetch : public KernelOnHost {
+protected:
+    void SetUp() override
+    {
+        KernelOnHost::SetUp();
         // The binding loads the library by its name, which finds a module of that name
         // already loaded before any file (the program's folder may hold the real library).
         standIn = LoadLibraryA((ExeFolder() + "webdouble\\" + LibraryName).c_str());
@@ -132,8 +159,7 @@ protected:
         KernStart(0);
         if (standIn)
             FreeLibrary(standIn);
-        KernDestructeur(kernel);
-        DestroyWindow(host);
+        KernelOnHost::TearDown();
     }
 
     // "HTTP://<server folder>/<path>": the stand-in reads <server folder>\<path>.
@@ -144,20 +170,10 @@ protected:
         return std::string(protocol) + folder + "/" + path;
     }
 
-    void Request(const std::string& address, OBJET* object, int transferAllowed = 1)
-    {
-        GETFILE_STRUCT request;
-        request.object = object;
-        request.transferAllowed = transferAllowed;
-        KernGetFile(kernel, address.c_str(), QX_FETCH_BACKGROUND, 0, nullptr, &request, nullptr, nullptr);
-    }
-
     // Whatever goes wrong, no alert waits for a user.
     DialogAnswerer unattended;
     ScratchDir server;
     HMODULE standIn = nullptr;
-    HWND host = nullptr;
-    KERNEL* kernel = nullptr;
 };
 
 TEST_F(RemoteFetch, ABackgroundFileArrivesForItsObjectAndIsThenTakenFromTheCache)
@@ -373,5 +389,54 @@ TEST_F(RemoteFetch, AServerInTroubleEndsOnlyItsOwnJobs)
         EXPECT_EQ(0, kernel->jobs.Items()) << c.text;
     }
 }
+
+// With the real internet library against real servers on 127.0.0.1.
+class ServedFetch : public KernelOnHost, public testing::WithParamInterface<const char*> {
+protected:
+    void SetUp() override
+    {
+        KernelOnHost::SetUp();
+        ASSERT_TRUE(SharedInternetServers().Started());
+        SharedInternetServers().ServeHttp("data.txt", "payload\r\n\x1A");
+        SharedInternetServers().ServeFtp("data.txt", "payload\r\n\x1A");
+        KernStart(1);
+        ASSERT_NE(nullptr, GetModuleHandleA(LibraryName));
+    }
+
+    void TearDown() override
+    {
+        KernEnd();
+        KernStart(0);
+        KernelOnHost::TearDown();
+    }
+
+    // The kernel asks for the path in small letters, as the server names its files.
+    std::string Served(const char* name) const
+    {
+        const std::string protocol = GetParam();
+        return protocol + (protocol == "FTP://" ? SharedInternetServers().FtpHost() : SharedInternetServers().HttpHost()) +
+               "/" + name;
+    }
+};
+
+TEST_P(ServedFetch, BackgroundFileArrivesForItsObject)
+{
+    WaitingObjet object(kernel);
+    Request(Served("Data.TXT"), &object);
+    ASSERT_TRUE(PumpUntil([&] { return !object.statuses.empty(); }));
+    EXPECT_EQ(QX_FILE_ARRIVED, object.statuses[0]);
+    EXPECT_EQ("payload\r\n\x1A", object.contents[0]);
+    KernRemoveFtpProcess(kernel, &object);
+}
+
+TEST_P(ServedFetch, SynchronousFetchWaitsForTheFile)
+{
+    char local[QX_NAME_BUFFER] = "";
+    KernGetFileSync(kernel, Served("DATA.txt").c_str(), local);
+    EXPECT_EQ("payload\r\n\x1A", FileText(local)) << local;
+    EXPECT_EQ(0, kernel->syncTransfer);
+}
+
+INSTANTIATE_TEST_SUITE_P(Protocols, ServedFetch, testing::Values("HTTP://", "FTP://"));
 
 }  // namespace

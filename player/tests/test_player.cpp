@@ -1,5 +1,6 @@
 // The player end to end: qxstage30.exe started on a copy of the sample publication, driven
 // only by window messages from this process.
+#include "internet_servers.h"
 #include "resource.h"
 #include "scratch_dir.h"
 
@@ -259,7 +260,7 @@ TEST_F(Player, WithoutIdleTimeThePageStays)
     Start("\"" + pub.Path() + "demo.xsc\"");
     HWND appView = ShownWithTitle(HomeTitle, StartMs);
     ASSERT_TRUE(appView);
-    Click(ObjectAt(PageOf(appView), NextButton));
+    Click(ObjectAt(PageOnTop(appView, "Accueil"), NextButton));
     ASSERT_TRUE(ShownWithTitle(GalleryTitle, 10000)) << TextOf(appView);
     Sleep(4000);
     EXPECT_EQ(GalleryTitle, TextOf(appView));
@@ -372,5 +373,110 @@ TEST_F(Player, AStartDocumentOfAnotherKindClosesTheProgram)
 {
     pub.Write("notes.txt", "texte\r\n");
     Start("\"" + pub.Path() + "notes.txt\"");
+    EXPECT_EQ(0u, ExitCode(StartMs));
+}
+
+// The sample publication played from servers: its pages on the HTTP server, the first page's
+// picture on the FTP server; only its settings and bookmarks files are local.
+class ServedPlayer : public Player {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(servers.Started());
+        servers.ClearLogs();
+        for (const char* name : {"galerie.pag", "son.pag", "fin.pag", "damier.bmp", "bouton_haut.bmp",
+                                 "bouton_bas.bmp", "carillon.wav"})
+            servers.ServeHttp(name, ReadFile(SampleFolder() + name));
+        servers.ServeFtp("coucher.bmp", ReadFile(SampleFolder() + "coucher.bmp"));
+        std::string settings = ReadFile(SampleFolder() + "demo.xsc");
+        settings.replace(settings.find("Timer=120"), 9, "Timer=0");
+        settings.replace(settings.find(".\\accueil.pag"), 13, "HTTP://" + servers.HttpHost() + "/accueil.pag");
+        pub.Write("demo.xsc", settings);
+        pub.Write("signets.qxb", ReadFile(SampleFolder() + "signets.qxb"));
+    }
+
+    // The first page with its picture named `picture` on the FTP server.
+    void ServeFirstPage(const std::string& picture)
+    {
+        std::string page = ReadFile(SampleFolder() + "accueil.pag");
+        page.replace(page.find(".\\coucher.bmp"), 13, "FTP://" + servers.FtpHost() + "/" + picture);
+        servers.ServeHttp("accueil.pag", page);
+    }
+
+    // A dialog box of the player with that caption.
+    HWND PlayerDialog(const std::string& caption)
+    {
+        struct Search {
+            DWORD process;
+            std::string caption;
+            HWND found;
+        } search{process.dwProcessId, caption, nullptr};
+        EnumWindows(
+            [](HWND window, LPARAM data) {
+                auto* search = reinterpret_cast<Search*>(data);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                if (owner != search->process || ClassOf(window) != "#32770" || TextOf(window) != search->caption)
+                    return TRUE;
+                search->found = window;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+
+    // The texts of a box's static controls, joined.
+    static std::string BoxText(HWND box)
+    {
+        std::string text;
+        for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            if (ClassOf(child) == "Static")
+                text += TextOf(child) + "\n";
+        return text;
+    }
+
+    InternetServers& servers = SharedInternetServers();
+};
+
+TEST_F(ServedPlayer, PagesAndTheirPictureComeFromTheServersAndTheButtonLeadsOn)
+{
+    ServeFirstPage("coucher.bmp");
+    Start("\"" + pub.Path() + "demo.xsc\"");
+    HWND appView = ShownWithTitle(HomeTitle, StartMs);
+    ASSERT_TRUE(appView) << "title: " << TextOf(PlayerWindow("AppViewWindow"));
+    HWND page = PageOnTop(appView, "Accueil");
+    ASSERT_TRUE(page);
+    EXPECT_TRUE(ObjectAt(page, Picture));
+    EXPECT_TRUE(WaitUntil([&] { return servers.FtpLog().find("RETR coucher.bmp") != std::string::npos; }, 20000))
+        << servers.FtpLog();
+    Click(ObjectAt(page, NextButton));
+    EXPECT_TRUE(ShownWithTitle(GalleryTitle, 20000)) << TextOf(appView);
+    EXPECT_NE(std::string::npos, servers.HttpLog().find("GET /galerie.pag")) << servers.HttpLog();
+    EXPECT_FALSE(PlayerDialog("Téléchargement"));
+    PostMessageA(appView, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(0u, ExitCode(StartMs));
+}
+
+TEST_F(ServedPlayer, AMissingPictureIsToldWithItsAddressAndThePlayGoesOn)
+{
+    ServeFirstPage("absente.bmp");
+    Start("\"" + pub.Path() + "demo.xsc\"");
+    HWND appView = ShownWithTitle(HomeTitle, StartMs);
+    ASSERT_TRUE(appView);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = PlayerDialog("Téléchargement")) != nullptr; }, 30000));
+    const std::string text = BoxText(box);
+    // The address as the library was given it: the kernel asks for the server and the path.
+    EXPECT_NE(std::string::npos, text.find("ftp://" + servers.FtpHost() + "/absente.bmp")) << text;
+    PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+    // The kernel then says the file was not found; the play goes on once that is read.
+    HWND alert = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (alert = PlayerDialog("Erreur de réseau")) != nullptr; }, 20000));
+    PostMessageA(alert, WM_COMMAND, IDOK, 0);
+    HWND page = PageOnTop(appView, "Accueil");
+    ASSERT_TRUE(page);
+    Click(ObjectAt(page, NextButton));
+    EXPECT_TRUE(ShownWithTitle(GalleryTitle, 20000)) << TextOf(appView);
+    PostMessageA(appView, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(0u, ExitCode(StartMs));
 }
