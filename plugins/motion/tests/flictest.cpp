@@ -125,3 +125,20 @@ std::string FlicFixture(const char* name)
 {
     return TestProgramFolder() + "flic-fixtures\\" + name;
 }
+
+namespace {
+
+const ShownFrame SHOWN[] = {
+#include "flic_expected.inc"
+};
+
+}  // namespace
+
+std::vector<ShownFrame> ShownIn(const std::string& file)
+{
+    std::vector<ShownFrame> rows;
+    for (const ShownFrame& row : SHOWN)
+        if (file == row.file)
+            rows.push_back(row);
+    return rows;
+}

@@ -57,3 +57,15 @@ std::string FlicFile(int magic, int width, int height, uint32_t speed, const std
 
 // The path of a fixture written by make_flics.py.
 std::string FlicFixture(const char* name);
+
+// A picture make_flics.py encoded: file, frame counter, FNV-1a of the pixels (top line first)
+// and of the palette shown at that counter.
+struct ShownFrame {
+    const char* file;
+    int counter;
+    uint32_t pixels;
+    uint32_t palette;
+};
+// The rows of one fixture in the order they are shown: rewind, every frame, the ring frame
+// and one more.
+std::vector<ShownFrame> ShownIn(const std::string& file);
