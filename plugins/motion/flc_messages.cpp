@@ -139,7 +139,7 @@ LRESULT FLC::OnPaintTo(MSGL* msg)
     if (reinterpret_cast<HWND>(msg->wParam) == window)
         return 1;
     const auto* record = reinterpret_cast<const KERNDRAW*>(msg->lParam);
-    if (!record || !window || !IsWindowVisible(window))
+    if (!record || !window)
         return OBJET::KernelMessage(msg);
     RECT own{};
     GetWindowRect(window, &own);

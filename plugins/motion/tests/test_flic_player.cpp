@@ -21,38 +21,6 @@ namespace {
 constexpr UINT FRAME_MESSAGE = WM_USER + 2;
 constexpr UINT END_MESSAGE = 2024;
 
-// The frame bitmap's 8-bit pixels and colours, hashed as the script hashes them.
-struct FrameHashes {
-    uint32_t pixels = 0;
-    uint32_t palette = 0;
-};
-
-FrameHashes HashFrame(BMP* frame)
-{
-    FrameHashes hashes;
-    HGLOBAL dib = frame->CreateDIB();
-    const auto* header = dib ? static_cast<const BITMAPINFOHEADER*>(GlobalLock(dib)) : nullptr;
-    if (!header)
-        return hashes;
-    const auto* colours = reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const uint8_t*>(header) + header->biSize);
-    const int used = header->biClrUsed ? static_cast<int>(header->biClrUsed) : 256;
-    FlicPalette palette{};
-    for (int i = 0; i < used && i < 256; ++i)
-        palette[i] = FlicColour{colours[i].rgbBlue, colours[i].rgbGreen, colours[i].rgbRed, 0};
-    hashes.palette = PaletteHash(palette);
-    const int width = header->biWidth, height = std::abs(header->biHeight);
-    const auto* bits = reinterpret_cast<const uint8_t*>(colours + used);
-    std::vector<uint8_t> pixels;
-    for (int line = 0; line < height; ++line) {
-        const uint8_t* row = bits + FlicCanvas::Stride(width) * static_cast<size_t>(height - line - 1);
-        pixels.insert(pixels.end(), row, row + width);
-    }
-    hashes.pixels = Fnv1a(pixels.data(), pixels.size());
-    GlobalUnlock(dib);
-    GlobalFree(dib);
-    return hashes;
-}
-
 // What reached the notify window, with the frame the player held when a frame notice came.
 struct Notice {
     UINT message;

@@ -1,0 +1,204 @@
+// Animations on live pages: a FLIC shows its frames in turn, loops its count and then takes
+// its end branch in run mode only, answers its control bar, and plays its sound track with
+// the shared sound device freed at the end of each sound.
+#include "pagehost.h"
+
+#include "accessors.h"
+#include "flictest.h"
+#include "motion/flc.h"
+#include "motion/flic_player.h"
+
+#include <gtest/gtest.h>
+
+#include <mmsystem.h>
+
+#include <fstream>
+#include <iterator>
+#include <map>
+
+namespace {
+
+std::string FixtureBytes(const char* name)
+{
+    std::ifstream in(FlicFixture(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Branch 0 leads nowhere; branch 1, the end branch, to `page` when one is given.
+RecordLines Branches(const std::string& page)
+{
+    const auto entry = [](const std::string& target) {
+        return RecordLines{"BR [", "0", target, "NULL", "1", "1", "  0.0", "0", "0", "NULL", "NULL", "NULL", "NULL",
+                           "NULL", "0", "]"};
+    };
+    RecordLines block = {"BRANCH {", "0", "BRANCHEX [", "2"};
+    for (const std::string& target : {std::string("NULL"), page.empty() ? "NULL" : ".\\" + page}) {
+        const RecordLines one = entry(target);
+        block.insert(block.end(), one.begin(), one.end());
+    }
+    block.insert(block.end(), {"]", "}"});
+    return block;
+}
+
+struct Animation {
+    std::string media = ".\\anim.flc";
+    int loop = 0, bar = 0, autoPlay = 1, loopCount = 1, fps = 100;
+    int x = 10, y = 10, w = 64, h = 48;
+    RecordLines track;
+};
+
+RecordLines FlcBlock(const Animation& a)
+{
+    const auto four = [](int p, int q, int r, int s) {
+        return std::to_string(p) + " " + std::to_string(q) + " " + std::to_string(r) + " " + std::to_string(s);
+    };
+    RecordLines block = {"FLC {", four(a.x, a.y, a.w, a.h), a.media, "NULL", four(a.loop, a.bar, a.autoPlay, a.loopCount),
+                         four(0, a.fps, 0, 1), "NULL"};
+    if (!a.track.empty()) {
+        block.push_back("SOUNDTRACK [");
+        block.insert(block.end(), a.track.begin(), a.track.end());
+        block.push_back("]");
+    }
+    block.push_back("}");
+    return block;
+}
+
+void WritePublication(PageHost& host, const Animation& a, const std::string& endPage, const char* fixture = "ramp.flc")
+{
+    host.pub.Write("anim.flc", FixtureBytes(fixture));
+    host.pub.Write("a.pag", PageFile({ObjectRecord("QXSHEET.DLL", 1, "NULL", NoBranch(), PageBlock("A", 255, 255, 255)),
+                                      ObjectRecord("QXMOTION.DLL", 0, "anim", Branches(endPage), FlcBlock(a))}));
+    host.pub.Write("b.pag", PageFile({ObjectRecord("QXSHEET.DLL", 0, "NULL", NoBranch(), PageBlock("B", 0, 0, 0))}));
+}
+
+FLC* Shown(const PageHost& host)
+{
+    return host.Shown() == "A" ? static_cast<FLC*>(KernFindObjetEx(host, "anim")) : nullptr;
+}
+
+}  // namespace
+
+TEST(MotionPlaying, AFlicShowsTheEncodedFramesInTurn)
+{
+    for (const char* fixture : {"ramp.flc", "dots.fli"}) {
+        SCOPED_TRACE(fixture);
+        PageHost host;
+        WritePublication(host, Animation(), "", fixture);
+        ASSERT_EQ(1, host.Go("a.pag"));
+        FLC* flc = Shown(host);
+        ASSERT_TRUE(flc);
+        std::map<int, FrameHashes> seen;
+        ASSERT_TRUE(PumpUntil(
+            [&] {
+                if (flc->player)
+                    seen.emplace(flc->player->Counter(), HashFrame(flc->player->Frame()));
+                return flc->kind == FLC_KIND_FLIC && flc->player && !flc->playing;
+            },
+            5000));
+        EXPECT_EQ(1, flc->loopsPlayed);
+        const std::vector<ShownFrame> rows = ShownIn(fixture);
+        const int frames = flc->player->Frames();
+        ASSERT_EQ(static_cast<size_t>(frames), seen.size());
+        for (int k = 0; k < frames; ++k) {
+            EXPECT_EQ(rows[k].pixels, seen[k].pixels) << k;
+            EXPECT_EQ(rows[k].palette, seen[k].palette) << k;
+        }
+    }
+}
+
+TEST(MotionPlaying, TheEndBranchIsTakenAtTheThirdEndInRunModeOnly)
+{
+    PageHost host;
+    Animation a;
+    a.loop = 1;
+    a.loopCount = 3;
+    WritePublication(host, a, "b.pag");
+    ASSERT_EQ(1, host.Go("a.pag"));
+    int mostPlayed = 0;
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            if (FLC* flc = Shown(host))
+                mostPlayed = std::max(mostPlayed, flc->loopsPlayed);
+            return host.Shown() == "B";
+        },
+        10000));
+    EXPECT_EQ(2, mostPlayed);
+
+    PageHost editing;
+    WritePublication(editing, a, "b.pag");
+    KernSetMode(editing, QX_MODE_EDIT_BIT);
+    ASSERT_EQ(1, editing.Go("a.pag"));
+    FLC* flc = Shown(editing);
+    ASSERT_TRUE(flc);
+    flc->SetProperties(1013, "");
+    PumpUntil([] { return false; }, 1000);
+    EXPECT_EQ("A", editing.Shown());
+    EXPECT_EQ(0, flc->playing);
+    EXPECT_EQ(0, flc->loopsPlayed);
+}
+
+TEST(MotionPlaying, TheControlBarStartsAndStopsAndHasItsRoom)
+{
+    PageHost host;
+    Animation a;
+    a.bar = 1;
+    a.autoPlay = 0;
+    a.w = 60;
+    a.h = 15;
+    a.fps = 20;
+    WritePublication(host, a, "");
+    ASSERT_EQ(1, host.Go("a.pag"));
+    FLC* flc = Shown(host);
+    ASSERT_TRUE(flc && flc->controlBar);
+    EXPECT_EQ(FLC_CONTROL_BAR_MIN_WIDTH, flc->w);
+    EXPECT_EQ(FLC_CONTROL_BAR_HEIGHT, flc->h);
+    EXPECT_EQ(0, flc->playing);
+    for (BBUTTON* button : flc->buttons)
+        EXPECT_NE(nullptr, button);
+    SendMessageA(flc->controlBar, WM_COMMAND, 10003, 0);
+    EXPECT_EQ(1, flc->playing);
+    EXPECT_TRUE(flc->player->IsPlaying());
+    EXPECT_TRUE(PumpUntil([&] { return flc->player->Counter() >= 2; }, 3000));
+    SendMessageA(flc->controlBar, WM_COMMAND, 10002, 0);
+    EXPECT_EQ(0, flc->playing);
+    EXPECT_FALSE(flc->player->IsPlaying());
+    const int stopped = flc->player->Counter();
+    SendMessageA(flc->controlBar, WM_COMMAND, 10004, 0);
+    EXPECT_EQ(stopped + 1, flc->player->Counter());
+    SendMessageA(flc->controlBar, WM_COMMAND, 10001, 0);
+    EXPECT_EQ(stopped, flc->player->Counter());
+    SendMessageA(flc->controlBar, WM_COMMAND, 10000, 0);
+    EXPECT_EQ(0, flc->player->Counter());
+    // The page drawn shows the bar's grey strip along the object's bottom.
+    HBITMAP page = host.Render();
+    ASSERT_TRUE(page);
+    EXPECT_EQ(RGB(192, 192, 192), PixelOf(page, flc->x + 50, flc->y + flc->h - 10));
+    DeleteObject(page);
+}
+
+TEST(MotionPlaying, TrackEntriesPlayTheirSoundAndFreeTheSoundDevice)
+{
+    ASSERT_LT(0u, waveOutGetNumDevs());
+    PageHost host;
+    host.pub.Write("tone.wav", WavFile(300));
+    Animation a;
+    a.fps = 10;
+    a.track = {"3", ".\\tone.wav"};
+    WritePublication(host, a, "");
+    ASSERT_EQ(1, host.Go("a.pag"));
+    FLC* flc = Shown(host);
+    ASSERT_TRUE(flc);
+    bool sounded = false;
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            sounded = sounded || flc->soundDevice != 0 || flc->soundMedia != nullptr;
+            return sounded && flc->soundDevice == 0 && !flc->soundMedia;
+        },
+        5000));
+    EXPECT_TRUE(sounded);
+    EXPECT_EQ(0, flc->soundLock);
+    // Freed: another object may take the device at once.
+    OBJET other(host, nullptr);
+    EXPECT_EQ(1, KernLockId(host, &other, FLC_SOUND_DEVICE, 1));
+    KernUnlockId(host, FLC_SOUND_DEVICE);
+}
