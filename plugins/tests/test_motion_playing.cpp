@@ -4,7 +4,9 @@
 #include "pagehost.h"
 
 #include "accessors.h"
+#include "dialog_answerer.h"
 #include "flictest.h"
+#include "motion/anim.h"
 #include "motion/flc.h"
 #include "motion/flic_player.h"
 
@@ -201,4 +203,62 @@ TEST(MotionPlaying, TrackEntriesPlayTheirSoundAndFreeTheSoundDevice)
     OBJET other(host, nullptr);
     EXPECT_EQ(1, KernLockId(host, &other, FLC_SOUND_DEVICE, 1));
     KernUnlockId(host, FLC_SOUND_DEVICE);
+}
+
+TEST(MotionPlaying, ASeriesOfTwentyOnePicturesSkipsTheMissingOneAndEndsIntoItsBranch)
+{
+    PageHost host;
+    RecordLines names = {"FILES {"};
+    for (int i = 0; i < 21; ++i) {
+        const std::string name = "p" + std::to_string(i) + ".bmp";
+        if (i != 5)
+            host.pub.Write(name, BmpFile(8, 8, [i](int, int) { return RGB(10 * i, 100, 0); }));
+        names.push_back(".\\" + name);
+    }
+    names.push_back("}");
+    Animation a;
+    a.fps = 50;
+    RecordLines block = FlcBlock(a);
+    block.erase(block.begin() + 2);
+    block.insert(block.begin() + 2, names.begin(), names.end());
+    host.pub.Write("a.pag", PageFile({ObjectRecord("QXSHEET.DLL", 1, "NULL", NoBranch(), PageBlock("A", 255, 255, 255)),
+                                      ObjectRecord("QXMOTION.DLL", 0, "anim", Branches("b.pag"), block)}));
+    host.pub.Write("b.pag", PageFile({ObjectRecord("QXSHEET.DLL", 0, "NULL", NoBranch(), PageBlock("B", 0, 0, 0))}));
+    // The missing picture is searched for when the page is read: the search is cancelled.
+    DialogAnswerer answerer(IDCANCEL);
+    // A series is paced from its paints: its page is on screen.
+    ShowWindow(host.view, SW_SHOWNA);
+    ASSERT_EQ(1, host.Go("a.pag"));
+    FLC* flc = Shown(host);
+    ASSERT_TRUE(flc && flc->anim);
+    std::vector<int> shown;
+    int mostHeld = 0;
+    bool pictureMatched = true;
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            if (host.Shown() != "A")
+                return true;
+            const int current = flc->anim->Current();
+            if (shown.empty() || shown.back() != current) {
+                shown.push_back(current);
+                int held = 0;
+                for (int i = 0; i < flc->anim->Count(); ++i)
+                    held += flc->anim->Frame(i).loaded ? 1 : 0;
+                mostHeld = std::max(mostHeld, held);
+                HBITMAP page = host.Render();
+                pictureMatched = pictureMatched && page &&
+                                 PixelOf(page, flc->x + 4, flc->y + 4) == RGB(10 * current, 100, 0);
+                DeleteObject(page);
+            }
+            return false;
+        },
+        10000));
+    EXPECT_EQ("B", host.Shown());
+    std::vector<int> expected;
+    for (int i = 0; i < 21; ++i)
+        if (i != 5)
+            expected.push_back(i);
+    EXPECT_EQ(expected, shown);
+    EXPECT_EQ(1, mostHeld);
+    EXPECT_TRUE(pictureMatched);
 }
