@@ -262,3 +262,46 @@ TEST(MotionPlaying, ASeriesOfTwentyOnePicturesSkipsTheMissingOneAndEndsIntoItsBr
     EXPECT_EQ(1, mostHeld);
     EXPECT_TRUE(pictureMatched);
 }
+
+TEST(MotionPlaying, DamagedFlicsPlayAndLoopWithoutHarm)
+{
+    const std::string good = FixtureBytes("ramp.flc");
+    auto withWord = [](std::string bytes, size_t at, int value) {
+        bytes[at] = static_cast<char>(value & 0xFF);
+        bytes[at + 1] = static_cast<char>((value >> 8) & 0xFF);
+        return bytes;
+    };
+    std::vector<std::pair<std::string, std::string>> files = {
+        {"cut in the first frame", good.substr(0, 128 + 40)},
+        {"cut in a later frame", good.substr(0, good.size() * 2 / 3)},
+        {"0 x 0", withWord(withWord(good, 8, 0), 10, 0)},
+        {"5000 x 5000", withWord(withWord(good, 8, 5000), 10, 5000)},
+        {"absurd frame size", withWord(withWord(good, 128, 0xFFFF), 130, 0x7FFF)},
+        {"header only", good.substr(0, 128)},
+    };
+    // Seeded mutations of bytes after the header.
+    uint32_t seed = 12345;
+    for (int file = 0; file < 6; ++file) {
+        std::string bytes = good;
+        for (int change = 0; change < 20; ++change) {
+            seed = seed * 1103515245u + 12345u;
+            bytes[128 + (seed >> 8) % (bytes.size() - 128)] = static_cast<char>(seed >> 24);
+        }
+        files.emplace_back("mutation " + std::to_string(file), bytes);
+    }
+    for (const auto& [what, bytes] : files) {
+        SCOPED_TRACE(what);
+        PageHost host;
+        Animation a;
+        a.loop = 1;
+        a.fps = 200;
+        WritePublication(host, a, "");
+        host.pub.Write("anim.flc", bytes);
+        ASSERT_EQ(1, host.Go("a.pag"));
+        PumpUntil([] { return false; }, 300);
+        FLC* flc = Shown(host);
+        ASSERT_TRUE(flc);
+        // Still answering its commands.
+        EXPECT_EQ(flc->kind == FLC_KIND_FLIC ? 1 : 0, flc->SetProperties(1010, ""));
+    }
+}
