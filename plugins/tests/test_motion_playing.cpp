@@ -305,3 +305,53 @@ TEST(MotionPlaying, DamagedFlicsPlayAndLoopWithoutHarm)
         EXPECT_EQ(flc->kind == FLC_KIND_FLIC ? 1 : 0, flc->SetProperties(1010, ""));
     }
 }
+
+namespace {
+
+std::string SampleFilm()
+{
+    std::string path = "Z:" QX_SAMPLE_DIR "/film.avi";
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+TEST(MotionPlaying, TwoFilmsOnAPagePlayThroughMciAndEndIntoTheEndBranch)
+{
+    PageHost host;
+    const std::string film = SampleFilm();
+    ASSERT_FALSE(film.empty());
+    host.pub.Write("one.avi", film);
+    host.pub.Write("two.avi", film);
+    Animation first, second;
+    first.media = ".\\one.avi";
+    second.media = ".\\two.avi";
+    second.x = 200;
+    host.pub.Write("a.pag", PageFile({ObjectRecord("QXSHEET.DLL", 2, "NULL", NoBranch(), PageBlock("A", 255, 255, 255)),
+                                      ObjectRecord("QXMOTION.DLL", 0, "anim", Branches("b.pag"), FlcBlock(first)),
+                                      ObjectRecord("QXMOTION.DLL", 0, "other", Branches(""), FlcBlock(second))}));
+    host.pub.Write("b.pag", PageFile({ObjectRecord("QXSHEET.DLL", 0, "NULL", NoBranch(), PageBlock("B", 0, 0, 0))}));
+    // A film starts from its window's paint: the page is on screen.
+    ShowWindow(host.view, SW_SHOWNA);
+    ShowWindow(host.host, SW_SHOWNA);
+    DialogAnswerer answerer;
+    ASSERT_EQ(1, host.Go("a.pag"));
+    auto* one = static_cast<FLC*>(KernFindObjetEx(host, "anim"));
+    auto* two = static_cast<FLC*>(KernFindObjetEx(host, "other"));
+    ASSERT_TRUE(one && two);
+    // Both open at once: their MCI aliases differ.
+    EXPECT_EQ(FLC_KIND_MEDIA, one->kind);
+    EXPECT_EQ(FLC_KIND_MEDIA, two->kind);
+    if (!one->media && !two->media) {
+        EXPECT_NE(0u, one->mciDevice);
+        EXPECT_NE(0u, two->mciDevice);
+        EXPECT_STRNE(one->mciAlias, two->mciAlias);
+    }
+    EXPECT_TRUE(PumpUntil([&] { return host.Shown() == "B"; }, 15000))
+        << "playing " << one->playing << ", play pending " << one->mediaPlayPending << ", loops " << one->loopsPlayed;
+    EXPECT_TRUE(answerer.Shown().empty());
+}

@@ -4,6 +4,7 @@
 
 #include "branch.h"
 #include "dialog_answerer.h"
+#include "filefetch.h"
 #include "motion/anim.h"
 #include "motion/flc.h"
 #include "scratch_dir.h"
@@ -235,4 +236,26 @@ TEST(MotionObject, DropsAcceptWholeSuffixesAndStayOnThePage)
     EXPECT_EQ(470 - 160, last->y);
     EXPECT_EQ(0, drop(nullptr, "x.flc", &edge));
     EXPECT_EQ(0, drop(host, "", &edge));
+}
+
+TEST(MotionObject, SnapshotFilesAreNumberedHeldAndStaleOnesRemoved)
+{
+    PageHost host;
+    const std::string cache = KernGetCachePath(host);
+    ASSERT_FALSE(cache.empty());
+    // Left behind by a program that ended without removing it.
+    const std::string stale = cache + "\\flc-0007.$$$";
+    CloseHandle(CreateFileA(stale.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    auto* first = static_cast<FLC*>(AllocFrom(MOTION, host));
+    auto* second = static_cast<FLC*>(AllocFrom(MOTION, host));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(stale.c_str()));
+    EXPECT_STREQ((cache + "\\flc-0000.$$$").c_str(), first->snapshot.Name());
+    EXPECT_STREQ((cache + "\\flc-0001.$$$").c_str(), second->snapshot.Name());
+    // Held: nobody else's clean-up removes it.
+    EXPECT_FALSE(DeleteFileA(first->snapshot.Name()));
+    const std::string firstName = static_cast<const char*>(first->snapshot.Name());
+    delete first;
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(firstName.c_str()));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(second->snapshot.Name()));
+    delete second;
 }
