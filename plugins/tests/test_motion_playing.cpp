@@ -5,6 +5,7 @@
 
 #include "accessors.h"
 #include "dialog_answerer.h"
+#include "stand_in_internet.h"
 #include "flictest.h"
 #include "motion/anim.h"
 #include "motion/flc.h"
@@ -353,5 +354,27 @@ TEST(MotionPlaying, TwoFilmsOnAPagePlayThroughMciAndEndIntoTheEndBranch)
     }
     EXPECT_TRUE(PumpUntil([&] { return host.Shown() == "B"; }, 15000))
         << "playing " << one->playing << ", play pending " << one->mediaPlayPending << ", loops " << one->loopsPlayed;
+    EXPECT_TRUE(answerer.Shown().empty());
+}
+
+TEST(MotionPlaying, ARemoteFlicOpensOnceItHasArrived)
+{
+    StandInInternet internet;
+    ASSERT_TRUE(internet.Bound());
+    internet.server.Write("served.flc", FixtureBytes("ramp.flc"));
+    PageHost host;
+    Animation a;
+    a.media = internet.Address("HTTP://", "served.flc");
+    WritePublication(host, a, "");
+    DialogAnswerer answerer;
+    ASSERT_EQ(1, host.Go("a.pag"));
+    FLC* flc = Shown(host);
+    ASSERT_TRUE(flc);
+    // Not there yet when the page comes up: the object waits for the file's notice.
+    EXPECT_EQ(FLC_KIND_NONE, flc->kind);
+    EXPECT_EQ(FLC_KIND_FLIC, flc->waitingKind);
+    EXPECT_TRUE(PumpUntil([&] { return flc->kind == FLC_KIND_FLIC && flc->player; }, 10000));
+    EXPECT_NE(0, flc->mediaLocal.length());
+    EXPECT_EQ(13, flc->player ? flc->player->Width() : 0);
     EXPECT_TRUE(answerer.Shown().empty());
 }
