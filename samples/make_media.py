@@ -1,9 +1,12 @@
 #!/usr/bin/env python3
 """Writes the small media files of the sample publication: 24-bit BMP pictures, a WAV chime,
-a FLIC animation made with the motion tests' encoder and a small uncompressed AVI film."""
+a FLIC animation made with the motion tests' encoder and a small AVI film (Microsoft Video 1
+through Debian's ffmpeg when it is there)."""
 import math
 import os
+import shutil
 import struct
+import subprocess
 import sys
 import wave
 
@@ -116,8 +119,17 @@ def film_avi(name, width=80, height=60, count=12, fps=6):
         index += struct.pack("<4sIII", b"00db", 0x10, offset, len(picture))
         offset += 8 + len(picture)
     body = b"AVI " + header + lst(b"movi", movi) + chunk(b"idx1", index)
-    with open(os.path.join(HERE, name), "wb") as out:
+    path = os.path.join(HERE, name)
+    with open(path, "wb") as out:
         out.write(b"RIFF" + struct.pack("<I", len(body)) + body)
+    # Wine's MCI shows uncompressed 24-bit films as noise but plays Microsoft Video 1 well.
+    if shutil.which("ffmpeg"):
+        encoded = path + ".tmp.avi"
+        subprocess.run(["ffmpeg", "-hide_banner", "-loglevel", "error", "-y", "-i", path, "-c:v", "msvideo1",
+                        encoded], check=True)
+        os.replace(encoded, path)
+    else:
+        print("ffmpeg is missing: %s stays uncompressed" % name)
 
 
 if __name__ == "__main__":

@@ -63,11 +63,6 @@ FLC::~FLC()
     CountObjectOut();
 }
 
-void FLC::SetXYWH(int newX, int newY, int newW, int newH)
-{
-    OBJET::SetXYWH(newX, newY, newW, newH);
-}
-
 OBJET& FLC::operator=(const OBJET& other)
 {
     OBJET::operator=(other);

@@ -47,7 +47,6 @@ public:
     FLC(KERNEL* kernel, HINSTANCE module);
     ~FLC() override;
 
-    void SetXYWH(int x, int y, int w, int h) override;
     LRESULT WindowsMessage(MSGL* msg) override;
     LRESULT KernelMessage(MSGL* msg) override;
     int Load(QXFILE file, int& universe) override;
