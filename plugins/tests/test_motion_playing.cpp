@@ -18,6 +18,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -352,6 +353,25 @@ TEST(MotionPlaying, TwoFilmsOnAPagePlayThroughMciAndEndIntoTheEndBranch)
         EXPECT_NE(0u, two->mciDevice);
         EXPECT_STRNE(one->mciAlias, two->mciAlias);
     }
+    // The film moves: its red bar is drawn at more than one place while it plays.
+    std::set<int> barAt;
+    const bool moved = PumpUntil(
+        [&] {
+            if (host.Shown() != "A")
+                return false;
+            HBITMAP page = host.Render();
+            for (int x = 0; x < one->w; ++x) {
+                const COLORREF c = PixelOf(page, one->x + x, one->y + 20);
+                if (GetRValue(c) > 150 && GetBValue(c) < 100) {
+                    barAt.insert(x);
+                    break;
+                }
+            }
+            DeleteObject(page);
+            return barAt.size() >= 2;
+        },
+        5000);
+    EXPECT_TRUE(moved) << barAt.size();
     EXPECT_TRUE(PumpUntil([&] { return host.Shown() == "B"; }, 15000))
         << "playing " << one->playing << ", play pending " << one->mediaPlayPending << ", loops " << one->loopsPlayed;
     EXPECT_TRUE(answerer.Shown().empty());
