@@ -22,11 +22,13 @@
 
 namespace {
 
-std::string FixtureBytes(const char* name)
+std::string ReadWhole(const std::string& path)
 {
-    std::ifstream in(FlicFixture(name), std::ios::binary);
+    std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
+
+std::string FixtureBytes(const char* name) { return ReadWhole(FlicFixture(name)); }
 
 // Branch 0 leads nowhere; branch 1, the end branch, to `page` when one is given.
 RecordLines Branches(const std::string& page)
@@ -280,6 +282,7 @@ TEST(MotionPlaying, DamagedFlicsPlayAndLoopWithoutHarm)
         {"5000 x 5000", withWord(withWord(good, 8, 5000), 10, 5000)},
         {"absurd frame size", withWord(withWord(good, 128, 0xFFFF), 130, 0x7FFF)},
         {"header only", good.substr(0, 128)},
+        {"figlet's control file", ReadWhole("Z:\\usr\\share\\figlet\\646-fr.flc")},
     };
     // Seeded mutations of bytes after the header.
     uint32_t seed = 12345;
@@ -316,8 +319,7 @@ std::string SampleFilm()
     for (char& c : path)
         if (c == '/')
             c = '\\';
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return ReadWhole(path);
 }
 
 }  // namespace

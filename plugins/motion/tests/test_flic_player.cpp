@@ -216,3 +216,27 @@ TEST_F(FlicPlayerTest, AFileThatIsNoFlicLeavesNoFileAndNoWindow)
 }
 
 }  // namespace
+
+namespace {
+
+// figlet's control files carry the suffix ".flc" too.
+TEST_F(FlicPlayerTest, FigletControlFilesAreNoFlics)
+{
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA("Z:\\usr\\share\\figlet\\*.flc", &found);
+    ASSERT_NE(INVALID_HANDLE_VALUE, search) << "the figlet package is missing";
+    int files = 0;
+    do {
+        FlicPlayer player;
+        const std::string path = std::string("Z:\\usr\\share\\figlet\\") + found.cFileName;
+        // One of them is shorter than a FLIC header.
+        const int expected = found.nFileSizeLow < FLIC_HEADER_SIZE ? FLIC_BAD_HEADER : FLIC_BAD_MAGIC;
+        EXPECT_EQ(expected, player.Open(path.c_str(), parent_, 0, 0)) << path;
+        EXPECT_EQ(nullptr, player.Window());
+        ++files;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    EXPECT_LT(10, files);
+}
+
+}  // namespace
