@@ -31,10 +31,12 @@ int FLC::KindWanted() const
     return series ? FLC_KIND_SERIES : KindOfName(mediaName);
 }
 
+// An image series plays unless its control bar is there to start it.
 void FLC::StartIfAutoPlay()
 {
     const bool waiting = delayTimer || (delayPending && showDelay != 0.0);
-    if (KernGetMode(kernel) == QX_MODE_PRESENTATION && autoPlay && !waiting && kind != FLC_KIND_SERIES)
+    const bool wanted = kind == FLC_KIND_SERIES ? !(controlBarFlag && !autoPlay) : autoPlay != 0;
+    if (KernGetMode(kernel) == QX_MODE_PRESENTATION && wanted && !waiting)
         Play(1);
 }
 
@@ -116,6 +118,7 @@ LRESULT FLC::OnEnable(MSGL* msg)
     if (msg->wParam) {
         OpenMedia(KindWanted(), true);
         UpdateControlBar();
+        StartIfAutoPlay();
     } else {
         Stop();
         if (!GrabSnapshot() && window)

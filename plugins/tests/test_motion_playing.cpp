@@ -400,3 +400,24 @@ TEST(MotionPlaying, ARemoteFlicOpensOnceItHasArrived)
     EXPECT_EQ(13, flc->player ? flc->player->Width() : 0);
     EXPECT_TRUE(answerer.Shown().empty());
 }
+
+TEST(MotionPlaying, LeavingThePageStopsTheAnimationAndComingBackStartsItAgain)
+{
+    PageHost host;
+    Animation a;
+    a.loop = 1;
+    a.fps = 20;
+    WritePublication(host, a, "");
+    ASSERT_EQ(1, host.Go("a.pag"));
+    FLC* flc = Shown(host);
+    ASSERT_TRUE(flc);
+    EXPECT_TRUE(PumpUntil([&] { return flc->playing && flc->player && flc->player->Counter() >= 2; }, 3000));
+    ASSERT_EQ(1, host.Go("b.pag"));
+    EXPECT_EQ(0, flc->playing);
+    EXPECT_TRUE(!flc->player || !flc->player->IsPlaying());
+    ASSERT_EQ(1, host.Go("a.pag"));
+    ASSERT_EQ(flc, Shown(host));
+    EXPECT_EQ(1, flc->playing);
+    ASSERT_TRUE(flc->player);
+    EXPECT_TRUE(flc->player->IsPlaying());
+}
