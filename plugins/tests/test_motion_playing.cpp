@@ -194,14 +194,17 @@ TEST(MotionPlaying, TrackEntriesPlayTheirSoundAndFreeTheSoundDevice)
     ASSERT_EQ(1, host.Go("a.pag"));
     FLC* flc = Shown(host);
     ASSERT_TRUE(flc);
-    bool sounded = false;
+    bool sounded = false, locked = false;
     EXPECT_TRUE(PumpUntil(
         [&] {
             sounded = sounded || flc->soundDevice != 0 || flc->soundMedia != nullptr;
+            locked = locked || flc->soundLock != 0;
             return sounded && flc->soundDevice == 0 && !flc->soundMedia;
         },
         5000));
     EXPECT_TRUE(sounded);
+    // Played through MCI, the sound held the device while it played.
+    EXPECT_TRUE(locked);
     EXPECT_EQ(0, flc->soundLock);
     // Freed: another object may take the device at once.
     OBJET other(host, nullptr);
