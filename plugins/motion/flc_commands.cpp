@@ -47,8 +47,10 @@ int FLC::Home()
     case FLC_KIND_MEDIA:
         if (media)
             media->Home();
-        if (mciDevice)
-            mciSendCommandA(mciDevice, MCI_SEEK, MCI_SEEK_TO_START, 0);
+        if (mciDevice) {
+            MCI_SEEK_PARMS seek{};
+            mciSendCommandA(mciDevice, MCI_SEEK, MCI_SEEK_TO_START | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&seek));
+        }
         break;
     case FLC_KIND_SERIES:
         Stop();
@@ -113,8 +115,10 @@ int FLC::Stop()
     case FLC_KIND_MEDIA:
         if (media)
             media->Stop();
-        if (mciDevice)
-            mciSendCommandA(mciDevice, MCI_STOP, 0, 0);
+        if (mciDevice) {
+            MCI_GENERIC_PARMS stop{};
+            mciSendCommandA(mciDevice, MCI_STOP, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&stop));
+        }
         mediaPlayPending = 0;
         break;
     default:

@@ -424,3 +424,45 @@ TEST(MotionPlaying, LeavingThePageStopsTheAnimationAndComingBackStartsItAgain)
     ASSERT_TRUE(flc->player);
     EXPECT_TRUE(flc->player->IsPlaying());
 }
+
+TEST(MotionPlaying, AFilmStepsByFiveFramesAndGoesHome)
+{
+    PageHost host;
+    host.pub.Write("one.avi", SampleFilm());
+    Animation a;
+    a.media = ".\\one.avi";
+    a.autoPlay = 0;
+    host.pub.Write("a.pag", PageFile({ObjectRecord("QXSHEET.DLL", 1, "NULL", NoBranch(), PageBlock("A", 255, 255, 255)),
+                                      ObjectRecord("QXMOTION.DLL", 0, "anim", Branches(""), FlcBlock(a))}));
+    ASSERT_EQ(1, host.Go("a.pag"));
+    FLC* flc = Shown(host);
+    ASSERT_TRUE(flc);
+    if (flc->media)
+        GTEST_SKIP() << "played by the media server";
+    ASSERT_NE(0u, flc->mciDevice);
+    MCI_SET_PARMS frames{};
+    frames.dwTimeFormat = MCI_FORMAT_FRAMES;
+    ASSERT_EQ(0u, mciSendCommandA(flc->mciDevice, MCI_SET, MCI_SET_TIME_FORMAT, reinterpret_cast<DWORD_PTR>(&frames)));
+    const auto position = [flc] {
+        MCI_STATUS_PARMS status{};
+        status.dwItem = MCI_STATUS_POSITION;
+        mciSendCommandA(flc->mciDevice, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&status));
+        return static_cast<int>(status.dwReturn);
+    };
+    const struct { long command; int position; } steps[] = {{1014, 5}, {1014, 10}, {1011, 5}, {1010, 0}};
+    for (const auto& step : steps) {
+        EXPECT_EQ(1, flc->SetProperties(step.command, ""));
+        EXPECT_EQ(step.position, position()) << step.command;
+        EXPECT_EQ(0, flc->playing);
+    }
+    // Played, then stopped: it stays where it stopped.
+    ShowWindow(host.view, SW_SHOWNA);
+    ShowWindow(host.host, SW_SHOWNA);
+    EXPECT_EQ(1, flc->SetProperties(1013, ""));
+    EXPECT_TRUE(PumpUntil([&] { return position() >= 3; }, 5000));
+    EXPECT_EQ(1, flc->SetProperties(1012, ""));
+    const int stopped = position();
+    PumpUntil([] { return false; }, 400);
+    EXPECT_EQ(stopped, position());
+    EXPECT_EQ(0, flc->playing);
+}
