@@ -40,14 +40,7 @@ void WriteImageName(RECORDWRITER& out, KERNEL* kernel, const QXSTRING& name)
 
 void ReadImageName(KERNEL* kernel, const char* line, QXSTRING& name)
 {
-    if (IsNull(line)) {
-        name = "";
-        return;
-    }
-    KernFileToAbsolutePathStr(kernel, line, &name);
-    if (KernGetCurPageVersion(kernel) == 0)
-        KernFindFileOldStr(kernel, &name, 1, 1);
-    KernFindFileStr(kernel, &name, 1);
+    ReadRecordFileName(kernel, line, name);
 }
 
 bool ReadLine(QXFILE file, char* line) { return QXLoadString(file, line, LineSize) != 0; }

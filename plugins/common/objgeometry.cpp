@@ -2,6 +2,7 @@
 #include "objgeometry.h"
 
 #include "branch.h"
+#include "filefind.h"
 #include "kernel.h"
 #include "scripttext.h"
 #include "paths.h"
@@ -99,4 +100,45 @@ QXSTRING DHTMLFileName(KERNEL* kernel, const char* exportedName)
     char relative[QX_NAME_BUFFER];
     KernFileToRelatifPathHtml(kernel, exportedName, relative);
     return ScriptString(relative);
+}
+
+POINT DroppedPlace(OBJET* top, const POINT* drop, int width, int height)
+{
+    POINT at = drop ? *drop : POINT{0, 0};
+    RECT client{};
+    if (top && top->window) {
+        ScreenToClient(top->window, &at);
+        GetClientRect(top->window, &client);
+    }
+    at.x -= width / 2;
+    at.y -= height / 2;
+    if (at.x < client.left)
+        at.x = client.left;
+    if (at.y < client.top)
+        at.y = client.top;
+    if (at.x > client.right)
+        at.x = client.right - 10;
+    if (at.y > client.bottom)
+        at.y = client.bottom - 10;
+    return at;
+}
+
+void ReadRecordFileName(KERNEL* kernel, const char* line, QXSTRING& name)
+{
+    if (IsNullText(line)) {
+        name = "";
+        return;
+    }
+    KernFileToAbsolutePathStr(kernel, line, &name);
+    if (KernGetCurPageVersion(kernel) == 0)
+        KernFindFileOldStr(kernel, &name, 1, 1);
+    KernFindFileStr(kernel, &name, 1);
+}
+
+void WriteRecordFileName(RECORDWRITER& out, KERNEL* kernel, const char* name)
+{
+    char relative[QX_NAME_BUFFER] = "";
+    if (name && *name)
+        KernFileToRelatifPath(kernel, name, relative);
+    out.Text(relative);
 }

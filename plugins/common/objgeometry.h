@@ -28,3 +28,12 @@ void ArmBranchTimerAfterDelayedShow(OBJET* object);
 // Writes "<text>" of a file name for an exported page: the export name made relative to the
 // page, escaped, or "" when the file is not exported.
 QXSTRING DHTMLFileName(KERNEL* kernel, const char* exportedName);
+// The top-left corner of a dropped object of that size: centred on the drop point (screen
+// coordinates) mapped into the top page's window, then kept inside its client area (before
+// the left or top edge on that edge, past the right or bottom edge 10 pixels inside it).
+POINT DroppedPlace(OBJET* top, const POINT* drop, int width, int height);
+// A file name line of a record: "NULL" gives "", any other name is made absolute against the
+// page and located (the older way too for pages without a version line).
+void ReadRecordFileName(KERNEL* kernel, const char* line, QXSTRING& name);
+// Writes a file name relative to the publication, or "NULL" for none.
+void WriteRecordFileName(RECORDWRITER& out, KERNEL* kernel, const char* name);

@@ -42,3 +42,22 @@ void FillToolInfo(HINSTANCE module, const TOOLBITMAPS& bitmaps, TOOLCREATE creat
     lstrcpynA(tool->tooltip, text, sizeof tool->tooltip);
     tool->helpPage = helpPage;
 }
+
+bool HasSuffixIn(const char* path, const char* words)
+{
+    const char* dot = path ? std::strrchr(path, '.') : nullptr;
+    if (!dot || !dot[1] || std::strpbrk(dot + 1, " \\/"))
+        return false;
+    for (const char* word = words; *word;) {
+        const char* end = std::strchr(word, ' ');
+        const size_t length = end ? static_cast<size_t>(end - word) : std::strlen(word);
+        if (length == std::strlen(dot + 1) && CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, word,
+                                                             static_cast<int>(length), dot + 1,
+                                                             static_cast<int>(length)) == CSTR_EQUAL)
+            return true;
+        word += length;
+        while (*word == ' ')
+            ++word;
+    }
+    return false;
+}

@@ -42,3 +42,7 @@ int ToolCount(int category);
 // GetTool of a module with one tool: fills the record for the object category only.
 void FillToolInfo(HINSTANCE module, const TOOLBITMAPS& bitmaps, TOOLCREATE create, int tooltipId,
                   const char* helpPage, int category, TOOLINFO* tool);
+
+// True when the text after the last '.' of path is one whole word of `words` (words
+// separated by blanks, compared without regard to case).
+bool HasSuffixIn(const char* path, const char* words);

@@ -25,23 +25,9 @@ constexpr const char* DroppedSuffixes =
 
 HINSTANCE ImageModule() { return thisModule; }
 
-// A suffix counts when it is one whole word of the list.
 bool IsDroppableImage(const char* path)
 {
-    const char* dot = std::strrchr(path, '.');
-    if (!dot || !dot[1] || std::strchr(dot + 1, ' '))
-        return false;
-    char suffix[16];
-    lstrcpynA(suffix, dot + 1, sizeof suffix);
-    CharLowerA(suffix);
-    const size_t length = std::strlen(suffix);
-    for (const char* word = DroppedSuffixes; (word = std::strstr(word, suffix)) != nullptr; word += length) {
-        const bool starts = word == DroppedSuffixes || word[-1] == ' ';
-        const bool ends = word[length] == '\0' || word[length] == ' ';
-        if (starts && ends)
-            return true;
-    }
-    return false;
+    return HasSuffixIn(path, DroppedSuffixes);
 }
 
 QXPLUGIN_EXPORT OBJET* AllocObjet(KERNEL* kernel) { return new IMAGE(kernel, thisModule); }
@@ -98,23 +84,7 @@ QXPLUGIN_EXPORT int FileDropped(KERNEL* kernel, const char* path, POINT* drop)
             image->transparent = decoded.IsTransparentColor() ? 1 : 0;
             image->transparentColour = decoded.GetTransparentColor();
             OBJET* parent = KernLocateParent(kernel, image);
-            OBJET* top = KernGetTopParentObjet(kernel, parent);
-            POINT at = drop ? *drop : POINT{0, 0};
-            RECT client{};
-            if (top && top->window) {
-                ScreenToClient(top->window, &at);
-                GetClientRect(top->window, &client);
-            }
-            at.x -= width / 2;
-            at.y -= height / 2;
-            if (at.x < client.left)
-                at.x = client.left;
-            if (at.y < client.top)
-                at.y = client.top;
-            if (at.x > client.right)
-                at.x = client.right - 10;
-            if (at.y > client.bottom)
-                at.y = client.bottom - 10;
+            const POINT at = DroppedPlace(KernGetTopParentObjet(kernel, parent), drop, width, height);
             KernLinkParentChild(parent, image, 0);
             image->OBJET::SetXYWH(at.x, at.y, width, height);
             UnitsFromPixels(image);

@@ -25,7 +25,7 @@ bool DecodeSubChunk(uint16_t type, FlicBytes& in, FlicCanvas& canvas, FlicPalett
 }  // namespace
 
 FlicFrameResult DecodeFlicFrame(const uint8_t* body, size_t size, uint16_t chunks, FlicCanvas& canvas,
-                                FlicPalette& palette)
+                                FlicPalette& palette, size_t missing)
 {
     FlicFrameResult result;
     FlicBytes frame(body, size);
@@ -45,8 +45,11 @@ FlicFrameResult DecodeFlicFrame(const uint8_t* body, size_t size, uint16_t chunk
         // whatever its decoder consumed.
         size_t dataSize = declared - SUBCHUNK_HEADER_SIZE;
         if (dataSize > frame.Remaining()) {
+            // Only the last sub-chunk of a frame cut by the file's end may lack its pad byte.
+            const bool padOnly = i + 1 == chunks && missing > 0 && missing <= FLIC_TRAILING_PAD &&
+                                 dataSize - frame.Remaining() == missing;
             dataSize = frame.Remaining();
-            result.damaged = true;
+            result.damaged = result.damaged || !padOnly;
         }
         FlicBytes data(frame.Take(dataSize), dataSize);
         if (DecodeSubChunk(type, data, canvas, palette))

@@ -12,6 +12,10 @@ struct FlicFrameResult {
     bool damaged = false;
 };
 
-// `body` is the frame after its 16-byte header, `chunks` the count that header gives.
+// The bytes a writer may leave out at the very end of a file: the pad byte of the last chunk.
+constexpr size_t FLIC_TRAILING_PAD = 1;
+
+// `body` is the frame after its 16-byte header, `chunks` the count that header gives;
+// `missing` the bytes of its declared size that the file does not hold.
 FlicFrameResult DecodeFlicFrame(const uint8_t* body, size_t size, uint16_t chunks, FlicCanvas& canvas,
-                                FlicPalette& palette);
+                                FlicPalette& palette, size_t missing = 0);

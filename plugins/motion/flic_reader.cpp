@@ -90,6 +90,12 @@ uint64_t FlicReader::SkipToFrameChunk(uint64_t offset)
     return offset;
 }
 
+bool FlicReader::HasFrameChunkAt(uint64_t offset)
+{
+    FlicFrameHeader chunk;
+    return ReadFrameHeader(SkipToFrameChunk(offset), &chunk);
+}
+
 const uint8_t* FlicReader::FrameBody(uint64_t offset, size_t size)
 {
     if (!IsStreaming())
@@ -116,14 +122,16 @@ void FlicReader::DecodeFrameAtPosition(FlicCanvas& canvas)
         return;
     const uint64_t bodyStart = start + FLIC_FRAME_HEADER_SIZE;
     const uint64_t declared = frame.size - FLIC_FRAME_HEADER_SIZE;
-    const uint64_t held = std::min(declared, length_ - bodyStart);
-    lastFrame_.damaged = held < declared;
+    const uint64_t held = bodyStart < length_ ? std::min(declared, length_ - bodyStart) : 0;
+    // Some writers end the file one pad byte short of the last frame's size: that frame is whole.
+    lastFrame_.damaged = declared - held > FLIC_TRAILING_PAD;
     const uint8_t* body = FrameBody(bodyStart, static_cast<size_t>(held));
     if (!body) {
         lastFrame_.damaged = true;
         return;
     }
-    const FlicFrameResult decoded = DecodeFlicFrame(body, static_cast<size_t>(held), frame.chunks, canvas, palette_);
+    const FlicFrameResult decoded = DecodeFlicFrame(body, static_cast<size_t>(held), frame.chunks, canvas, palette_,
+                                                    static_cast<size_t>(declared - held));
     lastFrame_.paletteChanged = decoded.paletteChanged;
     lastFrame_.damaged = lastFrame_.damaged || decoded.damaged;
 }
@@ -150,6 +158,10 @@ int FlicReader::NextFrame(FlicCanvas& canvas)
         ++loops_;
     }
     ++counter_;
+    // Many writers put no ring frame after the last frame: the first frame, decoded again,
+    // shows the first picture in its place, and the next step goes on from frame 2 as usual.
+    if (counter_ == header_.frames && !HasFrameChunkAt(position_))
+        position_ = firstFrame_;
     DecodeFrameAtPosition(canvas);
     return counter_;
 }

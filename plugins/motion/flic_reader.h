@@ -59,6 +59,7 @@ private:
     bool ReadBytes(uint64_t offset, uint8_t* out, size_t count);
     bool ReadFrameHeader(uint64_t offset, FlicFrameHeader* header);
     uint64_t SkipToFrameChunk(uint64_t offset);
+    bool HasFrameChunkAt(uint64_t offset);
     void DecodeFrameAtPosition(FlicCanvas& canvas);
     int StepForwardTo(int frame, FlicCanvas& canvas, const StepHook& onStep);
     const uint8_t* FrameBody(uint64_t offset, size_t size);

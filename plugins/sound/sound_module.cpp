@@ -34,10 +34,7 @@ HBITMAP SoundIcon() { return icons[0]; }
 // The suffixes a drop accepts, upper-cased: "WAV MID RMI".
 bool IsDroppableSound(const char* path)
 {
-    const char* dot = path ? std::strrchr(path, '.') : nullptr;
-    if (!dot)
-        return false;
-    return lstrcmpiA(dot + 1, "WAV") == 0 || lstrcmpiA(dot + 1, "MID") == 0 || lstrcmpiA(dot + 1, "RMI") == 0;
+    return HasSuffixIn(path, "WAV MID RMI");
 }
 
 QXPLUGIN_EXPORT OBJET* AllocObjet(KERNEL* kernel) { return new SOUND(kernel, thisModule); }

@@ -2,6 +2,7 @@
 #include "flictest.h"
 
 #include "flic_header.h"
+#include "qxbmp.h"
 #include "test_programs.h"
 
 GuardedFrame::GuardedFrame(int width, int height)
@@ -124,4 +125,47 @@ std::string FlicFile(int magic, int width, int height, uint32_t speed, const std
 std::string FlicFixture(const char* name)
 {
     return TestProgramFolder() + "flic-fixtures\\" + name;
+}
+
+namespace {
+
+const ShownFrame SHOWN[] = {
+#include "flic_expected.inc"
+};
+
+}  // namespace
+
+std::vector<ShownFrame> ShownIn(const std::string& file)
+{
+    std::vector<ShownFrame> rows;
+    for (const ShownFrame& row : SHOWN)
+        if (file == row.file)
+            rows.push_back(row);
+    return rows;
+}
+
+FrameHashes HashFrame(BMP* frame)
+{
+    FrameHashes hashes;
+    HGLOBAL dib = frame->CreateDIB();
+    const auto* header = dib ? static_cast<const BITMAPINFOHEADER*>(GlobalLock(dib)) : nullptr;
+    if (!header)
+        return hashes;
+    const auto* colours = reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const uint8_t*>(header) + header->biSize);
+    const int used = header->biClrUsed ? static_cast<int>(header->biClrUsed) : 256;
+    FlicPalette palette{};
+    for (int i = 0; i < used && i < 256; ++i)
+        palette[i] = FlicColour{colours[i].rgbBlue, colours[i].rgbGreen, colours[i].rgbRed, 0};
+    hashes.palette = PaletteHash(palette);
+    const int width = header->biWidth, height = std::abs(header->biHeight);
+    const auto* bits = reinterpret_cast<const uint8_t*>(colours + used);
+    std::vector<uint8_t> pixels;
+    for (int line = 0; line < height; ++line) {
+        const uint8_t* row = bits + FlicCanvas::Stride(width) * static_cast<size_t>(height - line - 1);
+        pixels.insert(pixels.end(), row, row + width);
+    }
+    hashes.pixels = Fnv1a(pixels.data(), pixels.size());
+    GlobalUnlock(dib);
+    GlobalFree(dib);
+    return hashes;
 }

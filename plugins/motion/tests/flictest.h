@@ -8,6 +8,8 @@
 
 #include "flic_canvas.h"
 
+class BMP;
+
 // Frame bits as a locked bitmap holds them, with guard bytes before and after and the row
 // padding filled with a mark, so that any write outside the picture shows.
 class GuardedFrame {
@@ -57,3 +59,22 @@ std::string FlicFile(int magic, int width, int height, uint32_t speed, const std
 
 // The path of a fixture written by make_flics.py.
 std::string FlicFixture(const char* name);
+
+// A picture make_flics.py encoded: file, frame counter, FNV-1a of the pixels (top line first)
+// and of the palette shown at that counter.
+struct ShownFrame {
+    const char* file;
+    int counter;
+    uint32_t pixels;
+    uint32_t palette;
+};
+// The rows of one fixture in the order they are shown: rewind, every frame, the ring frame
+// and one more.
+std::vector<ShownFrame> ShownIn(const std::string& file);
+
+// The 8-bit pixels and colours of a frame bitmap, hashed as make_flics.py hashes them.
+struct FrameHashes {
+    uint32_t pixels = 0;
+    uint32_t palette = 0;
+};
+FrameHashes HashFrame(BMP* frame);

@@ -5,9 +5,11 @@ The frames are made here first, then encoded with each chunk kind the player rea
 of checksums is computed from the frames themselves, never from a decoding, so the C++ decoder
 is checked against what was meant. Its outputs (fixtures/ and flic_expected.inc) are kept with
 the sources, so the build needs no Python; run it again after changing it: python3 make_flics.py
+"make_flics.py --bench <folder>" writes the 640 x 480 files of the FLIC benchmark instead.
 """
 import os
 import struct
+import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 FIXTURES = os.path.join(HERE, "fixtures")
@@ -118,6 +120,17 @@ def literal_chunk(frame):
     return chunk(16, b"".join(bytes(row) for row in frame))
 
 
+def long_skip(skip, step):
+    """Packets that only move on, for skips past one byte: (bytes, packets, skip left)."""
+    packets = b""
+    count = 0
+    while skip > 255:
+        packets += struct.pack("<Bb", step, 0)
+        skip -= step
+        count += 1
+    return packets, count, skip
+
+
 def byte_delta_chunk(previous, frame):
     lines = [y for y in range(len(frame)) if frame[y] != previous[y]]
     first, last = lines[0], lines[-1]
@@ -135,6 +148,9 @@ def byte_delta_chunk(previous, frame):
             while x < width and frame[y][x] != previous[y][x]:
                 x += 1
             skip = start - (packets_end if count else 0)
+            moves, moved, skip = long_skip(skip, 255)
+            packets += moves
+            count += moved
             for is_run, values in runs_of(frame[y][start:x], 127):
                 if is_run:
                     packets += struct.pack("<Bb", skip, -len(values)) + bytes([values[0]])
@@ -176,6 +192,9 @@ def word_delta_chunk(previous, frame):
             while w < len(words) and words[w] != old[w]:
                 w += 1
             skip = 2 * (start - end)
+            moves, moved, skip = long_skip(skip, 254)
+            packets += moves
+            count += moved
             for is_run, values in runs_of(words[start:w], 127):
                 if is_run:
                     packets += struct.pack("<Bb", skip, -len(values)) + bytes(values[0])
@@ -289,7 +308,56 @@ def expectations(name, pictures):
     return rows
 
 
+# --- benchmark files ------------------------------------------------------------------------
+
+BENCH_KINDS = ("byte_run", "literal", "word_delta", "byte_delta", "mixed")
+
+
+def bench_picture(width, height, k):
+    """Stripes with a square that moves: most lines stay, some change, as in real animations."""
+    left, top = (k * 7) % (width - 80), (k * 5) % (height - 60)
+    rows = []
+    for y in range(height):
+        row = [((x // 16) + (y // 16) + k // 30) & 0xFF for x in range(width)]
+        if top <= y < top + 60:
+            row[left:left + 80] = [(200 + k) & 0xFF] * 80
+        rows.append(row)
+    return rows
+
+
+def bench_file(path, kind, width=640, height=480, count=200):
+    palette = palette_of(3)
+    previous = None
+    chunks = []
+    for k in range(count + 1):
+        picture = bench_picture(width, height, k % count)
+        use = kind if kind != "mixed" else BENCH_KINDS[k % 4]
+        if previous is None or use == "byte_run":
+            body = [byte_run_chunk(picture)]
+        elif use == "literal":
+            body = [literal_chunk(picture)]
+        elif use == "word_delta":
+            body = [word_delta_chunk(previous, picture)]
+        else:
+            body = [byte_delta_chunk(previous, picture)]
+        if previous is None:
+            body.insert(0, colour_chunk(4, [(0, palette)]))
+        chunks.append(frame_chunk(body))
+        previous = picture
+    with open(path, "wb") as out:
+        out.write(flic(0xAF12, width, height, 40, chunks))
+
+
+def bench(folder):
+    os.makedirs(folder, exist_ok=True)
+    for kind in BENCH_KINDS:
+        bench_file(os.path.join(folder, "bench_%s.flc" % kind), kind)
+
+
 def main():
+    if len(sys.argv) == 3 and sys.argv[1] == "--bench":
+        bench(sys.argv[2])
+        return
     os.makedirs(FIXTURES, exist_ok=True)
     table = []
     for name, make in (("ramp.flc", ramp_file), ("prefixed.flc", prefixed_file), ("dots.fli", dots_file)):

@@ -14,26 +14,6 @@
 
 namespace {
 
-struct ShownFrame {
-    const char* file;
-    int counter;
-    uint32_t pixels;
-    uint32_t palette;
-};
-
-const ShownFrame SHOWN[] = {
-#include "flic_expected.inc"
-};
-
-std::vector<ShownFrame> ShownIn(const std::string& file)
-{
-    std::vector<ShownFrame> rows;
-    for (const ShownFrame& row : SHOWN)
-        if (file == row.file)
-            rows.push_back(row);
-    return rows;
-}
-
 std::string FileBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);

@@ -270,4 +270,54 @@ TEST_F(HostileFiles, StreamedFrameLargerThanTheBlockIsRefused)
     EXPECT_EQ(101, frame_.At(0, 0));
 }
 
+// Files of writers that end with the last frame: the frame count in the header is every frame.
+std::string WithoutRingFrame(std::string bytes, int frames)
+{
+    bytes[6] = static_cast<char>(frames);
+    bytes[7] = 0;
+    return bytes;
+}
+
+TEST_F(HostileFiles, WithoutARingFrameEveryLoopStartsFromTheFirstPicture)
+{
+    const std::string delta = SubChunk(FLIC_DELTA_BYTE, B().Word(0).Word(1).Byte(1).Byte(0).Byte(1).Byte(77).Data());
+    Open(WithoutRingFrame(FlicFile(FLIC_MAGIC_FLC, 4, 2, 40, {FrameChunk({PICTURE_A}), FrameChunk({delta}),
+                                                              FrameChunk({PICTURE_B})}), 3));
+    for (int loop = 0; loop < 3; ++loop) {
+        SCOPED_TRACE("loop " + std::to_string(loop));
+        EXPECT_EQ(1, reader_.NextFrame(frame_.Canvas()));
+        EXPECT_EQ(77, frame_.At(0, 0));
+        EXPECT_EQ(2, frame_.At(1, 0));
+        EXPECT_EQ(2, reader_.NextFrame(frame_.Canvas()));
+        EXPECT_EQ(101, frame_.At(0, 0));
+        EXPECT_EQ(3, reader_.NextFrame(frame_.Canvas()));
+        EXPECT_FALSE(reader_.LastFrame().damaged);
+        EXPECT_EQ(1, frame_.At(0, 0));
+        EXPECT_EQ(8, frame_.At(3, 1));
+        EXPECT_EQ(loop, reader_.Loops());
+    }
+}
+
+TEST_F(HostileFiles, LastFrameOnePadByteShortOfItsSizeIsWhole)
+{
+    const std::string padded = SubChunk(FLIC_LITERAL, Literal(4, 2, 101) + std::string(1, '\0'));
+    std::string bytes = WithoutRingFrame(FlicFile(FLIC_MAGIC_FLC, 4, 2, 40, {FrameChunk({PICTURE_A}),
+                                                                             FrameChunk({padded})}), 2);
+    bytes.pop_back();
+    Open(bytes);
+    EXPECT_EQ(1, reader_.NextFrame(frame_.Canvas()));
+    EXPECT_FALSE(reader_.LastFrame().damaged);
+    EXPECT_EQ(101, frame_.At(0, 0));
+    EXPECT_EQ(108, frame_.At(3, 1));
+    EXPECT_EQ(2, reader_.NextFrame(frame_.Canvas()));
+    EXPECT_FALSE(reader_.LastFrame().damaged);
+    EXPECT_EQ(1, frame_.At(0, 0));
+    // Two bytes short is a cut file.
+    bytes.pop_back();
+    reader_.Close();
+    Open(bytes);
+    reader_.NextFrame(frame_.Canvas());
+    EXPECT_TRUE(reader_.LastFrame().damaged);
+}
+
 }  // namespace

@@ -1,0 +1,160 @@
+// FLC: the animation/video object. It shows a FLIC animation with the module's own player,
+// any other media file through the media server or MCI, or an image series; it may loop,
+// show a control bar, play a sound track at chosen frames and take its end branch once it
+// has played its loops. A click takes its first branch.
+#pragma once
+
+#include "objet.h"
+#include "flc_snapshot.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class ANIM;
+class BBUTTON;
+class CMedia;
+class FlicPlayer;
+
+// Media kinds.
+constexpr int FLC_KIND_NONE = 0;
+constexpr int FLC_KIND_FLIC = 1;
+constexpr int FLC_KIND_MEDIA = 2;
+constexpr int FLC_KIND_SERIES = 3;
+
+// From the FLIC player and the image series to the object window: lParam 1 a frame was
+// reached (wParam + 1 is its number), lParam 0 the end of a play.
+constexpr UINT FLC_FRAME_MESSAGE = WM_USER + 2;
+// The FLIC player's own end message, which the object leaves to the frame message.
+constexpr UINT FLC_FLIC_END = 2024;
+// Reopen the media and show it.
+constexpr UINT FLC_REOPEN = 1345;
+constexpr int FLC_CONTROL_BAR_HEIGHT = 19;
+constexpr int FLC_CONTROL_BAR_MIN_WIDTH = 95;
+constexpr int FLC_BUTTONS = 5;
+// The shared device of sounds.
+constexpr int FLC_SOUND_DEVICE = 1;
+
+// One sound of the sound track: played when the animation reaches its frame.
+struct SoundFrame {
+    int frame = 0;
+    QXSTRING local;   // the fetched copy, never stored
+    QXSTRING name;
+};
+
+class FLC : public OBJET {
+public:
+    FLC(KERNEL* kernel, HINSTANCE module);
+    ~FLC() override;
+
+    LRESULT WindowsMessage(MSGL* msg) override;
+    LRESULT KernelMessage(MSGL* msg) override;
+    int Load(QXFILE file, int& universe) override;
+    int SetProperties(long id, const char* value) override;
+    int GetProperties(long id, int size, char* buffer) override;
+    int IsStdClipFormatAvailable() override { return 0; }
+    int Save(QXFILE file, int& universe, int withBranches) override;
+    OBJET& operator=(const OBJET& other) override;
+    int DelaiObjetShow() override;
+
+    // The playback commands: 1 done, 0 when the kind has nothing to play.
+    int Home();
+    int Back();
+    int Stop();
+    int Play(int withSound);
+    int Next();
+    // A play reached its end: loops counted, the end branch taken, a loop restarted.
+    void EndOfLoop();
+
+    // The kind a media name asks for: FLIC for ".FLC" and ".FLI", the media server for any
+    // other suffix, none without one.
+    static int KindOfName(const char* name);
+    // Closes the media shown and opens `kind` (nothing when it is the same and not `show`).
+    void OpenMedia(int newKind, bool show);
+    void CloseMedia();
+    // The picture area and the players placed in it.
+    void Layout();
+    void UpdateControlBar();
+    void SetBarButtons(bool playing);
+
+    int series = 0;             // the source is the image series
+    QXSTRING mediaName;
+    QXSTRING mediaLocal;
+    QXSTRING soundName;
+    QXSTRING soundLocal;
+    SnapshotFile snapshot;      // a picture of the object while its media is closed
+    BBUTTON* buttons[FLC_BUTTONS]{};
+    HWND controlBar = nullptr;
+    int loop = 0;
+    int controlBarFlag = 0;
+    int autoPlay = 1;
+    int replaySound = 0;
+    int loopCount = 1;
+    int framesPerSecond = 0;
+    int centre = 0;
+    int stretch = 1;
+    int kind = FLC_KIND_NONE;
+    int paletteMode = 0;
+    int playing = 0;
+    int mediaPlayPending = 0;
+    int loopsPlayed = 0;
+    int soundLock = 0;
+    int failed = 0;             // a needed file could not be had
+    int waitingKind = FLC_KIND_NONE;  // opens once the files it needs have arrived
+    std::unique_ptr<FlicPlayer> player;
+    std::unique_ptr<ANIM> anim;
+    CMedia* media = nullptr;
+    UINT mciDevice = 0;
+    QXSTRING mciAlias;
+    CMedia* soundMedia = nullptr;
+    UINT soundDevice = 0;
+    std::vector<SoundFrame> soundTrack;
+    // The sound now due: its name as entered and its local copy.
+    QXSTRING currentSound;
+    QXSTRING currentSoundLocal;
+
+private:
+    LRESULT OnShown(MSGL* msg);
+    LRESULT OnExtent(MSGL* msg);
+    LRESULT OnPaintTo(MSGL* msg);
+    LRESULT OnFileReady(MSGL* msg);
+    LRESULT OnEnable(MSGL* msg);
+    // The picture area's content at (0, 0) of the DC.
+    void PaintContent(HDC dc);
+    void StartMediaPlay();
+    void StartIfAutoPlay();
+    int KindWanted() const;
+    void OnFrame(WPARAM frame, LPARAM reached);
+    void OnSeriesTimer();
+    void ArmBranchTimers();
+    RECT PictureArea() const;
+    void InvalidatePicture();
+    int Step(bool back);
+    // 1 when every file the kind needs is local; else requests go out for the others.
+    bool FetchNeeded(bool withMedia);
+    bool FetchOne(const QXSTRING& name, QXSTRING* local);
+    bool OpenFlic();
+    bool OpenServedMedia();
+    void OpenSeries(bool show);
+    void ShowSeriesFrames();
+    // The sound of the sound track at that frame (or the single sound at frame 0).
+    void OpenSound(const QXSTRING& name, const QXSTRING& local);
+    void PlayCurrentSound();
+    void StopSound();
+    void SelectSoundAt(int frame);
+    void CreateControlBar();
+    void DestroyControlBar();
+    bool GrabSnapshot();
+};
+
+// A media-server object playing `local` into the window, null when the server is not there
+// or cannot open it; the end of a play comes as "WM_QTNOTIFY_FINISH".
+CMedia* OpenServerMedia(HWND window, const char* local, const RECT* area);
+
+HINSTANCE MotionModule();
+// "WM_QTNOTIFY_FINISH": the media server's end of a play.
+UINT MediaFinishedMessage();
+// The live objects of the process, for the player window class they share.
+void CountObjectIn();
+void CountObjectOut();
+int LiveObjects();

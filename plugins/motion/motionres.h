@@ -1,0 +1,27 @@
+// Resource ids of the motion module.
+#pragma once
+
+#define IDS_MENU_PATH 200
+#define IDS_FILE_ERROR 203
+#define IDS_BAD_ANIMATION_RECORD 204
+#define IDS_TOOLTIP 208
+#define IDS_BAR_HOME 209
+#define IDS_BAR_BACK 210
+#define IDS_BAR_STOP 211
+#define IDS_BAR_PLAY 212
+#define IDS_BAR_NEXT 213
+#define IDS_ANIMATION_FILTER 218
+#define IDS_SOUND_FILTER 219
+#define IDS_ANIMATION_OBJECT_NAME 227
+#define IDS_IMAGE_FILTER 240
+#define IDS_SYSTEM_ERROR 241
+#define IDS_NO_MCI 242
+#define IDS_INTERNAL_ERROR 243
+#define IDS_NO_CONTROL_BAR 244
+
+// The control bar's buttons.
+#define IDC_BAR_HOME 10000
+#define IDC_BAR_BACK 10001
+#define IDC_BAR_STOP 10002
+#define IDC_BAR_PLAY 10003
+#define IDC_BAR_NEXT 10004
