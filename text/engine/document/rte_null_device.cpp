@@ -1,0 +1,75 @@
+// The null device: no device context; widths come from a table of character classes and
+// metrics from the point size, so that the model measures the same everywhere.
+#include <cstring>
+
+#include "rte_device.h"
+#include "rte_environment.h"
+
+namespace {
+
+constexpr int32_t kNullResolution = 72;
+
+const RteDevice* g_device = nullptr;
+
+int32_t CharWidth(unsigned char c)
+{
+    if (c == ' ')
+        return 3;
+    if (c >= '0' && c <= '9')
+        return 6;
+    if (c >= 'A' && c <= 'Z')
+        return 7;
+    return 5;
+}
+
+void Startup(RteEnvironment* env)
+{
+    std::memset(&env->port, 0, sizeof env->port);
+    env->port.resolution = kNullResolution;
+}
+
+void Shutdown(RteEnvironment*) {}
+
+void BindPort(RteDrawPort* port, void* window)
+{
+    std::memset(port, 0, sizeof *port);
+    port->window = window;
+    port->resolution = kNullResolution;
+}
+
+void ReleasePort(RteDrawPort* port) { port->dc = nullptr; }
+
+// Ascent, descent and leading from the point size: four fifths above the base line.
+void Metrics(RteHandle, RteCharStyle* style, RteFont*)
+{
+    int32_t points = style->pointSize >> 16;
+    style->ascent = static_cast<int16_t>(points * 4 / 5);
+    style->descent = static_cast<int16_t>(points - points * 4 / 5);
+    style->leading = 0;
+}
+
+intptr_t NoDevice(RteHandle, RteCharStyle*, intptr_t, intptr_t, intptr_t, intptr_t) { return 0; }
+
+void FontInit(RteHandle, RteFont*) {}
+
+int32_t TextWidth(const RteDrawPort*, const char* text, int32_t length)
+{
+    int32_t width = 0;
+    for (int32_t i = 0; i < length; ++i)
+        width += CharWidth(static_cast<unsigned char>(text[i]));
+    return width;
+}
+
+const RteDevice kNullDevice = {Startup, Shutdown, BindPort, ReleasePort, Metrics, NoDevice, NoDevice, NoDevice,
+                               NoDevice, NoDevice, NoDevice, FontInit, TextWidth};
+
+}  // namespace
+
+void RteSetDevice(const RteDevice* device) { g_device = device; }
+const RteDevice& RteCurrentDevice() { return g_device ? *g_device : kNullDevice; }
+const RteDevice& RteNullDevice() { return kNullDevice; }
+
+int32_t RteTextWidth(const RteDrawPort* port, const char* text, int32_t length)
+{
+    return RteCurrentDevice().textWidth(port, text, length);
+}
