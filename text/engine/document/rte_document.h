@@ -20,7 +20,7 @@ constexpr uint32_t RTE_DOC_STYLES_CHANGED = 0x400;
 constexpr uint32_t RTE_DOC_KEEP_TRAILING_BLANKS = 0x1000;
 constexpr uint32_t RTE_DOC_OFFSCREEN_CONTAINERS = 0x100000;
 constexpr uint32_t RTE_DOC_BORROWED_PORT = 0x800000;
-constexpr uint32_t RTE_DOC_NO_FINAL_PARAGRAPH = 0x01000000;
+constexpr uint32_t RTE_DOC_FINAL_PARAGRAPH_END = 0x01000000;  // the text ends with a paragraph end
 constexpr uint32_t RTE_DOC_PAGE_RELAYOUT = 0x2000000;
 constexpr uint32_t RTE_DOC_WITH_BITS_1_2 = 0x40000000;  // adds 0x3
 
