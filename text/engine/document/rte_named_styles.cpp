@@ -132,6 +132,9 @@ void RebaseSmallStyle(RteDocument* doc, int32_t index, RteCharStyle& record, int
     }
 }
 
+bool HasHooks(const RteCharStyle& style) { return style.hooks.metrics != nullptr; }
+bool HasHooks(const RteParFormat& format) { return format.hooks.table != nullptr; }
+
 template <class Record>
 void Settle(RteDocument* doc, int32_t index, Record& record, int32_t uses)
 {
@@ -174,6 +177,9 @@ void ChangeEntry(RteDocument* doc, int32_t id, Record record)
     record.namedId = id;
     record.flags = old.flags;
     record.useCount = old.useCount;
+    // A record given without hooks keeps the entry's.
+    if (!HasHooks(record))
+        record.hooks = old.hooks;
     Settle(doc, index, record, old.useCount);
     SetElement(Side<Record>::Table(doc), index, record);
     std::span<const RteUnit> units = Side<Record>::Units();
