@@ -154,28 +154,13 @@ int32_t RteGetCharStyle(RteHandle handle, const RteRange* range, bool maskFlag, 
             index = RteFindRun(doc->charRuns, offset, &at)->index;
             RteUnlock(doc->charRuns);
         }
-        RteCharStyle record = RteCharStyleRecord(doc.get(), index);
-        if (maskFlag) {
-            RteClearCharStyle(mask, 0);
-            RteMaskedAccumulate(RteCharStyleUnits(), &record, style, mask, true);
-        } else {
-            *style = record;
-            RteClearCharStyle(mask, 0xFF);
-        }
+        RteRangeReader<RteCharStyle>(RteCharStyleUnits(), maskFlag, style, mask)
+            .Take(RteCharStyleRecord(doc.get(), index));
         return offset;
     }
-    RteClearCharStyle(mask, maskFlag ? 0 : 0xFF);
-    bool firstRun = true;
-    RteForEachRunInRanges(doc->charRuns, list.get(), [&](int32_t, int32_t index) {
-        RteCharStyle record = RteCharStyleRecord(doc.get(), index);
-        if (maskFlag)
-            RteMaskedAccumulate(RteCharStyleUnits(), &record, style, mask, true);
-        else if (firstRun)
-            *style = record;
-        else
-            RteMaskedAccumulate(RteCharStyleUnits(), &record, style, mask, false);
-        firstRun = false;
-    });
+    RteRangeReader<RteCharStyle> reader(RteCharStyleUnits(), maskFlag, style, mask);
+    RteForEachRunInRanges(doc->charRuns, list.get(),
+                          [&](int32_t, int32_t index) { reader.Take(RteCharStyleRecord(doc.get(), index)); });
     return ElementOf<RteRange>(list.get(), 0).start;
 }
 
@@ -202,13 +187,6 @@ void RteSetStyleBits(RteHandle doc, const RteRange* range, uint32_t keep, uint32
 void RteCharStyleByIndex(RteHandle doc, int32_t index, RteCharStyle* out)
 {
     *out = RteCharStyleRecord(DocLock(doc).get(), index);
-}
-
-void RteGetInsertStyle(RteHandle handle, int32_t* index, RteCharStyle* out)
-{
-    DocLock doc(handle);
-    *index = doc->insertStyle;
-    *out = RteCharStyleRecord(doc.get(), doc->insertStyle);
 }
 
 void RteScaleCharStyle(RteHandle, RteCharStyle* style, int32_t numerator, int32_t denominator)

@@ -82,6 +82,7 @@ struct RteDocument {
     uint32_t flags;
     uint32_t flags2;
     uint32_t shared;
+    int32_t sharers;       // views that use this document's style tables
     RteHandle linkedDoc;
     uint32_t saveMask;
     RteHandle tableOwner;  // the document whose style tables this one uses
@@ -183,6 +184,13 @@ void RteSetDocRef(RteHandle doc, intptr_t value);
 intptr_t RteGetDocRef(RteHandle doc);
 int32_t RteClaimDoc(RteHandle doc, intptr_t claimant);
 intptr_t RteDocClaimant(RteHandle doc);
+
+// The insertion style, the first paragraph format and the first font, overwritten in place
+// (their use counts kept); the whole text is marked for layout.
+void RteSetInsertStyle(RteHandle doc, const RteCharStyle* style, int16_t redraw);
+int32_t RteGetInsertStyle(RteHandle doc, RteCharStyle* out);
+void RteSetDefaultParFormat(RteHandle doc, const RteParFormat* format, int16_t redraw);
+void RteSetDefaultFont(RteHandle doc, const RteFont* font, int16_t redraw);
 
 // Areas.
 void RteOffsetView(RteHandle doc, const RtePoint* topLeft, const RtePoint* bottomRight);

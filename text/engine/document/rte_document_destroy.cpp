@@ -47,6 +47,7 @@ void RteShareParts(RteHandle newHandle, RteHandle handle, uint32_t parts)
         doc->fonts = other->fonts;
         doc->styleNames = other->styleNames;
         doc->insertStyle = other->insertStyle;
+        DocLock(doc->tableOwner)->sharers += 1;
         TakeRunUses<RteCharStyle>(doc->charRuns, doc->charStyles);
         TakeRunUses<RteParFormat>(doc->parRuns, doc->parFormats);
     }
@@ -85,6 +86,7 @@ void RteDocDestroy(RteHandle handle)
         if (doc->shared & RTE_SHARE_STYLES) {
             GiveBackRunUses<RteCharStyle>(doc->charRuns, doc->charStyles);
             GiveBackRunUses<RteParFormat>(doc->parRuns, doc->parFormats);
+            DocLock(doc->tableOwner)->sharers -= 1;
         }
         if (doc->furtherLinked)
             RteDocDestroy(doc->furtherLinked);

@@ -173,3 +173,45 @@ int32_t RteClaimDoc(RteHandle handle, intptr_t claimant)
     doc->claimant = claimant;
     return 1;
 }
+
+void RteSetInsertStyle(RteHandle handle, const RteCharStyle* style, int16_t)
+{
+    DocLock doc(handle);
+    {
+        RteLocked<RteCharStyle> styles(doc->charStyles);
+        RteCharStyle& target = styles[doc->insertStyle];
+        int32_t uses = target.useCount;
+        target = *style;
+        target.useCount = uses;
+    }
+    MarkAll(doc.get());
+    ++doc->changes;
+}
+
+int32_t RteGetInsertStyle(RteHandle handle, RteCharStyle* out)
+{
+    DocLock doc(handle);
+    *out = ElementOf<RteCharStyle>(doc->charStyles, doc->insertStyle);
+    return doc->insertStyle;
+}
+
+void RteSetDefaultParFormat(RteHandle handle, const RteParFormat* format, int16_t)
+{
+    DocLock doc(handle);
+    {
+        RteLocked<RteParFormat> formats(doc->parFormats);
+        int32_t uses = formats[0].useCount;
+        formats[0] = *format;
+        formats[0].useCount = uses;
+    }
+    MarkAll(doc.get());
+    ++doc->changes;
+}
+
+void RteSetDefaultFont(RteHandle handle, const RteFont* font, int16_t)
+{
+    DocLock doc(handle);
+    SetElement(doc->fonts, 0, *font);
+    MarkAll(doc.get());
+    ++doc->changes;
+}

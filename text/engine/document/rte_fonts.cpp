@@ -95,25 +95,15 @@ int32_t RteGetFont(RteHandle handle, const RteRange* range, bool maskFlag, RteFo
 {
     DocLock doc(handle);
     RteScopedHandle list(RteMakeRangeList(doc.get(), range, false));
-    RteClearFont(mask, maskFlag ? 0 : 0xFF);
-    auto take = [&](int32_t styleIndex, bool first) {
-        RteFont record = RteFontRecord(doc.get(), RteCharStyleRecord(doc.get(), styleIndex).font);
-        if (maskFlag)
-            RteMaskedAccumulate(RteFontUnits(), &record, font, mask, true);
-        else if (first)
-            *font = record;
-        else
-            RteMaskedAccumulate(RteFontUnits(), &record, font, mask, false);
+    RteRangeReader<RteFont> reader(RteFontUnits(), maskFlag, font, mask);
+    auto take = [&](int32_t styleIndex) {
+        reader.Take(RteFontRecord(doc.get(), RteCharStyleRecord(doc.get(), styleIndex).font));
     };
     int32_t start = range ? range->start : RteSelectionStart(doc.get());
     if (!list.get()) {
-        take(doc->insertStyle, true);
+        take(doc->insertStyle);
     } else {
-        bool first = true;
-        RteForEachRunInRanges(doc->charRuns, list.get(), [&](int32_t, int32_t index) {
-            take(index, first);
-            first = false;
-        });
+        RteForEachRunInRanges(doc->charRuns, list.get(), [&](int32_t, int32_t index) { take(index); });
         start = ElementOf<RteRange>(list.get(), 0).start;
     }
     if (!maskFlag && (font->nameFlags & RTE_FONT_ALT_STANDS_IN))

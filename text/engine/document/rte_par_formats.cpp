@@ -31,18 +31,9 @@ int32_t RteGetParFormat(RteHandle handle, const RteRange* range, bool maskFlag, 
 {
     DocLock doc(handle);
     RteScopedHandle list(RteMakeRangeList(doc.get(), range, true));
-    RteClearParFormat(mask, maskFlag ? 0 : 0xFF);
-    bool first = true;
-    RteForEachRunInRanges(doc->parRuns, list.get(), [&](int32_t, int32_t index) {
-        RteParFormat record = RteParFormatRecord(doc.get(), index);
-        if (maskFlag)
-            RteMaskedAccumulate(RteParFormatUnits(), &record, format, mask, true);
-        else if (first)
-            *format = record;
-        else
-            RteMaskedAccumulate(RteParFormatUnits(), &record, format, mask, false);
-        first = false;
-    });
+    RteRangeReader<RteParFormat> reader(RteParFormatUnits(), maskFlag, format, mask);
+    RteForEachRunInRanges(doc->parRuns, list.get(),
+                          [&](int32_t, int32_t index) { reader.Take(RteParFormatRecord(doc.get(), index)); });
     return range ? range->start : RteSelectionStart(doc.get());
 }
 

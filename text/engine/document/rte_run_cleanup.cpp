@@ -106,7 +106,8 @@ bool EndsWithParagraph(RteDocument* doc) { return (doc->flags & RTE_DOC_FINAL_PA
 void RteCleanupRuns(RteDocument* doc, bool characters, bool paragraphs)
 {
     // Tables shared with another document are indexed by its runs too: records stay put.
-    bool removeUnused = !(doc->flags2 & RTE_DOC2_KEEP_UNUSED) && !(doc->shared & RTE_SHARE_STYLES);
+    bool shared = (doc->shared & RTE_SHARE_STYLES) || doc->sharers > 0;
+    bool removeUnused = !(doc->flags2 & RTE_DOC2_KEEP_UNUSED) && !shared;
     if (characters) {
         TidyRuns(doc, doc->charRuns, [&](int32_t index, int32_t delta) { RteUseCharStyle(doc, index, delta); }, true);
         if (removeUnused)

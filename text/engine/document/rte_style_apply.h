@@ -3,6 +3,9 @@
 #pragma once
 
 #include "rte_runs.h"
+#include <cstring>
+
+#include "rte_style_units.h"
 #include "rte_typed.h"
 
 // A handle freed when the scope ends, raise or not.
@@ -53,3 +56,34 @@ void RteForEachRunInRanges(RteHandle runs, RteHandle list, Visit&& visit)
         }
     }
 }
+
+// Reads the records of a range into a value and a mask. Without the mask flag the first record
+// is the value and the mask keeps the units that every record shares; with it the caller's
+// value is looked for and the mask selects the units in which some record equals it.
+template <class Record>
+class RteRangeReader {
+public:
+    RteRangeReader(std::span<const RteUnit> units, bool maskFlag, Record* value, Record* mask)
+        : units_(units), maskFlag_(maskFlag), value_(value), mask_(mask)
+    {
+        std::memset(mask, maskFlag ? 0 : 0xFF, sizeof *mask);
+    }
+
+    void Take(const Record& record)
+    {
+        if (maskFlag_)
+            RteMaskedAccumulate(units_, &record, value_, mask_, true);
+        else if (first_)
+            *value_ = record;
+        else
+            RteMaskedAccumulate(units_, &record, value_, mask_, false);
+        first_ = false;
+    }
+
+private:
+    std::span<const RteUnit> units_;
+    bool maskFlag_;
+    Record* value_;
+    Record* mask_;
+    bool first_ = true;
+};

@@ -15,7 +15,6 @@ uint32_t RteStyleBitsAt(RteHandle doc, int32_t offset, int32_t* extent);
 void RteSetStyleHooks(RteHandle doc, const RteCharStyle* values, const RteCharStyle* mask,
                       const RteCharStyle* andMask, const RteCharStyleHooks* hooks, int32_t value14, int32_t value15,
                       bool relayout, int16_t redraw);
-void RteGetInsertStyle(RteHandle doc, int32_t* index, RteCharStyle* out);
 
 int32_t RteGetParFormat(RteHandle doc, const RteRange* range, bool maskFlag, RteParFormat* format, RteParFormat* mask);
 void RteSetParFormat(RteHandle doc, const RteRange* range, const RteParFormat* format, const RteParFormat* mask,

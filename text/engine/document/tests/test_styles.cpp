@@ -130,10 +130,10 @@ TEST_F(StyleTest, ACaretChangesOnlyTheInsertionStyle)
     RteCharStyle bold = Bold(1);
     RteSetCharStyle(doc, nullptr, &bold, &mask, 0);
     EXPECT_EQ("0:0 11:0 ", CharRuns(doc));
-    int32_t index;
     RteCharStyle insertion;
-    RteGetInsertStyle(doc, &index, &insertion);
+    int32_t index = RteGetInsertStyle(doc, &insertion);
     EXPECT_EQ(1, insertion.bold);
+    EXPECT_EQ(index, DocumentOf(doc).insertStyle);
     EXPECT_EQ("", RunProblems(doc)) << "only the insertion style may stay unused";
     RteRange elsewhere = {2, 2};
     RteCharStyle italic = {};
@@ -142,7 +142,7 @@ TEST_F(StyleTest, ACaretChangesOnlyTheInsertionStyle)
     RteClearCharStyle(&italicMask, 0);
     italicMask.italic = -1;
     RteSetCharStyle(doc, &elsewhere, &italic, &italicMask, 0);
-    RteGetInsertStyle(doc, &index, &insertion);
+    RteGetInsertStyle(doc, &insertion);
     EXPECT_EQ(0, insertion.italic) << "an empty range away from the caret changes nothing";
     RteDocDestroy(doc);
 }
