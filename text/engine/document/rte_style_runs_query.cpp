@@ -59,7 +59,11 @@ void RteRederiveInsertionStyle(RteHandle handle)
     if (!RteSelectionIsCaret(doc.get()))
         return;
     int32_t caret = RteSelectionStart(doc.get());
-    int32_t at = caret > 0 ? caret - 1 : 0;
+    // At the start of a paragraph the text typed takes the style of the paragraph's own text.
+    int32_t parStart = 0;
+    int32_t parEnd = 0;
+    doc->hooks.parBounds(handle, caret, &parStart, &parEnd);
+    int32_t at = caret > 0 && caret != parStart ? caret - 1 : caret;
     int32_t index = RteFindRun(doc->charRuns, at, nullptr)->index;
     RteUnlock(doc->charRuns);
     RteCharStyle record = RteCharStyleRecord(doc.get(), index);

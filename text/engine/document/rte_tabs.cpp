@@ -113,8 +113,12 @@ void RteGetTabs(RteHandle handle, const RteRange* range, RteHandle tabs, RteHand
     Fill(tabs, stops);
     if (flags)
         Fill(flags, inEvery);
-    if (base)
-        *base = doc->tabBase;
+    if (base) {
+        // Positions count from the wrap area's left edge, moved by the base when one is set.
+        RteRect wrap;
+        RteRectListFirst(doc->wrapArea, &wrap);
+        *base = doc->tabBase == -1 ? wrap.left : wrap.left + doc->tabBase;
+    }
 }
 
 void RteSetTabs(RteHandle handle, const RteRange* range, RteHandle tabs, RteHandle flags, int16_t)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "document_fixture.h"
+#include "failing_blocks.h"
 #include "rte_style_units.h"
 #include "rte_styles.h"
 #include "style_checks.h"
@@ -152,6 +153,52 @@ TEST_F(RunEditTest, MovingAreas)
     EXPECT_EQ((RteRect{1, 2, 103, 204}), moved);
     RteDocDestroy(doc);
     RteFreeRectList(wrap);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(RunEditTest, TextTypedAtAParagraphStartTakesItsStyle)
+{
+    RteHandle doc = MakeDocument("abc\rdef");
+    SetBold(doc, {4, 7}, 1);
+    PlaceCaret(doc, 4);
+    RteRederiveInsertionStyle(doc);
+    RteCharStyle style;
+    RteGetInsertStyle(doc, &style);
+    EXPECT_EQ(1, style.bold);
+    RteDocDestroy(doc);
+}
+
+TEST_F(RunEditTest, RunningOutOfMemoryLeavesNothingLockedAndTheRunsTrue)
+{
+    int raised = 0;
+    for (int n = 1; n < 60; ++n) {
+        RteHandle doc = MakeDocument("one\rtwo\rthree and more");
+        uint16_t code;
+        {
+            FailingBlocks blocks;
+            blocks.FailFromRequest(n);
+            code = RteTry(&context_, [&] {
+                SetBold(doc, {2, 9}, 1);
+                RteRange range = {1, 12};
+                RteParFormat format = {}, mask;
+                RteClearParFormat(&mask, 0);
+                format.alignment = 2;
+                mask.alignment = -1;
+                RteSetParFormat(doc, &range, &format, &mask, 0);
+            });
+        }
+        if (code) {
+            ++raised;
+            EXPECT_EQ(RTE_ERR_NO_MEMORY, code);
+        }
+        EXPECT_EQ(0, LockedHandles()) << "request " << n;
+        EXPECT_EQ("", RunProblems(doc)) << "request " << n;
+        RteDocDestroy(doc);
+    }
+    EXPECT_GT(raised, 0);
 }
 
 }  // namespace
