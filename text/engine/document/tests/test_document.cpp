@@ -265,3 +265,65 @@ TEST_F(DocumentModelTest, BoundDocumentsGiveUpCleanTextOutsideTheView)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DocumentModelTest, StartupThatRunsOutOfMemoryFreesWhatItMade)
+{
+    RteEnvironment env = {};
+    int live = LiveHandles();
+    for (int n = 1; n <= 6; ++n) {
+        uint16_t code;
+        {
+            FailingBlocks blocks;
+            blocks.FailFromRequest(n);
+            code = RteTry(&context_, [&] { RteEngineStartup(&env, &context_); });
+        }
+        EXPECT_EQ(RTE_ERR_NO_MEMORY, code) << "request " << n;
+        EXPECT_EQ(live, LiveHandles()) << "request " << n;
+    }
+}
+
+TEST_F(DocumentModelTest, HiddenTextDropsTheDocumentsCacheEntries)
+{
+    RteHandle doc = MakeDocument("abc");
+    env_.cache[1].owner = reinterpret_cast<uintptr_t>(doc);
+    env_.cache[1].block = 0;
+    env_.cache[2].owner = 99;
+    env_.cache[2].block = 4;
+    RteSetDocFlags(doc, RTE_DOC_HIDDEN_TEXT);
+    EXPECT_EQ(0u, env_.cache[1].owner);
+    EXPECT_EQ(-1, env_.cache[1].block);
+    EXPECT_EQ(99u, env_.cache[2].owner) << "another document's entry stays";
+    RteDocDestroy(doc);
+}
+
+struct PageCase {
+    uint32_t flags;
+    bool relayout;
+    uint32_t storedFlags;
+    bool docRelayout;
+};
+
+TEST_F(DocumentModelTest, PageSettings)
+{
+    const PageCase cases[] = {
+        {0x4, true, 0x4, true},
+        {0x1, true, 0x41, true},
+        {0x1, false, 0x41, false},
+        {64, true, 64, false},  // the same as at creation: nothing to lay out again
+    };
+    for (const PageCase& c : cases) {
+        RteHandle doc = MakeDocument();
+        RtePageSettings page = {};
+        page.flags = c.flags;
+        RteSetPageSettings(doc, &page, c.relayout, 0);
+        RtePageSettings out;
+        RteGetPageSettings(doc, &out);
+        EXPECT_EQ(c.storedFlags, out.flags) << c.flags;
+        EXPECT_EQ(c.docRelayout, (RteGetDocFlags(doc) & RTE_DOC_PAGE_RELAYOUT) != 0) << c.flags;
+        RteDocDestroy(doc);
+    }
+}
+
+}  // namespace
