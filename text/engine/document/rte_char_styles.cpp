@@ -140,7 +140,7 @@ void RteApplyCharEntry(RteHandle handle, const RteRange* range, const RteCharSty
 int32_t RteGetCharStyle(RteHandle handle, const RteRange* range, bool maskFlag, RteCharStyle* style, RteCharStyle* mask)
 {
     DocLock doc(handle);
-    RteScopedHandle list(RteMakeRangeList(doc.get(), range, false));
+    RteScopedHandle list(RteMakeRangeList(doc.get(), range, false, false));
     bool empty = !list.get();
     if (!empty) {
         RteRange first = ElementOf<RteRange>(list.get(), 0);

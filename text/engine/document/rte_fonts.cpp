@@ -94,7 +94,7 @@ int32_t RteFindOrAddFont(RteHandle doc, const RteFont* font) { return RteFindOrA
 int32_t RteGetFont(RteHandle handle, const RteRange* range, bool maskFlag, RteFont* font, RteFont* mask)
 {
     DocLock doc(handle);
-    RteScopedHandle list(RteMakeRangeList(doc.get(), range, false));
+    RteScopedHandle list(RteMakeRangeList(doc.get(), range, false, false));
     RteRangeReader<RteFont> reader(RteFontUnits(), maskFlag, font, mask);
     auto take = [&](int32_t styleIndex) {
         reader.Take(RteFontRecord(doc.get(), RteCharStyleRecord(doc.get(), styleIndex).font));

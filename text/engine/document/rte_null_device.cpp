@@ -1,5 +1,6 @@
 // The null device: no device context; widths come from a table of character classes and
 // metrics from the point size, so that the model measures the same everywhere.
+#include <cstdint>
 #include <cstring>
 
 #include "rte_device.h"
@@ -50,6 +51,21 @@ void Metrics(RteHandle, RteCharStyle* style, RteFont*)
 
 intptr_t NoDevice(RteHandle, RteCharStyle*, intptr_t, intptr_t, intptr_t, intptr_t) { return 0; }
 
+// Blanks, tabs and paragraph ends: what the model itself asks of the classifier.
+intptr_t CharInfo(RteHandle, RteCharStyle*, intptr_t character, intptr_t, intptr_t, intptr_t)
+{
+    switch (*reinterpret_cast<const uint8_t*>(character)) {
+    case ' ':
+        return RTE_CLASS_BLANK;
+    case '\t':
+        return RTE_CLASS_BLANK | RTE_CLASS_TAB;
+    case '\r':
+        return RTE_CLASS_BLANK | RTE_CLASS_PARAGRAPH;
+    default:
+        return 0;
+    }
+}
+
 void FontInit(RteHandle, RteFont*) {}
 
 int32_t TextWidth(const RteDrawPort*, const char* text, int32_t length)
@@ -61,7 +77,7 @@ int32_t TextWidth(const RteDrawPort*, const char* text, int32_t length)
 }
 
 const RteDevice kNullDevice = {Startup, Shutdown, BindPort, ReleasePort, Metrics, NoDevice, NoDevice, NoDevice,
-                               NoDevice, NoDevice, NoDevice, FontInit, TextWidth};
+                               CharInfo, NoDevice, NoDevice, FontInit, TextWidth};
 
 }  // namespace
 

@@ -30,7 +30,7 @@ int32_t RteGetParFormat(RteHandle handle, const RteRange* range, bool maskFlag, 
                         RteParFormat* mask)
 {
     DocLock doc(handle);
-    RteScopedHandle list(RteMakeRangeList(doc.get(), range, true));
+    RteScopedHandle list(RteMakeRangeList(doc.get(), range, true, false));
     RteRangeReader<RteParFormat> reader(RteParFormatUnits(), maskFlag, format, mask);
     RteForEachRunInRanges(doc->parRuns, list.get(),
                           [&](int32_t, int32_t index) { reader.Take(RteParFormatRecord(doc.get(), index)); });

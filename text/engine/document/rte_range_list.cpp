@@ -4,6 +4,7 @@
 
 #include "rte_document_internal.h"
 #include "rte_runs.h"
+#include "rte_text_blocks.h"
 
 using namespace rte_document;
 
@@ -31,6 +32,31 @@ void WidenToParagraphs(RteDocument* doc, RteHandle list)
         doc->hooks.parBounds(doc->self, last, &lastStart, &lastEnd);
         SetElement(list, i, RteRange{start, std::max(end, lastEnd)});
     }
+}
+
+bool IsBlank(RteDocument* doc, int32_t offset)
+{
+    uint8_t character = RteTextByteAt(doc, offset);
+    int32_t at = 0;
+    int32_t index = RteFindRun(doc->charRuns, offset, &at)->index;
+    RteUnlock(doc->charRuns);
+    RteCharStyle style = ElementOf<RteCharStyle>(doc->charStyles, index);
+    return style.hooks.charInfo(doc->self, &style, reinterpret_cast<intptr_t>(&character), 1, 0, 0) & RTE_CLASS_BLANK;
+}
+
+// A selection that asks for it loses the blanks at its end (a double-clicked word's trailing
+// space), unless the document keeps them.
+void TrimEnd(RteDocument* doc, RteHandle list, const RteSelectPoint& endPoint)
+{
+    if (!(endPoint.flags & RTE_SELECT_TRIM) || (doc->flags & RTE_DOC_KEEP_TRAILING_BLANKS))
+        return;
+    int32_t last = RteCount(list) - 1;
+    RteRange range = ElementOf<RteRange>(list, last);
+    int32_t& end = range.end > range.start ? range.end : range.start;
+    int32_t start = std::min(range.start, range.end);
+    while (end > start && IsBlank(doc, end - 1))
+        --end;
+    SetElement(list, last, range);
 }
 
 }  // namespace
@@ -70,7 +96,7 @@ void RteNormalizeRangeList(RteHandle list)
     }
 }
 
-RteHandle RteMakeRangeList(RteDocument* doc, const RteRange* range, bool force)
+RteHandle RteMakeRangeList(RteDocument* doc, const RteRange* range, bool force, bool trim)
 {
     bool caret = RteSelectionIsCaret(doc);
     if (caret && !force && (!range || range->start == range->end))
@@ -91,6 +117,8 @@ RteHandle RteMakeRangeList(RteDocument* doc, const RteRange* range, bool force)
                     Append(list, RteRange{points[i].offset, points[i + 1].offset});
                 if (points.size() < 2)
                     Append(list, RteRange{0, 0});
+                else if (trim)
+                    TrimEnd(doc, list, points.back());
             }
             if (force)
                 WidenToParagraphs(doc, list);
@@ -100,9 +128,9 @@ RteHandle RteMakeRangeList(RteDocument* doc, const RteRange* range, bool force)
     return list;
 }
 
-RteHandle RteRangeList(RteHandle doc, const RteRange* range, bool force, bool)
+RteHandle RteRangeList(RteHandle doc, const RteRange* range, bool force, bool trim)
 {
-    return RteMakeRangeList(DocLock(doc).get(), range, force);
+    return RteMakeRangeList(DocLock(doc).get(), range, force, trim);
 }
 
 void RteRangeListToParagraphs(RteHandle handle, RteHandle list)

@@ -71,9 +71,10 @@ struct RteRange {
     int32_t start;
     int32_t end;
 };
-// The pairs of a range or of the selection, normalised; null when there is nothing to list.
+// The pairs of a range or of the selection, normalised; null when there is nothing to list. With
+// trim, a selection whose end point asks for it loses its trailing blanks.
 RteHandle RteRangeList(RteHandle doc, const RteRange* range, bool force, bool trim);
-RteHandle RteMakeRangeList(RteDocument* doc, const RteRange* range, bool force);
+RteHandle RteMakeRangeList(RteDocument* doc, const RteRange* range, bool force, bool trim);
 void RteRangeListToParagraphs(RteHandle doc, RteHandle list);
 // Orders each pair, sorts the pairs and makes them follow one another.
 void RteNormalizeRangeList(RteHandle list);

@@ -8,7 +8,7 @@
 int32_t RteApplyToRanges(RteDocument* doc, const RteRange* range, bool paragraph, RteRunStepProc proc,
                          const void* data)
 {
-    RteScopedHandle list(RteMakeRangeList(doc, range, paragraph));
+    RteScopedHandle list(RteMakeRangeList(doc, range, paragraph, false));
     if (!list.get())
         return 0;
     RteRunStep step = {doc, paragraph, 0, data};

@@ -55,6 +55,12 @@ typedef intptr_t (*RteStyleSpareHook)(RteHandle doc, RteCharStyle* style, intptr
 typedef int32_t (*RteStyleRederiveHook)(RteHandle doc, RteCharStyle* style, int32_t caretOffset);   // 12
 typedef int32_t (*RteStyleWideHook)(const void* from, int32_t length, void* to, int32_t room);      // 15, 16
 
+// Class bits that the character-information hook (slot 4) answers for the character at
+// (const uint8_t* a, length b); the device layer gives the full set.
+constexpr intptr_t RTE_CLASS_BLANK = 0x1;
+constexpr intptr_t RTE_CLASS_PARAGRAPH = 0x100;
+constexpr intptr_t RTE_CLASS_TAB = 0x400;
+
 struct RteCharStyleHooks {
     RteStyleMetricsHook metrics;
     RteStyleDeviceHook selectFont;

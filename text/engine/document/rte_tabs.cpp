@@ -87,7 +87,7 @@ int32_t RteGetTabBase(RteHandle doc) { return DocLock(doc)->tabBase; }
 void RteGetTabs(RteHandle handle, const RteRange* range, RteHandle tabs, RteHandle flags, int32_t* base)
 {
     DocLock doc(handle);
-    RteScopedHandle list(RteMakeRangeList(doc.get(), range, true));
+    RteScopedHandle list(RteMakeRangeList(doc.get(), range, true, false));
     std::vector<RteTab> stops;
     std::vector<int32_t> inEvery;
     bool firstWithStops = true;

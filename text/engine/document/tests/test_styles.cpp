@@ -323,3 +323,29 @@ TEST_F(StyleTest, StyleRunsFoundByAMaskedMatch)
 }
 
 }  // namespace
+
+namespace {
+
+struct TrimCase {
+    uint32_t endFlags;
+    uint32_t docFlags;
+    int32_t end;
+};
+
+TEST_F(StyleTest, ASelectionAskingForItLosesItsTrailingBlanks)
+{
+    const TrimCase cases[] = {{RTE_SELECT_TRIM, 0, 4}, {0, 0, 8}, {RTE_SELECT_TRIM, RTE_DOC_KEEP_TRAILING_BLANKS, 8}};
+    for (const TrimCase& c : cases) {
+        RteHandle doc = MakeDocument("word \t  xx");
+        SelectRanges(doc, {{0, 8}});
+        RteLocked<RteSelectPoint>(DocumentOf(doc).selection)[1].flags = c.endFlags;
+        RteSetDocFlags(doc, c.docFlags);
+        RteHandle list = RteRangeList(doc, nullptr, false, true);
+        ASSERT_NE(nullptr, list);
+        EXPECT_EQ(c.end, Elements<RteRange>(list)[0].end) << std::hex << c.endFlags << " " << c.docFlags;
+        RteFree(list);
+        RteDocDestroy(doc);
+    }
+}
+
+}  // namespace
