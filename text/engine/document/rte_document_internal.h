@@ -38,7 +38,8 @@ void InsertElement(RteHandle handle, int32_t index, const T& value)
         RteUnlock(handle);
 }
 
-// Run tables, link-range tables and text blocks in their empty state.
+// A run table in its empty state (one run at 0 naming the record, and the sentinel), or with
+// index -1 a link-range table (only its end entry).
 void ResetRuns(RteHandle runs, int32_t index);
 
 }  // namespace rte_document
