@@ -127,6 +127,7 @@ struct RteDocument {
     RteHandle points;       // made on demand
     RteHookTable hooks;
     uint32_t key;
+    uint64_t identity;      // unique for the environment's life: keys the position cache
     uint32_t changes;       // raised by every change, layout changes included
     int32_t currentStyleName;  // 0-based
     uint32_t nameChanges;

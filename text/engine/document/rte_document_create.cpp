@@ -131,6 +131,7 @@ void Fill(RteHandle self, RteEnvironment* env, void* port, RteRectList view, Rte
     doc->state = RTE_DOC_STATE_READY;
     doc->self = self;
     doc->key = key;
+    doc->identity = ++env->lastIdentity;
     doc->flags = flags & ~kFlagsNotGiven;
     if (flags & RTE_DOC_WITH_BITS_1_2)
         doc->flags |= 0x3;

@@ -1,6 +1,7 @@
 // Sharing parts between documents, and destroying documents with what they own.
 #include "rte_device.h"
 #include "rte_document_internal.h"
+#include "rte_position_cache.h"
 
 using namespace rte_document;
 
@@ -71,6 +72,7 @@ void RteDocDestroy(RteHandle handle)
     RteEnvironment* env = RteLocked<RteDocument>(handle)->env;
     RteMemContext* context = env->context;
     env->ownerHook(handle, RTE_OWNER_DESTROYING);
+    RteDropDocPositions(handle);
     if (int32_t place = RteIsBoundDoc(context, handle))
         RteDelete(context->boundDocuments, place - 1, 1);
     uint32_t key;

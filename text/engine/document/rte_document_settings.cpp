@@ -3,6 +3,7 @@
 
 #include "rte_device.h"
 #include "rte_document_internal.h"
+#include "rte_position_cache.h"
 #include "rte_text_blocks.h"
 
 using namespace rte_document;
@@ -14,17 +15,6 @@ constexpr uint32_t kPageNoRepeat = 0x4;
 constexpr uint32_t kPageSingle = 0x40;
 
 void MarkAll(RteDocument* doc) { RteMarkForLayout(doc, 0, doc->textLength); }
-
-// The position cache measured the document's blocks with the old rules.
-void DropCacheEntries(RteDocument* doc)
-{
-    for (RteCacheEntry& entry : doc->env->cache) {
-        if (entry.owner == reinterpret_cast<uintptr_t>(doc->self)) {
-            entry.owner = 0;
-            entry.block = -1;
-        }
-    }
-}
 
 void CopyArea(RteRectList from, RteRectList to)
 {
@@ -58,8 +48,9 @@ int32_t RteSetDocFlags(RteHandle handle, uint32_t flags)
         MarkAll(doc.get());
         ++doc->changes;
     }
+    // The position cache measured the document's blocks with the old rules.
     if (changed & RTE_DOC_HIDDEN_TEXT)
-        DropCacheEntries(doc.get());
+        RteDropDocPositions(handle);
     return changed ? 1 : 0;
 }
 

@@ -30,9 +30,13 @@ void FreeCache(RteEnvironment* env)
     for (RteCacheEntry& entry : env->cache) {
         if (entry.positions)
             RteFree(entry.positions);
-        if (entry.widths)
-            RteFree(entry.widths);
-        entry = RteCacheEntry{nullptr, nullptr, -1, 0, 0};
+        if (entry.types)
+            RteFree(entry.types);
+        entry = RteCacheEntry{nullptr, nullptr, -1, 0, 0, 0};
+    }
+    if (env->cacheOverflow) {
+        RteUnlockAllAndFree(env->cacheOverflow);
+        env->cacheOverflow = nullptr;
     }
 }
 
@@ -41,8 +45,8 @@ void MakeCache(RteEnvironment* env)
     for (RteCacheEntry& entry : env->cache) {
         entry.positions = RteAlloc(env->context, sizeof(int32_t), 0, kPositionsGrowth, false);
         RteSetPurgeFlags(entry.positions, RTE_CACHE_PRIORITY, false);
-        entry.widths = RteAlloc(env->context, sizeof(int16_t), 0, 0, false);
-        RteSetPurgeFlags(entry.widths, RTE_CACHE_PRIORITY, false);
+        entry.types = RteAlloc(env->context, sizeof(int16_t), 0, 0, false);
+        RteSetPurgeFlags(entry.types, RTE_CACHE_PRIORITY, false);
         entry.block = -1;
     }
 }

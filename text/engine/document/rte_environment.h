@@ -35,13 +35,15 @@ struct RteRecordHandler {
     RteIoProc writeIo;
 };
 
-// One entry of the character position cache: measured positions of one text block.
+// One entry of the character position cache: measured positions of one text block, found by
+// the document's identity and the block's start offset.
 struct RteCacheEntry {
-    RteHandle positions;  // 32-bit values
-    RteHandle widths;     // 16-bit values
-    int32_t block;        // -1 when empty
-    uintptr_t owner;      // the document's handle; 0 when free
-    int32_t value;
+    RteHandle positions;  // 32-bit values: each character's left edge, then the end
+    RteHandle types;      // 16-bit values in step with the positions
+    int32_t block;        // the block's start offset; -1 when empty
+    int32_t blockEnd;
+    uint64_t owner;       // the document's identity; 0 when free
+    int32_t uses;         // callers holding the positions locked
 };
 constexpr int RTE_CACHE_ENTRIES = 3;
 constexpr uint8_t RTE_CACHE_PRIORITY = 224;
@@ -63,6 +65,8 @@ struct RteEnvironment {
     RteHandle registry;            // RteRecordHandler in ascending type order; made on first need
     RteDrawPort port;              // used by documents made with port -1
     RteCacheEntry cache[RTE_CACHE_ENTRIES];
+    RteHandle cacheOverflow;   // RteCacheEntry measured while all three were held; made on need
+    uint64_t lastIdentity;     // of the last document made
     RteOwnerHook ownerHook;
 };
 

@@ -5,6 +5,7 @@
 
 #include "rte_device.h"
 #include "rte_environment.h"
+#include "rte_position_cache.h"
 
 namespace {
 
@@ -66,6 +67,32 @@ intptr_t CharInfo(RteHandle, RteCharStyle*, intptr_t character, intptr_t, intptr
     }
 }
 
+int16_t TypeOf(uint8_t c)
+{
+    switch (c) {
+    case ' ':
+        return 1;
+    case '\t':
+        return 1088;
+    case '\r':
+        return 320;
+    default:
+        return 0;
+    }
+}
+
+// Positions from the width table; types: blanks, tabs and paragraph ends.
+intptr_t Measure(RteHandle, RteCharStyle*, intptr_t request, intptr_t, intptr_t, intptr_t)
+{
+    auto* step = reinterpret_cast<RteMeasureStep*>(request);
+    for (int32_t i = 0; i < step->count; ++i) {
+        step->positions[i + 1] = step->positions[i] + CharWidth(step->text[i]);
+        if (step->types)
+            step->types[i] = TypeOf(step->text[i]);
+    }
+    return step->positions[step->count] - step->positions[0];
+}
+
 void FontInit(RteHandle, RteFont*) {}
 
 int32_t TextWidth(const RteDrawPort*, const char* text, int32_t length)
@@ -76,7 +103,7 @@ int32_t TextWidth(const RteDrawPort*, const char* text, int32_t length)
     return width;
 }
 
-const RteDevice kNullDevice = {Startup, Shutdown, BindPort, ReleasePort, Metrics, NoDevice, NoDevice, NoDevice,
+const RteDevice kNullDevice = {Startup, Shutdown, BindPort, ReleasePort, Metrics, NoDevice, Measure, NoDevice,
                                CharInfo, NoDevice, NoDevice, FontInit, TextWidth};
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "document_fixture.h"
 #include "failing_blocks.h"
 #include "rte_device.h"
+#include "rte_position_cache.h"
 #include "rte_text_blocks.h"
 
 namespace {
@@ -286,15 +287,17 @@ TEST_F(DocumentModelTest, StartupThatRunsOutOfMemoryFreesWhatItMade)
 
 TEST_F(DocumentModelTest, HiddenTextDropsTheDocumentsCacheEntries)
 {
+    RteHandle other = MakeDocument("xyz");
     RteHandle doc = MakeDocument("abc");
-    env_.cache[1].owner = reinterpret_cast<uintptr_t>(doc);
-    env_.cache[1].block = 0;
-    env_.cache[2].owner = 99;
-    env_.cache[2].block = 4;
+    for (RteHandle measured : {other, doc}) {
+        RteHandle positions = nullptr;
+        RteBlockPositions(measured, 0, &positions, nullptr);
+        RteReleasePositions(measured, positions);
+    }
     RteSetDocFlags(doc, RTE_DOC_HIDDEN_TEXT);
     EXPECT_EQ(0u, env_.cache[1].owner);
     EXPECT_EQ(-1, env_.cache[1].block);
-    EXPECT_EQ(99u, env_.cache[2].owner) << "another document's entry stays";
+    EXPECT_EQ(DocumentOf(other).identity, env_.cache[0].owner) << "another document's entry stays";
     RteDocDestroy(doc);
 }
 

@@ -26,12 +26,12 @@ TEST_F(EnvironmentTest, StartupMakesTheCacheAndTheFreeMemoryHook)
     EXPECT_EQ(RteReleaseBoundDocsText, context_.freeMemoryHook);
     for (const RteCacheEntry& entry : env_.cache) {
         ASSERT_NE(nullptr, entry.positions);
-        ASSERT_NE(nullptr, entry.widths);
+        ASSERT_NE(nullptr, entry.types);
         EXPECT_EQ(4, RteElementSize(entry.positions));
         EXPECT_EQ(16, RteGetGrowBy(entry.positions));
-        EXPECT_EQ(2, RteElementSize(entry.widths));
+        EXPECT_EQ(2, RteElementSize(entry.types));
         EXPECT_EQ(224, RteGetPurgeFlags(entry.positions) & RTE_PURGE_PRIORITY_MASK);
-        EXPECT_EQ(224, RteGetPurgeFlags(entry.widths) & RTE_PURGE_PRIORITY_MASK);
+        EXPECT_EQ(224, RteGetPurgeFlags(entry.types) & RTE_PURGE_PRIORITY_MASK);
         EXPECT_EQ(-1, entry.block);
         EXPECT_EQ(0u, entry.owner);
     }

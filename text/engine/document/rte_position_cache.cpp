@@ -1,0 +1,279 @@
+// The character position cache: claiming and measuring entries, and following edits.
+#include "rte_position_cache.h"
+
+#include <algorithm>
+
+#include "rte_document_internal.h"
+#include "rte_runs.h"
+#include "rte_text_blocks.h"
+
+using namespace rte_document;
+
+namespace {
+
+constexpr int32_t kWidthLimit = 32500;
+constexpr int32_t kNarrowW = 5;
+
+struct BlockSpan {
+    int32_t start;
+    int32_t end;
+    RteHandle text;
+};
+
+BlockSpan SpanOf(RteDocument* doc, int32_t block)
+{
+    RteLocked<RteTextBlock> blocks(doc->blocks);
+    int32_t start = 0;
+    for (int32_t i = 0; i < block; ++i)
+        start += blocks[i].length;
+    return {start, start + blocks[block].length, blocks[block].text};
+}
+
+RteCacheEntry* EntryOf(RteDocument* doc, int32_t blockStart)
+{
+    for (RteCacheEntry& entry : doc->env->cache) {
+        if (entry.block == blockStart && entry.owner == doc->identity)
+            return &entry;
+    }
+    return nullptr;
+}
+
+// The entry of a block that an edit of count characters changed; an edit keeps the block's
+// start, by which the entry was found before it.
+RteCacheEntry* EditedEntry(RteDocument* doc, int32_t block, int32_t count, BlockSpan* span)
+{
+    *span = SpanOf(doc, block);
+    return count > 0 ? EntryOf(doc, span->start) : nullptr;
+}
+
+// A free entry first, then one nobody holds; null when all three are held.
+RteCacheEntry* ClaimEntry(RteEnvironment* env)
+{
+    for (RteCacheEntry& entry : env->cache) {
+        if (entry.block == -1)
+            return &entry;
+    }
+    for (RteCacheEntry& entry : env->cache) {
+        if (entry.uses == 0)
+            return &entry;
+    }
+    return nullptr;
+}
+
+// An entry beyond the three, in the environment's overflow list until it is released.
+RteCacheEntry* OverflowEntry(RteEnvironment* env)
+{
+    if (!env->cacheOverflow)
+        env->cacheOverflow = RteAllocOf<RteCacheEntry>(env->context, 0, 1, true);
+    RteCacheEntry entry{nullptr, nullptr, -1, 0, 0, 0};
+    entry.positions = RteAlloc(env->context, sizeof(int32_t), 0, 0, false);
+    entry.types = RteAlloc(env->context, sizeof(int16_t), 0, 0, false);
+    InsertElement(env->cacheOverflow, RteCount(env->cacheOverflow), entry);
+    return static_cast<RteCacheEntry*>(RteElementPtr(env->cacheOverflow, RteCount(env->cacheOverflow) - 1, false));
+}
+
+void MeasureBlock(RteDocument* doc, const BlockSpan& span, RteCacheEntry* entry)
+{
+    int32_t length = span.end - span.start;
+    RteSetCount(entry->positions, length + 1);
+    RteSetCount(entry->types, length + 1);
+    RteLocked<int32_t> positions(entry->positions);
+    RteLocked<int16_t> types(entry->types);
+    positions[0] = 0;
+    types[length] = 0;
+    if (length == 0)
+        return;
+    RteLocked<uint8_t> text(span.text);
+    RteMeasureRange(doc->self, text.get(), span.start, length, positions.get(), types.get());
+}
+
+void Drop(RteCacheEntry& entry)
+{
+    entry.block = -1;
+    entry.owner = 0;
+}
+
+}  // namespace
+
+int32_t RteMeasureChunkLimit(RteHandle doc, RteCharStyle* style)
+{
+    const uint8_t letter = 'W';
+    int32_t positions[2] = {0, 0};
+    RteMeasureStep step{&letter, 1, positions, nullptr, -1};
+    style->hooks.measure(doc, style, reinterpret_cast<intptr_t>(&step), 0, 0, 0);
+    int32_t width = positions[1] - positions[0];
+    if (width <= kNarrowW)
+        return RTE_MAX_MEASURE_STEP;
+    return std::min(RTE_MAX_MEASURE_STEP, kWidthLimit / width);
+}
+
+void RteMeasureRange(RteHandle handle, const uint8_t* text, int32_t from, int32_t count, int32_t* positions,
+                     int16_t* types)
+{
+    RteStyleWalk walker;
+    RteStyleWalkBegin(handle, from, &walker, true);
+    bool hideHidden = (walker.doc->flags & RTE_DOC_HIDDEN_TEXT) != 0;
+    for (int32_t done = 0, counter = 0; done < count; ++counter) {
+        RteCharStyle* style = walker.style;
+        style->hooks.selectFont(handle, style, 0, 0, 0, walker.unit22);
+        int32_t n = std::min({count - done, walker.nextRunStart - (from + done), RteMeasureChunkLimit(handle, style)});
+        if (hideHidden && style->hidden) {
+            std::fill(positions + done + 1, positions + done + n + 1, positions[done]);
+            if (types)
+                std::fill(types + done, types + done + n, int16_t{0});
+        } else {
+            RteMeasureStep step{text + done, n, positions + done, types ? types + done : nullptr,
+                                done + n == count ? -1 : counter};
+            style->hooks.measure(handle, style, reinterpret_cast<intptr_t>(&step), 0, 0, 0);
+        }
+        done += n;
+        RteStyleWalkSet(&walker, from + done);
+    }
+    RteStyleWalkEnd(handle, true);
+}
+
+int32_t* RteBlockPositions(RteHandle handle, int32_t block, RteHandle* positions, RteHandle* types)
+{
+    DocLock doc(handle);
+    BlockSpan span = SpanOf(doc.get(), block);
+    RteCacheEntry* entry = EntryOf(doc.get(), span.start);
+    if (!entry) {
+        entry = ClaimEntry(doc->env);
+        if (!entry)
+            entry = OverflowEntry(doc->env);
+        // Marked free until measured, so that a failure leaves no half-measured entry behind.
+        Drop(*entry);
+        entry->uses = 0;
+        MeasureBlock(doc.get(), span, entry);
+        entry->block = span.start;
+        entry->blockEnd = span.end;
+        entry->owner = doc->identity;
+    }
+    ++entry->uses;
+    *positions = entry->positions;
+    if (types)
+        *types = entry->types;
+    return static_cast<int32_t*>(RteLock(entry->positions));
+}
+
+void RteReleasePositions(RteHandle handle, RteHandle positions)
+{
+    RteEnvironment* env = RteLocked<RteDocument>(handle)->env;
+    for (RteCacheEntry& entry : env->cache) {
+        if (entry.positions == positions && entry.uses > 0) {
+            --entry.uses;
+            RteUnlock(positions);
+            return;
+        }
+    }
+    if (!env->cacheOverflow)
+        return;
+    for (int32_t i = 0; i < RteCount(env->cacheOverflow); ++i) {
+        RteCacheEntry entry = ElementOf<RteCacheEntry>(env->cacheOverflow, i);
+        if (entry.positions != positions)
+            continue;
+        RteUnlockAllAndFree(entry.positions);
+        RteFree(entry.types);
+        RteDelete(env->cacheOverflow, i, 1);
+        return;
+    }
+}
+
+void RteDropPositions(RteHandle handle, int32_t entry)
+{
+    Drop(RteLocked<RteDocument>(handle)->env->cache[entry]);
+}
+
+void RteDropDocPositions(RteHandle handle)
+{
+    RteLocked<RteDocument> doc(handle);
+    for (RteCacheEntry& entry : doc->env->cache) {
+        if (entry.owner == doc->identity)
+            Drop(entry);
+    }
+}
+
+void RtePositionsInserted(RteHandle handle, int32_t block, int32_t offset, int32_t count)
+{
+    DocLock doc(handle);
+    BlockSpan span;
+    RteCacheEntry* entry = EditedEntry(doc.get(), block, count, &span);
+    if (!entry)
+        return;
+    RteLocked<uint8_t> text(span.text);
+    // A continuation byte inserted, or standing just after the insertion, measures with its
+    // lead byte: only a new measure of the block is right then.
+    for (int32_t at : {offset, offset + count}) {
+        if (at >= span.end - span.start)
+            continue;
+        RteCharStyle* style = RteCharStyleAt(handle, span.start + at);
+        intptr_t classes = style->hooks.charInfo(handle, style, reinterpret_cast<intptr_t>(&text[at]), 1,
+                                                 RTE_CLASS_CONTINUATION, 0);
+        RteUnlock(doc->charStyles);
+        if (classes & RTE_CLASS_CONTINUATION) {
+            Drop(*entry);
+            return;
+        }
+    }
+    RteInsert(entry->positions, offset + 1, count);
+    RteUnlock(entry->positions);
+    RteInsert(entry->types, offset, count);
+    RteUnlock(entry->types);
+    RteLocked<int32_t> positions(entry->positions);
+    RteLocked<int16_t> types(entry->types);
+    RteMeasureRange(handle, text.get() + offset, span.start + offset, count, positions.get() + offset,
+                    types.get() + offset);
+    int32_t added = positions[offset + count] - positions[offset];
+    for (int32_t i = offset + count + 1; i < positions.size(); ++i)
+        positions[i] += added;
+    entry->blockEnd = span.end;
+}
+
+void RtePositionsDeleted(RteHandle handle, int32_t block, int32_t offset, int32_t count)
+{
+    DocLock doc(handle);
+    BlockSpan span;
+    RteCacheEntry* entry = EditedEntry(doc.get(), block, count, &span);
+    if (!entry)
+        return;
+    {
+        RteLocked<int32_t> positions(entry->positions);
+        int32_t removed = positions[offset + count] - positions[offset];
+        for (int32_t i = offset + count; i < positions.size(); ++i)
+            positions[i] -= removed;
+    }
+    RteDelete(entry->positions, offset + 1, count);
+    RteDelete(entry->types, offset, count);
+    entry->blockEnd -= count;
+}
+
+int32_t RteFindByte(const uint8_t* bytes, int32_t count, uint8_t byte)
+{
+    const uint8_t* found = std::find(bytes, bytes + count, byte);
+    return found == bytes + count ? 0 : static_cast<int32_t>(found - bytes) + 1;
+}
+
+int32_t RteLastByteOffset(RteHandle handle, uint8_t byte)
+{
+    DocLock doc(handle);
+    int32_t last = RteCount(doc->blocks) - 1;
+    BlockSpan span = SpanOf(doc.get(), last);
+    if (!span.text)
+        return -1;
+    RteLocked<uint8_t> text(span.text);
+    for (int32_t i = span.end - span.start - 1; i >= 0; --i) {
+        if (text[i] == byte)
+            return span.start + i;
+    }
+    return -1;
+}
+
+int32_t RteStartTable(RteHandle handle, int16_t value)
+{
+    if (RteCount(handle) > 0)
+        return 0;
+    auto* first = static_cast<int16_t*>(RteAppend(handle, 1, true));
+    first[1] = value;
+    RteUnlock(handle);
+    return value + 1;
+}

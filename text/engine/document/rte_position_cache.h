@@ -1,0 +1,60 @@
+// The character position cache: the measured left edge of every character of the three text
+// blocks used last, shared by all documents of the environment, kept up to date by insertions
+// and deletions instead of measuring again.
+#pragma once
+
+#include <cstdint>
+
+#include "rte_document.h"
+
+// What a style's measuring hook (slot 2) is handed, as its first argument, for one step: it
+// writes positions[1..count] from positions[0] on and, when asked, a type per character (0 for
+// a character that takes no special part, 1 a blank, 64 and more a control character). The
+// step counter runs from 0 and is -1 for the last step. It answers the step's width.
+struct RteMeasureStep {
+    const uint8_t* text;
+    int32_t count;
+    int32_t* positions;
+    int16_t* types;
+    int32_t step;
+};
+
+// Classes of the character-information hook that say a character's measure depends on its
+// neighbours (a continuation byte of a multi-byte character).
+constexpr intptr_t RTE_CLASS_CONTINUATION = 0x3000;
+
+// The most characters measured in one step, whatever the style.
+constexpr int32_t RTE_MAX_MEASURE_STEP = 4096;
+
+// The locked positions of a block (its length + 1 values), with their handle and the types'
+// handle. A fourth block asked for while three are held is measured into an entry of its own,
+// freed when released.
+int32_t* RteBlockPositions(RteHandle doc, int32_t block, RteHandle* positions, RteHandle* types);
+// Gives back one hold of the positions; nothing when no entry holds the handle.
+void RteReleasePositions(RteHandle doc, RteHandle positions);
+void RteDropPositions(RteHandle doc, int32_t entry);
+void RteDropDocPositions(RteHandle doc);
+
+// After count characters were inserted at an offset of a block (the text already holds them):
+// the cached entry gains their positions and every later one moves by their width; an
+// insertion that changes how its neighbours measure drops the entry instead.
+void RtePositionsInserted(RteHandle doc, int32_t block, int32_t offset, int32_t count);
+// After count characters at an offset of a block were deleted: the entry loses them and
+// every later position moves back by their width.
+void RtePositionsDeleted(RteHandle doc, int32_t block, int32_t offset, int32_t count);
+
+// The most characters of a style measured in one step: 4096, or 32500 / the width of "W" when
+// that is above 5, so that a step stays within 16-bit device coordinates.
+int32_t RteMeasureChunkLimit(RteHandle doc, RteCharStyle* style);
+// Measures the text [from, from + count) of a document, style by style, into positions
+// (count + 1 values; positions[0] is where the first character starts) and types (or null).
+void RteMeasureRange(RteHandle doc, const uint8_t* text, int32_t from, int32_t count, int32_t* positions,
+                     int16_t* types);
+
+// Helpers of the batch reader: the 1-based place of the first byte equal to a value (0 for
+// none); the text offset of the last such byte in the last block (-1 for none); an empty
+// handle gets one entry whose second 16-bit field is the value, answering value + 1 (a filled
+// handle is left alone, answering 0).
+int32_t RteFindByte(const uint8_t* bytes, int32_t count, uint8_t byte);
+int32_t RteLastByteOffset(RteHandle doc, uint8_t byte);
+int32_t RteStartTable(RteHandle handle, int16_t value);
