@@ -3,6 +3,7 @@
 
 #include "rte_device.h"
 #include "rte_document.h"
+#include "rte_line_break.h"
 #include "rte_text_blocks.h"
 #include "rte_typed.h"
 
@@ -43,11 +44,11 @@ int32_t ClearHiddenForInsertion(RteHandle doc, RteCharStyle* style, int32_t)
 void RteFillDefaultHooks(RteEnvironment* env)
 {
     const RteDevice& device = RteCurrentDevice();
-    env->hooks = RteHookTable{Nothing3,   NoLine,       NoGeneral,    NoLine,       KeepValue, NoGeneral, NoGeneral,
+    env->hooks = RteHookTable{Nothing3,   NoLine,       NoGeneral,    NoLine,       KeepValue, RteDefaultLineBreak, NoGeneral,
                               NoGeneral,  NoBlock,      NoBlock,      NoGeneral,    NoGeneral, NoGeneral, device.fontInit,
                               NoGeneral,  NoGeneral,    Nothing4,     Nothing4,     Nothing7,  Nothing6,  NoProgress,
                               Nothing4,   RteDefaultParBounds, NoContainer, NoGeneral, NoGeneral, Nothing3, Nothing6,
-                              NoPort,     Nothing3,     NoGeneral,    NoGeneral,    NoTypeahead};
+                              NoPort,     Nothing3,     RteFarEastBreakClass, NoGeneral, NoTypeahead};
     env->defaultStyle.hooks = RteCharStyleHooks{device.metrics, device.selectFont, device.measure, device.slot3,
                                                 device.charInfo, device.draw,     NoTableNotice,  NoTableNotice,
                                                 NoMerge,        device.device,   NoSpare,        NoSpare,

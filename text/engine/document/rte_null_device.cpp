@@ -52,19 +52,26 @@ void Metrics(RteHandle, RteCharStyle* style, RteFont*)
 
 intptr_t NoDevice(RteHandle, RteCharStyle*, intptr_t, intptr_t, intptr_t, intptr_t) { return 0; }
 
-// Blanks, tabs and paragraph ends: what the model itself asks of the classifier.
-intptr_t CharInfo(RteHandle, RteCharStyle*, intptr_t character, intptr_t, intptr_t, intptr_t)
+// Blanks, tabs and paragraph ends, each a place where a line may end: what the model and the
+// line break ask of the classifier. Mask 0 asks for every class.
+intptr_t CharInfo(RteHandle, RteCharStyle*, intptr_t character, intptr_t, intptr_t mask, intptr_t)
 {
+    constexpr intptr_t kBreak = RTE_CLASS_BLANK | RTE_CLASS_WORD_BREAK;
+    intptr_t classes = 0;
     switch (*reinterpret_cast<const uint8_t*>(character)) {
     case ' ':
-        return RTE_CLASS_BLANK;
+        classes = kBreak;
+        break;
     case '\t':
-        return RTE_CLASS_BLANK | RTE_CLASS_TAB;
+        classes = kBreak | RTE_CLASS_TAB | RTE_CLASS_TAB_BREAK;
+        break;
     case '\r':
-        return RTE_CLASS_BLANK | RTE_CLASS_PARAGRAPH;
+        classes = kBreak | RTE_CLASS_PARAGRAPH;
+        break;
     default:
-        return 0;
+        break;
     }
+    return mask ? classes & mask : classes;
 }
 
 int16_t TypeOf(uint8_t c)

@@ -19,10 +19,6 @@ struct RteMeasureStep {
     int32_t step;
 };
 
-// Classes of the character-information hook that say a character's measure depends on its
-// neighbours (a continuation byte of a multi-byte character).
-constexpr intptr_t RTE_CLASS_CONTINUATION = 0x3000;
-
 // The most characters measured in one step, whatever the style.
 constexpr int32_t RTE_MAX_MEASURE_STEP = 4096;
 

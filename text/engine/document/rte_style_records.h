@@ -58,6 +58,11 @@ typedef int32_t (*RteStyleWideHook)(const void* from, int32_t length, void* to, 
 // Class bits that the character-information hook (slot 4) answers for the character at
 // (const uint8_t* a, length b); the device layer gives the full set.
 constexpr intptr_t RTE_CLASS_BLANK = 0x1;
+constexpr intptr_t RTE_CLASS_WORD_BREAK = 0x2;
+constexpr intptr_t RTE_CLASS_TAB_BREAK = 0x8;  // the tab as line breaking asks for it
+// A continuation byte of a multi-byte character: measured with, and never parted from, its
+// lead byte.
+constexpr intptr_t RTE_CLASS_CONTINUATION = 0x3000;
 constexpr intptr_t RTE_CLASS_PARAGRAPH = 0x100;
 constexpr intptr_t RTE_CLASS_TAB = 0x400;
 
@@ -198,6 +203,9 @@ constexpr uint16_t RTE_FONT_NAMED_BY_CALLER = 0x0004;
 constexpr uint16_t RTE_FONT_ALT_STANDS_IN = 0x0020;
 constexpr uint16_t RTE_FONT_ALT_CSTRING = 0x0040;
 constexpr int RTE_FONT_NAME_BYTES = 64;
+
+// The font's 32-bit units that the engine reads: the LOGFONT character set (its low 12 bits).
+constexpr int RTE_FONT_CHARSET = 5;
 
 // A font: two names, each a C string or length-prefixed as the flags say, six 16-bit units (the
 // first the name flags) and eleven 32-bit units of attributes.
