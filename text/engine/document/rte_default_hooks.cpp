@@ -4,6 +4,7 @@
 #include "rte_device.h"
 #include "rte_document.h"
 #include "rte_line_break.h"
+#include "rte_paragraph_hooks.h"
 #include "rte_text_blocks.h"
 #include "rte_typed.h"
 
@@ -44,7 +45,7 @@ int32_t ClearHiddenForInsertion(RteHandle doc, RteCharStyle* style, int32_t)
 void RteFillDefaultHooks(RteEnvironment* env)
 {
     const RteDevice& device = RteCurrentDevice();
-    env->hooks = RteHookTable{Nothing3,   NoLine,       NoGeneral,    NoLine,       KeepValue, RteDefaultLineBreak, NoGeneral,
+    env->hooks = RteHookTable{Nothing3,   NoLine,       RteDefaultJustify,    NoLine,       KeepValue, RteDefaultLineBreak, NoGeneral,
                               NoGeneral,  NoBlock,      NoBlock,      NoGeneral,    NoGeneral, NoGeneral, device.fontInit,
                               NoGeneral,  NoGeneral,    Nothing4,     Nothing4,     Nothing7,  Nothing6,  NoProgress,
                               Nothing4,   RteDefaultParBounds, NoContainer, NoGeneral, NoGeneral, Nothing3, Nothing6,
@@ -54,6 +55,6 @@ void RteFillDefaultHooks(RteEnvironment* env)
                                                 NoMerge,        device.device,   NoSpare,        NoSpare,
                                                 ClearHiddenForInsertion, NoSpare, NoSpare,       NoWide,
                                                 NoWide};
-    env->defaultFormat.hooks = RteParFormatHooks{NoParLayout, NoParLayout, NoParLayout, NoParNotice, NoParLayout,
+    env->defaultFormat.hooks = RteParFormatHooks{RteDefaultTab, NoParLayout, NoParLayout, NoParNotice, NoParLayout,
                                                  NoParLayout};
 }

@@ -93,7 +93,7 @@ typedef intptr_t (*RteParLayoutHook)(RteHandle doc, RteParFormat* format, intptr
 typedef void (*RteParTableHook)(intptr_t code, RteHandle doc, int32_t reason, RteHandle table, RteParFormat* format);
 
 struct RteParFormatHooks {
-    RteParLayoutHook slot0;
+    RteParLayoutHook tab;  // where a tab ends
     RteParLayoutHook slot1;
     RteParLayoutHook tabLeader;
     RteParTableHook table;
@@ -183,7 +183,8 @@ struct RteParFormat {
     int32_t leftIndent;  // 131
     int32_t rightIndent;
     int32_t firstIndent;  // 133: relative to the left indent
-    int32_t units134to135[2];
+    int32_t tabSpacing;   // 134: the default tab spacing
+    int32_t unit135;
     int32_t lineSpacing;  // 136
     int32_t unit137;
     int32_t spaceBefore;  // 138
