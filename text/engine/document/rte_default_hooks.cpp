@@ -57,4 +57,5 @@ void RteFillDefaultHooks(RteEnvironment* env)
                                                 NoWide};
     env->defaultFormat.hooks = RteParFormatHooks{RteDefaultTab, NoParLayout, NoParLayout, NoParNotice, NoParLayout,
                                                  NoParLayout};
+    device.fillHooks(env);
 }

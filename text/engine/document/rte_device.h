@@ -17,7 +17,7 @@ struct RteDevice {
     void (*startup)(RteEnvironment* env);
     void (*shutdown)(RteEnvironment* env);
     // Binds a new port to a window (null for none), and releases a port's device resources.
-    void (*bindPort)(RteDrawPort* port, void* window);
+    void (*bindPort)(RteEnvironment* env, RteDrawPort* port, void* window);
     void (*releasePort)(RteDrawPort* port);
     // Character-style slots 0-5 and 9, and document slot 13.
     RteStyleMetricsHook metrics;
@@ -29,6 +29,8 @@ struct RteDevice {
     RteStyleDeviceHook device;
     RteFontInitHook fontInit;
     int32_t (*textWidth)(const RteDrawPort* port, const char* text, int32_t length);
+    // Puts the device's document and paragraph hooks into the environment's default tables.
+    void (*fillHooks)(RteEnvironment* env);
 };
 
 // The device that the next RteEngineStartup takes; null restores the null device.

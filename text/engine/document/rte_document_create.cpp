@@ -51,7 +51,7 @@ void SetUpPort(RteDocument* doc, void* port)
         doc->port = doc->env->port;
         doc->flags |= RTE_DOC_BORROWED_PORT;
     } else {
-        RteCurrentDevice().bindPort(&doc->port, port);
+        RteCurrentDevice().bindPort(doc->env, &doc->port, port);
     }
     doc->resolution = doc->port.resolution;
 }

@@ -142,7 +142,11 @@ void RteSetPort(RteHandle handle, const RteDrawPort* port)
     doc->resolution = port->resolution;
 }
 
-void RteCopyPortTo(RteHandle doc, RteDrawPort* out) { RteCurrentDevice().bindPort(out, DocLock(doc)->port.window); }
+void RteCopyPortTo(RteHandle handle, RteDrawPort* out)
+{
+    DocLock doc(handle);
+    RteCurrentDevice().bindPort(doc->env, out, doc->port.window);
+}
 
 intptr_t RteGetPortValue(RteHandle doc) { return DocLock(doc)->port.value; }
 void RteSetPortValue(RteHandle doc, intptr_t value) { DocLock(doc)->port.value = value; }

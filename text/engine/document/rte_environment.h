@@ -68,6 +68,7 @@ struct RteEnvironment {
     RteHandle cacheOverflow;   // RteCacheEntry measured while all three were held; made on need
     uint64_t lastIdentity;     // of the last document made
     RteOwnerHook ownerHook;
+    void* device;              // the device layer's own state, from start-up to shut-down
 };
 
 // Clears and fills the environment, starts the device layer and makes the cache entries.

@@ -32,7 +32,7 @@ void Startup(RteEnvironment* env)
 
 void Shutdown(RteEnvironment*) {}
 
-void BindPort(RteDrawPort* port, void* window)
+void BindPort(RteEnvironment*, RteDrawPort* port, void* window)
 {
     std::memset(port, 0, sizeof *port);
     port->window = window;
@@ -102,6 +102,8 @@ intptr_t Measure(RteHandle, RteCharStyle*, intptr_t request, intptr_t, intptr_t,
 
 void FontInit(RteHandle, RteFont*) {}
 
+void NoDeviceHooks(RteEnvironment*) {}
+
 int32_t TextWidth(const RteDrawPort*, const char* text, int32_t length)
 {
     int32_t width = 0;
@@ -111,7 +113,7 @@ int32_t TextWidth(const RteDrawPort*, const char* text, int32_t length)
 }
 
 const RteDevice kNullDevice = {Startup, Shutdown, BindPort, ReleasePort, Metrics, NoDevice, Measure, NoDevice,
-                               CharInfo, NoDevice, NoDevice, FontInit, TextWidth};
+                               CharInfo, NoDevice, NoDevice, FontInit, TextWidth, NoDeviceHooks};
 
 }  // namespace
 

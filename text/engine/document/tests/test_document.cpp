@@ -20,9 +20,9 @@ void NoteOwner(void* subject, int32_t code) { g_ownerCalls.emplace_back(subject,
 // A device that counts the ports it binds and releases.
 int g_bound = 0;
 int g_released = 0;
-void CountingBind(RteDrawPort* port, void* window)
+void CountingBind(RteEnvironment* env, RteDrawPort* port, void* window)
 {
-    RteNullDevice().bindPort(port, window);
+    RteNullDevice().bindPort(env, port, window);
     port->dc = reinterpret_cast<void*>(intptr_t{0x1234});
     ++g_bound;
 }
