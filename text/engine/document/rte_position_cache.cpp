@@ -208,7 +208,7 @@ void RtePositionsInserted(RteHandle handle, int32_t block, int32_t offset, int32
             continue;
         RteCharStyle* style = RteCharStyleAt(handle, span.start + at);
         intptr_t classes = style->hooks.charInfo(handle, style, reinterpret_cast<intptr_t>(&text[at]), 1,
-                                                 RTE_CLASS_CONTINUATION, 0);
+                                                 RTE_CLASS_CONTINUATION, at);
         RteUnlock(doc->charStyles);
         if (classes & RTE_CLASS_CONTINUATION) {
             Drop(*entry);

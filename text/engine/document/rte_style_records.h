@@ -56,7 +56,8 @@ typedef int32_t (*RteStyleRederiveHook)(RteHandle doc, RteCharStyle* style, int3
 typedef int32_t (*RteStyleWideHook)(const void* from, int32_t length, void* to, int32_t room);      // 15, 16
 
 // Class bits that the character-information hook (slot 4) answers for the character at
-// (const uint8_t* a, length b); the device layer gives the full set.
+// (const uint8_t* a, length b), masked by c (0 for all); d bytes before the character may be
+// read to find where characters start. The device layer gives the full set.
 constexpr intptr_t RTE_CLASS_BLANK = 0x1;
 constexpr intptr_t RTE_CLASS_WORD_BREAK = 0x2;
 constexpr intptr_t RTE_CLASS_TAB_BREAK = 0x8;  // the tab as line breaking asks for it

@@ -54,14 +54,14 @@ private:
         RteCharStyle* style = StyleAt(index);
         int32_t length = index + 1 < r_->blockEnd - r_->blockStart && Continuation(index + 1) ? 2 : 1;
         return style->hooks.charInfo(doc_, style, reinterpret_cast<intptr_t>(r_->text + index), length,
-                                     RTE_BREAK_MASK, 0);
+                                     RTE_BREAK_MASK, index);
     }
 
     bool Continuation(int32_t index)
     {
         RteCharStyle* style = StyleAt(index);
         return (style->hooks.charInfo(doc_, style, reinterpret_cast<intptr_t>(r_->text + index), 1,
-                                      RTE_BREAK_CONTINUATION, 0) &
+                                      RTE_BREAK_CONTINUATION, index) &
                 RTE_BREAK_CONTINUATION) != 0;
     }
 

@@ -14,12 +14,10 @@ namespace {
 
 bool IsLeadByte(uint8_t c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
-// The text being broken: whether a byte is a continuation byte is read from its start.
-const uint8_t* g_text = nullptr;
-
-bool IsContinuation(const uint8_t* byte)
+// Whether a byte is a continuation byte, read from the first byte the hook may read.
+bool IsContinuation(const uint8_t* from, const uint8_t* byte)
 {
-    const uint8_t* at = g_text;
+    const uint8_t* at = from;
     while (at < byte)
         at += IsLeadByte(*at) ? 2 : 1;
     return at > byte;
@@ -28,10 +26,10 @@ bool IsContinuation(const uint8_t* byte)
 // Shift-JIS: a lead byte starts a character after which a line may end; the byte after it is a
 // continuation byte; the Far-East classes come from the document's slot 30 hook.
 intptr_t ShiftJisInfo(RteHandle doc, RteCharStyle* style, intptr_t character, intptr_t length, intptr_t mask,
-                      intptr_t)
+                      intptr_t before)
 {
     const auto* byte = reinterpret_cast<const uint8_t*>(character);
-    if (IsContinuation(byte))
+    if (IsContinuation(byte - before, byte))
         return RTE_CLASS_CONTINUATION & mask;
     intptr_t classes = IsLeadByte(*byte) ? RTE_BREAK_AFTER : RteNullDevice().charInfo(doc, style, character, length, mask, 0);
     RteFont font = {};
@@ -58,8 +56,8 @@ protected:
         RteTextBlock block = RteLocked<RteTextBlock>(model.blocks)[0];
         RteStyleWalk walker;
         RteStyleWalkBegin(doc, 0, &walker, false);
-        g_text = static_cast<const uint8_t*>(RteLock(block.text));
-        RteLineBreak request{0, block.length, &walker, g_text, lineStart, overflow, positions, -1, force};
+        RteLineBreak request{0, block.length, &walker, static_cast<const uint8_t*>(RteLock(block.text)), lineStart,
+                             overflow, positions, -1, force};
         intptr_t tab = model.hooks.lineBreak(doc, reinterpret_cast<intptr_t>(&request), 0, 0, 0, 0);
         RteUnlock(block.text);
         RteStyleWalkEnd(doc, false);
