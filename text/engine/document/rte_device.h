@@ -27,7 +27,7 @@ struct RteDevice {
     RteStyleDeviceHook charInfo;
     RteStyleDeviceHook draw;
     RteStyleDeviceHook device;
-    RteFontInitHook fontInit;
+    RteFontInitProc fontInit;
     int32_t (*textWidth)(const RteDrawPort* port, const char* text, int32_t length);
     // Puts the device's document and paragraph hooks into the environment's default tables.
     void (*fillHooks)(RteEnvironment* env);

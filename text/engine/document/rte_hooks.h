@@ -21,12 +21,12 @@ typedef intptr_t (*RteAdjustHook)(RteHandle doc, intptr_t a, intptr_t b, intptr_
 typedef intptr_t (*RteGeneralHook)(RteHandle doc, intptr_t a, intptr_t b, intptr_t c, intptr_t d,
                                    intptr_t e);  // slots whose arguments their own parts fix
 typedef int32_t (*RteBlockHook)(RteHandle doc, int32_t block);                                            // 8, 9
-typedef void (*RteFontInitHook)(RteHandle doc, RteFont* font);                                             // 13
+typedef void (*RteFontInitProc)(RteHandle doc, RteFont* font);                                             // 13
 // Writes the paragraph [*start, *end) that holds the offset.
 typedef void (*RteParBoundsHook)(RteHandle doc, int32_t offset, int32_t* start, int32_t* end);             // 22
 typedef void (*RteContainerHook)(RteHandle doc, int32_t container, const RteRect* rect, intptr_t a, intptr_t b,
                                  int32_t mode, int32_t* state);                                            // 23
-typedef void (*RtePortHook)(RteHandle doc, int32_t push);                                                   // 28
+typedef void (*RtePortHookProc)(RteHandle doc, int32_t push);                                                   // 28
 typedef int32_t (*RteTypeaheadHook)(RteHandle doc);                                                         // 32
 
 struct RteHookTable {
@@ -43,7 +43,7 @@ struct RteHookTable {
     RteGeneralHook caret;           // 10
     RteGeneralHook blink;           // 11
     RteGeneralHook hitTest;         // 12
-    RteFontInitHook fontInit;       // 13
+    RteFontInitProc fontInit;       // 13
     RteGeneralHook drawInvisibles;  // 14
     RteGeneralHook autoScroll;      // 15
     RteNotify4Hook scrolled;        // 16
@@ -58,7 +58,7 @@ struct RteHookTable {
     RteGeneralHook postLayout;      // 25
     RteNotify3Hook textChanged;     // 26
     RteNotify6Hook clicked;         // 27
-    RtePortHook port;               // 28
+    RtePortHookProc port;               // 28
     RteNotify3Hook pageMargins;     // 29
     RteGeneralHook farEastClass;    // 30
     RteGeneralHook charType;        // 31

@@ -1,0 +1,212 @@
+// Measuring with GDI: per-character positions of a run, the width of a text, the classes of a
+// character.
+#include <algorithm>
+#include <vector>
+
+#include "rte_document_internal.h"
+#include "rte_gdi_port.h"
+#include "rte_gdi_text.h"
+#include "rte_position_cache.h"
+
+using namespace rte_document;
+
+namespace {
+
+constexpr int32_t kMaxExtent = 0x7FFF;
+constexpr intptr_t kBlank = 0x1;
+constexpr intptr_t kWordBreak = 0x2 | 0x4;
+constexpr intptr_t kTab = 0x8 | 0x400;
+constexpr intptr_t kBreakAfter = 0x10;
+constexpr intptr_t kWord = 0x20;
+constexpr intptr_t kControl = 0x40;
+constexpr intptr_t kLead = 0x800;
+constexpr intptr_t kTrail = 0x1000;
+constexpr intptr_t kParagraph = 0x100;
+constexpr intptr_t kLineBreak = 0x200;
+constexpr intptr_t kContainerBreak = 0x4000;
+constexpr intptr_t kPageBreak = 0x8000;
+constexpr intptr_t kDigit = 0x40000;
+constexpr intptr_t kUpper = 0x100000;
+constexpr intptr_t kLower = 0x200000;
+constexpr intptr_t kPunctuation = 0x40000000;
+constexpr intptr_t kPeriod = 0x80000;
+
+int16_t TypeOf(uint8_t c)
+{
+    switch (c) {
+    case ' ':
+        return 1;
+    case RTE_CHAR_PARAGRAPH:
+        return 320;
+    case RTE_CHAR_LINE_BREAK:
+        return 576;
+    case RTE_CHAR_TAB:
+        return 1088;
+    case RTE_CHAR_CONTAINER_BREAK:
+        return 16448;
+    case RTE_CHAR_PAGE_BREAK:
+        return 32832;
+    case RTE_CHAR_SOFT_HYPHEN:
+        return 72;
+    default:
+        return c < 32 ? 64 : 0;
+    }
+}
+
+intptr_t ControlClasses(uint8_t c)
+{
+    intptr_t classes = kBlank | kWordBreak | kControl;
+    switch (c) {
+    case RTE_CHAR_PARAGRAPH:
+        return classes | kParagraph;
+    case RTE_CHAR_LINE_BREAK:
+        return classes | kLineBreak;
+    case RTE_CHAR_TAB:
+        return classes | kTab;
+    case RTE_CHAR_CONTAINER_BREAK:
+        return classes | kContainerBreak;
+    case RTE_CHAR_PAGE_BREAK:
+        return classes | kPageBreak;
+    case ' ':
+        return kBlank | kWordBreak;
+    default:
+        return classes | 0x80;
+    }
+}
+
+intptr_t PrintableClasses(uint8_t c)
+{
+    if (c >= '0' && c <= '9')
+        return kWord | kDigit;
+    if (c >= 'A' && c <= 'Z')
+        return kWord | kUpper;
+    if (c >= 'a' && c <= 'z')
+        return kWord | kLower;
+    if (c == '.')
+        return 0x4 | kPeriod | kPunctuation;
+    if (c == '-')
+        return kWordBreak | kPunctuation;
+    if (c == RTE_KEY_DELETE)
+        return kControl | 0x80;
+    if ((c >= 33 && c <= 47) || (c >= 58 && c <= 63))
+        return kPunctuation;
+    return c >= 128 ? kWord : 0;
+}
+
+// Whether the byte at the pointer is the second of a double-byte character: an odd number of
+// lead bytes right before it, counted back no further than the bytes that may be read.
+bool IsTrailByte(UINT codePage, const uint8_t* byte, intptr_t before)
+{
+    int32_t leads = 0;
+    while (leads < before && IsDBCSLeadByteEx(codePage, byte[-1 - leads]))
+        ++leads;
+    return leads % 2 == 1;
+}
+
+}  // namespace
+
+int32_t RteDcTextWidth(HDC dc, const char* text, int32_t length)
+{
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text, length, &size);
+    return size.cx;
+}
+
+int32_t RteCountBreaks(HDC dc, const uint8_t* text, int32_t length, uint8_t breakChar)
+{
+    if (!breakChar) {
+        TEXTMETRICA metrics;
+        GetTextMetricsA(dc, &metrics);
+        breakChar = static_cast<uint8_t>(metrics.tmBreakChar);
+    }
+    return static_cast<int32_t>(std::count(text, text + length, breakChar));
+}
+
+int32_t RteCharWidths(HDC dc, const RteCharStyle*, const uint8_t* text, int32_t length, int32_t mode, int32_t justify,
+                      int32_t* out)
+{
+    out[0] = 0;
+    if (length <= 0)
+        return 0;
+    std::vector<INT> extents(length);
+    SIZE size{};
+    int fitted = 0;
+    GetTextExtentExPointA(dc, reinterpret_cast<const char*>(text), length, kMaxExtent, &fitted, extents.data(), &size);
+    int32_t breaks = RteCountBreaks(dc, text, length, ' ');
+    int32_t shares = breaks ? breaks : length;
+    int32_t added = 0;
+    int32_t spread = 0;
+    for (int32_t i = 0; i < length; ++i) {
+        bool takes = breaks ? text[i] == ' ' : true;
+        if (justify && takes) {
+            ++spread;
+            // Each share is the part of the amount due so far, so that the shares add up to it.
+            added = static_cast<int32_t>(static_cast<int64_t>(justify) * spread / shares);
+        }
+        out[i + 1] = extents[i] + added;
+    }
+    if (mode == RTE_WIDTHS_EACH) {
+        for (int32_t i = length; i > 0; --i)
+            out[i] = out[i] - out[i - 1];
+        std::copy(out + 1, out + length + 1, out);
+    }
+    return size.cx + added;
+}
+
+intptr_t RteMeasureText(RteHandle handle, RteCharStyle* style, intptr_t request, intptr_t, intptr_t, intptr_t)
+{
+    auto* step = reinterpret_cast<RteMeasureStep*>(request);
+    DocLock doc(handle);
+    RteGdiEnv* gdi = RteGdiOf(doc->env);
+    RteGdiPort* port = RteGdiPortOf(&doc->port);
+    HDC dc = RtePortGetDC(port);
+    int saved = SaveDC(dc);
+    RteResetMapping(dc);
+    SelectObject(dc, reinterpret_cast<HFONT>(style->fontHandle));
+    std::vector<int32_t> positions(step->count + 1);
+    RteCharWidths(dc, style, step->text, step->count, RTE_WIDTHS_CUMULATIVE, 0, positions.data());
+    const RteCountedChar& hyphen = gdi->glyphs[1];
+    int32_t hyphenWidth = RteDcTextWidth(dc, reinterpret_cast<const char*>(hyphen.bytes), 1);
+    RestoreDC(dc, saved);
+    RtePortReleaseDC(port);
+    int32_t start = step->positions[0];
+    int32_t extra = 0;
+    for (int32_t i = 0; i < step->count; ++i) {
+        // A soft hyphen takes the room of the hyphen it may become.
+        if (step->text[i] == RTE_CHAR_SOFT_HYPHEN)
+            extra += hyphenWidth - (positions[i + 1] - positions[i]);
+        step->positions[i + 1] = start + positions[i + 1] + extra;
+        if (step->types)
+            step->types[i] = TypeOf(step->text[i]);
+    }
+    return step->positions[step->count] - start;
+}
+
+intptr_t RteDefaultCharInfo(RteHandle handle, RteCharStyle* style, intptr_t character, intptr_t, intptr_t mask,
+                            intptr_t before)
+{
+    const auto* byte = reinterpret_cast<const uint8_t*>(character);
+    DocLock doc(handle);
+    if ((doc->flags & RTE_DOC_HIDDEN_TEXT) && style->hidden)
+        return 0;
+    RteFont font = ElementOf<RteFont>(doc->fonts, style->font < 0 ? 0 : style->font);
+    UINT codePage = RteDoubleByteCodePage(font.values[RTE_FONT_CHARSET]);
+    intptr_t classes = 0;
+    int32_t length = 1;
+    if (codePage && IsTrailByte(codePage, byte, before)) {
+        classes = kTrail;
+    } else if (codePage && IsDBCSLeadByteEx(codePage, *byte)) {
+        // Every double-byte character is a place where a line may end, as ideographs are.
+        classes = kLead | kBreakAfter;
+        length = 2;
+    } else if (*byte == RTE_CHAR_SOFT_HYPHEN) {
+        classes = 0xF9;
+    } else if (*byte <= ' ') {
+        classes = mask == kBlank ? kBlank : ControlClasses(*byte);
+    } else {
+        classes = PrintableClasses(*byte);
+    }
+    if (codePage && !(classes & kTrail))
+        classes = doc->hooks.farEastClass(handle, character, length, 0, reinterpret_cast<intptr_t>(&font), classes);
+    return mask ? classes & mask : classes;
+}
