@@ -1,11 +1,10 @@
 // Text output: runs with their background, raised or lowered, small capitals, underlines of
 // every kind, the tab leader and the marks of the invisibles.
 #include <algorithm>
-#include <cctype>
-#include <string>
 #include <vector>
 
 #include "rte_document_internal.h"
+#include "rte_gdi_case.h"
 #include "rte_gdi_port.h"
 #include "rte_gdi_text.h"
 
@@ -14,7 +13,6 @@ using namespace rte_document;
 namespace {
 
 constexpr RteColor kUnsetColour = {0xFFFF, 0xFFFF, 0xFFFF};
-constexpr int32_t kSmallCapsPercent = 75;
 
 // Underline kinds, as drawn.
 constexpr uint32_t kDouble = 0x1;
@@ -89,37 +87,6 @@ void DrawUnderlines(HDC dc, const RteDocument* doc, const RteCharStyle& style, c
     DeleteObject(pen);
 }
 
-// A stretch of a run drawn in one font: small capitals draw lower-case letters as capitals of
-// a smaller size.
-struct Piece {
-    std::string text;
-    bool small;
-};
-
-std::vector<Piece> PiecesOf(const RteCharStyle& style, const uint8_t* text, int32_t count)
-{
-    std::vector<Piece> pieces;
-    for (int32_t i = 0; i < count; ++i) {
-        bool lower = text[i] >= 'a' && text[i] <= 'z';
-        bool small = style.smallCaps && lower;
-        char c = static_cast<char>(style.allCaps || small ? std::toupper(text[i]) : text[i]);
-        if (pieces.empty() || pieces.back().small != small)
-            pieces.push_back({std::string(), small});
-        pieces.back().text += c;
-    }
-    return pieces;
-}
-
-HFONT SmallFont(RteHandle handle, const RteCharStyle& style, const RteFont& font)
-{
-    RteCharStyle small = style;
-    int32_t percent = style.smallCaps > 0 && style.smallCaps != 1 ? style.smallCaps : kSmallCapsPercent;
-    int32_t points = style.pointSize ? style.pointSize >> 16 : 12;
-    small.pointSize = (points * percent / 100) << 16;
-    small.smallCaps = 0;
-    return RteMakeFont(handle, &small, &font);
-}
-
 }  // namespace
 
 intptr_t RteDrawText(RteHandle handle, RteCharStyle* style, intptr_t request, intptr_t, intptr_t, intptr_t)
@@ -132,9 +99,7 @@ intptr_t RteDrawText(RteHandle handle, RteCharStyle* style, intptr_t request, in
     RteGdiPort* port = DrawingPort(doc.get());
     HDC dc = RtePortGetDC(port);
     RteFont font = ElementOf<RteFont>(doc->fonts, style->font < 0 ? 0 : style->font);
-    HFONT normal = RteMakeFont(handle, style, &font);
-    HFONT small = style->smallCaps ? SmallFont(handle, *style, font) : normal;
-    HGDIOBJ oldFont = SelectObject(dc, normal);
+    HGDIOBJ oldFont = GetCurrentObject(dc, OBJ_FONT);
     COLORREF text = ColourRef(style->textColor, port->colourFlag);
     SetTextColor(dc, text);
     bool opaque = !SameColour(style->backColor, kUnsetColour);
@@ -147,25 +112,21 @@ intptr_t RteDrawText(RteHandle handle, RteCharStyle* style, intptr_t request, in
     SetTextAlign(dc, TA_BASELINE | TA_LEFT);
     int32_t baseline = run.baseline - PixelsOfPoints(doc.get(), style->superscript) +
                        PixelsOfPoints(doc.get(), style->subscript);
+    std::vector<int32_t> widths(run.count + 1);
+    RteRunWidths(dc, handle, *style, font, run.text, run.count, run.justify, widths.data());
+    HFONT normal = static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT));
+    HFONT small = style->smallCaps ? RteSmallCapsFont(handle, *style, font) : normal;
     std::vector<int32_t> positions{0};
     int32_t x = run.x;
-    int32_t blanksLeft = static_cast<int32_t>(std::count(run.text, run.text + run.count, ' '));
-    int32_t justifyLeft = run.justify;
-    for (const Piece& piece : PiecesOf(*style, run.text, run.count)) {
+    for (const RteCasePiece& piece : RteCasePieces(*style, run.text, run.count)) {
         SelectObject(dc, piece.small ? small : normal);
         auto length = static_cast<int32_t>(piece.text.size());
-        int32_t pieceBlanks = static_cast<int32_t>(std::count(piece.text.begin(), piece.text.end(), ' '));
-        int32_t share = blanksLeft ? justifyLeft * pieceBlanks / blanksLeft : 0;
-        std::vector<int32_t> widths(length + 1);
-        RteCharWidths(dc, style, reinterpret_cast<const uint8_t*>(piece.text.data()), length, RTE_WIDTHS_EACH, share,
-                      widths.data());
-        ExtTextOutA(dc, x, baseline, 0, nullptr, piece.text.data(), length, reinterpret_cast<const INT*>(widths.data()));
+        ExtTextOutA(dc, x, baseline, 0, nullptr, piece.text.data(), length,
+                    reinterpret_cast<const INT*>(widths.data() + piece.start));
         for (int32_t i = 0; i < length; ++i) {
-            x += widths[i];
+            x += widths[piece.start + i];
             positions.push_back(x - run.x);
         }
-        blanksLeft -= pieceBlanks;
-        justifyLeft -= share;
     }
     if (run.flags & RTE_RUN_SOFT_HYPHEN_END) {
         const RteCountedChar& hyphen = RteGdiOf(doc->env)->glyphs[1];
@@ -226,7 +187,11 @@ intptr_t RteDrawInvisibles(RteHandle handle, intptr_t request, intptr_t, intptr_
     RteGdiPort* port = DrawingPort(doc.get());
     HDC dc = RtePortGetDC(port);
     RteFont font = ElementOf<RteFont>(doc->fonts, r.style->font < 0 ? 0 : r.style->font);
-    HGDIOBJ old = SelectObject(dc, RteMakeFont(handle, r.style, &font));
+    // The marks are characters of the ANSI code page: a double-byte font would show others.
+    if (RteDoubleByteCodePage(font.values[RTE_FONT_CHARSET]))
+        font = doc->env->defaultFont;
+    RteCharStyle markStyle = *r.style;
+    HGDIOBJ old = SelectObject(dc, RteMakeFont(handle, &markStyle, &font));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColourRef(r.style->textColor, port->colourFlag));
     SetTextAlign(dc, TA_BASELINE | TA_LEFT);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "rte_document_internal.h"
+#include "rte_gdi_case.h"
 #include "rte_gdi_port.h"
 #include "rte_gdi_text.h"
 #include "rte_position_cache.h"
@@ -103,6 +104,34 @@ bool IsTrailByte(UINT codePage, const uint8_t* byte, intptr_t before)
     return leads % 2 == 1;
 }
 
+// The position after each byte. Double-byte text is measured by its characters, the position
+// after a character standing on both its bytes: the system's own byte mapping follows the ANSI
+// code page, not the font's.
+void ByteExtents(HDC dc, const uint8_t* text, int32_t length, INT* extents, SIZE* size)
+{
+    UINT codePage = RteDoubleByteCodePage(GetTextCharset(dc));
+    int fitted = 0;
+    if (!codePage) {
+        GetTextExtentExPointA(dc, reinterpret_cast<const char*>(text), length, kMaxExtent, &fitted, extents, size);
+        return;
+    }
+    std::vector<wchar_t> wide(length);
+    std::vector<int32_t> bytes;  // of each character
+    for (int32_t i = 0; i < length;) {
+        int32_t n = i + 1 < length && IsDBCSLeadByteEx(codePage, text[i]) ? 2 : 1;
+        MultiByteToWideChar(codePage, 0, reinterpret_cast<const char*>(text + i), n, &wide[bytes.size()], 1);
+        bytes.push_back(n);
+        i += n;
+    }
+    std::vector<INT> wideExtents(bytes.size());
+    GetTextExtentExPointW(dc, wide.data(), static_cast<int>(bytes.size()), kMaxExtent, &fitted, wideExtents.data(),
+                          size);
+    for (size_t k = 0, i = 0; k < bytes.size(); ++k) {
+        for (int32_t b = 0; b < bytes[k]; ++b)
+            extents[i++] = wideExtents[k];
+    }
+}
+
 }  // namespace
 
 int32_t RteDcTextWidth(HDC dc, const char* text, int32_t length)
@@ -130,8 +159,7 @@ int32_t RteCharWidths(HDC dc, const RteCharStyle*, const uint8_t* text, int32_t 
         return 0;
     std::vector<INT> extents(length);
     SIZE size{};
-    int fitted = 0;
-    GetTextExtentExPointA(dc, reinterpret_cast<const char*>(text), length, kMaxExtent, &fitted, extents.data(), &size);
+    ByteExtents(dc, text, length, extents.data(), &size);
     int32_t breaks = RteCountBreaks(dc, text, length, ' ');
     int32_t shares = breaks ? breaks : length;
     int32_t added = 0;
@@ -162,20 +190,19 @@ intptr_t RteMeasureText(RteHandle handle, RteCharStyle* style, intptr_t request,
     HDC dc = RtePortGetDC(port);
     int saved = SaveDC(dc);
     RteResetMapping(dc);
-    SelectObject(dc, reinterpret_cast<HFONT>(style->fontHandle));
-    std::vector<int32_t> positions(step->count + 1);
-    RteCharWidths(dc, style, step->text, step->count, RTE_WIDTHS_CUMULATIVE, 0, positions.data());
+    RteFont font = ElementOf<RteFont>(doc->fonts, style->font < 0 ? 0 : style->font);
+    std::vector<int32_t> widths(step->count + 1);
+    RteRunWidths(dc, handle, *style, font, step->text, step->count, 0, widths.data());
     const RteCountedChar& hyphen = gdi->glyphs[1];
     int32_t hyphenWidth = RteDcTextWidth(dc, reinterpret_cast<const char*>(hyphen.bytes), 1);
     RestoreDC(dc, saved);
     RtePortReleaseDC(port);
     int32_t start = step->positions[0];
-    int32_t extra = 0;
+    int32_t x = start;
     for (int32_t i = 0; i < step->count; ++i) {
         // A soft hyphen takes the room of the hyphen it may become.
-        if (step->text[i] == RTE_CHAR_SOFT_HYPHEN)
-            extra += hyphenWidth - (positions[i + 1] - positions[i]);
-        step->positions[i + 1] = start + positions[i + 1] + extra;
+        x += step->text[i] == RTE_CHAR_SOFT_HYPHEN ? hyphenWidth : widths[i];
+        step->positions[i + 1] = x;
         if (step->types)
             step->types[i] = TypeOf(step->text[i]);
     }
