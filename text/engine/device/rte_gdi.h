@@ -82,6 +82,11 @@ struct RteGdiPort {
     RteRect clipWrap;
     RtePoint clipScroll;
     bool clipBuilt;
+    // The caret of the port's window.
+    bool caretExists;
+    bool caretShown;
+    int32_t caretHeight;
+    int32_t caretWidth;
 };
 
 struct RteGdiEnv {

@@ -2,6 +2,7 @@
 // and the device table that the document model is given through its seam.
 #include "rte_gdi.h"
 
+#include "rte_caret.h"
 #include "rte_gdi_port.h"
 #include "rte_gdi_text.h"
 #include "rte_typed.h"
@@ -73,6 +74,7 @@ int32_t TextWidth(const RteDrawPort* port, const char* text, int32_t length)
 void FillHooks(RteEnvironment* env)
 {
     env->hooks.port = RtePortHook;
+    env->hooks.caret = RteCaretHook;
     env->hooks.drawInvisibles = RteDrawInvisibles;
     env->defaultFormat.hooks.tabLeader = RteDrawTabLeader;
 }
