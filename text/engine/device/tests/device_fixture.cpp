@@ -21,7 +21,7 @@ void DeviceTest::TearDown()
     RteSetDevice(nullptr);
 }
 
-RteHandle DeviceTest::MakeDocument(const std::string& text, const char* fontName, int32_t points)
+RteHandle DeviceTest::MakeDocument(const std::string& text, const char* fontName, int32_t points, int32_t charset)
 {
     RteHandle handle = RteNewDocument(&env_);
     {
@@ -44,6 +44,9 @@ RteHandle DeviceTest::MakeDocument(const std::string& text, const char* fontName
     font.nameFlags = RTE_FONT_NAME_CSTRING | RTE_FONT_ALT_CSTRING;
     RteFont fontMask = {};
     std::memset(fontMask.name, 0xFF, sizeof fontMask.name);
+    font.values[RTE_FONT_CHARSET] = charset;
+    if (charset)
+        fontMask.values[RTE_FONT_CHARSET] = -1;
     RteCharStyle style = {};
     style.pointSize = points << 16;
     RteCharStyle mask = NoUnits();

@@ -14,8 +14,10 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // A document whose first block holds the text, its runs covering it, in the font named.
-    RteHandle MakeDocument(const std::string& text, const char* font = "Liberation Serif", int32_t points = 12);
+    // A document whose first block holds the text, its runs covering it, in the font named (of
+    // a character set when one is given).
+    RteHandle MakeDocument(const std::string& text, const char* font = "Liberation Serif", int32_t points = 12,
+                           int32_t charset = 0);
     // Sets the style of [start, end) by the units the mask selects.
     void SetStyle(RteHandle doc, int32_t start, int32_t end, const RteCharStyle& values, const RteCharStyle& mask);
 

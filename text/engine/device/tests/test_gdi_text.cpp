@@ -1,13 +1,18 @@
 // Fonts and measuring on the GDI device, under Wine's null display driver.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
 #include <numeric>
 #include <vector>
 
 #include "device_fixture.h"
+#include "rte_gdi_port.h"
 #include "rte_gdi_text.h"
 #include "rte_position_cache.h"
 #include "test_canvas.h"
+#include "rte_fonts.h"
+#include "rte_runs.h"
 
 namespace {
 
@@ -46,6 +51,120 @@ TEST_F(GdiTextTest, PositionsAreTheFontsAdvances)
         EXPECT_GT(positions[i], positions[i - 1]) << i;
     int32_t pixels = MulDiv(12, DocumentOf(doc).resolution, 72);
     EXPECT_EQ(positions.back(), GdiWidth("Liberation Serif", pixels, false, "Hello, world"));
+}
+
+}  // namespace
+
+namespace {
+
+using GdiFontTest = DeviceTest;
+
+int32_t CacheEntries(RteEnvironment* env) { return RteCount(RteGdiOf(env)->fontCache); }
+
+TEST_F(GdiFontTest, StylesDifferingOnlyInColourShareAFont)
+{
+    RteHandle doc = MakeDocument("rouge et noir");
+    Positions(doc);
+    int32_t fonts = CacheEntries(&env_);
+    RteCharStyle values = NoUnits();
+    values.textColor = {0xFFFF, 0, 0};
+    RteCharStyle mask = NoUnits();
+    mask.textColor = {0xFFFF, 0xFFFF, 0xFFFF};
+    SetStyle(doc, 0, 5, values, mask);
+    RteDropDocPositions(doc);
+    Positions(doc);
+    EXPECT_EQ(CacheEntries(&env_), fonts);
+    values.bold = 1;
+    mask.bold = -1;
+    SetStyle(doc, 0, 5, values, mask);
+    RteDropDocPositions(doc);
+    Positions(doc);
+    EXPECT_EQ(CacheEntries(&env_), fonts + 1) << "bold is another font";
+}
+
+TEST_F(GdiFontTest, ASoftHyphenTakesTheRoomOfAHyphen)
+{
+    RteHandle soft = MakeDocument("ab\x1F" "cd");
+    RteHandle hard = MakeDocument("ab-cd");
+    std::vector<int32_t> a = Positions(soft);
+    std::vector<int32_t> b = Positions(hard);
+    EXPECT_EQ(a, b);
+}
+
+TEST_F(GdiFontTest, ATabLeaderNeverPassesTheTabsEnd)
+{
+    TestCanvas canvas(300, 40);
+    RteHandle doc = MakeDocument("abc");
+    RteSetPortDC(doc, canvas.Dc());
+    RteCharStyle style = *RteCharStyleAt(doc, 0);
+    RteUnlock(DocumentOf(doc).charStyles);
+    RteParFormat format = env_.defaultFormat;
+    for (int32_t right : {100, 103, 117, 200}) {
+        canvas.Fill(RGB(255, 255, 255));
+        RteTabLeader gap{&style, '.', 20, right, 30};
+        auto width = format.hooks.tabLeader(doc, &format, reinterpret_cast<intptr_t>(&gap), 0, 0);
+        EXPECT_LE(width, right - 20);
+        EXPECT_GT(width, right - 20 - 10) << "the gap is filled";
+        for (int y = 0; y < 40; ++y) {
+            for (int x = right; x < 300; ++x)
+                ASSERT_EQ(canvas.Pixel(x, y), RGB(255, 255, 255)) << "ink past the tab's end at " << x;
+        }
+    }
+}
+
+TEST_F(GdiFontTest, DoubleByteClassesFollowTheFontsCharacterSet)
+{
+    const std::string text = "a\x93\xFA\x81\x42";  // a, an ideograph, the ideographic full stop
+    RteHandle doc = MakeDocument(text, "IPAGothic", 12, 128);
+    RteCharStyle style = *RteCharStyleAt(doc, 0);
+    RteUnlock(DocumentOf(doc).charStyles);
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    auto classes = [&](int32_t at) {
+        return style.hooks.charInfo(doc, &style, reinterpret_cast<intptr_t>(bytes + at), 1, 0, at);
+    };
+    EXPECT_EQ(classes(1) & 0x1810, 0x810) << "a lead byte where a line may end";
+    EXPECT_EQ(classes(2) & 0x1800, 0x1000) << "its second byte";
+    EXPECT_NE(classes(3) & 0x20000, 0) << "the full stop may not begin a line";
+    EXPECT_EQ(classes(4) & 0x1800, 0x1000);
+    EXPECT_EQ(classes(0) & 0x1800, 0);
+    std::vector<int32_t> positions = Positions(doc);
+    EXPECT_EQ(positions[2], positions[3]) << "the second byte adds nothing";
+    EXPECT_GT(positions[3], positions[1]);
+}
+
+// Zooming draws the text at 100 sizes; drawing them again makes no font.
+TEST_F(GdiFontTest, ZoomStepsKeepTheGdiObjectCountBounded)
+{
+    TestCanvas canvas(200, 60);
+    RteHandle doc = MakeDocument("Zoom");
+    RteSetPortDC(doc, canvas.Dc());
+    auto drawAll = [&] {
+        for (int32_t step = 0; step < 100; ++step) {
+            RteCharStyle values = NoUnits();
+            values.pointSize = (6 + step % 50) << 16;
+            values.bold = static_cast<int16_t>(step / 50);
+            RteCharStyle mask = NoUnits();
+            mask.pointSize = -1;
+            mask.bold = -1;
+            SetStyle(doc, 0, 4, values, mask);
+            RteCharStyle style = *RteCharStyleAt(doc, 0);
+            RteUnlock(DocumentOf(doc).charStyles);
+            RteDrawRun run{reinterpret_cast<const uint8_t*>("Zoom"), 4, 5, 50, RteRect{0, 0, 60, 200}, 0, 0, 0};
+            style.hooks.draw(doc, &style, reinterpret_cast<intptr_t>(&run), 0, 0, 0);
+        }
+    };
+    // GDI objects are counted by the fonts made: Wine's GetGuiResources answers 0.
+    int32_t before = CacheEntries(&env_);
+    drawAll();
+    int32_t afterFirst = CacheEntries(&env_);
+    drawAll();
+    int32_t afterSecond = CacheEntries(&env_);
+    std::printf("Fonts made: %d before, %d after 100 zoom steps, %d after 100 more\n", before, afterFirst, afterSecond);
+    EXPECT_EQ(afterSecond, afterFirst) << "the second pass makes nothing";
+    EXPECT_LE(afterFirst - before, 100) << "one font a size at most";
+    RteLocked<RteFontCacheEntry> fonts(RteGdiOf(&env_)->fontCache);
+    for (int32_t i = 0; i < fonts.size(); ++i)
+        EXPECT_EQ(GetObjectType(fonts[i].font), static_cast<DWORD>(OBJ_FONT)) << "entry " << i;
 }
 
 }  // namespace
