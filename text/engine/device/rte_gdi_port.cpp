@@ -60,6 +60,11 @@ void RtePortFree(RteDrawPort* port)
 void RteSetPortDC(RteHandle handle, HDC dc)
 {
     DocLock doc(handle);
+    // A port borrowed from the environment serves every such document: this one gets its own.
+    if (doc->flags & RTE_DOC_BORROWED_PORT) {
+        RtePortInit(doc->env, nullptr, dc, &doc->port);
+        doc->flags &= ~RTE_DOC_BORROWED_PORT;
+    }
     RteGdiPort* gdi = RteGdiPortOf(&doc->port);
     gdi->explicitDc = dc;
     gdi->resolution = ResolutionOf(dc);

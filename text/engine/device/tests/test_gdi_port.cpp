@@ -45,6 +45,20 @@ TEST_F(GdiPortTest, APortWithoutWindowOrDcMeasuresWithTheScreen)
     EXPECT_EQ(port->acquires, 0);
 }
 
+TEST_F(GdiPortTest, ADcGivenToADocumentIsItsOwn)
+{
+    TestCanvas canvas(10, 10);
+    RteHandle drawn = MakeDocument("abc");
+    RteHandle other = MakeDocument("def");
+    ASSERT_EQ(PortOf(drawn), PortOf(other)) << "both borrow the environment's port";
+    RteSetPortDC(drawn, canvas.Dc());
+    EXPECT_NE(PortOf(drawn), PortOf(other));
+    EXPECT_EQ(RtePortGetDC(PortOf(other)), RteGdiOf(&env_)->screen) << "the other still measures with the screen";
+    RtePortReleaseDC(PortOf(other));
+    RteDocDestroy(drawn);
+    EXPECT_EQ(PortOf(other), RteGdiPortOf(&env_.port));
+}
+
 TEST_F(GdiPortTest, NestedAcquisitionsTakeTheWindowDcOnce)
 {
     TestWindow window;
