@@ -139,6 +139,20 @@ struct RteDocument {
     intptr_t claimant;
     intptr_t streamRef;
     RteIoProc streamIo;
+    // Areas: how the wrap area repeats, the gaps between its copies, the change flags and what
+    // text each extra-area rect belongs to.
+    uint32_t layoutFlags;
+    int32_t repeatGapV;
+    int32_t repeatGapH;
+    uint32_t areaChanges;
+    RteHandle anchors;     // RteAnchor; made on demand
+    RteHandle userRef;     // the host's, never read by the engine
+};
+
+// An extra-area rect (numbered from 1) and the text offset from which it affects lines.
+struct RteAnchor {
+    int32_t offset;
+    int16_t rect;
 };
 
 // Made and destroyed.

@@ -1,0 +1,64 @@
+// The document's areas: the wrap area's rects are containers that lines fill in order and that
+// may repeat like pages; the view area shows them; the extra area's rects cut spans out of lines.
+#pragma once
+
+#include <cstdint>
+
+#include "rte_document.h"
+
+// Layout flags of a document.
+constexpr uint32_t RTE_LAYOUT_REPEAT_DOWN = 0x1;
+constexpr uint32_t RTE_LAYOUT_REPEAT_ACROSS = 0x2;
+constexpr uint32_t RTE_LAYOUT_KEEP_LAST_HEIGHT = 0x4;
+constexpr uint32_t RTE_LAYOUT_VIEW_CONTAINERS = 0x10000000;
+
+// Area change flags.
+constexpr uint32_t RTE_AREA_WRAP_CHANGED = 0x1;
+constexpr uint32_t RTE_AREA_VIEW_CHANGED = 0x2;
+constexpr uint32_t RTE_AREA_EXTRA_CHANGED = 0x4;
+
+// Container hook modes.
+constexpr int32_t RTE_CONTAINER_OPEN = 0;
+constexpr int32_t RTE_CONTAINER_CLOSE = 1;
+constexpr int32_t RTE_CONTAINER_DRAW = 2;
+
+void RteGetAreaBounds(RteHandle doc, RteRect* wrap, RteRect* view);
+// Either area becomes a single rect; a new wrap rect whose top, left or right moved marks the
+// text for layout.
+void RteSetAreaRects(RteHandle doc, const RteRect* wrap, const RteRect* view);
+int32_t RteContainerCount(RteHandle doc);
+void RteGetContainer(RteHandle doc, int32_t number, bool window, bool scaled, RteRect* out);
+// The rect index within one copy of the wrap area of a 0-based repetition number, and the
+// offset of that copy.
+int32_t RteContainerRepeat(RteHandle doc, int32_t repetition, RtePoint* offset);
+// Calls the container hook for the container at a repetition number, its rect moved by the
+// copy's offset and the pair.
+void RteCallContainerHook(RteHandle doc, int32_t repetition, const RtePoint* offset, int32_t mode, intptr_t a,
+                          intptr_t b);
+// A place in the containers: a 0-based container (repetitions counted on) and a vertical position.
+struct RteContainerPoint {
+    int32_t container;
+    int32_t v;
+};
+// Opens and draws every container between two places (from the first container, to the last
+// rect or, repeating downwards, one copy on), then closes the walk.
+void RteWalkContainers(RteHandle doc, intptr_t a, intptr_t b, const RteContainerPoint* from,
+                       const RteContainerPoint* to);
+// Reports the rects of a list that meet the clip (every rect without one) to the container hook.
+void RteContainersInArea(RteHandle doc, RteRectList list, intptr_t a, intptr_t b, const RteRect* clip);
+
+void RteUpdateTextBoundsFromWrap(RteHandle doc);
+// The text bounds from the blocks' laid-out bounds; the last container follows the text unless
+// the document keeps its height, never less than 1 unit high.
+void RteComputeTextBounds(RteHandle doc);
+
+// The spans (RteRect, sorted by left, merged within the minimum width) that the extra area
+// takes out of a line at a text offset; the line narrows where an obstacle leaves less than the
+// minimum width beside it. Answers their number; the list ends with a sentinel span.
+int32_t RteExclusionSpans(RteHandle doc, RteRect* line, int32_t minimum, int32_t* lowestBottom, int32_t offset,
+                          RteHandle spans);
+void RteSetAnchor(RteHandle doc, int16_t rect, int32_t offset);
+
+RteHandle RteGetDocUserRef(RteHandle doc);
+RteHandle RteSetDocUserRef(RteHandle doc, RteHandle ref);
+uint64_t RteDocId(RteHandle doc);

@@ -1,0 +1,202 @@
+// Areas of a document: single rects, repetition, container walks, text bounds and the spans
+// the extra area takes out of lines.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "document_fixture.h"
+#include "rect_list.h"
+#include "rte_areas.h"
+#include "rte_text_blocks.h"
+
+namespace {
+
+struct HookCall {
+    int32_t container;
+    RteRect rect;
+    int32_t mode;
+};
+std::vector<HookCall> g_calls;
+
+void RecordContainer(RteHandle, int32_t container, const RteRect* rect, intptr_t, intptr_t, int32_t mode, int32_t*)
+{
+    g_calls.push_back({container, *rect, mode});
+}
+
+class AreasTest : public DocumentTest {
+protected:
+    void SetUp() override
+    {
+        DocumentTest::SetUp();
+        doc_ = MakeDocument("Quelques mots.");
+        RteHookTable hooks;
+        RteGetDocHooks(doc_, &hooks);
+        hooks.container = RecordContainer;
+        RteSetDocHooks(doc_, &hooks, false);
+        g_calls.clear();
+    }
+
+    void SetWrapRects(const std::vector<RteRect>& rects)
+    {
+        RteRectList wrap = RteWrapArea(doc_);
+        RteSetRectList(wrap, &rects[0]);
+        for (size_t i = 1; i < rects.size(); ++i)
+            RteUnionRectIntoList(wrap, &rects[i]);
+    }
+
+    void SetExtraRects(const std::vector<RteRect>& rects)
+    {
+        RteRectList extra = RteExtraArea(doc_);
+        RteSetRectList(extra, &rects[0]);
+        RteRectIterator list(extra);
+        for (size_t i = 1; i < rects.size(); ++i)
+            list.Insert(static_cast<int32_t>(i + 1), rects[i]);
+    }
+
+    RteDocument& Doc() { return *static_cast<RteDocument*>(RteElementPtr(doc_, 0, false)); }
+
+    RteHandle doc_ = nullptr;
+};
+
+TEST_F(AreasTest, ANewBottomAloneChangesTheAreaButNotTheLines)
+{
+    RteRect wrap{0, 0, 100, 200};
+    RteSetAreaRects(doc_, &wrap, nullptr);
+    RteLocked<RteTextBlock>(Doc().blocks)[0].flags = 0;
+    Doc().areaChanges = 0;
+    RteRect taller{0, 0, 300, 200};
+    RteSetAreaRects(doc_, &taller, nullptr);
+    EXPECT_EQ(Doc().areaChanges & RTE_AREA_WRAP_CHANGED, RTE_AREA_WRAP_CHANGED);
+    EXPECT_EQ(RteLocked<RteTextBlock>(Doc().blocks)[0].flags & RTE_BLOCK_RELAYOUT, 0u);
+    RteRect narrower{0, 0, 300, 150};
+    RteSetAreaRects(doc_, &narrower, nullptr);
+    EXPECT_EQ(RteLocked<RteTextBlock>(Doc().blocks)[0].flags & RTE_BLOCK_RELAYOUT, RTE_BLOCK_RELAYOUT);
+    RteRect view{5, 6, 50, 60};
+    RteSetAreaRects(doc_, nullptr, &view);
+    EXPECT_EQ(Doc().viewOrigin, (RtePoint{5, 6}));
+    RteRect bounds;
+    RteGetAreaBounds(doc_, &bounds, nullptr);
+    EXPECT_EQ(bounds, narrower);
+    EXPECT_EQ(Doc().textBounds.right, 150);
+}
+
+TEST_F(AreasTest, RepetitionContinuesOnCopiesOfTheArea)
+{
+    SetWrapRects({{0, 0, 100, 50}, {0, 60, 100, 110}});
+    Doc().layoutFlags = RTE_LAYOUT_REPEAT_DOWN;
+    Doc().repeatGapV = 20;
+    RtePoint offset{};
+    EXPECT_EQ(RteContainerRepeat(doc_, 5, &offset), 1);
+    EXPECT_EQ(offset, (RtePoint{240, 0})) << "twice the bounds' height plus the gap";
+    EXPECT_EQ(RteContainerRepeat(doc_, 1, &offset), 1);
+    EXPECT_EQ(offset, (RtePoint{0, 0}));
+    Doc().layoutFlags = RTE_LAYOUT_REPEAT_ACROSS;
+    Doc().repeatGapH = 10;
+    EXPECT_EQ(RteContainerRepeat(doc_, 2, &offset), 0);
+    EXPECT_EQ(offset, (RtePoint{0, 120}));
+    Doc().layoutFlags = 0;
+    EXPECT_EQ(RteContainerRepeat(doc_, 5, &offset), 5) << "without repetition the number stands";
+    EXPECT_EQ(RteContainerCount(doc_), 2);
+}
+
+TEST_F(AreasTest, WalkingContainersOpensDrawsAndClosesOnce)
+{
+    SetWrapRects({{0, 0, 100, 50}, {0, 60, 100, 110}});
+    RteContainerPoint from{0, 30};
+    RteContainerPoint to{1, 70};
+    RteWalkContainers(doc_, 0, 0, &from, &to);
+    ASSERT_EQ(g_calls.size(), 5u);
+    EXPECT_EQ(g_calls[0].rect, (RteRect{30, 0, 100, 50}));
+    EXPECT_EQ(g_calls[1].mode, RTE_CONTAINER_DRAW);
+    EXPECT_EQ(g_calls[3].rect, (RteRect{0, 60, 70, 110}));
+    EXPECT_EQ(g_calls[4].mode, RTE_CONTAINER_CLOSE);
+    g_calls.clear();
+    RteContainerPoint below{0, 100};
+    RteWalkContainers(doc_, 0, 0, &below, &below);
+    EXPECT_TRUE(g_calls.empty()) << "an empty stretch calls nothing";
+}
+
+TEST_F(AreasTest, ContainersInAnAreaMeetTheClip)
+{
+    SetWrapRects({{0, 0, 100, 50}, {0, 60, 100, 110}});
+    RteRectList list = RteWrapArea(doc_);
+    RteRect miss{200, 0, 300, 100};
+    RteContainersInArea(doc_, list, 0, 0, &miss);
+    EXPECT_TRUE(g_calls.empty());
+    RteContainersInArea(doc_, list, 0, 0, nullptr);
+    ASSERT_EQ(g_calls.size(), 4u);
+    EXPECT_EQ(g_calls[1].container, 1);
+    EXPECT_EQ(g_calls[2].container, 2);
+    g_calls.clear();
+    RteRect left{0, 0, 100, 55};
+    RteContainersInArea(doc_, list, 0, 0, &left);
+    ASSERT_EQ(g_calls.size(), 3u) << "open, the one container met, close";
+    EXPECT_EQ(g_calls[1].rect, (RteRect{0, 0, 100, 50}));
+}
+
+TEST_F(AreasTest, TextBoundsFollowTheTextButNeverBelowOneUnit)
+{
+    SetWrapRects({{0, 0, 500, 200}});
+    RteLocked<RteTextBlock>(Doc().blocks)[0].bounds = RteRect{0, 0, 120, 200};
+    RteComputeTextBounds(doc_);
+    EXPECT_EQ(Doc().textBounds.bottom, 120);
+    RteRect wrap;
+    RteGetAreaBounds(doc_, &wrap, nullptr);
+    EXPECT_EQ(wrap.bottom, 120) << "the last container follows the text";
+    RteLocked<RteTextBlock>(Doc().blocks)[0].bounds = RteRect{0, 0, 0, 200};
+    RteComputeTextBounds(doc_);
+    RteGetAreaBounds(doc_, &wrap, nullptr);
+    EXPECT_EQ(wrap.bottom, 1);
+    Doc().layoutFlags = RTE_LAYOUT_KEEP_LAST_HEIGHT;
+    SetWrapRects({{0, 0, 500, 200}});
+    RteComputeTextBounds(doc_);
+    RteGetAreaBounds(doc_, &wrap, nullptr);
+    EXPECT_EQ(wrap.bottom, 500);
+}
+
+TEST_F(AreasTest, ExclusionSpansMergeWithinTheMinimumWidth)
+{
+    SetExtraRects({{0, 50, 40, 60}, {0, 63, 40, 80}});
+    RteHandle spans = RteAlloc(&context_, sizeof(RteRect), 0, 4, false);
+    struct Case {
+        int32_t minimum;
+        int32_t count;
+    };
+    for (const Case& c : {Case{4, 1}, Case{3, 2}}) {
+        RteRect line{10, 0, 20, 200};
+        int32_t lowest = 0;
+        EXPECT_EQ(RteExclusionSpans(doc_, &line, c.minimum, &lowest, 0, spans), c.count) << "minimum " << c.minimum;
+        EXPECT_EQ(lowest, 40);
+        EXPECT_EQ(RteCount(spans), c.count + 1) << "with the sentinel";
+        RteRect last = RteLocked<RteRect>(spans)[c.count];
+        EXPECT_EQ(last.left, 201);
+    }
+    RteFree(spans);
+}
+
+TEST_F(AreasTest, AnObstacleNarrowsLinesFromItsAnchorOn)
+{
+    SetExtraRects({{0, 0, 40, 30}});
+    RteHandle spans = RteAlloc(&context_, sizeof(RteRect), 0, 4, false);
+    RteSetAnchor(doc_, 1, 5);
+    int32_t lowest = 0;
+    RteRect line{10, 0, 20, 200};
+    EXPECT_EQ(RteExclusionSpans(doc_, &line, 16, &lowest, 4, spans), 0) << "anchored after the line";
+    EXPECT_EQ(line.left, 0);
+    EXPECT_EQ(RteExclusionSpans(doc_, &line, 16, &lowest, 5, spans), 1) << "anchored at the line start";
+    EXPECT_EQ(line.left, 30) << "no room is left before it";
+    RteRect elsewhere{50, 0, 60, 200};
+    EXPECT_EQ(RteExclusionSpans(doc_, &elsewhere, 16, &lowest, 5, spans), 0) << "the area misses the line";
+    RteFree(spans);
+}
+
+TEST_F(AreasTest, TheUserReferenceIsPointerSized)
+{
+    auto ref = reinterpret_cast<RteHandle>(uintptr_t{0x123456789ABCDEF0});
+    EXPECT_EQ(RteSetDocUserRef(doc_, ref), nullptr);
+    EXPECT_EQ(RteGetDocUserRef(doc_), ref);
+    RteHandle other = MakeDocument("x");
+    EXPECT_NE(RteDocId(doc_), RteDocId(other));
+}
+
+}  // namespace
