@@ -7,6 +7,7 @@
 #include "rte_gdi_case.h"
 #include "rte_gdi_port.h"
 #include "rte_gdi_text.h"
+#include "rte_run_helpers.h"
 
 using namespace rte_document;
 
@@ -37,11 +38,6 @@ RteGdiPort* DrawingPort(RteDocument* doc)
     return gdi->current ? gdi->current : RteGdiPortOf(&doc->port);
 }
 
-int32_t PixelsOfPoints(const RteDocument* doc, int32_t points)
-{
-    return MulDiv(points, doc->resolution ? doc->resolution : 96, 72);
-}
-
 uint32_t UnderlineKinds(const RteCharStyle& style)
 {
     return (style.doubleUnderline ? kDouble : 0) | (style.dottedUnderline ? kDotted : 0) |
@@ -56,9 +52,15 @@ void DrawLine(HDC dc, int32_t x0, int32_t x1, int32_t y, HPEN pen)
     SelectObject(dc, old);
 }
 
-// The underlines of a run: the word kind only under the stretches between blanks.
-void DrawUnderlines(HDC dc, const RteDocument* doc, const RteCharStyle& style, const RteDrawRun& run,
-                    const std::vector<int32_t>& positions, COLORREF colour)
+void DrawWordLine(void* context, int32_t x0, int32_t x1, int32_t y)
+{
+    auto* target = static_cast<std::pair<HDC, HPEN>*>(context);
+    DrawLine(target->first, x0, x1, y, target->second);
+}
+
+// The underlines of a run: the word kind only under its word segments.
+void DrawUnderlines(HDC dc, RteHandle handle, const RteDocument* doc, const RteCharStyle& style, const RteDrawRun& run,
+                    int32_t baseline, const std::vector<int32_t>& positions, COLORREF colour)
 {
     uint32_t kinds = UnderlineKinds(style);
     if (!kinds || run.width <= 0)
@@ -67,18 +69,14 @@ void DrawUnderlines(HDC dc, const RteDocument* doc, const RteCharStyle& style, c
                                                           std::max(1, doc->scaling.factor & 0xFFFF))
                                         : 1;
     HPEN pen = CreatePen(kinds & kDotted ? PS_DOT : PS_SOLID, scale, colour);
-    int32_t y = run.baseline + 1;
+    int32_t y = baseline + 1;
     if (kinds & kWords) {
-        for (int32_t i = 0; i < run.count;) {
-            if (run.text[i] == ' ' || run.text[i] == RTE_CHAR_TAB) {
-                ++i;
-                continue;
-            }
-            int32_t start = i;
-            while (i < run.count && run.text[i] != ' ' && run.text[i] != RTE_CHAR_TAB)
-                ++i;
-            DrawLine(dc, run.x + positions[start], run.x + positions[i] - 1, y, pen);
-        }
+        RteStyleWalk walker;
+        RteStyleWalkBegin(handle, run.blockStart + run.offset, &walker, false);
+        std::pair<HDC, HPEN> target{dc, pen};
+        RteDrawWordLines(handle, &walker, run.text - run.offset, run.blockStart, run.offset, run.count,
+                         positions.data(), run.x, y, DrawWordLine, &target);
+        RteStyleWalkEnd(handle, false);
     }
     if (kinds & (kPlain | kDouble | kDotted))
         DrawLine(dc, run.x, run.x + run.width - 1, y, pen);
@@ -110,8 +108,7 @@ intptr_t RteDrawText(RteHandle handle, RteCharStyle* style, intptr_t request, in
         SetBkMode(dc, TRANSPARENT);
     }
     SetTextAlign(dc, TA_BASELINE | TA_LEFT);
-    int32_t baseline = run.baseline - PixelsOfPoints(doc.get(), style->superscript) +
-                       PixelsOfPoints(doc.get(), style->subscript);
+    int32_t baseline = run.baseline - style->superscript + style->subscript;
     std::vector<int32_t> widths(run.count + 1);
     RteRunWidths(dc, handle, *style, font, run.text, run.count, run.justify, widths.data());
     HFONT normal = static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT));
@@ -133,8 +130,7 @@ intptr_t RteDrawText(RteHandle handle, RteCharStyle* style, intptr_t request, in
         TextOutA(dc, x, baseline, reinterpret_cast<const char*>(hyphen.bytes), 1);
     }
     run.width = x - run.x;
-    DrawUnderlines(dc, doc.get(), *style, RteDrawRun{run.text, run.count, run.x, baseline, run.line, 0, run.width, 0},
-                   positions, text);
+    DrawUnderlines(dc, handle, doc.get(), *style, run, baseline, positions, text);
     if (style->hidden) {
         HPEN grey = CreatePen(PS_SOLID, 1, RGB(128, 128, 128));
         DrawLine(dc, run.x, x - 1, baseline - style->ascent / 3, grey);

@@ -5,6 +5,7 @@
 #include "rte_document_internal.h"
 #include "rte_gdi_port.h"
 #include "rte_gdi_text.h"
+#include "rte_run_helpers.h"
 
 using namespace rte_document;
 
@@ -19,7 +20,6 @@ constexpr int kQuality = 4;          // values
 constexpr uint16_t kFontExists = 0x4;
 constexpr uint16_t kAltNameUsed = 0x20;
 constexpr uint16_t kSubstituted = 0x2 | 0x8;
-constexpr int32_t kDefaultPoints = 12;
 
 void NameOf(const RteFont& font, bool alternate, char* out)
 {
@@ -58,11 +58,6 @@ RteFont FontOfStyle(RteDocument* doc, const RteCharStyle& style)
     return ElementOf<RteFont>(doc->fonts, index < RteCount(doc->fonts) ? index : 0);
 }
 
-int32_t EffectivePoints(const RteCharStyle& style)
-{
-    int32_t points = style.pointSize >> 16;
-    return points ? points : kDefaultPoints;
-}
 
 }  // namespace
 
@@ -102,7 +97,7 @@ HFONT RteMakeFont(RteHandle handle, RteCharStyle* style, const RteFont* font)
     LOGFONTA logfont;
     std::memset(&logfont, 0, sizeof logfont);
     int32_t resolution = doc->resolution & 0xFFFF ? doc->resolution & 0xFFFF : 96;
-    logfont.lfHeight = -MulDiv(EffectivePoints(*style), resolution, 72);
+    logfont.lfHeight = -MulDiv(RteDrawPointSize(handle, style), resolution, 72);
     logfont.lfWidth = style->hScale >> 16;
     logfont.lfWeight = style->bold ? FW_BOLD : FW_NORMAL;
     logfont.lfItalic = style->italic ? 1 : 0;
@@ -126,7 +121,7 @@ HFONT RteMakeFont(RteHandle handle, RteCharStyle* style, const RteFont* font)
     }
     RteFontCacheEntry entry{};
     entry.font = CreateFontIndirectA(&logfont);
-    entry.points = EffectivePoints(*style);
+    entry.points = RteDrawPointSize(handle, style);
     entry.logfont = logfont;
     InsertElement(gdi->fontCache, RteCount(gdi->fontCache), entry);
     style->fontHandle = reinterpret_cast<intptr_t>(entry.font);
@@ -145,9 +140,9 @@ void RteDefaultStyleMetrics(RteHandle handle, RteCharStyle* style, RteFont* font
     GetTextMetricsA(dc, &metrics);
     SelectObject(dc, old);
     RtePortReleaseDC(port);
-    int32_t pixelsPerPoint = doc->resolution ? doc->resolution : 96;
-    style->ascent = static_cast<int16_t>(metrics.tmAscent + MulDiv(style->superscript, pixelsPerPoint, 72));
-    style->descent = static_cast<int16_t>(metrics.tmDescent + MulDiv(style->subscript, pixelsPerPoint, 72));
+    // Raised and lowered text makes room for itself, in pixels.
+    style->ascent = static_cast<int16_t>(metrics.tmAscent + style->superscript);
+    style->descent = static_cast<int16_t>(metrics.tmDescent + style->subscript);
     style->leading = static_cast<int16_t>(doc->flags & RTE_DOC_NO_LEADING ? 0 : metrics.tmExternalLeading);
 }
 

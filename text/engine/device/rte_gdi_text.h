@@ -19,8 +19,10 @@ intptr_t RteDefaultCharInfo(RteHandle doc, RteCharStyle* style, intptr_t charact
 // What slot 5 draws: a run of one style on a line.
 constexpr uint32_t RTE_RUN_SOFT_HYPHEN_END = 0x1;  // the line ends at a soft hyphen after it
 struct RteDrawRun {
-    const uint8_t* text;
+    const uint8_t* text;  // within its block's text
     int32_t count;
+    int32_t blockStart;   // the document offset of the block
+    int32_t offset;       // of the run's first character in the block
     int32_t x;         // the run's left
     int32_t baseline;
     RteRect line;      // the line's rect: the clip of spaced text

@@ -1,6 +1,7 @@
 // The null device: no device context; widths come from a table of character classes and
 // metrics from the point size, so that the model measures the same everywhere.
 #include <cstdint>
+#include <cctype>
 #include <cstring>
 
 #include "rte_device.h"
@@ -52,8 +53,9 @@ void Metrics(RteHandle, RteCharStyle* style, RteFont*)
 
 intptr_t NoDevice(RteHandle, RteCharStyle*, intptr_t, intptr_t, intptr_t, intptr_t) { return 0; }
 
-// Blanks, tabs and paragraph ends, each a place where a line may end: what the model and the
-// line break ask of the classifier. Mask 0 asks for every class.
+// Blanks, tabs and paragraph ends, each a place where a line may end, letters and digits of
+// words and the period that ends one: what the model, the line break and the word segments ask
+// of the classifier. Mask 0 asks for every class.
 intptr_t CharInfo(RteHandle, RteCharStyle*, intptr_t character, intptr_t, intptr_t mask, intptr_t)
 {
     constexpr intptr_t kBreak = RTE_CLASS_BLANK | RTE_CLASS_WORD_BREAK;
@@ -68,7 +70,11 @@ intptr_t CharInfo(RteHandle, RteCharStyle*, intptr_t character, intptr_t, intptr
     case '\r':
         classes = kBreak | RTE_CLASS_PARAGRAPH;
         break;
+    case '.':
+        classes = RTE_CLASS_WORD_END;
+        break;
     default:
+        classes = std::isalnum(*reinterpret_cast<const uint8_t*>(character)) ? RTE_CLASS_WORD : 0;
         break;
     }
     return mask ? classes & mask : classes;

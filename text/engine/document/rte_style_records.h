@@ -60,7 +60,9 @@ typedef int32_t (*RteStyleWideHook)(const void* from, int32_t length, void* to, 
 // read to find where characters start. The device layer gives the full set.
 constexpr intptr_t RTE_CLASS_BLANK = 0x1;
 constexpr intptr_t RTE_CLASS_WORD_BREAK = 0x2;
+constexpr intptr_t RTE_CLASS_WORD_END = 0x4;   // a word ends before it
 constexpr intptr_t RTE_CLASS_TAB_BREAK = 0x8;  // the tab as line breaking asks for it
+constexpr intptr_t RTE_CLASS_WORD = 0x20;      // a character of a word
 // A continuation byte of a multi-byte character: measured with, and never parted from, its
 // lead byte.
 constexpr intptr_t RTE_CLASS_CONTINUATION = 0x3000;

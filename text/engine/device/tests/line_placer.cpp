@@ -187,8 +187,8 @@ void LinePlacer::Draw(bool invisibles) const
         RteParFormat format = FormatAt(doc_, line.start);
         for (const PlacedPiece& placed : line.pieces) {
             RteCharStyle style = StyleAt(doc_, placed.start);
-            RteDrawRun run{bytes + placed.start, placed.end - placed.start, placed.piece.rect.left, line.baseline,
-                           line.rect, RteDecodeExtra(placed.piece.extra), 0, 0};
+            RteDrawRun run{bytes + placed.start,   placed.end - placed.start, 0, placed.start, placed.piece.rect.left,
+                           line.baseline,          line.rect, RteDecodeExtra(placed.piece.extra), 0, 0};
             if (run.count > 0)
                 style.hooks.draw(doc_, &style, reinterpret_cast<intptr_t>(&run), 0, 0, 0);
             if (!placed.tab)

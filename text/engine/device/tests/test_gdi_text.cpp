@@ -149,7 +149,7 @@ TEST_F(GdiFontTest, ZoomStepsKeepTheGdiObjectCountBounded)
             SetStyle(doc, 0, 4, values, mask);
             RteCharStyle style = *RteCharStyleAt(doc, 0);
             RteUnlock(DocumentOf(doc).charStyles);
-            RteDrawRun run{reinterpret_cast<const uint8_t*>("Zoom"), 4, 5, 50, RteRect{0, 0, 60, 200}, 0, 0, 0};
+            RteDrawRun run{reinterpret_cast<const uint8_t*>("Zoom"), 4, 0, 0, 5, 50, RteRect{0, 0, 60, 200}, 0, 0, 0};
             style.hooks.draw(doc, &style, reinterpret_cast<intptr_t>(&run), 0, 0, 0);
         }
     };
