@@ -105,6 +105,7 @@ struct RteGdiEnv {
     int32_t bandNesting;
     bool offscreenActive;
     int32_t blinkPhase;
+    int64_t blinkSecond;
     int32_t bandLimit;
     RteCountedChar glyphs[RTE_DISPLAY_GLYPHS + 1];  // numbered from 1
 };

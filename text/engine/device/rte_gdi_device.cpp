@@ -3,6 +3,7 @@
 #include "rte_gdi.h"
 
 #include "rte_caret.h"
+#include "rte_gdi_misc.h"
 #include "rte_gdi_port.h"
 #include "rte_gdi_text.h"
 #include "rte_typed.h"
@@ -75,6 +76,8 @@ void FillHooks(RteEnvironment* env)
 {
     env->hooks.port = RtePortHook;
     env->hooks.caret = RteCaretHook;
+    env->hooks.charType = RteCharTypeHook;
+    env->hooks.typeahead = RteIsTypeahead;
     env->hooks.drawInvisibles = RteDrawInvisibles;
     env->defaultFormat.hooks.tabLeader = RteDrawTabLeader;
 }

@@ -68,6 +68,12 @@ void RteFontInitHook(RteHandle, RteFont* font)
     uint16_t& flags = reinterpret_cast<uint16_t&>(font->units1to5[kFontFlags]);
     if (!font->values[kQuality])
         font->values[kQuality] = DEFAULT_QUALITY;
+    // A name of 64 characters or more keeps 63, as a face name holds.
+    if (font->nameFlags & RTE_FONT_NAME_CSTRING) {
+        font->name[RTE_FONT_NAME_BYTES - 1] = 0;
+    } else if (static_cast<uint8_t>(font->name[0]) >= RTE_FONT_NAME_BYTES) {
+        font->name[0] = RTE_FONT_NAME_BYTES - 1;
+    }
     flags &= ~kSubstituted;
     if (flags & kFontExists)
         return;

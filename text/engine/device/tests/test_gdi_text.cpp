@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "device_fixture.h"
+#include "rte_gdi_misc.h"
 #include "rte_gdi_port.h"
 #include "rte_gdi_text.h"
 #include "rte_position_cache.h"
@@ -165,6 +166,58 @@ TEST_F(GdiFontTest, ZoomStepsKeepTheGdiObjectCountBounded)
     RteLocked<RteFontCacheEntry> fonts(RteGdiOf(&env_)->fontCache);
     for (int32_t i = 0; i < fonts.size(); ++i)
         EXPECT_EQ(GetObjectType(fonts[i].font), static_cast<DWORD>(OBJ_FONT)) << "entry " << i;
+}
+
+}  // namespace
+
+namespace {
+
+using GdiServicesTest = DeviceTest;
+
+TEST_F(GdiServicesTest, ALongFontNameKeeps63Characters)
+{
+    RteFont font = {};
+    std::memset(font.name + 1, 'N', RTE_FONT_NAME_BYTES - 1);
+    font.name[0] = 70;
+    RteFontInitHook(nullptr, &font);
+    EXPECT_EQ(static_cast<uint8_t>(font.name[0]), 63);
+    RteFont cString = {};
+    std::memset(cString.name, 'N', RTE_FONT_NAME_BYTES);
+    cString.nameFlags = RTE_FONT_NAME_CSTRING;
+    RteFontInitHook(nullptr, &cString);
+    EXPECT_EQ(strnlen(cString.name, RTE_FONT_NAME_BYTES), 63u);
+}
+
+TEST_F(GdiServicesTest, TypeaheadIsACharacterWithoutAKeyPress)
+{
+    HWND window = CreateWindowA("STATIC", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    RteHandle doc = RteDocCreate(&env_, window, nullptr, nullptr, nullptr, 0);
+    EXPECT_EQ(RteIsTypeahead(doc), 0);
+    PostMessageA(window, WM_CHAR, 'a', 0);
+    EXPECT_EQ(RteIsTypeahead(doc), 1);
+    PostMessageA(window, WM_KEYDOWN, 'B', 0);
+    EXPECT_EQ(RteIsTypeahead(doc), 0) << "a key press waits too";
+    MSG message;
+    while (PeekMessageA(&message, window, 0, 0, PM_REMOVE)) {
+    }
+    RteDocDestroy(doc);
+    DestroyWindow(window);
+}
+
+TEST_F(GdiServicesTest, FaceLineHeightAndDirection)
+{
+    TestCanvas canvas(10, 10);
+    RteHandle doc = MakeDocument("abc");
+    RteSetPortDC(doc, canvas.Dc());
+    HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Liberation Serif");
+    HGDIOBJ old = SelectObject(canvas.Dc(), font);
+    char face[64] = {};
+    RteFontFace(doc, face);
+    EXPECT_EQ(std::string(face + 1, static_cast<uint8_t>(face[0])), "Liberation Serif");
+    SelectObject(canvas.Dc(), old);
+    DeleteObject(font);
+    EXPECT_GT(RteDefaultLineHeight(doc), 10);
+    EXPECT_EQ(RteDirectionSign(&env_), 1);
 }
 
 }  // namespace
