@@ -58,17 +58,17 @@ intptr_t NoDevice(RteHandle, RteCharStyle*, intptr_t, intptr_t, intptr_t, intptr
 // of the classifier. Mask 0 asks for every class.
 intptr_t CharInfo(RteHandle, RteCharStyle*, intptr_t character, intptr_t, intptr_t mask, intptr_t)
 {
-    constexpr intptr_t kBreak = RTE_CLASS_BLANK | RTE_CLASS_WORD_BREAK;
+    constexpr intptr_t kBreak = RTE_CLASS_BLANK | RTE_CLASS_WORD_BREAK | RTE_CLASS_WORD_END;
     intptr_t classes = 0;
     switch (*reinterpret_cast<const uint8_t*>(character)) {
     case ' ':
         classes = kBreak;
         break;
     case '\t':
-        classes = kBreak | RTE_CLASS_TAB | RTE_CLASS_TAB_BREAK;
+        classes = kBreak | RTE_CLASS_CONTROL | RTE_CLASS_TAB | RTE_CLASS_TAB_BREAK;
         break;
     case '\r':
-        classes = kBreak | RTE_CLASS_PARAGRAPH;
+        classes = kBreak | RTE_CLASS_CONTROL | RTE_CLASS_PARAGRAPH;
         break;
     case '.':
         classes = RTE_CLASS_WORD_END;

@@ -63,6 +63,7 @@ constexpr intptr_t RTE_CLASS_WORD_BREAK = 0x2;
 constexpr intptr_t RTE_CLASS_WORD_END = 0x4;   // a word ends before it
 constexpr intptr_t RTE_CLASS_TAB_BREAK = 0x8;  // the tab as line breaking asks for it
 constexpr intptr_t RTE_CLASS_WORD = 0x20;      // a character of a word
+constexpr intptr_t RTE_CLASS_CONTROL = 0x40;
 // A continuation byte of a multi-byte character: measured with, and never parted from, its
 // lead byte.
 constexpr intptr_t RTE_CLASS_CONTINUATION = 0x3000;

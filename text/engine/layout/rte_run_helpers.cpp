@@ -13,7 +13,7 @@ constexpr int32_t kDefaultPoints = 12;
 constexpr intptr_t kBlank = RTE_CLASS_BLANK;
 constexpr intptr_t kWordEnd = RTE_CLASS_WORD_END;
 constexpr intptr_t kWord = RTE_CLASS_WORD;
-constexpr intptr_t kControl = 0x40;
+constexpr intptr_t kControl = RTE_CLASS_CONTROL;
 
 intptr_t ClassesAt(RteHandle doc, RteStyleWalk* walker, const uint8_t* text, int32_t blockStart, int32_t index)
 {
