@@ -178,7 +178,8 @@ struct RteCharStyle {
 // then flags and use count.
 struct RteParFormat {
     int16_t alignment;  // 0: 0 left, 1 centred, 2 right, 3 justified
-    int16_t units1to6[6];
+    int16_t direction;  // 1: -1 right to left, 1 left to right, 0 the system's
+    int16_t units2to6[5];
     int16_t tabCount;  // 7
     RteTab tabs[RTE_MAX_TABS];
     int32_t namedId;     // 128
