@@ -22,11 +22,9 @@ struct BlockSpan {
 
 BlockSpan SpanOf(RteDocument* doc, int32_t block)
 {
-    RteLocked<RteTextBlock> blocks(doc->blocks);
-    int32_t start = 0;
-    for (int32_t i = 0; i < block; ++i)
-        start += blocks[i].length;
-    return {start, start + blocks[block].length, blocks[block].text};
+    int32_t start = RteBlockStart(doc, block);
+    RteTextBlock entry = RteLocked<RteTextBlock>(doc->blocks)[block];
+    return {start, start + entry.length, entry.text};
 }
 
 RteCacheEntry* EntryOf(RteDocument* doc, int32_t blockStart)

@@ -15,6 +15,15 @@ void RteInitTextBlock(RteDocument* doc)
     blocks[0].flags = RTE_BLOCK_RELAYOUT;
 }
 
+int32_t RteBlockStart(RteDocument* doc, int32_t block)
+{
+    RteLocked<RteTextBlock> blocks(doc->blocks);
+    int32_t start = 0;
+    for (int32_t i = 0; i < block; ++i)
+        start += blocks[i].length;
+    return start;
+}
+
 uint8_t RteTextByteAt(const RteDocument* doc, int32_t offset)
 {
     RteLocked<RteTextBlock> blocks(doc->blocks);

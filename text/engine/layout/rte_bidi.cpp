@@ -22,11 +22,7 @@ struct BlockPieces {
 
 BlockPieces PiecesOf(RteDocument* doc, int32_t index)
 {
-    RteLocked<RteTextBlock> blocks(doc->blocks);
-    int32_t start = 0;
-    for (int32_t i = 0; i < index; ++i)
-        start += blocks[i].length;
-    return {blocks[index], start};
+    return {RteLocked<RteTextBlock>(doc->blocks)[index], RteBlockStart(doc, index)};
 }
 
 // The edges of the direction run that holds a piece.
