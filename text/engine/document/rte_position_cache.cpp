@@ -245,6 +245,43 @@ void RtePositionsDeleted(RteHandle handle, int32_t block, int32_t offset, int32_
     entry->blockEnd -= count;
 }
 
+RteHandle RteMeasureLine(RteHandle handle, int32_t block, int32_t offset, int32_t count)
+{
+    DocLock doc(handle);
+    BlockSpan span = SpanOf(doc.get(), block);
+    RteHandle result = RteAllocOf<int32_t>(doc->env->context, count + 1, 0, true);
+    if (count <= 0)
+        return result;
+    RteLocked<int32_t> positions(result);
+    RteLocked<uint8_t> text(span.text);
+    RteMeasureRange(handle, text.get() + offset, span.start + offset, count, positions.get(), nullptr);
+    return result;
+}
+
+int32_t RteBackToBreak(RteHandle handle, RteStyleWalk* walker, int32_t position, int32_t limit)
+{
+    DocLock doc(handle);
+    int32_t block = 0;
+    {
+        RteLocked<RteTextBlock> blocks(doc->blocks);
+        for (int32_t start = 0; block + 1 < blocks.size() && start + blocks[block].length <= position; ++block)
+            start += blocks[block].length;
+    }
+    BlockSpan span = SpanOf(doc.get(), block);
+    RteLocked<uint8_t> text(span.text);
+    while (position > limit && position > span.start && position < span.end) {
+        RteStyleWalkSet(walker, position);
+        RteCharStyle* style = walker->style;
+        int32_t at = position - span.start;
+        intptr_t classes = style->hooks.charInfo(handle, style, reinterpret_cast<intptr_t>(&text[at]), 1,
+                                                 RTE_CLASS_CONTINUATION, at);
+        if (!(classes & RTE_CLASS_CONTINUATION))
+            break;
+        --position;
+    }
+    return position;
+}
+
 int32_t RteFindByte(const uint8_t* bytes, int32_t count, uint8_t byte)
 {
     const uint8_t* found = std::find(bytes, bytes + count, byte);

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "rte_document.h"
+#include "rte_runs.h"
 
 // What a style's measuring hook (slot 2) is handed, as its first argument, for one step: it
 // writes positions[1..count] from positions[0] on and, when asked, a type per character (0 for
@@ -38,6 +39,13 @@ void RtePositionsInserted(RteHandle doc, int32_t block, int32_t offset, int32_t 
 // After count characters at an offset of a block were deleted: the entry loses them and
 // every later position moves back by their width.
 void RtePositionsDeleted(RteHandle doc, int32_t block, int32_t offset, int32_t count);
+
+// Positions of count characters from an offset of a block, in a new handle of count + 1 values
+// from 0, for justifying and drawing a line.
+RteHandle RteMeasureLine(RteHandle doc, int32_t block, int32_t offset, int32_t count);
+// Steps back from a text position towards the limit while the character there is a
+// continuation byte of a multi-byte character: where a break may fall.
+int32_t RteBackToBreak(RteHandle doc, RteStyleWalk* walker, int32_t position, int32_t limit);
 
 // The most characters of a style measured in one step: 4096, or 32500 / the width of "W" when
 // that is above 5, so that a step stays within 16-bit device coordinates.

@@ -214,3 +214,34 @@ TEST_F(PositionCacheTest, BatchHelpers)
 }
 
 }  // namespace
+
+namespace {
+
+// Every byte after an 'x' continues the character the 'x' starts.
+intptr_t XStartsPairs(RteHandle, RteCharStyle*, intptr_t character, intptr_t, intptr_t mask, intptr_t before)
+{
+    const auto* byte = reinterpret_cast<const uint8_t*>(character);
+    return before > 0 && byte[-1] == 'x' ? RTE_CLASS_CONTINUATION & mask : 0;
+}
+
+TEST_F(PositionCacheTest, LinesMeasuredFromTheirStart)
+{
+    RteHandle doc = MakeDocument("abcdefgh");
+    RteHandle line = RteMeasureLine(doc, 0, 3, 4);
+    EXPECT_EQ(Elements<int32_t>(line), Steps(4, kWidth));
+    RteFree(line);
+}
+
+TEST_F(PositionCacheTest, BackToWhereABreakMayFall)
+{
+    env_.defaultStyle.hooks.charInfo = XStartsPairs;
+    RteHandle doc = MakeDocument("abxcdxe");
+    RteStyleWalk walker;
+    RteStyleWalkBegin(doc, 0, &walker, false);
+    EXPECT_EQ(RteBackToBreak(doc, &walker, 3, 0), 2) << "off the second byte";
+    EXPECT_EQ(RteBackToBreak(doc, &walker, 4, 0), 4);
+    EXPECT_EQ(RteBackToBreak(doc, &walker, 6, 6), 6) << "never below the limit";
+    RteStyleWalkEnd(doc, false);
+}
+
+}  // namespace
