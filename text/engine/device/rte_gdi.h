@@ -63,8 +63,9 @@ struct RteGdiPort {
     HWND window;
     HDC dc;            // while acquired
     HDC explicitDc;    // a DC the port draws into instead of a window's
-    HDC substituteDc;  // swapped in for printing or a metafile; null for none
-    HDC savedDc;
+    HDC printDc;       // a print or metafile DC the document draws into in its stead
+    HDC substituteDc;  // the print DC while it is swapped in
+    int32_t substitutions;
     HPALETTE palette;
     RteColor background;
     HRGN clip;
@@ -76,7 +77,6 @@ struct RteGdiPort {
     int32_t acquires;
     int32_t resolution;
     int32_t factor;       // the mapping: numerator high, denominator low; 0 for none
-    uint32_t flags;
     // What the clip region was built from.
     RteRect clipView;
     RteRect clipWrap;
@@ -93,7 +93,6 @@ struct RteGdiEnv {
     HDC screen;
     DWORD version;
     RteHandle fontCache;     // RteFontCacheEntry
-    RteHandle scratch;       // int32_t positions handed to ExtTextOutA
     RteGdiPort* current;     // where drawing goes
     RteDrawPort offscreen;
     RteRect band;

@@ -11,7 +11,6 @@
 namespace {
 
 constexpr uint16_t kFontCacheGrowth = 4;
-constexpr uint16_t kScratchGrowth = 128;
 
 // The marks of the display: the soft hyphen's "-", the period, the invisibles' pilcrow and
 // bullets, quotes and ellipsis, each one byte of the ANSI code page.
@@ -28,7 +27,6 @@ void Startup(RteEnvironment* env)
     gdi->screen = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
     gdi->version = GetVersion();
     gdi->fontCache = RteAllocOf<RteFontCacheEntry>(env->context, 0, kFontCacheGrowth, false);
-    gdi->scratch = RteAllocOf<int32_t>(env->context, 0, kScratchGrowth, false);
     RtePortInit(env, nullptr, nullptr, &env->port);
     RtePortInit(env, nullptr, nullptr, &gdi->offscreen);
     env->textColor = {0, 0, 0};
@@ -46,7 +44,6 @@ void Shutdown(RteEnvironment* env)
             DeleteObject(fonts[i].font);
     }
     RteUnlockAllAndFree(gdi->fontCache);
-    RteUnlockAllAndFree(gdi->scratch);
     RtePortFree(&gdi->offscreen);
     RtePortFree(&env->port);
     DeleteDC(gdi->screen);

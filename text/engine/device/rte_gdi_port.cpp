@@ -39,7 +39,6 @@ void RtePortInit(RteEnvironment* env, HWND window, HDC dc, RteDrawPort* port)
     }
     port->resolution = gdi->resolution;
     gdi->clip = CreateRectRgn(0, 0, 0, 0);
-    gdi->flags = UINT32_MAX;
 }
 
 void RtePortFree(RteDrawPort* port)
@@ -133,7 +132,7 @@ void RtePortHook(RteHandle handle, int32_t push)
     RteSaveEntry entry = ElementOf<RteSaveEntry>(port->saveStack, last);
     env->current = entry.previous;
     if (entry.savedDc)
-        RestoreDC(port->dc, entry.savedDc);
+        RestoreDC(port->substituteDc ? port->substituteDc : port->dc, entry.savedDc);
     RtePortReleaseDC(port);
     RteSetCount(port->saveStack, last);
 }
@@ -161,4 +160,27 @@ void RteResetMapping(HDC dc)
     SetMapMode(dc, MM_TEXT);
     SetWindowExtEx(dc, 1, 1, nullptr);
     SetViewportExtEx(dc, 1, 1, nullptr);
+}
+
+void RteSetPrintDC(RteHandle doc, HDC dc) { RteGdiPortOf(&DocLock(doc)->port)->printDc = dc; }
+
+void RteUseSubstituteDC(RteHandle handle)
+{
+    RteGdiPort* port = RteGdiPortOf(&DocLock(handle)->port);
+    if (port->printDc) {
+        port->substituteDc = port->printDc;
+        ++port->substitutions;
+        RteApplyDocMapping(handle, port->substituteDc, 0, 0);
+    }
+    DocLock(handle)->hooks.port(handle, 1);
+}
+
+void RteEndSubstituteDC(RteHandle handle)
+{
+    DocLock(handle)->hooks.port(handle, 0);
+    RteGdiPort* port = RteGdiPortOf(&DocLock(handle)->port);
+    if (port->substituteDc) {
+        RteResetMapping(port->substituteDc);
+        port->substituteDc = nullptr;
+    }
 }

@@ -11,6 +11,12 @@ void RtePortFree(RteDrawPort* port);
 // Binds a document's own port to an explicit DC.
 void RteSetPortDC(RteHandle doc, HDC dc);
 
+// A print or metafile DC that the document draws into between the two calls below, in the
+// document's mapping for that device; each pair brackets its drawing with the port hook.
+void RteSetPrintDC(RteHandle doc, HDC dc);
+void RteUseSubstituteDC(RteHandle doc);
+void RteEndSubstituteDC(RteHandle doc);
+
 // One acquisition: the first of a window port takes GetDC, the last gives it back.
 HDC RtePortGetDC(RteGdiPort* port);
 void RtePortReleaseDC(RteGdiPort* port);

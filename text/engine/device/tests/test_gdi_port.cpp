@@ -157,6 +157,32 @@ TEST_F(GdiPortTest, AnAreaPast48000BytesIsDrawnInBands)
     EXPECT_EQ(differing, 0);
 }
 
+TEST_F(GdiPortTest, ASubstituteDcTakesTheDrawingBetweenItsCalls)
+{
+    TestCanvas screen(40, 20);
+    TestCanvas print(40, 20);
+    RteHandle doc = MakeDocument("abc");
+    RteSetPortDC(doc, screen.Dc());
+    RteSetPrintDC(doc, print.Dc());
+    auto fill = [&] {
+        RECT all{0, 0, 40, 20};
+        FillRect(RtePortGetDC(RteGdiOf(&env_)->current), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        RtePortReleaseDC(RteGdiOf(&env_)->current);
+    };
+    RteUseSubstituteDC(doc);
+    fill();
+    RteEndSubstituteDC(doc);
+    EXPECT_EQ(print.Pixel(5, 5), RGB(0, 0, 0));
+    EXPECT_EQ(screen.Pixel(5, 5), RGB(255, 255, 255));
+    EXPECT_EQ(GetMapMode(print.Dc()), MM_TEXT) << "the print DC's mapping is reset";
+    RteHookTable hooks;
+    RteGetDocHooks(doc, &hooks);
+    hooks.port(doc, 1);
+    fill();
+    hooks.port(doc, 0);
+    EXPECT_EQ(screen.Pixel(5, 5), RGB(0, 0, 0)) << "afterwards the port's own DC draws again";
+}
+
 TEST_F(GdiPortTest, ScrollingGrowsAnInstalledUpdateRegion)
 {
     TestCanvas canvas(100, 100);
