@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "rte_gdi_text.h"
+#include "rte_typed.h"
 
 namespace {
 
@@ -43,6 +44,8 @@ int32_t RteRunWidths(HDC dc, RteHandle doc, const RteCharStyle& style, const Rte
     RteCharStyle normalStyle = style;
     HFONT normal = RteMakeFont(doc, &normalStyle, &font);
     HFONT small = style.smallCaps ? RteSmallCapsFont(doc, style, font) : normal;
+    RteFontCacheEntry entry = RteFontCacheEntryOf(doc, normalStyle.fontCache);
+    const uint32_t* table = (entry.flags & RTE_FONT_HAS_WIDTHS) ? entry.widths : nullptr;
     int32_t blanksLeft = static_cast<int32_t>(std::count(text, text + count, ' '));
     int32_t justifyLeft = justify;
     int32_t total = 0;
@@ -52,11 +55,18 @@ int32_t RteRunWidths(HDC dc, RteHandle doc, const RteCharStyle& style, const Rte
         auto blanks = static_cast<int32_t>(std::count(piece.text.begin(), piece.text.end(), ' '));
         // Without blanks anywhere, the amount goes over every character.
         int32_t share = blanksLeft ? justifyLeft * blanks / blanksLeft : justifyLeft * length / (count - piece.start);
-        total += RteCharWidths(dc, &style, reinterpret_cast<const uint8_t*>(piece.text.data()), length, RTE_WIDTHS_EACH,
-                               share, widths + piece.start);
+        total += RteCharWidths(dc, piece.small ? nullptr : table, reinterpret_cast<const uint8_t*>(piece.text.data()),
+                               length, RTE_WIDTHS_EACH, share, widths + piece.start);
         blanksLeft -= blanks;
         justifyLeft -= share;
     }
     SelectObject(dc, normal);
     return total;
+}
+
+RteFontCacheEntry RteFontCacheEntryOf(RteHandle doc, int32_t index)
+{
+    RteFontCacheEntry entry;
+    RteGetElement(RteGdiOf(RteLocked<RteDocument>(doc)->env)->fontCache, index, &entry);
+    return entry;
 }

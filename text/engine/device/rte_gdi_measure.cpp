@@ -151,15 +151,22 @@ int32_t RteCountBreaks(HDC dc, const uint8_t* text, int32_t length, uint8_t brea
     return static_cast<int32_t>(std::count(text, text + length, breakChar));
 }
 
-int32_t RteCharWidths(HDC dc, const RteCharStyle*, const uint8_t* text, int32_t length, int32_t mode, int32_t justify,
-                      int32_t* out)
+int32_t RteCharWidths(HDC dc, const uint32_t* widthTable, const uint8_t* text, int32_t length, int32_t mode,
+                      int32_t justify, int32_t* out)
 {
     out[0] = 0;
     if (length <= 0)
         return 0;
     std::vector<INT> extents(length);
     SIZE size{};
-    ByteExtents(dc, text, length, extents.data(), &size);
+    if (widthTable) {
+        INT x = 0;
+        for (int32_t i = 0; i < length; ++i)
+            extents[i] = x += static_cast<INT>(widthTable[text[i]] & 0xFFFF);
+        size.cx = x;
+    } else {
+        ByteExtents(dc, text, length, extents.data(), &size);
+    }
     int32_t breaks = RteCountBreaks(dc, text, length, ' ');
     int32_t shares = breaks ? breaks : length;
     int32_t added = 0;
@@ -179,6 +186,21 @@ int32_t RteCharWidths(HDC dc, const RteCharStyle*, const uint8_t* text, int32_t 
         std::copy(out + 1, out + length + 1, out);
     }
     return size.cx + added;
+}
+
+void RteSetWidthTable(RteHandle handle, RteCharStyle* style, const uint32_t* table)
+{
+    RteFont font;
+    {
+        DocLock doc(handle);
+        font = ElementOf<RteFont>(doc->fonts, style->font < 0 ? 0 : style->font);
+    }
+    RteMakeFont(handle, style, &font);
+    DocLock doc(handle);
+    RteLocked<RteFontCacheEntry> fonts(RteGdiOf(doc->env)->fontCache);
+    RteFontCacheEntry& entry = fonts[style->fontCache];
+    std::copy(table, table + 256, entry.widths);
+    entry.flags |= RTE_FONT_HAS_WIDTHS;
 }
 
 intptr_t RteMeasureText(RteHandle handle, RteCharStyle* style, intptr_t request, intptr_t, intptr_t, intptr_t)

@@ -37,12 +37,16 @@ void RteFontInitHook(RteHandle doc, RteFont* font);
 
 // Finds or makes the style's GDI font, storing it and its cache index in the style.
 HFONT RteMakeFont(RteHandle doc, RteCharStyle* style, const RteFont* font);
-// Cumulative positions (mode 0) or widths (mode 2) of length bytes, justification spread over
-// the blanks; answers the total width.
+// Cumulative positions (mode 0) or widths (mode 2) of length bytes, from the font's own width
+// table when it has one (else from GDI), justification spread over the blanks; answers the
+// total width.
 constexpr int32_t RTE_WIDTHS_CUMULATIVE = 0;
 constexpr int32_t RTE_WIDTHS_EACH = 2;
-int32_t RteCharWidths(HDC dc, const RteCharStyle* style, const uint8_t* text, int32_t length, int32_t mode,
+int32_t RteCharWidths(HDC dc, const uint32_t* widthTable, const uint8_t* text, int32_t length, int32_t mode,
                       int32_t justify, int32_t* out);
+// Gives the style's font a table of 256 advances (the low 16 bits of each value) that measuring
+// and drawing use instead of the device's.
+void RteSetWidthTable(RteHandle doc, RteCharStyle* style, const uint32_t* table);
 int32_t RteDcTextWidth(HDC dc, const char* text, int32_t length);
 int32_t RteCountBreaks(HDC dc, const uint8_t* text, int32_t length, uint8_t breakChar);
 

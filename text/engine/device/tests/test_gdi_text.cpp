@@ -83,6 +83,17 @@ TEST_F(GdiFontTest, StylesDifferingOnlyInColourShareAFont)
     EXPECT_EQ(CacheEntries(&env_), fonts + 1) << "bold is another font";
 }
 
+TEST_F(GdiFontTest, AWidthTableReplacesTheFontsAdvances)
+{
+    RteHandle doc = MakeDocument("Wil");
+    std::vector<uint32_t> table(256, 7);
+    table['W'] = 0x50011;  // only the low 16 bits count
+    RteCharStyle* style = RteCharStyleAt(doc, 0);
+    RteSetWidthTable(doc, style, table.data());
+    RteUnlock(DocumentOf(doc).charStyles);
+    EXPECT_EQ(Positions(doc), (std::vector<int32_t>{0, 17, 24, 31}));
+}
+
 TEST_F(GdiFontTest, ASoftHyphenTakesTheRoomOfAHyphen)
 {
     RteHandle soft = MakeDocument("ab\x1F" "cd");
