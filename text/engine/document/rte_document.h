@@ -68,6 +68,15 @@ struct RtePageSettings {
     int32_t values[64];
 };
 
+// What the change detection of the areas compares.
+struct RteAreaState {
+    RtePoint origin;
+    RtePoint scroll;
+    int32_t factor;
+    RteRect wrap;
+    RteRect view;
+};
+
 // A run: where it starts and the table record it names.
 struct RteStyleRun {
     int32_t offset;
@@ -147,6 +156,8 @@ struct RteDocument {
     uint32_t areaChanges;
     RteHandle anchors;     // RteAnchor; made on demand
     RteHandle userRef;     // the host's, never read by the engine
+    RteHandle containerValues;  // int32_t, one a container; made on demand
+    RteAreaState seenAreas;     // as the last change detection left them
 };
 
 // An extra-area rect (numbered from 1) and the text offset from which it affects lines.

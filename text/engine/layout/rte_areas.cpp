@@ -195,6 +195,114 @@ void RteContainersInArea(RteHandle handle, RteRectList list, intptr_t a, intptr_
     doc->hooks.port(handle, 0);
 }
 
+namespace {
+
+RteHandle ContainerValues(RteDocument* doc)
+{
+    if (!doc->containerValues)
+        doc->containerValues = RteAllocKeyedClear(doc->env->context, sizeof(int32_t), 0, 4, doc->key);
+    int32_t rects = RectCount(doc->wrapArea);
+    if (RteCount(doc->containerValues) != rects) {
+        int32_t old = RteCount(doc->containerValues);
+        RteSetCount(doc->containerValues, rects);
+        RteLocked<int32_t> values(doc->containerValues);
+        for (int32_t i = old; i < rects; ++i)
+            values[i] = 0;
+    }
+    return doc->containerValues;
+}
+
+void ContainersChanged(RteDocument* doc)
+{
+    RteRecalcListBounds(doc->wrapArea);
+    doc->areaChanges |= RTE_AREA_WRAP_CHANGED;
+    RteMarkForLayout(doc, 0, doc->textLength);
+    ++doc->changes;
+}
+
+}  // namespace
+
+void RteInsertContainer(RteHandle handle, const RteRect* rect, int32_t position, int32_t value, int16_t)
+{
+    RteLocked<RteDocument> doc(handle);
+    RteHandle values = ContainerValues(doc.get());
+    RteRectIterator(doc->wrapArea).Insert(position + 1, *rect);
+    *static_cast<int32_t*>(RteInsert(values, position, 1)) = value;
+    RteUnlock(values);
+    ContainersChanged(doc.get());
+}
+
+void RteRemoveContainer(RteHandle handle, int32_t number, int16_t)
+{
+    RteLocked<RteDocument> doc(handle);
+    RteHandle values = ContainerValues(doc.get());
+    RteRectIterator(doc->wrapArea).Remove(number);
+    RteDelete(values, number - 1, 1);
+    ContainersChanged(doc.get());
+}
+
+void RteReplaceContainer(RteHandle handle, const RteRect* rect, int32_t number, int16_t)
+{
+    RteLocked<RteDocument> doc(handle);
+    RteRectIterator(doc->wrapArea).Rect(number) = *rect;
+    ContainersChanged(doc.get());
+}
+
+void RteSwapContainers(RteHandle handle, int32_t a, int32_t b, int16_t)
+{
+    RteLocked<RteDocument> doc(handle);
+    {
+        RteRectIterator rects(doc->wrapArea);
+        std::swap(rects.Rect(a), rects.Rect(b));
+        RteLocked<int32_t> values(ContainerValues(doc.get()));
+        std::swap(values[a - 1], values[b - 1]);
+    }
+    ContainersChanged(doc.get());
+}
+
+int32_t RteGetContainerValue(RteHandle handle, int32_t number)
+{
+    RteLocked<RteDocument> doc(handle);
+    return RteLocked<int32_t>(ContainerValues(doc.get()))[number - 1];
+}
+
+void RteSetContainerValue(RteHandle handle, int32_t number, int32_t value)
+{
+    RteLocked<RteDocument> doc(handle);
+    RteLocked<int32_t>(ContainerValues(doc.get()))[number - 1] = value;
+}
+
+int32_t RteContainerAtPoint(RteHandle handle, const RtePoint* point, const RtePoint* inset)
+{
+    RteLocked<RteDocument> doc(handle);
+    RtePoint at = *point;
+    if (doc->scaling.factor) {
+        // The inverse factor undoes the display scaling about its origin.
+        RteScaling inverse = doc->scaling;
+        inverse.factor = -doc->scaling.factor;
+        RteScalePoint(&inverse, nullptr, &at);
+    }
+    at.v += doc->scroll.v;
+    at.h += doc->scroll.h;
+    return RteRectListIndexAtPoint(doc->wrapArea, &at, nullptr, inset, nullptr);
+}
+
+int32_t RteAreasChanged(RteHandle handle, bool reset)
+{
+    RteLocked<RteDocument> doc(handle);
+    RteAreaState now{doc->port.origin, doc->scroll, doc->scaling.factor, BoundsOf(doc->wrapArea),
+                     BoundsOf(doc->viewArea)};
+    const RteAreaState& seen = doc->seenAreas;
+    bool wrapMoved = !(doc->layoutFlags & RTE_LAYOUT_WRAP_NOT_COMPARED) && now.wrap != seen.wrap;
+    bool changed = doc->areaChanges || now.origin != seen.origin || now.scroll != seen.scroll ||
+                   now.factor != seen.factor || wrapMoved || now.view != seen.view;
+    if (reset) {
+        doc->seenAreas = now;
+        doc->areaChanges = 0;
+    }
+    return changed ? 1 : 0;
+}
+
 void RteUpdateTextBoundsFromWrap(RteHandle handle)
 {
     RteLocked<RteDocument> doc(handle);

@@ -47,6 +47,21 @@ void RteWalkContainers(RteHandle doc, intptr_t a, intptr_t b, const RteContainer
 // Reports the rects of a list that meet the clip (every rect without one) to the container hook.
 void RteContainersInArea(RteHandle doc, RteRectList list, intptr_t a, intptr_t b, const RteRect* clip);
 
+// Containers changed one at a time, each with its value; the text is laid out again (redraw
+// modes wait for redisplay).
+void RteInsertContainer(RteHandle doc, const RteRect* rect, int32_t position, int32_t value, int16_t redraw);
+void RteRemoveContainer(RteHandle doc, int32_t number, int16_t redraw);
+void RteReplaceContainer(RteHandle doc, const RteRect* rect, int32_t number, int16_t redraw);
+void RteSwapContainers(RteHandle doc, int32_t a, int32_t b, int16_t redraw);
+int32_t RteGetContainerValue(RteHandle doc, int32_t number);
+void RteSetContainerValue(RteHandle doc, int32_t number, int32_t value);
+// The container under a window point (display scaling undone, scroll added), 0 for none.
+int32_t RteContainerAtPoint(RteHandle doc, const RtePoint* point, const RtePoint* inset);
+// 1 when the geometry changed since the last reset; with reset, remembers it as it is now.
+// Layout flag 0x40 leaves the wrap bounds out of the comparison.
+constexpr uint32_t RTE_LAYOUT_WRAP_NOT_COMPARED = 0x40;
+int32_t RteAreasChanged(RteHandle doc, bool reset);
+
 void RteUpdateTextBoundsFromWrap(RteHandle doc);
 // The text bounds from the blocks' laid-out bounds; the last container follows the text unless
 // the document keeps its height, never less than 1 unit high.

@@ -200,3 +200,58 @@ TEST_F(AreasTest, TheUserReferenceIsPointerSized)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(AreasTest, ContainersKeepTheirValuesThroughChanges)
+{
+    SetWrapRects({{0, 0, 100, 50}});
+    RteSetContainerValue(doc_, 1, 11);
+    RteRect second{0, 60, 100, 110};
+    RteInsertContainer(doc_, &second, 1, 22, 0);
+    ASSERT_EQ(RteContainerCount(doc_), 2);
+    EXPECT_EQ(RteGetContainerValue(doc_, 2), 22);
+    RteSwapContainers(doc_, 1, 2, 0);
+    EXPECT_EQ(RteGetContainerValue(doc_, 1), 22);
+    RteRect rect;
+    RteGetContainer(doc_, 1, false, false, &rect);
+    EXPECT_EQ(rect, second);
+    RteRect third{0, 120, 100, 170};
+    RteReplaceContainer(doc_, &third, 2, 0);
+    RteGetAreaBounds(doc_, &rect, nullptr);
+    EXPECT_EQ(rect.right, 170) << "the bounds follow";
+    RteRemoveContainer(doc_, 1, 0);
+    EXPECT_EQ(RteContainerCount(doc_), 1);
+    EXPECT_EQ(RteGetContainerValue(doc_, 1), 11);
+    EXPECT_EQ(RteLocked<RteTextBlock>(Doc().blocks)[0].flags & RTE_BLOCK_RELAYOUT, RTE_BLOCK_RELAYOUT);
+}
+
+TEST_F(AreasTest, TheContainerUnderAPoint)
+{
+    SetWrapRects({{0, 0, 100, 50}, {0, 60, 100, 110}});
+    RtePoint inFirst{10, 10};
+    RtePoint inSecond{10, 70};
+    RtePoint between{10, 55};
+    EXPECT_EQ(RteContainerAtPoint(doc_, &inFirst, nullptr), 1);
+    EXPECT_EQ(RteContainerAtPoint(doc_, &inSecond, nullptr), 2);
+    EXPECT_EQ(RteContainerAtPoint(doc_, &between, nullptr), 0);
+    Doc().scroll = RtePoint{0, 50};
+    EXPECT_EQ(RteContainerAtPoint(doc_, &inFirst, nullptr), 2) << "the scroll position is added";
+}
+
+TEST_F(AreasTest, ChangeDetection)
+{
+    RteAreasChanged(doc_, true);
+    EXPECT_EQ(RteAreasChanged(doc_, false), 0);
+    Doc().scroll = RtePoint{5, 0};
+    EXPECT_EQ(RteAreasChanged(doc_, true), 1);
+    EXPECT_EQ(RteAreasChanged(doc_, false), 0);
+    Doc().layoutFlags = RTE_LAYOUT_WRAP_NOT_COMPARED;
+    SetWrapRects({{0, 0, 10, 10}});
+    EXPECT_EQ(RteAreasChanged(doc_, false), 0) << "the wrap bounds are not compared";
+    RteRect view{0, 0, 20, 20};
+    RteSetAreaRects(doc_, nullptr, &view);
+    EXPECT_EQ(RteAreasChanged(doc_, true), 1);
+}
+
+}  // namespace
