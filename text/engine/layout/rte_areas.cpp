@@ -7,6 +7,7 @@
 
 #include "rect_list.h"
 #include "rect_ops.h"
+#include "rte_styles.h"
 #include "rte_text_blocks.h"
 #include "rte_typed.h"
 #include "scaling.h"
@@ -60,6 +61,15 @@ bool AnchoredAfter(RteDocument* doc, int32_t rect, int32_t offset)
     return false;
 }
 
+// The text bounds' top, left and right follow the wrap bounds.
+void TextBoundsFromWrap(RteDocument* doc)
+{
+    RteRect bounds = BoundsOf(doc->wrapArea);
+    doc->textBounds.top = bounds.top;
+    doc->textBounds.left = bounds.left;
+    doc->textBounds.right = bounds.right;
+}
+
 }  // namespace
 
 void RteGetAreaBounds(RteHandle handle, RteRect* wrap, RteRect* view)
@@ -91,10 +101,7 @@ void RteSetAreaRects(RteHandle handle, const RteRect* wrap, const RteRect* view)
     }
     if (relayout)
         RteMarkForLayout(doc.get(), 0, doc->textLength);
-    RteRect bounds = BoundsOf(doc->wrapArea);
-    doc->textBounds.top = bounds.top;
-    doc->textBounds.left = bounds.left;
-    doc->textBounds.right = bounds.right;
+    TextBoundsFromWrap(doc.get());
     if (!(doc->flags & kDocAreasFixed))
         doc->flags |= kDocAreasSet;
     ++doc->changes;
@@ -303,13 +310,62 @@ int32_t RteAreasChanged(RteHandle handle, bool reset)
     return changed ? 1 : 0;
 }
 
+void RteMoveViewArea(RteHandle handle, const RtePoint* from, const RtePoint* to)
+{
+    RteLocked<RteDocument> doc(handle);
+    RtePoint start = from ? *from : RtePoint{};
+    RtePoint end = to ? *to : doc->scroll;
+    RtePoint corner{doc->viewOrigin.v + end.v - start.v, doc->viewOrigin.h + end.h - start.h};
+    RteRect bounds = BoundsOf(doc->viewArea);
+    int32_t dv = corner.v - bounds.top;
+    int32_t dh = corner.h - bounds.left;
+    if (dv || dh)
+        RteOffsetRectList(doc->viewArea, dh, dv);
+}
+
+void RteScaleParFormat(RteHandle handle, RteParFormat* format, int32_t numerator, int32_t denominator)
+{
+    if (!denominator)
+        return;
+    int32_t origin = RteLocked<RteDocument>(handle)->port.origin.h;
+    auto scale = [&](int32_t value, int32_t about) {
+        return about + static_cast<int32_t>(static_cast<int64_t>(value - about) * numerator / denominator);
+    };
+    for (int32_t* measure : {&format->leftIndent, &format->rightIndent, &format->firstIndent, &format->tabSpacing,
+                             &format->spaceBefore, &format->spaceAfter})
+        *measure = scale(*measure, 0);
+    for (int32_t i = 0; i < format->tabCount; ++i)
+        format->tabs[i].position = scale(format->tabs[i].position, origin);
+}
+
+void RteScaleDocument(RteHandle handle, int16_t numerator, int16_t denominator, bool wrapToo)
+{
+    if (numerator == denominator || !numerator || !denominator)
+        return;
+    RteLocked<RteDocument> doc(handle);
+    RtePoint origin = doc->port.origin;
+    if (wrapToo)
+        RteScaleRectListAbout(&origin, doc->wrapArea, numerator, denominator);
+    RteScaleRectListAbout(&origin, doc->extraArea, numerator, denominator);
+    {
+        RteLocked<RteCharStyle> styles(doc->charStyles);
+        for (int32_t i = 0; i < styles.size(); ++i)
+            RteScaleCharStyle(handle, &styles[i], numerator, denominator);
+    }
+    {
+        RteLocked<RteParFormat> formats(doc->parFormats);
+        for (int32_t i = 0; i < formats.size(); ++i)
+            RteScaleParFormat(handle, &formats[i], numerator, denominator);
+    }
+    RteMarkForLayout(doc.get(), 0, doc->textLength);
+    TextBoundsFromWrap(doc.get());
+    ++doc->changes;
+}
+
 void RteUpdateTextBoundsFromWrap(RteHandle handle)
 {
     RteLocked<RteDocument> doc(handle);
-    RteRect bounds = BoundsOf(doc->wrapArea);
-    doc->textBounds.top = bounds.top;
-    doc->textBounds.left = bounds.left;
-    doc->textBounds.right = bounds.right;
+    TextBoundsFromWrap(doc.get());
 }
 
 void RteComputeTextBounds(RteHandle handle)

@@ -62,6 +62,15 @@ int32_t RteContainerAtPoint(RteHandle doc, const RtePoint* point, const RtePoint
 constexpr uint32_t RTE_LAYOUT_WRAP_NOT_COMPARED = 0x40;
 int32_t RteAreasChanged(RteHandle doc, bool reset);
 
+// Moves the view area so that its corner is the view origin moved by to - from (from defaults
+// to (0, 0), to to the scroll position).
+void RteMoveViewArea(RteHandle doc, const RtePoint* from, const RtePoint* to);
+// Rescales the wrap area (when asked), the extra area, every style and paragraph format about
+// the drawing origin, and lays the text out again.
+void RteScaleDocument(RteHandle doc, int16_t numerator, int16_t denominator, bool wrapToo);
+// Scales the format's horizontal measures, its tab stops about the drawing origin's h.
+void RteScaleParFormat(RteHandle doc, RteParFormat* format, int32_t numerator, int32_t denominator);
+
 void RteUpdateTextBoundsFromWrap(RteHandle doc);
 // The text bounds from the blocks' laid-out bounds; the last container follows the text unless
 // the document keeps its height, never less than 1 unit high.

@@ -2,11 +2,13 @@
 // the extra area takes out of lines.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 #include "document_fixture.h"
 #include "rect_list.h"
 #include "rte_areas.h"
+#include "rte_styles.h"
 #include "rte_text_blocks.h"
 
 namespace {
@@ -252,6 +254,47 @@ TEST_F(AreasTest, ChangeDetection)
     RteRect view{0, 0, 20, 20};
     RteSetAreaRects(doc_, nullptr, &view);
     EXPECT_EQ(RteAreasChanged(doc_, true), 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(AreasTest, ScalingTheDocument)
+{
+    SetWrapRects({{0, 0, 100, 50}});
+    SetExtraRects({{10, 10, 20, 20}});
+    RteParFormat format;
+    RteParFormat mask;
+    std::memset(&format, 0, sizeof format);
+    std::memset(&mask, 0, sizeof mask);
+    format.leftIndent = 15;
+    mask.leftIndent = -1;
+    RteRange all{0, 5};
+    RteSetParFormat(doc_, &all, &format, &mask, 0);
+    RteScaleDocument(doc_, 2, 1, false);
+    RteRect extra = RteRectIterator(RteExtraArea(doc_)).Bounds();
+    EXPECT_EQ(extra, (RteRect{20, 20, 40, 40}));
+    RteRect wrap;
+    RteGetAreaBounds(doc_, &wrap, nullptr);
+    EXPECT_EQ(wrap.right, 50) << "the wrap area only when asked";
+    RteParFormat scaled;
+    RteGetParFormat(doc_, &all, false, &scaled, &mask);
+    EXPECT_EQ(scaled.leftIndent, 30);
+    RteScaleDocument(doc_, 3, 3, true);
+    RteGetAreaBounds(doc_, &wrap, nullptr);
+    EXPECT_EQ(wrap.right, 50) << "a ratio of one changes nothing";
+}
+
+TEST_F(AreasTest, TheViewAreaMovesToTheScrollPosition)
+{
+    RteRect view{0, 0, 40, 60};
+    RteSetAreaRects(doc_, nullptr, &view);
+    Doc().scroll = RtePoint{10, 5};
+    RteMoveViewArea(doc_, nullptr, nullptr);
+    RteRect moved;
+    RteGetAreaBounds(doc_, nullptr, &moved);
+    EXPECT_EQ(moved, (RteRect{10, 5, 50, 65}));
 }
 
 }  // namespace
