@@ -1,6 +1,10 @@
 // Clipping, scrolling, erasing and regions of a document's port.
+#include <algorithm>
+
 #include "device_rects.h"
 #include "rect_list_region.h"
+#include "rect_ops.h"
+#include "rte_areas.h"
 #include "rte_document_internal.h"
 #include "rte_gdi_port.h"
 #include "scaling.h"
@@ -71,7 +75,78 @@ COLORREF Background(const RteDocument* doc, const RteGdiPort* port)
     return RGB(doc->backColor.red >> 8, doc->backColor.green >> 8, doc->backColor.blue >> 8) | port->colourFlag;
 }
 
+// Where the document's origin stands in the window.
+RtePoint DisplayOffset(const RteDocument* doc)
+{
+    return RtePoint{doc->port.origin.v - doc->scroll.v, doc->port.origin.h - doc->scroll.h};
+}
+
+// A copy's region cut to the page margins the margins hook gives it (none when all are 0).
+void CutToMargins(RteDocument* doc, int32_t copy, const RteRect& wrap, const RtePoint& at, const RteScaling* scaling,
+                  HRGN region)
+{
+    RteRect margins{};
+    doc->hooks.pageMargins(doc->self, copy, reinterpret_cast<intptr_t>(&margins));
+    if (margins == RteRect{})
+        return;
+    RteRect page{wrap.top + margins.top + at.v, wrap.left + margins.left + at.h, wrap.bottom - margins.bottom + at.v,
+                 wrap.right - margins.right + at.h};
+    if (scaling && scaling->factor)
+        RteScaleRect(scaling, nullptr, &page);
+    RteWinRect win;
+    RteRectToWin(&page, nullptr, &win);
+    HRGN cut = CreateRectRgn(win.left, win.top, win.right, win.bottom);
+    CombineRgn(region, region, cut, RGN_AND);
+    DeleteObject(cut);
+}
+
 }  // namespace
+
+void RteWrapRegion(RteHandle handle, const RteScaling* scaling, HRGN region)
+{
+    DocLock doc(handle);
+    RtePoint offset = DisplayOffset(doc.get());
+    RteRect wrap = BoundsOf(doc->wrapArea);
+    const uint32_t repeats = RTE_LAYOUT_REPEAT_DOWN | RTE_LAYOUT_REPEAT_ACROSS;
+    if (!(doc->layoutFlags & repeats)) {
+        RteRectListToRegion(doc->wrapArea, offset.h, offset.v, scaling, 0, nullptr, region);
+        return;
+    }
+    SetRectRgn(region, 0, 0, 0, 0);
+    RteRect view = BoundsOf(doc->viewArea);
+    int32_t stepV = (doc->layoutFlags & RTE_LAYOUT_REPEAT_DOWN) ? wrap.bottom - wrap.top + doc->repeatGapV : 0;
+    int32_t stepH = (doc->layoutFlags & RTE_LAYOUT_REPEAT_ACROSS) ? wrap.right - wrap.left + doc->repeatGapH : 0;
+    // The first copy the view shows, then each next one until a copy lies past the view.
+    int32_t copy = 0;
+    if (stepV > 0)
+        copy = std::max(0, (view.top - offset.v - wrap.top) / stepV);
+    else if (stepH > 0)
+        copy = std::max(0, (view.left - offset.h - wrap.left) / stepH);
+    for (;; ++copy) {
+        RtePoint at{offset.v + stepV * copy, offset.h + stepH * copy};
+        if (wrap.top + at.v >= view.bottom || wrap.left + at.h >= view.right)
+            break;
+        HRGN part = CreateRectRgn(0, 0, 0, 0);
+        RteRectListToRegion(doc->wrapArea, at.h, at.v, scaling, 0, nullptr, part);
+        CutToMargins(doc.get(), copy, wrap, at, scaling, part);
+        CombineRgn(region, region, part, RGN_OR);
+        DeleteObject(part);
+    }
+}
+
+int32_t RteExtraRegion(RteHandle handle, const RteScaling* scaling, HRGN region)
+{
+    DocLock doc(handle);
+    RteRect extra = BoundsOf(doc->extraArea);
+    RteRect view = BoundsOf(doc->viewArea);
+    if (!RteRectsMeet(&extra, &view, nullptr)) {
+        SetRectRgn(region, 0, 0, 0, 0);
+        return 0;
+    }
+    RtePoint offset = DisplayOffset(doc.get());
+    RteRectListToRegion(doc->extraArea, offset.h, offset.v, scaling, 0, nullptr, region);
+    return RteRegionIsEmpty(region) ? 0 : 1;
+}
 
 void RteSetClip(RteHandle handle, int32_t mode, RteRectList list)
 {

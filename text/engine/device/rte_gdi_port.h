@@ -43,5 +43,9 @@ void RteEraseRect(RteEnvironment* env, const RteRect* rect);
 HBRUSH RteBackgroundBrush(const RteGdiPort* port);
 bool RteRegionIsEmpty(HRGN region);
 void RteSetRectRegion(HRGN region, const RteWinRect* rect);
+// The wrap area as displayed (every copy of a repeating area that the view shows, each cut to
+// its page margins), and the extra area when it meets the view (1 when the region is not empty).
+void RteWrapRegion(RteHandle doc, const RteScaling* scaling, HRGN region);
+int32_t RteExtraRegion(RteHandle doc, const RteScaling* scaling, HRGN region);
 // Positive amounts shrink the region by that many pixels on each side, negative ones grow it.
 void RteInsetRegion(HRGN region, int32_t dx, int32_t dy);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "device_fixture.h"
+#include "rte_areas.h"
 #include "rte_caret.h"
 #include "rte_device_units.h"
 #include "rte_gdi_port.h"
@@ -210,6 +211,43 @@ TEST_F(GdiPortTest, ScrollingWithoutUpdateRegionAnswersTheUncoveredOne)
     EXPECT_FALSE(PtInRegion(result, 50, 50));
     EXPECT_EQ(canvas.Pixel(10, 50), GetSysColor(COLOR_WINDOW)) << "the uncovered part is filled";
     DeleteObject(result);
+}
+
+void TopMargin(RteHandle, intptr_t, intptr_t margins) { reinterpret_cast<RteRect*>(margins)->top = 10; }
+
+TEST_F(GdiPortTest, TheWrapAreaAsDisplayedRepeatsOverTheView)
+{
+    RteHandle doc = MakeDocument("abc");
+    RteRect wrap{0, 0, 100, 50};
+    RteRect view{0, 0, 250, 50};
+    RteSetAreaRects(doc, &wrap, &view);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    RteWrapRegion(doc, nullptr, region);
+    RECT box;
+    GetRgnBox(region, &box);
+    EXPECT_EQ(box.bottom, 100) << "without repetition, one copy";
+    {
+        RteLocked<RteDocument> model(doc);
+        model->layoutFlags = RTE_LAYOUT_REPEAT_DOWN;
+        model->repeatGapV = 20;
+        model->hooks.pageMargins = TopMargin;
+    }
+    RteWrapRegion(doc, nullptr, region);
+    EXPECT_TRUE(PtInRegion(region, 10, 50));
+    EXPECT_FALSE(PtInRegion(region, 10, 110)) << "the gap";
+    EXPECT_TRUE(PtInRegion(region, 10, 135));
+    EXPECT_FALSE(PtInRegion(region, 10, 125)) << "the second copy's top margin";
+    EXPECT_TRUE(PtInRegion(region, 10, 255)) << "the third copy begins in the view";
+    GetRgnBox(region, &box);
+    EXPECT_EQ(box.bottom, 340) << "no copy past the view";
+    RteRect extra{300, 0, 310, 10};
+    RteSetRectList(RteExtraArea(doc), &extra);
+    EXPECT_EQ(RteExtraRegion(doc, nullptr, region), 0) << "the extra area misses the view";
+    RteRect inView{20, 0, 30, 10};
+    RteSetRectList(RteExtraArea(doc), &inView);
+    EXPECT_EQ(RteExtraRegion(doc, nullptr, region), 1);
+    EXPECT_TRUE(PtInRegion(region, 5, 25));
+    DeleteObject(region);
 }
 
 TEST_F(GdiPortTest, RegionsInsetAndGrow)
