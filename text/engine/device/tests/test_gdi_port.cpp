@@ -7,9 +7,11 @@
 #include "device_fixture.h"
 #include "rte_areas.h"
 #include "rte_caret.h"
+#include "rte_device_draw.h"
 #include "rte_device_units.h"
 #include "rte_gdi_port.h"
 #include "rte_offscreen.h"
+#include "rte_text_blocks.h"
 #include "test_canvas.h"
 #include "test_window.h"
 
@@ -391,6 +393,46 @@ TEST_F(GdiPortTest, GlobalBlocksBecomeHandlesAndBack)
     EXPECT_EQ(static_cast<int32_t*>(GlobalLock(back))[0], 7);
     GlobalUnlock(back);
     GlobalFree(back);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(GdiPortTest, DrawingOntoAnotherDevice)
+{
+    TestCanvas page(100, 100);
+    RteHandle doc = MakeDocument("abc");
+    {
+        RteLocked<RteDocument> model(doc);
+        RteLocked<RteTextBlock>(model->blocks)[0].bounds = RteRect{0, 0, 60, 100};
+    }
+    RteDeviceTarget target{page.Dc(), 0, 0};
+    RteRect area{0, 0, 100, 100};
+    RteBeginDeviceDraw(doc, &target, 0, &area);
+    EXPECT_GT(target.resolution, 0);
+    EXPECT_EQ(target.blocks, 1);
+    EXPECT_EQ(GetMapMode(page.Dc()), MM_ISOTROPIC);
+    RteLocked<RteFontCacheEntry> fonts(RteGdiOf(&env_)->fontCache);
+    ASSERT_GT(fonts.size(), 0);
+    EXPECT_EQ(fonts[0].flags & RTE_FONT_OTHER_DEVICE, RTE_FONT_OTHER_DEVICE);
+    RteEndDeviceDraw(doc, &target);
+    EXPECT_EQ(fonts[0].flags & RTE_FONT_OTHER_DEVICE, 0);
+    EXPECT_EQ(GetMapMode(page.Dc()), MM_TEXT);
+}
+
+TEST_F(GdiPortTest, MeasuringIsInDeviceUnits)
+{
+    TestCanvas canvas(10, 10);
+    RteHandle doc = MakeDocument("abc");
+    RteSetPortDC(doc, canvas.Dc());
+    SetMapMode(canvas.Dc(), MM_LOMETRIC);
+    int32_t saved = -1;
+    HDC dc = RteMeasureDC(doc, &saved);
+    EXPECT_EQ(dc, canvas.Dc());
+    EXPECT_EQ(GetMapMode(dc), MM_TEXT);
+    EXPECT_EQ(saved, 0) << "no substitute DC: nothing saved";
+    RteEndMeasureDC(doc, saved);
 }
 
 }  // namespace
