@@ -32,7 +32,7 @@ constexpr uint8_t RTE_KEY_27 = 27;
 constexpr COLORREF RTE_PALETTE_RELATIVE = 0x2000000;
 
 // A counted character: a length byte, then one or two bytes.
-struct RteCountedChar {
+struct RteCountedGlyph {
     uint8_t length;
     uint8_t bytes[2];
 };
@@ -106,7 +106,7 @@ struct RteGdiEnv {
     int32_t blinkPhase;
     int64_t blinkSecond;
     int32_t bandLimit;
-    RteCountedChar glyphs[RTE_DISPLAY_GLYPHS + 1];  // numbered from 1
+    RteCountedGlyph glyphs[RTE_DISPLAY_GLYPHS + 1];  // numbered from 1
 };
 
 const RteDevice& RteGdiDevice();

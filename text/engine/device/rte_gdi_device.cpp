@@ -22,7 +22,7 @@ void Startup(RteEnvironment* env)
     auto* gdi = new RteGdiEnv{};
     env->device = gdi;
     for (int i = 0; i < RTE_DISPLAY_GLYPHS; ++i)
-        gdi->glyphs[i + 1] = RteCountedChar{1, {kGlyphs[i], 0}};
+        gdi->glyphs[i + 1] = RteCountedGlyph{1, {kGlyphs[i], 0}};
     gdi->bandLimit = RTE_BAND_BYTES;
     gdi->screen = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
     gdi->version = GetVersion();

@@ -20,6 +20,7 @@ constexpr uint32_t kDouble = 0x1;
 constexpr uint32_t kDotted = 0x2;
 constexpr uint32_t kWords = 0x4;
 constexpr uint32_t kPlain = 0x8;
+constexpr uint32_t kOverline = 0x10;
 
 COLORREF ColourRef(const RteColor& colour, COLORREF flag)
 {
@@ -41,7 +42,7 @@ RteGdiPort* DrawingPort(RteDocument* doc)
 uint32_t UnderlineKinds(const RteCharStyle& style)
 {
     return (style.doubleUnderline ? kDouble : 0) | (style.dottedUnderline ? kDotted : 0) |
-           (style.wordUnderline ? kWords : 0) | (style.underline ? kPlain : 0);
+           (style.wordUnderline ? kWords : 0) | (style.underline ? kPlain : 0) | (style.unit19 ? kOverline : 0);
 }
 
 void DrawLine(HDC dc, int32_t x0, int32_t x1, int32_t y, HPEN pen)
@@ -82,6 +83,11 @@ void DrawUnderlines(HDC dc, RteHandle handle, const RteDocument* doc, const RteC
         DrawLine(dc, run.x, run.x + run.width - 1, y, pen);
     if (kinds & kDouble)
         DrawLine(dc, run.x, run.x + run.width - 1, y + 2 * scale, pen);
+    if (kinds & kOverline) {
+        TEXTMETRICA metrics;
+        GetTextMetricsA(dc, &metrics);
+        DrawLine(dc, run.x, run.x + run.width - 1, baseline - metrics.tmAscent - 1, pen);
+    }
     DeleteObject(pen);
 }
 
@@ -126,7 +132,7 @@ intptr_t RteDrawText(RteHandle handle, RteCharStyle* style, intptr_t request, in
         }
     }
     if (run.flags & RTE_RUN_SOFT_HYPHEN_END) {
-        const RteCountedChar& hyphen = RteGdiOf(doc->env)->glyphs[1];
+        const RteCountedGlyph& hyphen = RteGdiOf(doc->env)->glyphs[1];
         TextOutA(dc, x, baseline, reinterpret_cast<const char*>(hyphen.bytes), 1);
     }
     run.width = x - run.x;
@@ -191,7 +197,7 @@ intptr_t RteDrawInvisibles(RteHandle handle, intptr_t request, intptr_t, intptr_
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColourRef(r.style->textColor, port->colourFlag));
     SetTextAlign(dc, TA_BASELINE | TA_LEFT);
-    const RteCountedChar& blank = gdi->glyphs[9];
+    const RteCountedGlyph& blank = gdi->glyphs[9];
     for (int32_t i = 0; i < r.count; ++i) {
         if (r.text[i] != ' ')
             continue;
@@ -202,7 +208,7 @@ intptr_t RteDrawInvisibles(RteHandle handle, intptr_t request, intptr_t, intptr_
     }
     int32_t glyph = r.ending == RTE_LINE_ENDS_PARAGRAPH ? 3 : r.ending == RTE_LINE_ENDS_TEXT ? 6 : 0;
     if (glyph) {
-        const RteCountedChar& mark = gdi->glyphs[glyph];
+        const RteCountedGlyph& mark = gdi->glyphs[glyph];
         TextOutA(dc, r.left + r.positions[r.count], r.baseline, reinterpret_cast<const char*>(mark.bytes), 1);
     }
     SelectObject(dc, old);

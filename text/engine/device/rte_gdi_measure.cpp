@@ -215,7 +215,7 @@ intptr_t RteMeasureText(RteHandle handle, RteCharStyle* style, intptr_t request,
     RteFont font = ElementOf<RteFont>(doc->fonts, style->font < 0 ? 0 : style->font);
     std::vector<int32_t> widths(step->count + 1);
     RteRunWidths(dc, handle, *style, font, step->text, step->count, 0, widths.data());
-    const RteCountedChar& hyphen = gdi->glyphs[1];
+    const RteCountedGlyph& hyphen = gdi->glyphs[1];
     int32_t hyphenWidth = RteDcTextWidth(dc, reinterpret_cast<const char*>(hyphen.bytes), 1);
     RestoreDC(dc, saved);
     RtePortReleaseDC(port);

@@ -87,3 +87,18 @@ void RtePortInitForFocus(RteEnvironment* env, RteDrawPort* port)
     if (HWND focus = GetFocus())
         RtePortInit(env, focus, nullptr, port);
 }
+
+int32_t RteCountedChar(const RteEnvironment* env, int32_t number)
+{
+    const RteCountedGlyph& glyph = RteGdiOf(env)->glyphs[number];
+    return glyph.length < 2 ? glyph.bytes[0] : glyph.bytes[0] << 8 | glyph.bytes[1];
+}
+
+int32_t RteCountedLength(const RteEnvironment* env, int32_t number) { return RteGdiOf(env)->glyphs[number].length; }
+
+void RteMakeCountedChar(RteEnvironment* env, int32_t number, int32_t value)
+{
+    RteCountedGlyph& glyph = RteGdiOf(env)->glyphs[number];
+    glyph = value > 0xFF ? RteCountedGlyph{2, {static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value)}}
+                         : RteCountedGlyph{1, {static_cast<uint8_t>(value), 0}};
+}

@@ -16,5 +16,10 @@ int32_t RteDirectionSign(RteEnvironment* env);
 void RteFontFace(RteHandle doc, char* name);
 // The height of a line of the default style at 12 points, at the document's scale.
 int32_t RteDefaultLineHeight(RteHandle doc);
+// The environment's display glyphs (numbered from 1): a one-byte glyph, or a two-byte one as a
+// 16-bit value, first byte high; its length; and a glyph written.
+int32_t RteCountedChar(const RteEnvironment* env, int32_t number);
+int32_t RteCountedLength(const RteEnvironment* env, int32_t number);
+void RteMakeCountedChar(RteEnvironment* env, int32_t number, int32_t value);
 // Binds the port to the window that has the focus; nothing when none has.
 void RtePortInitForFocus(RteEnvironment* env, RteDrawPort* port);

@@ -232,3 +232,44 @@ TEST_F(GdiServicesTest, FaceLineHeightAndDirection)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(GdiServicesTest, CountedGlyphs)
+{
+    EXPECT_EQ(RteCountedChar(&env_, 1), '-');
+    EXPECT_EQ(RteCountedLength(&env_, 1), 1);
+    EXPECT_EQ(RteCountedChar(&env_, 3), 182) << "the paragraph mark of the invisibles";
+    RteMakeCountedChar(&env_, 9, 0x8142);
+    EXPECT_EQ(RteCountedLength(&env_, 9), 2);
+    EXPECT_EQ(RteCountedChar(&env_, 9), 0x8142);
+    RteMakeCountedChar(&env_, 9, 183);
+    EXPECT_EQ(RteCountedChar(&env_, 9), 183);
+    EXPECT_EQ(RteCountedLength(&env_, 9), 1);
+}
+
+TEST_F(GdiServicesTest, AnOverlineStandsAboveTheAscent)
+{
+    TestCanvas canvas(120, 40);
+    RteHandle doc = MakeDocument("Over");
+    RteSetPortDC(doc, canvas.Dc());
+    RteCharStyle values = NoUnits();
+    values.unit19 = 1;
+    RteCharStyle mask = NoUnits();
+    mask.unit19 = -1;
+    SetStyle(doc, 0, 4, values, mask);
+    RteCharStyle style = *RteCharStyleAt(doc, 0);
+    RteUnlock(DocumentOf(doc).charStyles);
+    RteDrawRun run{reinterpret_cast<const uint8_t*>("Over"), 4, 0, 0, 10, 30, RteRect{0, 0, 40, 120}, 0, 0, 0};
+    style.hooks.draw(doc, &style, reinterpret_cast<intptr_t>(&run), 0, 0, 0);
+    HFONT font = reinterpret_cast<HFONT>(style.fontHandle);
+    HGDIOBJ old = SelectObject(canvas.Dc(), font);
+    TEXTMETRICA metrics;
+    GetTextMetricsA(canvas.Dc(), &metrics);
+    SelectObject(canvas.Dc(), old);
+    int y = 30 - metrics.tmAscent - 1;
+    for (int x = 10; x < 10 + run.width; ++x)
+        EXPECT_EQ(canvas.Pixel(x, y), RGB(0, 0, 0)) << x;
+}
+
+}  // namespace
