@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "rte_fonts.h"
+#include "rte_runs.h"
 #include "rte_styles.h"
 #include "rte_text_blocks.h"
 
@@ -74,4 +75,11 @@ RteDocument DocumentOf(RteHandle doc)
     RteDocument copy;
     RteGetElement(doc, 0, &copy);
     return copy;
+}
+
+RteCharStyle StyleAt(RteHandle doc, int32_t offset)
+{
+    RteCharStyle style = *RteCharStyleAt(doc, offset);
+    RteUnlock(DocumentOf(doc).charStyles);
+    return style;
 }

@@ -28,5 +28,7 @@ protected:
 // A mask that selects nothing, and one unit of it set.
 RteCharStyle NoUnits();
 
+// A copy of the character style in force at an offset.
+RteCharStyle StyleAt(RteHandle doc, int32_t offset);
 // A copy of the document record.
 RteDocument DocumentOf(RteHandle doc);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "device_fixture.h"
 #include "rte_gdi_text.h"
 #include "rte_line_break.h"
 #include "rte_paragraph_hooks.h"
@@ -12,13 +13,6 @@
 #include "rte_typed.h"
 
 namespace {
-
-RteCharStyle StyleAt(RteHandle doc, int32_t offset)
-{
-    RteCharStyle style = *RteCharStyleAt(doc, offset);
-    RteUnlock(RteLocked<RteDocument>(doc)->charStyles);
-    return style;
-}
 
 RteParFormat FormatAt(RteHandle doc, int32_t offset)
 {

@@ -108,8 +108,7 @@ TEST_F(GdiFontTest, ATabLeaderNeverPassesTheTabsEnd)
     TestCanvas canvas(300, 40);
     RteHandle doc = MakeDocument("abc");
     RteSetPortDC(doc, canvas.Dc());
-    RteCharStyle style = *RteCharStyleAt(doc, 0);
-    RteUnlock(DocumentOf(doc).charStyles);
+    RteCharStyle style = StyleAt(doc, 0);
     RteParFormat format = env_.defaultFormat;
     for (int32_t right : {100, 103, 117, 200}) {
         canvas.Fill(RGB(255, 255, 255));
@@ -128,8 +127,7 @@ TEST_F(GdiFontTest, DoubleByteClassesFollowTheFontsCharacterSet)
 {
     const std::string text = "a\x93\xFA\x81\x42";  // a, an ideograph, the ideographic full stop
     RteHandle doc = MakeDocument(text, "IPAGothic", 12, 128);
-    RteCharStyle style = *RteCharStyleAt(doc, 0);
-    RteUnlock(DocumentOf(doc).charStyles);
+    RteCharStyle style = StyleAt(doc, 0);
     const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
     auto classes = [&](int32_t at) {
         return style.hooks.charInfo(doc, &style, reinterpret_cast<intptr_t>(bytes + at), 1, 0, at);
@@ -159,8 +157,7 @@ TEST_F(GdiFontTest, ZoomStepsKeepTheGdiObjectCountBounded)
             mask.pointSize = -1;
             mask.bold = -1;
             SetStyle(doc, 0, 4, values, mask);
-            RteCharStyle style = *RteCharStyleAt(doc, 0);
-            RteUnlock(DocumentOf(doc).charStyles);
+            RteCharStyle style = StyleAt(doc, 0);
             RteDrawRun run{reinterpret_cast<const uint8_t*>("Zoom"), 4, 0, 0, 5, 50, RteRect{0, 0, 60, 200}, 0, 0, 0};
             style.hooks.draw(doc, &style, reinterpret_cast<intptr_t>(&run), 0, 0, 0);
         }
@@ -258,8 +255,7 @@ TEST_F(GdiServicesTest, AnOverlineStandsAboveTheAscent)
     RteCharStyle mask = NoUnits();
     mask.unit19 = -1;
     SetStyle(doc, 0, 4, values, mask);
-    RteCharStyle style = *RteCharStyleAt(doc, 0);
-    RteUnlock(DocumentOf(doc).charStyles);
+    RteCharStyle style = StyleAt(doc, 0);
     RteDrawRun run{reinterpret_cast<const uint8_t*>("Over"), 4, 0, 0, 10, 30, RteRect{0, 0, 40, 120}, 0, 0, 0};
     style.hooks.draw(doc, &style, reinterpret_cast<intptr_t>(&run), 0, 0, 0);
     HFONT font = reinterpret_cast<HFONT>(style.fontHandle);
