@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "rte_document_internal.h"
+#include "rte_line_piece.h"
 #include "rte_runs.h"
 #include "rte_text_blocks.h"
 
@@ -280,6 +281,87 @@ int32_t RteBackToBreak(RteHandle handle, RteStyleWalk* walker, int32_t position,
         --position;
     }
     return position;
+}
+
+namespace {
+
+// Pieces of a block's lines handle, the sentinel that ends them left out.
+struct LinePieces {
+    explicit LinePieces(RteHandle lines) : pieces(lines)
+    {
+        count = pieces.size();
+        while (count > 0 && pieces[count - 1].flags == RTE_LINE_SENTINEL)
+            --count;
+    }
+    int32_t LineAt(int32_t offset) const
+    {
+        int32_t line = 0;
+        for (int32_t i = 0; i < count && pieces[i].offset <= offset; ++i)
+            line = i;
+        return line;
+    }
+    int32_t ParagraphStart(int32_t line) const
+    {
+        while (line > 0 && !(pieces[line].flags & RTE_LINE_STARTS_PARAGRAPH))
+            --line;
+        return line;
+    }
+    RteLocked<RteLinePiece> pieces;
+    int32_t count;
+};
+
+}  // namespace
+
+int32_t RteMarkLinesChanged(RteHandle handle, int32_t block, int32_t offset, int32_t change)
+{
+    DocLock doc(handle);
+    int32_t blockStart = RteBlockStart(doc.get(), block);
+    RteLocked<RteTextBlock> blocks(doc->blocks);
+    RteTextBlock& entry = blocks[block];
+    if (!(entry.flags & RTE_BLOCK_LINES_COMPLETE) || (entry.flags & RTE_BLOCK_LAYOUT_WHOLE) || !entry.lines)
+        return blockStart;
+    entry.flags |= RTE_BLOCK_LINES_AND_TEXT_CHANGED;
+    LinePieces lines(entry.lines);
+    int32_t first = lines.ParagraphStart(lines.LineAt(offset));
+    int32_t editEnd = offset + (change > 0 ? change : -change);
+    int32_t i = first;
+    for (; i < lines.count && lines.pieces[i].offset <= offset + (change > 0 ? change : 0); ++i)
+        lines.pieces[i].flags &= ~RTE_LINE_LAID_OUT;
+    bool toBlockEnd = false;
+    if (change < 0) {
+        for (int32_t k = first; k < lines.count; ++k) {
+            if (lines.pieces[k].offset == editEnd && (lines.pieces[k].flags & RTE_LINE_BREAK_KINDS))
+                toBlockEnd = true;
+        }
+    }
+    // The paragraph may already end at the last line the edit touched.
+    bool paragraphDone = i > first && (lines.pieces[i - 1].flags & RTE_LINE_PARAGRAPH_END);
+    for (; i < lines.count && (toBlockEnd || !paragraphDone); ++i) {
+        uint16_t flags = lines.pieces[i].flags;
+        lines.pieces[i].flags &= ~RTE_LINE_LAID_OUT;
+        if (!toBlockEnd && (flags & RTE_LINE_PARAGRAPH_END))
+            break;
+    }
+    int32_t firstOffset = lines.pieces[first].offset;
+    if (firstOffset == 0 && editEnd >= entry.length)
+        entry.flags &= ~RTE_BLOCK_LINES_COMPLETE;
+    return blockStart + firstOffset;
+}
+
+int32_t RteParagraphHeight(RteHandle handle, int32_t block, int32_t piece)
+{
+    DocLock doc(handle);
+    int32_t blockStart = RteBlockStart(doc.get(), block);
+    LinePieces lines(RteLocked<RteTextBlock>(doc->blocks)[block].lines);
+    int32_t height = 0;
+    for (int32_t i = lines.ParagraphStart(piece); i < lines.count; ++i) {
+        RteCharStyle* style = RteCharStyleAt(handle, blockStart + lines.pieces[i].offset);
+        height = std::max(height, style->ascent + style->descent);
+        RteUnlock(doc->charStyles);
+        if (lines.pieces[i].flags & RTE_LINE_PARAGRAPH_END)
+            break;
+    }
+    return height;
 }
 
 int32_t RteFindByte(const uint8_t* bytes, int32_t count, uint8_t byte)

@@ -47,6 +47,24 @@ RteHandle RteMeasureLine(RteHandle doc, int32_t block, int32_t offset, int32_t c
 // continuation byte of a multi-byte character: where a break may fall.
 int32_t RteBackToBreak(RteHandle doc, RteStyleWalk* walker, int32_t position, int32_t limit);
 
+// Block flags that marking lines reads and sets. The line table's completeness shares its bit
+// with RTE_BLOCK_LINES_SAVED of the bound-text release.
+constexpr uint32_t RTE_BLOCK_LINES_COMPLETE = 0x4;
+constexpr uint32_t RTE_BLOCK_LAYOUT_WHOLE = 0x80;
+constexpr uint32_t RTE_BLOCK_LINES_AND_TEXT_CHANGED = 0x4001;
+// Flags of the line pieces (the block's lines handle) that marking reads and clears.
+constexpr uint16_t RTE_LINE_STARTS_PARAGRAPH = 0x400;
+constexpr uint16_t RTE_LINE_LAID_OUT = 0x800;
+constexpr uint16_t RTE_LINE_BREAK_KINDS = 0x2000 | 0x4000;
+constexpr uint16_t RTE_LINE_PARAGRAPH_END = 0x8000;
+constexpr uint16_t RTE_LINE_SENTINEL = 0xFFFF;
+// After an edit of change characters (negative: deleted) at an offset of a block, the lines it
+// touches lose their laid-out mark, from the first line of its paragraph to the paragraph's
+// end; answers the text offset from which layout must be redone.
+int32_t RteMarkLinesChanged(RteHandle doc, int32_t block, int32_t offset, int32_t change);
+// The largest ascent + descent of the styles of the paragraph that holds a line piece.
+int32_t RteParagraphHeight(RteHandle doc, int32_t block, int32_t piece);
+
 // The most characters of a style measured in one step: 4096, or 32500 / the width of "W" when
 // that is above 5, so that a step stays within 16-bit device coordinates.
 int32_t RteMeasureChunkLimit(RteHandle doc, RteCharStyle* style);

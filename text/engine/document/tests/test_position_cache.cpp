@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "document_fixture.h"
+#include "rte_line_piece.h"
 #include "rte_position_cache.h"
 #include "rte_text_blocks.h"
 
@@ -242,6 +243,90 @@ TEST_F(PositionCacheTest, BackToWhereABreakMayFall)
     EXPECT_EQ(RteBackToBreak(doc, &walker, 4, 0), 4);
     EXPECT_EQ(RteBackToBreak(doc, &walker, 6, 6), 6) << "never below the limit";
     RteStyleWalkEnd(doc, false);
+}
+
+}  // namespace
+
+namespace {
+
+// Lines of "aaaa bbbb\rcccc dddd\r": two paragraphs of two lines, every line laid out.
+class MarkLinesTest : public PositionCacheTest {
+protected:
+    void SetUp() override
+    {
+        PositionCacheTest::SetUp();
+        doc_ = MakeDocument("aaaa bbbb\rcccc dddd\r");
+        RteHandle lines = RteAlloc(&context_, sizeof(RteLinePiece), 5, 0, true);
+        {
+            RteLocked<RteLinePiece> pieces(lines);
+            const uint16_t laid = RTE_LINE_LAID_OUT;
+            pieces[0] = RteLinePiece{0, 0, 0, static_cast<uint16_t>(laid | RTE_LINE_STARTS_PARAGRAPH), 0, {0, 0, 12, 50}};
+            pieces[1] = RteLinePiece{5, 0, 0, static_cast<uint16_t>(laid | RTE_LINE_PARAGRAPH_END), 0, {12, 0, 30, 50}};
+            pieces[2] = RteLinePiece{10, 0, 0, static_cast<uint16_t>(laid | RTE_LINE_STARTS_PARAGRAPH), 0, {30, 0, 42, 50}};
+            pieces[3] = RteLinePiece{15, 0, 0, static_cast<uint16_t>(laid | RTE_LINE_PARAGRAPH_END), 0, {42, 0, 54, 50}};
+            pieces[4] = RteLinePiece{0, 0, 0, RTE_LINE_SENTINEL, 0, {}};
+        }
+        RteLocked<RteDocument> doc(doc_);
+        RteLocked<RteTextBlock> blocks(doc->blocks);
+        blocks[0].lines = lines;
+        blocks[0].flags = RTE_BLOCK_LINES_COMPLETE;
+    }
+
+    std::vector<bool> LaidOut()
+    {
+        std::vector<bool> marks;
+        RteHandle lines = RteLocked<RteTextBlock>(DocumentOf(doc_).blocks)[0].lines;
+        RteLocked<RteLinePiece> pieces(lines);
+        for (int32_t i = 0; i < 4; ++i)
+            marks.push_back((pieces[i].flags & RTE_LINE_LAID_OUT) != 0);
+        return marks;
+    }
+
+    uint32_t BlockFlags() { return RteLocked<RteTextBlock>(DocumentOf(doc_).blocks)[0].flags; }
+
+    RteHandle doc_ = nullptr;
+};
+
+TEST_F(MarkLinesTest, AnEditUnmarksItsParagraphFromItsFirstLine)
+{
+    EXPECT_EQ(RteMarkLinesChanged(doc_, 0, 6, 2), 0) << "layout starts again at the paragraph's first line";
+    EXPECT_EQ(LaidOut(), (std::vector<bool>{false, false, true, true}));
+    EXPECT_EQ(BlockFlags() & RTE_BLOCK_LINES_AND_TEXT_CHANGED, RTE_BLOCK_LINES_AND_TEXT_CHANGED);
+    EXPECT_NE(BlockFlags() & RTE_BLOCK_LINES_COMPLETE, 0u) << "the edit stayed inside the block";
+}
+
+TEST_F(MarkLinesTest, AnEditInTheSecondParagraph)
+{
+    EXPECT_EQ(RteMarkLinesChanged(doc_, 0, 16, -1), 10);
+    EXPECT_EQ(LaidOut(), (std::vector<bool>{true, true, false, false}));
+}
+
+TEST_F(MarkLinesTest, ADeletionUpToABreakLineUnmarksToTheBlockEnd)
+{
+    {
+        RteHandle lines = RteLocked<RteTextBlock>(DocumentOf(doc_).blocks)[0].lines;
+        RteLocked<RteLinePiece>(lines)[2].flags |= 0x4000;
+    }
+    EXPECT_EQ(RteMarkLinesChanged(doc_, 0, 8, -2), 0);
+    EXPECT_EQ(LaidOut(), (std::vector<bool>{false, false, false, false}));
+}
+
+TEST_F(MarkLinesTest, ABlockWithoutACompleteLineTableGivesItsStart)
+{
+    {
+        RteLocked<RteDocument> doc(doc_);
+        RteLocked<RteTextBlock>(doc->blocks)[0].flags = 0;
+    }
+    EXPECT_EQ(RteMarkLinesChanged(doc_, 0, 12, 1), 0);
+    EXPECT_EQ(LaidOut(), (std::vector<bool>{true, true, true, true}));
+}
+
+TEST_F(MarkLinesTest, TheParagraphsHeight)
+{
+    RteCharStyle* style = RteCharStyleAt(doc_, 0);
+    int32_t height = style->ascent + style->descent;
+    RteUnlock(DocumentOf(doc_).charStyles);
+    EXPECT_EQ(RteParagraphHeight(doc_, 0, 3), height);
 }
 
 }  // namespace
