@@ -290,7 +290,7 @@ struct LinePieces {
     explicit LinePieces(RteHandle lines) : pieces(lines)
     {
         count = pieces.size();
-        while (count > 0 && pieces[count - 1].flags == RTE_LINE_SENTINEL)
+        while (count > 0 && pieces[count - 1].flags == RTE_PIECE_SENTINEL)
             --count;
     }
     int32_t LineAt(int32_t offset) const

@@ -57,7 +57,6 @@ constexpr uint16_t RTE_LINE_STARTS_PARAGRAPH = 0x400;
 constexpr uint16_t RTE_LINE_LAID_OUT = 0x800;
 constexpr uint16_t RTE_LINE_BREAK_KINDS = 0x2000 | 0x4000;
 constexpr uint16_t RTE_LINE_PARAGRAPH_END = 0x8000;
-constexpr uint16_t RTE_LINE_SENTINEL = 0xFFFF;
 // After an edit of change characters (negative: deleted) at an offset of a block, the lines it
 // touches lose their laid-out mark, from the first line of its paragraph to the paragraph's
 // end; answers the text offset from which layout must be redone.

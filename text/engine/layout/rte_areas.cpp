@@ -7,6 +7,8 @@
 
 #include "rect_list.h"
 #include "rect_ops.h"
+#include "rte_line_piece.h"
+#include "rte_runs.h"
 #include "rte_styles.h"
 #include "rte_text_blocks.h"
 #include "rte_typed.h"
@@ -360,6 +362,41 @@ void RteScaleDocument(RteHandle handle, int16_t numerator, int16_t denominator, 
     RteMarkForLayout(doc.get(), 0, doc->textLength);
     TextBoundsFromWrap(doc.get());
     ++doc->changes;
+}
+
+int32_t RteContainerOfLine(RteHandle handle, int32_t offset)
+{
+    RteLocked<RteDocument> doc(handle);
+    if (offset < 0)
+        offset = RteSelectionStart(doc.get());
+    RteLocked<RteTextBlock> blocks(doc->blocks);
+    for (int32_t i = 0, start = 0; i < blocks.size(); start += blocks[i].length, ++i) {
+        bool last = i + 1 == blocks.size();
+        if ((offset >= start + blocks[i].length && !last) || !blocks[i].lines)
+            continue;
+        RteLocked<RteLinePiece> pieces(blocks[i].lines);
+        int32_t container = 0;
+        for (int32_t k = 0; k < pieces.size() && pieces[k].flags != RTE_PIECE_SENTINEL && start + pieces[k].offset <= offset; ++k)
+            container = pieces[k].container;
+        return container;
+    }
+    return 0;
+}
+
+int32_t RteFirstOffsetInContainer(RteHandle handle, int32_t number)
+{
+    RteLocked<RteDocument> doc(handle);
+    RteLocked<RteTextBlock> blocks(doc->blocks);
+    for (int32_t i = 0, start = 0; i < blocks.size(); start += blocks[i].length, ++i) {
+        if (!blocks[i].lines)
+            continue;
+        RteLocked<RteLinePiece> pieces(blocks[i].lines);
+        for (int32_t k = 0; k < pieces.size() && pieces[k].flags != RTE_PIECE_SENTINEL; ++k) {
+            if (pieces[k].container == number)
+                return start + pieces[k].offset;
+        }
+    }
+    return -1;
 }
 
 void RteUpdateTextBoundsFromWrap(RteHandle handle)

@@ -71,6 +71,11 @@ void RteScaleDocument(RteHandle doc, int16_t numerator, int16_t denominator, boo
 // Scales the format's horizontal measures, its tab stops about the drawing origin's h.
 void RteScaleParFormat(RteHandle doc, RteParFormat* format, int32_t numerator, int32_t denominator);
 
+// The container that holds the laid-out line of an offset (-1: the selection's first point),
+// and the first offset placed in a container (-1 when none is).
+int32_t RteContainerOfLine(RteHandle doc, int32_t offset);
+int32_t RteFirstOffsetInContainer(RteHandle doc, int32_t number);
+
 void RteUpdateTextBoundsFromWrap(RteHandle doc);
 // The text bounds from the blocks' laid-out bounds; the last container follows the text unless
 // the document keeps its height, never less than 1 unit high.

@@ -15,6 +15,7 @@ constexpr uint16_t RTE_PIECE_RTL = 0x1000;
 constexpr uint16_t RTE_PIECE_PAR_LAST = 0x4000;    // its line ends its paragraph
 constexpr uint16_t RTE_PIECE_BREAKS = 0x600C;      // the line ends at a break of any kind
 constexpr uint16_t RTE_PIECE_LINE_LAST = 0x8000;
+constexpr uint16_t RTE_PIECE_SENTINEL = 0xFFFF;  // the flags of the entry that ends a piece array
 
 struct RteLinePiece {
     uint16_t offset;      // from the block start

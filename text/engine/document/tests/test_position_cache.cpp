@@ -264,7 +264,7 @@ protected:
             pieces[1] = RteLinePiece{5, 0, 0, static_cast<uint16_t>(laid | RTE_LINE_PARAGRAPH_END), 0, {12, 0, 30, 50}};
             pieces[2] = RteLinePiece{10, 0, 0, static_cast<uint16_t>(laid | RTE_LINE_STARTS_PARAGRAPH), 0, {30, 0, 42, 50}};
             pieces[3] = RteLinePiece{15, 0, 0, static_cast<uint16_t>(laid | RTE_LINE_PARAGRAPH_END), 0, {42, 0, 54, 50}};
-            pieces[4] = RteLinePiece{0, 0, 0, RTE_LINE_SENTINEL, 0, {}};
+            pieces[4] = RteLinePiece{0, 0, 0, RTE_PIECE_SENTINEL, 0, {}};
         }
         RteLocked<RteDocument> doc(doc_);
         RteLocked<RteTextBlock> blocks(doc->blocks);

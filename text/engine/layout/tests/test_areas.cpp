@@ -8,6 +8,7 @@
 #include "document_fixture.h"
 #include "rect_list.h"
 #include "rte_areas.h"
+#include "rte_line_piece.h"
 #include "rte_styles.h"
 #include "rte_text_blocks.h"
 
@@ -295,6 +296,26 @@ TEST_F(AreasTest, TheViewAreaMovesToTheScrollPosition)
     RteRect moved;
     RteGetAreaBounds(doc_, nullptr, &moved);
     EXPECT_EQ(moved, (RteRect{10, 5, 50, 65}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(AreasTest, TheContainersOfLaidOutLines)
+{
+    RteHandle lines = RteAlloc(&context_, sizeof(RteLinePiece), 3, 0, true);
+    {
+        RteLocked<RteLinePiece> pieces(lines);
+        pieces[0] = RteLinePiece{0, 0, 0, RTE_PIECE_LINE_FIRST | RTE_PIECE_LINE_LAST, 1, {}};
+        pieces[1] = RteLinePiece{9, 0, 0, RTE_PIECE_LINE_FIRST | RTE_PIECE_LINE_LAST, 2, {}};
+        pieces[2] = RteLinePiece{0, 0, 0, RTE_PIECE_SENTINEL, 0, {}};
+    }
+    RteLocked<RteTextBlock>(Doc().blocks)[0].lines = lines;
+    EXPECT_EQ(RteContainerOfLine(doc_, 3), 1);
+    EXPECT_EQ(RteContainerOfLine(doc_, 10), 2);
+    EXPECT_EQ(RteFirstOffsetInContainer(doc_, 2), 9);
+    EXPECT_EQ(RteFirstOffsetInContainer(doc_, 3), -1);
 }
 
 }  // namespace
