@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "rte_line_piece.h"
 #include "rte_text_blocks.h"
 #include "rte_typed.h"
 
@@ -112,4 +113,29 @@ int32_t RteCharBeforeIsPlain(RteHandle doc, int32_t offset)
 int32_t RteAlignToChar(RteHandle doc, int32_t offset, uint32_t direction)
 {
     return Classifier(doc).OffChar(offset, (direction & RTE_ALIGN_BACKWARDS) != 0);
+}
+
+int32_t RteLineOfPiece(RteHandle handle, int32_t block, int32_t* piece, int32_t* start, int32_t* end)
+{
+    RteLocked<RteDocument> doc(handle);
+    RteTextBlock entry = RteLocked<RteTextBlock>(doc->blocks)[block];
+    RteLocked<RteLinePiece> pieces(entry.lines);
+    int32_t first = *piece;
+    while (first > 0 && !(pieces[first].flags & RTE_PIECE_LINE_FIRST))
+        --first;
+    int32_t last = first;
+    while (last + 1 < pieces.size() && pieces[last + 1].flags != RTE_PIECE_SENTINEL &&
+           !(pieces[last].flags & RTE_PIECE_LINE_LAST))
+        ++last;
+    bool atEnd = pieces[*piece].offset >= entry.length;
+    int32_t lineStart = atEnd ? pieces[*piece].offset : pieces[first].offset;
+    int32_t next = last + 1 < pieces.size() && pieces[last + 1].flags != RTE_PIECE_SENTINEL ? pieces[last + 1].offset
+                                                                                          : entry.length;
+    int32_t lineEnd = atEnd ? pieces[*piece].offset : next;
+    *piece = first;
+    if (start)
+        *start = lineStart;
+    if (end)
+        *end = lineEnd;
+    return last - first + 1;
 }

@@ -19,3 +19,8 @@ int32_t RteCharBeforeIsPlain(RteHandle doc, int32_t offset);
 // The offset moved off continuation bytes: forwards, or backwards with 0x8000 in the direction.
 constexpr uint32_t RTE_ALIGN_BACKWARDS = 0x8000;
 int32_t RteAlignToChar(RteHandle doc, int32_t offset, uint32_t direction);
+
+// The line of a block's piece: the index moves to the line's first piece, the line's start and
+// end offsets in the block are written (the piece's own offset for both past the text's end),
+// and its number of pieces is answered.
+int32_t RteLineOfPiece(RteHandle doc, int32_t block, int32_t* piece, int32_t* start, int32_t* end);

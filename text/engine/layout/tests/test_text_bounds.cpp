@@ -4,6 +4,8 @@
 #include <string>
 
 #include "document_fixture.h"
+#include "rte_line_piece.h"
+#include "rte_text_blocks.h"
 #include "rte_text_bounds.h"
 
 namespace {
@@ -57,6 +59,35 @@ TEST_F(TextBoundsTest, ParagraphsThroughTheHook)
     EXPECT_EQ(end, 8) << "the paragraph end belongs to its run";
     EXPECT_EQ(RteCharBeforeIsPlain(doc, 4), 1);
     EXPECT_EQ(RteAlignToChar(doc, 4, 0), 4);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TextBoundsTest, TheLineOfAPiece)
+{
+    RteHandle doc = MakeDocument("un deux trois");
+    RteHandle lines = RteAlloc(&context_, sizeof(RteLinePiece), 4, 0, true);
+    {
+        RteLocked<RteLinePiece> pieces(lines);
+        pieces[0] = RteLinePiece{0, 0, 0, RTE_PIECE_LINE_FIRST, 0, {}};
+        pieces[1] = RteLinePiece{3, 0, 0, RTE_PIECE_LINE_LAST, 0, {}};
+        pieces[2] = RteLinePiece{8, 0, 0, RTE_PIECE_LINE_FIRST | RTE_PIECE_LINE_LAST, 0, {}};
+        pieces[3] = RteLinePiece{0, 0, 0, RTE_PIECE_SENTINEL, 0, {}};
+    }
+    RteLocked<RteTextBlock>(DocumentOf(doc).blocks)[0].lines = lines;
+    int32_t piece = 1;
+    int32_t start = -1;
+    int32_t end = -1;
+    EXPECT_EQ(RteLineOfPiece(doc, 0, &piece, &start, &end), 2);
+    EXPECT_EQ(piece, 0);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(end, 8);
+    piece = 2;
+    EXPECT_EQ(RteLineOfPiece(doc, 0, &piece, &start, &end), 1);
+    EXPECT_EQ(start, 8);
+    EXPECT_EQ(end, 13);
 }
 
 }  // namespace
