@@ -86,6 +86,15 @@ void MeasureBlock(RteDocument* doc, const BlockSpan& span, RteCacheEntry* entry)
     RteMeasureRange(doc->self, text.get(), span.start, length, positions.get(), types.get());
 }
 
+// Slots made in a handle that callers may hold locked: their lock stays, none is added.
+void InsertSlots(RteHandle handle, int32_t index, int32_t count)
+{
+    bool held = RteLockCount(handle) > 0;
+    RteInsert(handle, index, count);
+    if (!held)
+        RteUnlock(handle);
+}
+
 void Drop(RteCacheEntry& entry)
 {
     entry.block = -1;
@@ -214,10 +223,8 @@ void RtePositionsInserted(RteHandle handle, int32_t block, int32_t offset, int32
             return;
         }
     }
-    RteInsert(entry->positions, offset + 1, count);
-    RteUnlock(entry->positions);
-    RteInsert(entry->types, offset, count);
-    RteUnlock(entry->types);
+    InsertSlots(entry->positions, offset + 1, count);
+    InsertSlots(entry->types, offset, count);
     RteLocked<int32_t> positions(entry->positions);
     RteLocked<int16_t> types(entry->types);
     RteMeasureRange(handle, text.get() + offset, span.start + offset, count, positions.get() + offset,

@@ -115,6 +115,19 @@ TEST_F(PositionCacheTest, AnInsertionShiftsLaterPositionsAndKeepsTheEntry)
     EXPECT_EQ(g_steps.size(), measured + 1) << "the entry was measured again";
 }
 
+TEST_F(PositionCacheTest, AnInsertionKeepsTheHoldersLock)
+{
+    RteHandle doc = MakeDocument("abcdef");
+    RteHandle held = nullptr;
+    RteBlockPositions(doc, 0, &held, nullptr);
+    InsertText(doc, 2, "xy");
+    RtePositionsInserted(doc, 0, 2, 2);
+    EXPECT_EQ(RteLockCount(held), 1);
+    EXPECT_EQ(RteLocked<int32_t>(held)[8], 8 * kWidth);
+    RteReleasePositions(doc, held);
+    EXPECT_EQ(LockedHandles(), 0);
+}
+
 TEST_F(PositionCacheTest, ADeletionMovesLaterPositionsBack)
 {
     RteHandle doc = MakeDocument("abWdef");
