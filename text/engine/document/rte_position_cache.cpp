@@ -396,8 +396,10 @@ int32_t RteStartTable(RteHandle handle, int16_t value)
 {
     if (RteCount(handle) > 0)
         return 0;
+    bool held = RteLockCount(handle) > 0;
     auto* first = static_cast<int16_t*>(RteAppend(handle, 1, true));
     first[1] = value;
-    RteUnlock(handle);
+    if (!held)
+        RteUnlock(handle);
     return value + 1;
 }
