@@ -59,18 +59,6 @@ RteCacheEntry* ClaimEntry(RteEnvironment* env)
     return nullptr;
 }
 
-// An entry beyond the three, in the environment's overflow list until it is released.
-RteCacheEntry* OverflowEntry(RteEnvironment* env)
-{
-    if (!env->cacheOverflow)
-        env->cacheOverflow = RteAllocOf<RteCacheEntry>(env->context, 0, 1, true);
-    RteCacheEntry entry{nullptr, nullptr, -1, 0, 0, 0};
-    entry.positions = RteAlloc(env->context, sizeof(int32_t), 0, 0, false);
-    entry.types = RteAlloc(env->context, sizeof(int16_t), 0, 0, false);
-    InsertElement(env->cacheOverflow, RteCount(env->cacheOverflow), entry);
-    return static_cast<RteCacheEntry*>(RteElementPtr(env->cacheOverflow, RteCount(env->cacheOverflow) - 1, false));
-}
-
 void MeasureBlock(RteDocument* doc, const BlockSpan& span, RteCacheEntry* entry)
 {
     int32_t length = span.end - span.start;
@@ -145,10 +133,33 @@ int32_t* RteBlockPositions(RteHandle handle, int32_t block, RteHandle* positions
     DocLock doc(handle);
     BlockSpan span = SpanOf(doc.get(), block);
     RteCacheEntry* entry = EntryOf(doc.get(), span.start);
-    if (!entry) {
+    if (!entry)
         entry = ClaimEntry(doc->env);
-        if (!entry)
-            entry = OverflowEntry(doc->env);
+    if (!entry) {
+        // All three are held: the block is measured into an entry of its own, kept in the
+        // overflow list until it is released.
+        RteEnvironment* env = doc->env;
+        RteCacheEntry apart{RteAlloc(env->context, sizeof(int32_t), 0, 0, false),
+                            RteAlloc(env->context, sizeof(int16_t), 0, 0, false), span.start, span.end,
+                            doc->identity, 1};
+        RteTryOrUndo(
+            env->context,
+            [&] {
+                MeasureBlock(doc.get(), span, &apart);
+                if (!env->cacheOverflow)
+                    env->cacheOverflow = RteAllocOf<RteCacheEntry>(env->context, 0, 1, true);
+                InsertElement(env->cacheOverflow, RteCount(env->cacheOverflow), apart);
+            },
+            [&] {
+                RteFree(apart.positions);
+                RteFree(apart.types);
+            });
+        *positions = apart.positions;
+        if (types)
+            *types = apart.types;
+        return static_cast<int32_t*>(RteLock(apart.positions));
+    }
+    if (entry->owner != doc->identity || entry->block != span.start) {
         // Marked free until measured, so that a failure leaves no half-measured entry behind.
         Drop(*entry);
         entry->uses = 0;
