@@ -296,6 +296,39 @@ int32_t RteContainerAtPoint(RteHandle handle, const RtePoint* point, const RtePo
     return RteRectListIndexAtPoint(doc->wrapArea, &at, nullptr, inset, nullptr);
 }
 
+int32_t RteContainerIndexAtPoint(RteHandle handle, const RtePoint* point, int32_t* repetition, RtePoint* offset)
+{
+    RteLocked<RteDocument> doc(handle);
+    RteRect bounds = BoundsOf(doc->wrapArea);
+    int32_t rects = RectCount(doc->wrapArea);
+    int32_t stepV = (doc->layoutFlags & RTE_LAYOUT_REPEAT_DOWN) ? bounds.bottom - bounds.top + doc->repeatGapV : 0;
+    int32_t stepH = (doc->layoutFlags & RTE_LAYOUT_REPEAT_ACROSS) ? bounds.right - bounds.left + doc->repeatGapH : 0;
+    int32_t copy = 0;
+    if (stepV > 0 && point->v >= bounds.top)
+        copy = (point->v - bounds.top) / stepV;
+    else if (stepH > 0 && point->h >= bounds.left)
+        copy = (point->h - bounds.left) / stepH;
+    RtePoint shift{stepV * copy, stepH * copy};
+    if (offset)
+        *offset = shift;
+    int32_t number = RteRectListIndexAtPoint(doc->wrapArea, point, &shift, nullptr, nullptr);
+    if (repetition)
+        *repetition = number ? copy * rects + number - 1 : -1;
+    return number - 1;
+}
+
+void RteBroadcastStyles(RteHandle handle, int32_t argument, intptr_t verb, RteHandle styles, RteHandle formats)
+{
+    {
+        RteLocked<RteCharStyle> records(styles);
+        for (int32_t i = 0; i < records.size(); ++i)
+            records[i].hooks.added(verb, handle, argument, styles, &records[i]);
+    }
+    RteLocked<RteParFormat> records(formats);
+    for (int32_t i = 0; i < records.size(); ++i)
+        records[i].hooks.table(verb, handle, argument, formats, &records[i]);
+}
+
 int32_t RteAreasChanged(RteHandle handle, bool reset)
 {
     RteLocked<RteDocument> doc(handle);

@@ -55,6 +55,13 @@ void RteReplaceContainer(RteHandle doc, const RteRect* rect, int32_t number, int
 void RteSwapContainers(RteHandle doc, int32_t a, int32_t b, int16_t redraw);
 int32_t RteGetContainerValue(RteHandle doc, int32_t number);
 void RteSetContainerValue(RteHandle doc, int32_t number, int32_t value);
+// The rect index (0-based within one copy of the wrap area) under a point in document
+// coordinates, repetition taken into account, -1 for none; the repetition number and the copy's
+// offset are written.
+int32_t RteContainerIndexAtPoint(RteHandle doc, const RtePoint* point, int32_t* repetition, RtePoint* offset);
+// Tells every character style, then every paragraph format, of the tables the verb, through
+// their table hooks.
+void RteBroadcastStyles(RteHandle doc, int32_t argument, intptr_t verb, RteHandle styles, RteHandle formats);
 // The container under a window point (display scaling undone, scroll added), 0 for none.
 int32_t RteContainerAtPoint(RteHandle doc, const RtePoint* point, const RtePoint* inset);
 // 1 when the geometry changed since the last reset; with reset, remembers it as it is now.

@@ -319,3 +319,39 @@ TEST_F(AreasTest, TheContainersOfLaidOutLines)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(AreasTest, TheContainerUnderAPointOfARepeatedArea)
+{
+    SetWrapRects({{0, 0, 100, 50}, {0, 60, 100, 110}});
+    Doc().layoutFlags = RTE_LAYOUT_REPEAT_DOWN;
+    Doc().repeatGapV = 20;
+    RtePoint onSecondCopy{130, 70};
+    int32_t repetition = -2;
+    RtePoint offset{};
+    EXPECT_EQ(RteContainerIndexAtPoint(doc_, &onSecondCopy, &repetition, &offset), 1);
+    EXPECT_EQ(repetition, 3);
+    EXPECT_EQ(offset, (RtePoint{120, 0}));
+    RtePoint inTheGap{110, 10};
+    EXPECT_EQ(RteContainerIndexAtPoint(doc_, &inTheGap, &repetition, nullptr), -1);
+    EXPECT_EQ(repetition, -1);
+}
+
+std::vector<intptr_t> g_told;
+void NoteStyle(intptr_t verb, RteHandle, int32_t, RteHandle, RteCharStyle*) { g_told.push_back(verb); }
+void NoteFormat(intptr_t verb, RteHandle, int32_t, RteHandle, RteParFormat*) { g_told.push_back(-verb); }
+
+TEST_F(AreasTest, StylesAndFormatsHearABroadcast)
+{
+    RteDocument doc = Doc();
+    RteLocked<RteCharStyle>(doc.charStyles)[0].hooks.added = NoteStyle;
+    RteLocked<RteParFormat>(doc.parFormats)[0].hooks.table = NoteFormat;
+    g_told.clear();
+    RteBroadcastStyles(doc_, 0, 5, doc.charStyles, doc.parFormats);
+    ASSERT_GE(g_told.size(), 2u);
+    EXPECT_EQ(g_told.front(), 5) << "the styles first";
+    EXPECT_EQ(g_told.back(), -5) << "then the formats";
+}
+
+}  // namespace
