@@ -107,15 +107,15 @@ void RteWrapRegion(RteHandle handle, const RteScaling* scaling, HRGN region)
     DocLock doc(handle);
     RtePoint offset = DisplayOffset(doc.get());
     RteRect wrap = BoundsOf(doc->wrapArea);
-    const uint32_t repeats = RTE_LAYOUT_REPEAT_DOWN | RTE_LAYOUT_REPEAT_ACROSS;
-    if (!(doc->layoutFlags & repeats)) {
+    RtePoint step = RteRepeatStep(handle);
+    if (step == RtePoint{}) {
         RteRectListToRegion(doc->wrapArea, offset.h, offset.v, scaling, 0, nullptr, region);
         return;
     }
     SetRectRgn(region, 0, 0, 0, 0);
     RteRect view = BoundsOf(doc->viewArea);
-    int32_t stepV = (doc->layoutFlags & RTE_LAYOUT_REPEAT_DOWN) ? wrap.bottom - wrap.top + doc->repeatGapV : 0;
-    int32_t stepH = (doc->layoutFlags & RTE_LAYOUT_REPEAT_ACROSS) ? wrap.right - wrap.left + doc->repeatGapH : 0;
+    int32_t stepV = step.v;
+    int32_t stepH = step.h;
     // The first copy the view shows, then each next one until a copy lies past the view.
     int32_t copy = 0;
     if (stepV > 0)

@@ -123,24 +123,31 @@ void RteGetContainer(RteHandle handle, int32_t number, bool window, bool scaled,
     RteOffsetRect(out, offset.h, offset.v);
 }
 
+RtePoint RteRepeatStep(RteHandle handle)
+{
+    RteLocked<RteDocument> doc(handle);
+    RteRect bounds = BoundsOf(doc->wrapArea);
+    RtePoint step{};
+    if (doc->layoutFlags & RTE_LAYOUT_REPEAT_DOWN)
+        step.v = bounds.bottom + doc->repeatGapV - bounds.top;
+    if (doc->layoutFlags & RTE_LAYOUT_REPEAT_ACROSS)
+        step.h = bounds.right + doc->repeatGapH - bounds.left;
+    return step;
+}
+
 int32_t RteContainerRepeat(RteHandle handle, int32_t repetition, RtePoint* offset)
 {
     RteLocked<RteDocument> doc(handle);
-    RtePoint step{};
-    if (!(doc->layoutFlags & (RTE_LAYOUT_REPEAT_DOWN | RTE_LAYOUT_REPEAT_ACROSS))) {
+    RtePoint step = RteRepeatStep(handle);
+    if (step == RtePoint{}) {
         if (offset)
             *offset = step;
         return repetition;
     }
     int32_t rects = std::max(1, RectCount(doc->wrapArea));
     int32_t copy = repetition / rects;
-    RteRect bounds = BoundsOf(doc->wrapArea);
-    if (copy && (doc->layoutFlags & RTE_LAYOUT_REPEAT_DOWN))
-        step.v = (bounds.bottom + doc->repeatGapV - bounds.top) * copy;
-    if (copy && (doc->layoutFlags & RTE_LAYOUT_REPEAT_ACROSS))
-        step.h = (bounds.right + doc->repeatGapH - bounds.left) * copy;
     if (offset)
-        *offset = step;
+        *offset = RtePoint{step.v * copy, step.h * copy};
     return repetition % rects;
 }
 
@@ -301,14 +308,13 @@ int32_t RteContainerIndexAtPoint(RteHandle handle, const RtePoint* point, int32_
     RteLocked<RteDocument> doc(handle);
     RteRect bounds = BoundsOf(doc->wrapArea);
     int32_t rects = RectCount(doc->wrapArea);
-    int32_t stepV = (doc->layoutFlags & RTE_LAYOUT_REPEAT_DOWN) ? bounds.bottom - bounds.top + doc->repeatGapV : 0;
-    int32_t stepH = (doc->layoutFlags & RTE_LAYOUT_REPEAT_ACROSS) ? bounds.right - bounds.left + doc->repeatGapH : 0;
+    RtePoint step = RteRepeatStep(handle);
     int32_t copy = 0;
-    if (stepV > 0 && point->v >= bounds.top)
-        copy = (point->v - bounds.top) / stepV;
-    else if (stepH > 0 && point->h >= bounds.left)
-        copy = (point->h - bounds.left) / stepH;
-    RtePoint shift{stepV * copy, stepH * copy};
+    if (step.v > 0 && point->v >= bounds.top)
+        copy = (point->v - bounds.top) / step.v;
+    else if (step.h > 0 && point->h >= bounds.left)
+        copy = (point->h - bounds.left) / step.h;
+    RtePoint shift{step.v * copy, step.h * copy};
     if (offset)
         *offset = shift;
     int32_t number = RteRectListIndexAtPoint(doc->wrapArea, point, &shift, nullptr, nullptr);

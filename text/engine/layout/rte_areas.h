@@ -28,6 +28,8 @@ void RteGetAreaBounds(RteHandle doc, RteRect* wrap, RteRect* view);
 void RteSetAreaRects(RteHandle doc, const RteRect* wrap, const RteRect* view);
 int32_t RteContainerCount(RteHandle doc);
 void RteGetContainer(RteHandle doc, int32_t number, bool window, bool scaled, RteRect* out);
+// The distance from one copy of the wrap area to the next ((0, 0) when it does not repeat).
+RtePoint RteRepeatStep(RteHandle doc);
 // The rect index within one copy of the wrap area of a 0-based repetition number, and the
 // offset of that copy.
 int32_t RteContainerRepeat(RteHandle doc, int32_t repetition, RtePoint* offset);
