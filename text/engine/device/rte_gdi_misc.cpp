@@ -1,6 +1,8 @@
 // Smaller services of the GDI device.
 #include "rte_gdi_misc.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 
@@ -101,4 +103,36 @@ void RteMakeCountedChar(RteEnvironment* env, int32_t number, int32_t value)
     RteCountedGlyph& glyph = RteGdiOf(env)->glyphs[number];
     glyph = value > 0xFF ? RteCountedGlyph{2, {static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value)}}
                          : RteCountedGlyph{1, {static_cast<uint8_t>(value), 0}};
+}
+
+int32_t RteScaleError(RteHandle handle, const RteCharStyle* style, const uint8_t* text, int32_t length)
+{
+    int32_t factor = RteLocked<RteDocument>(handle)->scaling.factor;
+    if (!factor)
+        return 0;
+    int32_t numerator = (std::abs(factor) >> 16) & 0xFFFF;
+    int32_t denominator = std::abs(factor) & 0xFFFF;
+    if (factor < 0)
+        std::swap(numerator, denominator);
+    RteFont font;
+    int32_t resolution = 0;
+    {
+        DocLock doc(handle);
+        font = ElementOf<RteFont>(doc->fonts, style->font < 0 ? 0 : style->font);
+        resolution = doc->resolution;
+    }
+    auto widthAt = [&](int32_t dpi) {
+        DocLock(handle)->resolution = dpi;
+        RteCharStyle copy = *style;
+        HDC dc = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, RteMakeFont(handle, &copy, &font));
+        int32_t width = RteDcTextWidth(dc, reinterpret_cast<const char*>(text), length);
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        return width;
+    };
+    int32_t unscaled = widthAt(resolution);
+    int32_t atScale = widthAt(resolution * numerator / std::max(1, denominator));
+    DocLock(handle)->resolution = resolution;
+    return unscaled * numerator / std::max(1, denominator) - atScale;
 }

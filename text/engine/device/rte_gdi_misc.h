@@ -21,5 +21,8 @@ int32_t RteDefaultLineHeight(RteHandle doc);
 int32_t RteCountedChar(const RteEnvironment* env, int32_t number);
 int32_t RteCountedLength(const RteEnvironment* env, int32_t number);
 void RteMakeCountedChar(RteEnvironment* env, int32_t number, int32_t value);
+// How far a text's width at the document's scale, measured at the scaled resolution, falls short
+// of its unscaled width scaled (0 for an unscaled document).
+int32_t RteScaleError(RteHandle doc, const RteCharStyle* style, const uint8_t* text, int32_t length);
 // Binds the port to the window that has the focus; nothing when none has.
 void RtePortInitForFocus(RteEnvironment* env, RteDrawPort* port);

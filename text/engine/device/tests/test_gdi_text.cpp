@@ -269,3 +269,20 @@ TEST_F(GdiServicesTest, AnOverlineStandsAboveTheAscent)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(GdiServicesTest, TheScaleErrorOfAText)
+{
+    RteHandle doc = MakeDocument("Illustration");
+    RteCharStyle style = StyleAt(doc, 0);
+    const auto* text = reinterpret_cast<const uint8_t*>("Illustration");
+    EXPECT_EQ(RteScaleError(doc, &style, text, 12), 0) << "not scaled";
+    RteLocked<RteDocument>(doc)->scaling.factor = (3 << 16) | 2;
+    int32_t resolution = DocumentOf(doc).resolution;
+    int32_t error = RteScaleError(doc, &style, text, 12);
+    EXPECT_LE(std::abs(error), 12) << "a pixel a character at most";
+    EXPECT_EQ(DocumentOf(doc).resolution, resolution) << "the resolution is given back";
+}
+
+}  // namespace
