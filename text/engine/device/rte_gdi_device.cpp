@@ -29,7 +29,9 @@ void Startup(RteEnvironment* env)
     gdi->fontCache = RteAllocOf<RteFontCacheEntry>(env->context, 0, kFontCacheGrowth, false);
     RtePortInit(env, nullptr, nullptr, &env->port);
     RtePortInit(env, nullptr, nullptr, &gdi->offscreen);
-    env->textColor = {0, 0, 0};
+    // Both default colours start unset: text and background then take the styles' own.
+    env->textColor = {0xFFFF, 0xFFFF, 0xFFFF};
+    env->backColor = {0xFFFF, 0xFFFF, 0xFFFF};
     RteFontInitHook(nullptr, &env->defaultFont);
 }
 

@@ -286,3 +286,19 @@ TEST_F(GdiServicesTest, TheScaleErrorOfAText)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(GdiServicesTest, StartUpLeavesBothDefaultColoursUnsetAndTheGlyphsSet)
+{
+    const RteColor unset{0xFFFF, 0xFFFF, 0xFFFF};
+    EXPECT_EQ(std::memcmp(&env_.textColor, &unset, sizeof unset), 0);
+    EXPECT_EQ(std::memcmp(&env_.backColor, &unset, sizeof unset), 0);
+    const int expected[] = {45, 46, 182, 181, 149, 181, 165, 165, 46, 39, 34, 145, 146, 147, 148, 133, 131, 149};
+    for (int n = 1; n <= 18; ++n) {
+        EXPECT_EQ(RteCountedChar(&env_, n), expected[n - 1]) << "glyph " << n;
+        EXPECT_EQ(RteCountedLength(&env_, n), 1);
+    }
+}
+
+}  // namespace
