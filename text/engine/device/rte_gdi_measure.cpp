@@ -75,6 +75,23 @@ intptr_t ControlClasses(uint8_t c)
     }
 }
 
+// Quote classes of the quote glyphs: quote 0x4000000, single 0x8000000, opening 0x10000000,
+// closing 0x20000000.
+intptr_t QuoteClasses(const RteGdiEnv* gdi, uint8_t c)
+{
+    struct Quote {
+        int glyph;
+        intptr_t classes;
+    };
+    static constexpr Quote kQuotes[] = {{10, 0xC000000}, {11, 0x4000000}, {12, 0x18000000},
+                                        {13, 0x28000000}, {14, 0x10000000}, {15, 0x20000000}};
+    for (const Quote& quote : kQuotes) {
+        if (gdi->glyphs[quote.glyph].length == 1 && gdi->glyphs[quote.glyph].bytes[0] == c)
+            return quote.classes;
+    }
+    return 0;
+}
+
 intptr_t PrintableClasses(uint8_t c)
 {
     if (c >= '0' && c <= '9')
@@ -253,7 +270,7 @@ intptr_t RteDefaultCharInfo(RteHandle handle, RteCharStyle* style, intptr_t char
     } else if (*byte <= ' ') {
         classes = mask == kBlank ? kBlank : ControlClasses(*byte);
     } else {
-        classes = PrintableClasses(*byte);
+        classes = PrintableClasses(*byte) | QuoteClasses(RteGdiOf(doc->env), *byte);
     }
     if (codePage && !(classes & kTrail))
         classes = doc->hooks.farEastClass(handle, character, length, 0, reinterpret_cast<intptr_t>(&font), classes);

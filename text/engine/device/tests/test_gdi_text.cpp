@@ -302,3 +302,28 @@ TEST_F(GdiServicesTest, StartUpLeavesBothDefaultColoursUnsetAndTheGlyphsSet)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(GdiServicesTest, CharacterClassesOfSingleBytes)
+{
+    RteHandle doc = MakeDocument("x");
+    RteCharStyle style = StyleAt(doc, 0);
+    struct Case {
+        uint8_t character;
+        intptr_t mask;
+        intptr_t classes;
+    };
+    const Case cases[] = {
+        {' ', 0x7, 0x7},          {'\t', 0x408, 0x408},     {'\r', 0x141, 0x141},     {'a', 0x200020, 0x200020},
+        {'Q', 0x100020, 0x100020}, {'7', 0x40020, 0x40020}, {'.', 0x80004, 0x80004},   {'\'', 0xC000000, 0xC000000},
+        {'"', 0x4000000, 0x4000000}, {0x93, 0x10000000, 0x10000000}, {0x94, 0x20000000, 0x20000000},
+        {31, 0xFF, 0xF9},          {'a', 0x10, 0},            {' ', 0x1, 0x1},
+    };
+    for (const Case& c : cases) {
+        intptr_t classes = style.hooks.charInfo(doc, &style, reinterpret_cast<intptr_t>(&c.character), 1, c.mask, 0);
+        EXPECT_EQ(classes, c.classes) << "character " << int(c.character);
+    }
+}
+
+}  // namespace
