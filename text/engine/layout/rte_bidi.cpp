@@ -78,9 +78,12 @@ void RteBidiCaretPositions(RteHandle handle, int32_t blockIndex, RteSelectPoint*
     }
 }
 
-void RteRangeHighlightRects(RteHandle handle, int32_t blockIndex, RteRectList list, int32_t start, int32_t end)
+void RteRangeHighlightRects(RteHandle handle, int32_t blockIndex, RteRectList list, const RteSelectPoint* startPoint,
+                            const RteSelectPoint* endPoint)
 {
     BlockPieces found = PiecesOf(RteLocked<RteDocument>(handle).get(), blockIndex);
+    int32_t start = startPoint ? startPoint->offset : found.blockStart;
+    int32_t end = endPoint ? endPoint->offset : found.blockStart + found.block.length;
     RteHandle positionsHandle = nullptr;
     const int32_t* positions = RteBlockPositions(handle, blockIndex, &positionsHandle, nullptr);
     {

@@ -16,6 +16,7 @@ int32_t RteParDirection(const RteEnvironment* env, const RteParFormat* format);
 // boundary the two differ: one stands at each run's edge.
 void RteBidiCaretPositions(RteHandle doc, int32_t block, RteSelectPoint* point);
 
-// Adds to the list the rects of the characters of [start, end) of the block as its pieces
-// draw them, right-to-left pieces read from their right edge.
-void RteRangeHighlightRects(RteHandle doc, int32_t block, RteRectList list, int32_t start, int32_t end);
+// Adds to the list the rects of the block's characters between two selection points (null: the
+// block's start, its end) as its pieces draw them, right-to-left pieces read from their right.
+void RteRangeHighlightRects(RteHandle doc, int32_t block, RteRectList list, const RteSelectPoint* start,
+                            const RteSelectPoint* end);

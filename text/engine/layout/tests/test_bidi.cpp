@@ -67,7 +67,11 @@ TEST_F(BidiTest, TheHighlightCoversTheCharactersAsDrawn)
 {
     RteRect none{};
     RteRectList list = RteNewRectList(&context_, &none);
-    RteRangeHighlightRects(doc_, 0, list, 3, 7);
+    RteSelectPoint from{};
+    from.offset = 3;
+    RteSelectPoint to{};
+    to.offset = 7;
+    RteRangeHighlightRects(doc_, 0, list, &from, &to);
     std::vector<RteRect> rects;
     {
         RteRectIterator it(list);
@@ -78,6 +82,9 @@ TEST_F(BidiTest, TheHighlightCoversTheCharactersAsDrawn)
     ASSERT_EQ(rects.size(), 2u);
     EXPECT_EQ(rects[0], (RteRect{0, 15, 12, 25})) << "d and e";
     EXPECT_EQ(rects[1], (RteRect{0, 40, 12, 50})) << "f and g, from the right edge";
+    RteSetRectList(list, &none);
+    RteRangeHighlightRects(doc_, 0, list, nullptr, &from);
+    EXPECT_EQ(RteRectIterator(list).Bounds(), (RteRect{0, 0, 12, 15})) << "from the block's start";
     RteFreeRectList(list);
 }
 
