@@ -1,5 +1,22 @@
 #include "test_canvas.h"
 
+#include <wincodec.h>
+
+namespace {
+
+// Releases a COM interface when it goes.
+template <class T>
+struct ComRef {
+    T* p = nullptr;
+    ~ComRef()
+    {
+        if (p)
+            p->Release();
+    }
+};
+
+}  // namespace
+
 TestCanvas::TestCanvas(int width, int height, COLORREF fill)
     : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr))
 {
@@ -48,4 +65,34 @@ std::vector<uint32_t> TestCanvas::Pixels() const
     for (uint32_t& pixel : pixels)
         pixel &= 0x00FFFFFF;
     return pixels;
+}
+
+bool TestCanvas::SavePng(const wchar_t* path) const
+{
+    GdiFlush();
+    bool started = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    bool saved = false;
+    {
+        ComRef<IWICImagingFactory> factory;
+        ComRef<IWICStream> stream;
+        ComRef<IWICBitmapEncoder> encoder;
+        ComRef<IWICBitmapFrameEncode> frame;
+        WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGR;
+        const UINT stride = static_cast<UINT>(width_) * 4;
+        saved = SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                           IID_PPV_ARGS(&factory.p))) &&
+                SUCCEEDED(factory.p->CreateStream(&stream.p)) &&
+                SUCCEEDED(stream.p->InitializeFromFilename(path, GENERIC_WRITE)) &&
+                SUCCEEDED(factory.p->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder.p)) &&
+                SUCCEEDED(encoder.p->Initialize(stream.p, WICBitmapEncoderNoCache)) &&
+                SUCCEEDED(encoder.p->CreateNewFrame(&frame.p, nullptr)) && SUCCEEDED(frame.p->Initialize(nullptr)) &&
+                SUCCEEDED(frame.p->SetSize(static_cast<UINT>(width_), static_cast<UINT>(height_))) &&
+                SUCCEEDED(frame.p->SetPixelFormat(&format)) && IsEqualGUID(format, GUID_WICPixelFormat32bppBGR) &&
+                SUCCEEDED(frame.p->WritePixels(static_cast<UINT>(height_), stride, stride * static_cast<UINT>(height_),
+                                               reinterpret_cast<BYTE*>(bits_))) &&
+                SUCCEEDED(frame.p->Commit()) && SUCCEEDED(encoder.p->Commit());
+    }
+    if (started)
+        CoUninitialize();
+    return saved;
 }

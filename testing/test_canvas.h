@@ -1,5 +1,5 @@
-// A 32-bit top-down DIB section selected into a memory DC: tests draw into it and read the
-// pixels back.
+// A 32-bit top-down DIB section selected into a memory DC: tests draw into it, read the pixels
+// back and save them as a PNG file to look at.
 #pragma once
 
 #include <windows.h>
@@ -24,6 +24,8 @@ public:
     uint32_t Raw(int x, int y) const;
     // Every pixel, row by row from the top, 0x00RRGGBB.
     std::vector<uint32_t> Pixels() const;
+    // Writes the pixels as a PNG file through the imaging component; false when it fails.
+    bool SavePng(const wchar_t* path) const;
 
 private:
     int width_;

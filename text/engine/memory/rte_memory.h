@@ -52,6 +52,8 @@ struct RteMemContext {
     int32_t extraErrorValue;
     RteFramelessHook framelessHook;
     uint16_t lastError;
+    // Documents whose text may be read again from their stream (handles of document handles).
+    RteHandle boundDocuments;
 };
 
 // The header that every handle's block begins with; the elements follow it.

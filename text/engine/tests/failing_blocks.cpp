@@ -7,10 +7,14 @@ namespace {
 
 size_t g_largestGranted = SIZE_MAX;
 int g_failures = 0;
+int g_requests = 0;
+int g_firstFailingRequest = INT32_MAX;
+
+bool RequestFails() { return ++g_requests >= g_firstFailingRequest; }
 
 RteBlock Alloc(size_t bytes, bool clear)
 {
-    if (bytes > g_largestGranted) {
+    if (RequestFails() || bytes > g_largestGranted) {
         ++g_failures;
         return nullptr;
     }
@@ -19,7 +23,8 @@ RteBlock Alloc(size_t bytes, bool clear)
 
 RteBlock Resize(RteBlock block, size_t bytes)
 {
-    if (bytes > g_largestGranted && bytes > RtePlatformBlockOps().size(block)) {
+    bool growing = bytes > RtePlatformBlockOps().size(block);
+    if (growing && (RequestFails() || bytes > g_largestGranted)) {
         ++g_failures;
         return nullptr;
     }
@@ -46,10 +51,20 @@ FailingBlocks::~FailingBlocks() { RteSetBlockOps(nullptr); }
 
 void FailingBlocks::FailAbove(size_t bytes) { g_largestGranted = bytes; }
 
+void FailingBlocks::FailFromRequest(int n)
+{
+    g_requests = 0;
+    g_firstFailingRequest = n;
+}
+
 void FailingBlocks::Heal()
 {
     g_largestGranted = SIZE_MAX;
     g_failures = 0;
+    g_requests = 0;
+    g_firstFailingRequest = INT32_MAX;
 }
+
+int FailingBlocks::Requests() const { return g_requests; }
 
 int FailingBlocks::Failures() const { return g_failures; }

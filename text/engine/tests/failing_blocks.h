@@ -14,6 +14,9 @@ public:
     void FailAbove(size_t bytes);
     // Every allocation and growth fails from now on.
     void FailAll() { FailAbove(0); }
+    // Requests (allocations and growths) fail from the n-th on, counting from now (1 = the next).
+    void FailFromRequest(int n);
+    int Requests() const;
     void Heal();
     int Failures() const;
 };

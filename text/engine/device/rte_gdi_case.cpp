@@ -1,0 +1,72 @@
+// Case-changed runs cut into pieces of one font each.
+#include "rte_gdi_case.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "rte_gdi_text.h"
+#include "rte_typed.h"
+
+namespace {
+
+constexpr int32_t kSmallCapsPercent = 75;
+
+}  // namespace
+
+std::vector<RteCasePiece> RteCasePieces(const RteCharStyle& style, const uint8_t* text, int32_t count)
+{
+    std::vector<RteCasePiece> pieces;
+    for (int32_t i = 0; i < count; ++i) {
+        bool small = style.smallCaps && text[i] >= 'a' && text[i] <= 'z';
+        bool upper = style.allCaps || small;
+        char c = static_cast<char>(upper && text[i] < 128 ? std::toupper(text[i]) : text[i]);
+        if (pieces.empty() || pieces.back().small != small)
+            pieces.push_back({std::string(), i, small});
+        pieces.back().text += c;
+    }
+    return pieces;
+}
+
+HFONT RteSmallCapsFont(RteHandle doc, const RteCharStyle& style, const RteFont& font)
+{
+    RteCharStyle small = style;
+    // The unit holds the percentage, with -1 and 1 (plain "on") for the usual three quarters.
+    int32_t percent = style.smallCaps > 1 ? style.smallCaps : kSmallCapsPercent;
+    int32_t points = style.pointSize ? style.pointSize >> 16 : 12;
+    small.pointSize = (points * percent / 100) << 16;
+    small.smallCaps = 0;
+    return RteMakeFont(doc, &small, &font);
+}
+
+int32_t RteRunWidths(HDC dc, RteHandle doc, const RteCharStyle& style, const RteFont& font, const uint8_t* text,
+                     int32_t count, int32_t justify, int32_t* widths)
+{
+    RteCharStyle normalStyle = style;
+    HFONT normal = RteMakeFont(doc, &normalStyle, &font);
+    HFONT small = style.smallCaps ? RteSmallCapsFont(doc, style, font) : normal;
+    RteFontCacheEntry entry = RteFontCacheEntryOf(doc, normalStyle.fontCache);
+    const uint32_t* table = (entry.flags & RTE_FONT_HAS_WIDTHS) ? entry.widths : nullptr;
+    int32_t blanksLeft = static_cast<int32_t>(std::count(text, text + count, ' '));
+    int32_t justifyLeft = justify;
+    int32_t total = 0;
+    for (const RteCasePiece& piece : RteCasePieces(style, text, count)) {
+        SelectObject(dc, piece.small ? small : normal);
+        auto length = static_cast<int32_t>(piece.text.size());
+        auto blanks = static_cast<int32_t>(std::count(piece.text.begin(), piece.text.end(), ' '));
+        // Without blanks anywhere, the amount goes over every character.
+        int32_t share = blanksLeft ? justifyLeft * blanks / blanksLeft : justifyLeft * length / (count - piece.start);
+        total += RteCharWidths(dc, piece.small ? nullptr : table, reinterpret_cast<const uint8_t*>(piece.text.data()),
+                               length, RTE_WIDTHS_EACH, share, widths + piece.start);
+        blanksLeft -= blanks;
+        justifyLeft -= share;
+    }
+    SelectObject(dc, normal);
+    return total;
+}
+
+RteFontCacheEntry RteFontCacheEntryOf(RteHandle doc, int32_t index)
+{
+    RteFontCacheEntry entry;
+    RteGetElement(RteGdiOf(RteLocked<RteDocument>(doc)->env)->fontCache, index, &entry);
+    return entry;
+}

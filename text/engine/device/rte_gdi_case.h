@@ -1,0 +1,24 @@
+// Runs of a style that changes case: all capitals, and small capitals that show lower-case
+// letters as capitals of a smaller font. Measuring and drawing cut them the same way.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "rte_gdi.h"
+
+struct RteCasePiece {
+    std::string text;  // as drawn
+    int32_t start;     // in the run
+    bool small;
+};
+
+std::vector<RteCasePiece> RteCasePieces(const RteCharStyle& style, const uint8_t* text, int32_t count);
+// The font of the small capitals of a style.
+HFONT RteSmallCapsFont(RteHandle doc, const RteCharStyle& style, const RteFont& font);
+// A copy of an entry of the font cache.
+RteFontCacheEntry RteFontCacheEntryOf(RteHandle doc, int32_t index);
+// The width of each character as drawn (count values), justification spread over the blanks;
+// the run's fonts are selected in turn and the normal one left selected. Answers the total.
+int32_t RteRunWidths(HDC dc, RteHandle doc, const RteCharStyle& style, const RteFont& font, const uint8_t* text,
+                     int32_t count, int32_t justify, int32_t* widths);

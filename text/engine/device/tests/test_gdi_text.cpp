@@ -1,0 +1,329 @@
+// Fonts and measuring on the GDI device, under Wine's null display driver.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <numeric>
+#include <vector>
+
+#include "device_fixture.h"
+#include "rte_gdi_misc.h"
+#include "rte_gdi_port.h"
+#include "rte_gdi_text.h"
+#include "rte_position_cache.h"
+#include "test_canvas.h"
+#include "rte_fonts.h"
+#include "rte_runs.h"
+
+namespace {
+
+std::vector<int32_t> Positions(RteHandle doc)
+{
+    RteHandle handle = nullptr;
+    int32_t* positions = RteBlockPositions(doc, 0, &handle, nullptr);
+    std::vector<int32_t> copy(positions, positions + RteCount(handle));
+    RteReleasePositions(doc, handle);
+    return copy;
+}
+
+// The width GDI gives the text in the font.
+int32_t GdiWidth(const char* face, int32_t pixels, bool bold, const std::string& text)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    HFONT font = CreateFontA(-pixels, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, face);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    DeleteDC(dc);
+    return size.cx;
+}
+
+using GdiTextTest = DeviceTest;
+
+TEST_F(GdiTextTest, PositionsAreTheFontsAdvances)
+{
+    RteHandle doc = MakeDocument("Hello, world");
+    std::vector<int32_t> positions = Positions(doc);
+    ASSERT_EQ(positions.size(), 13u);
+    EXPECT_EQ(positions[0], 0);
+    for (size_t i = 1; i < positions.size(); ++i)
+        EXPECT_GT(positions[i], positions[i - 1]) << i;
+    int32_t pixels = MulDiv(12, DocumentOf(doc).resolution, 72);
+    EXPECT_EQ(positions.back(), GdiWidth("Liberation Serif", pixels, false, "Hello, world"));
+}
+
+}  // namespace
+
+namespace {
+
+using GdiFontTest = DeviceTest;
+
+int32_t CacheEntries(RteEnvironment* env) { return RteCount(RteGdiOf(env)->fontCache); }
+
+TEST_F(GdiFontTest, StylesDifferingOnlyInColourShareAFont)
+{
+    RteHandle doc = MakeDocument("rouge et noir");
+    Positions(doc);
+    int32_t fonts = CacheEntries(&env_);
+    RteCharStyle values = NoUnits();
+    values.textColor = {0xFFFF, 0, 0};
+    RteCharStyle mask = NoUnits();
+    mask.textColor = {0xFFFF, 0xFFFF, 0xFFFF};
+    SetStyle(doc, 0, 5, values, mask);
+    RteDropDocPositions(doc);
+    Positions(doc);
+    EXPECT_EQ(CacheEntries(&env_), fonts);
+    values.bold = 1;
+    mask.bold = -1;
+    SetStyle(doc, 0, 5, values, mask);
+    RteDropDocPositions(doc);
+    Positions(doc);
+    EXPECT_EQ(CacheEntries(&env_), fonts + 1) << "bold is another font";
+}
+
+TEST_F(GdiFontTest, AWidthTableReplacesTheFontsAdvances)
+{
+    RteHandle doc = MakeDocument("Wil");
+    std::vector<uint32_t> table(256, 7);
+    table['W'] = 0x50011;  // only the low 16 bits count
+    RteCharStyle* style = RteCharStyleAt(doc, 0);
+    RteSetWidthTable(doc, style, table.data());
+    RteUnlock(DocumentOf(doc).charStyles);
+    EXPECT_EQ(Positions(doc), (std::vector<int32_t>{0, 17, 24, 31}));
+}
+
+TEST_F(GdiFontTest, ASoftHyphenTakesTheRoomOfAHyphen)
+{
+    RteHandle soft = MakeDocument("ab\x1F" "cd");
+    RteHandle hard = MakeDocument("ab-cd");
+    std::vector<int32_t> a = Positions(soft);
+    std::vector<int32_t> b = Positions(hard);
+    EXPECT_EQ(a, b);
+}
+
+TEST_F(GdiFontTest, ATabLeaderNeverPassesTheTabsEnd)
+{
+    TestCanvas canvas(300, 40);
+    RteHandle doc = MakeDocument("abc");
+    RteSetPortDC(doc, canvas.Dc());
+    RteCharStyle style = StyleAt(doc, 0);
+    RteParFormat format = env_.defaultFormat;
+    for (int32_t right : {100, 103, 117, 200}) {
+        canvas.Fill(RGB(255, 255, 255));
+        RteTabLeader gap{&style, '.', 20, right, 30};
+        auto width = format.hooks.tabLeader(doc, &format, reinterpret_cast<intptr_t>(&gap), 0, 0);
+        EXPECT_LE(width, right - 20);
+        EXPECT_GT(width, right - 20 - 10) << "the gap is filled";
+        for (int y = 0; y < 40; ++y) {
+            for (int x = right; x < 300; ++x)
+                ASSERT_EQ(canvas.Pixel(x, y), RGB(255, 255, 255)) << "ink past the tab's end at " << x;
+        }
+    }
+}
+
+TEST_F(GdiFontTest, DoubleByteClassesFollowTheFontsCharacterSet)
+{
+    const std::string text = "a\x93\xFA\x81\x42";  // a, an ideograph, the ideographic full stop
+    RteHandle doc = MakeDocument(text, "IPAGothic", 12, 128);
+    RteCharStyle style = StyleAt(doc, 0);
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    auto classes = [&](int32_t at) {
+        return style.hooks.charInfo(doc, &style, reinterpret_cast<intptr_t>(bytes + at), 1, 0, at);
+    };
+    EXPECT_EQ(classes(1) & 0x1810, 0x810) << "a lead byte where a line may end";
+    EXPECT_EQ(classes(2) & 0x1800, 0x1000) << "its second byte";
+    EXPECT_NE(classes(3) & 0x20000, 0) << "the full stop may not begin a line";
+    EXPECT_EQ(classes(4) & 0x1800, 0x1000);
+    EXPECT_EQ(classes(0) & 0x1800, 0);
+    std::vector<int32_t> positions = Positions(doc);
+    EXPECT_EQ(positions[2], positions[3]) << "the second byte adds nothing";
+    EXPECT_GT(positions[3], positions[1]);
+}
+
+// Zooming draws the text at 100 sizes; drawing them again makes no font.
+TEST_F(GdiFontTest, ZoomStepsKeepTheGdiObjectCountBounded)
+{
+    TestCanvas canvas(200, 60);
+    RteHandle doc = MakeDocument("Zoom");
+    RteSetPortDC(doc, canvas.Dc());
+    auto drawAll = [&] {
+        for (int32_t step = 0; step < 100; ++step) {
+            RteCharStyle values = NoUnits();
+            values.pointSize = (6 + step % 50) << 16;
+            values.bold = static_cast<int16_t>(step / 50);
+            RteCharStyle mask = NoUnits();
+            mask.pointSize = -1;
+            mask.bold = -1;
+            SetStyle(doc, 0, 4, values, mask);
+            RteCharStyle style = StyleAt(doc, 0);
+            RteDrawRun run{reinterpret_cast<const uint8_t*>("Zoom"), 4, 0, 0, 5, 50, RteRect{0, 0, 60, 200}, 0, 0, 0};
+            style.hooks.draw(doc, &style, reinterpret_cast<intptr_t>(&run), 0, 0, 0);
+        }
+    };
+    // GDI objects are counted by the fonts made: Wine's GetGuiResources answers 0.
+    int32_t before = CacheEntries(&env_);
+    drawAll();
+    int32_t afterFirst = CacheEntries(&env_);
+    drawAll();
+    int32_t afterSecond = CacheEntries(&env_);
+    std::printf("Fonts made: %d before, %d after 100 zoom steps, %d after 100 more\n", before, afterFirst, afterSecond);
+    EXPECT_EQ(afterSecond, afterFirst) << "the second pass makes nothing";
+    EXPECT_LE(afterFirst - before, 100) << "one font a size at most";
+    RteLocked<RteFontCacheEntry> fonts(RteGdiOf(&env_)->fontCache);
+    for (int32_t i = 0; i < fonts.size(); ++i)
+        EXPECT_EQ(GetObjectType(fonts[i].font), static_cast<DWORD>(OBJ_FONT)) << "entry " << i;
+}
+
+}  // namespace
+
+namespace {
+
+using GdiServicesTest = DeviceTest;
+
+TEST_F(GdiServicesTest, ALongFontNameKeeps63Characters)
+{
+    RteFont font = {};
+    std::memset(font.name + 1, 'N', RTE_FONT_NAME_BYTES - 1);
+    font.name[0] = 70;
+    RteFontInitHook(nullptr, &font);
+    EXPECT_EQ(static_cast<uint8_t>(font.name[0]), 63);
+    RteFont cString = {};
+    std::memset(cString.name, 'N', RTE_FONT_NAME_BYTES);
+    cString.nameFlags = RTE_FONT_NAME_CSTRING;
+    RteFontInitHook(nullptr, &cString);
+    EXPECT_EQ(strnlen(cString.name, RTE_FONT_NAME_BYTES), 63u);
+}
+
+TEST_F(GdiServicesTest, TypeaheadIsACharacterWithoutAKeyPress)
+{
+    HWND window = CreateWindowA("STATIC", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    RteHandle doc = RteDocCreate(&env_, window, nullptr, nullptr, nullptr, 0);
+    EXPECT_EQ(RteIsTypeahead(doc), 0);
+    PostMessageA(window, WM_CHAR, 'a', 0);
+    EXPECT_EQ(RteIsTypeahead(doc), 1);
+    PostMessageA(window, WM_KEYDOWN, 'B', 0);
+    EXPECT_EQ(RteIsTypeahead(doc), 0) << "a key press waits too";
+    MSG message;
+    while (PeekMessageA(&message, window, 0, 0, PM_REMOVE)) {
+    }
+    RteDocDestroy(doc);
+    DestroyWindow(window);
+}
+
+TEST_F(GdiServicesTest, FaceLineHeightAndDirection)
+{
+    TestCanvas canvas(10, 10);
+    RteHandle doc = MakeDocument("abc");
+    RteSetPortDC(doc, canvas.Dc());
+    HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Liberation Serif");
+    HGDIOBJ old = SelectObject(canvas.Dc(), font);
+    char face[64] = {};
+    RteFontFace(doc, face);
+    EXPECT_EQ(std::string(face + 1, static_cast<uint8_t>(face[0])), "Liberation Serif");
+    SelectObject(canvas.Dc(), old);
+    DeleteObject(font);
+    EXPECT_GT(RteDefaultLineHeight(doc), 10);
+    EXPECT_EQ(RteDirectionSign(&env_), 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(GdiServicesTest, CountedGlyphs)
+{
+    EXPECT_EQ(RteCountedChar(&env_, 1), '-');
+    EXPECT_EQ(RteCountedLength(&env_, 1), 1);
+    EXPECT_EQ(RteCountedChar(&env_, 3), 182) << "the paragraph mark of the invisibles";
+    RteMakeCountedChar(&env_, 9, 0x8142);
+    EXPECT_EQ(RteCountedLength(&env_, 9), 2);
+    EXPECT_EQ(RteCountedChar(&env_, 9), 0x8142);
+    RteMakeCountedChar(&env_, 9, 183);
+    EXPECT_EQ(RteCountedChar(&env_, 9), 183);
+    EXPECT_EQ(RteCountedLength(&env_, 9), 1);
+}
+
+TEST_F(GdiServicesTest, AnOverlineStandsAboveTheAscent)
+{
+    TestCanvas canvas(120, 40);
+    RteHandle doc = MakeDocument("Over");
+    RteSetPortDC(doc, canvas.Dc());
+    RteCharStyle values = NoUnits();
+    values.unit19 = 1;
+    RteCharStyle mask = NoUnits();
+    mask.unit19 = -1;
+    SetStyle(doc, 0, 4, values, mask);
+    RteCharStyle style = StyleAt(doc, 0);
+    RteDrawRun run{reinterpret_cast<const uint8_t*>("Over"), 4, 0, 0, 10, 30, RteRect{0, 0, 40, 120}, 0, 0, 0};
+    style.hooks.draw(doc, &style, reinterpret_cast<intptr_t>(&run), 0, 0, 0);
+    HFONT font = reinterpret_cast<HFONT>(style.fontHandle);
+    HGDIOBJ old = SelectObject(canvas.Dc(), font);
+    TEXTMETRICA metrics;
+    GetTextMetricsA(canvas.Dc(), &metrics);
+    SelectObject(canvas.Dc(), old);
+    int y = 30 - metrics.tmAscent - 1;
+    for (int x = 10; x < 10 + run.width; ++x)
+        EXPECT_EQ(canvas.Pixel(x, y), RGB(0, 0, 0)) << x;
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(GdiServicesTest, TheScaleErrorOfAText)
+{
+    RteHandle doc = MakeDocument("Illustration");
+    RteCharStyle style = StyleAt(doc, 0);
+    const auto* text = reinterpret_cast<const uint8_t*>("Illustration");
+    EXPECT_EQ(RteScaleError(doc, &style, text, 12), 0) << "not scaled";
+    RteLocked<RteDocument>(doc)->scaling.factor = (3 << 16) | 2;
+    int32_t resolution = DocumentOf(doc).resolution;
+    int32_t error = RteScaleError(doc, &style, text, 12);
+    EXPECT_LE(std::abs(error), 12) << "a pixel a character at most";
+    EXPECT_EQ(DocumentOf(doc).resolution, resolution) << "the resolution is given back";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(GdiServicesTest, StartUpLeavesBothDefaultColoursUnsetAndTheGlyphsSet)
+{
+    const RteColor unset{0xFFFF, 0xFFFF, 0xFFFF};
+    EXPECT_EQ(std::memcmp(&env_.textColor, &unset, sizeof unset), 0);
+    EXPECT_EQ(std::memcmp(&env_.backColor, &unset, sizeof unset), 0);
+    const int expected[] = {45, 46, 182, 181, 149, 181, 165, 165, 46, 39, 34, 145, 146, 147, 148, 133, 131, 149};
+    for (int n = 1; n <= 18; ++n) {
+        EXPECT_EQ(RteCountedChar(&env_, n), expected[n - 1]) << "glyph " << n;
+        EXPECT_EQ(RteCountedLength(&env_, n), 1);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(GdiServicesTest, CharacterClassesOfSingleBytes)
+{
+    RteHandle doc = MakeDocument("x");
+    RteCharStyle style = StyleAt(doc, 0);
+    struct Case {
+        uint8_t character;
+        intptr_t mask;
+        intptr_t classes;
+    };
+    const Case cases[] = {
+        {' ', 0x7, 0x7},          {'\t', 0x408, 0x408},     {'\r', 0x141, 0x141},     {'a', 0x200020, 0x200020},
+        {'Q', 0x100020, 0x100020}, {'7', 0x40020, 0x40020}, {'.', 0x80004, 0x80004},   {'\'', 0xC000000, 0xC000000},
+        {'"', 0x4000000, 0x4000000}, {0x93, 0x10000000, 0x10000000}, {0x94, 0x20000000, 0x20000000},
+        {31, 0xFF, 0xF9},          {'a', 0x10, 0},            {' ', 0x1, 0x1},
+    };
+    for (const Case& c : cases) {
+        intptr_t classes = style.hooks.charInfo(doc, &style, reinterpret_cast<intptr_t>(&c.character), 1, c.mask, 0);
+        EXPECT_EQ(classes, c.classes) << "character " << int(c.character);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,61 @@
+// Default hooks of documents, character styles and paragraph formats.
+#include "rte_default_hooks.h"
+
+#include "rte_device.h"
+#include "rte_document.h"
+#include "rte_line_break.h"
+#include "rte_paragraph_hooks.h"
+#include "rte_text_blocks.h"
+#include "rte_typed.h"
+
+namespace {
+
+void Nothing3(RteHandle, intptr_t, intptr_t) {}
+void Nothing4(RteHandle, intptr_t, intptr_t, intptr_t) {}
+void Nothing6(RteHandle, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t) {}
+void Nothing7(RteHandle, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t) {}
+void NoProgress(RteHandle, int32_t, int32_t, int32_t) {}
+intptr_t NoLine(RteHandle, void*) { return 0; }
+intptr_t KeepValue(RteHandle, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t value) { return value; }
+intptr_t NoGeneral(RteHandle, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t) { return 0; }
+int32_t NoBlock(RteHandle, int32_t) { return 0; }
+void NoContainer(RteHandle, int32_t, const RteRect*, intptr_t, intptr_t, int32_t, int32_t*) {}
+void NoPort(RteHandle, int32_t) {}
+int32_t NoTypeahead(RteHandle) { return 0; }
+
+void NoTableNotice(intptr_t, RteHandle, int32_t, RteHandle, RteCharStyle*) {}
+void NoMerge(RteHandle, const RteCharStyle*, RteCharStyle*, const RteCharStyle*) {}
+intptr_t NoSpare(RteHandle, RteCharStyle*, intptr_t, intptr_t) { return 0; }
+int32_t NoWide(const void*, int32_t, void*, int32_t) { return 0; }
+intptr_t NoParLayout(RteHandle, RteParFormat*, intptr_t, intptr_t, intptr_t) { return 0; }
+void NoParNotice(intptr_t, RteHandle, int32_t, RteHandle, RteParFormat*) {}
+
+// Text typed after hidden text is not hidden: the insertion style drops the hidden word when
+// hidden text takes no room.
+int32_t ClearHiddenForInsertion(RteHandle doc, RteCharStyle* style, int32_t)
+{
+    bool hiding = (RteLocked<RteDocument>(doc)->flags & RTE_DOC_HIDDEN_TEXT) != 0;
+    bool wasHidden = style->hidden != 0;
+    style->hidden = 0;
+    return hiding && wasHidden ? 1 : 0;
+}
+
+}  // namespace
+
+void RteFillDefaultHooks(RteEnvironment* env)
+{
+    const RteDevice& device = RteCurrentDevice();
+    env->hooks = RteHookTable{Nothing3,   NoLine,       RteDefaultJustify,    NoLine,       KeepValue, RteDefaultLineBreak, NoGeneral,
+                              NoGeneral,  NoBlock,      NoBlock,      NoGeneral,    NoGeneral, NoGeneral, device.fontInit,
+                              NoGeneral,  NoGeneral,    Nothing4,     Nothing4,     Nothing7,  Nothing6,  NoProgress,
+                              Nothing4,   RteDefaultParBounds, NoContainer, NoGeneral, NoGeneral, Nothing3, Nothing6,
+                              NoPort,     Nothing3,     RteFarEastBreakClass, NoGeneral, NoTypeahead};
+    env->defaultStyle.hooks = RteCharStyleHooks{device.metrics, device.selectFont, device.measure, device.slot3,
+                                                device.charInfo, device.draw,     NoTableNotice,  NoTableNotice,
+                                                NoMerge,        device.device,   NoSpare,        NoSpare,
+                                                ClearHiddenForInsertion, NoSpare, NoSpare,       NoWide,
+                                                NoWide};
+    env->defaultFormat.hooks = RteParFormatHooks{RteDefaultTab, NoParLayout, NoParLayout, NoParNotice, NoParLayout,
+                                                 NoParLayout};
+    device.fillHooks(env);
+}

@@ -1,0 +1,64 @@
+// Text blocks: the first empty block, reading bytes across blocks, and marking text for layout.
+#include "rte_text_blocks.h"
+
+#include <cstring>
+
+#include "rte_document.h"
+#include "rte_typed.h"
+
+void RteInitTextBlock(RteDocument* doc)
+{
+    RteSetCount(doc->blocks, 1);
+    RteLocked<RteTextBlock> blocks(doc->blocks);
+    std::memset(&blocks[0], 0, sizeof(RteTextBlock));
+    blocks[0].text = RteAllocKeyedClear(doc->env->context, 1, 0, 32, doc->key);
+    blocks[0].flags = RTE_BLOCK_RELAYOUT;
+}
+
+int32_t RteBlockStart(RteDocument* doc, int32_t block)
+{
+    RteLocked<RteTextBlock> blocks(doc->blocks);
+    int32_t start = 0;
+    for (int32_t i = 0; i < block; ++i)
+        start += blocks[i].length;
+    return start;
+}
+
+uint8_t RteTextByteAt(const RteDocument* doc, int32_t offset)
+{
+    RteLocked<RteTextBlock> blocks(doc->blocks);
+    for (int32_t i = 0, start = 0; i < blocks.size(); start += blocks[i].length, ++i) {
+        if (offset < start || offset >= start + blocks[i].length)
+            continue;
+        if (!blocks[i].text)
+            return 0;
+        return RteLocked<uint8_t>(blocks[i].text)[offset - start];
+    }
+    return 0;
+}
+
+void RteMarkForLayout(RteDocument* doc, int32_t start, int32_t end)
+{
+    RteLocked<RteTextBlock> blocks(doc->blocks);
+    for (int32_t i = 0, from = 0; i < blocks.size(); from += blocks[i].length, ++i) {
+        int32_t to = from + blocks[i].length;
+        // An empty range still touches the block that holds it; the last block holds the end.
+        bool touches = (start < to && end >= from) || (start == to && i == blocks.size() - 1) || (start == from);
+        if (touches)
+            blocks[i].flags |= RTE_BLOCK_RELAYOUT;
+    }
+}
+
+void RteDefaultParBounds(RteHandle handle, int32_t offset, int32_t* start, int32_t* end)
+{
+    RteLocked<RteDocument> doc(handle);
+    int32_t length = doc->textLength;
+    int32_t from = offset < length ? offset : length;
+    while (from > 0 && RteTextByteAt(doc.get(), from - 1) != RTE_PARAGRAPH_END)
+        --from;
+    int32_t to = offset;
+    while (to < length && RteTextByteAt(doc.get(), to) != RTE_PARAGRAPH_END)
+        ++to;
+    *start = from;
+    *end = to < length ? to + 1 : length;
+}

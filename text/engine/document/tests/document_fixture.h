@@ -1,0 +1,35 @@
+// A memory context and a started environment for each test, documents with text in their
+// first block, and the checks that every test of the model repeats.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "rte_document.h"
+#include "rte_typed.h"
+
+class DocumentTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A new document (port -1) whose first block holds the text, its runs covering it.
+    RteHandle MakeDocument(const std::string& text = std::string());
+    // Handles of the context that are locked (0 when the model left none locked).
+    int LockedHandles() const;
+    int LiveHandles() const;
+
+    RteMemContext context_ = {};
+    RteEnvironment env_ = {};
+};
+
+// Copies of a document's tables, for checks.
+template <class T>
+std::vector<T> Elements(RteHandle handle)
+{
+    RteLocked<T> elements(handle);
+    return std::vector<T>(elements.get(), elements.get() + elements.size());
+}
+
+RteDocument DocumentOf(RteHandle doc);
