@@ -20,30 +20,32 @@ namespace {
 
 constexpr DWORD ProcessThreadSlots = TLS_MINIMUM_AVAILABLE + 1024;
 
-// The slot is the one that holds the threads library's record of the unloading thread.
-void FreeThreadLibrarySlot()
+// The threads library's slot: the one that holds its record of the loading thread, which
+// asking for the thread's identity makes.
+DWORD ThreadLibrarySlot()
 {
     void* record = __pth_gpointer_locked(pthread_self());
-    if (!record)
-        return;
-    for (DWORD slot = 0; slot < ProcessThreadSlots; ++slot) {
-        if (TlsGetValue(slot) == record) {
-            TlsFree(slot);
-            return;
-        }
+    for (DWORD slot = 0; record && slot < ProcessThreadSlots; ++slot) {
+        if (TlsGetValue(slot) == record)
+            return slot;
     }
+    return TLS_OUT_OF_INDEXES;
 }
 
-// Destroyed when the library is unloaded, after its own detach code has run.
+// Made when the library is loaded and destroyed when it is unloaded, after its own detach
+// code has run. The slot is found at the load, so that the unload calls nothing of the
+// threads library, whose other threads may be ending meanwhile.
 struct MODULERELEASE {
-    MODULERELEASE() = default;
+    MODULERELEASE() : slot(ThreadLibrarySlot()) {}
     MODULERELEASE(const MODULERELEASE&) = delete;
     MODULERELEASE& operator=(const MODULERELEASE&) = delete;
     ~MODULERELEASE()
     {
-        FreeThreadLibrarySlot();
+        if (slot != TLS_OUT_OF_INDEXES)
+            TlsFree(slot);
         __gnu_cxx::__freeres();
     }
+    const DWORD slot;
 } release;
 
 }  // namespace
