@@ -1,6 +1,7 @@
-// The tool record and the tool-bar bitmaps of a module with one tool.
+// The tool record and the tool-bar bitmaps of a module with one tool, and the window of an object.
 #include "qxplugin.h"
 
+#include "kerntree.h"
 #include "qxsupport.h"
 
 #include <cstring>
@@ -60,4 +61,15 @@ bool HasSuffixIn(const char* path, const char* words)
             ++word;
     }
     return false;
+}
+
+HWND CreateShownObjectWindow(OBJET& object, const char* helpPage, const char* title)
+{
+    const HWND window =
+        KernCreateObjetWindow(object.GetKernel(), &object, object.x, object.y, object.w, object.h, helpPage);
+    if (window) {
+        SetWindowTextA(window, title);
+        SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOZORDER);
+    }
+    return window;
 }

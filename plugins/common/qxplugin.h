@@ -43,6 +43,10 @@ int ToolCount(int category);
 void FillToolInfo(HINSTANCE module, const TOOLBITMAPS& bitmaps, TOOLCREATE create, int tooltipId,
                   const char* helpPage, int category, TOOLINFO* tool);
 
+// The object's window made at its rectangle, titled and shown without activation; null when
+// the kernel could not make it.
+HWND CreateShownObjectWindow(OBJET& object, const char* helpPage, const char* title);
+
 // True when the text after the last '.' of path is one whole word of `words` (words
 // separated by blanks, compared without regard to case).
 bool HasSuffixIn(const char* path, const char* words);

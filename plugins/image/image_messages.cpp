@@ -8,6 +8,7 @@
 #include "kernel.h"
 #include "kerntree.h"
 #include "objgeometry.h"
+#include "qxplugin.h"
 
 void IMAGE::FollowTopParentClient()
 {
@@ -25,12 +26,7 @@ LRESULT IMAGE::OnShown(MSGL* msg)
     if (sizeMode == 3)
         FollowTopParentClient();
     if (!window) {
-        window = KernCreateObjetWindow(kernel, this, x, y, w, h, "image.pag");
-        if (window) {
-            SetWindowTextA(window, "IMAGE");
-            SetWindowPos(window, nullptr, 0, 0, 0, 0,
-                         SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOZORDER);
-        }
+        window = CreateShownObjectWindow(*this, "image.pag", "IMAGE");
         KernFindFileStr(kernel, &fileName, 1);
     }
     if (showDelay == 0.0 && GetBranch(0) && GetBranch(0)->delay != 0.0)

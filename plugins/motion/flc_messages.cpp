@@ -1,6 +1,8 @@
 // Kernel messages of the animation object and the messages of its window.
 #include "flc.h"
 
+#include "qxplugin.h"
+
 #include <algorithm>
 #include <functional>
 
@@ -43,12 +45,7 @@ void FLC::StartIfAutoPlay()
 LRESULT FLC::OnShown(MSGL* msg)
 {
     if (!window) {
-        window = KernCreateObjetWindow(kernel, this, x, y, w, h, "anim.pag");
-        if (window) {
-            SetWindowTextA(window, "FLC");
-            SetWindowPos(window, nullptr, 0, 0, 0, 0,
-                         SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOZORDER);
-        }
+        window = CreateShownObjectWindow(*this, "anim.pag", "FLC");
         KernFindFileStr(kernel, &mediaName, 1);
         KernFindFileStr(kernel, &soundName, 1);
         for (SoundFrame& entry : soundTrack)
