@@ -16,12 +16,21 @@ std::string MakeUniqueObjectName(const char* base, DWORD tickCount, DWORD thread
     return name;
 }
 
-qnet_CNamedObject::qnet_CNamedObject(const char* base)
+qnet_CNamedObject::qnet_CNamedObject(const char* base) : base_(base)
 {
     const std::string name = MakeUniqueObjectName(base, GetTickCount(), GetCurrentThreadId());
     lstrcpynA(name_, name.c_str(), sizeof name_);
     // Two objects of one base made by one thread within the same tick would share a name.
     Sleep(1);
+}
+
+void qnet_CNamedObject::NameOnNextTick()
+{
+    const DWORD taken = GetTickCount();
+    while (GetTickCount() == taken)
+        Sleep(1);
+    const std::string name = MakeUniqueObjectName(base_.c_str(), GetTickCount(), GetCurrentThreadId());
+    lstrcpynA(name_, name.c_str(), sizeof name_);
 }
 
 qnet_CNamedObject::~qnet_CNamedObject()
@@ -53,6 +62,16 @@ qnet_CNamedObject::Use::~Use()
     --object_.openHandles_;
 }
 
+void qnet_CNamedObject::Signal(HANDLE opened, BOOL(WINAPI* signal)(HANDLE))
+{
+    if (!opened)
+        ThrowSyncFailure();
+    const BOOL signalled = signal(opened);
+    CloseHandle(opened);
+    if (!signalled)
+        ThrowSyncFailure();
+}
+
 int qnet_CNamedObject::WaitResult(DWORD waited)
 {
     if (waited == WAIT_OBJECT_0)
@@ -64,7 +83,7 @@ int qnet_CNamedObject::WaitResult(DWORD waited)
 
 qnet_CMutex::qnet_CMutex(const char* base) : qnet_CNamedObject(base)
 {
-    Adopt(CreateMutexA(nullptr, FALSE, Name()));
+    CreateFresh([](const char* name) { return CreateMutexA(nullptr, FALSE, name); });
 }
 
 int qnet_CMutex::Lock(DWORD timeout)
@@ -75,14 +94,12 @@ int qnet_CMutex::Lock(DWORD timeout)
 
 void qnet_CMutex::Unlock()
 {
-    const Use use(*this, OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, Name()));
-    if (!ReleaseMutex(use.Handle()))
-        ThrowSyncFailure();
+    Signal(OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, Name()), ReleaseMutex);
 }
 
 qnet_CEvent::qnet_CEvent(const char* base, bool signalled) : qnet_CNamedObject(base)
 {
-    Adopt(CreateEventA(nullptr, TRUE, signalled, Name()));
+    CreateFresh([signalled](const char* name) { return CreateEventA(nullptr, TRUE, signalled, name); });
 }
 
 int qnet_CEvent::Wait(DWORD timeout)
@@ -93,9 +110,7 @@ int qnet_CEvent::Wait(DWORD timeout)
 
 void qnet_CEvent::Set(bool on)
 {
-    const Use use(*this, OpenEventA(EVENT_ALL_ACCESS, FALSE, Name()));
-    if (!(on ? SetEvent(use.Handle()) : ResetEvent(use.Handle())))
-        ThrowSyncFailure();
+    Signal(OpenEventA(EVENT_ALL_ACCESS, FALSE, Name()), on ? SetEvent : ResetEvent);
 }
 
 void qnet_CEvent::WaitServingSentMessages()

@@ -29,8 +29,21 @@ protected:
     explicit qnet_CNamedObject(const char* base);
     // Never throws: a handle still open from a use is left to the process's end.
     ~qnet_CNamedObject();
-    // The creating handle; a null one throws.
-    void Adopt(HANDLE created);
+    // Makes the object by its name with `create` (a null handle throws). An object of that name
+    // still open elsewhere (one made by this thread within the same tick) is not taken for
+    // this one: the name is made again on the next tick.
+    template <class Create>
+    void CreateFresh(Create create)
+    {
+        for (;;) {
+            const HANDLE created = create(name_);
+            const bool existed = created && GetLastError() == ERROR_ALREADY_EXISTS;
+            if (!existed)
+                return Adopt(created);
+            CloseHandle(created);
+            NameOnNextTick();
+        }
+    }
     // A handle of this object opened by name for one use; closed by the guard.
     class Use {
     public:
@@ -47,8 +60,14 @@ protected:
     // 1 signalled (or acquired), 0 when the time passed; a failed wait or an abandoned mutex
     // throws.
     static int WaitResult(DWORD waited);
+    // Runs `signal` (setting an event, releasing a mutex) on a handle opened by name. A waiter
+    // may destroy this object as soon as it is signalled: nothing of it is touched afterwards.
+    static void Signal(HANDLE opened, BOOL(WINAPI* signal)(HANDLE));
 
 private:
+    void Adopt(HANDLE created);
+    void NameOnNextTick();
+    std::string base_;
     char name_[MAX_PATH] = {};
     std::atomic<long> openHandles_{0};
     HANDLE created_ = nullptr;

@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -90,6 +94,45 @@ TEST(NamedObjects, EventSetResetAndTimeOut)
     EXPECT_EQ(0, event.Wait(20));
     std::thread([&] { event.Set(); }).join();
     EXPECT_EQ(1, event.Wait(0));
+}
+
+// Names come from the clock's tick, which may stay the same for several objects a thread
+// makes in a row: an object of the name still open elsewhere is never taken for a new one.
+TEST(NamedObjects, ANameStillInUseIsNotShared)
+{
+    std::vector<HANDLE> squatters;
+    const DWORD now = GetTickCount();
+    for (DWORD tick = now; tick < now + 30; ++tick) {
+        const std::string name = MakeUniqueObjectName("Squatted", tick, GetCurrentThreadId());
+        squatters.push_back(CreateEventA(nullptr, TRUE, FALSE, name.c_str()));
+    }
+    qnet_CEvent event("Squatted", false);
+    event.Set();
+    for (HANDLE squatter : squatters) {
+        EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(squatter, 0)) << event.Name();
+        CloseHandle(squatter);
+    }
+}
+
+// A caller waiting for its answer destroys the event as soon as it is set: the thread that
+// set it must touch nothing of it afterwards.
+TEST(NamedObjects, TheWaiterMayDestroyTheEventOnceItIsSet)
+{
+    constexpr unsigned char Reused = 0x5A;
+    for (int round = 0; round < 1000; ++round) {
+        auto* event = new qnet_CEvent("Handoff", false);
+        std::thread setter([event] { event->Set(); });
+        event->Wait();
+        event->~qnet_CEvent();
+        // The storage is at once someone else's.
+        auto* storage = reinterpret_cast<unsigned char*>(event);
+        std::memset(storage, Reused, sizeof(qnet_CEvent));
+        setter.join();
+        const bool untouched =
+            std::all_of(storage, storage + sizeof(qnet_CEvent), [](unsigned char b) { return b == Reused; });
+        ::operator delete(storage);
+        ASSERT_TRUE(untouched) << "round " << round;
+    }
 }
 
 TEST(NamedObjects, UnlockWithoutOwnershipThrowsTheLibraryFailure)
