@@ -7,6 +7,7 @@
 
 #include "rte_document_internal.h"
 #include "rte_record_stream.h"
+#include "rte_style_names.h"
 #include "rte_text_blocks.h"
 #include "rte_typed.h"
 
@@ -65,7 +66,7 @@ void EnsureOne(RteHandle table, const T& record)
 }
 
 // Runs from offset 0, rising, within the text, naming records of the table, and the sentinel.
-std::vector<int32_t> FixRuns(RteHandle table, int32_t textLength, int32_t records)
+void FixRuns(RteHandle table, int32_t textLength, int32_t records)
 {
     std::vector<RteStyleRun> runs;
     {
@@ -90,13 +91,53 @@ std::vector<int32_t> FixRuns(RteHandle table, int32_t textLength, int32_t record
     runs.push_back({textLength + kSentinelPast, runs.back().index});
     RteSetCount(table, static_cast<int32_t>(runs.size()));
     std::memcpy(RteLocked<RteStyleRun>(table).get(), runs.data(), runs.size() * sizeof(RteStyleRun));
-    std::vector<int32_t> uses(static_cast<size_t>(records), 0);
-    for (const RteStyleRun& run : runs)
-        ++uses[run.index];
-    return uses;
 }
 
-void FixStyles(RteDocument* doc, const std::vector<int32_t>& uses, const RteStreamPass*)
+// Use counts as the tables keep them: a use for every run entry, named entry and name that
+// refers to a record, a character style's uses carrying one on its small derived style.
+void Recount(RteDocument* doc)
+{
+    RteLocked<RteCharStyle> styles(doc->charStyles);
+    RteLocked<RteParFormat> formats(doc->parFormats);
+    std::vector<int32_t> styleUses(static_cast<size_t>(styles.size()), 0);
+    std::vector<int32_t> formatUses(static_cast<size_t>(formats.size()), 0);
+    auto useStyle = [&](int32_t i) {
+        ++styleUses[static_cast<size_t>(i)];
+        if (styles[i].smallCaps != 0)
+            ++styleUses[static_cast<size_t>(styles[i].smallStyle)];
+    };
+    {
+        RteLocked<RteStyleRun> runs(doc->charRuns);
+        for (int32_t i = 0; i < runs.size(); ++i)
+            useStyle(runs[i].index);
+    }
+    {
+        RteLocked<RteStyleRun> runs(doc->parRuns);
+        for (int32_t i = 0; i < runs.size(); ++i)
+            ++formatUses[runs[i].index];
+    }
+    for (int32_t i = 0; i < styles.size(); ++i)
+        if (styles[i].namedId > 0)
+            useStyle(i);
+    for (int32_t i = 0; i < formats.size(); ++i)
+        if (formats[i].namedId > 0)
+            ++formatUses[static_cast<size_t>(i)];
+    RteLocked<RteStyleName> names(doc->styleNames);
+    for (int32_t n = 0; n < names.size(); ++n) {
+        for (int32_t i = 0; i < styles.size(); ++i)
+            if (names[n].charId > 0 && styles[i].namedId == names[n].charId)
+                useStyle(i);
+        for (int32_t i = 0; i < formats.size(); ++i)
+            if (names[n].parId > 0 && formats[i].namedId == names[n].parId)
+                ++formatUses[static_cast<size_t>(i)];
+    }
+    for (int32_t i = 0; i < styles.size(); ++i)
+        styles[i].useCount = styleUses[static_cast<size_t>(i)];
+    for (int32_t i = 0; i < formats.size(); ++i)
+        formats[i].useCount = formatUses[static_cast<size_t>(i)];
+}
+
+void FixStyles(RteDocument* doc)
 {
     int32_t fonts = RteCount(doc->fonts);
     RteLocked<RteCharStyle> styles(doc->charStyles);
@@ -113,7 +154,6 @@ void FixStyles(RteDocument* doc, const std::vector<int32_t>& uses, const RteStre
         }
         style.fontHandle = 0;
         style.fontCache = 0;
-        style.useCount = std::max(style.useCount, uses[static_cast<size_t>(i)]);
         RteFont font = rte_document::ElementOf<RteFont>(doc->fonts, style.font);
         style.hooks.metrics(doc->self, &style, &font);
     }
@@ -130,13 +170,11 @@ void FixFonts(RteDocument* doc)
     }
 }
 
-void FixFormats(RteDocument* doc, const std::vector<int32_t>& uses)
+void FixFormats(RteDocument* doc)
 {
     RteLocked<RteParFormat> formats(doc->parFormats);
-    for (int32_t i = 0; i < formats.size(); ++i) {
+    for (int32_t i = 0; i < formats.size(); ++i)
         formats[i].tabCount = static_cast<int16_t>(Clamp(formats[i].tabCount, 0, RTE_MAX_TABS));
-        formats[i].useCount = std::max(formats[i].useCount, uses[static_cast<size_t>(i)]);
-    }
 }
 
 // Two points a range, each within the text.
@@ -156,11 +194,18 @@ void FixSelection(RteDocument* doc)
         points[i].offset = Clamp(points[i].offset, 0, doc->textLength);
 }
 
+// List C keeps 6-byte entries: an offset and an index.
 void FixOtherRuns(RteDocument* doc)
 {
-    RteLocked<RteStyleRun> runs(doc->runListC);
-    for (int32_t i = 0; i < runs.size(); ++i)
-        runs[i].offset = Clamp(runs[i].offset, 0, doc->textLength + kSentinelPast);
+    RteLocked<uint8_t> entries(doc->runListC);
+    size_t size = static_cast<size_t>(RteElementSize(doc->runListC));
+    for (int32_t i = 0; i < RteCount(doc->runListC); ++i) {
+        uint8_t* entry = entries.get() + size * static_cast<size_t>(i);
+        int32_t offset;
+        std::memcpy(&offset, entry, sizeof offset);
+        offset = Clamp(offset, 0, doc->textLength + kSentinelPast);
+        std::memcpy(entry, &offset, sizeof offset);
+    }
 }
 
 // The end records of the two link-range tables follow the text.
@@ -200,8 +245,11 @@ void RteAfterRead(RteHandle handle, RteStreamPass* pass)
     format.flags &= RTE_STYLE_KEPT_FLAGS;
     EnsureOne(doc->parFormats, format);
     FixFonts(doc.get());
-    FixStyles(doc.get(), FixRuns(doc->charRuns, doc->textLength, RteCount(doc->charStyles)), pass);
-    FixFormats(doc.get(), FixRuns(doc->parRuns, doc->textLength, RteCount(doc->parFormats)));
+    FixRuns(doc->charRuns, doc->textLength, RteCount(doc->charStyles));
+    FixRuns(doc->parRuns, doc->textLength, RteCount(doc->parFormats));
+    FixStyles(doc.get());
+    FixFormats(doc.get());
+    Recount(doc.get());
     FixSelection(doc.get());
     FixOtherRuns(doc.get());
     FixLinkEnds(doc.get());

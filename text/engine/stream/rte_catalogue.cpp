@@ -144,7 +144,7 @@ void CheckCount(RteDocument* doc, int32_t count, const RteBodyReader& body, size
 
 void CheckBody(RteDocument* doc, const RteBodyReader& body)
 {
-    if (body.failed())
+    if (body.failed() || body.overran())
         RteRaise(doc->env->context, RTE_ERR_STREAM_DAMAGED, nullptr);
 }
 

@@ -28,7 +28,7 @@ void PrepareSave(RteDocument* doc, RteStreamPass* pass);
 
 // A count from a header is refused (776) when the body could not hold that many entries.
 void CheckCount(RteDocument* doc, int32_t count, const RteBodyReader& body, size_t bodySize);
-// Raises 776 when the body could not be read whole.
+// Raises 776 when the body could not be read whole, or held fewer values than its fields.
 void CheckBody(RteDocument* doc, const RteBodyReader& body);
 
 // The count's entries of a body, parsed whole before anything is stored.

@@ -44,6 +44,28 @@ RteHandle RunTable(RteDocument* doc, int16_t type)
     }
 }
 
+// Run tables differ in their entries' size (list C packs its 6 bytes), so entries are moved
+// field by field at the table's own element size.
+RteStyleRun RunAt(const uint8_t* entries, size_t size, int32_t i)
+{
+    RteStyleRun run = {};
+    const uint8_t* entry = entries + size * static_cast<size_t>(i);
+    std::memcpy(&run.offset, entry, sizeof run.offset);
+    std::memcpy(&run.index, entry + sizeof run.offset, sizeof run.index);
+    return run;
+}
+
+void StoreRuns(RteHandle table, const std::vector<RteStyleRun>& runs)
+{
+    size_t size = static_cast<size_t>(RteElementSize(table));
+    RteSetCount(table, static_cast<int32_t>(runs.size()));
+    RteLocked<uint8_t> entries(table);
+    for (size_t i = 0; i < runs.size(); ++i) {
+        std::memcpy(entries.get() + size * i, &runs[i].offset, sizeof runs[i].offset);
+        std::memcpy(entries.get() + size * i + sizeof runs[i].offset, &runs[i].index, sizeof runs[i].index);
+    }
+}
+
 RteRectList AreaOf(RteDocument* doc, int16_t type)
 {
     switch (type) {
@@ -67,12 +89,14 @@ const std::vector<int32_t>* RunMap(RteStreamPass* pass, int16_t type)
 
 void WriteRuns(RteHandle table, const std::vector<int32_t>* map, RteBodyWriter& body, int32_t* value)
 {
-    RteLocked<RteStyleRun> runs(table);
-    for (int32_t i = 0; i < runs.size(); ++i) {
-        body.Long(runs[i].offset);
-        body.Short(map ? SavedIndex(*map, runs[i].index) : runs[i].index);
+    RteLocked<uint8_t> entries(table);
+    size_t size = static_cast<size_t>(RteElementSize(table));
+    for (int32_t i = 0; i < RteCount(table); ++i) {
+        RteStyleRun run = RunAt(entries.get(), size, i);
+        body.Long(run.offset);
+        body.Short(map ? SavedIndex(*map, run.index) : run.index);
     }
-    *value = runs.size();
+    *value = RteCount(table);
 }
 
 void WriteArea(RteRectList area, RteBodyWriter& body, int32_t* value)
@@ -225,7 +249,7 @@ void ReadTables(RteDocument* doc, int16_t type, RteBodyReader& body, int32_t val
     case RTE_REC_CHAR_RUNS:
     case RTE_REC_PAR_RUNS:
     case RTE_REC_RUNS_C:
-        Store(RunTable(doc, type), ReadEntries<RteStyleRun>(doc, body, value, pass, pass->version, readRun));
+        StoreRuns(RunTable(doc, type), ReadEntries<RteStyleRun>(doc, body, value, pass, pass->version, readRun));
         break;
     case RTE_REC_WRAP:
     case RTE_REC_EXTRA:

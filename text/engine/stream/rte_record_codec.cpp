@@ -179,8 +179,10 @@ int32_t RteBodyReader::Value()
         return 0;
     }
     uint8_t code = data_[at_];
-    if (code == RTE_ITEM_BYTES || code == RTE_ITEM_END)
+    if (code == RTE_ITEM_BYTES || code == RTE_ITEM_END) {
+        overran_ = true;
         return 0;
+    }
     if (!IsValueCode(code)) {
         failed_ = true;
         return 0;

@@ -73,6 +73,8 @@ public:
     bool MoreValues() const;
     bool AtEnd() const;
     bool failed() const { return failed_; }
+    // A value was asked for where the body held none (its end or a byte string): 0 was given.
+    bool overran() const { return overran_; }
     size_t position() const { return at_; }
     void Fail() { failed_ = true; }
 
@@ -86,6 +88,7 @@ private:
     int32_t previous_ = 0;
     int32_t pending_ = 0;
     bool failed_ = false;
+    bool overran_ = false;
 };
 
 // The in-memory bytes a body holds: 2 a 16-bit value, 4 a 32-bit value, a byte string's

@@ -69,8 +69,11 @@ Bytes StreamTest::Save(RteHandle doc, const int16_t* types, int32_t count, uint1
 RteHandle StreamTest::Load(const Bytes& bytes, uint16_t* code)
 {
     RteHandle doc = RteNewDocument(&env_);
+    RteHandle source = Source(bytes);
+    handles_.pop_back();
     int32_t position = 0;
-    *code = RteReadDoc(doc, &position, nullptr, 0, RteMemReader, reinterpret_cast<intptr_t>(Source(bytes)));
+    *code = RteReadDoc(doc, &position, nullptr, 0, RteMemReader, reinterpret_cast<intptr_t>(source));
+    RteFree(source);
     return doc;
 }
 
@@ -176,12 +179,10 @@ RteHandle StreamTest::MakeRichDocument()
     d->points = RteAllocKeyedClear(&context_, 8, 0, 4, d->key);
     Fill(d->points, 6, 40);  // three pairs
     RteSetCount(d->points, 3);
+    // List C packs an offset and an index into 6 bytes.
+    const uint8_t runs[] = {0, 0, 0, 0, 3, 0, 12, 0, 0, 0, 1, 0};
     RteSetCount(d->runListC, 2);
-    {
-        RteLocked<RteStyleRun> runs(d->runListC);
-        runs[0] = {0, 3};
-        runs[1] = {12, 1};
-    }
+    std::memcpy(RteLocked<uint8_t>(d->runListC).get(), runs, sizeof runs);
     d->scroll = {30, 0};
     d->scalingGiven = 0x10001;
     d->backColor = {0xFFFF, 0xFFFF, 0xEEEE};
