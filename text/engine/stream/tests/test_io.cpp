@@ -1,6 +1,7 @@
 // The I/O callbacks over memory and real files, the file wrappers and the stream probe.
 #include <gtest/gtest.h>
 
+#include "rte_import_context.h"
 #include "rte_io.h"
 #include "scratch_dir.h"
 #include "stream_fixture.h"
@@ -138,6 +139,28 @@ TEST_F(IoTest, TheProbeTellsEachKindAndGivesTheStreamBack)
         EXPECT_EQ(c.kind == RTE_STREAM_RECORDS ? 0 : RTE_ERR_STREAM_DAMAGED,
                   RteIsRecordStream(Ref(Source(bytes)), RteMemReader, 2));
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(StreamTest, TheImportContextCopiesTheDefaultsAndFreesItsHandles)
+{
+    env_.defaultStyle.bold = 1;
+    env_.settings[RTE_SETTING_STYLE] = 5;
+    RteImportContext context;
+    RteImportContextInit(&env_, &context);
+    EXPECT_EQ(RTE_IMPORT_BUFFER_BYTES, RteCount(context.buffer));
+    EXPECT_EQ(Bytes(RTE_IMPORT_BUFFER_BYTES, 0), Contents(context.buffer));
+    EXPECT_EQ(8, RteElementSize(context.entries));
+    EXPECT_EQ(1, context.style.bold);
+    EXPECT_EQ(5, context.styleSetting);
+    EXPECT_STREQ(env_.defaultFont.name, context.font.name);
+    int live = LiveHandles();
+    RteImportContextFree(&context);
+    EXPECT_EQ(live - 2, LiveHandles());
+    RteImportContextFree(&context);  // null handles are allowed
 }
 
 }  // namespace
