@@ -307,7 +307,8 @@ void ReadStyles(RteDocument* doc, int16_t type, RteBodyReader& body, int32_t val
     if (type == RTE_REC_CHAR_STYLES) {
         int32_t setting = body.Short();
         int32_t version = pass->version;
-        if (version == 0x1000F && value > 0 && pass->bodyBytes / value == kOldStyleBytes)
+        // The body opens with the style setting (2 bytes) before the styles.
+        if (version == 0x1000F && value > 0 && (pass->bodyBytes - 2) / value == kOldStyleBytes)
             version = 0x1000E;
         auto styles = ReadEntries<RteCharStyle>(doc, body, value, pass, version,
                                               [&](RteFieldReader& r, RteCharStyle& s) { StyleFields(r, s, pass); });

@@ -40,7 +40,13 @@ void BlockFields(V& v, BlockEntry& b)
     v.L(b.values[2]);
     v.S(b.values[3]);
     int32_t fifth = 0;
-    v.L(fifth);
+    if (v.reading && !v.Has(0x1000C) && v.Has(0x1000B)) {
+        // Version 0x1000B alone wrote this value as a byte string.
+        uint8_t bytes[sizeof fifth];
+        v.Bytes(bytes, sizeof bytes, sizeof bytes);
+    } else {
+        v.L(fifth);
+    }
     v.Rect(b.bounds);
     // The block's first line: rebuilt by layout, so the stream keeps it empty.
     int16_t line[5] = {};

@@ -8,6 +8,7 @@
 
 #include "document_fixture.h"
 #include "rte_record_stream.h"
+#include "style_checks.h"
 
 using Bytes = std::vector<uint8_t>;
 
