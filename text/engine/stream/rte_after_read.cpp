@@ -137,7 +137,7 @@ void Recount(RteDocument* doc)
         formats[i].useCount = formatUses[static_cast<size_t>(i)];
 }
 
-void FixStyles(RteDocument* doc)
+void FixStyles(RteDocument* doc, const RteStreamPass* pass)
 {
     int32_t fonts = RteCount(doc->fonts);
     RteLocked<RteCharStyle> styles(doc->charStyles);
@@ -148,7 +148,8 @@ void FixStyles(RteDocument* doc)
             style.smallStyle = 0;
         // A stream gives an object only through its object records; a number that met none
         // would leave the style's object hooks on nothing.
-        if (style.object) {
+        bool fromStream = pass->stylesRead && i >= pass->firstReadStyle;
+        if (fromStream && style.object && !(style.flags & RTE_STYLE_OBJECT_LOADED)) {
             style.object = 0;
             style.hooks = doc->env->defaultStyle.hooks;
         }
@@ -247,7 +248,7 @@ void RteAfterRead(RteHandle handle, RteStreamPass* pass)
     FixFonts(doc.get());
     FixRuns(doc->charRuns, doc->textLength, RteCount(doc->charStyles));
     FixRuns(doc->parRuns, doc->textLength, RteCount(doc->parFormats));
-    FixStyles(doc.get());
+    FixStyles(doc.get(), pass);
     FixFormats(doc.get());
     Recount(doc.get());
     FixSelection(doc.get());

@@ -12,7 +12,7 @@ using namespace rte_catalogue;
 
 namespace {
 
-constexpr uint32_t kStyleDeleted = 0x8;
+constexpr uint32_t kStyleDeleted = RTE_STYLE_DELETED;
 constexpr uint32_t kFormatDeleted = 0x200;
 constexpr uint16_t kFontDeleted = 0x80;
 constexpr uint16_t kFontHasKind = 0x100;
@@ -71,7 +71,9 @@ void StyleFields(V& v, RteCharStyle& s, RteStreamPass* pass)
     v.S(s.leading);
     for (int i = 0; i < 3; ++i)
         v.S(s.units38to42[i]);
-    v.L(s.flags);
+    // Whether a style's object came from a stream is the reading's own business.
+    uint32_t flags = s.flags & ~RTE_STYLE_OBJECT_LOADED;
+    v.L(flags);
     v.L(small);
     v.Colour(s.backColor, s.backColorSpare);
     v.Colour(s.textColor, s.textColorSpare);
@@ -83,7 +85,7 @@ void StyleFields(V& v, RteCharStyle& s, RteStreamPass* pass)
     for (int i = 0; i < 11; ++i)
         v.L(*twelve[i]);
     if (!v.Has(0x1000B))
-        v.L(s.flags);  // older streams give the flags again here
+        v.L(flags);  // older streams give the flags again here
     if (v.Has(0x1000F))
         v.L(*twelve[11]);
     ObjectField(v, s.object, pass);
@@ -106,6 +108,7 @@ void StyleFields(V& v, RteCharStyle& s, RteStreamPass* pass)
         v.L(s.nameIndex);
     s.font = font;
     s.smallStyle = small;
+    s.flags = flags;
 }
 
 template <class V>
@@ -317,7 +320,10 @@ void ReadStyles(RteDocument* doc, int16_t type, RteBodyReader& body, int32_t val
         if (version < 0x10011 && !styles.empty())
             ++styles[0].useCount;
         doc->styleSetting = static_cast<int16_t>(setting);
-        StoreTable(doc->charStyles, styles, (doc->flags2 & kKeepStyles) != 0);
+        bool keep = (doc->flags2 & kKeepStyles) != 0;
+        pass->stylesRead = true;
+        pass->firstReadStyle = keep ? RteCount(doc->charStyles) : 0;
+        StoreTable(doc->charStyles, styles, keep);
     } else if (type == RTE_REC_PAR_FORMATS) {
         auto formats = ReadEntries<RteParFormat>(doc, body, value, pass, pass->version,
                                                [&](RteFieldReader& r, RteParFormat& f) { FormatFields(r, f); });

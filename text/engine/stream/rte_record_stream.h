@@ -59,6 +59,9 @@ constexpr uint32_t RTE_DOC_READING = 0x20000000;
 constexpr uint32_t RTE_PORT_CHANGED = 0x8;
 constexpr uint32_t RTE_DOC2_WIDE_NAMES = 0x4000;
 constexpr uint32_t RTE_DOC2_WIDE_TEXT = 0x800000;
+// A character style whose object came from an object record of the stream.
+constexpr uint32_t RTE_STYLE_OBJECT_LOADED = 0x200000;
+constexpr uint32_t RTE_STYLE_DELETED = 0x8;
 
 // What the drivers hand every reader and writer of the catalogue as its argument: the state
 // of the save or read under way.
@@ -79,6 +82,9 @@ struct RteStreamPass {
     std::vector<int32_t> formatMap;
     std::vector<int32_t> fontMap;
     bool bound;              // the text of a bound document stays in the stream
+    bool stylesRead;         // character styles from firstReadStyle on came from this stream
+    int32_t firstReadStyle;
+    RteHandle lastObject;    // the object record read last: a linked record follows it
     int32_t textAt;          // type 2 written: where its text bytes start in the body (-1: none)
     std::vector<int32_t> textPositions;  // per block, where a save put its text (-1: none)
 };

@@ -1,0 +1,91 @@
+// A character style equipped with its object: the hooks that give the style the object's
+// metrics, class its characters, and count the styles that use the record.
+#include <cstring>
+
+#include "rte_object_stream.h"
+#include "rte_typed.h"
+
+namespace {
+
+constexpr uint32_t kMetricsSet = 0x100000;
+constexpr uint32_t kNoObjectClassifier = 0x400000;
+constexpr intptr_t kClassClosing = 0x1036;
+constexpr intptr_t kClassObject = 0x806;
+
+RteHandle ObjectOf(const RteCharStyle* style) { return reinterpret_cast<RteHandle>(style->object); }
+
+bool IsTextKind(int32_t kind) { return kind == RTE_KIND_TEXT || kind == RTE_KIND_TEXT_BOX; }
+
+// Slot 0: unless the object spans its line, the style takes the object's height and descent.
+void ObjectMetrics(RteHandle doc, RteCharStyle* style, RteFont* font)
+{
+    RteObject object;
+    RteGetElement(ObjectOf(style), 0, &object);
+    bool spans = object.typeWord & RTE_OBJECT_SPANS_LINE;
+    if ((style->flags & kMetricsSet) && !spans)
+        return;
+    RteEnvironment* env = RteLocked<RteDocument>(doc)->env;
+    env->defaultStyle.hooks.metrics(doc, style, font);
+    if (!spans) {
+        style->ascent = static_cast<int16_t>(object.height + object.insets[RTE_INSET_TOP] - object.descent);
+        style->descent = static_cast<int16_t>(object.descent + object.insets[RTE_INSET_BOTTOM]);
+    }
+    style->flags |= kMetricsSet;
+}
+
+// Slot 4: the closing bracket of an object ends it; every other character is the object.
+intptr_t ObjectClass(RteHandle, RteCharStyle*, intptr_t text, intptr_t length, intptr_t mask, intptr_t)
+{
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text);
+    intptr_t type = length > 0 && bytes[0] == ']' ? kClassClosing : kClassObject;
+    return mask ? type & mask : type;
+}
+
+// Slot 6: one more style uses the record.
+void ObjectAdded(intptr_t, RteHandle, int32_t, RteHandle, RteCharStyle* style)
+{
+    if (ObjectOf(style))
+        ++RteLocked<RteObject>(ObjectOf(style))->useCount;
+}
+
+// Slot 7: one style fewer; the last one frees the record and its data.
+void ObjectReleased(intptr_t, RteHandle, int32_t, RteHandle, RteCharStyle* style)
+{
+    RteHandle handle = ObjectOf(style);
+    if (!handle)
+        return;
+    RteObject object;
+    RteGetElement(handle, 0, &object);
+    if (--object.useCount > 0) {
+        RteLocked<RteObject>(handle)->useCount = object.useCount;
+        return;
+    }
+    RteFreeObjectData(&object, RteObjectKindOf(object));
+    RteFree(handle);
+    style->object = 0;
+}
+
+// Slot 12: the insertion style after an object carries no object.
+int32_t ObjectCleanup(RteHandle doc, RteCharStyle* style, int32_t)
+{
+    style->object = 0;
+    style->units23to34[10] = 0;
+    style->styleSheetUnit = 0;
+    style->flags &= ~(kMetricsSet | RTE_STYLE_OBJECT_LOADED);
+    style->hooks = RteLocked<RteDocument>(doc)->env->defaultStyle.hooks;
+    return 1;
+}
+
+}  // namespace
+
+void RteSetObjectHooks(RteCharStyle* style, const RteObject& object)
+{
+    int32_t kind = RteObjectKindOf(object);
+    style->hooks.metrics = ObjectMetrics;
+    style->hooks.added = ObjectAdded;
+    style->hooks.leaving = ObjectReleased;
+    style->hooks.rederive = ObjectCleanup;
+    // Unit 33 of 1: the object is one unit, whatever its characters.
+    if (!IsTextKind(kind) && style->units23to34[10] == 1 && !(style->flags & kNoObjectClassifier))
+        style->hooks.charInfo = ObjectClass;
+}

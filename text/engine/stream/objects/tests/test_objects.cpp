@@ -1,0 +1,224 @@
+// Object records by kind and their type-20 records: made, saved after the document's records
+// and read back onto the styles that carry them.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "rte_io.h"
+#include "rte_record_codec.h"
+#include "rte_object_draw.h"
+#include "rte_object_stream.h"
+#include "rte_style_units.h"
+#include "rte_styles.h"
+#include "object_fixture.h"
+#include "test_canvas.h"
+
+namespace {
+
+class ObjectTest : public ObjectStreamTest {
+protected:
+    RteHandle Object(uint32_t typeWord, const void* data, int32_t sizeArgument = 0)
+    {
+        return RteNewObjectRecord(&context_, typeWord, data, sizeArgument);
+    }
+
+    // A document whose styles carry the objects, one style each over its own characters.
+    RteHandle DocumentWith(const std::vector<RteHandle>& objects)
+    {
+        RteHandle doc = MakeDocument(std::string(objects.size() * 2, 'o'));
+        for (size_t i = 0; i < objects.size(); ++i) {
+            RteCharStyle style = {};
+            RteCharStyle mask;
+            RteClearCharStyle(&mask, 0);
+            style.value15 = static_cast<int32_t>(i + 1);  // keeps the styles apart
+            mask.value15 = -1;
+            RteRange range = {static_cast<int32_t>(i * 2), static_cast<int32_t>(i * 2 + 2)};
+            RteSetCharStyle(doc, &range, &style, &mask, 0);
+            int32_t index = 0;
+            RteLocked<RteDocument> d(doc);
+            RteStyleRun* run = RteFindRun(d->charRuns, range.start, &index);
+            int32_t styleIndex = run->index;
+            RteUnlock(d->charRuns);
+            // Equipped as reading equips it: the object's hooks, its metrics.
+            RteCharStyle equipped = Elements<RteCharStyle>(d->charStyles)[styleIndex];
+            equipped.object = reinterpret_cast<intptr_t>(objects[i]);
+            RteSetObjectHooks(&equipped, Elements<RteObject>(objects[i])[0]);
+            RteFont font = Elements<RteFont>(d->fonts)[0];
+            equipped.hooks.metrics(doc, &equipped, &font);
+            RteLocked<RteCharStyle>(d->charStyles)[styleIndex] = equipped;
+        }
+        return doc;
+    }
+
+    std::vector<RteObject> ObjectsOf(RteHandle doc)
+    {
+        std::vector<RteObject> objects;
+        for (const RteCharStyle& style : Elements<RteCharStyle>(DocumentOf(doc).charStyles))
+            if (style.object) {
+                RteObject object;
+                RteGetElement(reinterpret_cast<RteHandle>(style.object), 0, &object);
+                objects.push_back(object);
+            }
+        return objects;
+    }
+};
+
+int Count(const Bytes& bytes, int16_t type)
+{
+    int n = 0;
+    RteRecordHeader header;
+    for (size_t at = 0; at + RTE_HEADER_BYTES <= bytes.size() && RteParseHeader(bytes.data() + at, &header);
+         at += RTE_HEADER_BYTES + static_cast<size_t>(header.length))
+        n += header.type == type;
+    return n;
+}
+
+TEST_F(ObjectTest, EdgeCasesOfMakingObjects)
+{
+    std::string text42(42, 't'), text43(43, 't');
+    RteRect rect = {0, 0, 40, 30};
+    struct Case {
+        uint32_t typeWord;
+        const void* data;
+        int32_t size;
+        const char* why;
+        bool inlineText;
+        int32_t width, height, descent, kindValue;
+    } cases[] = {
+        {RTE_KIND_TEXT, text42.c_str(), 0, "42 characters stay inline", true, 0, 0, 0, 0},
+        {RTE_KIND_TEXT, text43.c_str(), 0, "43 characters take a handle", false, 0, 0, 0, 0},
+        {RTE_KIND_FRAME, &rect, 25 << 16, "25 per cent of 40", false, 30, 40, 10, 0},
+        {RTE_KIND_RECT, &rect, -(7 << 16), "7 pixels", false, 30, 40, 7, 0},
+        {RTE_KIND_ROUND_FRAME, &rect, 0, "the corner defaults to 16", false, 30, 40, 0, 16 << 16},
+    };
+    for (const Case& c : cases) {
+        RteHandle handle = Object(c.typeWord, c.data, c.size);
+        RteObject object = Elements<RteObject>(handle)[0];
+        EXPECT_EQ(RTE_OBJECT_VERSION, object.version) << c.why;
+        if (c.typeWord == RTE_KIND_TEXT) {
+            EXPECT_EQ(c.inlineText, object.data == 0) << c.why;
+            RteHandle locked;
+            EXPECT_STREQ(static_cast<const char*>(c.data), RteObjectText(&object, &locked)) << c.why;
+            if (locked)
+                RteUnlock(locked);
+        } else {
+            EXPECT_EQ(c.width, object.width) << c.why;
+            EXPECT_EQ(c.height, object.height) << c.why;
+            EXPECT_EQ(c.descent, object.descent) << c.why;
+            EXPECT_EQ(c.kindValue, object.kindValue) << c.why;
+            EXPECT_EQ(1, object.insets[RTE_INSET_LEFT]) << c.why;
+        }
+        RteFreeObjectData(&object, RteObjectKindOf(object));
+        RteFree(handle);
+    }
+    RteMetafileData empty = {CopyMetaFileA(CloseMetaFile(CreateMetaFileA(nullptr)), nullptr), 0, 0, 0, {}};
+    RteObject metafile = Elements<RteObject>(Object(RTE_KIND_METAFILE, &empty))[0];
+    EXPECT_EQ(32, metafile.width) << "a null bounds rect gives 32 x 32";
+    EXPECT_EQ(32, metafile.height);
+}
+
+TEST_F(ObjectTest, KindFourDrawsOnlyItsLabel)
+{
+    RteHandle mac = Object(RTE_KIND_MAC, nullptr);
+    TestCanvas canvas(80, 40);
+    RtePicturePort port = {canvas.Dc(), &context_, nullptr, nullptr};
+    RteRect rect = {0, 0, 40, 80};
+    RteDrawObjectDefault(&port, mac, &rect);
+    int inked = 0, outside = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 80; ++x)
+            if (canvas.Pixel(x, y) != RGB(255, 255, 255)) {
+                ++inked;
+                outside += x < 20 || x >= 60 || y < 8 || y >= 32;
+            }
+    EXPECT_GT(inked, 10) << "the label";
+    EXPECT_EQ(0, outside) << "nothing but the centred label";
+}
+
+TEST_F(ObjectTest, ObjectsOfEachStoredKindReadBackOntoTheirStyles)
+{
+    HDC recorder = CreateMetaFileA(nullptr);
+    Rectangle(recorder, 2, 2, 20, 12);
+    RteMetafileData meta = {CloseMetaFile(recorder), MM_TEXT, 0, 0, {0, 0, 16, 24}};
+    std::vector<uint8_t> bitmap(sizeof(RtePictureBlock) + 2 * 2 * 4, 0x5A);
+    RtePictureBlock header = {};
+    header.rect = {0, 0, 2, 2};
+    header.values16a[0] = 32;
+    header.values32[0] = 16;
+    std::memcpy(bitmap.data(), &header, sizeof header);
+    std::string longText(60, 'L');
+    RteRect rect = {0, 0, 10, 20};
+    std::vector<RteHandle> objects = {
+        Object(RTE_KIND_FRAME, &rect, 50 << 16),
+        Object(RTE_KIND_MAC, nullptr),
+        Object(RTE_KIND_BITMAP, bitmap.data()),
+        Object(RTE_KIND_VALUE, reinterpret_cast<const void*>(intptr_t{0x1234})),
+        Object(RTE_KIND_METAFILE, &meta),
+        Object(RTE_KIND_TEXT, "court"),
+        Object(RTE_KIND_TEXT, longText.c_str()),
+        Object(RTE_KIND_BYTE_HANDLE, RteNewFromData(&context_, "\x01\x02\x03", 1, 3)),
+    };
+    RteHandle linked = Object(RTE_KIND_TEXT, "suite");
+    RteLocked<RteObject>(objects[5])->linked = linked;
+    RteHandle doc = DocumentWith(objects);
+    Bytes first = SaveWithObjects(doc);
+    EXPECT_EQ(static_cast<int>(objects.size()) + 1, Count(first, 20)) << "one record an object, one more linked";
+
+    uint16_t code = 1;
+    RteHandle back = Load(first, &code);
+    ASSERT_EQ(0, code);
+    std::vector<RteObject> was = ObjectsOf(doc), read = ObjectsOf(back);
+    ASSERT_EQ(was.size(), read.size());
+    for (size_t i = 0; i < was.size(); ++i) {
+        EXPECT_EQ(was[i].typeWord, read[i].typeWord) << i;
+        EXPECT_EQ(was[i].width, read[i].width) << i;
+        EXPECT_EQ(was[i].height, read[i].height) << i;
+        EXPECT_EQ(was[i].descent, read[i].descent) << i;
+        EXPECT_EQ(0, std::memcmp(&was[i].picture, &read[i].picture, sizeof was[i].picture)) << i;
+        EXPECT_EQ(1, read[i].useCount) << i;
+    }
+    EXPECT_EQ(0x1234, read[3].data);
+    UINT size = GetMetaFileBitsEx(reinterpret_cast<HMETAFILE>(read[4].data), 0, nullptr);
+    EXPECT_EQ(GetMetaFileBitsEx(reinterpret_cast<HMETAFILE>(was[4].data), 0, nullptr), size) << "the bits survive";
+    EXPECT_EQ(Bytes({1, 2, 3}), Contents(reinterpret_cast<RteHandle>(read[7].data)));
+    ASSERT_NE(nullptr, read[5].linked);
+    RteHandle locked;
+    RteObject suite = Elements<RteObject>(read[5].linked)[0];
+    EXPECT_STREQ("suite", RteObjectText(&suite, &locked));
+
+    // A second save is the first, byte for byte.
+    EXPECT_EQ(Printable(first), Printable(SaveWithObjects(back)));
+}
+
+TEST_F(ObjectTest, TwoStylesWithOneRecordWriteOneObjectRecord)
+{
+    RteRect rect = {0, 0, 5, 5};
+    RteHandle shared = Object(RTE_KIND_FRAME, &rect);
+    RteHandle doc = DocumentWith({shared, shared});
+    Bytes bytes = SaveWithObjects(doc);
+    EXPECT_EQ(1, Count(bytes, 20));
+    uint16_t code = 1;
+    RteHandle back = Load(bytes, &code);
+    ASSERT_EQ(0, code);
+    std::vector<RteObject> read = ObjectsOf(back);
+    ASSERT_EQ(2u, read.size());
+    EXPECT_EQ(2, read[0].useCount) << "both styles use the one record";
+}
+
+TEST_F(ObjectTest, AStreamWithObjectStylesButNoObjectRecordsLeavesNoObject)
+{
+    RteRect rect = {0, 0, 5, 5};
+    RteHandle doc = DocumentWith({Object(RTE_KIND_FRAME, &rect)});
+    Bytes bytes = Save(doc);  // no type-20 records
+    uint16_t code = 1;
+    RteHandle back = Load(bytes, &code);
+    ASSERT_EQ(0, code);
+    EXPECT_TRUE(ObjectsOf(back).empty());
+    for (const RteCharStyle& style : Elements<RteCharStyle>(DocumentOf(back).charStyles))
+        EXPECT_EQ(env_.defaultStyle.hooks.metrics, style.hooks.metrics);
+}
+
+}  // namespace
