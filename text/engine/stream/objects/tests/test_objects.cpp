@@ -10,6 +10,7 @@
 #include "rte_io.h"
 #include "rte_record_codec.h"
 #include "rte_object_draw.h"
+#include "rte_object_queries.h"
 #include "rte_object_stream.h"
 #include "rte_style_units.h"
 #include "rte_styles.h"
@@ -25,32 +26,13 @@ protected:
         return RteNewObjectRecord(&context_, typeWord, data, sizeArgument);
     }
 
-    // A document whose styles carry the objects, one style each over its own characters.
+    // A document whose styles carry the objects, one style each over its own two characters.
     RteHandle DocumentWith(const std::vector<RteHandle>& objects)
     {
-        RteHandle doc = MakeDocument(std::string(objects.size() * 2, 'o'));
-        for (size_t i = 0; i < objects.size(); ++i) {
-            RteCharStyle style = {};
-            RteCharStyle mask;
-            RteClearCharStyle(&mask, 0);
-            style.value15 = static_cast<int32_t>(i + 1);  // keeps the styles apart
-            mask.value15 = -1;
-            RteRange range = {static_cast<int32_t>(i * 2), static_cast<int32_t>(i * 2 + 2)};
-            RteSetCharStyle(doc, &range, &style, &mask, 0);
-            int32_t index = 0;
-            RteLocked<RteDocument> d(doc);
-            RteStyleRun* run = RteFindRun(d->charRuns, range.start, &index);
-            int32_t styleIndex = run->index;
-            RteUnlock(d->charRuns);
-            // Equipped as reading equips it: the object's hooks, its metrics.
-            RteCharStyle equipped = Elements<RteCharStyle>(d->charStyles)[styleIndex];
-            equipped.object = reinterpret_cast<intptr_t>(objects[i]);
-            RteSetObjectHooks(&equipped, Elements<RteObject>(objects[i])[0]);
-            RteFont font = Elements<RteFont>(d->fonts)[0];
-            equipped.hooks.metrics(doc, &equipped, &font);
-            RteLocked<RteCharStyle>(d->charStyles)[styleIndex] = equipped;
-        }
-        return doc;
+        std::vector<std::pair<int32_t, RteHandle>> placed;
+        for (size_t i = 0; i < objects.size(); ++i)
+            placed.emplace_back(static_cast<int32_t>(i * 2), objects[i]);
+        return DocumentWithObjects(std::string(objects.size() * 2, 'o'), placed);
     }
 
     std::vector<RteObject> ObjectsOf(RteHandle doc)
@@ -219,6 +201,114 @@ TEST_F(ObjectTest, AStreamWithObjectStylesButNoObjectRecordsLeavesNoObject)
     EXPECT_TRUE(ObjectsOf(back).empty());
     for (const RteCharStyle& style : Elements<RteCharStyle>(DocumentOf(back).charStyles))
         EXPECT_EQ(env_.defaultStyle.hooks.metrics, style.hooks.metrics);
+}
+
+}  // namespace
+
+namespace {
+
+class ObjectQueryTest : public ObjectStreamTest {
+protected:
+    // "aa" then an object over "[]" at 2 and at 6, a text object at 10.
+    RteHandle Objects()
+    {
+        RteRect rect = {0, 0, 8, 8};
+        frame_ = RteNewObjectRecord(&context_, RTE_KIND_FRAME, &rect, 0);
+        mac_ = RteNewObjectRecord(&context_, RTE_KIND_MAC | RTE_OBJECT_SHAREABLE, nullptr, 0);
+        text_ = RteNewObjectRecord(&context_, RTE_KIND_TEXT, "note", 0);
+        RteLocked<RteObject>(frame_)->referenceValue = 11;
+        RteLocked<RteObject>(mac_)->referenceValue = 22;
+        RteLocked<RteObject>(mac_)->key = 7;
+        return DocumentWithObjects("aa[]bb[]cc[]", {{2, frame_}, {6, mac_}, {10, text_}});
+    }
+
+    RteHandle frame_ = nullptr, mac_ = nullptr, text_ = nullptr;
+};
+
+TEST_F(ObjectQueryTest, ObjectsAreCountedNumberedAndFoundByTheirRuns)
+{
+    RteHandle doc = Objects();
+    struct Count {
+        RteRange range;
+        int32_t objects;
+    } counts[] = {{{0, 12}, 3}, {{0, 2}, 0}, {{3, 7}, 2}, {{11, 12}, 1}, {{4, 6}, 0}};
+    for (const Count& c : counts)
+        EXPECT_EQ(c.objects, RteCountObjects(doc, &c.range)) << c.range.start << "-" << c.range.end;
+    EXPECT_EQ(3, RteCountObjects(doc, nullptr)) << "a caret: the whole text";
+
+    RteRange all = {0, 12};
+    int32_t offset = -1, style = -1;
+    EXPECT_EQ(nullptr, RteNthObject(doc, &all, 0, &offset, &style)) << "n = 0 gives nothing";
+    EXPECT_EQ(mac_, RteNthObject(doc, &all, 2, &offset, &style));
+    EXPECT_EQ(6, offset);
+    EXPECT_EQ(nullptr, RteNthObject(doc, &all, 4, &offset, &style));
+
+    offset = 3;
+    EXPECT_EQ(mac_, RteNextObject(doc, &offset, 0, 0));
+    EXPECT_EQ(6, offset);
+    offset = 0;
+    EXPECT_EQ(text_, RteNextObject(doc, &offset, RTE_KIND_TEXT, RTE_OBJECT_KIND_MASK));
+    EXPECT_EQ(10, offset);
+    offset = 0;
+    EXPECT_EQ(mac_, RteNextObject(doc, &offset, RTE_OBJECT_SHAREABLE, RTE_OBJECT_SHAREABLE));
+    offset = 11;
+    EXPECT_EQ(nullptr, RteNextObject(doc, &offset, 0, 0));
+    EXPECT_EQ(12, offset) << "none found: the text length";
+
+    EXPECT_EQ(2, RteObjectIndex(doc, 22));
+    EXPECT_EQ(0, RteObjectIndex(doc, 99));
+    EXPECT_EQ(mac_, RteObjectByKey(doc, 7));
+    EXPECT_EQ(frame_, RteObjectById(doc, 11));
+    EXPECT_EQ(nullptr, RteObjectById(doc, 5));
+}
+
+TEST_F(ObjectQueryTest, BordersWidenTheirInsets)
+{
+    struct Case {
+        uint8_t type, kind;
+        int16_t width;
+        int16_t insets[4];  // top, bottom, left, right, from 1 each
+    } cases[] = {
+        {RTE_BORDER_FRAME, 0, 2, {3, 3, 3, 3}},
+        {RTE_BORDER_FRAME, RTE_BORDER_DOUBLE, 2, {3, 5, 3, 5}},
+        {RTE_BORDER_FRAME, RTE_BORDER_QUARTERS, 1, {5, 5, 5, 5}},
+        {RTE_BORDER_TOP, 0, 2, {3, 1, 1, 1}},
+        {RTE_BORDER_BOTTOM, 0, 2, {1, 3, 1, 1}},
+        {RTE_BORDER_LEFT, 0, 2, {1, 1, 3, 1}},
+        {RTE_BORDER_BOTTOM_2, 0, 2, {1, 1, 1, 3}},
+    };
+    RteRect rect = {0, 0, 8, 8};
+    for (const Case& c : cases) {
+        RteObject object = Elements<RteObject>(RteNewObjectRecord(&context_, RTE_KIND_FRAME, &rect, 0))[0];
+        RteSetObjectBorder(&object, c.type, c.kind, nullptr, c.width);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(c.insets[i], object.insets[i]) << int(c.type) << "/" << int(c.kind) << " inset " << i;
+    }
+}
+
+TEST_F(ObjectQueryTest, TheDefaultCallbackAnswersItsMessages)
+{
+    RteHandle doc = Objects();
+    EXPECT_EQ(3, RteDefaultObjectProc(doc, text_, 0, 4, 0, 0, 3)) << "the text length, at most the length given";
+    EXPECT_EQ(4, RteDefaultObjectProc(doc, text_, 0, 4, 0, 0, 100));
+    EXPECT_EQ(22, RteDefaultObjectProc(doc, mac_, 0, 10, 0, 0, 0));
+    EXPECT_EQ(0, RteDefaultObjectProc(doc, mac_, 0, 99, 0, 0, 0));
+
+    TestCanvas canvas(40, 20);
+    RtePicturePort port = {canvas.Dc(), &context_, nullptr, nullptr};
+    RteLocked<RteObject>(frame_)->extension[0] = RTE_BORDER_TOP;
+    RteRect rect = {4, 4, 16, 30};
+    RteDefaultObjectProc(doc, frame_, 0, RTE_OBJECT_DRAW, reinterpret_cast<intptr_t>(&port),
+                         reinterpret_cast<intptr_t>(&rect), 0);
+    EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(10, 4)) << "the frame and its top border";
+    EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(4, 10));
+    EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(10, 10));
+
+    RteHandle linked = RteNewObjectRecord(&context_, RTE_KIND_TEXT, "x", 0);
+    RteLocked<RteObject>(text_)->linked = linked;
+    int live = LiveHandles();
+    RteDefaultObjectProc(doc, text_, 0, RTE_OBJECT_DISPOSE, 0, 0, 0);
+    EXPECT_EQ(live - 2, LiveHandles()) << "the object and its linked one";
 }
 
 }  // namespace
