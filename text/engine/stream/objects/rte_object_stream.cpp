@@ -35,6 +35,12 @@ bool HasPictureHeader(int32_t kind)
            kind == RTE_KIND_PICTURE || (kind >= 15 && kind <= 22);
 }
 
+bool IsText(int32_t kind)
+{
+    return kind == RTE_KIND_TEXT || kind == RTE_KIND_TEXT_BOX || kind == RTE_KIND_UNKNOWN_TEXT ||
+           kind == RTE_KIND_UNKNOWN_TEXT_BOX;
+}
+
 bool HasBytes(int32_t kind)
 {
     return (kind >= 11 && kind <= 20) || kind == RTE_KIND_BITMAP || kind == RTE_KIND_PICTURE || kind == 28 ||
@@ -190,6 +196,34 @@ void ReadPictureBlock(RteBodyReader& body, RtePictureBlock* block, bool wide)
     std::memcpy(block, narrow, sizeof *block);
 }
 
+// Bits from outside that the platform may take as a metafile: the standard header, and records
+// of at least three words that lie whole within the bits, ending with the end record.
+bool ValidMetafileBits(const std::vector<uint8_t>& bits)
+{
+    constexpr size_t kHeaderBytes = 18;
+    if (bits.size() < kHeaderBytes + 6 || bits.size() % 2)
+        return false;
+    uint16_t type, headerWords;
+    uint32_t words;
+    std::memcpy(&type, bits.data(), 2);
+    std::memcpy(&headerWords, bits.data() + 2, 2);
+    std::memcpy(&words, bits.data() + 6, 4);
+    if ((type != 1 && type != 2) || headerWords != 9 || static_cast<size_t>(words) * 2 != bits.size())
+        return false;
+    for (size_t at = kHeaderBytes; at + 6 <= bits.size();) {
+        uint32_t size;
+        uint16_t function;
+        std::memcpy(&size, bits.data() + at, 4);
+        std::memcpy(&function, bits.data() + at + 4, 2);
+        if (size < 3 || size > (bits.size() - at) / 2)
+            return false;
+        if (function == 0)
+            return true;
+        at += static_cast<size_t>(size) * 2;
+    }
+    return false;
+}
+
 RteHandle BytesHandle(RteMemContext* context, const std::vector<uint8_t>& bytes)
 {
     if (bytes.empty())
@@ -300,8 +334,14 @@ uint16_t RteReadObjectRecord(RteHandle handle, int16_t, RteHandle body, int32_t*
         object.data = value;
     } else if (kind == RTE_KIND_METAFILE) {
         // A metafile that cannot be rebuilt leaves the object without data: it draws nothing.
-        if (!data.empty())
+        if (ValidMetafileBits(data))
             object.data = reinterpret_cast<intptr_t>(SetMetaFileBitsEx(static_cast<UINT>(data.size()), data.data()));
+    } else if (IsText(kind)) {
+        // Text from a stream ends within its field or its handle, whatever the stream held.
+        reinterpret_cast<uint8_t*>(&object.picture)[sizeof object.picture - 1] = 0;
+        if (!data.empty() && data.back() != 0)
+            data.push_back(0);
+        object.data = reinterpret_cast<intptr_t>(BytesHandle(context, data));
     } else {
         object.data = reinterpret_cast<intptr_t>(BytesHandle(context, data));
     }
