@@ -231,6 +231,28 @@ void FixScaling(RteDocument* doc)
     doc->resolution = doc->port.resolution;
 }
 
+// A registered type-24 handler sees every font (kind 2), character style (1) and paragraph
+// format (3) that was read, then kind 4 once at the end.
+void TellFixupHandler(RteDocument* doc)
+{
+    RteRecordHandler handler = {RTE_REC_FIXUP, 0, nullptr, nullptr, nullptr, nullptr};
+    if (!doc->env->registry || RteGetRecordType(doc->env, &handler) != 0 || !handler.reader)
+        return;
+    auto tell = [&](RteHandle table, int32_t kind) {
+        for (int32_t i = 0; i < RteCount(table); ++i) {
+            int32_t value = kind;
+            void* record = RteElementPtr(table, i, true);
+            handler.reader(doc->self, RTE_REC_FIXUP, nullptr, &value, reinterpret_cast<intptr_t>(record), nullptr);
+            RteUnlock(table);
+        }
+    };
+    tell(doc->fonts, 2);
+    tell(doc->charStyles, 1);
+    tell(doc->parFormats, 3);
+    int32_t end = 4;
+    handler.reader(doc->self, RTE_REC_FIXUP, nullptr, &end, 0, nullptr);
+}
+
 }  // namespace
 
 void RteAfterRead(RteHandle handle, RteStreamPass* pass)
@@ -245,6 +267,7 @@ void RteAfterRead(RteHandle handle, RteStreamPass* pass)
     RteParFormat format = env->defaultFormat;
     format.flags &= RTE_STYLE_KEPT_FLAGS;
     EnsureOne(doc->parFormats, format);
+    TellFixupHandler(doc.get());
     FixFonts(doc.get());
     FixRuns(doc->charRuns, doc->textLength, RteCount(doc->charStyles));
     FixRuns(doc->parRuns, doc->textLength, RteCount(doc->parFormats));

@@ -120,3 +120,33 @@ TEST_F(DriverTest, ASubDocumentThatNoHandlerTakesIsSkipped)
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<int32_t> g_kinds;
+
+uint16_t NoteKind(RteHandle, int16_t, RteHandle, int32_t* value, intptr_t, int32_t*)
+{
+    g_kinds.push_back(*value);
+    return 1;
+}
+
+TEST_F(DriverTest, ARegisteredFixUpHandlerSeesEveryFontStyleAndFormatRead)
+{
+    RteHandle doc = MakeRichDocument();
+    Bytes bytes = Save(doc);
+    RteDocument d = DocumentOf(doc);
+    RteRegisterRecordType(&env_, RTE_REC_FIXUP, NoteKind, nullptr, nullptr, nullptr);
+    g_kinds.clear();
+    uint16_t code = 1;
+    Load(bytes, &code);
+    ASSERT_EQ(0, code);
+    std::vector<int32_t> expected;
+    expected.insert(expected.end(), static_cast<size_t>(RteCount(d.fonts)), 2);
+    expected.insert(expected.end(), static_cast<size_t>(RteCount(d.charStyles)), 1);
+    expected.insert(expected.end(), static_cast<size_t>(RteCount(d.parFormats)), 3);
+    expected.push_back(4);
+    EXPECT_EQ(expected, g_kinds);
+}
+
+}  // namespace
