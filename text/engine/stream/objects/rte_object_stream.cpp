@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "rte_object_stream.h"
+#include "rte_picture_data.h"
 #include "rte_record_fields.h"
 #include "rte_text_helpers.h"
 #include "rte_typed.h"
@@ -150,7 +151,11 @@ void WriteObject(RteBodyWriter& body, const RteObject& object, int32_t identity)
     int32_t value = static_cast<int32_t>(o.data);
     if (KindValues(v, o.picture, kind, value))
         return;
-    if (HasBytes(kind) || kind == RTE_KIND_METAFILE) {
+    if (kind == RTE_KIND_BITMAP) {
+        RteWritePictureData(body, reinterpret_cast<RteHandle>(o.data), o.secondData);
+    } else if (kind == RTE_KIND_BITMAP_HANDLE) {
+        RteWriteColorTable(body, reinterpret_cast<RteHandle>(o.data));
+    } else if (HasBytes(kind) || kind == RTE_KIND_METAFILE) {
         body.Bytes(data.data(), data.size());
         std::vector<uint8_t> second = HandleBytes(reinterpret_cast<intptr_t>(o.secondData));
         body.Bytes(second.data(), second.size());
@@ -176,6 +181,25 @@ uint16_t WriteRecord(RteHandle doc, RteHandle object, int32_t identity, RteIoPro
     if (body)
         RteFree(body);
     return code ? code : result;
+}
+
+// The data of the record's kind after its picture header: values of the record, picture data,
+// a colour table, or byte strings.
+void ReadKindData(RteFieldReader& v, RteBodyReader& reader, RteObject& object, bool hasSecond, int32_t* value,
+                  std::vector<uint8_t>* data, std::vector<uint8_t>* second)
+{
+    int32_t kind = RteObjectKindOf(object);
+    if (KindValues(v, object.picture, kind, *value))
+        return;
+    if (kind == RTE_KIND_BITMAP) {
+        RteReadPictureData(reader, data, second);
+    } else if (kind == RTE_KIND_BITMAP_HANDLE) {
+        *data = RteReadColorTable(reader);
+    } else if (HasBytes(kind) || kind == RTE_KIND_METAFILE) {
+        *data = reader.Bytes();
+        if (hasSecond)
+            *second = reader.Bytes();
+    }
 }
 
 // The picture block of a document that keeps 16-bit text: 16-bit characters to narrow.
@@ -314,11 +338,7 @@ uint16_t RteReadObjectRecord(RteHandle handle, int16_t, RteHandle body, int32_t*
         if (hasData) {
             if (HasPictureHeader(kind))
                 PictureHeader(v, object.picture, recordVersion);
-            if (!KindValues(v, object.picture, kind, value) && (HasBytes(kind) || kind == RTE_KIND_METAFILE)) {
-                data = reader.Bytes();
-                if (hasSecond)
-                    second = reader.Bytes();
-            }
+            ReadKindData(v, reader, object, hasSecond != 0, &value, &data, &second);
         }
         if (reader.failed() || reader.overran())
             RteRaise(context, RTE_ERR_STREAM_DAMAGED, body);

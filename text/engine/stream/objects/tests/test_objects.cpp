@@ -162,6 +162,8 @@ TEST_F(ObjectTest, ObjectsOfEachStoredKindReadBackOntoTheirStyles)
         EXPECT_EQ(0, std::memcmp(&was[i].picture, &read[i].picture, sizeof was[i].picture)) << i;
         EXPECT_EQ(1, read[i].useCount) << i;
     }
+    EXPECT_EQ(Contents(reinterpret_cast<RteHandle>(was[2].data)), Contents(reinterpret_cast<RteHandle>(read[2].data)))
+        << "the bitmap's record";
     EXPECT_EQ(0x1234, read[3].data);
     UINT size = GetMetaFileBitsEx(reinterpret_cast<HMETAFILE>(read[4].data), 0, nullptr);
     EXPECT_EQ(GetMetaFileBitsEx(reinterpret_cast<HMETAFILE>(was[4].data), 0, nullptr), size) << "the bits survive";
