@@ -246,9 +246,12 @@ void ReadTables(RteDocument* doc, int16_t type, RteBodyReader& body, int32_t val
     };
     auto readLong = [](RteFieldReader& r, int32_t& v) { r.L(v); };
     switch (type) {
+    case RTE_REC_RUNS_C:
+        if (pass->version < 0x10017)
+            break;  // older writers kept something else under this type
+        [[fallthrough]];
     case RTE_REC_CHAR_RUNS:
     case RTE_REC_PAR_RUNS:
-    case RTE_REC_RUNS_C:
         StoreRuns(RunTable(doc, type), ReadEntries<RteStyleRun>(doc, body, value, pass, pass->version, readRun));
         break;
     case RTE_REC_WRAP:

@@ -277,3 +277,27 @@ TEST_F(RoundTripTest, ProgressIsToldBeforeAndAfterEachRecord)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RoundTripTest, SixteenBitTextAndFontNamesReadBackAsBytes)
+{
+    RteHandle doc = MakeRichDocument();
+    {
+        RteLocked<RteDocument> d(doc);
+        d->flags2 |= RTE_DOC2_WIDE_TEXT | RTE_DOC2_WIDE_NAMES;
+        // A character of CP1252's upper half, to be widened and narrowed again.
+        RteLocked<char>(RteLocked<RteTextBlock>(d->blocks)[0].text)[1] = '\x80';
+    }
+    Bytes bytes = Save(doc);
+    EXPECT_NE(std::string::npos, Printable(bytes).find("<00>21,<FE>F<00><AC> r<00>s<00>t<00>")) << "the euro sign as 0x20AC";
+    uint16_t code = 1;
+    RteHandle back = Load(bytes, &code);
+    ASSERT_EQ(0, code);
+    EXPECT_EQ(TextOf(doc), TextOf(back));
+    EXPECT_STREQ("Liberation Serif", Elements<RteFont>(DocumentOf(back).fonts).back().name);
+    EXPECT_STREQ("Times", Elements<RteFont>(DocumentOf(back).fonts).back().altName);
+    EXPECT_EQ(0u, DocumentOf(back).flags2 & (RTE_DOC2_WIDE_TEXT | RTE_DOC2_WIDE_NAMES)) << "cleared after the read";
+}
+
+}  // namespace
