@@ -248,7 +248,7 @@ void ReadTables(RteDocument* doc, int16_t type, RteBodyReader& body, int32_t val
     switch (type) {
     case RTE_REC_RUNS_C:
         if (pass->version < 0x10017)
-            break;  // older writers kept something else under this type
+            break;  // the list came with version 0x10017
         [[fallthrough]];
     case RTE_REC_CHAR_RUNS:
     case RTE_REC_PAR_RUNS:

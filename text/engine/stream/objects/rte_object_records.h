@@ -58,6 +58,10 @@ static_assert(sizeof(RtePictureBlock) == 44, "the stream keeps a 44-byte picture
 constexpr int32_t RTE_INLINE_TEXT_BYTES = 43;  // with its NUL, the most text the block holds
 constexpr int32_t RTE_OBJECT_EXTENSION_BYTES = 14;
 
+// The object callback: (document, object, value, message, x, data, length).
+typedef intptr_t (*RteObjectProc)(RteHandle doc, RteHandle object, intptr_t value, int32_t message, intptr_t x,
+                                  intptr_t data, int32_t length);
+
 // Insets, in the order the borders use them.
 enum RteInset { RTE_INSET_TOP, RTE_INSET_BOTTOM, RTE_INSET_LEFT, RTE_INSET_RIGHT };
 
@@ -82,6 +86,9 @@ struct RteObject {
     intptr_t dataPointer;        // only while a hook runs
     uint32_t key;
     int32_t useCount;
+    // In memory only: the callback and the style's data value the object was styled with.
+    RteObjectProc callback;
+    intptr_t styleData;
 };
 
 inline int32_t RteObjectKindOf(const RteObject& object) { return static_cast<int32_t>(object.typeWord & RTE_OBJECT_KIND_MASK); }
@@ -95,9 +102,6 @@ struct RteMetafileData {
     RteRect bounds;
 };
 
-// The object callback: (document, object, value, message, x, data, length).
-typedef intptr_t (*RteObjectProc)(RteHandle doc, RteHandle object, intptr_t value, int32_t message, intptr_t x,
-                                  intptr_t data, int32_t length);
 // Messages of the object callback.
 constexpr int32_t RTE_OBJECT_ATTACHED = 0;
 constexpr int32_t RTE_OBJECT_DRAW = 1;

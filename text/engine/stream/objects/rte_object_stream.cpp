@@ -350,6 +350,8 @@ uint16_t RteReadObjectRecord(RteHandle handle, int16_t, RteHandle body, int32_t*
     object.linked = nullptr;
     object.currentStyle = nullptr;
     object.dataPointer = 0;
+    object.callback = LoadingCallback(doc->env);
+    object.styleData = 0;
     if (kind == RTE_KIND_VALUE) {
         object.data = value;
     } else if (kind == RTE_KIND_METAFILE) {

@@ -17,3 +17,10 @@ uint16_t RteReadObjectRecord(RteHandle doc, int16_t type, RteHandle body, int32_
                              int32_t* size);
 // Sets the object hooks of a style whose object is the record.
 void RteSetObjectHooks(RteCharStyle* style, const RteObject& object);
+// The style of an object at the offset: the style (and font) found there with the object's
+// handle, hooks, unit 33 of 1 and flags; the caret goes to the offset, the callback (null: the
+// default one) hears code 3. The masks, when given, select what the object's style sets.
+// Returns the object's kind.
+int32_t RteMakeObjectStyle(RteHandle doc, int32_t offset, RteHandle object, intptr_t styleData, RteObjectProc callback,
+                           intptr_t data, RteCharStyle* style, RteCharStyle* styleMask, RteFont* font,
+                           RteFont* fontMask);

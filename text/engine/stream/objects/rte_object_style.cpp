@@ -2,7 +2,11 @@
 // metrics, class its characters, and count the styles that use the record.
 #include <cstring>
 
+#include "rte_fonts.h"
+#include "rte_object_queries.h"
 #include "rte_object_stream.h"
+#include "rte_style_units.h"
+#include "rte_styles.h"
 #include "rte_typed.h"
 
 namespace {
@@ -11,6 +15,11 @@ constexpr uint32_t kMetricsSet = 0x100000;
 constexpr uint32_t kNoObjectClassifier = 0x400000;
 constexpr intptr_t kClassClosing = 0x1036;
 constexpr intptr_t kClassObject = 0x806;
+constexpr uint32_t kTextObjectFlags = 0x200A;
+constexpr uint32_t kObjectFlags = 0x2004;
+constexpr int kUnitObject = RTE_CHAR_FIRST_UNITS + 26;
+constexpr int kUnitWhole = 33;
+constexpr int kUnitSheet = 22;
 
 RteHandle ObjectOf(const RteCharStyle* style) { return reinterpret_cast<RteHandle>(style->object); }
 
@@ -88,4 +97,51 @@ void RteSetObjectHooks(RteCharStyle* style, const RteObject& object)
     // Unit 33 of 1: the object is one unit, whatever its characters.
     if (!IsTextKind(kind) && style->units23to34[10] == 1 && !(style->flags & kNoObjectClassifier))
         style->hooks.charInfo = ObjectClass;
+}
+
+int32_t RteMakeObjectStyle(RteHandle doc, int32_t offset, RteHandle object, intptr_t styleData, RteObjectProc callback,
+                           intptr_t data, RteCharStyle* style, RteCharStyle* styleMask, RteFont* font,
+                           RteFont* fontMask)
+{
+    RteRange at = {offset, offset};
+    RteCharStyle found;
+    RteGetCharStyle(doc, &at, false, style, &found);
+    if (font) {
+        RteFont foundFont;
+        RteGetFont(doc, &at, false, font, &foundFont);
+    }
+    if (fontMask)
+        RteClearFont(fontMask, 0);
+    {
+        RteLocked<RteDocument> d(doc);
+        RteLocked<RteSelectPoint> points(d->selection);
+        for (int32_t i = 0; i < points.size(); ++i)
+            points[i].offset = offset;
+        style->hooks = d->env->defaultStyle.hooks;
+    }
+    RteObject record;
+    RteGetElement(object, 0, &record);
+    record.callback = callback ? callback : RteDefaultObjectProc;
+    record.styleData = styleData;
+    {
+        RteLocked<RteObject> stored(object);
+        stored[0] = record;
+    }
+    int32_t kind = RteObjectKindOf(record);
+    style->object = reinterpret_cast<intptr_t>(object);
+    style->units23to34[10] = 1;
+    bool textKind = IsTextKind(kind) && (record.typeWord & RTE_OBJECT_TEXT_FLAGS_B) && !(record.typeWord & RTE_OBJECT_TEXT_FLAGS_A);
+    style->flags |= textKind ? kTextObjectFlags : kObjectFlags;
+    RteSetObjectHooks(style, record);
+    record.callback(doc, object, styleData, RTE_OBJECT_STYLED, 0, data, 0);
+    if (styleMask) {
+        RteClearCharStyle(styleMask, 0);
+        auto units = RteCharStyleUnits();
+        RteSetMaskUnit(units, styleMask, kUnitObject, true);
+        RteSetMaskUnit(units, styleMask, kUnitWhole, true);
+        RteSetMaskUnit(units, styleMask, kUnitSheet, true);
+        for (int i = 0; i < RTE_CHAR_STYLE_HOOKS; ++i)
+            RteSetMaskUnit(units, styleMask, RTE_CHAR_FIRST_UNITS + RTE_CHAR_SECOND_UNITS + i, true);
+    }
+    return kind;
 }

@@ -314,3 +314,39 @@ TEST_F(ObjectQueryTest, TheDefaultCallbackAnswersItsMessages)
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<int32_t> g_messages;
+
+intptr_t NoteMessage(RteHandle, RteHandle, intptr_t, int32_t message, intptr_t, intptr_t, int32_t)
+{
+    g_messages.push_back(message);
+    return 0;
+}
+
+TEST_F(ObjectQueryTest, AnObjectStyleSetOverARangeMakesOneObjectThere)
+{
+    RteHandle doc = MakeDocument("ab[]cd");
+    RteRect rect = {0, 0, 12, 20};
+    RteHandle object = RteNewObjectRecord(&context_, RTE_KIND_FRAME, &rect, 25 << 16);
+    g_messages.clear();
+    RteCharStyle style, mask;
+    RteFont font;
+    EXPECT_EQ(RTE_KIND_FRAME, RteMakeObjectStyle(doc, 2, object, 5, NoteMessage, 0, &style, &mask, &font, nullptr));
+    EXPECT_EQ(std::vector<int32_t>{RTE_OBJECT_STYLED}, g_messages);
+    EXPECT_EQ(reinterpret_cast<intptr_t>(object), style.object);
+    EXPECT_EQ(1, style.units23to34[10]) << "unit 33";
+    EXPECT_EQ(2, Elements<RteSelectPoint>(DocumentOf(doc).selection)[0].offset) << "the caret at the offset";
+    RteRange range = {2, 4};
+    RteSetCharStyle(doc, &range, &style, &mask, 0);
+    EXPECT_EQ(1, RteCountObjects(doc, nullptr));
+    int32_t offset = 0;
+    EXPECT_EQ(object, RteNextObject(doc, &offset, 0, 0));
+    EXPECT_EQ(2, offset);
+    RteCharStyle styled = Elements<RteCharStyle>(DocumentOf(doc).charStyles)[1];
+    EXPECT_EQ(12 + 1 - 3, styled.ascent) << "height and top inset less the descent";
+    EXPECT_EQ(3 + 1, styled.descent) << "the descent and the bottom inset";
+}
+
+}  // namespace
