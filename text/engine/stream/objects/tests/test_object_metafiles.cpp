@@ -44,10 +44,10 @@ HMETAFILE LoadMetafile(const std::string& name)
 }
 
 // The cells of the canvas from (left, top), '#' where more than a third is dark.
-std::string Cells(const TestCanvas& canvas, int left, int top)
+std::string Cells(const TestCanvas& canvas, int left, int top, int side = kSide)
 {
     std::ostringstream map;
-    int cell = kSide / kCells;
+    int cell = side / kCells;
     for (int cy = 0; cy < kCells; ++cy) {
         for (int cx = 0; cx < kCells; ++cx) {
             int dark = 0;
@@ -73,19 +73,19 @@ int Differences(const std::string& a, const std::string& b)
 
 class MetafileTest : public ObjectStreamTest {
 protected:
-    RteHandle MetafileObject(HMETAFILE metafile)
+    RteHandle MetafileObject(HMETAFILE metafile, int32_t mappingMode = MM_TEXT)
     {
-        RteMetafileData data = {metafile, MM_TEXT, kSide, kSide, {0, 0, kSide, kSide}};
+        RteMetafileData data = {metafile, mappingMode, kSide, kSide, {0, 0, kSide, kSide}};
         return RteNewObjectRecord(&context_, RTE_KIND_METAFILE, &data, 0);
     }
 
-    std::string Played(RteHandle object, int left, int top)
+    std::string Played(RteHandle object, int left, int top, int side = kSide)
     {
-        TestCanvas canvas(left + kSide + 20, top + kSide + 20);
+        TestCanvas canvas(left + side + 20, top + side + 20);
         RtePicturePort port = {canvas.Dc(), &context_, nullptr, nullptr};
-        RteRect rect = {top, left, top + kSide, left + kSide};
+        RteRect rect = {top, left, top + side, left + side};
         RteDrawObjectDefault(&port, object, &rect);
-        return Cells(canvas, left, top);
+        return Cells(canvas, left, top, side);
     }
 };
 
@@ -101,6 +101,16 @@ TEST_F(MetafileTest, InkscapeMetafilesPlayLikeTheirIcons)
         // fall either way, a handful of the hundred.
         EXPECT_LE(Differences(expected, drawn), 5) << icon << "\nexpected\n" << expected << "drawn\n" << drawn;
     }
+}
+
+TEST_F(MetafileTest, AMappedMetafilePlaysScaledIntoTheObjectsRect)
+{
+    // Played whole, with its own window extent, into a rect half the size.
+    HMETAFILE metafile = LoadMetafile("emote-love-symbolic.wmf");
+    RteHandle object = MetafileObject(metafile, MM_ANISOTROPIC);
+    std::string expected = ReadFile("emote-love-symbolic.cells");
+    std::string drawn = Played(object, 12, 9, kSide / 2);
+    EXPECT_LE(Differences(expected, drawn), 5) << "expected\n" << expected << "drawn\n" << drawn;
 }
 
 TEST_F(MetafileTest, AWindowOriginInTheMetafileDoesNotMoveTheObject)
