@@ -177,17 +177,11 @@ void NameField(V& v, char* name, bool wide)
         return;
     }
     // A mark and the 64 characters; longer items are clamped to the buffer.
-    uint16_t characters[RTE_FONT_NAME_BYTES + 1] = {};
-    if constexpr (!V::reading) {
-        characters[0] = RTE_MARK_NATIVE;
-        RteBytesToWide(reinterpret_cast<const uint8_t*>(name), characters + 1, 0, RTE_FONT_NAME_BYTES);
-    }
-    v.Bytes(characters, sizeof characters, sizeof characters);
+    std::vector<uint16_t> characters = RteWidenField(name, RTE_FONT_NAME_BYTES);
+    size_t bytes = characters.size() * sizeof(uint16_t);
+    v.Bytes(characters.data(), bytes, bytes);
     if constexpr (V::reading) {
-        int32_t count = RteWideNormalise(characters, RTE_FONT_NAME_BYTES + 1, false);
-        uint8_t narrow[RTE_FONT_NAME_BYTES + 1] = {};
-        RteWideToBytes(characters, narrow, 0, count < RTE_FONT_NAME_BYTES ? count : RTE_FONT_NAME_BYTES);
-        std::memcpy(name, narrow, RTE_FONT_NAME_BYTES);
+        RteNarrowField(characters.data(), characters.size(), name, RTE_FONT_NAME_BYTES);
         name[RTE_FONT_NAME_BYTES - 1] = '\0';
     }
 }

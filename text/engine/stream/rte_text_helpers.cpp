@@ -181,3 +181,21 @@ int32_t RteCountByte(const RteTextBlock* block, uint8_t byte)
         found += text[i] == byte;
     return found;
 }
+
+std::vector<uint16_t> RteWidenField(const void* field, size_t size)
+{
+    std::vector<uint16_t> characters(size + 1);
+    characters[0] = RTE_MARK_NATIVE;
+    for (size_t i = 0; i < size; ++i)
+        characters[i + 1] = RteCp1252ToChar(static_cast<const uint8_t*>(field)[i]);
+    return characters;
+}
+
+void RteNarrowField(uint16_t* characters, size_t count, void* field, size_t size)
+{
+    int32_t left = RteWideNormalise(characters, static_cast<int32_t>(count), false);
+    std::vector<uint8_t> narrow(static_cast<size_t>(left) + 1);
+    narrow.resize(static_cast<size_t>(RteWideToBytes(characters, narrow.data(), 0, left)));
+    std::memset(field, 0, size);
+    std::memcpy(field, narrow.data(), narrow.size() < size ? narrow.size() : size);
+}

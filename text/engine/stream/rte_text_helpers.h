@@ -2,7 +2,9 @@
 // patterns, 16-bit text in either byte order, counted characters, style attribute masks.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "rte_environment.h"
 
@@ -30,6 +32,12 @@ int32_t RteWideNormalise(uint16_t* text, int32_t count, bool swap);
 // The CP1252 byte of a character, or 0 when it has none.
 uint8_t RteCharToCp1252(uint16_t character);
 uint16_t RteCp1252ToChar(uint8_t byte);
+
+// A fixed field of bytes as 16-bit text behind a native byte-order mark (size + 1 characters),
+// and back: the characters (a leading mark obeyed and dropped) narrowed into the cleared field,
+// as many as fit.
+std::vector<uint16_t> RteWidenField(const void* field, size_t size);
+void RteNarrowField(uint16_t* characters, size_t count, void* field, size_t size);
 
 // A counted character: one byte below length 2, else up to three bytes (0 counts as three),
 // stopping after a zero byte. A null target writes back onto the source.

@@ -129,7 +129,32 @@ std::vector<uint8_t> MetafileBits(intptr_t metafile)
     return bits;
 }
 
-void WriteObject(RteBodyWriter& body, const RteObject& object, int32_t identity)
+// The picture block of a document that keeps 16-bit text: its 44 bytes as 16-bit characters
+// behind a byte-order mark, each byte the character of its CP1252 value (zeros included).
+void WritePictureBlock(RteBodyWriter& body, const RtePictureBlock& block, bool wide)
+{
+    if (!wide) {
+        body.Bytes(&block, sizeof block);
+        return;
+    }
+    std::vector<uint16_t> characters = RteWidenField(&block, sizeof block);
+    body.Bytes(characters.data(), characters.size() * sizeof(uint16_t));
+}
+
+void ReadPictureBlock(RteBodyReader& body, RtePictureBlock* block, bool wide)
+{
+    if (!wide) {
+        body.BytesInto(block, sizeof *block);
+        return;
+    }
+    // Longer items are clamped to the block; a shorter one leaves the rest cleared.
+    uint16_t characters[sizeof(RtePictureBlock) + 1] = {};
+    size_t bytes = body.BytesInto(characters, sizeof characters);
+    size_t count = (bytes < sizeof characters ? bytes : sizeof characters) / sizeof characters[0];
+    RteNarrowField(characters, count, block, sizeof *block);
+}
+
+void WriteObject(RteBodyWriter& body, const RteObject& object, int32_t identity, bool wide)
 {
     RteObject o = object;
     int32_t kind = RteObjectKindOf(o);
@@ -142,7 +167,7 @@ void WriteObject(RteBodyWriter& body, const RteObject& object, int32_t identity)
     int32_t hasSecond = o.secondData ? 1 : 0;
     RteFieldWriter v(body);
     ObjectFields(v, o, identity, version, hasData, hasSecond);
-    body.Bytes(&o.picture, sizeof o.picture);
+    WritePictureBlock(body, o.picture, wide);
     body.Bytes(o.extension, sizeof o.extension);
     if (!hasData)
         return;
@@ -172,7 +197,8 @@ uint16_t WriteRecord(RteHandle doc, RteHandle object, int32_t identity, RteIoPro
         RteBodyWriter writer;
         RteObject record;
         RteGetElement(object, 0, &record);
-        WriteObject(writer, record, identity);
+        bool wide = (RteLocked<RteDocument>(doc)->flags2 & RTE_DOC2_WIDE_NAMES) != 0;
+        WriteObject(writer, record, identity, wide);
         writer.Close();
         body = RteAlloc(context, 1, 0, 64, false);
         RteSetBodyBytes(body, writer.bytes());
@@ -200,24 +226,6 @@ void ReadKindData(RteFieldReader& v, RteBodyReader& reader, RteObject& object, b
         if (hasSecond)
             *second = reader.Bytes();
     }
-}
-
-// The picture block of a document that keeps 16-bit text: 16-bit characters to narrow.
-void ReadPictureBlock(RteBodyReader& body, RtePictureBlock* block, bool wide)
-{
-    if (!wide) {
-        body.BytesInto(block, sizeof *block);
-        return;
-    }
-    uint16_t characters[sizeof(RtePictureBlock) + 1] = {};
-    body.BytesInto(characters, sizeof characters - sizeof characters[0]);
-    int32_t count = 0;
-    while (count < static_cast<int32_t>(sizeof(RtePictureBlock)) && characters[count])
-        ++count;
-    count = RteWideNormalise(characters, count, false);
-    uint8_t narrow[sizeof(RtePictureBlock) + 1] = {};
-    RteWideToBytes(characters, narrow, 0, count);
-    std::memcpy(block, narrow, sizeof *block);
 }
 
 // Bits from outside that the platform may take as a metafile: the standard header, and records

@@ -350,3 +350,28 @@ TEST_F(ObjectQueryTest, AnObjectStyleSetOverARangeMakesOneObjectThere)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ObjectTest, ADocumentOfSixteenBitTextKeepsItsPictureBlocksWhole)
+{
+    RteRect rect = {0, 0, 10, 20};
+    RteHandle frame = Object(RTE_KIND_FRAME, &rect, 50 << 16);
+    {
+        // Bytes of every kind, zeros and CP1252's upper half among them.
+        RteLocked<RteObject> object(frame);
+        auto* bytes = reinterpret_cast<uint8_t*>(&object->picture);
+        for (size_t i = 0; i < sizeof(RtePictureBlock); ++i)
+            bytes[i] = static_cast<uint8_t>(i * 37);
+    }
+    RteHandle doc = DocumentWith({frame});
+    RteLocked<RteDocument>(doc)->flags2 |= RTE_DOC2_WIDE_NAMES;
+    uint16_t code = 1;
+    RteHandle back = Load(SaveWithObjects(doc), &code);
+    ASSERT_EQ(0, code);
+    std::vector<RteObject> was = ObjectsOf(doc), read = ObjectsOf(back);
+    ASSERT_EQ(1u, read.size());
+    EXPECT_EQ(0, std::memcmp(&was[0].picture, &read[0].picture, sizeof(RtePictureBlock)));
+}
+
+}  // namespace
