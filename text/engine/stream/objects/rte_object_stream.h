@@ -5,6 +5,7 @@
 
 #include "rte_object_records.h"
 #include "rte_record_stream.h"
+#include "rte_runs.h"
 
 // Registers type 20 with the object reader; the callback (null: none) hears of each object
 // loaded (code 15) and of each style that takes it (code 0).
@@ -24,3 +25,7 @@ void RteSetObjectHooks(RteCharStyle* style, const RteObject& object);
 int32_t RteMakeObjectStyle(RteHandle doc, int32_t offset, RteHandle object, intptr_t styleData, RteObjectProc callback,
                            intptr_t data, RteCharStyle* style, RteCharStyle* styleMask, RteFont* font,
                            RteFont* fontMask);
+// The object's style set over the range (null: the selection); the object then counts the
+// range's characters less one as its own. Returns the object's kind.
+int32_t RteApplyObject(RteHandle doc, RteHandle object, const RteRange* range, RteObjectProc callback, intptr_t data,
+                       int16_t redraw);

@@ -1,6 +1,7 @@
 // A character style equipped with its object: the hooks that give the style the object's
 // metrics, class its characters, and count the styles that use the record.
 #include <cstring>
+#include <utility>
 
 #include "rte_fonts.h"
 #include "rte_object_queries.h"
@@ -143,5 +144,26 @@ int32_t RteMakeObjectStyle(RteHandle doc, int32_t offset, RteHandle object, intp
         for (int i = 0; i < RTE_CHAR_STYLE_HOOKS; ++i)
             RteSetMaskUnit(units, styleMask, RTE_CHAR_FIRST_UNITS + RTE_CHAR_SECOND_UNITS + i, true);
     }
+    return kind;
+}
+
+int32_t RteApplyObject(RteHandle doc, RteHandle object, const RteRange* range, RteObjectProc callback, intptr_t data,
+                       int16_t redraw)
+{
+    RteRange span;
+    if (range) {
+        span = *range;
+    } else {
+        RteLocked<RteDocument> d(doc);
+        RteLocked<RteSelectPoint> points(d->selection);
+        span = {points[0].offset, points[1].offset};
+    }
+    if (span.end < span.start)
+        std::swap(span.start, span.end);
+    RteCharStyle style, mask;
+    int32_t kind = RteMakeObjectStyle(doc, span.start, object, 0, callback, data, &style, &mask, nullptr, nullptr);
+    int32_t length = span.end - span.start;
+    style.units23to34[10] = static_cast<int16_t>(length > 0 ? length - 1 : 0);
+    RteSetCharStyle(doc, &span, &style, &mask, redraw);
     return kind;
 }

@@ -375,3 +375,22 @@ TEST_F(ObjectTest, ADocumentOfSixteenBitTextKeepsItsPictureBlocksWhole)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ObjectQueryTest, AnObjectAppliedToARangeCountsItsCharactersLessOne)
+{
+    RteHandle doc = MakeDocument("ab[xy]cd");
+    RteHandle object = RteNewObjectRecord(&context_, RTE_KIND_MAC, nullptr, 0);
+    RteRange range = {2, 6};
+    EXPECT_EQ(RTE_KIND_MAC, RteApplyObject(doc, object, &range, nullptr, 0, 0));
+    EXPECT_EQ(1, RteCountObjects(doc, nullptr));
+    int32_t offset = 0, style = 0;
+    RteRange all = {0, 8};
+    EXPECT_EQ(object, RteNthObject(doc, &all, 1, &offset, &style));
+    EXPECT_EQ(2, offset);
+    EXPECT_EQ(3, Elements<RteCharStyle>(DocumentOf(doc).charStyles)[style].units23to34[10]);
+    EXPECT_EQ("", RunProblems(doc));
+}
+
+}  // namespace
