@@ -107,6 +107,7 @@ constexpr int32_t RTE_OBJECT_ATTACHED = 0;
 constexpr int32_t RTE_OBJECT_DRAW = 1;
 constexpr int32_t RTE_OBJECT_STYLED = 3;
 constexpr int32_t RTE_OBJECT_DISPOSE = 12;
+constexpr int32_t RTE_OBJECT_COPIED = 13;
 constexpr int32_t RTE_OBJECT_LOADED = 15;
 
 // The edit control's object record (messages 0x3000 to 0x300B).

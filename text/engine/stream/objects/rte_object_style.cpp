@@ -51,11 +51,30 @@ intptr_t ObjectClass(RteHandle, RteCharStyle*, intptr_t text, intptr_t length, i
     return mask ? type & mask : type;
 }
 
-// Slot 6: one more style uses the record.
-void ObjectAdded(intptr_t, RteHandle, int32_t, RteHandle, RteCharStyle* style)
+// Slot 6: one more style uses the record; a bitmap that its styles copy gets a record of its
+// own first, told with code 13.
+void ObjectAdded(intptr_t, RteHandle doc, int32_t, RteHandle, RteCharStyle* style)
 {
-    if (ObjectOf(style))
-        ++RteLocked<RteObject>(ObjectOf(style))->useCount;
+    RteHandle handle = ObjectOf(style);
+    if (!handle)
+        return;
+    RteObject object;
+    RteGetElement(handle, 0, &object);
+    int32_t kind = RteObjectKindOf(object);
+    bool copied = (kind == RTE_KIND_BITMAP || kind == RTE_KIND_BITMAP_HANDLE) && (object.typeWord & RTE_OBJECT_COPY_BITMAP);
+    if (copied) {
+        handle = RteDuplicate(handle);
+        RteCopyObjectData(&object, kind);
+        object.useCount = 0;
+        style->object = reinterpret_cast<intptr_t>(handle);
+    }
+    ++object.useCount;
+    {
+        RteLocked<RteObject> stored(handle);
+        stored[0] = object;
+    }
+    if (copied && object.callback)
+        object.callback(doc, handle, object.styleData, RTE_OBJECT_COPIED, 0, 0, 0);
 }
 
 // Slot 7: one style fewer; the last one frees the record and its data.

@@ -394,3 +394,70 @@ TEST_F(ObjectQueryTest, AnObjectAppliedToARangeCountsItsCharactersLessOne)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ObjectTest, DataIsCopiedAndReleasedByKind)
+{
+    HDC recorder = CreateMetaFileA(nullptr);
+    Rectangle(recorder, 0, 0, 5, 5);
+    RteMetafileData meta = {CloseMetaFile(recorder), MM_TEXT, 0, 0, {0, 0, 5, 5}};
+    RteHandle bytes = RteNewFromData(&context_, "abc", 1, 3);
+    struct Case {
+        RteHandle object;
+        bool sharesData;
+    } cases[] = {
+        {Object(RTE_KIND_METAFILE, &meta), false},
+        {Object(RTE_KIND_BYTE_HANDLE, bytes), false},
+        {Object(RTE_KIND_FOREIGN_PICT, bytes), true},
+        {Object(RTE_KIND_TEXT, std::string(50, 'x').c_str()), false},
+    };
+    for (const Case& c : cases) {
+        RteObject object = Elements<RteObject>(c.object)[0];
+        RteObject copy = object;
+        int32_t kind = RteObjectKindOf(object);
+        RteCopyObjectData(&copy, kind);
+        EXPECT_EQ(c.sharesData, copy.data == object.data) << kind;
+        if (kind == RTE_KIND_METAFILE)
+            EXPECT_EQ(GetMetaFileBitsEx(reinterpret_cast<HMETAFILE>(object.data), 0, nullptr),
+                      GetMetaFileBitsEx(reinterpret_cast<HMETAFILE>(copy.data), 0, nullptr));
+        else
+            EXPECT_EQ(Contents(reinterpret_cast<RteHandle>(object.data)), Contents(reinterpret_cast<RteHandle>(copy.data)))
+                << kind;
+        if (!c.sharesData) {
+            RteFreeObjectData(&copy, kind);
+            EXPECT_EQ(0, copy.data) << kind;
+        }
+    }
+}
+
+TEST_F(ObjectTest, ABitmapThatItsStylesCopyGetsARecordOfItsOwn)
+{
+    static std::vector<int32_t> messages;
+    messages.clear();
+    std::vector<uint8_t> bitmap(sizeof(RtePictureBlock) + 8, 0);
+    RtePictureBlock header = {};
+    header.rect = {0, 0, 1, 2};
+    header.values16a[0] = 32;
+    header.values32[0] = 8;
+    std::memcpy(bitmap.data(), &header, sizeof header);
+    RteHandle original = Object(RTE_KIND_BITMAP | RTE_OBJECT_COPY_BITMAP, bitmap.data());
+    RteHandle doc = MakeDocument("[]");
+    RteCharStyle style, mask;
+    RteMakeObjectStyle(doc, 0, original, 0,
+                       [](RteHandle, RteHandle, intptr_t, int32_t message, intptr_t, intptr_t, int32_t) -> intptr_t {
+                           messages.push_back(message);
+                           return 0;
+                       },
+                       0, &style, &mask, nullptr, nullptr);
+    RteRange range = {0, 2};
+    RteSetCharStyle(doc, &range, &style, &mask, 0);
+    std::vector<RteObject> styled = ObjectsOf(doc);
+    ASSERT_EQ(1u, styled.size());
+    EXPECT_NE(Elements<RteCharStyle>(DocumentOf(doc).charStyles)[1].object, reinterpret_cast<intptr_t>(original));
+    EXPECT_EQ(1, styled[0].useCount);
+    EXPECT_EQ(0, Elements<RteObject>(original)[0].useCount) << "the original is the caller's";
+    EXPECT_EQ((std::vector<int32_t>{RTE_OBJECT_STYLED, RTE_OBJECT_COPIED}), messages);
+}
+
+}  // namespace
