@@ -18,9 +18,15 @@ constexpr int32_t RTE_OWNER_STARTUP = 0;
 constexpr int32_t RTE_OWNER_CREATED = 1;
 constexpr int32_t RTE_OWNER_DESTROYING = 2;
 
-// Reads or writes one record of the record stream; I/O callbacks move its bytes.
-typedef intptr_t (*RteRecordProc)(RteHandle doc, void* stream, int32_t type, intptr_t data);
-typedef intptr_t (*RteIoProc)(int32_t operation, intptr_t reference, void* bytes, intptr_t count);
+// Moves the bytes of a stream: (buffer, operation, position in/out, length in/out, reference)
+// gives 0 or the stream's error code. The reference (a file, a handle) is pointer-sized, as is
+// the result slot of operations 2 and 5 (stream/rte_io.h).
+typedef uint16_t (*RteIoProc)(void* buffer, int32_t operation, int32_t* position, int32_t* length,
+                              intptr_t reference);
+// Reads or writes the body of one record: (document, type, body, header value in/out, the
+// record's own argument, in-memory bytes covered out) gives 0 to be called again, else 1.
+typedef uint16_t (*RteRecordProc)(RteHandle doc, int16_t type, RteHandle body, int32_t* value, intptr_t argument,
+                                  int32_t* size);
 
 // Registry entry flags: the entry still has the engine's default reader (0x2), writer (0x1).
 constexpr uint32_t RTE_RECORD_DEFAULT_WRITER = 0x1;

@@ -17,8 +17,8 @@ std::vector<int16_t> Types(RteHandle list)
     return types;
 }
 
-intptr_t SomeReader(RteHandle, void*, int32_t, intptr_t) { return 1; }
-intptr_t SomeIo(int32_t, intptr_t, void*, intptr_t) { return 2; }
+uint16_t SomeReader(RteHandle, int16_t, RteHandle, int32_t*, intptr_t, int32_t*) { return 1; }
+uint16_t SomeIo(void*, int32_t, int32_t*, int32_t*, intptr_t) { return 2; }
 
 TEST_F(EnvironmentTest, StartupMakesTheCacheAndTheFreeMemoryHook)
 {

@@ -1,0 +1,259 @@
+// Records 1 and 2: the text-block table and the text of each block. Text of a document bound
+// to its stream may stay there; it is read again through hook slot 8 when needed.
+#include <cstring>
+
+#include "rte_catalogue.h"
+#include "rte_document_internal.h"
+#include "rte_io.h"
+#include "rte_record_fields.h"
+#include "rte_text_blocks.h"
+#include "rte_text_helpers.h"
+#include "rte_typed.h"
+
+using namespace rte_catalogue;
+
+namespace {
+
+constexpr uint32_t kLinesNotSavedBlock = 0x80;
+constexpr uint16_t kTextGrowth = 64;
+constexpr uint8_t kTextPriority = 32;
+constexpr int16_t kLineRecordBytes = 28;
+constexpr uint16_t kLineGrowth = 8;
+constexpr uint8_t kLinePriority = 64;
+
+struct BlockEntry {
+    int32_t start;
+    int32_t end;
+    uint32_t flags;
+    int32_t values[4];
+    RteRect bounds;
+};
+
+template <class V>
+void BlockFields(V& v, BlockEntry& b)
+{
+    v.L(b.start);
+    v.L(b.end);
+    v.S(b.flags);
+    v.L(b.values[0]);
+    v.S(b.values[1]);
+    v.L(b.values[2]);
+    v.S(b.values[3]);
+    int32_t fifth = 0;
+    if (v.reading && !v.Has(0x1000C) && v.Has(0x1000B)) {
+        // Version 0x1000B alone wrote this value as a byte string.
+        uint8_t bytes[sizeof fifth];
+        v.Bytes(bytes, sizeof bytes, sizeof bytes);
+    } else {
+        v.L(fifth);
+    }
+    v.Rect(b.bounds);
+    // The block's first line: rebuilt by layout, so the stream keeps it empty.
+    int16_t line[5] = {};
+    RteRect lineRect = {};
+    for (int16_t& value : line)
+        v.S(value);
+    v.Rect(lineRect);
+    if (v.Has(0x10012)) {
+        int32_t trailing = 0;
+        v.L(trailing);
+    }
+}
+
+int32_t BlockIndexAt(RteDocument* doc, int32_t offset, int32_t* start)
+{
+    RteLocked<RteTextBlock> blocks(doc->blocks);
+    int32_t from = 0;
+    for (int32_t i = 0; i < blocks.size(); from += blocks[i].length, ++i)
+        if (offset >= from && offset < from + blocks[i].length) {
+            *start = from;
+            return i;
+        }
+    *start = from;
+    return -1;
+}
+
+RteHandle NewText(RteDocument* doc, const uint8_t* bytes, int32_t length)
+{
+    RteHandle text = RteAllocKeyedClear(doc->env->context, 1, length, kTextGrowth, doc->key);
+    RteSetPurgeFlags(text, kTextPriority, false);
+    if (length > 0)
+        std::memcpy(RteLocked<uint8_t>(text).get(), bytes, static_cast<size_t>(length));
+    return text;
+}
+
+// Text written by a document that keeps 16-bit text comes back as bytes.
+std::vector<uint8_t> Narrowed(const std::vector<uint8_t>& item)
+{
+    size_t count = (item.size() - 1) / 2;
+    std::vector<uint16_t> characters(count);
+    if (count > 0)
+        std::memcpy(characters.data(), item.data() + 1, count * 2);
+    std::vector<uint8_t> bytes(count);
+    if (count > 0)
+        bytes.resize(static_cast<size_t>(RteWideToBytes(characters.data(), bytes.data(), 0, static_cast<int32_t>(count))));
+    return bytes;
+}
+
+void ReadBlocks(RteDocument* doc, RteBodyReader& body, int32_t count, RteStreamPass* pass)
+{
+    std::vector<BlockEntry> entries =
+        ReadEntries<BlockEntry>(doc, body, count, pass, pass->version, [&](RteFieldReader& r, BlockEntry& entry) {
+            BlockFields(r, entry);
+            if (entry.end < entry.start || entry.start < 0)
+                body.Fail();
+        });
+    RteHandle table = doc->blocks;
+    int32_t old = RteCount(table);
+    {
+        RteLocked<RteTextBlock> blocks(table);
+        for (int32_t i = static_cast<int32_t>(entries.size()); i < old; ++i) {
+            if (blocks[i].text)
+                RteFree(blocks[i].text);
+            if (blocks[i].lines)
+                RteFree(blocks[i].lines);
+        }
+    }
+    RteSetCount(table, count);
+    int64_t total = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        const BlockEntry& entry = entries[static_cast<size_t>(i)];
+        RteTextBlock block;
+        RteGetElement(table, i, &block);
+        if (i >= old)
+            std::memset(&block, 0, sizeof block);
+        block.length = entry.end - entry.start;
+        block.flags = (entry.flags & ~kLinesNotSavedBlock) | RTE_BLOCK_RELAYOUT;
+        std::memcpy(block.values, entry.values, sizeof block.values);
+        block.bounds = entry.bounds;
+        block.streamPosition = -1;
+        if (!block.text)
+            block.text = NewText(doc, nullptr, 0);
+        if (!block.lines) {
+            block.lines = RteAllocKeyedClear(doc->env->context, kLineRecordBytes, 2, kLineGrowth, doc->key);
+            RteSetPurgeFlags(block.lines, kLinePriority, false);
+        }
+        rte_document::SetElement(table, i, block);
+        total += block.length;
+    }
+    doc->textLength = static_cast<int32_t>(total > INT32_MAX ? INT32_MAX : total);
+}
+
+void ReadBlockText(RteDocument* doc, RteBodyReader& body, int32_t offset, RteStreamPass* pass)
+{
+    std::vector<uint8_t> item = body.Bytes();
+    CheckBody(doc, body);
+    bool wide = !item.empty() && item[0] == RTE_WIDE_TEXT_MARK && (doc->flags2 & RTE_DOC2_WIDE_TEXT);
+    std::vector<uint8_t> text = wide ? Narrowed(item) : item;
+    int32_t start = 0;
+    int32_t index = offset < 0 ? -1 : BlockIndexAt(doc, offset, &start);
+    if (index < 0) {
+        // Past the last block's end: a new block there.
+        index = RteCount(doc->blocks);
+        RteTextBlock added = {};
+        added.flags = RTE_BLOCK_RELAYOUT;
+        added.text = NewText(doc, nullptr, 0);
+        *static_cast<RteTextBlock*>(RteAppend(doc->blocks, 1, true)) = added;
+        RteUnlock(doc->blocks);
+    }
+    RteTextBlock block;
+    RteGetElement(doc->blocks, index, &block);
+    if (block.text)
+        RteFree(block.text);
+    block.length = static_cast<int32_t>(text.size());
+    if (pass->bound && !wide) {
+        // The bytes stay in the stream, behind the item's length digits and ",".
+        block.text = nullptr;
+        block.streamPosition = pass->bodyPosition + static_cast<int32_t>(body.position() - item.size());
+    } else {
+        block.text = NewText(doc, text.data(), block.length);
+        block.streamPosition = -1;
+        if (pass->bound)
+            block.flags |= RTE_BLOCK_DIRTY;  // not to be released: the stream holds no narrow copy
+    }
+    block.flags |= RTE_BLOCK_RELAYOUT;
+    rte_document::SetElement(doc->blocks, index, block);
+}
+
+}  // namespace
+
+namespace rte_catalogue {
+
+void WriteText(RteDocument* doc, int16_t type, RteBodyWriter& body, int32_t* value, RteStreamPass* pass)
+{
+    if (type == RTE_REC_BLOCKS) {
+        bool linesNotSaved = (doc->flags & RTE_DOC_LINES_NOT_SAVED) != 0;
+        int32_t count = RteCount(doc->blocks);
+        RteFieldWriter writer(body);
+        int32_t start = 0;
+        for (int32_t i = 0; i < count; ++i) {
+            RteTextBlock block;
+            RteGetElement(doc->blocks, i, &block);
+            BlockEntry entry = {start, start + block.length, block.flags | (linesNotSaved ? kLinesNotSavedBlock : 0),
+                                {block.values[0], block.values[1], block.values[2], block.values[3]}, block.bounds};
+            BlockFields(writer, entry);
+            start += block.length;
+        }
+        *value = count;
+        return;
+    }
+    if (type != RTE_REC_TEXT)
+        return;
+    int32_t start = 0;
+    int32_t index = BlockIndexAt(doc, *value, &start);
+    if (index < 0 || start != *value)
+        return;
+    // The text must be in memory before it is written, whichever stream it came from: text
+    // left in the bound stream would otherwise be written empty to another stream.
+    if (!rte_document::ElementOf<RteTextBlock>(doc->blocks, index).text)
+        doc->hooks.loadText(doc->self, index);
+    RteTextBlock block;
+    RteGetElement(doc->blocks, index, &block);
+    if (!block.text || block.length == 0)
+        return;
+    RteLocked<uint8_t> text(block.text);
+    int32_t length = block.length < text.size() ? block.length : text.size();
+    size_t before = body.bytes().size();
+    if (doc->flags2 & RTE_DOC2_WIDE_TEXT) {
+        std::vector<uint16_t> characters(static_cast<size_t>(length));
+        for (int32_t i = 0; i < length; ++i)
+            characters[static_cast<size_t>(i)] = RteCp1252ToChar(text[i]);
+        body.Wide(characters.data(), characters.size());
+        pass->textAt = -1;
+    } else {
+        body.Bytes(text.get(), static_cast<size_t>(length));
+        pass->textAt = static_cast<int32_t>(body.bytes().size() - static_cast<size_t>(length) - before);
+    }
+}
+
+void ReadText(RteDocument* doc, int16_t type, RteBodyReader& body, int32_t value, RteStreamPass* pass)
+{
+    if (type == RTE_REC_BLOCKS)
+        ReadBlocks(doc, body, value, pass);
+    else if (type == RTE_REC_TEXT)
+        ReadBlockText(doc, body, value, pass);
+}
+
+}  // namespace rte_catalogue
+
+int32_t RteLoadBoundText(RteHandle handle, int32_t index)
+{
+    rte_document::DocLock doc(handle);
+    if (index < 0 || index >= RteCount(doc->blocks) || !doc->streamIo)
+        return 0;
+    RteTextBlock block;
+    RteGetElement(doc->blocks, index, &block);
+    if (block.text || block.streamPosition < 0)
+        return 0;
+    RteHandle text = NewText(doc.get(), nullptr, 0);
+    int32_t position = block.streamPosition;
+    int32_t length = block.length;
+    if (doc->streamIo(text, RTE_IO_TRANSFER_HANDLE, &position, &length, doc->streamRef) != 0 ||
+        RteCount(text) != block.length) {
+        RteFree(text);
+        return 0;
+    }
+    block.text = text;
+    rte_document::SetElement(doc->blocks, index, block);
+    return 1;
+}

@@ -1,0 +1,88 @@
+// Streams written by older versions of the engine (fixtures/make_old_streams.py): each version
+// branch of the reader takes the fields that version wrote and no more.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "stream_fixture.h"
+
+namespace {
+
+using OldVersionTest = StreamTest;
+
+Bytes OldStream(const std::string& name)
+{
+    std::ifstream in(std::string(QX_STREAM_FIXTURES) + "/old_streams/" + name + ".rtd", std::ios::binary);
+    return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+TEST_F(OldVersionTest, EachVersionReadsTheFieldsItWrote)
+{
+    struct Case {
+        const char* name;
+        int32_t twelfthLong;   // the character style's twelfth long, from 0x1000F
+        uint32_t styleBits;    // from 0x10000
+        int16_t unit41;        // from 0x10010
+        int32_t nameIndex;     // from 0x10013
+        int32_t rightIndent;   // the format's fourth long, from 0x1000B
+        int16_t shortAfterTabs;  // from 0x1000C
+        const char* altName;   // the font's second name, from 0x1000E
+        int32_t primary;       // up to 0x10011 only the low byte of a plain kind's value (below 0x100 the kind is 257)
+        bool fontFlag2;        // cleared below 0x100
+    } cases[] = {
+        {"v00007", 0, 0, 0, 0, 0, 0, "", 0x1FF, false},
+        {"v000FF", 0, 0, 0, 0, 0, 0, "", 0x1FF, false},
+        {"v00100", 0, 0, 0, 0, 0, 0, "", 0xFF, true},
+        {"v1000B", 0, 0x1000, 0, 0, 720, 0, "", 0xFF, true},
+        {"v1000C", 0, 0x1000, 0, 0, 720, 12, "", 0xFF, true},
+        {"v1000E", 0, 0x1000, 0, 0, 720, 12, "Helvetica", 0xFF, true},
+        {"v1000F", 5, 0x1000, 0, 0, 720, 12, "Helvetica", 0xFF, true},
+        {"v1000F-190", 0, 0x1000, 0, 0, 720, 12, "Helvetica", 0xFF, true},
+        {"v10010", 5, 0x1000, 41, 0, 720, 12, "Helvetica", 0xFF, true},
+        {"v10011", 5, 0x1000, 41, 0, 720, 12, "Helvetica", 0xFF, true},
+        {"v10013", 5, 0x1000, 41, 3, 720, 12, "Helvetica", 0x1FF, true},
+        {"v10017", 5, 0x1000, 41, 3, 720, 12, "Helvetica", 0x1FF, true},
+        {"v20000", 5, 0x1000, 41, 3, 720, 12, "Helvetica", 0x1FF, true},
+    };
+    for (const Case& c : cases) {
+        Bytes bytes = OldStream(c.name);
+        ASSERT_FALSE(bytes.empty()) << c.name;
+        uint16_t code = 1;
+        RteHandle doc = Load(bytes, &code);
+        ASSERT_EQ(0, code) << c.name;
+        RteDocument d = DocumentOf(doc);
+        EXPECT_EQ(8, d.textLength) << c.name;
+        EXPECT_EQ(120, d.scroll.v) << c.name << ": the scroll position becomes the current one";
+        EXPECT_EQ(0u, d.flags & 0x00250000) << c.name << ": flags a stream may not set";
+        EXPECT_EQ(RTE_STREAM_VERSION, d.version) << c.name;
+        EXPECT_EQ(0, d.hostRef) << c.name << ": the stored host value is not read back";
+
+        auto styles = Elements<RteCharStyle>(d.charStyles);
+        ASSERT_EQ(2u, styles.size()) << c.name;
+        EXPECT_EQ(-1, styles[1].bold) << c.name;
+        EXPECT_EQ(14 << 16, styles[1].pointSize) << c.name;
+        EXPECT_EQ(c.twelfthLong, styles[1].units16to25[1]) << c.name;
+        EXPECT_EQ(c.styleBits, styles[1].styleBits) << c.name;
+        EXPECT_EQ(c.unit41, styles[1].units38to42[3]) << c.name;
+        EXPECT_EQ(c.nameIndex, styles[1].nameIndex) << c.name;
+        EXPECT_EQ("0:0 3:1 10:1 ", CharRuns(doc)) << c.name;
+
+        RteParFormat format = Elements<RteParFormat>(d.parFormats)[0];
+        EXPECT_EQ(360, format.leftIndent) << c.name;
+        EXPECT_EQ(c.rightIndent, format.rightIndent) << c.name;
+        ASSERT_EQ(1, format.tabCount) << c.name;
+        EXPECT_EQ(1440, format.tabs[0].position) << c.name;
+        EXPECT_EQ(46, format.tabs[0].leader) << c.name;
+        EXPECT_EQ(c.shortAfterTabs, format.units2to6[2]) << c.name;
+
+        RteFont font = Elements<RteFont>(d.fonts)[0];
+        EXPECT_STREQ("Arial", font.name) << c.name;
+        EXPECT_STREQ(c.altName, font.altName) << c.name;
+        EXPECT_EQ(c.primary, font.values[1]) << c.name;
+        EXPECT_EQ(c.fontFlag2, (font.nameFlags & 0x2) != 0) << c.name;
+        RteDocDestroy(doc);
+    }
+}
+
+}  // namespace
