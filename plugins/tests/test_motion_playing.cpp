@@ -186,10 +186,13 @@ TEST(MotionPlaying, TrackEntriesPlayTheirSoundAndFreeTheSoundDevice)
 {
     ASSERT_LT(0u, waveOutGetNumDevs());
     PageHost host;
-    host.pub.Write("tone.wav", WavFile(300));
+    // A recorded voice of alsa-utils, as a user would put on a track.
+    const std::string voice = ReadWhole("Z:\\usr\\share\\sounds\\alsa\\Front_Center.wav");
+    ASSERT_FALSE(voice.empty());
+    host.pub.Write("voice.wav", voice);
     Animation a;
     a.fps = 10;
-    a.track = {"3", ".\\tone.wav"};
+    a.track = {"3", ".\\voice.wav"};
     WritePublication(host, a, "");
     ASSERT_EQ(1, host.Go("a.pag"));
     FLC* flc = Shown(host);
