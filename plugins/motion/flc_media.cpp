@@ -227,41 +227,6 @@ bool FLC::OpenServedMedia()
     return true;
 }
 
-void FLC::OpenSeries(bool show)
-{
-    if (!anim)
-        return;
-    anim->SetWindow(window);
-    anim->SetPaletteMode(0);
-    anim->SetFrameRate(framesPerSecond);
-    anim->SetLoop(loop != 0);
-    const AnimFetch fetch = [this](const std::string& name) {
-        char local[QX_NAME_BUFFER] = "";
-        KernGetFileSync(kernel, name.c_str(), local);
-        return std::string(local);
-    };
-    if (KernGetMode(kernel) & QX_MODE_EDIT_BIT) {
-        anim->FetchAll(fetch);
-        anim->Stop();
-        anim->StepTo(anim->FirstAvailable());
-        anim->Start();
-    } else {
-        if (anim->FirstNotFetched() >= 0)
-            anim->FetchAll(fetch);
-        if (anim->FirstAvailable() < 0)
-            return;
-        if (show && window)
-            ShowWindow(window, SW_SHOWNA);
-        if (controlBarFlag && !autoPlay) {
-            anim->Stop();
-            anim->StepTo(anim->FirstAvailable());
-            anim->Start();
-        } else {
-            Play(1);
-        }
-    }
-}
-
 void FLC::Layout()
 {
     const RECT area = PictureArea();

@@ -85,6 +85,8 @@ LRESULT FLC::OnFileReady(MSGL* msg)
     if (!record)
         return 1;
     const bool arrived = msg->wParam == QX_FILE_ARRIVED && record->localFile.length();
+    if (TakeSeriesFrame(*record, arrived))
+        return 0;
     auto take = [&](const QXSTRING& name, QXSTRING& local) {
         if (!name.length() || lstrcmpiA(name, record->source) != 0)
             return;

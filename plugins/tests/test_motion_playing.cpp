@@ -466,6 +466,57 @@ TEST(MotionPlaying, ARemoteFlicOpensOnceItHasArrived)
     EXPECT_TRUE(answerer.Shown().empty());
 }
 
+TEST(MotionPlaying, ARemoteSeriesStaysHiddenWhileItsPicturesComeOneByOneThenPlays)
+{
+    StandInInternet internet;
+    ASSERT_TRUE(internet.Bound());
+    PageHost host;
+    RecordLines names = {"FILES {"};
+    for (int i = 0; i < 6; ++i) {
+        const std::string name = "r" + std::to_string(i) + ".bmp";
+        // The third picture is not on the server.
+        if (i != 2)
+            internet.server.Write(name, BmpFile(8, 8, [i](int, int) { return RGB(40 * i, 0, 100); }));
+        names.push_back(internet.Address("HTTP://", name));
+    }
+    names.push_back("}");
+    Animation a;
+    a.loop = 1;
+    a.fps = 50;
+    RecordLines block = FlcBlock(a);
+    block.erase(block.begin() + 2);
+    block.insert(block.begin() + 2, names.begin(), names.end());
+    host.pub.Write("a.pag", PageFile({ObjectRecord("QXSHEET.DLL", 1, "NULL", NoBranch(), PageBlock("A", 255, 255, 255)),
+                                      ObjectRecord("QXMOTION.DLL", 0, "anim", Branches(""), block)}));
+    // A series is paced from its paints: its page is on screen.
+    ShowWindow(host.view, SW_SHOWNA);
+    ShowWindow(host.host, SW_SHOWNA);
+    DialogAnswerer answerer;
+    ASSERT_EQ(1, host.Go("a.pag"));
+    FLC* flc = Shown(host);
+    ASSERT_TRUE(flc && flc->anim);
+    const auto visible = [flc] { return (GetWindowLongA(flc->window, GWL_STYLE) & WS_VISIBLE) != 0; };
+    // Nothing has come yet: the series waits, hidden, and plays on no command.
+    EXPECT_EQ(FLC_KIND_SERIES, flc->kind);
+    EXPECT_EQ(ANIM::Disabled, flc->anim->GetState());
+    EXPECT_FALSE(visible());
+    EXPECT_EQ(0, flc->SetProperties(1013, ""));
+    ASSERT_TRUE(PumpUntil([&] { return flc->anim->GetState() != ANIM::Disabled; }, 10000));
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(i == 2 ? AnimFrame::Unavailable : AnimFrame::Local, flc->anim->Frame(i).availability) << i;
+    EXPECT_TRUE(visible());
+    EXPECT_EQ(1, flc->playing);
+    // It plays the pictures that came, round and round.
+    std::set<int> shown;
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            shown.insert(flc->anim->Current());
+            return shown.size() == 5;
+        },
+        5000));
+    EXPECT_EQ(0u, shown.count(2));
+}
+
 TEST(MotionPlaying, LeavingThePageStopsTheAnimationAndComingBackStartsItAgain)
 {
     PageHost host;
