@@ -53,6 +53,8 @@ struct Animation {
     int loop = 0, bar = 0, autoPlay = 1, loopCount = 1, fps = 100;
     int x = 10, y = 10, w = 64, h = 48;
     RecordLines track;
+    // The pictures of a series, in place of the media.
+    RecordLines files;
 };
 
 RecordLines FlcBlock(const Animation& a)
@@ -60,8 +62,15 @@ RecordLines FlcBlock(const Animation& a)
     const auto four = [](int p, int q, int r, int s) {
         return std::to_string(p) + " " + std::to_string(q) + " " + std::to_string(r) + " " + std::to_string(s);
     };
-    RecordLines block = {"FLC {", four(a.x, a.y, a.w, a.h), a.media, "NULL", four(a.loop, a.bar, a.autoPlay, a.loopCount),
-                         four(0, a.fps, 0, 1), "NULL"};
+    RecordLines block = {"FLC {", four(a.x, a.y, a.w, a.h)};
+    if (a.files.empty()) {
+        block.push_back(a.media);
+    } else {
+        block.push_back("FILES {");
+        block.insert(block.end(), a.files.begin(), a.files.end());
+        block.push_back("}");
+    }
+    block.insert(block.end(), {"NULL", four(a.loop, a.bar, a.autoPlay, a.loopCount), four(0, a.fps, 0, 1), "NULL"});
     if (!a.track.empty()) {
         block.push_back("SOUNDTRACK [");
         block.insert(block.end(), a.track.begin(), a.track.end());
@@ -220,19 +229,15 @@ TEST(MotionPlaying, TrackEntriesPlayTheirSoundAndFreeTheSoundDevice)
 TEST(MotionPlaying, ASeriesOfTwentyOnePicturesSkipsTheMissingOneAndEndsIntoItsBranch)
 {
     PageHost host;
-    RecordLines names = {"FILES {"};
+    Animation a;
+    a.fps = 50;
     for (int i = 0; i < 21; ++i) {
         const std::string name = "p" + std::to_string(i) + ".bmp";
         if (i != 5)
             host.pub.Write(name, BmpFile(8, 8, [i](int, int) { return RGB(10 * i, 100, 0); }));
-        names.push_back(".\\" + name);
+        a.files.push_back(".\\" + name);
     }
-    names.push_back("}");
-    Animation a;
-    a.fps = 50;
-    RecordLines block = FlcBlock(a);
-    block.erase(block.begin() + 2);
-    block.insert(block.begin() + 2, names.begin(), names.end());
+    const RecordLines block = FlcBlock(a);
     host.pub.Write("a.pag", PageFile({ObjectRecord("QXSHEET.DLL", 1, "NULL", NoBranch(), PageBlock("A", 255, 255, 255)),
                                       ObjectRecord("QXMOTION.DLL", 0, "anim", Branches("b.pag"), block)}));
     host.pub.Write("b.pag", PageFile({ObjectRecord("QXSHEET.DLL", 0, "NULL", NoBranch(), PageBlock("B", 0, 0, 0))}));
@@ -471,21 +476,17 @@ TEST(MotionPlaying, ARemoteSeriesStaysHiddenWhileItsPicturesComeOneByOneThenPlay
     StandInInternet internet;
     ASSERT_TRUE(internet.Bound());
     PageHost host;
-    RecordLines names = {"FILES {"};
+    Animation a;
+    a.loop = 1;
+    a.fps = 50;
     for (int i = 0; i < 6; ++i) {
         const std::string name = "r" + std::to_string(i) + ".bmp";
         // The third picture is not on the server.
         if (i != 2)
             internet.server.Write(name, BmpFile(8, 8, [i](int, int) { return RGB(40 * i, 0, 100); }));
-        names.push_back(internet.Address("HTTP://", name));
+        a.files.push_back(internet.Address("HTTP://", name));
     }
-    names.push_back("}");
-    Animation a;
-    a.loop = 1;
-    a.fps = 50;
-    RecordLines block = FlcBlock(a);
-    block.erase(block.begin() + 2);
-    block.insert(block.begin() + 2, names.begin(), names.end());
+    const RecordLines block = FlcBlock(a);
     host.pub.Write("a.pag", PageFile({ObjectRecord("QXSHEET.DLL", 1, "NULL", NoBranch(), PageBlock("A", 255, 255, 255)),
                                       ObjectRecord("QXMOTION.DLL", 0, "anim", Branches(""), block)}));
     // A series is paced from its paints: its page is on screen.
