@@ -8,6 +8,7 @@
 #include "kernel.h"
 #include "motionres.h"
 #include "qxbbutton.h"
+#include "qxmedia.h"
 #include "qxutil.h"
 
 namespace {
@@ -126,6 +127,13 @@ void FLC::DestroyControlBar()
 
 void FLC::UpdateControlBar()
 {
+    // A film of the media server shows the server's own bar in place of this one.
+    if (kind == FLC_KIND_MEDIA && media) {
+        DestroyControlBar();
+        controlBarFlag && window ? media->ShowControlBar() : media->HideControlBar();
+        Layout();
+        return;
+    }
     if (controlBarFlag && window) {
         if (!controlBar)
             CreateControlBar();

@@ -161,7 +161,7 @@ void FLC::OpenMedia(int newKind, bool show)
     }
     SelectSoundAt(0);
     Layout();
-    if (controlBar)
+    if (controlBar || media)
         UpdateControlBar();
 }
 

@@ -232,7 +232,10 @@ void FLC::PaintContent(HDC dc)
     case FLC_KIND_MEDIA: {
         const RECT area = PictureArea();
         if (media) {
-            media->Update(dc, area.right, area.bottom);
+            long barHeight = 0;
+            if (controlBarFlag)
+                media->get_ControlbarHeight(&barHeight);
+            media->Update(dc, area.right, area.bottom - barHeight);
         } else if (mciDevice) {
             MCI_DGV_UPDATE_PARMS update{};
             update.hDC = dc;
@@ -295,8 +298,18 @@ void FLC::OnSeriesTimer()
 
 LRESULT FLC::WindowsMessage(MSGL* msg)
 {
-    BRANCH* click = GetBranch(0);
-    const bool clickLeads = click && click->IsBranchingSomewhere();
+    // The media server sees clicks and keys first: its own control bar answers them. Moves
+    // are not worth a call to the server each.
+    const bool click = msg->message > WM_MOUSEMOVE && msg->message <= WM_MOUSELAST;
+    const bool key = msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST;
+    if (media && (click || key)) {
+        long handled = 0;
+        media->WndCommand(window, msg->message, msg->wParam, msg->lParam, &handled);
+        if (handled)
+            return 0;
+    }
+    BRANCH* branch = GetBranch(0);
+    const bool clickLeads = branch && branch->IsBranchingSomewhere();
     switch (msg->message) {
     case WM_DESTROY:
         CloseMedia();
@@ -321,8 +334,8 @@ LRESULT FLC::WindowsMessage(MSGL* msg)
         return 0;
     case WM_LBUTTONDOWN:
         if (clickLeads && !(msg->mode & QX_MODE_EDIT_BIT)) {
-            click->source = window;
-            KernSetBranch(kernel, click);
+            branch->source = window;
+            KernSetBranch(kernel, branch);
         }
         return 0;
     case WM_PALETTECHANGED:

@@ -11,6 +11,7 @@
 #include "motion/anim.h"
 #include "motion/flc.h"
 #include "motion/flic_player.h"
+#include "qxmedia.h"
 
 #include <gtest/gtest.h>
 
@@ -447,6 +448,58 @@ TEST(MotionPlaying, AnMpeg4FilmWineCannotShowLeavesTheObjectUsable)
     ASSERT_EQ(1, host.Go("b.pag"));
     ASSERT_EQ(1, host.Go("a.pag"));
     EXPECT_EQ(film, KernFindObjetEx(host, "mpeg4"));
+}
+
+TEST(MotionPlaying, AFilmOfTheMediaServerShowsTheServersOwnControlBar)
+{
+    ASSERT_EQ(0u, RunMediaServer("/REGSERVER"));
+    // The media server is reached through COM, which the player starts on its thread.
+    struct ComApartment {
+        const bool started = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+        ~ComApartment()
+        {
+            if (started)
+                CoUninitialize();
+        }
+    } apartment;
+    PageHost host;
+    const std::string film = RealFilm("real-g1.avi");
+    ASSERT_FALSE(film.empty());
+    host.pub.Write("g1.avi", film);
+    Animation a;
+    a.media = ".\\g1.avi";
+    a.bar = 1;
+    a.autoPlay = 0;
+    a.w = 160;
+    a.h = 120;
+    host.pub.Write("a.pag", PageFile({ObjectRecord("QXSHEET.DLL", 1, "NULL", NoBranch(), PageBlock("A", 255, 255, 255)),
+                                      ObjectRecord("QXMOTION.DLL", 0, "anim", Branches(""), FlcBlock(a))}));
+    ShowWindow(host.view, SW_SHOWNA);
+    ShowWindow(host.host, SW_SHOWNA);
+    DialogAnswerer answerer;
+    ASSERT_EQ(1, host.Go("a.pag"));
+    FLC* flc = Shown(host);
+    ASSERT_TRUE(flc);
+    if (!flc->media)
+        GTEST_SKIP() << "the media server did not answer: the film plays through MCI";
+    EXPECT_EQ(nullptr, flc->controlBar);
+    for (BBUTTON* button : flc->buttons)
+        EXPECT_EQ(nullptr, button);
+    int playing = 0;
+    flc->media->isPlaying(&playing);
+    EXPECT_EQ(0, playing);
+    // A click on the server's bar along the bottom starts the film.
+    long barHeight = 0;
+    flc->media->get_ControlbarHeight(&barHeight);
+    ASSERT_LT(0, barHeight);
+    SendMessageA(flc->window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, flc->h - barHeight / 2));
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            flc->media->isPlaying(&playing);
+            return playing != 0;
+        },
+        3000));
+    EXPECT_TRUE(answerer.Shown().empty());
 }
 
 TEST(MotionPlaying, ARemoteFlicOpensOnceItHasArrived)
