@@ -76,6 +76,8 @@ public:
     void CloseMedia();
     // The picture area and the players placed in it.
     void Layout();
+    // Palettes realised (1) or not (0): handed to the FLIC player and the MCI device.
+    void SetPaletteMode(int mode);
     void UpdateControlBar();
     void SetBarButtons(bool playing);
 

@@ -227,6 +227,17 @@ bool FLC::OpenServedMedia()
     return true;
 }
 
+void FLC::SetPaletteMode(int mode)
+{
+    paletteMode = mode;
+    if (player)
+        player->SetPaletteMode(mode);
+    if (mciDevice) {
+        // In the foreground while the page realises its palettes, else in the background.
+        mciSendCommandA(mciDevice, MCI_REALIZE, mode ? MCI_DGV_REALIZE_NORM : MCI_DGV_REALIZE_BKGD, 0);
+    }
+}
+
 void FLC::Layout()
 {
     const RECT area = PictureArea();

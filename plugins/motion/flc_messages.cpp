@@ -105,8 +105,7 @@ LRESULT FLC::OnFileReady(MSGL* msg)
     }
     if (waitingKind != FLC_KIND_NONE && FetchNeeded(waitingKind != FLC_KIND_SERIES)) {
         OpenMedia(waitingKind, true);
-        if (player)
-            player->SetPaletteMode(paletteMode);
+        SetPaletteMode(paletteMode);
         StartIfAutoPlay();
     }
     return 0;
@@ -169,25 +168,19 @@ LRESULT FLC::KernelMessage(MSGL* msg)
         return OnExtent(msg);
     case KM_LEAVEPAGE:
         // A page left behind plays on neither picture nor end branch.
-        paletteMode = 0;
-        if (player)
-            player->SetPaletteMode(0);
+        SetPaletteMode(0);
         Stop();
         break;
     case KM_RELINK:
-        paletteMode = 0;
-        if (player)
-            player->SetPaletteMode(0);
+        SetPaletteMode(0);
         ArmBranchTimerAfterDelayedShow(this);
         break;
     case KM_PAINTTO:
         return OnPaintTo(msg);
     case KM_REALIZEPALETTE:
-        if (kind != FLC_KIND_SERIES) {
-            paletteMode = 1;
-            if (player)
-                player->SetPaletteMode(1);
-        }
+        // A series is always drawn without its palette.
+        if (kind != FLC_KIND_SERIES)
+            SetPaletteMode(1);
         return 1;
     case KM_IDREQUEST:
         if ((kind == FLC_KIND_FLIC || kind == FLC_KIND_SERIES) && soundDevice && !soundMedia) {
