@@ -6,7 +6,6 @@
 
 #include "objet.h"
 #include "flc_snapshot.h"
-#include "mci_play.h"
 
 #include <memory>
 #include <string>
@@ -112,7 +111,6 @@ public:
     QXSTRING mciAlias;
     CMedia* soundMedia = nullptr;
     UINT soundDevice = 0;
-    MciPlay soundPlay;
     std::vector<SoundFrame> soundTrack;
     // The sound now due: its name as entered and its local copy.
     QXSTRING currentSound;
@@ -153,8 +151,6 @@ private:
     void OpenSound(const QXSTRING& name, const QXSTRING& local);
     void PlayCurrentSound();
     void StopSound();
-    // Closes the sound's MCI device once its play has stopped.
-    void CloseSoundDevice();
     void SelectSoundAt(int frame);
     void CreateControlBar();
     void DestroyControlBar();

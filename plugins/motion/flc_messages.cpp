@@ -184,7 +184,8 @@ LRESULT FLC::KernelMessage(MSGL* msg)
         return 1;
     case KM_IDREQUEST:
         if ((kind == FLC_KIND_FLIC || kind == FLC_KIND_SERIES) && soundDevice && !soundMedia) {
-            CloseSoundDevice();
+            mciSendCommandA(soundDevice, MCI_CLOSE, MCI_WAIT, 0);
+            soundDevice = 0;
             // The kernel takes the device over: the lock is forgotten, not released.
             soundLock = 0;
         }
@@ -255,9 +256,6 @@ void FLC::StartMediaPlay()
     if (media) {
         media->Play();
     } else if (mciDevice) {
-        // A film plays on its video driver's own thread: waited for on a thread of ours, the
-        // driver, which draws into this thread's window, does not advance. Its device is
-        // closed with the media, never on the end's notice itself.
         MCI_PLAY_PARMS play{};
         play.dwCallback = reinterpret_cast<DWORD_PTR>(window);
         mciSendCommandA(mciDevice, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play));
@@ -341,7 +339,7 @@ LRESULT FLC::WindowsMessage(MSGL* msg)
     case MM_MCINOTIFY:
         if (msg->wParam == MCI_NOTIFY_SUCCESSFUL) {
             const auto device = static_cast<UINT>(msg->lParam);
-            if (soundDevice && soundPlay.Ended(device))
+            if (soundDevice && device == soundDevice)
                 StopSound();
             else if (kind == FLC_KIND_MEDIA && mciDevice && device == mciDevice)
                 EndOfLoop();

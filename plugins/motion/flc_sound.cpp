@@ -31,18 +31,12 @@ void FLC::StopSound()
 {
     delete soundMedia;
     soundMedia = nullptr;
-    CloseSoundDevice();
-    if (soundLock)
-        KernUnlockId(kernel, FLC_SOUND_DEVICE);
-    soundLock = 0;
-}
-
-void FLC::CloseSoundDevice()
-{
-    soundPlay.Stop();
     if (soundDevice)
         mciSendCommandA(soundDevice, MCI_CLOSE, MCI_WAIT, 0);
     soundDevice = 0;
+    if (soundLock)
+        KernUnlockId(kernel, FLC_SOUND_DEVICE);
+    soundLock = 0;
 }
 
 void FLC::OpenSound(const QXSTRING& name, const QXSTRING& local)
@@ -69,6 +63,8 @@ void FLC::PlayCurrentSound()
         if (!soundLock)
             soundLock = KernLockId(kernel, this, FLC_SOUND_DEVICE, 1);
         // The end comes to the object window, which then frees the sound device.
-        soundPlay.Start(soundDevice, window);
+        MCI_PLAY_PARMS play{};
+        play.dwCallback = reinterpret_cast<DWORD_PTR>(window);
+        mciSendCommandA(soundDevice, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play));
     }
 }

@@ -255,6 +255,9 @@ TEST(MotionPlaying, TrackEntriesPlayTheirSoundAndFreeTheSoundDevice)
     // Played through MCI, the sound held the device while it played.
     EXPECT_TRUE(locked);
     EXPECT_EQ(0, flc->soundLock);
+    // Its driver stays loaded while the object lives: the driver's own play thread, which told
+    // the end, never runs on in a driver unloaded when the sound was closed on that notice.
+    EXPECT_NE(nullptr, GetModuleHandleA("mciwave.dll"));
     // Freed: another object may take the device at once.
     OBJET other(host, nullptr);
     EXPECT_EQ(1, KernLockId(host, &other, FLC_SOUND_DEVICE, 1));
