@@ -236,8 +236,9 @@ TEST(MotionPlaying, TrackEntriesPlayTheirSoundAndFreeTheSoundDevice)
     const std::string voice = ReadWhole("Z:\\usr\\share\\sounds\\alsa\\Front_Center.wav");
     ASSERT_FALSE(voice.empty());
     host.pub.Write("voice.wav", voice);
+    // Slow frames: the sound, started at the third, ends well before the animation does.
     Animation a;
-    a.fps = 10;
+    a.fps = 1;
     a.track = {"3", ".\\voice.wav"};
     WritePublication(host, a, "");
     ASSERT_EQ(1, host.Go("a.pag"));
@@ -250,8 +251,10 @@ TEST(MotionPlaying, TrackEntriesPlayTheirSoundAndFreeTheSoundDevice)
             locked = locked || flc->soundLock != 0;
             return sounded && flc->soundDevice == 0 && !flc->soundMedia;
         },
-        5000));
+        10000));
     EXPECT_TRUE(sounded);
+    // Freed by the sound's own end, not by the end of the animation.
+    EXPECT_EQ(1, flc->playing);
     // Played through MCI, the sound held the device while it played.
     EXPECT_TRUE(locked);
     EXPECT_EQ(0, flc->soundLock);
