@@ -119,7 +119,10 @@ void FLC::DestroyControlBar()
         button = nullptr;
     }
     if (controlBar) {
-        RemovePropA(controlBar, BAR_PREVIOUS_PROC);
+        // The static's own procedure back first: it sees its window go, and no message of
+        // the bar reaches this module's procedure once the bar is gone.
+        if (HANDLE previous = RemovePropA(controlBar, BAR_PREVIOUS_PROC))
+            SetWindowLongPtrA(controlBar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
         DestroyWindow(controlBar);
     }
     controlBar = nullptr;
