@@ -384,7 +384,8 @@ std::string RealFilm(const char* name)
     return ReadWhole(TestProgramFolder() + "films\\" + name);
 }
 
-// A page of films named after their files, the first ending into page B.
+// A page of films named after their files, each played three times, the first then ending
+// into page B.
 void WriteFilmPage(PageHost& host, const std::vector<std::pair<std::string, std::string>>& films)
 {
     std::vector<RecordLines> objects = {ObjectRecord("QXSHEET.DLL", static_cast<int>(films.size()), "NULL", NoBranch(),
@@ -394,12 +395,15 @@ void WriteFilmPage(PageHost& host, const std::vector<std::pair<std::string, std:
         host.pub.Write(name, bytes);
         Animation film;
         film.media = ".\\" + name;
+        film.loop = 1;
+        film.loopCount = 3;
         film.x = x;
         film.w = 160;
         film.h = 120;
         x += 200;
-        objects.push_back(ObjectRecord("QXMOTION.DLL", 0, name.substr(0, name.find('.')), Branches(objects.size() == 1 ? "b.pag" : ""),
-                                       FlcBlock(film)));
+        const std::string endPage = objects.size() == 1 ? "b.pag" : "";
+        objects.push_back(
+            ObjectRecord("QXMOTION.DLL", 0, name.substr(0, name.find('.')), Branches(endPage), FlcBlock(film)));
     }
     host.pub.Write("a.pag", PageFile(objects));
     host.pub.Write("b.pag", PageFile({ObjectRecord("QXSHEET.DLL", 0, "NULL", NoBranch(), PageBlock("B", 0, 0, 0))}));
