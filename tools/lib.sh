@@ -9,7 +9,8 @@ qx_install_missing() {
     local wanted=(cmake ninja-build ccache g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
                   mingw-w64-tools wine wine64 fonts-wine fonts-liberation fonts-ipafont
                   fonts-ipafont-gothic fonts-ipafont-mincho fonts-wqy-zenhei googletest xvfb figlet
-                  python3-pyftpdlib tinyproxy manpages-ja manpages-zh "$@")
+                  python3-pyftpdlib tinyproxy manpages-ja manpages-zh alsa-utils ffmpeg
+                  nagios-images "$@")
     local missing=()
     for package in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \

@@ -3,6 +3,7 @@
 #include "internet_servers.h"
 #include "resource.h"
 #include "scratch_dir.h"
+#include "test_programs.h"
 
 #include <windows.h>
 
@@ -11,7 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <algorithm>
 #include <functional>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -24,6 +27,10 @@ constexpr const char* GalleryTitle = "D\xe9monstration Vistrelle (Galerie)";
 constexpr POINT NextButton{520, 400};
 constexpr POINT EndButton{520, 338};
 constexpr POINT Picture{200, 180};
+// The animations page: a FLIC with its control bar, a series of pictures and a film.
+constexpr POINT Flic{100, 100};
+constexpr POINT Series{320, 100};
+constexpr POINT Film{530, 100};
 
 std::string SampleFolder()
 {
@@ -209,6 +216,34 @@ protected:
     ScratchDir pub;
     PROCESS_INFORMATION process{};
 };
+
+// The picture of a window as the screen shows it now; empty when the screen cannot be read, as
+// under the null display driver, which draws the windows of other programs nowhere.
+std::vector<uint32_t> OnScreen(HWND window)
+{
+    RECT place{};
+    GetWindowRect(window, &place);
+    const int width = place.right - place.left, height = place.bottom - place.top;
+    std::vector<uint32_t> pixels;
+    HDC screen = GetDC(nullptr);
+    if (width > 0 && height > 0 && GetPixel(screen, place.left, place.top) != CLR_INVALID) {
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        HDC memory = CreateCompatibleDC(screen);
+        HBITMAP picture = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(memory, picture);
+        if (bits && BitBlt(memory, 0, 0, width, height, screen, place.left, place.top, SRCCOPY)) {
+            GdiFlush();
+            pixels.assign(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + width * height);
+        }
+        SelectObject(memory, old);
+        DeleteObject(picture);
+        DeleteDC(memory);
+    }
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
 
 }  // namespace
 
@@ -480,6 +515,65 @@ TEST_F(ServedPlayer, AMissingPictureIsToldWithItsAddressAndThePlayGoesOn)
     ASSERT_TRUE(page);
     Click(ObjectAt(page, NextButton));
     EXPECT_TRUE(ShownWithTitle(GalleryTitle, 20000)) << TextOf(appView);
+    PostMessageA(appView, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(0u, ExitCode(StartMs));
+}
+
+// Run on a virtual screen by on_screen.sh: under the null display driver the screen shows
+// nothing of the player.
+TEST_F(Player, TheAnimationsPageShowsItsThreeAnimationsMovingAndTheFilmLeadsOn)
+{
+    WriteSettings(0);
+    for (const char* name : {"cercles.flc", "fin.pag"})
+        pub.Write(name, ReadFile(SampleFolder() + name));
+    // The sample's small film swapped for a real one; the film takes the end branch to the
+    // last page once it has played three times.
+    const std::string film = ReadFile(TestProgramFolder() + "films\\real-inertie.avi");
+    ASSERT_FALSE(film.empty());
+    pub.Write("film.avi", film);
+    std::string page = ReadFile(SampleFolder() + "anim.pag");
+    // The film's second branch record: its target follows the record's first line.
+    const std::string noTarget = "BR [\r\n0\r\nNULL";
+    const size_t filmBranches = page.find("BRANCHEX [", page.find("\r\nfilm\r\n"));
+    const size_t endBranch = page.find(noTarget, page.find("BR [", filmBranches) + 4);
+    ASSERT_NE(std::string::npos, endBranch);
+    page.replace(endBranch, noTarget.size(), "BR [\r\n0\r\n.\\fin.pag");
+    const size_t loops = page.find("1 0 1 1", endBranch);
+    ASSERT_NE(std::string::npos, loops);
+    page.replace(loops, 7, "1 0 1 3");
+    pub.Write("anim.pag", page);
+
+    Start("\"" + pub.Path() + "anim.pag\"");
+    HWND appView = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (appView = PlayerWindow("AppViewWindow")) && IsWindowVisible(appView); }, StartMs));
+    HWND animations = PageOnTop(appView, "Animations");
+    ASSERT_TRUE(animations);
+    const POINT places[] = {Flic, Series, Film};
+    HWND objects[3] = {};
+    for (int i = 0; i < 3; ++i) {
+        objects[i] = ObjectAt(animations, places[i]);
+        ASSERT_TRUE(objects[i]) << i;
+    }
+    if (OnScreen(objects[0]).empty())
+        GTEST_SKIP() << "the screen cannot be read under this display driver";
+    // Each of the three shows more than one picture while the page is up (a place of one
+    // colour is one not painted yet).
+    std::set<std::vector<uint32_t>> seen[3];
+    WaitUntil(
+        [&] {
+            bool allMoved = true;
+            for (int i = 0; i < 3; ++i) {
+                const std::vector<uint32_t> picture = OnScreen(objects[i]);
+                if (std::adjacent_find(picture.begin(), picture.end(), std::not_equal_to<>()) != picture.end())
+                    seen[i].insert(picture);
+                allMoved = allMoved && seen[i].size() >= 2;
+            }
+            return allMoved || TextOf(PageOf(appView)) != "Animations";
+        },
+        10000);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_LE(2u, seen[i].size()) << "animation " << i;
+    EXPECT_EQ("Fin", TextOf(PageOnTop(appView, "Fin")));
     PostMessageA(appView, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(0u, ExitCode(StartMs));
 }

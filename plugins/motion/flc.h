@@ -15,6 +15,7 @@ class ANIM;
 class BBUTTON;
 class CMedia;
 class FlicPlayer;
+struct GETFILE_STRUCT;
 
 // Media kinds.
 constexpr int FLC_KIND_NONE = 0;
@@ -74,6 +75,8 @@ public:
     void CloseMedia();
     // The picture area and the players placed in it.
     void Layout();
+    // Palettes realised (1) or not (0): handed to the FLIC player and the MCI device.
+    void SetPaletteMode(int mode);
     void UpdateControlBar();
     void SetBarButtons(bool playing);
 
@@ -136,7 +139,14 @@ private:
     bool OpenFlic();
     bool OpenServedMedia();
     void OpenSeries(bool show);
-    void ShowSeriesFrames();
+    // Fetches the series' pictures not fetched yet, local ones at once; false while a remote
+    // one is on its way.
+    bool FetchSeriesFrames();
+    // A picture of the series being fetched arrived or failed: recorded, the next one asked
+    // for, the series shown once none is left. False when the file is none of those.
+    bool TakeSeriesFrame(const GETFILE_STRUCT& record, bool arrived);
+    // Shown on its first picture, played unless its control bar is there to start it.
+    void ShowFetchedSeries(bool show);
     // The sound of the sound track at that frame (or the single sound at frame 0).
     void OpenSound(const QXSTRING& name, const QXSTRING& local);
     void PlayCurrentSound();

@@ -8,6 +8,7 @@
 #include "kernel.h"
 #include "motionres.h"
 #include "qxbbutton.h"
+#include "qxmedia.h"
 #include "qxutil.h"
 
 namespace {
@@ -118,7 +119,10 @@ void FLC::DestroyControlBar()
         button = nullptr;
     }
     if (controlBar) {
-        RemovePropA(controlBar, BAR_PREVIOUS_PROC);
+        // The static's own procedure back first: it sees its window go, and no message of
+        // the bar reaches this module's procedure once the bar is gone.
+        if (HANDLE previous = RemovePropA(controlBar, BAR_PREVIOUS_PROC))
+            SetWindowLongPtrA(controlBar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
         DestroyWindow(controlBar);
     }
     controlBar = nullptr;
@@ -126,6 +130,13 @@ void FLC::DestroyControlBar()
 
 void FLC::UpdateControlBar()
 {
+    // A film of the media server shows the server's own bar in place of this one.
+    if (kind == FLC_KIND_MEDIA && media) {
+        DestroyControlBar();
+        controlBarFlag && window ? media->ShowControlBar() : media->HideControlBar();
+        Layout();
+        return;
+    }
     if (controlBarFlag && window) {
         if (!controlBar)
             CreateControlBar();

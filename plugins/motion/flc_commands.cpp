@@ -140,6 +140,9 @@ int FLC::Play(int withSound)
     if (kind == FLC_KIND_FLIC || kind == FLC_KIND_SERIES) {
         if (kind == FLC_KIND_FLIC && !player)
             return 0;
+        // A series whose pictures are still on their way starts once they are there.
+        if (kind == FLC_KIND_SERIES && anim->GetState() == ANIM::Disabled)
+            return 0;
         SelectSoundAt(0);
         if (currentSound.length() && !currentSoundLocal.length())
             return 0;

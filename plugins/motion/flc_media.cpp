@@ -161,7 +161,7 @@ void FLC::OpenMedia(int newKind, bool show)
     }
     SelectSoundAt(0);
     Layout();
-    if (controlBar)
+    if (controlBar || media)
         UpdateControlBar();
 }
 
@@ -227,38 +227,14 @@ bool FLC::OpenServedMedia()
     return true;
 }
 
-void FLC::OpenSeries(bool show)
+void FLC::SetPaletteMode(int mode)
 {
-    if (!anim)
-        return;
-    anim->SetWindow(window);
-    anim->SetPaletteMode(0);
-    anim->SetFrameRate(framesPerSecond);
-    anim->SetLoop(loop != 0);
-    const AnimFetch fetch = [this](const std::string& name) {
-        char local[QX_NAME_BUFFER] = "";
-        KernGetFileSync(kernel, name.c_str(), local);
-        return std::string(local);
-    };
-    if (KernGetMode(kernel) & QX_MODE_EDIT_BIT) {
-        anim->FetchAll(fetch);
-        anim->Stop();
-        anim->StepTo(anim->FirstAvailable());
-        anim->Start();
-    } else {
-        if (anim->FirstNotFetched() >= 0)
-            anim->FetchAll(fetch);
-        if (anim->FirstAvailable() < 0)
-            return;
-        if (show && window)
-            ShowWindow(window, SW_SHOWNA);
-        if (controlBarFlag && !autoPlay) {
-            anim->Stop();
-            anim->StepTo(anim->FirstAvailable());
-            anim->Start();
-        } else {
-            Play(1);
-        }
+    paletteMode = mode;
+    if (player)
+        player->SetPaletteMode(mode);
+    if (mciDevice) {
+        // In the foreground while the page realises its palettes, else in the background.
+        mciSendCommandA(mciDevice, MCI_REALIZE, mode ? MCI_DGV_REALIZE_NORM : MCI_DGV_REALIZE_BKGD, 0);
     }
 }
 

@@ -85,6 +85,8 @@ LRESULT FLC::OnFileReady(MSGL* msg)
     if (!record)
         return 1;
     const bool arrived = msg->wParam == QX_FILE_ARRIVED && record->localFile.length();
+    if (TakeSeriesFrame(*record, arrived))
+        return 0;
     auto take = [&](const QXSTRING& name, QXSTRING& local) {
         if (!name.length() || lstrcmpiA(name, record->source) != 0)
             return;
@@ -103,8 +105,7 @@ LRESULT FLC::OnFileReady(MSGL* msg)
     }
     if (waitingKind != FLC_KIND_NONE && FetchNeeded(waitingKind != FLC_KIND_SERIES)) {
         OpenMedia(waitingKind, true);
-        if (player)
-            player->SetPaletteMode(paletteMode);
+        SetPaletteMode(paletteMode);
         StartIfAutoPlay();
     }
     return 0;
@@ -167,25 +168,19 @@ LRESULT FLC::KernelMessage(MSGL* msg)
         return OnExtent(msg);
     case KM_LEAVEPAGE:
         // A page left behind plays on neither picture nor end branch.
-        paletteMode = 0;
-        if (player)
-            player->SetPaletteMode(0);
+        SetPaletteMode(0);
         Stop();
         break;
     case KM_RELINK:
-        paletteMode = 0;
-        if (player)
-            player->SetPaletteMode(0);
+        SetPaletteMode(0);
         ArmBranchTimerAfterDelayedShow(this);
         break;
     case KM_PAINTTO:
         return OnPaintTo(msg);
     case KM_REALIZEPALETTE:
-        if (kind != FLC_KIND_SERIES) {
-            paletteMode = 1;
-            if (player)
-                player->SetPaletteMode(1);
-        }
+        // A series is always drawn without its palette.
+        if (kind != FLC_KIND_SERIES)
+            SetPaletteMode(1);
         return 1;
     case KM_IDREQUEST:
         if ((kind == FLC_KIND_FLIC || kind == FLC_KIND_SERIES) && soundDevice && !soundMedia) {
@@ -231,7 +226,10 @@ void FLC::PaintContent(HDC dc)
     case FLC_KIND_MEDIA: {
         const RECT area = PictureArea();
         if (media) {
-            media->Update(dc, area.right, area.bottom);
+            long barHeight = 0;
+            if (controlBarFlag)
+                media->get_ControlbarHeight(&barHeight);
+            media->Update(dc, area.right, area.bottom - barHeight);
         } else if (mciDevice) {
             MCI_DGV_UPDATE_PARMS update{};
             update.hDC = dc;
@@ -291,8 +289,18 @@ void FLC::OnSeriesTimer()
 
 LRESULT FLC::WindowsMessage(MSGL* msg)
 {
-    BRANCH* click = GetBranch(0);
-    const bool clickLeads = click && click->IsBranchingSomewhere();
+    // The media server sees clicks and keys first: its own control bar answers them. Moves
+    // are not worth a call to the server each.
+    const bool click = msg->message > WM_MOUSEMOVE && msg->message <= WM_MOUSELAST;
+    const bool key = msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST;
+    if (media && (click || key)) {
+        long handled = 0;
+        media->WndCommand(window, msg->message, msg->wParam, msg->lParam, &handled);
+        if (handled)
+            return 0;
+    }
+    BRANCH* branch = GetBranch(0);
+    const bool clickLeads = branch && branch->IsBranchingSomewhere();
     switch (msg->message) {
     case WM_DESTROY:
         CloseMedia();
@@ -317,8 +325,8 @@ LRESULT FLC::WindowsMessage(MSGL* msg)
         return 0;
     case WM_LBUTTONDOWN:
         if (clickLeads && !(msg->mode & QX_MODE_EDIT_BIT)) {
-            click->source = window;
-            KernSetBranch(kernel, click);
+            branch->source = window;
+            KernSetBranch(kernel, branch);
         }
         return 0;
     case WM_PALETTECHANGED:
@@ -330,9 +338,10 @@ LRESULT FLC::WindowsMessage(MSGL* msg)
         return 0;
     case MM_MCINOTIFY:
         if (msg->wParam == MCI_NOTIFY_SUCCESSFUL) {
-            if (soundDevice && static_cast<UINT>(msg->lParam) == soundDevice)
+            const auto device = static_cast<UINT>(msg->lParam);
+            if (soundDevice && device == soundDevice)
                 StopSound();
-            else if (kind == FLC_KIND_MEDIA && mciDevice && static_cast<UINT>(msg->lParam) == mciDevice)
+            else if (kind == FLC_KIND_MEDIA && mciDevice && device == mciDevice)
                 EndOfLoop();
         }
         return 0;

@@ -6,6 +6,7 @@
 #include "flic_player.h"
 #include "kernel.h"
 #include "kerntree.h"
+#include "mci_drivers.h"
 #include "motionres.h"
 #include "objgeometry.h"
 #include "qxplugin.h"
@@ -49,14 +50,18 @@ int LiveObjects() { return liveObjects; }
 
 void CountObjectIn()
 {
-    if (liveObjects++ == 0)
+    if (liveObjects++ == 0) {
         RegisterFlicPlayerClass(thisModule);
+        HoldMciDrivers();
+    }
 }
 
 void CountObjectOut()
 {
-    if (--liveObjects == 0)
+    if (--liveObjects == 0) {
         UnregisterFlicPlayerClass();
+        ReleaseMciDrivers();
+    }
 }
 
 QXPLUGIN_EXPORT OBJET* AllocObjet(KERNEL* kernel) { return new FLC(kernel, thisModule); }
