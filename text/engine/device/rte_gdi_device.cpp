@@ -84,7 +84,7 @@ void FillHooks(RteEnvironment* env)
 const RteDevice kGdiDevice = {Startup,          Shutdown,           BindPort,      ReleasePort,
                               RteDefaultStyleMetrics, RteSelectStyleFont, RteMeasureText, NoDevice,
                               RteDefaultCharInfo,     RteDrawText,        NoDevice,      RteFontInitHook,
-                              TextWidth,              FillHooks};
+                              TextWidth,              RteDirectionSign,   FillHooks};
 
 }  // namespace
 

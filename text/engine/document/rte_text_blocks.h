@@ -14,6 +14,7 @@ constexpr uint32_t RTE_BLOCK_DIRTY = 0x1;         // changed since it was read f
 constexpr uint32_t RTE_BLOCK_RELAYOUT = 0x2;      // its lines must be built again
 constexpr uint32_t RTE_BLOCK_LINES_SAVED = 0x4;   // its lines are kept apart from its text
 constexpr uint32_t RTE_BLOCK_LINES_BUILT = 0x8;
+constexpr uint32_t RTE_BLOCK_DIRECTION_CHANGED = 0x800;  // laid out again for a new reading direction
 
 struct RteTextBlock {
     RteHandle text;   // bytes; null while the text stays in the bound stream

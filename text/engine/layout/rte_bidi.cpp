@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "rect_list.h"
+#include "rte_device.h"
 #include "rte_position_cache.h"
 #include "rte_text_blocks.h"
 #include "rte_typed.h"
@@ -36,9 +37,31 @@ std::pair<int32_t, int32_t> RunEdges(const RteLinePiece* pieces, int32_t index)
 
 }  // namespace
 
-int32_t RteParDirection(const RteEnvironment*, const RteParFormat* format)
+int32_t RteParDirection(RteEnvironment* env, const RteParFormat* format)
 {
-    return format && format->direction ? format->direction : kLeftToRight;
+    return format && format->direction ? format->direction : RteCurrentDevice().systemDirection(env);
+}
+
+int32_t RteCheckSystemDirection(RteHandle handle)
+{
+    RteLocked<RteDocument> doc(handle);
+    int32_t now = RteCurrentDevice().systemDirection(doc->env);
+    int32_t seen = doc->systemDirection == kRightToLeft ? kRightToLeft : kLeftToRight;
+    if (now == seen)
+        return 0;
+    doc->systemDirection = now;
+    {
+        RteLocked<RteTextBlock> blocks(doc->blocks);
+        for (int32_t i = 0; i < blocks.size(); ++i)
+            blocks[i].flags |= RTE_BLOCK_DIRECTION_CHANGED;
+    }
+    {
+        RteLocked<RteSelectPoint> points(doc->selection);
+        for (int32_t i = 0; i < points.size(); ++i)
+            points[i].flags |= RTE_SELECT_RECOMPUTE;
+    }
+    doc->caretPoint = RtePoint{};
+    return 1;
 }
 
 void RteBidiCaretPositions(RteHandle handle, int32_t blockIndex, RteSelectPoint* point)

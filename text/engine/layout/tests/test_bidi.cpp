@@ -97,4 +97,23 @@ TEST(ParagraphDirectionTest, TheFormatsOrTheSystems)
     EXPECT_EQ(RteParDirection(nullptr, nullptr), 1);
 }
 
+TEST_F(BidiTest, AChangeOfTheSystemsDirectionIsSeenOnce)
+{
+    EXPECT_EQ(RteCheckSystemDirection(doc_), 0) << "a new document takes the system's direction as left to right";
+    {
+        RteLocked<RteDocument> doc(doc_);
+        doc->systemDirection = -1;
+        doc->caretPoint = RtePoint{7, 9};
+    }
+    EXPECT_EQ(RteCheckSystemDirection(doc_), 1);
+    RteDocument doc = DocumentOf(doc_);
+    EXPECT_EQ(doc.systemDirection, 1);
+    EXPECT_EQ(doc.caretPoint, (RtePoint{0, 0}));
+    for (const RteTextBlock& block : Elements<RteTextBlock>(doc.blocks))
+        EXPECT_TRUE(block.flags & RTE_BLOCK_DIRECTION_CHANGED);
+    for (const RteSelectPoint& point : Elements<RteSelectPoint>(doc.selection))
+        EXPECT_TRUE(point.flags & RTE_SELECT_RECOMPUTE);
+    EXPECT_EQ(RteCheckSystemDirection(doc_), 0) << "seen once";
+}
+
 }  // namespace
