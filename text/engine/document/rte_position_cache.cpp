@@ -280,13 +280,8 @@ RteHandle RteMeasureLine(RteHandle handle, int32_t block, int32_t offset, int32_
 int32_t RteBackToBreak(RteHandle handle, RteStyleWalk* walker, int32_t position, int32_t limit)
 {
     DocLock doc(handle);
-    int32_t block = 0;
-    {
-        RteLocked<RteTextBlock> blocks(doc->blocks);
-        for (int32_t start = 0; block + 1 < blocks.size() && start + blocks[block].length <= position; ++block)
-            start += blocks[block].length;
-    }
-    BlockSpan span = SpanOf(doc.get(), block);
+    int32_t blockStart = 0;
+    BlockSpan span = SpanOf(doc.get(), RteBlockAt(doc.get(), position, &blockStart));
     RteLocked<uint8_t> text(span.text);
     while (position > limit && position > span.start && position < span.end) {
         RteStyleWalkSet(walker, position);

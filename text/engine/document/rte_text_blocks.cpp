@@ -24,6 +24,17 @@ int32_t RteBlockStart(RteDocument* doc, int32_t block)
     return start;
 }
 
+int32_t RteBlockAt(const RteDocument* doc, int32_t offset, int32_t* start)
+{
+    RteLocked<RteTextBlock> blocks(doc->blocks);
+    int32_t block = 0;
+    int32_t from = 0;
+    for (; block + 1 < blocks.size() && from + blocks[block].length <= offset; ++block)
+        from += blocks[block].length;
+    *start = from;
+    return block;
+}
+
 uint8_t RteTextByteAt(const RteDocument* doc, int32_t offset)
 {
     RteLocked<RteTextBlock> blocks(doc->blocks);

@@ -32,6 +32,8 @@ constexpr uint8_t RTE_PARAGRAPH_END = 13;
 void RteInitTextBlock(RteDocument* doc);
 // The text offset at which a block starts.
 int32_t RteBlockStart(RteDocument* doc, int32_t block);
+// The block that holds an offset (the last block for the text's end and beyond), and its start.
+int32_t RteBlockAt(const RteDocument* doc, int32_t offset, int32_t* start);
 // The byte at an offset (0 past the end or in text not in memory).
 uint8_t RteTextByteAt(const RteDocument* doc, int32_t offset);
 // Marks the blocks that [start, end) touches for layout and counts a layout change.

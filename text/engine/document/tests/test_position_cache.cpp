@@ -269,20 +269,14 @@ protected:
     {
         PositionCacheTest::SetUp();
         doc_ = MakeDocument("aaaa bbbb\rcccc dddd\r");
-        RteHandle lines = RteAlloc(&context_, sizeof(RteLinePiece), 5, 0, true);
-        {
-            RteLocked<RteLinePiece> pieces(lines);
-            const uint16_t laid = RTE_LINE_LAID_OUT;
-            pieces[0] = RteLinePiece{0, 0, 0, static_cast<uint16_t>(laid | RTE_LINE_STARTS_PARAGRAPH), 0, {0, 0, 12, 50}};
-            pieces[1] = RteLinePiece{5, 0, 0, static_cast<uint16_t>(laid | RTE_LINE_PARAGRAPH_END), 0, {12, 0, 30, 50}};
-            pieces[2] = RteLinePiece{10, 0, 0, static_cast<uint16_t>(laid | RTE_LINE_STARTS_PARAGRAPH), 0, {30, 0, 42, 50}};
-            pieces[3] = RteLinePiece{15, 0, 0, static_cast<uint16_t>(laid | RTE_LINE_PARAGRAPH_END), 0, {42, 0, 54, 50}};
-            pieces[4] = RteLinePiece{0, 0, 0, RTE_PIECE_SENTINEL, 0, {}};
-        }
+        const uint16_t laid = RTE_LINE_LAID_OUT;
+        LayOutBlock(doc_, 0,
+                    {RteLinePiece{0, 0, 0, static_cast<uint16_t>(laid | RTE_LINE_STARTS_PARAGRAPH), 0, {0, 0, 12, 50}},
+                     RteLinePiece{5, 0, 0, static_cast<uint16_t>(laid | RTE_LINE_PARAGRAPH_END), 0, {12, 0, 30, 50}},
+                     RteLinePiece{10, 0, 0, static_cast<uint16_t>(laid | RTE_LINE_STARTS_PARAGRAPH), 0, {30, 0, 42, 50}},
+                     RteLinePiece{15, 0, 0, static_cast<uint16_t>(laid | RTE_LINE_PARAGRAPH_END), 0, {42, 0, 54, 50}}});
         RteLocked<RteDocument> doc(doc_);
-        RteLocked<RteTextBlock> blocks(doc->blocks);
-        blocks[0].lines = lines;
-        blocks[0].flags = RTE_BLOCK_LINES_COMPLETE;
+        RteLocked<RteTextBlock>(doc->blocks)[0].flags = RTE_BLOCK_LINES_COMPLETE;
     }
 
     std::vector<bool> LaidOut()

@@ -19,13 +19,9 @@ protected:
     {
         DocumentTest::SetUp();
         doc_ = MakeDocument("abcdefghij");
-        RteHandle lines = RteAlloc(&context_, sizeof(RteLinePiece), 2, 0, true);
-        {
-            RteLocked<RteLinePiece> pieces(lines);
-            pieces[0] = RteLinePiece{0, 0, 0, RTE_PIECE_LINE_FIRST, 0, RteRect{0, 0, 12, 25}};
-            pieces[1] = RteLinePiece{5, 0, 0, RTE_PIECE_RTL | RTE_PIECE_LINE_LAST, 0, RteRect{0, 25, 12, 50}};
-        }
-        RteLocked<RteTextBlock>(DocumentOf(doc_).blocks)[0].lines = lines;
+        LayOutBlock(doc_, 0,
+                    {RteLinePiece{0, 0, 0, RTE_PIECE_LINE_FIRST, 0, RteRect{0, 0, 12, 25}},
+                     RteLinePiece{5, 0, 0, RTE_PIECE_RTL | RTE_PIECE_LINE_LAST, 0, RteRect{0, 25, 12, 50}}});
     }
 
     RteSelectPoint Caret(int32_t offset, int32_t piece, int32_t primary)
