@@ -2,6 +2,7 @@
 #include "rte_position_cache.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "rte_document_internal.h"
 #include "rte_line_piece.h"
@@ -89,6 +90,27 @@ void Drop(RteCacheEntry& entry)
     entry.owner = 0;
 }
 
+// Where the look may change next because a link range starts or ends: a link's style is not
+// its run's, so no step measures across either edge. Each table is ordered by end and closed by
+// a sentinel past the text, which is no range; its first range ending after the offset is the
+// one to watch.
+int32_t NextLinkBoundary(RteDocument* doc, int32_t offset)
+{
+    int32_t boundary = INT32_MAX;
+    for (RteHandle table : doc->linkRanges) {
+        for (int32_t i = 0; i + 1 < RteCount(table); ++i) {
+            const auto* range = static_cast<const int32_t*>(RteElementPtr(table, i, false));
+            int32_t start = range[0];
+            int32_t end = range[1];
+            if (end > offset) {
+                boundary = std::min(boundary, start > offset ? start : end);
+                break;
+            }
+        }
+    }
+    return boundary;
+}
+
 }  // namespace
 
 int32_t RteMeasureChunkLimit(RteHandle doc, RteCharStyle* style)
@@ -112,7 +134,9 @@ void RteMeasureRange(RteHandle handle, const uint8_t* text, int32_t from, int32_
     for (int32_t done = 0, counter = 0; done < count; ++counter) {
         RteCharStyle* style = walker.style;
         style->hooks.selectFont(handle, style, 0, 0, 0, walker.unit22);
-        int32_t n = std::min({count - done, walker.nextRunStart - (from + done), RteMeasureChunkLimit(handle, style)});
+        int32_t at = from + done;
+        int32_t n = std::min({count - done, walker.nextRunStart - at, NextLinkBoundary(walker.doc, at) - at,
+                              RteMeasureChunkLimit(handle, style)});
         if (hideHidden && style->hidden) {
             std::fill(positions + done + 1, positions + done + n + 1, positions[done]);
             if (types)

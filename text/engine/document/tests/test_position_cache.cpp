@@ -90,6 +90,36 @@ TEST_F(PositionCacheTest, MeasuresOnceAndReusesTheEntry)
     EXPECT_EQ(LockedHandles(), 0);
 }
 
+// Link ranges as the tables keep them (start and end first, ordered by end), closed by the
+// sentinel past the text.
+void SetLinkRanges(RteHandle table, const std::vector<std::pair<int32_t, int32_t>>& ranges, int32_t textLength)
+{
+    RteSetCount(table, static_cast<int32_t>(ranges.size()) + 1);
+    RteLocked<uint8_t> bytes(table);
+    int32_t size = RteElementSize(table);
+    std::memset(bytes.get(), 0, static_cast<size_t>(size) * (ranges.size() + 1));
+    for (size_t i = 0; i <= ranges.size(); ++i) {
+        auto* fields = reinterpret_cast<int32_t*>(bytes.get() + static_cast<size_t>(size) * i);
+        fields[0] = i < ranges.size() ? ranges[i].first : textLength + 2;
+        fields[1] = i < ranges.size() ? ranges[i].second : textLength + 2;
+    }
+}
+
+TEST_F(PositionCacheTest, NoStepCrossesTheEdgeOfALinkRange)
+{
+    RteHandle doc = MakeDocument("abcdefghij");
+    {
+        RteLocked<RteDocument> model(doc);
+        SetLinkRanges(model->linkRanges[0], {{3, 6}}, 10);
+        SetLinkRanges(model->linkRanges[1], {{5, 8}}, 10);
+    }
+    EXPECT_EQ(Positions(doc), Steps(10, kWidth));
+    std::vector<int32_t> counts;
+    for (const RteMeasureStep& step : g_steps)
+        counts.push_back(step.count);
+    EXPECT_EQ(counts, (std::vector<int32_t>{3, 2, 1, 2, 2}));
+}
+
 TEST_F(PositionCacheTest, TwoDocumentsAtOneOffsetNeverShare)
 {
     RteHandle a = MakeDocument("abc");
