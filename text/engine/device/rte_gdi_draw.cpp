@@ -91,6 +91,31 @@ void DrawUnderlines(HDC dc, RteHandle handle, const RteDocument* doc, const RteC
     DeleteObject(pen);
 }
 
+// The box of a boxed run: its top and bottom across the run, its sides where the box starts
+// and ends.
+void DrawBox(HDC dc, const RteDrawRun& run, int32_t baseline, COLORREF colour)
+{
+    TEXTMETRICA metrics;
+    GetTextMetricsA(dc, &metrics);
+    int32_t top = baseline - metrics.tmAscent;
+    int32_t bottom = baseline + metrics.tmDescent - 1;
+    int32_t right = run.x + run.width - 1;
+    HPEN pen = CreatePen(PS_SOLID, 1, colour);
+    DrawLine(dc, run.x, right, top, pen);
+    DrawLine(dc, run.x, right, bottom, pen);
+    HGDIOBJ old = SelectObject(dc, pen);
+    if (!(run.flags & RTE_RUN_BOX_FROM_BEFORE)) {
+        MoveToEx(dc, run.x, top, nullptr);
+        LineTo(dc, run.x, bottom + 1);
+    }
+    if (!(run.flags & RTE_RUN_BOX_INTO_AFTER)) {
+        MoveToEx(dc, right, top, nullptr);
+        LineTo(dc, right, bottom + 1);
+    }
+    SelectObject(dc, old);
+    DeleteObject(pen);
+}
+
 }  // namespace
 
 intptr_t RteDrawText(RteHandle handle, RteCharStyle* style, intptr_t request, intptr_t, intptr_t, intptr_t)
@@ -137,6 +162,8 @@ intptr_t RteDrawText(RteHandle handle, RteCharStyle* style, intptr_t request, in
     }
     run.width = x - run.x;
     DrawUnderlines(dc, handle, doc.get(), *style, run, baseline, positions, text);
+    if (style->units23to34[RTE_STYLE_BOX_UNIT] && run.width > 0)
+        DrawBox(dc, run, baseline, text);
     if (style->hidden) {
         HPEN grey = CreatePen(PS_SOLID, 1, RGB(128, 128, 128));
         DrawLine(dc, run.x, x - 1, baseline - style->ascent / 3, grey);

@@ -18,6 +18,13 @@ intptr_t RteDefaultCharInfo(RteHandle doc, RteCharStyle* style, intptr_t charact
                             intptr_t before);
 // What slot 5 draws: a run of one style on a line.
 constexpr uint32_t RTE_RUN_SOFT_HYPHEN_END = 0x1;  // the line ends at a soft hyphen after it
+// A boxed run whose box goes on from the run before or into the run after: no side there.
+constexpr uint32_t RTE_RUN_BOX_FROM_BEFORE = 0x2;
+constexpr uint32_t RTE_RUN_BOX_INTO_AFTER = 0x4;
+// Style units the drawing reads beside the named ones: the box (first-part unit 23) and the
+// blink mark (unit 25), each on when non-zero.
+constexpr int RTE_STYLE_BOX_UNIT = 0;    // of units23to34
+constexpr int RTE_STYLE_BLINK_UNIT = 2;  // of units23to34
 struct RteDrawRun {
     const uint8_t* text;  // within its block's text
     int32_t count;

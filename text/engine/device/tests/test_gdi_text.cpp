@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "device_fixture.h"
+#include "rte_gdi_case.h"
 #include "rte_gdi_misc.h"
 #include "rte_gdi_port.h"
 #include "rte_gdi_text.h"
@@ -92,6 +93,23 @@ TEST_F(GdiFontTest, AWidthTableReplacesTheFontsAdvances)
     RteSetWidthTable(doc, style, table.data());
     RteUnlock(DocumentOf(doc).charStyles);
     EXPECT_EQ(Positions(doc), (std::vector<int32_t>{0, 17, 24, 31}));
+}
+
+TEST_F(GdiFontTest, ExtraSpacingFollowsEveryCharacterWithItsFractionsCarried)
+{
+    RteHandle doc = MakeDocument("abcd");
+    std::vector<int32_t> plain = Positions(doc);
+    RteCharStyle values = NoUnits();
+    RteCharStyle mask = NoUnits();
+    values.units16to25[RTE_STYLE_SPACING_UNIT] = 0x18000;  // one and a half
+    mask.units16to25[RTE_STYLE_SPACING_UNIT] = -1;
+    SetStyle(doc, 0, 4, values, mask);
+    RteDropDocPositions(doc);
+    std::vector<int32_t> spaced = Positions(doc);
+    ASSERT_EQ(spaced.size(), plain.size());
+    const int32_t added[] = {0, 1, 3, 4, 6};
+    for (size_t i = 0; i < spaced.size(); ++i)
+        EXPECT_EQ(spaced[i] - plain[i], added[i]) << i;
 }
 
 TEST_F(GdiFontTest, ASoftHyphenTakesTheRoomOfAHyphen)
@@ -271,6 +289,41 @@ TEST_F(GdiServicesTest, AnOverlineStandsAboveTheAscent)
 }  // namespace
 
 namespace {
+
+// Two boxed runs of blanks side by side, drawn as one box: sides only at its two ends.
+TEST_F(GdiServicesTest, ABoxGoesOnAcrossRunsThatContinueIt)
+{
+    TestCanvas canvas(120, 40);
+    RteHandle doc = MakeDocument("        ");
+    RteSetPortDC(doc, canvas.Dc());
+    RteCharStyle values = NoUnits();
+    values.units23to34[RTE_STYLE_BOX_UNIT] = 1;
+    RteCharStyle mask = NoUnits();
+    mask.units23to34[RTE_STYLE_BOX_UNIT] = -1;
+    SetStyle(doc, 0, 8, values, mask);
+    RteCharStyle style = StyleAt(doc, 0);
+    const auto* blanks = reinterpret_cast<const uint8_t*>("        ");
+    RteDrawRun first{blanks, 4, 0, 0, 10, 30, RteRect{0, 0, 40, 120}, 0, 0, RTE_RUN_BOX_INTO_AFTER};
+    style.hooks.draw(doc, &style, reinterpret_cast<intptr_t>(&first), 0, 0, 0);
+    RteDrawRun second{blanks + 4, 4, 0, 4, 10 + first.width, 30, RteRect{0, 0, 40, 120}, 0, 0,
+                      RTE_RUN_BOX_FROM_BEFORE};
+    style.hooks.draw(doc, &style, reinterpret_cast<intptr_t>(&second), 0, 0, 0);
+    ASSERT_GT(first.width, 2);
+    const int middle = 27;
+    const COLORREF black = RGB(0, 0, 0);
+    EXPECT_EQ(canvas.Pixel(10, middle), black) << "the box's left side";
+    EXPECT_NE(canvas.Pixel(10 + first.width - 1, middle), black) << "no side where the box goes on";
+    EXPECT_NE(canvas.Pixel(10 + first.width, middle), black) << "nor where it came from";
+    EXPECT_EQ(canvas.Pixel(10 + first.width + second.width - 1, middle), black) << "the box's right side";
+    HGDIOBJ old = SelectObject(canvas.Dc(), reinterpret_cast<HFONT>(style.fontHandle));
+    TEXTMETRICA metrics;
+    GetTextMetricsA(canvas.Dc(), &metrics);
+    SelectObject(canvas.Dc(), old);
+    for (int x = 10; x < 10 + first.width + second.width; ++x) {
+        EXPECT_EQ(canvas.Pixel(x, 30 - metrics.tmAscent), black) << "the top runs across at " << x;
+        EXPECT_EQ(canvas.Pixel(x, 30 + metrics.tmDescent - 1), black) << "the bottom runs across at " << x;
+    }
+}
 
 TEST_F(GdiServicesTest, TheScaleErrorOfAText)
 {
