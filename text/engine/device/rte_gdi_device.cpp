@@ -2,7 +2,9 @@
 // and the device table that the document model is given through its seam.
 #include "rte_gdi.h"
 
+#include "rte_blink.h"
 #include "rte_caret.h"
+#include "rte_container_hook.h"
 #include "rte_gdi_misc.h"
 #include "rte_gdi_port.h"
 #include "rte_gdi_text.h"
@@ -78,6 +80,8 @@ void FillHooks(RteEnvironment* env)
     env->hooks.charType = RteCharTypeHook;
     env->hooks.typeahead = RteIsTypeahead;
     env->hooks.drawInvisibles = RteDrawInvisibles;
+    env->hooks.blink = RteBlinkRedraw;
+    env->hooks.container = RteDefaultContainerHook;
     env->defaultFormat.hooks.tabLeader = RteDrawTabLeader;
 }
 

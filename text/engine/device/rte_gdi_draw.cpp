@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "rte_blink.h"
 #include "rte_document_internal.h"
 #include "rte_gdi_case.h"
 #include "rte_gdi_port.h"
@@ -164,6 +165,8 @@ intptr_t RteDrawText(RteHandle handle, RteCharStyle* style, intptr_t request, in
     DrawUnderlines(dc, handle, doc.get(), *style, run, baseline, positions, text);
     if (style->units23to34[RTE_STYLE_BOX_UNIT] && run.width > 0)
         DrawBox(dc, run, baseline, text);
+    if (style->units23to34[RTE_STYLE_BLINK_UNIT])
+        RteDrawBlink(doc->env, dc, RECT{run.x, run.line.top, x, run.line.bottom});
     if (style->hidden) {
         HPEN grey = CreatePen(PS_SOLID, 1, RGB(128, 128, 128));
         DrawLine(dc, run.x, x - 1, baseline - style->ascent / 3, grey);

@@ -366,6 +366,31 @@ TEST_F(GdiPortTest, TheCaretFollowsTextThatMoved)
     RteDocDestroy(doc);
 }
 
+TEST_F(GdiPortTest, TheDefaultContainerHookDrawsTheBackground)
+{
+    for (bool offscreen : {false, true}) {
+        TestCanvas canvas(100, 60, RGB(255, 0, 0));
+        RteHandle doc = MakeDocument("abc");
+        RteSetPortDC(doc, canvas.Dc());
+        RteRect view{0, 0, 60, 100};
+        RteSetAreaRects(doc, nullptr, &view);
+        if (offscreen)
+            RteSetDocFlags(doc, RteGetDocFlags(doc) | RTE_DOC_OFFSCREEN_CONTAINERS);
+        RteHookTable hooks;
+        RteGetDocHooks(doc, &hooks);
+        RteRect rect{10, 20, 40, 50};
+        int32_t state = 0;
+        hooks.container(doc, 1, &rect, 0, 0, RTE_CONTAINER_OPEN, &state);
+        EXPECT_EQ(canvas.Pixel(25, 30), RGB(255, 0, 0)) << "opening draws nothing";
+        hooks.container(doc, 1, &rect, 0, 0, RTE_CONTAINER_DRAW, &state);
+        EXPECT_EQ(canvas.Pixel(20, 10), RGB(255, 255, 255)) << offscreen;
+        EXPECT_EQ(canvas.Pixel(49, 39), RGB(255, 255, 255)) << offscreen;
+        for (auto [x, y] : {std::pair{19, 25}, {50, 25}, {30, 9}, {30, 40}})
+            EXPECT_EQ(canvas.Pixel(x, y), RGB(255, 0, 0)) << offscreen << " " << x << "," << y;
+        RteDocDestroy(doc);
+    }
+}
+
 TEST(DeviceUnitsTest, Colours)
 {
     RteColor colour;

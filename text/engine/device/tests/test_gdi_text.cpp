@@ -8,6 +8,8 @@
 
 #include "device_fixture.h"
 #include "rte_gdi_case.h"
+#include "rte_line_piece.h"
+#include "rte_text_blocks.h"
 #include "rte_gdi_misc.h"
 #include "rte_gdi_port.h"
 #include "rte_gdi_text.h"
@@ -323,6 +325,52 @@ TEST_F(GdiServicesTest, ABoxGoesOnAcrossRunsThatContinueIt)
         EXPECT_EQ(canvas.Pixel(x, 30 - metrics.tmAscent), black) << "the top runs across at " << x;
         EXPECT_EQ(canvas.Pixel(x, 30 + metrics.tmDescent - 1), black) << "the bottom runs across at " << x;
     }
+}
+
+// "ab cd" on one line of 20 pixels, "cd" blinking.
+TEST_F(GdiServicesTest, BlinkingRunsInvertOnEveryNewSecond)
+{
+    TestCanvas canvas(120, 40);
+    RteHandle doc = MakeDocument("ab cd");
+    RteSetPortDC(doc, canvas.Dc());
+    RteCharStyle values = NoUnits();
+    values.units23to34[RTE_STYLE_BLINK_UNIT] = 1;
+    RteCharStyle mask = NoUnits();
+    mask.units23to34[RTE_STYLE_BLINK_UNIT] = -1;
+    SetStyle(doc, 3, 5, values, mask);
+    RteHandle lines = RteAlloc(&context_, sizeof(RteLinePiece), 2, 0, true);
+    {
+        RteLocked<RteLinePiece> pieces(lines);
+        pieces[0] = RteLinePiece{0, 0, 0, RTE_PIECE_LINE_FIRST | RTE_PIECE_LINE_LAST, 1, RteRect{0, 0, 20, 100}};
+        pieces[1] = RteLinePiece{0, 0, 0, RTE_PIECE_SENTINEL, 0, {}};
+    }
+    RteLocked<RteTextBlock>(RteLocked<RteDocument>(doc)->blocks)[0].lines = lines;
+    std::vector<int32_t> positions = Positions(doc);
+    RteHookTable hooks;
+    RteGetDocHooks(doc, &hooks);
+    const COLORREF white = RGB(255, 255, 255);
+    const COLORREF black = RGB(0, 0, 0);
+    hooks.blink(doc, 2, 0, 0, 0, 0);
+    EXPECT_EQ(canvas.Pixel(positions[3], 10), white) << "no new second, nothing drawn";
+    hooks.blink(doc, 1, 0, 0, 0, 0);
+    EXPECT_EQ(canvas.Pixel(positions[3], 10), black);
+    EXPECT_EQ(canvas.Pixel(positions[5] - 1, 19), black);
+    EXPECT_EQ(canvas.Pixel(positions[3] - 1, 10), white) << "the blank before stays";
+    EXPECT_EQ(canvas.Pixel(positions[5], 10), white);
+    EXPECT_EQ(canvas.Pixel(positions[3], 20), white) << "below the line";
+    hooks.blink(doc, 1, 0, 0, 0, 0);
+    EXPECT_EQ(canvas.Pixel(positions[3], 10), white) << "the next second shows it again";
+    RteSetDocFlags(doc, RteGetDocFlags(doc) | 0x10000);
+    hooks.blink(doc, 1, 0, 0, 0, 0);
+    EXPECT_EQ(canvas.Pixel(positions[3], 10), white) << "an inactive document does not blink";
+
+    // Drawn while the phase is 1, a blinking run shows inverted.
+    RteGdiOf(&env_)->blinkPhase = 1;
+    RteCharStyle style = StyleAt(doc, 3);
+    RteDrawRun run{reinterpret_cast<const uint8_t*>("cd"), 2, 0, 3, 10, 30, RteRect{22, 0, 40, 120}, 0, 0, 0};
+    style.hooks.draw(doc, &style, reinterpret_cast<intptr_t>(&run), 0, 0, 0);
+    EXPECT_EQ(canvas.Pixel(10, 22), black) << "above the glyphs, within the line";
+    EXPECT_EQ(canvas.Pixel(10 + run.width, 22), white);
 }
 
 TEST_F(GdiServicesTest, TheScaleErrorOfAText)
