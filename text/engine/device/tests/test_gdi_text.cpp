@@ -17,6 +17,7 @@
 #include "test_canvas.h"
 #include "rte_fonts.h"
 #include "rte_runs.h"
+#include "rte_styles.h"
 
 namespace {
 
@@ -292,17 +293,24 @@ TEST_F(GdiServicesTest, AnOverlineStandsAboveTheAscent)
 
 namespace {
 
+// Turns on one of the drawing units beside the named ones over [start, end).
+void SetDrawingUnit(RteHandle doc, int32_t start, int32_t end, int unit)
+{
+    RteCharStyle values = NoUnits();
+    values.units23to34[unit] = 1;
+    RteCharStyle mask = NoUnits();
+    mask.units23to34[unit] = -1;
+    RteRange range{start, end};
+    RteSetCharStyle(doc, &range, &values, &mask, 0);
+}
+
 // Two boxed runs of blanks side by side, drawn as one box: sides only at its two ends.
 TEST_F(GdiServicesTest, ABoxGoesOnAcrossRunsThatContinueIt)
 {
     TestCanvas canvas(120, 40);
     RteHandle doc = MakeDocument("        ");
     RteSetPortDC(doc, canvas.Dc());
-    RteCharStyle values = NoUnits();
-    values.units23to34[RTE_STYLE_BOX_UNIT] = 1;
-    RteCharStyle mask = NoUnits();
-    mask.units23to34[RTE_STYLE_BOX_UNIT] = -1;
-    SetStyle(doc, 0, 8, values, mask);
+    SetDrawingUnit(doc, 0, 8, RTE_STYLE_BOX_UNIT);
     RteCharStyle style = StyleAt(doc, 0);
     const auto* blanks = reinterpret_cast<const uint8_t*>("        ");
     RteDrawRun first{blanks, 4, 0, 0, 10, 30, RteRect{0, 0, 40, 120}, 0, 0, RTE_RUN_BOX_INTO_AFTER};
@@ -333,11 +341,7 @@ TEST_F(GdiServicesTest, BlinkingRunsInvertOnEveryNewSecond)
     TestCanvas canvas(120, 40);
     RteHandle doc = MakeDocument("ab cd");
     RteSetPortDC(doc, canvas.Dc());
-    RteCharStyle values = NoUnits();
-    values.units23to34[RTE_STYLE_BLINK_UNIT] = 1;
-    RteCharStyle mask = NoUnits();
-    mask.units23to34[RTE_STYLE_BLINK_UNIT] = -1;
-    SetStyle(doc, 3, 5, values, mask);
+    SetDrawingUnit(doc, 3, 5, RTE_STYLE_BLINK_UNIT);
     RteHandle lines = RteAlloc(&context_, sizeof(RteLinePiece), 2, 0, true);
     {
         RteLocked<RteLinePiece> pieces(lines);
