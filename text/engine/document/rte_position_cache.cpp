@@ -292,12 +292,15 @@ RteHandle RteMeasureLine(RteHandle handle, int32_t block, int32_t offset, int32_
 {
     DocLock doc(handle);
     BlockSpan span = SpanOf(doc.get(), block);
-    RteHandle result = RteAllocOf<int32_t>(doc->env->context, count + 1, 0, true);
-    if (count <= 0)
+    RteHandle result = RteAllocOf<int32_t>(doc->env->context, std::max(count, 0) + 1, 0, true);
+    // Only the block's own characters are measured: the positions past its end repeat the last.
+    int32_t measured = std::clamp(count, 0, std::max(span.end - span.start - offset, 0));
+    if (measured == 0)
         return result;
     RteLocked<int32_t> positions(result);
     RteLocked<uint8_t> text(span.text);
-    RteMeasureRange(handle, text.get() + offset, span.start + offset, count, positions.get(), nullptr);
+    RteMeasureRange(handle, text.get() + offset, span.start + offset, measured, positions.get(), nullptr);
+    std::fill(positions.get() + measured + 1, positions.get() + count + 1, positions[measured]);
     return result;
 }
 

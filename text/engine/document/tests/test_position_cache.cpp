@@ -274,6 +274,10 @@ TEST_F(PositionCacheTest, LinesMeasuredFromTheirStart)
     RteHandle line = RteMeasureLine(doc, 0, 3, 4);
     EXPECT_EQ(Elements<int32_t>(line), Steps(4, kWidth));
     RteFree(line);
+    RteHandle past = RteMeasureLine(doc, 0, 6, 4);
+    EXPECT_EQ(Elements<int32_t>(past), (std::vector<int32_t>{0, kWidth, 2 * kWidth, 2 * kWidth, 2 * kWidth}))
+        << "nothing read past the block: its last position repeats";
+    RteFree(past);
 }
 
 TEST_F(PositionCacheTest, BackToWhereABreakMayFall)
