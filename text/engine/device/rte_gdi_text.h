@@ -68,8 +68,13 @@ struct RteTabLeader {
 intptr_t RteDrawTabLeader(RteHandle doc, RteParFormat* format, intptr_t request, intptr_t, intptr_t);
 
 // Document slot 14: the marks of a line's blanks and its end.
+// How a line ends: each kind has its mark; the text's end has its own, unless the text ends at
+// a page or container break.
 constexpr int32_t RTE_LINE_ENDS_PARAGRAPH = 1;
-constexpr int32_t RTE_LINE_ENDS_TEXT = 2;
+constexpr int32_t RTE_LINE_ENDS_TEXT = 2;  // at a paragraph end
+constexpr int32_t RTE_LINE_ENDS_SOFT_BREAK = 3;
+constexpr int32_t RTE_LINE_ENDS_PAGE = 4;
+constexpr int32_t RTE_LINE_ENDS_CONTAINER = 5;
 struct RteInvisibles {
     RteCharStyle* style;
     const uint8_t* text;

@@ -377,6 +377,43 @@ TEST_F(GdiServicesTest, BlinkingRunsInvertOnEveryNewSecond)
     EXPECT_EQ(canvas.Pixel(10 + run.width, 22), white);
 }
 
+TEST_F(GdiServicesTest, EachLineEndingHasItsMark)
+{
+    struct Case {
+        int32_t ending;
+        int glyph;  // 0: no mark
+    };
+    const Case cases[] = {{RTE_LINE_ENDS_PARAGRAPH, 3}, {RTE_LINE_ENDS_SOFT_BREAK, 4}, {RTE_LINE_ENDS_PAGE, 5},
+                          {RTE_LINE_ENDS_TEXT, 6},      {RTE_LINE_ENDS_CONTAINER, 8},  {0, 0}};
+    RteHandle doc = MakeDocument("a b");
+    RteCharStyle style = StyleAt(doc, 0);
+    RteHookTable hooks;
+    RteGetDocHooks(doc, &hooks);
+    const auto* text = reinterpret_cast<const uint8_t*>("a b");
+    const int32_t positions[] = {0, 8, 12, 20};
+    for (const Case& c : cases) {
+        TestCanvas drawn(60, 40);
+        TestCanvas expected(60, 40);
+        RteSetPortDC(doc, drawn.Dc());
+        RteInvisibles marks{&style, text, 3, positions, 10, 30, c.ending};
+        hooks.drawInvisibles(doc, reinterpret_cast<intptr_t>(&marks), 0, 0, 0, 0);
+        HGDIOBJ old = SelectObject(expected.Dc(), reinterpret_cast<HFONT>(style.fontHandle));
+        SetBkMode(expected.Dc(), TRANSPARENT);
+        SetTextAlign(expected.Dc(), TA_BASELINE | TA_LEFT);
+        const char blank = static_cast<char>(RteCountedChar(&env_, 9));
+        SIZE size{};
+        GetTextExtentPoint32A(expected.Dc(), &blank, 1, &size);
+        TextOutA(expected.Dc(), 10 + 10 - size.cx / 2, 30, &blank, 1);
+        if (c.glyph) {
+            const char mark = static_cast<char>(RteCountedChar(&env_, c.glyph));
+            TextOutA(expected.Dc(), 30, 30, &mark, 1);
+        }
+        SelectObject(expected.Dc(), old);
+        EXPECT_EQ(drawn.Pixels(), expected.Pixels()) << "ending " << c.ending;
+    }
+    RteSetPortDC(doc, nullptr);
+}
+
 TEST_F(GdiServicesTest, TheScaleErrorOfAText)
 {
     RteHandle doc = MakeDocument("Illustration");
