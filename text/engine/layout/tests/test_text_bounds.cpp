@@ -8,6 +8,7 @@
 #include "document_fixture.h"
 #include "rte_line_piece.h"
 #include "rte_text_blocks.h"
+#include "rte_styles.h"
 #include "rte_text_bounds.h"
 
 namespace {
@@ -61,6 +62,21 @@ TEST_F(TextBoundsTest, ParagraphsThroughTheHook)
     EXPECT_EQ(end, 8) << "the paragraph end belongs to its run";
     EXPECT_EQ(RteCharBeforeIsPlain(doc, 4), 1);
     EXPECT_EQ(RteAlignToChar(doc, 4, 0), 4);
+}
+
+TEST_F(TextBoundsTest, AHiddenParagraphEndEndsNoParagraph)
+{
+    RteHandle doc = MakeDocument("un\rdeux\rtrois");
+    RteRange first{2, 3};
+    RteSetStyleBits(doc, &first, 0, 0x100, 0);
+    EXPECT_EQ(RteCharBeforeIsPlain(doc, 3), 0);
+    int32_t start = -1;
+    int32_t end = -1;
+    RteParagraphBounds(doc, 4, &start, &end);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(end, 8);
+    RteParagraphBounds(doc, 1, &start, &end);
+    EXPECT_EQ(end, 8);
 }
 
 }  // namespace
