@@ -8,6 +8,7 @@
 #include "rte_gdi_misc.h"
 #include "rte_gdi_port.h"
 #include "rte_gdi_text.h"
+#include "rte_error.h"
 #include "rte_typed.h"
 
 namespace {
@@ -19,6 +20,8 @@ constexpr uint16_t kFontCacheGrowth = 4;
 constexpr uint8_t kGlyphs[RTE_DISPLAY_GLYPHS] = {45, 46, 182, 181, 149, 181, 165, 165, 46,
                                                  39, 34, 145, 146, 147, 148, 133, 131, 149};
 
+void Shutdown(RteEnvironment* env);
+
 void Startup(RteEnvironment* env)
 {
     auto* gdi = new RteGdiEnv{};
@@ -27,13 +30,20 @@ void Startup(RteEnvironment* env)
         gdi->glyphs[i + 1] = RteCountedGlyph{1, {kGlyphs[i], 0}};
     gdi->bandLimit = RTE_BAND_BYTES;
     gdi->screen = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-    gdi->version = GetVersion();
-    gdi->fontCache = RteAllocOf<RteFontCacheEntry>(env->context, 0, kFontCacheGrowth, false);
-    RtePortInit(env, nullptr, nullptr, &env->port);
-    RtePortInit(env, nullptr, nullptr, &gdi->offscreen);
     // Both default colours start unset: text and background then take the styles' own.
     env->textColor = {0xFFFF, 0xFFFF, 0xFFFF};
     env->backColor = {0xFFFF, 0xFFFF, 0xFFFF};
+    uint16_t code = RteTry(env->context, [&] {
+        gdi->version = GetVersion();
+        gdi->fontCache = RteAllocOf<RteFontCacheEntry>(env->context, 0, kFontCacheGrowth, false);
+        RtePortInit(env, nullptr, nullptr, &env->port);
+        RtePortInit(env, nullptr, nullptr, &gdi->offscreen);
+    });
+    if (code) {
+        // Whatever was made goes: the start-up fails as a whole, for want of memory.
+        Shutdown(env);
+        RteRaise(env->context, RTE_ERR_NO_MEMORY, nullptr);
+    }
     RteFontInitHook(nullptr, &env->defaultFont);
 }
 
@@ -42,12 +52,14 @@ void Shutdown(RteEnvironment* env)
     RteGdiEnv* gdi = RteGdiOf(env);
     if (!gdi)
         return;
-    {
-        RteLocked<RteFontCacheEntry> fonts(gdi->fontCache);
-        for (int32_t i = 0; i < fonts.size(); ++i)
-            DeleteObject(fonts[i].font);
+    if (gdi->fontCache) {
+        {
+            RteLocked<RteFontCacheEntry> fonts(gdi->fontCache);
+            for (int32_t i = 0; i < fonts.size(); ++i)
+                DeleteObject(fonts[i].font);
+        }
+        RteUnlockAllAndFree(gdi->fontCache);
     }
-    RteUnlockAllAndFree(gdi->fontCache);
     RtePortFree(&gdi->offscreen);
     RtePortFree(&env->port);
     DeleteDC(gdi->screen);

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "device_fixture.h"
+#include "failing_blocks.h"
+#include "rte_memory_internal.h"
 #include "rte_gdi_case.h"
 #include "rte_line_piece.h"
 #include "rte_text_blocks.h"
@@ -430,6 +432,42 @@ TEST_F(GdiServicesTest, TheScaleErrorOfAText)
 }  // namespace
 
 namespace {
+
+TEST(GdiStartupTest, RunningOutOfMemoryLeavesNothingMade)
+{
+    RteSetDevice(&RteGdiDevice());
+    RteMemContext context = {};
+    RteMemInit(&context, 0);
+    auto liveHandles = [&] {
+        int live = 0;
+        rte_memory::ForEachHandle(&context, [&](RteHandle) { ++live; });
+        return live;
+    };
+    int live = liveHandles();
+    DWORD gdiObjects = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    int failures = 0;
+    for (int n = 1; n < 50; ++n) {
+        RteEnvironment env = {};
+        uint16_t code;
+        {
+            FailingBlocks blocks;
+            blocks.FailFromRequest(n);
+            code = RteTry(&context, [&] { RteEngineStartup(&env, &context); });
+        }
+        if (code == 0) {
+            RteEngineShutdown(&env);
+            break;
+        }
+        ++failures;
+        EXPECT_EQ(code, RTE_ERR_NO_MEMORY) << "request " << n;
+        EXPECT_EQ(env.device, nullptr) << "request " << n;
+        EXPECT_EQ(liveHandles(), live) << "request " << n;
+        EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiObjects) << "request " << n;
+    }
+    EXPECT_GE(failures, 3) << "the device's three blocks and the cache's";
+    RteMemFree(&context);
+    RteSetDevice(nullptr);
+}
 
 TEST_F(GdiServicesTest, StartUpLeavesBothDefaultColoursUnsetAndTheGlyphsSet)
 {
