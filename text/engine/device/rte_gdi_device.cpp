@@ -5,10 +5,11 @@
 #include "rte_blink.h"
 #include "rte_caret.h"
 #include "rte_container_hook.h"
+#include "rte_error.h"
 #include "rte_gdi_misc.h"
 #include "rte_gdi_port.h"
 #include "rte_gdi_text.h"
-#include "rte_error.h"
+#include "rte_run_helpers.h"
 #include "rte_typed.h"
 
 namespace {
@@ -108,4 +109,4 @@ const RteDevice& RteGdiDevice() { return kGdiDevice; }
 
 RteGdiEnv* RteGdiOf(const RteEnvironment* env) { return static_cast<RteGdiEnv*>(env->device); }
 
-RteGdiPort* RteGdiPortOf(const RteDrawPort* port) { return static_cast<RteGdiPort*>(port->savedState); }
+RteGdiPort* RteGdiPortOf(const RteDrawPort* port) { return static_cast<RteGdiPort*>(RtePortDevice(port)); }
