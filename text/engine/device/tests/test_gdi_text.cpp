@@ -117,6 +117,66 @@ TEST_F(GdiFontTest, ExtraSpacingFollowsEveryCharacterWithItsFractionsCarried)
         EXPECT_EQ(spaced[i] - plain[i], added[i]) << i;
 }
 
+TEST_F(GdiFontTest, TheFontsScriptMarksItsStyles)
+{
+    struct Case {
+        int32_t charset;
+        const char* face;
+        uint32_t bits;  // complex script 0x400, right to left 0x4000
+    };
+    const Case cases[] = {{ANSI_CHARSET, "Liberation Serif", 0},
+                          {SHIFTJIS_CHARSET, "IPAGothic", 0x400},
+                          {HEBREW_CHARSET, "Liberation Serif", 0x4400},
+                          {ARABIC_CHARSET, "Liberation Serif", 0x4400},
+                          {THAI_CHARSET, "Liberation Serif", 0}};
+    for (const Case& c : cases) {
+        RteHandle doc = MakeDocument("abc", c.face, 12, c.charset);
+        EXPECT_EQ(StyleAt(doc, 0).styleBits & 0x4400, c.bits) << "character set " << c.charset;
+        RteDocDestroy(doc);
+    }
+}
+
+TEST_F(GdiFontTest, ADoubleUnderlineMakesRoomForItsSecondLine)
+{
+    RteHandle doc = MakeDocument("deux traits");
+    RteCharStyle plain = StyleAt(doc, 0);
+    RteCharStyle values = NoUnits();
+    RteCharStyle mask = NoUnits();
+    values.doubleUnderline = 1;
+    mask.doubleUnderline = -1;
+    SetStyle(doc, 0, 4, values, mask);
+    RteCharStyle doubled = StyleAt(doc, 0);
+    EXPECT_EQ(doubled.leading, plain.leading + 2);
+    EXPECT_EQ(doubled.ascent, plain.ascent);
+    values.unit19 = 1;
+    mask.unit19 = -1;
+    SetStyle(doc, 0, 4, values, mask);
+    RteCharStyle overlined = StyleAt(doc, 0);
+    EXPECT_EQ(overlined.ascent, plain.ascent + 2) << "with an overline the room goes above";
+    EXPECT_EQ(overlined.leading, plain.leading);
+}
+
+TEST_F(GdiFontTest, RaisingInPercentOfTheFontsHeight)
+{
+    RteHandle doc = MakeDocument("haut");
+    RteCharStyle values = NoUnits();
+    RteCharStyle mask = NoUnits();
+    values.superscript = 6;
+    values.units38to42[0] = 1;
+    mask.superscript = -1;
+    mask.units38to42[0] = -1;
+    SetStyle(doc, 0, 4, values, mask);
+    RteCharStyle raised = StyleAt(doc, 0);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(raised.fontHandle));
+    TEXTMETRICA metrics;
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    EXPECT_EQ(raised.ascent, metrics.tmAscent + (metrics.tmAscent + metrics.tmDescent) * 6 / 100);
+    EXPECT_EQ(raised.descent, metrics.tmDescent);
+}
+
 TEST_F(GdiFontTest, ASoftHyphenTakesTheRoomOfAHyphen)
 {
     RteHandle soft = MakeDocument("ab\x1F" "cd");
