@@ -225,6 +225,27 @@ TEST_F(GdiFontTest, DoubleByteClassesFollowTheFontsCharacterSet)
     EXPECT_GT(positions[3], positions[1]);
 }
 
+TEST_F(GdiFontTest, JustifiedDoubleByteTextGivesEachCharacterTwoShares)
+{
+    const std::string text = "\x93\xFA\x96\x7B";  // two ideographs
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    HDC dc = CreateCompatibleDC(nullptr);
+    HFONT font = CreateFontA(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, "IPAGothic");
+    HGDIOBJ old = SelectObject(dc, font);
+    int32_t plain[5];
+    int32_t spread[5];
+    RteCharWidths(dc, nullptr, bytes, 4, RTE_WIDTHS_EACH, 0, plain);
+    int32_t total = RteCharWidths(dc, nullptr, bytes, 4, RTE_WIDTHS_EACH, 4, spread);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    DeleteDC(dc);
+    EXPECT_EQ(spread[0], plain[0] + 2);
+    EXPECT_EQ(spread[1], 0) << "a second byte takes no room";
+    EXPECT_EQ(spread[2], plain[2] + 2);
+    EXPECT_EQ(spread[3], 0);
+    EXPECT_EQ(total, plain[0] + plain[2] + 4);
+}
+
 // Zooming draws the text at 100 sizes; drawing them again makes no font.
 TEST_F(GdiFontTest, ZoomStepsKeepTheGdiObjectCountBounded)
 {
