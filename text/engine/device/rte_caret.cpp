@@ -1,7 +1,10 @@
 // The caret: one per window, made for the height of the text it stands in.
 #include "rte_caret.h"
 
+#include <algorithm>
+
 #include "rte_document_internal.h"
+#include "scaling.h"
 
 using namespace rte_document;
 
@@ -43,10 +46,17 @@ int32_t RteMakeCaret(RteHandle doc, int32_t height)
 void RtePlaceCaret(RteHandle handle, RteSelectPoint* point, intptr_t mode)
 {
     RteGdiPort* port = PortOf(handle);
-    RtePoint scroll = RteLocked<RteDocument>(handle)->scroll;
+    // The caret's place in the window: scrolled, then scaled as the text is displayed.
+    RteRect caret{point->point.v, point->point.h, point->point.v + point->height, point->point.h};
+    {
+        RteLocked<RteDocument> doc(handle);
+        RtePoint scroll{-doc->scroll.v, -doc->scroll.h};
+        RteCopyOffsetScaleRect(&doc->scaling, &caret, &caret, &scroll);
+    }
     // The caret is centred on the position.
-    int32_t x = point->point.h - scroll.h - (port->caretWidth + 1) / 2;
-    int32_t top = point->point.v - scroll.v;
+    int32_t x = caret.left - (port->caretWidth + 1) / 2;
+    int32_t top = caret.top;
+    int32_t height = std::max(caret.bottom - caret.top, 1);
     switch (mode) {
     case RTE_CARET_HIDE:
     case RTE_CARET_HIDE_AGAIN:
@@ -58,7 +68,7 @@ void RtePlaceCaret(RteHandle handle, RteSelectPoint* point, intptr_t mode)
     default:
         if (port->caretShown)
             return;
-        RteMakeCaret(handle, point->height);
+        RteMakeCaret(handle, height);
         SetCaretPos(x, top);
         ShowCaret(port->window);
         port->caretShown = true;

@@ -12,6 +12,7 @@
 #include "rte_gdi_port.h"
 #include "rte_offscreen.h"
 #include "rte_text_blocks.h"
+#include "scaling.h"
 #include "test_canvas.h"
 #include "test_window.h"
 
@@ -329,6 +330,29 @@ TEST_F(GdiPortTest, TheCaretOfAHiddenWindow)
     RteSetDocFlags2(doc, RteGetDocFlags2(doc) | RTE_DOC2_NO_CARET);
     hooks.caret(doc, RTE_CARET_SHOW, reinterpret_cast<intptr_t>(&point), 0, 0, 0);
     EXPECT_FALSE(CaretOn(window.Handle(), &rect)) << "a suppressed caret is not made";
+    RteDocDestroy(doc);
+}
+
+TEST_F(GdiPortTest, TheCaretIsScrolledAndScaledAsTheText)
+{
+    TestWindow window;
+    RteHandle doc = RteDocCreate(&env_, window.Handle(), nullptr, nullptr, nullptr, 0);
+    {
+        RteLocked<RteDocument> model(doc);
+        model->scroll = RtePoint{2, 10};
+        model->scaling.factor = RtePackFactor(2, 1);
+    }
+    RteSelectPoint point{};
+    point.point = RtePoint{12, 40};
+    point.height = 15;
+    RteHookTable hooks;
+    RteGetDocHooks(doc, &hooks);
+    hooks.caret(doc, RTE_CARET_SHOW, reinterpret_cast<intptr_t>(&point), 0, 0, 0);
+    RECT rect;
+    ASSERT_TRUE(CaretOn(window.Handle(), &rect));
+    EXPECT_EQ(rect.top, 20) << "(12 - 2) twice";
+    EXPECT_EQ(rect.bottom - rect.top, 30);
+    EXPECT_EQ(rect.left, 60) << "(40 - 10) twice";
     RteDocDestroy(doc);
 }
 
