@@ -305,30 +305,36 @@ bool CaretOn(HWND window, RECT* rect)
     return info.hwndCaret == window;
 }
 
+// The caret hook called in a mode for a point of a line 15 units high.
+void Caret(RteHandle doc, intptr_t mode, int32_t v, int32_t h)
+{
+    RteSelectPoint point{};
+    point.point = RtePoint{v, h};
+    point.height = 15;
+    RteHookTable hooks;
+    RteGetDocHooks(doc, &hooks);
+    hooks.caret(doc, mode, reinterpret_cast<intptr_t>(&point), 0, 0, 0);
+}
+
 TEST_F(GdiPortTest, TheCaretOfAHiddenWindow)
 {
     TestWindow window;
     ASSERT_FALSE(IsWindowVisible(window.Handle()));
     RteHandle doc = RteDocCreate(&env_, window.Handle(), nullptr, nullptr, nullptr, 0);
-    RteSelectPoint point{};
-    point.point = RtePoint{12, 40};
-    point.height = 15;
-    RteHookTable hooks;
-    RteGetDocHooks(doc, &hooks);
-    hooks.caret(doc, RTE_CARET_SHOW, reinterpret_cast<intptr_t>(&point), 0, 0, 0);
+    Caret(doc, RTE_CARET_SHOW, 12, 40);
     RECT rect;
     ASSERT_TRUE(CaretOn(window.Handle(), &rect));
     EXPECT_EQ(rect.top, 12);
     EXPECT_EQ(rect.bottom - rect.top, 15);
     EXPECT_EQ(rect.left, 40) << "centred on the position, a pixel wide";
-    hooks.caret(doc, RTE_CARET_POINT, reinterpret_cast<intptr_t>(&point), 0, 0, 0);
+    Caret(doc, RTE_CARET_POINT, 12, 40);
     RtePoint noted = RteLocked<RteDocument>(doc)->caretPoint;
     EXPECT_EQ(noted.h, 40);
     EXPECT_EQ(noted.v, 13);
-    hooks.caret(doc, RTE_CARET_HIDE, reinterpret_cast<intptr_t>(&point), 0, 0, 0);
+    Caret(doc, RTE_CARET_HIDE, 12, 40);
     EXPECT_FALSE(CaretOn(window.Handle(), &rect));
     RteSetDocFlags2(doc, RteGetDocFlags2(doc) | RTE_DOC2_NO_CARET);
-    hooks.caret(doc, RTE_CARET_SHOW, reinterpret_cast<intptr_t>(&point), 0, 0, 0);
+    Caret(doc, RTE_CARET_SHOW, 12, 40);
     EXPECT_FALSE(CaretOn(window.Handle(), &rect)) << "a suppressed caret is not made";
     RteDocDestroy(doc);
 }
@@ -342,12 +348,7 @@ TEST_F(GdiPortTest, TheCaretIsScrolledAndScaledAsTheText)
         model->scroll = RtePoint{2, 10};
         model->scaling.factor = RtePackFactor(2, 1);
     }
-    RteSelectPoint point{};
-    point.point = RtePoint{12, 40};
-    point.height = 15;
-    RteHookTable hooks;
-    RteGetDocHooks(doc, &hooks);
-    hooks.caret(doc, RTE_CARET_SHOW, reinterpret_cast<intptr_t>(&point), 0, 0, 0);
+    Caret(doc, RTE_CARET_SHOW, 12, 40);
     RECT rect;
     ASSERT_TRUE(CaretOn(window.Handle(), &rect));
     EXPECT_EQ(rect.top, 20) << "(12 - 2) twice";
@@ -360,14 +361,7 @@ TEST_F(GdiPortTest, TheCaretFollowsTextThatMoved)
 {
     TestWindow window;
     RteHandle doc = RteDocCreate(&env_, window.Handle(), nullptr, nullptr, nullptr, 0);
-    RteHookTable hooks;
-    RteGetDocHooks(doc, &hooks);
-    auto caret = [&](intptr_t mode, int32_t v, int32_t h) {
-        RteSelectPoint point{};
-        point.point = RtePoint{v, h};
-        point.height = 15;
-        hooks.caret(doc, mode, reinterpret_cast<intptr_t>(&point), 0, 0, 0);
-    };
+    auto caret = [&](intptr_t mode, int32_t v, int32_t h) { Caret(doc, mode, v, h); };
     auto moved = [&] { RteLocked<RteDocument>(doc)->caretMoved = true; };
     RECT rect;
     caret(RTE_CARET_SHOW, 12, 40);
