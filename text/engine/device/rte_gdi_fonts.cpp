@@ -6,6 +6,7 @@
 #include "rte_gdi_port.h"
 #include "rte_gdi_text.h"
 #include "rte_run_helpers.h"
+#include "rte_style_names.h"
 
 using namespace rte_document;
 
@@ -188,10 +189,16 @@ void RteDefaultStyleMetrics(RteHandle handle, RteCharStyle* style, RteFont* font
         (style->unit19 ? style->ascent : style->leading) += kDoubleUnderlineRoom;
 }
 
-intptr_t RteSelectStyleFont(RteHandle handle, RteCharStyle* style, intptr_t, intptr_t out, intptr_t, intptr_t)
+intptr_t RteSelectStyleFont(RteHandle handle, RteCharStyle* given, intptr_t, intptr_t out, intptr_t named, intptr_t)
 {
+    // A named style's attributes come over the style's own first.
+    RteCharStyle resolved = *given;
+    RteCharStyle* style = given;
     RteFont font;
-    {
+    if (named) {
+        RteResolveCharStyle(handle, given, &resolved, &font, static_cast<int32_t>(named));
+        style = &resolved;
+    } else {
         DocLock doc(handle);
         font = FontOfStyle(doc.get(), *style);
     }

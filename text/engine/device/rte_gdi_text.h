@@ -8,7 +8,8 @@
 // Slot 0: makes the style's font and stores its ascent, descent and leading.
 void RteDefaultStyleMetrics(RteHandle doc, RteCharStyle* style, RteFont* font);
 // Slot 1: (document, style, 0, style out or 0, named id, 0) selects the style's font into the
-// current port's DC.
+// current port's DC, the named style's attributes (a non-zero id) laid over the style's own;
+// the style as selected is copied out when asked.
 intptr_t RteSelectStyleFont(RteHandle doc, RteCharStyle* style, intptr_t, intptr_t out, intptr_t named, intptr_t);
 // Slot 2: positions of a step (RteMeasureStep).
 intptr_t RteMeasureText(RteHandle doc, RteCharStyle* style, intptr_t step, intptr_t, intptr_t, intptr_t);

@@ -133,7 +133,7 @@ void RteMeasureRange(RteHandle handle, const uint8_t* text, int32_t from, int32_
     bool hideHidden = (walker.doc->flags & RTE_DOC_HIDDEN_TEXT) != 0;
     for (int32_t done = 0, counter = 0; done < count; ++counter) {
         RteCharStyle* style = walker.style;
-        style->hooks.selectFont(handle, style, 0, 0, 0, walker.unit22);
+        style->hooks.selectFont(handle, style, 0, 0, walker.unit22, 0);
         int32_t at = from + done;
         int32_t n = std::min({count - done, walker.nextRunStart - at, NextLinkBoundary(walker.doc, at) - at,
                               RteMeasureChunkLimit(handle, style)});

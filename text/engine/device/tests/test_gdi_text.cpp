@@ -19,6 +19,7 @@
 #include "test_canvas.h"
 #include "rte_fonts.h"
 #include "rte_runs.h"
+#include "rte_style_names.h"
 #include "rte_styles.h"
 
 namespace {
@@ -175,6 +176,25 @@ TEST_F(GdiFontTest, RaisingInPercentOfTheFontsHeight)
     DeleteDC(dc);
     EXPECT_EQ(raised.ascent, metrics.tmAscent + (metrics.tmAscent + metrics.tmDescent) * 6 / 100);
     EXPECT_EQ(raised.descent, metrics.tmDescent);
+}
+
+TEST_F(GdiFontTest, ANamedStyleIsLaidOverTheStyleItSelects)
+{
+    RteHandle doc = MakeDocument("abc");
+    RteCharStyle entry = {};
+    entry.bold = 1;
+    entry.pointSize = 20 << 16;
+    int32_t id = RteAddNamedCharStyle(doc, &entry, nullptr);
+    RteCharStyle style = StyleAt(doc, 0);
+    for (int32_t named : {0, id}) {
+        RteCharStyle selected{};
+        style.hooks.selectFont(doc, &style, 0, reinterpret_cast<intptr_t>(&selected), named, 0);
+        LOGFONTA logfont{};
+        GetObjectA(reinterpret_cast<HFONT>(selected.fontHandle), sizeof logfont, &logfont);
+        EXPECT_EQ(selected.bold, named ? 1 : 0);
+        EXPECT_EQ(logfont.lfWeight, named ? FW_BOLD : FW_NORMAL) << named;
+        EXPECT_EQ(selected.pointSize >> 16, named ? 20 : 12) << named;
+    }
 }
 
 TEST_F(GdiFontTest, ASoftHyphenTakesTheRoomOfAHyphen)
