@@ -43,14 +43,15 @@ std::vector<Line> LinesOf(const RteTextBlock& block, int32_t blockStart)
     return lines;
 }
 
-// The container of the line before the block's first, from the block before (0 for none).
+// The container of the line before the block's first, from the block before; -1 for none,
+// which no container is.
 int32_t ContainerBefore(RteDocument* doc, int32_t block)
 {
     if (block == 0)
-        return 0;
+        return -1;
     RteTextBlock previous = RteLocked<RteTextBlock>(doc->blocks)[block - 1];
     std::vector<Line> lines = LinesOf(previous, 0);
-    return lines.empty() ? 0 : lines.back().container;
+    return lines.empty() ? -1 : lines.back().container;
 }
 
 // Paragraph i of the block: lines [first, end).
