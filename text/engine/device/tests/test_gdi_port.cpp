@@ -115,6 +115,51 @@ void DrawPicture(RteEnvironment* env, const RteRect& area)
     RtePortReleaseDC(RteGdiOf(env)->current);
 }
 
+struct DisplayCall {
+    int32_t mode;
+    RteRect band;
+};
+std::vector<DisplayCall> g_displayCalls;
+
+void RecordDisplay(RteHandle, intptr_t, intptr_t mode, intptr_t band, intptr_t, intptr_t, intptr_t)
+{
+    g_displayCalls.push_back({static_cast<int32_t>(mode), *reinterpret_cast<const RteRect*>(band)});
+}
+
+TEST_F(GdiPortTest, TheDisplayHookHearsOfEveryBand)
+{
+    const RteRect area{10, 20, 110, 620};
+    TestCanvas canvas(640, 130);
+    RteHandle doc = MakeDocument("abc");
+    RteSetPortDC(doc, canvas.Dc());
+    RteHookTable hooks;
+    RteGetDocHooks(doc, &hooks);
+    hooks.display = RecordDisplay;
+    RteSetDocHooks(doc, &hooks, false);
+    g_displayCalls.clear();
+    std::vector<RteRect> bands;
+    hooks.port(doc, 1);
+    int32_t done = 0;
+    while (!done && bands.size() < 100) {
+        RteRect rect;
+        RtePoint offset;
+        RteOffscreenBegin(doc, &area, &rect, &offset);
+        bands.push_back(RteOffscreenBand(&env_));
+        done = RteOffscreenEnd(doc);
+    }
+    hooks.port(doc, 0);
+    ASSERT_GT(bands.size(), 1u);
+    ASSERT_EQ(g_displayCalls.size(), 2 * bands.size());
+    for (size_t i = 0; i < bands.size(); ++i) {
+        const RteRect& band = bands[i];
+        EXPECT_EQ(g_displayCalls[2 * i].mode, 0);
+        EXPECT_EQ(g_displayCalls[2 * i].band, band) << "band " << i;
+        EXPECT_EQ(g_displayCalls[2 * i + 1].mode, 1);
+        EXPECT_EQ(g_displayCalls[2 * i + 1].band, (RteRect{0, 0, band.bottom - band.top, band.right - band.left}))
+            << "band " << i << " at its own origin";
+    }
+}
+
 TEST_F(GdiPortTest, AnAreaPast48000BytesIsDrawnInBands)
 {
     const RteRect area{10, 20, 110, 620};
