@@ -1,7 +1,10 @@
 // The caret: one per window, made for the height of the text it stands in.
 #include "rte_caret.h"
 
+#include <algorithm>
+
 #include "rte_document_internal.h"
+#include "scaling.h"
 
 using namespace rte_document;
 
@@ -15,6 +18,14 @@ void Destroy(RteGdiPort* port)
         DestroyCaret();
     port->caretExists = false;
     port->caretShown = false;
+}
+
+bool TakeCaretMoved(RteHandle handle)
+{
+    RteLocked<RteDocument> doc(handle);
+    bool moved = doc->caretMoved;
+    doc->caretMoved = false;
+    return moved;
 }
 
 }  // namespace
@@ -35,23 +46,29 @@ int32_t RteMakeCaret(RteHandle doc, int32_t height)
 void RtePlaceCaret(RteHandle handle, RteSelectPoint* point, intptr_t mode)
 {
     RteGdiPort* port = PortOf(handle);
-    RtePoint scroll = RteLocked<RteDocument>(handle)->scroll;
+    // The caret's place in the window: scrolled, then scaled as the text is displayed.
+    RteRect caret{point->point.v, point->point.h, point->point.v + point->height, point->point.h};
+    {
+        RteLocked<RteDocument> doc(handle);
+        RtePoint scroll{-doc->scroll.v, -doc->scroll.h};
+        RteCopyOffsetScaleRect(&doc->scaling, &caret, &caret, &scroll);
+    }
     // The caret is centred on the position.
-    int32_t x = point->point.h - scroll.h - (port->caretWidth + 1) / 2;
-    int32_t top = point->point.v - scroll.v;
+    int32_t x = caret.left - (port->caretWidth + 1) / 2;
+    int32_t top = caret.top;
+    int32_t height = std::max(caret.bottom - caret.top, 1);
     switch (mode) {
     case RTE_CARET_HIDE:
     case RTE_CARET_HIDE_AGAIN:
         Destroy(port);
         return;
     case RTE_CARET_POINT:
-        point->values[0] = x < 1 ? 1 : x;
-        point->values[1] = top + 1;
+        RteLocked<RteDocument>(handle)->caretPoint = RtePoint{top + 1, x < 1 ? 1 : x};
         return;
     default:
         if (port->caretShown)
             return;
-        RteMakeCaret(handle, point->height);
+        RteMakeCaret(handle, height);
         SetCaretPos(x, top);
         ShowCaret(port->window);
         port->caretShown = true;
@@ -73,14 +90,21 @@ intptr_t RteCaretHook(RteHandle handle, intptr_t mode, intptr_t where, intptr_t,
     case RTE_CARET_SHOW:
     case RTE_CARET_PLACE:
     case RTE_CARET_POINT:
-    case RTE_CARET_CHANGED_PLACE:
         RtePlaceCaret(handle, point, mode);
         break;
     case RTE_CARET_HIDE:
     case RTE_CARET_HIDE_AGAIN:
+        if (port->caretShown)
+            RtePlaceCaret(handle, point, mode);
+        break;
     case RTE_CARET_CHANGED:
-        if (port->caretShown || port->caretExists)
-            RtePlaceCaret(handle, point, RTE_CARET_HIDE);
+    case RTE_CARET_CHANGED_PLACE:
+        // A caret drawn before the text moved stands in the wrong place: it goes, and the
+        // placing mode draws it anew where it belongs now.
+        if (TakeCaretMoved(handle) && port->caretExists)
+            Destroy(port);
+        if (mode == RTE_CARET_CHANGED_PLACE)
+            RtePlaceCaret(handle, point, mode);
         break;
     default:
         break;

@@ -72,10 +72,14 @@ void RteOffscreenBegin(RteHandle handle, const RteRect* area, RteRect* rect, Rte
     *rect = *area;
     *offset = RtePoint{-area->top, -area->left};
     // A band that the last end began is already set up.
-    if (++gdi->bandNesting > 1 || gdi->offscreenActive)
-        return;
-    gdi->whole = *area;
-    SetUpBand(doc.get(), gdi, area->top);
+    if (++gdi->bandNesting == 1 && !gdi->offscreenActive) {
+        gdi->whole = *area;
+        SetUpBand(doc.get(), gdi, area->top);
+    }
+    // The display hook hears of each band before it is drawn.
+    if (gdi->offscreenActive)
+        doc->hooks.display(handle, reinterpret_cast<intptr_t>(&gdi->offscreen), 0,
+                           reinterpret_cast<intptr_t>(&gdi->band), reinterpret_cast<intptr_t>(offset), 0, 0);
 }
 
 int32_t RteOffscreenEnd(RteHandle handle)
@@ -86,6 +90,10 @@ int32_t RteOffscreenEnd(RteHandle handle)
         gdi->bandNesting = 0;
         return 1;
     }
+    // And after, with the band as its own bitmap holds it.
+    RteRect own{0, 0, gdi->band.bottom - gdi->band.top, gdi->band.right - gdi->band.left};
+    doc->hooks.display(handle, reinterpret_cast<intptr_t>(&gdi->offscreen), 1, reinterpret_cast<intptr_t>(&own), 0,
+                       0, 0);
     if (--gdi->bandNesting > 0)
         return 1;
     int32_t bottom = gdi->band.bottom;

@@ -28,7 +28,9 @@ intptr_t ClassesAt(RteHandle doc, RteStyleWalk* walker, const uint8_t* text, int
 int32_t RteDrawPointSize(RteHandle, const RteCharStyle* style)
 {
     int32_t size = style->pointSize ? style->pointSize : kDefaultPoints << 16;
-    int32_t n = style->superscript ? style->superscript : style->subscript ? kDefaultPoints : 0;
+    // The relative sizes (units 21 and 24), not the raising and lowering (units 13 and 14),
+    // which only move the text.
+    int32_t n = style->unit21 ? style->unit21 : style->units23to34[RTE_STYLE_LOWERED_SIZE_UNIT] ? kDefaultPoints : 0;
     if (!n)
         return size >> 16;
     return static_cast<int32_t>((static_cast<int64_t>(size) * n / kDefaultPoints) >> 16);
@@ -100,3 +102,5 @@ int32_t RteEqualColor(const RteColor* a, const RteColor* b)
 }
 
 int32_t RteIsEnvColor(const RteEnvironment* env, const RteColor* colour) { return RteEqualColor(&env->textColor, colour); }
+
+void* RtePortDevice(const RteDrawPort* port) { return port->savedState; }

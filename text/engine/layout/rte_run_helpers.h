@@ -9,8 +9,10 @@
 // Style class bit: the case fields are not applied.
 constexpr uint32_t RTE_STYLE_KEEP_CASE = 0x20;
 
-// Whole points: the size (12 when 0), times n / 12 for a superscript value n, or a subscript
-// value alone (n = 12 then).
+// The relative size of lowered text (unit 24), beside that of raised text (unit 21).
+constexpr int RTE_STYLE_LOWERED_SIZE_UNIT = 1;  // of units23to34
+// Whole points: the size (12 when 0), times n / 12 for a raised size n (unit 21), or a lowered
+// size alone (n = 12 then).
 int32_t RteDrawPointSize(RteHandle doc, const RteCharStyle* style);
 // The document's scratch copy of the bytes in the style's case, or null when it changes none.
 RteHandle RteCaseText(RteHandle doc, const RteCharStyle* style, const uint8_t* bytes, int32_t length);
@@ -28,3 +30,5 @@ void RteDrawWordLines(RteHandle doc, RteStyleWalk* walker, const uint8_t* text, 
 
 int32_t RteEqualColor(const RteColor* a, const RteColor* b);
 int32_t RteIsEnvColor(const RteEnvironment* env, const RteColor* colour);
+// The device's own record of a drawing port (opaque to the model).
+void* RtePortDevice(const RteDrawPort* port);

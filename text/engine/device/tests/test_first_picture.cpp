@@ -132,7 +132,7 @@ protected:
         Units("pointillé", [](RteCharStyle& s) { s.dottedUnderline = 1; });
         Units("mot à mot", [](RteCharStyle& s) { s.wordUnderline = 1; });
         Units("barré", [](RteCharStyle& s) { s.strikeOut = 1; });
-        Units("2", [](RteCharStyle& s) { s.superscript = 8; }, Find("E=mc"));
+        Units("2", [](RteCharStyle& s) { s.superscript = s.unit21 = 8; }, Find("E=mc"));
         Units("Petites Capitales", [](RteCharStyle& s) { s.smallCaps = -1; });
         Font(kJapanese, "IPAGothic", 128, 14);
         Font(kChinese, "WenQuanYi Zen Hei", 134, 16);

@@ -12,6 +12,7 @@
 #include "rte_gdi_port.h"
 #include "rte_offscreen.h"
 #include "rte_text_blocks.h"
+#include "scaling.h"
 #include "test_canvas.h"
 #include "test_window.h"
 
@@ -112,6 +113,51 @@ void DrawPicture(RteEnvironment* env, const RteRect& area)
     LineTo(dc, area.right - 1, area.bottom - 1);
     TextOutA(dc, area.left + 30, area.top + 40, "Bandes", 6);
     RtePortReleaseDC(RteGdiOf(env)->current);
+}
+
+struct DisplayCall {
+    int32_t mode;
+    RteRect band;
+};
+std::vector<DisplayCall> g_displayCalls;
+
+void RecordDisplay(RteHandle, intptr_t, intptr_t mode, intptr_t band, intptr_t, intptr_t, intptr_t)
+{
+    g_displayCalls.push_back({static_cast<int32_t>(mode), *reinterpret_cast<const RteRect*>(band)});
+}
+
+TEST_F(GdiPortTest, TheDisplayHookHearsOfEveryBand)
+{
+    const RteRect area{10, 20, 110, 620};
+    TestCanvas canvas(640, 130);
+    RteHandle doc = MakeDocument("abc");
+    RteSetPortDC(doc, canvas.Dc());
+    RteHookTable hooks;
+    RteGetDocHooks(doc, &hooks);
+    hooks.display = RecordDisplay;
+    RteSetDocHooks(doc, &hooks, false);
+    g_displayCalls.clear();
+    std::vector<RteRect> bands;
+    hooks.port(doc, 1);
+    int32_t done = 0;
+    while (!done && bands.size() < 100) {
+        RteRect rect;
+        RtePoint offset;
+        RteOffscreenBegin(doc, &area, &rect, &offset);
+        bands.push_back(RteOffscreenBand(&env_));
+        done = RteOffscreenEnd(doc);
+    }
+    hooks.port(doc, 0);
+    ASSERT_GT(bands.size(), 1u);
+    ASSERT_EQ(g_displayCalls.size(), 2 * bands.size());
+    for (size_t i = 0; i < bands.size(); ++i) {
+        const RteRect& band = bands[i];
+        EXPECT_EQ(g_displayCalls[2 * i].mode, 0);
+        EXPECT_EQ(g_displayCalls[2 * i].band, band) << "band " << i;
+        EXPECT_EQ(g_displayCalls[2 * i + 1].mode, 1);
+        EXPECT_EQ(g_displayCalls[2 * i + 1].band, (RteRect{0, 0, band.bottom - band.top, band.right - band.left}))
+            << "band " << i << " at its own origin";
+    }
 }
 
 TEST_F(GdiPortTest, AnAreaPast48000BytesIsDrawnInBands)
@@ -304,31 +350,108 @@ bool CaretOn(HWND window, RECT* rect)
     return info.hwndCaret == window;
 }
 
+// The caret hook called in a mode for a point of a line 15 units high.
+void Caret(RteHandle doc, intptr_t mode, int32_t v, int32_t h)
+{
+    RteSelectPoint point{};
+    point.point = RtePoint{v, h};
+    point.height = 15;
+    RteHookTable hooks;
+    RteGetDocHooks(doc, &hooks);
+    hooks.caret(doc, mode, reinterpret_cast<intptr_t>(&point), 0, 0, 0);
+}
+
 TEST_F(GdiPortTest, TheCaretOfAHiddenWindow)
 {
     TestWindow window;
     ASSERT_FALSE(IsWindowVisible(window.Handle()));
     RteHandle doc = RteDocCreate(&env_, window.Handle(), nullptr, nullptr, nullptr, 0);
-    RteSelectPoint point{};
-    point.point = RtePoint{12, 40};
-    point.height = 15;
-    RteHookTable hooks;
-    RteGetDocHooks(doc, &hooks);
-    hooks.caret(doc, RTE_CARET_SHOW, reinterpret_cast<intptr_t>(&point), 0, 0, 0);
+    Caret(doc, RTE_CARET_SHOW, 12, 40);
     RECT rect;
     ASSERT_TRUE(CaretOn(window.Handle(), &rect));
     EXPECT_EQ(rect.top, 12);
     EXPECT_EQ(rect.bottom - rect.top, 15);
     EXPECT_EQ(rect.left, 40) << "centred on the position, a pixel wide";
-    hooks.caret(doc, RTE_CARET_POINT, reinterpret_cast<intptr_t>(&point), 0, 0, 0);
-    EXPECT_EQ(point.values[0], 40);
-    EXPECT_EQ(point.values[1], 13);
-    hooks.caret(doc, RTE_CARET_HIDE, reinterpret_cast<intptr_t>(&point), 0, 0, 0);
+    Caret(doc, RTE_CARET_POINT, 12, 40);
+    RtePoint noted = RteLocked<RteDocument>(doc)->caretPoint;
+    EXPECT_EQ(noted.h, 40);
+    EXPECT_EQ(noted.v, 13);
+    Caret(doc, RTE_CARET_HIDE, 12, 40);
     EXPECT_FALSE(CaretOn(window.Handle(), &rect));
     RteSetDocFlags2(doc, RteGetDocFlags2(doc) | RTE_DOC2_NO_CARET);
-    hooks.caret(doc, RTE_CARET_SHOW, reinterpret_cast<intptr_t>(&point), 0, 0, 0);
+    Caret(doc, RTE_CARET_SHOW, 12, 40);
     EXPECT_FALSE(CaretOn(window.Handle(), &rect)) << "a suppressed caret is not made";
     RteDocDestroy(doc);
+}
+
+TEST_F(GdiPortTest, TheCaretIsScrolledAndScaledAsTheText)
+{
+    TestWindow window;
+    RteHandle doc = RteDocCreate(&env_, window.Handle(), nullptr, nullptr, nullptr, 0);
+    {
+        RteLocked<RteDocument> model(doc);
+        model->scroll = RtePoint{2, 10};
+        model->scaling.factor = RtePackFactor(2, 1);
+    }
+    Caret(doc, RTE_CARET_SHOW, 12, 40);
+    RECT rect;
+    ASSERT_TRUE(CaretOn(window.Handle(), &rect));
+    EXPECT_EQ(rect.top, 20) << "(12 - 2) twice";
+    EXPECT_EQ(rect.bottom - rect.top, 30);
+    EXPECT_EQ(rect.left, 60) << "(40 - 10) twice";
+    RteDocDestroy(doc);
+}
+
+TEST_F(GdiPortTest, TheCaretFollowsTextThatMoved)
+{
+    TestWindow window;
+    RteHandle doc = RteDocCreate(&env_, window.Handle(), nullptr, nullptr, nullptr, 0);
+    auto caret = [&](intptr_t mode, int32_t v, int32_t h) { Caret(doc, mode, v, h); };
+    auto moved = [&] { RteLocked<RteDocument>(doc)->caretMoved = true; };
+    RECT rect;
+    caret(RTE_CARET_SHOW, 12, 40);
+    caret(RTE_CARET_CHANGED_PLACE, 30, 80);
+    ASSERT_TRUE(CaretOn(window.Handle(), &rect));
+    EXPECT_EQ(rect.top, 12) << "a caret shown where the text still is stays";
+    moved();
+    caret(RTE_CARET_CHANGED_PLACE, 30, 80);
+    ASSERT_TRUE(CaretOn(window.Handle(), &rect));
+    EXPECT_EQ(rect.top, 30) << "after the text moved the caret is drawn anew";
+    EXPECT_EQ(rect.left, 80);
+    caret(RTE_CARET_CHANGED, 50, 90);
+    EXPECT_TRUE(CaretOn(window.Handle(), &rect)) << "nothing moved since";
+    moved();
+    caret(RTE_CARET_CHANGED, 50, 90);
+    EXPECT_FALSE(CaretOn(window.Handle(), &rect)) << "mode 7 only takes the stale caret away";
+    caret(RTE_CARET_IDLE, 50, 90);
+    ASSERT_TRUE(CaretOn(window.Handle(), &rect));
+    EXPECT_EQ(rect.top, 50) << "the next idle call draws it again";
+    RteDocDestroy(doc);
+}
+
+TEST_F(GdiPortTest, TheDefaultContainerHookDrawsTheBackground)
+{
+    for (bool offscreen : {false, true}) {
+        TestCanvas canvas(100, 60, RGB(255, 0, 0));
+        RteHandle doc = MakeDocument("abc");
+        RteSetPortDC(doc, canvas.Dc());
+        RteRect view{0, 0, 60, 100};
+        RteSetAreaRects(doc, nullptr, &view);
+        if (offscreen)
+            RteSetDocFlags(doc, RteGetDocFlags(doc) | RTE_DOC_OFFSCREEN_CONTAINERS);
+        RteHookTable hooks;
+        RteGetDocHooks(doc, &hooks);
+        RteRect rect{10, 20, 40, 50};
+        int32_t state = 0;
+        hooks.container(doc, 1, &rect, 0, 0, RTE_CONTAINER_OPEN, &state);
+        EXPECT_EQ(canvas.Pixel(25, 30), RGB(255, 0, 0)) << "opening draws nothing";
+        hooks.container(doc, 1, &rect, 0, 0, RTE_CONTAINER_DRAW, &state);
+        EXPECT_EQ(canvas.Pixel(20, 10), RGB(255, 255, 255)) << offscreen;
+        EXPECT_EQ(canvas.Pixel(49, 39), RGB(255, 255, 255)) << offscreen;
+        for (auto [x, y] : {std::pair{19, 25}, {50, 25}, {30, 9}, {30, 40}})
+            EXPECT_EQ(canvas.Pixel(x, y), RGB(255, 0, 0)) << offscreen << " " << x << "," << y;
+        RteDocDestroy(doc);
+    }
 }
 
 TEST(DeviceUnitsTest, Colours)

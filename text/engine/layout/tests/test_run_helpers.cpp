@@ -16,17 +16,18 @@ TEST_F(RunHelpersTest, PointSizesOfRaisedAndLoweredText)
 {
     struct Case {
         int32_t points;
-        int16_t superscript;
-        int16_t subscript;
+        int16_t raisedSize;
+        int16_t loweredSize;
         int32_t size;
     };
     const Case cases[] = {{0, 0, 0, 12}, {18, 8, 0, 12}, {18, 0, 0, 18}, {18, 0, 4, 18}, {10, 6, 0, 5}};
     for (const Case& c : cases) {
         RteCharStyle style = env_.defaultStyle;
         style.pointSize = c.points << 16;
-        style.superscript = c.superscript;
-        style.subscript = c.subscript;
-        EXPECT_EQ(RteDrawPointSize(nullptr, &style), c.size) << c.points << " " << c.superscript << " " << c.subscript;
+        style.unit21 = c.raisedSize;
+        style.units23to34[RTE_STYLE_LOWERED_SIZE_UNIT] = c.loweredSize;
+        style.superscript = 3;  // a raising moves the text and leaves its size
+        EXPECT_EQ(RteDrawPointSize(nullptr, &style), c.size) << c.points << " " << c.raisedSize << " " << c.loweredSize;
     }
 }
 
