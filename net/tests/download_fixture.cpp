@@ -53,8 +53,9 @@ void DownloadJobs::SetUp()
     Bind(library, "HTTP_Retrieve", web.HTTP_Retrieve);
     Bind(library, "URL_Kill", web.URL_Kill);
     Bind(library, "CleanUpDeadWindow", web.CleanUpDeadWindow);
+    Bind(library, "ConfigureProxy", web.ConfigureProxy);
     ASSERT_TRUE(web.QXNetOpen && web.QXNetClose && web.QXNetSetLanguage && web.URL_Retrieve && web.FTP_Retrieve &&
-                web.HTTP_Retrieve && web.URL_Kill && web.CleanUpDeadWindow);
+                web.HTTP_Retrieve && web.URL_Kill && web.CleanUpDeadWindow && web.ConfigureProxy);
     notify = MakeNotifyWindow();
     ASSERT_EQ(1, web.QXNetOpen());
 }

@@ -21,6 +21,7 @@ struct WebExports {
     decltype(&::HTTP_Retrieve) HTTP_Retrieve = nullptr;
     decltype(&::URL_Kill) URL_Kill = nullptr;
     decltype(&::CleanUpDeadWindow) CleanUpDeadWindow = nullptr;
+    decltype(&::ConfigureProxy) ConfigureProxy = nullptr;
 };
 
 struct Notice {
