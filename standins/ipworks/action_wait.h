@@ -24,6 +24,9 @@ public:
     int Wait(WSAEVENT event, DWORD deadline);
     // Runs the window messages waiting now, without waiting.
     void ServeWindows();
+    // The same between two blocks of a transfer, which a fast connection never makes wait:
+    // IPWORKS_INTERRUPTED when a handler asked for an interruption meanwhile, else 0.
+    int ServeBetweenBlocks();
 
     // Marks the action's start and end; the end queues the thread messages taken aside.
     void Begin();

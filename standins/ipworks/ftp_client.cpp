@@ -299,10 +299,8 @@ int FtpClient::Receive(SocketChannel& data, bool asLines)
             events_->Data(count, block, static_cast<unsigned short>(got));
         }
         count += got;
-        // A handler may have asked for an interruption through a window of this thread.
-        wait_.ServeWindows();
-        if (wait_.Interrupted())
-            return IPWORKS_INTERRUPTED;
+        if (const int interrupted = wait_.ServeBetweenBlocks())
+            return interrupted;
     }
     if (asLines && !lines.empty())
         events_->DirectoryLine(lines.c_str());
@@ -318,6 +316,8 @@ int FtpClient::Send(SocketChannel& data)
     while (local.read(block.data(), DataBlockBytes) || local.gcount() > 0) {
         if (const int failed = data.SendAll(std::string(block.data(), static_cast<size_t>(local.gcount()))))
             return failed;
+        if (const int interrupted = wait_.ServeBetweenBlocks())
+            return interrupted;
     }
     return IPWORKS_OK;
 }
