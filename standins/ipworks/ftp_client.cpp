@@ -104,7 +104,7 @@ int FtpClient::SetTransferMode(int mode)
     mode_ = mode;
     if (!control_.IsOpen())
         return IPWORKS_OK;
-    return Run(action_, [this] { return Command(mode_ == FTP_IMAGE ? "TYPE I" : "TYPE A"); });
+    return Run(action_, [this] { return TellMode(); });
 }
 
 int FtpClient::SetLocalFile(const char* file)
@@ -195,9 +195,18 @@ int FtpClient::Command(const std::string& line)
     return code < 400 ? IPWORKS_OK : IPWORKS_REFUSED;
 }
 
+int FtpClient::TellMode()
+{
+    if (const int failed = Command(mode_ == FTP_IMAGE ? "TYPE I" : "TYPE A"))
+        return failed;
+    serverMode_ = mode_;
+    return IPWORKS_OK;
+}
+
 int FtpClient::LogOn()
 {
     lastReply_.clear();
+    serverMode_ = FTP_ASCII;
     std::string host;
     unsigned short port = port_;
     SplitHostPort(host_, &host, &port);
@@ -341,6 +350,11 @@ int FtpClient::Transfer(const std::string& command, Direction direction)
     if (!control_.IsOpen())
         return IPWORKS_NOT_CONNECTED;
     lastReply_.clear();
+    // A file goes in the mode asked for, which a server does not take by default.
+    if (direction != Direction::ReceiveLines && serverMode_ != mode_) {
+        if (const int failed = TellMode())
+            return failed;
+    }
     SocketChannel data(wait_);
     SocketChannel listener(wait_);
     int result = OpenData(data, listener, command);
