@@ -22,6 +22,11 @@ struct WebExports {
     decltype(&::URL_Kill) URL_Kill = nullptr;
     decltype(&::CleanUpDeadWindow) CleanUpDeadWindow = nullptr;
     decltype(&::ConfigureProxy) ConfigureProxy = nullptr;
+    decltype(&::FTPConnect) FTPConnect = nullptr;
+    decltype(&::FTPDisconnect) FTPDisconnect = nullptr;
+    decltype(&::FTPGetCurrentDir) FTPGetCurrentDir = nullptr;
+    decltype(&::FTPSetCurrentDir) FTPSetCurrentDir = nullptr;
+    decltype(&::FTPGetFileList) FTPGetFileList = nullptr;
 };
 
 struct Notice {
