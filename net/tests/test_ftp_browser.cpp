@@ -175,24 +175,25 @@ TEST_F(FtpBrowser, ALogonRetriedFromTheFormSucceeds)
     EXPECT_EQ(0, web.FTPDisconnect(connection));
 }
 
-// A server that takes a listing's data connection and never sends on it, so the listing runs
-// until it is interrupted; it records the commands it gets.
-class StalledListingServer {
+// A server of one connection whose listing sends the given lines, or, without any, takes the
+// data connection and never sends on it, so that the listing runs until it is interrupted. It
+// records the commands it gets.
+class ScriptedFtpServer {
 public:
-    StalledListingServer()
+    explicit ScriptedFtpServer(const char* listing = nullptr) : listing_(listing)
     {
         control_ = Listen(&port_);
         data_ = Listen(&dataPort_);
         thread_ = std::thread([this] { Serve(); });
     }
-    ~StalledListingServer()
+    ~ScriptedFtpServer()
     {
         closesocket(control_);
         closesocket(data_);
         thread_.join();
     }
     unsigned short Port() const { return port_; }
-    bool ListingStarted() const { return listing_; }
+    bool ListingStarted() const { return listingStarted_; }
     bool Closed() const { return closed_; }
     std::string Commands() const { return commands_; }
 
@@ -234,7 +235,13 @@ private:
             else if (verb == "LIST") {
                 data = accept(data_, nullptr, nullptr);
                 Send(control, "150 listing\r\n");
-                listing_ = true;
+                listingStarted_ = true;
+                if (listing_) {
+                    Send(data, listing_);
+                    closesocket(data);
+                    data = INVALID_SOCKET;
+                    Send(control, "226 listed\r\n");
+                }
             } else if (verb == "ABOR")
                 Send(control, "226 aborted\r\n");
             else
@@ -246,34 +253,58 @@ private:
         closesocket(control);
     }
 
+    const char* listing_;
     SOCKET control_, data_;
     unsigned short port_ = 0, dataPort_ = 0;
-    std::atomic<bool> listing_{false}, closed_{false};
+    std::atomic<bool> listingStarted_{false}, closed_{false};
     std::string commands_;
     std::thread thread_;
 };
 
-TEST_F(FtpBrowser, DisconnectingDuringAListingReports5008AndTheWorkerEnds)
-{
-    WSADATA winsock;
-    ASSERT_EQ(0, WSAStartup(MAKEWORD(2, 2), &winsock));
+class ScriptedBrowser : public FtpBrowser {
+protected:
+    void SetUp() override
     {
-        StalledListingServer server;
-        QXFTPBrowser* connection = Connect(server.Port());
-        ASSERT_NE(nullptr, connection);
-        ASSERT_EQ(0, WaitForReport(1).error);
-        ASSERT_EQ(0, web.FTPGetFileList(connection, nullptr, reports, BrowserMessage));
-        ASSERT_TRUE(PumpUntil([&] { return server.ListingStarted(); }, 30000));
-        EXPECT_EQ(0, web.FTPDisconnect(connection));
-        ASSERT_EQ(2u, Reports().size());
-        EXPECT_EQ(FTPB_DISCONNECTED, Reports()[1].error);
-        EXPECT_EQ(connection, Reports()[1].connection);
-        EXPECT_TRUE(PumpUntil([&] { return server.Closed(); }, 30000));
-        EXPECT_TRUE(Contains(server.Commands(), "LIST\nABOR\n")) << server.Commands();
-        PumpFor(200);
-        EXPECT_EQ(2u, Reports().size()) << "the interrupted listing reports nothing of its own";
+        FtpBrowser::SetUp();
+        WSADATA winsock;
+        ASSERT_EQ(0, WSAStartup(MAKEWORD(2, 2), &winsock));
     }
-    WSACleanup();
+    void TearDown() override
+    {
+        WSACleanup();
+        FtpBrowser::TearDown();
+    }
+};
+
+TEST_F(ScriptedBrowser, ListingLeavesOutTheCountLine)
+{
+    ScriptedFtpServer server("total 2\r\n-rw-r--r-- 1 a b 5 Jan 1 00:00 one file.txt\r\n"
+                             "drwxr-xr-x 2 a b 0 Jan 1 00:00 sub\r\n");
+    QXFTPBrowser* connection = Connect(server.Port());
+    ASSERT_NE(nullptr, connection);
+    ASSERT_EQ(0, WaitForReport(1).error);
+    ASSERT_EQ(0, web.FTPGetFileList(connection, nullptr, reports, BrowserMessage));
+    EXPECT_EQ(0, WaitForReport(2).error);
+    EXPECT_EQ("-rw-r--r-- 1 a b 5 Jan 1 00:00 one file.txt\ndrwxr-xr-x 2 a b 0 Jan 1 00:00 sub\n", Reports()[1].text);
+    EXPECT_EQ(0, web.FTPDisconnect(connection));
+}
+
+TEST_F(ScriptedBrowser, DisconnectingDuringAListingReports5008AndTheWorkerEnds)
+{
+    ScriptedFtpServer server;
+    QXFTPBrowser* connection = Connect(server.Port());
+    ASSERT_NE(nullptr, connection);
+    ASSERT_EQ(0, WaitForReport(1).error);
+    ASSERT_EQ(0, web.FTPGetFileList(connection, nullptr, reports, BrowserMessage));
+    ASSERT_TRUE(PumpUntil([&] { return server.ListingStarted(); }, 30000));
+    EXPECT_EQ(0, web.FTPDisconnect(connection));
+    ASSERT_EQ(2u, Reports().size());
+    EXPECT_EQ(FTPB_DISCONNECTED, Reports()[1].error);
+    EXPECT_EQ(connection, Reports()[1].connection);
+    EXPECT_TRUE(PumpUntil([&] { return server.Closed(); }, 30000));
+    EXPECT_TRUE(Contains(server.Commands(), "LIST\nABOR\n")) << server.Commands();
+    PumpFor(200);
+    EXPECT_EQ(2u, Reports().size()) << "the interrupted listing reports nothing of its own";
 }
 
 }  // namespace
