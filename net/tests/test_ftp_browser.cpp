@@ -148,6 +148,20 @@ TEST_F(FtpBrowser, AFailedLogonShowsTheFormAndLeavesTheConnectionClosed)
     EXPECT_EQ(0, web.FTPDisconnect(connection));
 }
 
+// The FTP server plays the proxy, then the remote site.
+TEST_F(FtpBrowser, LogonThroughTheProxyFollowsItsStyle)
+{
+    char password[] = "proxypass";
+    ASSERT_EQ(1, SetFtpProxyInfo("127.0.0.1", NetServers().FtpPort(), 1, "SITE $host$", "proxy", password, 1));
+    QXFTPBrowser* connection = web.FTPConnect("remote.example", 2121, "", "guest@", nullptr, reports, BrowserMessage);
+    ASSERT_NE(nullptr, connection);
+    EXPECT_EQ(0, WaitForReport(1).error);
+    EXPECT_EQ(0u, NetServers().FtpLog().find("USER proxy\nPASS proxypass\nSITE remote.example\nUSER anonymous\n"
+                                             "PASS guest@\n"))
+        << NetServers().FtpLog();
+    EXPECT_EQ(0, web.FTPDisconnect(connection));
+}
+
 TEST_F(FtpBrowser, AStyleWithoutHostFailsTheLogon)
 {
     char password[] = "";
