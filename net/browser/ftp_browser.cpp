@@ -4,6 +4,7 @@
 
 #include "error_form.h"
 #include "form_ids.h"
+#include "named_objects.h"
 #include "proxy_logon.h"
 #include "proxy_store.h"
 
@@ -36,24 +37,6 @@ HGLOBAL TextBlock(const std::string& text)
     std::memcpy(bytes, text.c_str(), text.size() + 1);
     GlobalUnlock(block);
     return block;
-}
-
-// Waits for the handle for at most `ms`, running the messages sent to this thread meanwhile,
-// so that a worker sending to one of its windows is not held up.
-bool WaitServingSent(HANDLE handle, DWORD ms)
-{
-    const DWORD deadline = GetTickCount() + ms;
-    for (;;) {
-        const LONG left = static_cast<LONG>(deadline - GetTickCount());
-        const DWORD waited = MsgWaitForMultipleObjects(1, &handle, FALSE, left > 0 ? static_cast<DWORD>(left) : 0,
-                                                      QS_SENDMESSAGE);
-        if (waited == WAIT_OBJECT_0)
-            return true;
-        if (waited != WAIT_OBJECT_0 + 1)
-            return false;
-        MSG msg;
-        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
 }
 
 }  // namespace
@@ -284,7 +267,7 @@ bool QXFTPBrowser::Disconnect()
     if (worker_ && (running || !InSendMessage())) {
         if (running)
             ftp_->SetAction(FTP_INTERRUPT);
-        ended = WaitServingSent(worker_, WorkerJoinMs);
+        ended = WaitServingSentMessages(worker_, WorkerJoinMs);
     }
     bool report = false;
     {
