@@ -1,6 +1,7 @@
 // Reading and writing the network settings, value by value in the internet library's order.
 #include "net_settings.h"
 
+#include "password_scramble.h"
 #include "settings_key.h"
 
 namespace {
@@ -18,6 +19,22 @@ bool IsOfferedCommandStyle(const std::string& style)
     return false;
 }
 
+// Scrambled when the marker says so; plain, as this dialog used to store it, otherwise.
+std::string ReadPassword(SettingsKey& key)
+{
+    std::string password = key.TextOrDefault("Password", "");
+    if (key.StoredInteger(PASSWORD_SCRAMBLED_VALUE) == 1)
+        UnscrambleProxyPassword(password.data(), static_cast<int>(password.size()));
+    return password;
+}
+
+void StorePassword(SettingsKey& key, std::string password)
+{
+    ScrambleProxyPassword(password.data(), static_cast<int>(password.size()));
+    key.PutText("Password", password);
+    key.PutInteger(PASSWORD_SCRAMBLED_VALUE, 1);
+}
+
 bool ReadFtp(SettingsKey& key, FTP_SETTINGS& ftp)
 {
     if (!key.IsOpen())
@@ -28,7 +45,7 @@ bool ReadFtp(SettingsKey& key, FTP_SETTINGS& ftp)
     ftp.passive = key.IntegerOrDefault("UsePASV", 0) != 0;
     ftp.logonNeeded = key.IntegerOrDefault("AuthenticationNeeded", 0) != 0;
     ftp.username = key.TextOrDefault("Username", "");
-    ftp.password = key.TextOrDefault("Password", "");
+    ftp.password = ReadPassword(key);
     ftp.commandStyle = key.TextOrDefault("CommandStyle", kCommandStyles[0]);
     if (!IsOfferedCommandStyle(ftp.commandStyle)) {
         ftp.commandStyle = kCommandStyles[0];
@@ -69,7 +86,7 @@ void StoreNetSettings(HKEY root, const std::string& baseKey, const NET_SETTINGS&
     ftpKey.PutInteger("UsePASV", ftp.passive);
     ftpKey.PutInteger("AuthenticationNeeded", ftp.logonNeeded);
     ftpKey.PutText("Username", ftp.username);
-    ftpKey.PutText("Password", ftp.password);
+    StorePassword(ftpKey, ftp.password);
     ftpKey.PutText("CommandStyle", ftp.commandStyle);
     ftpKey.PutInteger("AfterRemoteLogon", ftp.afterRemoteLogon);
 

@@ -25,7 +25,7 @@ struct FTP_SETTINGS {
     bool passive = false;
     bool logonNeeded = false;
     std::string username;
-    std::string password;  // as stored: the library's proxy form stores it scrambled, this dialog plain
+    std::string password;  // plain here, scrambled in the store
     std::string commandStyle;
     int afterRemoteLogon = 0;
 };

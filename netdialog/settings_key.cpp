@@ -32,7 +32,7 @@ std::string SettingsKey::TextOrDefault(const char* name, const char* fallback)
     return fallback;
 }
 
-int SettingsKey::IntegerOrDefault(const char* name, int fallback)
+std::optional<int> SettingsKey::StoredInteger(const char* name) const
 {
     DWORD type = 0;
     DWORD value = 0;
@@ -40,6 +40,13 @@ int SettingsKey::IntegerOrDefault(const char* name, int fallback)
     if (RegQueryValueExA(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS &&
         type == REG_DWORD)
         return int(value);
+    return std::nullopt;
+}
+
+int SettingsKey::IntegerOrDefault(const char* name, int fallback)
+{
+    if (const std::optional<int> stored = StoredInteger(name))
+        return *stored;
     PutInteger(name, fallback);
     return fallback;
 }

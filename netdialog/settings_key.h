@@ -3,6 +3,7 @@
 
 #include "netdlg_base.h"
 
+#include <optional>
 #include <string>
 
 class SettingsKey {
@@ -19,6 +20,8 @@ public:
     // is written with the default, which is answered.
     std::string TextOrDefault(const char* name, const char* fallback);
     int IntegerOrDefault(const char* name, int fallback);
+    // The stored integer, written nowhere when it is missing.
+    std::optional<int> StoredInteger(const char* name) const;
 
     void PutText(const char* name, const std::string& value);
     void PutInteger(const char* name, int value);

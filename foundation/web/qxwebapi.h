@@ -85,6 +85,8 @@ QXWEB_API int SetHttpProxyInfo(const char* host, int port, BYTE active);
 // Looked up by name, but no library exports them: their forwarders always answer 0.
 QXWEB_API int GetProxyUseFlag();
 QXWEB_API int SetProxyUseFlag(BYTE use);
+// Shows the proxy settings form on the thread that opened the library; nothing while it is
+// closed. The window is not used.
 QXWEB_API void ConfigureProxy(HWND owner);
 
 // ---- FTP browser: each step reports to the window with the message ----

@@ -1,29 +1,12 @@
 // The failure of a download, shown on the opening thread through the synchronisation window
-// as a box in the library's language with the job's address, Retry and Cancel.
+// as the error form with the job's address.
 #include "download_failure.h"
 
+#include "error_form.h"
 #include "net_session.h"
 #include "url_thread_data.h"
 
-#include <string>
-
 namespace {
-
-// Modal results the job list acts on.
-constexpr int GIVE_UP = 1;
-constexpr int RETRY = 2;
-
-struct FailureTexts {
-    const char* caption;
-    const char* message;
-    const char* advice;
-};
-
-const FailureTexts French = {"Téléchargement", "Un problème est survenu lors du téléchargement du fichier :",
-                             "Le serveur est possiblement inaccessible ou votre configuration Internet n'est pas "
-                             "adéquate."};
-const FailureTexts English = {"Download", "A problem occured while downloading the following file :",
-                              "The server is probably down or your Internet is not configured correctly"};
 
 class URL_THREAD_DATA_ERROR : public qnet_CSynchroExecObject {
 public:
@@ -32,11 +15,9 @@ public:
     {
         if (!job_)
             ThrowSyncFailure();
-        const FailureTexts& texts = FrenchForms() ? French : English;
-        const std::string text = std::string(texts.message) + "\n" + job_->address + "\n\n" + texts.advice;
-        const int answer = MessageBoxA(nullptr, text.c_str(), texts.caption,
-                                       MB_RETRYCANCEL | MB_ICONWARNING | MB_SETFOREGROUND);
-        return answer == IDRETRY ? RETRY : GIVE_UP;
+        ERROR_FORM_SETUP setup;
+        setup.file = job_->address;
+        return RunErrorForm(setup);
     }
 
 private:
@@ -51,5 +32,5 @@ bool AskRetry(URL_THREAD_DATA& job)
     if (!window)
         ThrowSyncFailure();
     URL_THREAD_DATA_ERROR call(&job);
-    return window->Execute(&call) == RETRY;
+    return window->Execute(&call) == ERROR_FORM_RETRY;
 }

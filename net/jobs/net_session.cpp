@@ -52,6 +52,7 @@ void QXNetClose()
     AnswerZeroOnException([] {
         if (!session || session->openCount == 0 || --session->openCount > 0)
             return 0;
+        DisconnectEveryBrowser();
         if (session->manager) {
             session->manageListTermEvent.Set();
             // The manager may still ask this thread for a form while it ends its jobs.

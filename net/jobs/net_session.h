@@ -7,6 +7,9 @@
 #include "synchronize_window.h"
 
 #include <memory>
+#include <vector>
+
+class QXFTPBrowser;
 
 struct NetSession {
     int openCount = 0;
@@ -16,6 +19,8 @@ struct NetSession {
     LIST jobs;
     // Set while a started job has not been handled yet: one job runs at a time.
     bool jobStarting = false;
+    // The FTP browser's open connections.
+    std::vector<QXFTPBrowser*> browsers;
     bool languageSet = false;
     char language[100] = {};
     // Taken in this order: cleaning, list, a job's mutex.
@@ -31,6 +36,9 @@ void EndSession();
 
 // Forms are French unless a language other than "French" (any case) was set.
 bool FrenchForms();
+
+// Disconnects the FTP browser's connections still open.
+void DisconnectEveryBrowser();
 
 // The manager thread's body.
 DWORD WINAPI ManageListThreadProc(void*);

@@ -58,6 +58,7 @@ int ReadFtpProxy(HKEY root, const char* keyPath, char* host, int hostSize, int* 
     *authenticationNeeded = authentication != 0;
     if (!ReadTextInto(key, "Username", username, usernameSize) || !ReadTextInto(key, "Password", password, passwordSize))
         return result;
+    // Stored scrambled with the marker, and by this store always scrambled before it existed.
     if (password && passwordSize > 0)
         UnscrambleProxyPassword(password, static_cast<int>(std::strlen(password)));
     DWORD storedPort = 0;
@@ -81,7 +82,8 @@ int WriteFtpProxy(HKEY root, const char* keyPath, const char* host, int port, BY
     // The caller's buffer keeps the scrambled text, as the export's declaration tells callers.
     if (password)
         ScrambleProxyPassword(password, static_cast<int>(std::strlen(password)));
-    return key.WriteText("Username", username) && key.WriteText("Password", password);
+    return key.WriteText("Username", username) && key.WriteText("Password", password) &&
+           key.WriteInteger(PASSWORD_SCRAMBLED_VALUE, 1);
 }
 
 int GetFtpProxyInfo(char* host, int hostSize, int* port, BYTE* authenticationNeeded, char* commandStyle,

@@ -119,12 +119,22 @@ void qnet_CEvent::WaitServingSentMessages()
     ::WaitServingSentMessages(use.Handle());
 }
 
-void WaitServingSentMessages(HANDLE handle)
+void WaitServingSentMessages(HANDLE handle) { WaitServingSentMessages(handle, INFINITE); }
+
+bool WaitServingSentMessages(HANDLE handle, DWORD timeout)
 {
+    const DWORD deadline = GetTickCount() + timeout;
     for (;;) {
-        const DWORD waited = MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_SENDMESSAGE);
+        DWORD left = INFINITE;
+        if (timeout != INFINITE) {
+            const LONG remaining = static_cast<LONG>(deadline - GetTickCount());
+            left = remaining > 0 ? static_cast<DWORD>(remaining) : 0;
+        }
+        const DWORD waited = MsgWaitForMultipleObjects(1, &handle, FALSE, left, QS_SENDMESSAGE);
         if (waited == WAIT_OBJECT_0)
-            return;
+            return true;
+        if (waited == WAIT_TIMEOUT)
+            return false;
         if (waited != WAIT_OBJECT_0 + 1)
             ThrowSyncFailure();
         // Peeking runs the sent messages; nothing posted is taken off the queue.

@@ -97,3 +97,5 @@ public:
 // windows, so that a thread serving the synchronisation window can wait for one that calls it.
 // A failed wait throws.
 void WaitServingSentMessages(HANDLE handle);
+// The same for at most `timeout` milliseconds: false when the time passed first.
+bool WaitServingSentMessages(HANDLE handle, DWORD timeout);

@@ -53,8 +53,15 @@ void DownloadJobs::SetUp()
     Bind(library, "HTTP_Retrieve", web.HTTP_Retrieve);
     Bind(library, "URL_Kill", web.URL_Kill);
     Bind(library, "CleanUpDeadWindow", web.CleanUpDeadWindow);
+    Bind(library, "ConfigureProxy", web.ConfigureProxy);
+    Bind(library, "FTPConnect", web.FTPConnect);
+    Bind(library, "FTPDisconnect", web.FTPDisconnect);
+    Bind(library, "FTPGetCurrentDir", web.FTPGetCurrentDir);
+    Bind(library, "FTPSetCurrentDir", web.FTPSetCurrentDir);
+    Bind(library, "FTPGetFileList", web.FTPGetFileList);
     ASSERT_TRUE(web.QXNetOpen && web.QXNetClose && web.QXNetSetLanguage && web.URL_Retrieve && web.FTP_Retrieve &&
-                web.HTTP_Retrieve && web.URL_Kill && web.CleanUpDeadWindow);
+                web.HTTP_Retrieve && web.URL_Kill && web.CleanUpDeadWindow && web.ConfigureProxy && web.FTPConnect &&
+                web.FTPDisconnect && web.FTPGetCurrentDir && web.FTPSetCurrentDir && web.FTPGetFileList);
     notify = MakeNotifyWindow();
     ASSERT_EQ(1, web.QXNetOpen());
 }

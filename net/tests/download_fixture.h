@@ -21,6 +21,12 @@ struct WebExports {
     decltype(&::HTTP_Retrieve) HTTP_Retrieve = nullptr;
     decltype(&::URL_Kill) URL_Kill = nullptr;
     decltype(&::CleanUpDeadWindow) CleanUpDeadWindow = nullptr;
+    decltype(&::ConfigureProxy) ConfigureProxy = nullptr;
+    decltype(&::FTPConnect) FTPConnect = nullptr;
+    decltype(&::FTPDisconnect) FTPDisconnect = nullptr;
+    decltype(&::FTPGetCurrentDir) FTPGetCurrentDir = nullptr;
+    decltype(&::FTPSetCurrentDir) FTPSetCurrentDir = nullptr;
+    decltype(&::FTPGetFileList) FTPGetFileList = nullptr;
 };
 
 struct Notice {

@@ -186,4 +186,28 @@ TEST(Opening, TheFormIsCentredOnTheScreen)
     });
 }
 
+// A password stored with the scrambled marker shows as typed; one stored plain by hand, as
+// this dialog used to store it, shows as stored.
+TEST(Opening, PasswordShownByItsStoredConvention)
+{
+    const struct {
+        const char* stored;
+        DWORD marker;  // 2: none stored
+        const char* shown;
+    } cases[] = {
+        {"\x85\x89\x8D", 1, "abc"},
+        {"abc", 2, "abc"},
+        {"\x85\x89\x8D", 0, "\x85\x89\x8D"},
+    };
+    for (const auto& c : cases) {
+        ScratchSettings settings;
+        settings.PutCustomSettings();
+        settings.PutText("FTP", "Password", c.stored);
+        if (c.marker != 2)
+            settings.PutInteger("FTP", "PasswordScrambled", c.marker);
+        LookAtForm(settings, [&](HWND form) { EXPECT_EQ(c.shown, FormItemText(form, IDC_EDIT_PROXY_PASSWORD)); });
+        EXPECT_EQ(c.marker == 2, !settings.Has("FTP", "PasswordScrambled")) << "reading writes no marker";
+    }
+}
+
 }  // namespace

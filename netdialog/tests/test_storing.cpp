@@ -1,5 +1,6 @@
 // Leaving the form: "Close" stores every field, the close box and Esc store nothing.
 #include "form_driver.h"
+#include "password_scramble.h"
 #include "qxnetdlg.h"
 #include "resource.h"
 #include "scratch_settings.h"
@@ -42,7 +43,10 @@ TEST(Storing, CloseStoresEveryFieldWithItsType)
         EXPECT_EQ(0u, settings.Integer("FTP", "UsePASV"));
         EXPECT_EQ(0u, settings.Integer("FTP", "AuthenticationNeeded"));
         EXPECT_EQ("Fr\xE9" "d\xE9ric", settings.Text("FTP", "Username"));  // CP1252
-        EXPECT_EQ("mot de pass\xE9", settings.Text("FTP", "Password"));   // plain, not scrambled
+        std::string scrambled = "mot de pass\xE9";
+        ScrambleProxyPassword(scrambled.data(), static_cast<int>(scrambled.size()));
+        EXPECT_EQ(scrambled, settings.Text("FTP", "Password"));
+        EXPECT_EQ(1u, settings.Integer("FTP", "PasswordScrambled"));
         EXPECT_EQ("10.0.0.21", settings.Text("FTP", "URL"));
         EXPECT_EQ("OPEN $host$", settings.Text("FTP", "CommandStyle"));
         EXPECT_EQ(3u, settings.Integer("FTP", "AfterRemoteLogon"));

@@ -27,6 +27,12 @@ void ActionWait::ServeWindows()
     }
 }
 
+int ActionWait::ServeBetweenBlocks()
+{
+    ServeWindows();
+    return interrupted_ ? IPWORKS_INTERRUPTED : IPWORKS_OK;
+}
+
 int ActionWait::Wait(WSAEVENT event, DWORD deadline)
 {
     if (interrupted_)

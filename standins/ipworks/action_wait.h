@@ -7,13 +7,15 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <vector>
 
 class ActionWait {
 public:
     bool Running() const { return running_; }
-    // Asks the running action to stop at its next wait.
-    void Interrupt() { interrupted_ = running_; }
+    // Asks the running action to stop at its next wait; also from another thread than the
+    // driving one, which notices within a wait slice.
+    void Interrupt() { interrupted_ = running_.load(); }
     bool Interrupted() const { return interrupted_; }
     void SetTimeout(int seconds) { timeoutSeconds_ = seconds; }
     // The moment after which a wait without progress fails, counted from now.
@@ -24,14 +26,17 @@ public:
     int Wait(WSAEVENT event, DWORD deadline);
     // Runs the window messages waiting now, without waiting.
     void ServeWindows();
+    // The same between two blocks of a transfer, which a fast connection never makes wait:
+    // IPWORKS_INTERRUPTED when a handler asked for an interruption meanwhile, else 0.
+    int ServeBetweenBlocks();
 
     // Marks the action's start and end; the end queues the thread messages taken aside.
     void Begin();
     void End();
 
 private:
-    bool running_ = false;
-    bool interrupted_ = false;
+    std::atomic<bool> running_{false};
+    std::atomic<bool> interrupted_{false};
     int timeoutSeconds_ = 60;
     std::vector<MSG> threadMessages_;
 };

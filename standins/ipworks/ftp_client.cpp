@@ -104,7 +104,7 @@ int FtpClient::SetTransferMode(int mode)
     mode_ = mode;
     if (!control_.IsOpen())
         return IPWORKS_OK;
-    return Run(action_, [this] { return Command(mode_ == FTP_IMAGE ? "TYPE I" : "TYPE A"); });
+    return Run(action_, [this] { return TellMode(); });
 }
 
 int FtpClient::SetLocalFile(const char* file)
@@ -195,9 +195,18 @@ int FtpClient::Command(const std::string& line)
     return code < 400 ? IPWORKS_OK : IPWORKS_REFUSED;
 }
 
+int FtpClient::TellMode()
+{
+    if (const int failed = Command(mode_ == FTP_IMAGE ? "TYPE I" : "TYPE A"))
+        return failed;
+    serverMode_ = mode_;
+    return IPWORKS_OK;
+}
+
 int FtpClient::LogOn()
 {
     lastReply_.clear();
+    serverMode_ = FTP_ASCII;
     std::string host;
     unsigned short port = port_;
     SplitHostPort(host_, &host, &port);
@@ -299,10 +308,8 @@ int FtpClient::Receive(SocketChannel& data, bool asLines)
             events_->Data(count, block, static_cast<unsigned short>(got));
         }
         count += got;
-        // A handler may have asked for an interruption through a window of this thread.
-        wait_.ServeWindows();
-        if (wait_.Interrupted())
-            return IPWORKS_INTERRUPTED;
+        if (const int interrupted = wait_.ServeBetweenBlocks())
+            return interrupted;
     }
     if (asLines && !lines.empty())
         events_->DirectoryLine(lines.c_str());
@@ -318,6 +325,8 @@ int FtpClient::Send(SocketChannel& data)
     while (local.read(block.data(), DataBlockBytes) || local.gcount() > 0) {
         if (const int failed = data.SendAll(std::string(block.data(), static_cast<size_t>(local.gcount()))))
             return failed;
+        if (const int interrupted = wait_.ServeBetweenBlocks())
+            return interrupted;
     }
     return IPWORKS_OK;
 }
@@ -341,6 +350,11 @@ int FtpClient::Transfer(const std::string& command, Direction direction)
     if (!control_.IsOpen())
         return IPWORKS_NOT_CONNECTED;
     lastReply_.clear();
+    // A file goes in the mode asked for, which a server does not take by default.
+    if (direction != Direction::ReceiveLines && serverMode_ != mode_) {
+        if (const int failed = TellMode())
+            return failed;
+    }
     SocketChannel data(wait_);
     SocketChannel listener(wait_);
     int result = OpenData(data, listener, command);

@@ -34,6 +34,8 @@ private:
     int ReadReply(int* code, std::string* text);
     // A command whose reply must be below 400.
     int Command(const std::string& line);
+    // TYPE for the transfer mode.
+    int TellMode();
     // The data connection for `command` (RETR, STOR or LIST ...), then the command's work
     // over it and its final reply.
     enum class Direction { Receive, Send, ReceiveLines };
@@ -53,5 +55,6 @@ private:
     std::string remoteFile_;
     bool passive_ = true;
     int mode_ = FTP_IMAGE;
+    int serverMode_ = FTP_ASCII;  // what the server was told, ASCII until then
     std::string lastReply_;
 };
