@@ -31,6 +31,10 @@ constexpr intptr_t kUpper = 0x100000;
 constexpr intptr_t kLower = 0x200000;
 constexpr intptr_t kPunctuation = 0x40000000;
 constexpr intptr_t kPeriod = 0x80000;
+// A word break and a word character at once: where one script gives way to another.
+constexpr intptr_t kScriptBorder = 0x36;
+// The character set itself, below the script flags kept beside it.
+constexpr int32_t kCharsetBits = 0xFFF;
 
 int16_t TypeOf(uint8_t c)
 {
@@ -149,6 +153,17 @@ void ByteExtents(HDC dc, const uint8_t* text, int32_t length, INT* extents, SIZE
     }
 }
 
+// Whether a printable byte stands where text of one script meets another's: first after a run
+// whose font has another character set (and so another code page), or right before a
+// double-byte character of its own font.
+bool BordersOtherScript(const RteFont& font, UINT codePage, const uint8_t* byte, const RteCharContext& context)
+{
+    if (context.previousFont &&
+        (context.previousFont->values[RTE_FONT_CHARSET] & kCharsetBits) != (font.values[RTE_FONT_CHARSET] & kCharsetBits))
+        return true;
+    return codePage && context.after > 0 && IsDBCSLeadByteEx(codePage, byte[1]);
+}
+
 }  // namespace
 
 int32_t RteDcTextWidth(HDC dc, const char* text, int32_t length)
@@ -256,31 +271,35 @@ intptr_t RteMeasureText(RteHandle handle, RteCharStyle* style, intptr_t request,
     return step->positions[step->count] - start;
 }
 
-intptr_t RteDefaultCharInfo(RteHandle handle, RteCharStyle* style, intptr_t character, intptr_t, intptr_t mask,
-                            intptr_t before)
+intptr_t RteDefaultCharInfo(RteHandle handle, RteCharStyle* style, intptr_t character, intptr_t length,
+                            intptr_t mask, intptr_t before)
 {
     const auto* byte = reinterpret_cast<const uint8_t*>(character);
+    const RteCharContext* context = mask & RTE_CLASS_IN_CONTEXT ? reinterpret_cast<const RteCharContext*>(length) : nullptr;
+    mask &= ~RTE_CLASS_IN_CONTEXT;
     DocLock doc(handle);
     if ((doc->flags & RTE_DOC_HIDDEN_TEXT) && style->hidden)
         return 0;
     RteFont font = ElementOf<RteFont>(doc->fonts, style->font < 0 ? 0 : style->font);
     UINT codePage = RteDoubleByteCodePage(font.values[RTE_FONT_CHARSET]);
     intptr_t classes = 0;
-    int32_t length = 1;
+    int32_t bytes = 1;
     if (codePage && IsTrailByte(codePage, byte, before)) {
         classes = kTrail;
     } else if (codePage && IsDBCSLeadByteEx(codePage, *byte)) {
         // Every double-byte character is a place where a line may end, as ideographs are.
         classes = kLead | kBreakAfter;
-        length = 2;
+        bytes = 2;
     } else if (*byte == RTE_CHAR_SOFT_HYPHEN) {
         classes = 0xF9;
     } else if (*byte <= ' ') {
         classes = mask == kBlank ? kBlank : ControlClasses(*byte);
     } else {
         classes = PrintableClasses(*byte) | QuoteClasses(RteGdiOf(doc->env), *byte);
+        if (context && BordersOtherScript(font, codePage, byte, *context))
+            classes |= kScriptBorder;
     }
     if (codePage && !(classes & kTrail))
-        classes = doc->hooks.farEastClass(handle, character, length, 0, reinterpret_cast<intptr_t>(&font), classes);
+        classes = doc->hooks.farEastClass(handle, character, bytes, 0, reinterpret_cast<intptr_t>(&font), classes);
     return mask ? classes & mask : classes;
 }

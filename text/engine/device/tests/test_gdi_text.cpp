@@ -606,3 +606,50 @@ TEST_F(GdiServicesTest, CharacterClassesOfSingleBytes)
 }
 
 }  // namespace
+
+namespace {
+
+// Where a run of one character set meets another, or a letter stands before an ideograph, a
+// word breaks: the hook learns it from the runs around the character.
+TEST_F(GdiServicesTest, APrintableCharacterAtAScriptBorderBreaksAWord)
+{
+    const std::string text = "abcd\x93\xFA" "ef";
+    RteHandle doc = MakeDocument(text);
+    SetFont(doc, 2, 6, "IPAGothic", 128);
+    RteCharStyle bold = {};
+    bold.bold = 1;
+    RteCharStyle mask = NoUnits();
+    mask.bold = -1;
+    SetStyle(doc, 1, 2, bold, mask);  // a run of its own, in the same character set
+    struct Case {
+        int32_t at;
+        intptr_t classes;
+        const char* why;
+    };
+    const Case cases[] = {
+        {0, 0x20, "the text's first character"},
+        {1, 0x20, "after a run of the same character set"},
+        {2, 0x36, "after a run of another character set"},
+        {3, 0x36, "before a double-byte character"},
+        {6, 0x36, "back in the first character set"},
+        {7, 0x20, "the last character: nothing after it"},
+    };
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    auto length = static_cast<int32_t>(text.size());
+    RteStyleWalk walker;
+    RteStyleWalkBegin(doc, 0, &walker, false);
+    for (const Case& c : cases) {
+        RteStyleWalkSet(&walker, c.at);
+        RteCharContext context = RteStyleWalkCharContext(&walker, 1, length - c.at - 1);
+        RteCharStyle* style = walker.style;
+        intptr_t classes = style->hooks.charInfo(doc, style, reinterpret_cast<intptr_t>(bytes + c.at),
+                                                 reinterpret_cast<intptr_t>(&context), 0x36 | RTE_CLASS_IN_CONTEXT,
+                                                 c.at);
+        EXPECT_EQ(classes, c.classes) << c.why;
+        intptr_t alone = style->hooks.charInfo(doc, style, reinterpret_cast<intptr_t>(bytes + c.at), 1, 0x36, c.at);
+        EXPECT_EQ(alone, 0x20) << c.why << ": without the runs around, a plain word character";
+    }
+    RteStyleWalkEnd(doc, false);
+}
+
+}  // namespace
