@@ -8,6 +8,8 @@
 #include "rte_gdi_port.h"
 #include "rte_gdi_text.h"
 #include "rte_position_cache.h"
+#include "rte_gdi_misc.h"
+#include "scaling.h"
 
 using namespace rte_document;
 
@@ -260,15 +262,26 @@ intptr_t RteMeasureText(RteHandle handle, RteCharStyle* style, intptr_t request,
     RestoreDC(dc, saved);
     RtePortReleaseDC(port);
     int32_t start = step->positions[0];
-    int32_t x = start;
+    int32_t x = 0;
+    int32_t factor = step->scaling == RTE_MEASURE_UNSCALED ? doc->scaling.factor : 0;
     for (int32_t i = 0; i < step->count; ++i) {
         // A soft hyphen takes the room of the hyphen it may become.
         x += step->text[i] == RTE_CHAR_SOFT_HYPHEN ? hyphenWidth : widths[i];
-        step->positions[i + 1] = x;
+        // Mapped from the step's start, so that a step going on from another is mapped once.
+        int32_t mapped = x;
+        if (factor)
+            RteScaleValue(-factor, 0, &mapped);
+        step->positions[i + 1] = start + mapped;
         if (step->types)
             step->types[i] = TypeOf(step->text[i]);
     }
-    return step->positions[step->count] - start;
+    int32_t width = step->positions[step->count] - start;
+    if (step->direction && (font.values[RTE_FONT_CHARSET] & RTE_SCRIPT_RIGHT_TO_LEFT) && RteDirectionSign(doc->env) == 1) {
+        step->positions[0] = step->positions[step->count];
+        if (step->direction == -1)
+            step->positions[step->count] = start;
+    }
+    return width;
 }
 
 intptr_t RteDefaultCharInfo(RteHandle handle, RteCharStyle* style, intptr_t character, intptr_t length,

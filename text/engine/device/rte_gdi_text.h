@@ -87,5 +87,7 @@ struct RteInvisibles {
 };
 intptr_t RteDrawInvisibles(RteHandle doc, intptr_t request, intptr_t, intptr_t, intptr_t, intptr_t);
 
+// The script flag that a font's start-up sets beside a Hebrew or Arabic character set.
+constexpr int32_t RTE_SCRIPT_RIGHT_TO_LEFT = 0x8000;
 // The code page of a double-byte character set, 0 for any other set.
 UINT RteDoubleByteCodePage(int32_t charset);

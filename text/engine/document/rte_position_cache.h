@@ -12,12 +12,20 @@
 // writes positions[1..count] from positions[0] on and, when asked, a type per character (0 for
 // a character that takes no special part, 1 a blank, 64 and more a control character). The
 // step counter runs from 0 and is -1 for the last step. It answers the step's width.
+// The cache measures in text order (direction 0, scaling 0): every step goes on from the end of
+// the one before, which a step placed on a line may not keep. A placed step (direction 1 or
+// -1) of a right-to-left font, on a system that reads from left to right, has its first
+// position take the last one's value, and with -1 its last the first's. With scaling
+// RTE_MEASURE_UNSCALED the widths are mapped back through the document's scale.
+constexpr int32_t RTE_MEASURE_UNSCALED = 2;
 struct RteMeasureStep {
     const uint8_t* text;
     int32_t count;
     int32_t* positions;
     int16_t* types;
     int32_t step;
+    int32_t direction = 0;
+    int32_t scaling = 0;
 };
 
 // The most characters measured in one step, whatever the style.

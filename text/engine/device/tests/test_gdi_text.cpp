@@ -21,6 +21,7 @@
 #include "rte_runs.h"
 #include "rte_style_names.h"
 #include "rte_styles.h"
+#include "scaling.h"
 
 namespace {
 
@@ -650,6 +651,88 @@ TEST_F(GdiServicesTest, APrintableCharacterAtAScriptBorderBreaksAWord)
         EXPECT_EQ(alone, 0x20) << c.why << ": without the runs around, a plain word character";
     }
     RteStyleWalkEnd(doc, false);
+}
+
+}  // namespace
+
+namespace {
+
+class PlacedMeasureTest : public DeviceTest {
+protected:
+    // "abc", each letter 10 wide, in a font of the character set given.
+    RteHandle Document(int32_t charset)
+    {
+        RteHandle doc = MakeDocument("abc", "Liberation Serif", 12, charset);
+        std::vector<uint32_t> table(256, 10);
+        RteCharStyle* style = RteCharStyleAt(doc, 0);
+        RteSetWidthTable(doc, style, table.data());
+        RteUnlock(DocumentOf(doc).charStyles);
+        return doc;
+    }
+
+    // The step's positions, measured from 5.
+    std::vector<int32_t> Measure(RteHandle doc, int32_t direction, int32_t scaling)
+    {
+        RteCharStyle style = StyleAt(doc, 0);
+        std::vector<int32_t> positions(4, 5);
+        RteMeasureStep step{reinterpret_cast<const uint8_t*>("abc"), 3, positions.data(), nullptr, -1, direction,
+                            scaling};
+        style.hooks.measure(doc, &style, reinterpret_cast<intptr_t>(&step), 0, 0, 0);
+        return positions;
+    }
+};
+
+// On a system that reads from left to right, a right-to-left run placed on a line is read from
+// its right edge: its first position takes the last one's value, and going the other way its
+// last the first's. Text order is what the cache keeps.
+TEST_F(PlacedMeasureTest, ARightToLeftRunPlacedReadsFromItsRightEdge)
+{
+    ASSERT_EQ(RteDirectionSign(&env_), 1) << "the test system reads from left to right";
+    struct Case {
+        int32_t charset;
+        int32_t direction;
+        std::vector<int32_t> positions;
+    };
+    const Case cases[] = {
+        {HEBREW_CHARSET, 0, {5, 15, 25, 35}},   {HEBREW_CHARSET, 1, {35, 15, 25, 35}},
+        {HEBREW_CHARSET, -1, {35, 15, 25, 5}},  {ARABIC_CHARSET, 1, {35, 15, 25, 35}},
+        {ANSI_CHARSET, 1, {5, 15, 25, 35}},     {ANSI_CHARSET, -1, {5, 15, 25, 35}},
+    };
+    for (const Case& c : cases) {
+        RteHandle doc = Document(c.charset);
+        EXPECT_EQ(Measure(doc, c.direction, 0), c.positions) << "set " << c.charset << ", direction " << c.direction;
+        EXPECT_EQ(Positions(doc), (std::vector<int32_t>{0, 10, 20, 30})) << "the cache keeps text order";
+        RteDocDestroy(doc);
+    }
+}
+
+// Measured for a scaled document in its own units: every width maps back through the scale,
+// from the step's start.
+TEST_F(PlacedMeasureTest, ScalingModeTwoMapsPositionsThroughTheInverseScale)
+{
+    struct Case {
+        int16_t numerator;
+        int16_t denominator;
+        bool inverse;
+        int32_t scaling;
+        std::vector<int32_t> positions;
+    };
+    const Case cases[] = {
+        {2, 1, false, RTE_MEASURE_UNSCALED, {5, 10, 15, 20}},
+        {1, 2, false, RTE_MEASURE_UNSCALED, {5, 25, 45, 65}},
+        {2, 1, true, RTE_MEASURE_UNSCALED, {5, 25, 45, 65}},
+        {2, 1, false, 0, {5, 15, 25, 35}},
+        {1, 1, false, RTE_MEASURE_UNSCALED, {5, 15, 25, 35}},
+    };
+    for (const Case& c : cases) {
+        RteHandle doc = Document(ANSI_CHARSET);
+        int32_t factor = RtePackFactor(c.numerator, c.denominator);
+        RteScaling scaling{0, 0, c.inverse ? -factor : factor};
+        RteSetScaling(doc, &scaling);
+        EXPECT_EQ(Measure(doc, 0, c.scaling), c.positions)
+            << c.numerator << "/" << c.denominator << (c.inverse ? " inverse" : "") << ", mode " << c.scaling;
+        RteDocDestroy(doc);
+    }
 }
 
 }  // namespace
