@@ -706,6 +706,33 @@ TEST_F(PlacedMeasureTest, ARightToLeftRunPlacedReadsFromItsRightEdge)
     }
 }
 
+// Drawn on a system that reads from left to right, a right-to-left run puts its first
+// character at its right edge: "lWW" in a Hebrew or Arabic font draws as GDI draws "WWl" in
+// that font, and not as it draws "lWW".
+TEST_F(PlacedMeasureTest, ARightToLeftRunIsDrawnFromItsRightEdge)
+{
+    for (int32_t charset : {HEBREW_CHARSET, ARABIC_CHARSET}) {
+        TestCanvas canvas(120, 40);
+        RteHandle doc = MakeDocument("lWW", "Liberation Serif", 12, charset);
+        RteSetPortDC(doc, canvas.Dc());
+        RteCharStyle style = StyleAt(doc, 0);
+        RteDrawRun run{reinterpret_cast<const uint8_t*>("lWW"), 3, 0, 0, 10, 30, RteRect{0, 0, 40, 120}, 0, 0, 0};
+        style.hooks.draw(doc, &style, reinterpret_cast<intptr_t>(&run), 0, 0, 0);
+        auto gdi = [&](const char* text) {
+            TestCanvas expected(120, 40);
+            HGDIOBJ old = SelectObject(expected.Dc(), reinterpret_cast<HFONT>(style.fontHandle));
+            SetBkMode(expected.Dc(), TRANSPARENT);
+            SetTextAlign(expected.Dc(), TA_BASELINE | TA_LEFT);
+            TextOutA(expected.Dc(), 10, 30, text, 3);
+            SelectObject(expected.Dc(), old);
+            return expected.Pixels();
+        };
+        EXPECT_EQ(canvas.Pixels(), gdi("WWl")) << "set " << charset;
+        EXPECT_NE(canvas.Pixels(), gdi("lWW")) << "set " << charset;
+        RteDocDestroy(doc);
+    }
+}
+
 // Measured for a scaled document in its own units: every width maps back through the scale,
 // from the step's start.
 TEST_F(PlacedMeasureTest, ScalingModeTwoMapsPositionsThroughTheInverseScale)
