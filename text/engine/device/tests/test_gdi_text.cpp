@@ -10,6 +10,7 @@
 #include "failing_blocks.h"
 #include "rte_memory_internal.h"
 #include "rte_gdi_case.h"
+#include "rte_line_break.h"
 #include "rte_line_piece.h"
 #include "rte_text_blocks.h"
 #include "rte_gdi_misc.h"
@@ -651,6 +652,32 @@ TEST_F(GdiServicesTest, APrintableCharacterAtAScriptBorderBreaksAWord)
         EXPECT_EQ(alone, 0x20) << c.why << ": without the runs around, a plain word character";
     }
     RteStyleWalkEnd(doc, false);
+}
+
+// The line breaker finds the border: with no blank on the line, "ab" then "cdef" in another
+// character set ends after the border's character rather than where the overflow cuts.
+TEST_F(GdiServicesTest, ALineBreaksAtAScriptBorderWithoutABlank)
+{
+    struct Case {
+        int32_t charset;
+        int32_t expected;
+    };
+    const Case cases[] = {{SHIFTJIS_CHARSET, 3}, {ANSI_CHARSET, 5}};
+    for (const Case& c : cases) {
+        const std::string text = "abcdef";
+        RteHandle doc = MakeDocument(text);
+        SetFont(doc, 2, 6, c.charset == ANSI_CHARSET ? "Liberation Sans" : "IPAGothic", c.charset);
+        RteHandle positions = nullptr;
+        int32_t* x = RteBlockPositions(doc, 0, &positions, nullptr);
+        RteStyleWalk walker;
+        RteStyleWalkBegin(doc, 0, &walker, false);
+        RteLineBreak request{0, 6, &walker, reinterpret_cast<const uint8_t*>(text.data()), 0, 5, x, 0, 0};
+        RteDefaultLineBreak(doc, reinterpret_cast<intptr_t>(&request), 0, 0, 0, 0);
+        RteStyleWalkEnd(doc, false);
+        RteReleasePositions(doc, positions);
+        EXPECT_EQ(request.breakIndex, c.expected) << "set " << c.charset;
+        RteDocDestroy(doc);
+    }
 }
 
 }  // namespace
