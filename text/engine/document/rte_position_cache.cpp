@@ -319,6 +319,33 @@ RteHandle RteMeasureLine(RteHandle handle, int32_t block, int32_t offset, int32_
     return result;
 }
 
+int32_t RteMeasurePlacedRun(RteHandle handle, int32_t block, int32_t offset, int32_t count, int32_t direction,
+                            int32_t scaling, int32_t* positions)
+{
+    DocLock doc(handle);
+    BlockSpan span = SpanOf(doc.get(), block);
+    positions[0] = 0;
+    int32_t at = span.start + offset;
+    int32_t end = std::min(at + std::max(count, 0), span.end);
+    if (at >= end)
+        return 0;
+    RteLocked<uint8_t> text(span.text);
+    RteStyleWalk walker;
+    RteStyleWalkBegin(handle, at, &walker, true);
+    RteCharStyle* style = walker.style;
+    style->hooks.selectFont(handle, style, 0, 0, walker.unit22, 0);
+    end = std::min({end, walker.nextRunStart, at + RteMeasureChunkLimit(handle, style)});
+    int32_t n = SubRunEnd(handle, style, at, end) - at;
+    if ((doc->flags & RTE_DOC_HIDDEN_TEXT) && style->hidden) {
+        std::fill(positions, positions + n + 1, 0);
+    } else {
+        RteMeasureStep step{text.get() + offset, n, positions, nullptr, -1, direction, scaling};
+        style->hooks.measure(handle, style, reinterpret_cast<intptr_t>(&step), 0, 0, 0);
+    }
+    RteStyleWalkEnd(handle, true);
+    return n;
+}
+
 int32_t RteBackToBreak(RteHandle handle, RteStyleWalk* walker, int32_t position, int32_t limit)
 {
     DocLock doc(handle);

@@ -51,6 +51,13 @@ void RtePositionsDeleted(RteHandle doc, int32_t block, int32_t offset, int32_t c
 // Positions of count characters from an offset of a block, in a new handle of count + 1 values
 // from 0, for justifying and drawing a line; those past the block's end repeat its last.
 RteHandle RteMeasureLine(RteHandle doc, int32_t block, int32_t offset, int32_t count);
+// Places one run on a line: positions[0..n] of the characters from an offset of a block, from
+// 0, measured as one step of the given direction and scaling (see RteMeasureStep), so that a
+// right-to-left run reads from its right edge without touching any other run's positions.
+// Stops at the end of the style run, of a sub-run, of the block and of a measuring step;
+// answers n.
+int32_t RteMeasurePlacedRun(RteHandle doc, int32_t block, int32_t offset, int32_t count, int32_t direction,
+                            int32_t scaling, int32_t* positions);
 // Steps back from a text position towards the limit while the character there is a
 // continuation byte of a multi-byte character: where a break may fall.
 int32_t RteBackToBreak(RteHandle doc, RteStyleWalk* walker, int32_t position, int32_t limit);

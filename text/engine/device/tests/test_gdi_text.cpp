@@ -686,10 +686,10 @@ namespace {
 
 class PlacedMeasureTest : public DeviceTest {
 protected:
-    // "abc", each letter 10 wide, in a font of the character set given.
-    RteHandle Document(int32_t charset)
+    // The text, each letter 10 wide, in a font of the character set given.
+    RteHandle Document(int32_t charset, const char* text = "abc")
     {
-        RteHandle doc = MakeDocument("abc", "Liberation Serif", 12, charset);
+        RteHandle doc = MakeDocument(text, "Liberation Serif", 12, charset);
         std::vector<uint32_t> table(256, 10);
         RteCharStyle* style = RteCharStyleAt(doc, 0);
         RteSetWidthTable(doc, style, table.data());
@@ -731,6 +731,42 @@ TEST_F(PlacedMeasureTest, ARightToLeftRunPlacedReadsFromItsRightEdge)
         EXPECT_EQ(Positions(doc), (std::vector<int32_t>{0, 10, 20, 30})) << "the cache keeps text order";
         RteDocDestroy(doc);
     }
+}
+
+// Runs placed one at a time: each is measured from 0 and stops at its style run's end; the
+// right-to-left one reads from its right edge, and the block's cached positions keep text
+// order throughout.
+TEST_F(PlacedMeasureTest, PlacingARunLeavesTheOthersAndTheCacheInTextOrder)
+{
+    RteHandle doc = Document(ANSI_CHARSET, "abcdef");
+    SetFont(doc, 3, 6, "Liberation Sans", HEBREW_CHARSET);
+    std::vector<int32_t> cached = Positions(doc);
+    struct Case {
+        int32_t offset;
+        int32_t direction;
+        int32_t measured;
+        std::vector<int32_t> positions;
+    };
+    int32_t left = cached[3];
+    int32_t w1 = cached[4] - left;
+    int32_t w = cached[6] - left;
+    const Case cases[] = {
+        {0, 1, 3, {0, 10, 20, 30}},
+        {3, 0, 3, {0, w1, cached[5] - left, w}},
+        {3, 1, 3, {w, w1, cached[5] - left, w}},
+        {3, -1, 3, {w, w1, cached[5] - left, 0}},
+        {4, 1, 2, {cached[6] - cached[4], cached[5] - cached[4], cached[6] - cached[4]}},
+    };
+    for (const Case& c : cases) {
+        std::vector<int32_t> positions(7, -1);
+        int32_t n = RteMeasurePlacedRun(doc, 0, c.offset, 6 - c.offset, c.direction, 0, positions.data());
+        EXPECT_EQ(n, c.measured) << "from " << c.offset;
+        positions.resize(n + 1);
+        EXPECT_EQ(positions, c.positions) << "from " << c.offset << ", direction " << c.direction;
+        EXPECT_EQ(Positions(doc), cached) << "the cache keeps text order";
+    }
+    for (size_t i = 1; i < cached.size(); ++i)
+        EXPECT_GT(cached[i], cached[i - 1]) << i;
 }
 
 // Drawn on a system that reads from left to right, a right-to-left run puts its first
