@@ -160,8 +160,8 @@ void ByteExtents(HDC dc, const uint8_t* text, int32_t length, INT* extents, SIZE
 // double-byte character of its own font.
 bool BordersOtherScript(const RteFont& font, UINT codePage, const uint8_t* byte, const RteCharContext& context)
 {
-    if (context.previousFont &&
-        (context.previousFont->values[RTE_FONT_CHARSET] & kCharsetBits) != (font.values[RTE_FONT_CHARSET] & kCharsetBits))
+    int32_t charset = font.values[RTE_FONT_CHARSET] & kCharsetBits;
+    if (context.previousFont && (context.previousFont->values[RTE_FONT_CHARSET] & kCharsetBits) != charset)
         return true;
     return codePage && context.after > 0 && IsDBCSLeadByteEx(codePage, byte[1]);
 }
@@ -276,7 +276,8 @@ intptr_t RteMeasureText(RteHandle handle, RteCharStyle* style, intptr_t request,
             step->types[i] = TypeOf(step->text[i]);
     }
     int32_t width = step->positions[step->count] - start;
-    if (step->direction && (font.values[RTE_FONT_CHARSET] & RTE_SCRIPT_RIGHT_TO_LEFT) && RteDirectionSign(doc->env) == 1) {
+    bool rightToLeft = font.values[RTE_FONT_CHARSET] & RTE_SCRIPT_RIGHT_TO_LEFT;
+    if (step->direction && rightToLeft && RteDirectionSign(doc->env) == 1) {
         step->positions[0] = step->positions[step->count];
         if (step->direction == -1)
             step->positions[step->count] = start;
@@ -288,7 +289,7 @@ intptr_t RteDefaultCharInfo(RteHandle handle, RteCharStyle* style, intptr_t char
                             intptr_t mask, intptr_t before)
 {
     const auto* byte = reinterpret_cast<const uint8_t*>(character);
-    const RteCharContext* context = mask & RTE_CLASS_IN_CONTEXT ? reinterpret_cast<const RteCharContext*>(length) : nullptr;
+    const auto* context = mask & RTE_CLASS_IN_CONTEXT ? reinterpret_cast<const RteCharContext*>(length) : nullptr;
     mask &= ~RTE_CLASS_IN_CONTEXT;
     DocLock doc(handle);
     if ((doc->flags & RTE_DOC_HIDDEN_TEXT) && style->hidden)
@@ -309,7 +310,7 @@ intptr_t RteDefaultCharInfo(RteHandle handle, RteCharStyle* style, intptr_t char
         classes = mask == kBlank ? kBlank : ControlClasses(*byte);
     } else {
         classes = PrintableClasses(*byte) | QuoteClasses(RteGdiOf(doc->env), *byte);
-        if (context && BordersOtherScript(font, codePage, byte, *context))
+        if (context && *byte != RTE_KEY_DELETE && BordersOtherScript(font, codePage, byte, *context))
             classes |= kScriptBorder;
     }
     if (codePage && !(classes & kTrail))
