@@ -112,19 +112,6 @@ int32_t NextLinkBoundary(RteDocument* doc, int32_t offset)
     return boundary;
 }
 
-// Where the sub-run that starts at an offset ends, as the run hook of a style that has one
-// says; the end of the stretch otherwise.
-int32_t SubRunEnd(RteHandle doc, const RteCharStyle* style, int32_t at, int32_t end)
-{
-    if (!(style->styleBits & RTE_STYLE_RANGE_HOOK))
-        return end;
-    int32_t subRunEnd = end;
-    RteCallRunHooks(doc, 0, 0, at, end - at, RTE_RUN_HOOK_RANGE, RTE_RUN_HOOK_SUB_RUN_END,
-                    reinterpret_cast<intptr_t>(&subRunEnd), 0);
-    // A sub-run never ends before it starts: the step takes at least one character.
-    return std::clamp(subRunEnd, at + 1, end);
-}
-
 }  // namespace
 
 int32_t RteMeasureChunkLimit(RteHandle doc, RteCharStyle* style)
@@ -151,7 +138,7 @@ void RteMeasureRange(RteHandle handle, const uint8_t* text, int32_t from, int32_
         int32_t at = from + done;
         int32_t n = std::min({count - done, walker.nextRunStart - at, NextLinkBoundary(walker.doc, at) - at,
                               RteMeasureChunkLimit(handle, style)});
-        n = SubRunEnd(handle, style, at, at + n) - at;
+        n = RteSubRunEnd(handle, style, at, at + n) - at;
         if (hideHidden && style->hidden) {
             std::fill(positions + done + 1, positions + done + n + 1, positions[done]);
             if (types)
@@ -335,7 +322,7 @@ int32_t RteMeasurePlacedRun(RteHandle handle, int32_t block, int32_t offset, int
     RteCharStyle* style = walker.style;
     style->hooks.selectFont(handle, style, 0, 0, walker.unit22, 0);
     end = std::min({end, walker.nextRunStart, at + RteMeasureChunkLimit(handle, style)});
-    int32_t n = SubRunEnd(handle, style, at, end) - at;
+    int32_t n = RteSubRunEnd(handle, style, at, end) - at;
     if ((doc->flags & RTE_DOC_HIDDEN_TEXT) && style->hidden) {
         std::fill(positions, positions + n + 1, 0);
     } else {

@@ -49,3 +49,14 @@ void RteCallRunHooks(RteHandle handle, intptr_t argument, intptr_t verb, int32_t
         hook(handle, &style, reinterpret_cast<intptr_t>(&call), kind);
     }
 }
+
+int32_t RteSubRunEnd(RteHandle doc, const RteCharStyle* style, int32_t at, int32_t end)
+{
+    if (!(style->styleBits & RTE_STYLE_RANGE_HOOK))
+        return end;
+    int32_t subRunEnd = end;
+    RteCallRunHooks(doc, 0, 0, at, end - at, RTE_RUN_HOOK_RANGE, RTE_RUN_HOOK_SUB_RUN_END,
+                    reinterpret_cast<intptr_t>(&subRunEnd), 0);
+    // A step takes at least one character, whatever the hook says.
+    return std::clamp(subRunEnd, at + 1, end);
+}

@@ -37,3 +37,7 @@ struct RteRunHookCall {
 
 void RteCallRunHooks(RteHandle doc, intptr_t argument, intptr_t verb, int32_t start, int32_t length, int32_t kind,
                      intptr_t a, intptr_t b, intptr_t c);
+
+// Where the sub-run that starts at an offset ends, before end, as the range hook of a style
+// that has one says (RTE_RUN_HOOK_SUB_RUN_END); end for any other style. Never before at + 1.
+int32_t RteSubRunEnd(RteHandle doc, const RteCharStyle* style, int32_t at, int32_t end);
