@@ -12,6 +12,7 @@
 #include "rte_gdi_port.h"
 #include "rte_gdi_text.h"
 #include "rte_run_helpers.h"
+#include "rte_run_hooks.h"
 
 using namespace rte_document;
 
@@ -136,6 +137,19 @@ void DrawFromTheRight(HDC dc, const RteDrawRun& run, int32_t baseline, const std
     ExtTextOutA(dc, run.x, baseline, 0, nullptr, mirrored.data(), run.count, advances.data());
 }
 
+// Where the run's sub-runs end, as indexes into the run, the last its count: each is drawn
+// on its own.
+std::vector<int32_t> SubRunEdges(RteHandle handle, const RteCharStyle& style, const RteDrawRun& run)
+{
+    std::vector<int32_t> edges;
+    int32_t start = run.blockStart + run.offset;
+    for (int32_t at = start; at < start + run.count;) {
+        at = RteSubRunEnd(handle, &style, at, start + run.count);
+        edges.push_back(at - start);
+    }
+    return edges;
+}
+
 constexpr intptr_t kBlankNotControl = RTE_CLASS_BLANK | RTE_CLASS_CONTROL;
 
 // The display glyph that marks a line's end (0 for none).
@@ -188,11 +202,17 @@ intptr_t RteDrawText(RteHandle handle, RteCharStyle* style, intptr_t request, in
     if (ReadsFromTheRight(doc.get(), font)) {
         DrawFromTheRight(dc, run, baseline, widths);
     } else {
+        std::vector<int32_t> edges = SubRunEdges(handle, *style, run);
         for (const RteCasePiece& piece : RteCasePieces(*style, run.text, run.count)) {
             SelectObject(dc, piece.small ? small : normal);
-            int32_t left = std::accumulate(widths.begin(), widths.begin() + piece.start, run.x);
-            ExtTextOutA(dc, left, baseline, 0, nullptr, piece.text.data(), static_cast<int32_t>(piece.text.size()),
-                        reinterpret_cast<const INT*>(widths.data() + piece.start));
+            auto pieceEnd = piece.start + static_cast<int32_t>(piece.text.size());
+            for (int32_t from = piece.start; from < pieceEnd;) {
+                int32_t to = std::min(pieceEnd, *std::upper_bound(edges.begin(), edges.end(), from));
+                int32_t left = std::accumulate(widths.begin(), widths.begin() + from, run.x);
+                ExtTextOutA(dc, left, baseline, 0, nullptr, piece.text.data() + (from - piece.start), to - from,
+                            reinterpret_cast<const INT*>(widths.data() + from));
+                from = to;
+            }
         }
     }
     std::vector<int32_t> positions{0};
