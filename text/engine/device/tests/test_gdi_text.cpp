@@ -19,11 +19,11 @@
 #include "rte_position_cache.h"
 #include "test_canvas.h"
 #include "rte_fonts.h"
-#include "rte_run_hooks.h"
 #include "rte_runs.h"
 #include "rte_style_names.h"
 #include "rte_styles.h"
 #include "scaling.h"
+#include "sub_run_cuts.h"
 
 namespace {
 
@@ -797,37 +797,20 @@ TEST_F(PlacedMeasureTest, ARightToLeftRunIsDrawnFromItsRightEdge)
     }
 }
 
-int32_t g_subRunAsks = 0;
-
-// Cuts the text into sub-runs at offsets 1 and 3.
-intptr_t CutAtOneAndThree(RteHandle, RteCharStyle*, intptr_t request, intptr_t kind)
-{
-    const auto& call = *reinterpret_cast<const RteRunHookCall*>(request);
-    if (kind != RTE_RUN_HOOK_RANGE || call.values[0] != RTE_RUN_HOOK_SUB_RUN_END)
-        return 0;
-    ++g_subRunAsks;
-    auto* end = reinterpret_cast<int32_t*>(call.values[1]);
-    for (int32_t cut : {3, 1}) {
-        if (cut > call.rangeStart && cut < *end)
-            *end = cut;
-    }
-    return 0;
-}
-
 // A run whose style's hook cuts it into sub-runs is drawn one sub-run at a time, each where
 // the whole run would have put it.
 TEST_F(PlacedMeasureTest, SubRunsAreDrawnWhereTheWholeRunWouldBe)
 {
     env_.defaultStyle.styleBits |= RTE_STYLE_RANGE_HOOK;
-    env_.defaultStyle.hooks.slot14 = CutAtOneAndThree;
-    g_subRunAsks = 0;
+    env_.defaultStyle.hooks.slot14 = CutIntoSubRuns;
+    TheSubRunCuts() = {{1, 3}, 0};
     RteHandle doc = MakeDocument("Hello");
     TestCanvas canvas(120, 40);
     RteSetPortDC(doc, canvas.Dc());
     RteCharStyle style = StyleAt(doc, 0);
     RteDrawRun run{reinterpret_cast<const uint8_t*>("Hello"), 5, 0, 0, 10, 30, RteRect{0, 0, 40, 120}, 0, 0, 0};
     style.hooks.draw(doc, &style, reinterpret_cast<intptr_t>(&run), 0, 0, 0);
-    EXPECT_EQ(g_subRunAsks, 3) << "sub-runs [0, 1), [1, 3) and [3, 5)";
+    EXPECT_EQ(TheSubRunCuts().asked, 3) << "sub-runs [0, 1), [1, 3) and [3, 5)";
     std::vector<uint32_t> split = canvas.Pixels();
     canvas.Fill(RGB(255, 255, 255));
     RteCharStyle values = NoUnits();
@@ -838,7 +821,7 @@ TEST_F(PlacedMeasureTest, SubRunsAreDrawnWhereTheWholeRunWouldBe)
     style = StyleAt(doc, 0);
     ASSERT_EQ(style.styleBits & RTE_STYLE_RANGE_HOOK, 0u);
     style.hooks.draw(doc, &style, reinterpret_cast<intptr_t>(&run), 0, 0, 0);
-    EXPECT_EQ(g_subRunAsks, 3) << "a style without the hook is not asked";
+    EXPECT_EQ(TheSubRunCuts().asked, 3) << "a style without the hook is not asked";
     EXPECT_EQ(split, canvas.Pixels());
     EXPECT_NE(split, TestCanvas(120, 40).Pixels()) << "the run draws ink";
     RteDocDestroy(doc);

@@ -9,7 +9,7 @@
 #include "document_fixture.h"
 #include "rte_line_piece.h"
 #include "rte_position_cache.h"
-#include "rte_run_hooks.h"
+#include "sub_run_cuts.h"
 #include "rte_text_blocks.h"
 
 namespace {
@@ -293,24 +293,6 @@ TEST_F(PositionCacheTest, BackToWhereABreakMayFall)
     RteStyleWalkEnd(doc, false);
 }
 
-// Where the run hook cuts its runs into sub-runs, as document offsets.
-std::vector<int32_t> g_cuts;
-int32_t g_asked = 0;
-
-intptr_t CutIntoSubRuns(RteHandle, RteCharStyle*, intptr_t request, intptr_t kind)
-{
-    const auto& call = *reinterpret_cast<const RteRunHookCall*>(request);
-    if (kind != RTE_RUN_HOOK_RANGE || call.values[0] != RTE_RUN_HOOK_SUB_RUN_END)
-        return 0;
-    ++g_asked;
-    auto* end = reinterpret_cast<int32_t*>(call.values[1]);
-    for (int32_t cut : g_cuts) {
-        if (cut > call.rangeStart && cut < *end)
-            *end = cut;
-    }
-    return 0;
-}
-
 // A style whose run hook gives sub-runs is measured one sub-run at a time, positions going on
 // from one to the next; a style without the hook is never asked.
 TEST_F(PositionCacheTest, MeasuringStepsEndWhereTheRunHookCutsSubRuns)
@@ -328,8 +310,7 @@ TEST_F(PositionCacheTest, MeasuringStepsEndWhereTheRunHookCutsSubRuns)
         {false, {3, 5}, {9}},
     };
     for (const Case& c : cases) {
-        g_cuts = c.cuts;
-        g_asked = 0;
+        TheSubRunCuts() = {c.cuts, 0};
         g_steps.clear();
         env_.defaultStyle.hooks.slot14 = CutIntoSubRuns;
         env_.defaultStyle.styleBits = c.hooked ? RTE_STYLE_RANGE_HOOK : 0;
@@ -339,7 +320,7 @@ TEST_F(PositionCacheTest, MeasuringStepsEndWhereTheRunHookCutsSubRuns)
         for (const RteMeasureStep& step : g_steps)
             counts.push_back(step.count);
         EXPECT_EQ(counts, c.steps) << "cuts " << ::testing::PrintToString(c.cuts);
-        EXPECT_EQ(g_asked, c.hooked ? static_cast<int32_t>(c.steps.size()) : 0);
+        EXPECT_EQ(TheSubRunCuts().asked, c.hooked ? static_cast<int32_t>(c.steps.size()) : 0);
         RteDocDestroy(doc);
     }
 }
