@@ -1,14 +1,18 @@
 // Text output: runs with their background, raised or lowered, small capitals, underlines of
 // every kind, the tab leader and the marks of the invisibles.
 #include <algorithm>
+#include <numeric>
+#include <string>
 #include <vector>
 
 #include "rte_blink.h"
 #include "rte_document_internal.h"
 #include "rte_gdi_case.h"
+#include "rte_gdi_misc.h"
 #include "rte_gdi_port.h"
 #include "rte_gdi_text.h"
 #include "rte_run_helpers.h"
+#include "rte_run_hooks.h"
 
 using namespace rte_document;
 
@@ -117,6 +121,35 @@ void DrawBox(HDC dc, const RteDrawRun& run, int32_t baseline, COLORREF colour)
     DeleteObject(pen);
 }
 
+// A right-to-left font on a system that reads from left to right: the engine itself puts the
+// run's first character at its right edge, as measuring a placed run says.
+bool ReadsFromTheRight(RteDocument* doc, const RteFont& font)
+{
+    return (font.values[RTE_FONT_CHARSET] & RTE_SCRIPT_RIGHT_TO_LEFT) && RteDirectionSign(doc->env) == 1;
+}
+
+// The run's characters from its last to its first, left to right, each in its own width.
+void DrawFromTheRight(HDC dc, const RteDrawRun& run, int32_t baseline, const std::vector<int32_t>& widths)
+{
+    std::string mirrored(reinterpret_cast<const char*>(run.text), run.count);
+    std::reverse(mirrored.begin(), mirrored.end());
+    std::vector<INT> advances(widths.rbegin() + 1, widths.rend());
+    ExtTextOutA(dc, run.x, baseline, 0, nullptr, mirrored.data(), run.count, advances.data());
+}
+
+// Where the run's sub-runs end, as indexes into the run, the last its count: each is drawn
+// on its own.
+std::vector<int32_t> SubRunEdges(RteHandle handle, const RteCharStyle& style, const RteDrawRun& run)
+{
+    std::vector<int32_t> edges;
+    int32_t start = run.blockStart + run.offset;
+    for (int32_t at = start; at < start + run.count;) {
+        at = RteSubRunEnd(handle, &style, at, start + run.count);
+        edges.push_back(at - start);
+    }
+    return edges;
+}
+
 constexpr intptr_t kBlankNotControl = RTE_CLASS_BLANK | RTE_CLASS_CONTROL;
 
 // The display glyph that marks a line's end (0 for none).
@@ -166,17 +199,27 @@ intptr_t RteDrawText(RteHandle handle, RteCharStyle* style, intptr_t request, in
     RteRunWidths(dc, handle, *style, font, run.text, run.count, run.justify, widths.data());
     HFONT normal = static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT));
     HFONT small = style->smallCaps ? RteSmallCapsFont(handle, *style, font) : normal;
+    if (ReadsFromTheRight(doc.get(), font)) {
+        DrawFromTheRight(dc, run, baseline, widths);
+    } else {
+        std::vector<int32_t> edges = SubRunEdges(handle, *style, run);
+        for (const RteCasePiece& piece : RteCasePieces(*style, run.text, run.count)) {
+            SelectObject(dc, piece.small ? small : normal);
+            auto pieceEnd = piece.start + static_cast<int32_t>(piece.text.size());
+            for (int32_t from = piece.start; from < pieceEnd;) {
+                int32_t to = std::min(pieceEnd, *std::upper_bound(edges.begin(), edges.end(), from));
+                int32_t left = std::accumulate(widths.begin(), widths.begin() + from, run.x);
+                ExtTextOutA(dc, left, baseline, 0, nullptr, piece.text.data() + (from - piece.start), to - from,
+                            reinterpret_cast<const INT*>(widths.data() + from));
+                from = to;
+            }
+        }
+    }
     std::vector<int32_t> positions{0};
     int32_t x = run.x;
-    for (const RteCasePiece& piece : RteCasePieces(*style, run.text, run.count)) {
-        SelectObject(dc, piece.small ? small : normal);
-        auto length = static_cast<int32_t>(piece.text.size());
-        ExtTextOutA(dc, x, baseline, 0, nullptr, piece.text.data(), length,
-                    reinterpret_cast<const INT*>(widths.data() + piece.start));
-        for (int32_t i = 0; i < length; ++i) {
-            x += widths[piece.start + i];
-            positions.push_back(x - run.x);
-        }
+    for (int32_t i = 0; i < run.count; ++i) {
+        x += widths[i];
+        positions.push_back(x - run.x);
     }
     if (run.flags & RTE_RUN_SOFT_HYPHEN_END) {
         const RteCountedGlyph& hyphen = RteGdiOf(doc->env)->glyphs[1];

@@ -23,7 +23,6 @@ constexpr uint16_t kAltNameUsed = 0x20;
 constexpr uint16_t kSubstituted = 0x2 | 0x8;
 // Script flags beside the character set in the font's character-set unit.
 constexpr int32_t kScriptDoubleByte = 0x6000;
-constexpr int32_t kScriptRightToLeft = 0x8000;
 // Style class bits the metrics set from the font's script.
 constexpr uint32_t kStyleComplexScript = 0x400;
 constexpr uint32_t kStyleRightToLeft = 0x4000;
@@ -39,7 +38,7 @@ int32_t ScriptOf(int32_t charset)
 {
     if (RteDoubleByteCodePage(charset))
         return kScriptDoubleByte;
-    return (charset & 0xFFF) == HEBREW_CHARSET || (charset & 0xFFF) == ARABIC_CHARSET ? kScriptRightToLeft : 0;
+    return (charset & 0xFFF) == HEBREW_CHARSET || (charset & 0xFFF) == ARABIC_CHARSET ? RTE_SCRIPT_RIGHT_TO_LEFT : 0;
 }
 
 void NameOf(const RteFont& font, bool alternate, char* out)
@@ -179,9 +178,9 @@ void RteDefaultStyleMetrics(RteHandle handle, RteCharStyle* style, RteFont* font
     style->descent = static_cast<int16_t>(metrics.tmDescent + lower);
     style->leading = static_cast<int16_t>(doc->flags & RTE_DOC_NO_LEADING ? 0 : metrics.tmExternalLeading);
     int32_t script = font->values[RTE_FONT_CHARSET];
-    if (script & (kScriptDoubleByte | kScriptRightToLeft))
+    if (script & (kScriptDoubleByte | RTE_SCRIPT_RIGHT_TO_LEFT))
         style->styleBits |= kStyleComplexScript;
-    if (script & kScriptRightToLeft)
+    if (script & RTE_SCRIPT_RIGHT_TO_LEFT)
         style->styleBits |= kStyleRightToLeft;
     // A double underline takes two more pixels: in the leading below the line, or in the ascent
     // when the style has an overline too.

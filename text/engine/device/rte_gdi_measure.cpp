@@ -8,6 +8,8 @@
 #include "rte_gdi_port.h"
 #include "rte_gdi_text.h"
 #include "rte_position_cache.h"
+#include "rte_gdi_misc.h"
+#include "scaling.h"
 
 using namespace rte_document;
 
@@ -31,6 +33,10 @@ constexpr intptr_t kUpper = 0x100000;
 constexpr intptr_t kLower = 0x200000;
 constexpr intptr_t kPunctuation = 0x40000000;
 constexpr intptr_t kPeriod = 0x80000;
+// A word break and a word character at once: where one script gives way to another.
+constexpr intptr_t kScriptBorder = 0x36;
+// The character set itself, below the script flags kept beside it.
+constexpr int32_t kCharsetBits = 0xFFF;
 
 int16_t TypeOf(uint8_t c)
 {
@@ -149,6 +155,17 @@ void ByteExtents(HDC dc, const uint8_t* text, int32_t length, INT* extents, SIZE
     }
 }
 
+// Whether a printable byte stands where text of one script meets another's: first after a run
+// whose font has another character set (and so another code page), or right before a
+// double-byte character of its own font.
+bool BordersOtherScript(const RteFont& font, UINT codePage, const uint8_t* byte, const RteCharContext& context)
+{
+    int32_t charset = font.values[RTE_FONT_CHARSET] & kCharsetBits;
+    if (context.previousFont && (context.previousFont->values[RTE_FONT_CHARSET] & kCharsetBits) != charset)
+        return true;
+    return codePage && context.after > 0 && IsDBCSLeadByteEx(codePage, byte[1]);
+}
+
 }  // namespace
 
 int32_t RteDcTextWidth(HDC dc, const char* text, int32_t length)
@@ -245,42 +262,58 @@ intptr_t RteMeasureText(RteHandle handle, RteCharStyle* style, intptr_t request,
     RestoreDC(dc, saved);
     RtePortReleaseDC(port);
     int32_t start = step->positions[0];
-    int32_t x = start;
+    int32_t x = 0;
+    int32_t factor = step->scaling == RTE_MEASURE_UNSCALED ? doc->scaling.factor : 0;
     for (int32_t i = 0; i < step->count; ++i) {
         // A soft hyphen takes the room of the hyphen it may become.
         x += step->text[i] == RTE_CHAR_SOFT_HYPHEN ? hyphenWidth : widths[i];
-        step->positions[i + 1] = x;
+        // Mapped from the step's start, so that a step going on from another is mapped once.
+        int32_t mapped = x;
+        if (factor)
+            RteScaleValue(-factor, 0, &mapped);
+        step->positions[i + 1] = start + mapped;
         if (step->types)
             step->types[i] = TypeOf(step->text[i]);
     }
-    return step->positions[step->count] - start;
+    int32_t width = step->positions[step->count] - start;
+    bool rightToLeft = font.values[RTE_FONT_CHARSET] & RTE_SCRIPT_RIGHT_TO_LEFT;
+    if (step->direction && rightToLeft && RteDirectionSign(doc->env) == 1) {
+        step->positions[0] = step->positions[step->count];
+        if (step->direction == -1)
+            step->positions[step->count] = start;
+    }
+    return width;
 }
 
-intptr_t RteDefaultCharInfo(RteHandle handle, RteCharStyle* style, intptr_t character, intptr_t, intptr_t mask,
-                            intptr_t before)
+intptr_t RteDefaultCharInfo(RteHandle handle, RteCharStyle* style, intptr_t character, intptr_t length,
+                            intptr_t mask, intptr_t before)
 {
     const auto* byte = reinterpret_cast<const uint8_t*>(character);
+    const auto* context = mask & RTE_CLASS_IN_CONTEXT ? reinterpret_cast<const RteCharContext*>(length) : nullptr;
+    mask &= ~RTE_CLASS_IN_CONTEXT;
     DocLock doc(handle);
     if ((doc->flags & RTE_DOC_HIDDEN_TEXT) && style->hidden)
         return 0;
     RteFont font = ElementOf<RteFont>(doc->fonts, style->font < 0 ? 0 : style->font);
     UINT codePage = RteDoubleByteCodePage(font.values[RTE_FONT_CHARSET]);
     intptr_t classes = 0;
-    int32_t length = 1;
+    int32_t bytes = 1;
     if (codePage && IsTrailByte(codePage, byte, before)) {
         classes = kTrail;
     } else if (codePage && IsDBCSLeadByteEx(codePage, *byte)) {
         // Every double-byte character is a place where a line may end, as ideographs are.
         classes = kLead | kBreakAfter;
-        length = 2;
+        bytes = 2;
     } else if (*byte == RTE_CHAR_SOFT_HYPHEN) {
         classes = 0xF9;
     } else if (*byte <= ' ') {
         classes = mask == kBlank ? kBlank : ControlClasses(*byte);
     } else {
         classes = PrintableClasses(*byte) | QuoteClasses(RteGdiOf(doc->env), *byte);
+        if (context && *byte != RTE_KEY_DELETE && BordersOtherScript(font, codePage, byte, *context))
+            classes |= kScriptBorder;
     }
     if (codePage && !(classes & kTrail))
-        classes = doc->hooks.farEastClass(handle, character, length, 0, reinterpret_cast<intptr_t>(&font), classes);
+        classes = doc->hooks.farEastClass(handle, character, bytes, 0, reinterpret_cast<intptr_t>(&font), classes);
     return mask ? classes & mask : classes;
 }

@@ -13,8 +13,9 @@ void RteDefaultStyleMetrics(RteHandle doc, RteCharStyle* style, RteFont* font);
 intptr_t RteSelectStyleFont(RteHandle doc, RteCharStyle* style, intptr_t, intptr_t out, intptr_t named, intptr_t);
 // Slot 2: positions of a step (RteMeasureStep).
 intptr_t RteMeasureText(RteHandle doc, RteCharStyle* style, intptr_t step, intptr_t, intptr_t, intptr_t);
-// Slot 4: (document, style, character, its length, mask, bytes before it that may be read):
-// the class bits asked for.
+// Slot 4: (document, style, character, its length or its RteCharContext, mask, bytes before it
+// that may be read): the class bits asked for. Only with the context does a character at a
+// script border get 0x36.
 intptr_t RteDefaultCharInfo(RteHandle doc, RteCharStyle* style, intptr_t character, intptr_t length, intptr_t mask,
                             intptr_t before);
 // What slot 5 draws: a run of one style on a line.
@@ -87,5 +88,7 @@ struct RteInvisibles {
 };
 intptr_t RteDrawInvisibles(RteHandle doc, intptr_t request, intptr_t, intptr_t, intptr_t, intptr_t);
 
+// The script flag that a font's start-up sets beside a Hebrew or Arabic character set.
+constexpr int32_t RTE_SCRIPT_RIGHT_TO_LEFT = 0x8000;
 // The code page of a double-byte character set, 0 for any other set.
 UINT RteDoubleByteCodePage(int32_t charset);

@@ -6,6 +6,7 @@
 
 #include "rte_document_internal.h"
 #include "rte_line_piece.h"
+#include "rte_run_hooks.h"
 #include "rte_runs.h"
 #include "rte_text_blocks.h"
 
@@ -137,6 +138,7 @@ void RteMeasureRange(RteHandle handle, const uint8_t* text, int32_t from, int32_
         int32_t at = from + done;
         int32_t n = std::min({count - done, walker.nextRunStart - at, NextLinkBoundary(walker.doc, at) - at,
                               RteMeasureChunkLimit(handle, style)});
+        n = RteSubRunEnd(handle, style, at, at + n) - at;
         if (hideHidden && style->hidden) {
             std::fill(positions + done + 1, positions + done + n + 1, positions[done]);
             if (types)
@@ -302,6 +304,33 @@ RteHandle RteMeasureLine(RteHandle handle, int32_t block, int32_t offset, int32_
     RteMeasureRange(handle, text.get() + offset, span.start + offset, measured, positions.get(), nullptr);
     std::fill(positions.get() + measured + 1, positions.get() + count + 1, positions[measured]);
     return result;
+}
+
+int32_t RteMeasurePlacedRun(RteHandle handle, int32_t block, int32_t offset, int32_t count, int32_t direction,
+                            int32_t scaling, int32_t* positions)
+{
+    DocLock doc(handle);
+    BlockSpan span = SpanOf(doc.get(), block);
+    positions[0] = 0;
+    int32_t at = span.start + offset;
+    int32_t end = std::min(at + std::max(count, 0), span.end);
+    if (at >= end)
+        return 0;
+    RteLocked<uint8_t> text(span.text);
+    RteStyleWalk walker;
+    RteStyleWalkBegin(handle, at, &walker, true);
+    RteCharStyle* style = walker.style;
+    style->hooks.selectFont(handle, style, 0, 0, walker.unit22, 0);
+    end = std::min({end, walker.nextRunStart, at + RteMeasureChunkLimit(handle, style)});
+    int32_t n = RteSubRunEnd(handle, style, at, end) - at;
+    if ((doc->flags & RTE_DOC_HIDDEN_TEXT) && style->hidden) {
+        std::fill(positions, positions + n + 1, 0);
+    } else {
+        RteMeasureStep step{text.get() + offset, n, positions, nullptr, -1, direction, scaling};
+        style->hooks.measure(handle, style, reinterpret_cast<intptr_t>(&step), 0, 0, 0);
+    }
+    RteStyleWalkEnd(handle, true);
+    return n;
 }
 
 int32_t RteBackToBreak(RteHandle handle, RteStyleWalk* walker, int32_t position, int32_t limit)

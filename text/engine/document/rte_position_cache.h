@@ -12,12 +12,20 @@
 // writes positions[1..count] from positions[0] on and, when asked, a type per character (0 for
 // a character that takes no special part, 1 a blank, 64 and more a control character). The
 // step counter runs from 0 and is -1 for the last step. It answers the step's width.
+// The cache measures in text order (direction 0, scaling 0): every step goes on from the end of
+// the one before, which a step placed on a line may not keep. A placed step (direction 1 or
+// -1) of a right-to-left font, on a system that reads from left to right, has its first
+// position take the last one's value, and with -1 its last the first's. With scaling
+// RTE_MEASURE_UNSCALED the widths are mapped back through the document's scale.
+constexpr int32_t RTE_MEASURE_UNSCALED = 2;
 struct RteMeasureStep {
     const uint8_t* text;
     int32_t count;
     int32_t* positions;
     int16_t* types;
     int32_t step;
+    int32_t direction = 0;
+    int32_t scaling = 0;
 };
 
 // The most characters measured in one step, whatever the style.
@@ -43,6 +51,13 @@ void RtePositionsDeleted(RteHandle doc, int32_t block, int32_t offset, int32_t c
 // Positions of count characters from an offset of a block, in a new handle of count + 1 values
 // from 0, for justifying and drawing a line; those past the block's end repeat its last.
 RteHandle RteMeasureLine(RteHandle doc, int32_t block, int32_t offset, int32_t count);
+// Places one run on a line: positions[0..n] of the characters from an offset of a block, from
+// 0, measured as one step of the given direction and scaling (see RteMeasureStep), so that a
+// right-to-left run reads from its right edge without touching any other run's positions.
+// Stops at the end of the style run, of a sub-run, of the block and of a measuring step;
+// answers n.
+int32_t RteMeasurePlacedRun(RteHandle doc, int32_t block, int32_t offset, int32_t count, int32_t direction,
+                            int32_t scaling, int32_t* positions);
 // Steps back from a text position towards the limit while the character there is a
 // continuation byte of a multi-byte character: where a break may fall.
 int32_t RteBackToBreak(RteHandle doc, RteStyleWalk* walker, int32_t position, int32_t limit);

@@ -65,6 +65,9 @@ int32_t RteStyleWalkMove(RteStyleWalk* walker, int32_t delta);
 int32_t RteStyleWalkNext(RteStyleWalk* walker);
 int32_t RteStyleWalkPrev(RteStyleWalk* walker);
 int32_t RteStyleWalkSet(RteStyleWalk* walker, int32_t offset);
+// The context of the character at the walker's offset (the walker stays there): its length,
+// the bytes after it that may be read, and the font of the run before when it starts a run.
+RteCharContext RteStyleWalkCharContext(const RteStyleWalk* walker, int32_t length, int32_t after);
 
 // Ranges as start/end pairs.
 struct RteRange {

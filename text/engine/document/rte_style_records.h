@@ -70,6 +70,19 @@ constexpr intptr_t RTE_CLASS_CONTINUATION = 0x3000;
 constexpr intptr_t RTE_CLASS_PARAGRAPH = 0x100;
 constexpr intptr_t RTE_CLASS_TAB = 0x400;
 
+// What a caller that walks the runs knows around a character. Some classes depend on it: a
+// printable character that starts a run of another character set, or stands before a
+// double-byte character, is a place where a word breaks.
+struct RteCharContext {
+    int32_t length;               // bytes of the character
+    int32_t after;                // bytes after the character that may be read
+    const RteFont* previousFont;  // of the run the character follows; null inside a run
+};
+// Not a class: set in the mask, it says that b is a const RteCharContext* rather than the
+// character's length. Hooks that ignore it answer as without the context.
+constexpr intptr_t RTE_CLASS_IN_CONTEXT = intptr_t{1} << 32;
+static_assert(sizeof(intptr_t) == 8, "the context flag lies above the 32 class bits");
+
 struct RteCharStyleHooks {
     RteStyleMetricsHook metrics;
     RteStyleDeviceHook selectFont;

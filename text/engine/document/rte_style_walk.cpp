@@ -119,3 +119,14 @@ int32_t RteStyleWalkSet(RteStyleWalk* walker, int32_t offset)
     RteStyleWalkMove(walker, offset - walker->offset);
     return 1;
 }
+
+RteCharContext RteStyleWalkCharContext(const RteStyleWalk* walker, int32_t length, int32_t after)
+{
+    const RteFont* previous = nullptr;
+    const RteStyleRun& run = walker->charRuns[walker->charRun];
+    if (walker->charRun > 0 && run.offset == walker->offset) {
+        int32_t font = walker->styles[walker->charRuns[walker->charRun - 1].index].font;
+        previous = &walker->fonts[font < 0 ? 0 : font];
+    }
+    return RteCharContext{length, after, previous};
+}

@@ -51,10 +51,14 @@ private:
     {
         if (index >= r_->blockEnd - r_->blockStart)
             return 0;
+        int32_t blockLength = r_->blockEnd - r_->blockStart;
+        int32_t length = index + 1 < blockLength && Continuation(index + 1) ? 2 : 1;
         RteCharStyle* style = StyleAt(index);
-        int32_t length = index + 1 < r_->blockEnd - r_->blockStart && Continuation(index + 1) ? 2 : 1;
-        return style->hooks.charInfo(doc_, style, reinterpret_cast<intptr_t>(r_->text + index), length,
-                                     RTE_BREAK_MASK, index);
+        // Where one script meets another is a break too: the hook sees the runs around.
+        RteCharContext context = RteStyleWalkCharContext(r_->walker, length, blockLength - index - 1);
+        return style->hooks.charInfo(doc_, style, reinterpret_cast<intptr_t>(r_->text + index),
+                                     reinterpret_cast<intptr_t>(&context), RTE_BREAK_MASK | RTE_CLASS_IN_CONTEXT,
+                                     index);
     }
 
     bool Continuation(int32_t index)

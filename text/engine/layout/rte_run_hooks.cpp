@@ -8,13 +8,6 @@
 #include "rte_text_blocks.h"
 #include "rte_typed.h"
 
-namespace {
-
-constexpr uint32_t kNoticeBit = 0x200;  // kinds 0 and 1
-constexpr uint32_t kRangeBit = 0x800;   // kind 2
-
-}  // namespace
-
 void RteCallRunHooks(RteHandle handle, intptr_t argument, intptr_t verb, int32_t start, int32_t length, int32_t kind,
                      intptr_t a, intptr_t b, intptr_t c)
 {
@@ -36,7 +29,7 @@ void RteCallRunHooks(RteHandle handle, intptr_t argument, intptr_t verb, int32_t
         RteLocked<RteDocument> doc(handle);
         RteCharStyle style;
         RteGetElement(doc->charStyles, runs[i].index, &style);
-        if (!(style.styleBits & (kind == RTE_RUN_HOOK_RANGE ? kRangeBit : kNoticeBit)))
+        if (!(style.styleBits & (kind == RTE_RUN_HOOK_RANGE ? RTE_STYLE_RANGE_HOOK : RTE_STYLE_NOTICE_HOOK)))
             continue;
         int32_t at = kind == RTE_RUN_HOOK_RANGE ? runs[i].offset : start;
         int32_t blockStart = 0;
@@ -55,4 +48,15 @@ void RteCallRunHooks(RteHandle handle, intptr_t argument, intptr_t verb, int32_t
         RteStyleSpareHook hook = kind == RTE_RUN_HOOK_RANGE ? style.hooks.slot14 : style.hooks.slot10;
         hook(handle, &style, reinterpret_cast<intptr_t>(&call), kind);
     }
+}
+
+int32_t RteSubRunEnd(RteHandle doc, const RteCharStyle* style, int32_t at, int32_t end)
+{
+    if (!(style->styleBits & RTE_STYLE_RANGE_HOOK))
+        return end;
+    int32_t subRunEnd = end;
+    RteCallRunHooks(doc, 0, 0, at, end - at, RTE_RUN_HOOK_RANGE, RTE_RUN_HOOK_SUB_RUN_END,
+                    reinterpret_cast<intptr_t>(&subRunEnd), 0);
+    // A step takes at least one character, whatever the hook says.
+    return std::clamp(subRunEnd, at + 1, end);
 }

@@ -39,7 +39,18 @@ RteHandle DeviceTest::MakeDocument(const std::string& text, const char* fontName
         RteLocked<RteStyleRun>(doc->charRuns)[1].offset = length + 2;
         RteLocked<RteStyleRun>(doc->parRuns)[1].offset = length + 2;
     }
-    RteRange all{0, static_cast<int32_t>(text.size())};
+    SetFont(handle, 0, static_cast<int32_t>(text.size()), fontName, charset);
+    RteCharStyle style = {};
+    style.pointSize = points << 16;
+    RteCharStyle mask = NoUnits();
+    mask.pointSize = -1;
+    SetStyle(handle, 0, static_cast<int32_t>(text.size()), style, mask);
+    return handle;
+}
+
+void DeviceTest::SetFont(RteHandle doc, int32_t start, int32_t end, const char* fontName, int32_t charset)
+{
+    RteRange range{start, end};
     RteFont font = {};
     std::strcpy(font.name, fontName);
     font.nameFlags = RTE_FONT_NAME_CSTRING | RTE_FONT_ALT_CSTRING;
@@ -49,11 +60,8 @@ RteHandle DeviceTest::MakeDocument(const std::string& text, const char* fontName
     if (charset)
         fontMask.values[RTE_FONT_CHARSET] = -1;
     RteCharStyle style = {};
-    style.pointSize = points << 16;
     RteCharStyle mask = NoUnits();
-    mask.pointSize = -1;
-    RteSetFontAndStyle(handle, &all, &style, &mask, &font, &fontMask, 0);
-    return handle;
+    RteSetFontAndStyle(doc, &range, &style, &mask, &font, &fontMask, 0);
 }
 
 void DeviceTest::SetStyle(RteHandle doc, int32_t start, int32_t end, const RteCharStyle& values,

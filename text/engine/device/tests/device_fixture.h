@@ -18,6 +18,8 @@ protected:
     // a character set when one is given).
     RteHandle MakeDocument(const std::string& text, const char* font = "Liberation Serif", int32_t points = 12,
                            int32_t charset = 0);
+    // Gives [start, end) the font named, of a character set when one is given.
+    void SetFont(RteHandle doc, int32_t start, int32_t end, const char* font, int32_t charset = 0);
     // Sets the style of [start, end) by the units the mask selects.
     void SetStyle(RteHandle doc, int32_t start, int32_t end, const RteCharStyle& values, const RteCharStyle& mask);
 

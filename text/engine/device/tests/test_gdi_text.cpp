@@ -10,6 +10,7 @@
 #include "failing_blocks.h"
 #include "rte_memory_internal.h"
 #include "rte_gdi_case.h"
+#include "rte_line_break.h"
 #include "rte_line_piece.h"
 #include "rte_text_blocks.h"
 #include "rte_gdi_misc.h"
@@ -21,6 +22,8 @@
 #include "rte_runs.h"
 #include "rte_style_names.h"
 #include "rte_styles.h"
+#include "scaling.h"
+#include "sub_run_cuts.h"
 
 namespace {
 
@@ -602,6 +605,254 @@ TEST_F(GdiServicesTest, CharacterClassesOfSingleBytes)
     for (const Case& c : cases) {
         intptr_t classes = style.hooks.charInfo(doc, &style, reinterpret_cast<intptr_t>(&c.character), 1, c.mask, 0);
         EXPECT_EQ(classes, c.classes) << "character " << int(c.character);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Where a run of one character set meets another, or a letter stands before an ideograph, a
+// word breaks: the hook learns it from the runs around the character.
+TEST_F(GdiServicesTest, APrintableCharacterAtAScriptBorderBreaksAWord)
+{
+    const std::string text = "abcd\x93\xFA" "ef";
+    RteHandle doc = MakeDocument(text);
+    SetFont(doc, 2, 6, "IPAGothic", 128);
+    RteCharStyle bold = {};
+    bold.bold = 1;
+    RteCharStyle mask = NoUnits();
+    mask.bold = -1;
+    SetStyle(doc, 1, 2, bold, mask);  // a run of its own, in the same character set
+    struct Case {
+        int32_t at;
+        intptr_t classes;
+        const char* why;
+    };
+    const Case cases[] = {
+        {0, 0x20, "the text's first character"},
+        {1, 0x20, "after a run of the same character set"},
+        {2, 0x36, "after a run of another character set"},
+        {3, 0x36, "before a double-byte character"},
+        {6, 0x36, "back in the first character set"},
+        {7, 0x20, "the last character: nothing after it"},
+    };
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    auto length = static_cast<int32_t>(text.size());
+    RteStyleWalk walker;
+    RteStyleWalkBegin(doc, 0, &walker, false);
+    for (const Case& c : cases) {
+        RteStyleWalkSet(&walker, c.at);
+        RteCharContext context = RteStyleWalkCharContext(&walker, 1, length - c.at - 1);
+        RteCharStyle* style = walker.style;
+        intptr_t classes = style->hooks.charInfo(doc, style, reinterpret_cast<intptr_t>(bytes + c.at),
+                                                 reinterpret_cast<intptr_t>(&context), 0x36 | RTE_CLASS_IN_CONTEXT,
+                                                 c.at);
+        EXPECT_EQ(classes, c.classes) << c.why;
+        intptr_t alone = style->hooks.charInfo(doc, style, reinterpret_cast<intptr_t>(bytes + c.at), 1, 0x36, c.at);
+        EXPECT_EQ(alone, 0x20) << c.why << ": without the runs around, a plain word character";
+    }
+    RteStyleWalkEnd(doc, false);
+}
+
+// The line breaker finds the border: with no blank on the line, "ab" then "cdef" in another
+// character set ends after the border's character rather than where the overflow cuts.
+TEST_F(GdiServicesTest, ALineBreaksAtAScriptBorderWithoutABlank)
+{
+    struct Case {
+        int32_t charset;
+        int32_t expected;
+    };
+    const Case cases[] = {{SHIFTJIS_CHARSET, 3}, {ANSI_CHARSET, 5}};
+    for (const Case& c : cases) {
+        const std::string text = "abcdef";
+        RteHandle doc = MakeDocument(text);
+        SetFont(doc, 2, 6, c.charset == ANSI_CHARSET ? "Liberation Sans" : "IPAGothic", c.charset);
+        RteHandle positions = nullptr;
+        int32_t* x = RteBlockPositions(doc, 0, &positions, nullptr);
+        RteStyleWalk walker;
+        RteStyleWalkBegin(doc, 0, &walker, false);
+        RteLineBreak request{0, 6, &walker, reinterpret_cast<const uint8_t*>(text.data()), 0, 5, x, 0, 0};
+        RteDefaultLineBreak(doc, reinterpret_cast<intptr_t>(&request), 0, 0, 0, 0);
+        RteStyleWalkEnd(doc, false);
+        RteReleasePositions(doc, positions);
+        EXPECT_EQ(request.breakIndex, c.expected) << "set " << c.charset;
+        RteDocDestroy(doc);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+class PlacedMeasureTest : public DeviceTest {
+protected:
+    // The text, each letter 10 wide, in a font of the character set given.
+    RteHandle Document(int32_t charset, const char* text = "abc")
+    {
+        RteHandle doc = MakeDocument(text, "Liberation Serif", 12, charset);
+        std::vector<uint32_t> table(256, 10);
+        RteCharStyle* style = RteCharStyleAt(doc, 0);
+        RteSetWidthTable(doc, style, table.data());
+        RteUnlock(DocumentOf(doc).charStyles);
+        return doc;
+    }
+
+    // The step's positions, measured from 5.
+    std::vector<int32_t> Measure(RteHandle doc, int32_t direction, int32_t scaling)
+    {
+        RteCharStyle style = StyleAt(doc, 0);
+        std::vector<int32_t> positions(4, 5);
+        RteMeasureStep step{reinterpret_cast<const uint8_t*>("abc"), 3, positions.data(), nullptr, -1, direction,
+                            scaling};
+        style.hooks.measure(doc, &style, reinterpret_cast<intptr_t>(&step), 0, 0, 0);
+        return positions;
+    }
+};
+
+// On a system that reads from left to right, a right-to-left run placed on a line is read from
+// its right edge: its first position takes the last one's value, and going the other way its
+// last the first's. Text order is what the cache keeps.
+TEST_F(PlacedMeasureTest, ARightToLeftRunPlacedReadsFromItsRightEdge)
+{
+    ASSERT_EQ(RteDirectionSign(&env_), 1) << "the test system reads from left to right";
+    struct Case {
+        int32_t charset;
+        int32_t direction;
+        std::vector<int32_t> positions;
+    };
+    const Case cases[] = {
+        {HEBREW_CHARSET, 0, {5, 15, 25, 35}},   {HEBREW_CHARSET, 1, {35, 15, 25, 35}},
+        {HEBREW_CHARSET, -1, {35, 15, 25, 5}},  {ARABIC_CHARSET, 1, {35, 15, 25, 35}},
+        {ANSI_CHARSET, 1, {5, 15, 25, 35}},     {ANSI_CHARSET, -1, {5, 15, 25, 35}},
+    };
+    for (const Case& c : cases) {
+        RteHandle doc = Document(c.charset);
+        EXPECT_EQ(Measure(doc, c.direction, 0), c.positions) << "set " << c.charset << ", direction " << c.direction;
+        EXPECT_EQ(Positions(doc), (std::vector<int32_t>{0, 10, 20, 30})) << "the cache keeps text order";
+        RteDocDestroy(doc);
+    }
+}
+
+// Runs placed one at a time: each is measured from 0 and stops at its style run's end; the
+// right-to-left one reads from its right edge, and the block's cached positions keep text
+// order throughout.
+TEST_F(PlacedMeasureTest, PlacingARunLeavesTheOthersAndTheCacheInTextOrder)
+{
+    RteHandle doc = Document(ANSI_CHARSET, "abcdef");
+    SetFont(doc, 3, 6, "Liberation Sans", HEBREW_CHARSET);
+    std::vector<int32_t> cached = Positions(doc);
+    struct Case {
+        int32_t offset;
+        int32_t direction;
+        int32_t measured;
+        std::vector<int32_t> positions;
+    };
+    int32_t left = cached[3];
+    int32_t w1 = cached[4] - left;
+    int32_t w = cached[6] - left;
+    const Case cases[] = {
+        {0, 1, 3, {0, 10, 20, 30}},
+        {3, 0, 3, {0, w1, cached[5] - left, w}},
+        {3, 1, 3, {w, w1, cached[5] - left, w}},
+        {3, -1, 3, {w, w1, cached[5] - left, 0}},
+        {4, 1, 2, {cached[6] - cached[4], cached[5] - cached[4], cached[6] - cached[4]}},
+    };
+    for (const Case& c : cases) {
+        std::vector<int32_t> positions(7, -1);
+        int32_t n = RteMeasurePlacedRun(doc, 0, c.offset, 6 - c.offset, c.direction, 0, positions.data());
+        EXPECT_EQ(n, c.measured) << "from " << c.offset;
+        positions.resize(n + 1);
+        EXPECT_EQ(positions, c.positions) << "from " << c.offset << ", direction " << c.direction;
+        EXPECT_EQ(Positions(doc), cached) << "the cache keeps text order";
+    }
+    for (size_t i = 1; i < cached.size(); ++i)
+        EXPECT_GT(cached[i], cached[i - 1]) << i;
+}
+
+// Drawn on a system that reads from left to right, a right-to-left run puts its first
+// character at its right edge: "lWW" in a Hebrew or Arabic font draws as GDI draws "WWl" in
+// that font, and not as it draws "lWW".
+TEST_F(PlacedMeasureTest, ARightToLeftRunIsDrawnFromItsRightEdge)
+{
+    for (int32_t charset : {HEBREW_CHARSET, ARABIC_CHARSET}) {
+        TestCanvas canvas(120, 40);
+        RteHandle doc = MakeDocument("lWW", "Liberation Serif", 12, charset);
+        RteSetPortDC(doc, canvas.Dc());
+        RteCharStyle style = StyleAt(doc, 0);
+        RteDrawRun run{reinterpret_cast<const uint8_t*>("lWW"), 3, 0, 0, 10, 30, RteRect{0, 0, 40, 120}, 0, 0, 0};
+        style.hooks.draw(doc, &style, reinterpret_cast<intptr_t>(&run), 0, 0, 0);
+        auto gdi = [&](const char* text) {
+            TestCanvas expected(120, 40);
+            HGDIOBJ old = SelectObject(expected.Dc(), reinterpret_cast<HFONT>(style.fontHandle));
+            SetBkMode(expected.Dc(), TRANSPARENT);
+            SetTextAlign(expected.Dc(), TA_BASELINE | TA_LEFT);
+            TextOutA(expected.Dc(), 10, 30, text, 3);
+            SelectObject(expected.Dc(), old);
+            return expected.Pixels();
+        };
+        EXPECT_EQ(canvas.Pixels(), gdi("WWl")) << "set " << charset;
+        EXPECT_NE(canvas.Pixels(), gdi("lWW")) << "set " << charset;
+        RteDocDestroy(doc);
+    }
+}
+
+// A run whose style's hook cuts it into sub-runs is drawn one sub-run at a time, each where
+// the whole run would have put it.
+TEST_F(PlacedMeasureTest, SubRunsAreDrawnWhereTheWholeRunWouldBe)
+{
+    env_.defaultStyle.styleBits |= RTE_STYLE_RANGE_HOOK;
+    env_.defaultStyle.hooks.slot14 = CutIntoSubRuns;
+    TheSubRunCuts() = {{1, 3}, 0};
+    RteHandle doc = MakeDocument("Hello");
+    TestCanvas canvas(120, 40);
+    RteSetPortDC(doc, canvas.Dc());
+    RteCharStyle style = StyleAt(doc, 0);
+    RteDrawRun run{reinterpret_cast<const uint8_t*>("Hello"), 5, 0, 0, 10, 30, RteRect{0, 0, 40, 120}, 0, 0, 0};
+    style.hooks.draw(doc, &style, reinterpret_cast<intptr_t>(&run), 0, 0, 0);
+    EXPECT_EQ(TheSubRunCuts().asked, 3) << "sub-runs [0, 1), [1, 3) and [3, 5)";
+    std::vector<uint32_t> split = canvas.Pixels();
+    canvas.Fill(RGB(255, 255, 255));
+    RteCharStyle values = NoUnits();
+    values.styleBits = style.styleBits & ~RTE_STYLE_RANGE_HOOK;
+    RteCharStyle mask = NoUnits();
+    mask.styleBits = ~0u;
+    SetStyle(doc, 0, 5, values, mask);
+    style = StyleAt(doc, 0);
+    ASSERT_EQ(style.styleBits & RTE_STYLE_RANGE_HOOK, 0u);
+    style.hooks.draw(doc, &style, reinterpret_cast<intptr_t>(&run), 0, 0, 0);
+    EXPECT_EQ(TheSubRunCuts().asked, 3) << "a style without the hook is not asked";
+    EXPECT_EQ(split, canvas.Pixels());
+    EXPECT_NE(split, TestCanvas(120, 40).Pixels()) << "the run draws ink";
+    RteDocDestroy(doc);
+}
+
+// Measured for a scaled document in its own units: every width maps back through the scale,
+// from the step's start.
+TEST_F(PlacedMeasureTest, ScalingModeTwoMapsPositionsThroughTheInverseScale)
+{
+    struct Case {
+        int16_t numerator;
+        int16_t denominator;
+        bool inverse;
+        int32_t scaling;
+        std::vector<int32_t> positions;
+    };
+    const Case cases[] = {
+        {2, 1, false, RTE_MEASURE_UNSCALED, {5, 10, 15, 20}},
+        {1, 2, false, RTE_MEASURE_UNSCALED, {5, 25, 45, 65}},
+        {2, 1, true, RTE_MEASURE_UNSCALED, {5, 25, 45, 65}},
+        {2, 1, false, 0, {5, 15, 25, 35}},
+        {1, 1, false, RTE_MEASURE_UNSCALED, {5, 15, 25, 35}},
+    };
+    for (const Case& c : cases) {
+        RteHandle doc = Document(ANSI_CHARSET);
+        int32_t factor = RtePackFactor(c.numerator, c.denominator);
+        RteScaling scaling{0, 0, c.inverse ? -factor : factor};
+        RteSetScaling(doc, &scaling);
+        EXPECT_EQ(Measure(doc, 0, c.scaling), c.positions)
+            << c.numerator << "/" << c.denominator << (c.inverse ? " inverse" : "") << ", mode " << c.scaling;
+        RteDocDestroy(doc);
     }
 }
 

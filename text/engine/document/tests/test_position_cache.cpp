@@ -9,6 +9,7 @@
 #include "document_fixture.h"
 #include "rte_line_piece.h"
 #include "rte_position_cache.h"
+#include "sub_run_cuts.h"
 #include "rte_text_blocks.h"
 
 namespace {
@@ -290,6 +291,38 @@ TEST_F(PositionCacheTest, BackToWhereABreakMayFall)
     EXPECT_EQ(RteBackToBreak(doc, &walker, 4, 0), 4);
     EXPECT_EQ(RteBackToBreak(doc, &walker, 6, 6), 6) << "never below the limit";
     RteStyleWalkEnd(doc, false);
+}
+
+// A style whose run hook gives sub-runs is measured one sub-run at a time, positions going on
+// from one to the next; a style without the hook is never asked.
+TEST_F(PositionCacheTest, MeasuringStepsEndWhereTheRunHookCutsSubRuns)
+{
+    struct Case {
+        bool hooked;
+        std::vector<int32_t> cuts;
+        std::vector<int32_t> steps;
+    };
+    const Case cases[] = {
+        {true, {}, {9}},
+        {true, {3, 5}, {3, 2, 4}},
+        {true, {0, 9, 12}, {9}},
+        {true, {8, 1}, {1, 7, 1}},
+        {false, {3, 5}, {9}},
+    };
+    for (const Case& c : cases) {
+        TheSubRunCuts() = {c.cuts, 0};
+        g_steps.clear();
+        env_.defaultStyle.hooks.slot14 = CutIntoSubRuns;
+        env_.defaultStyle.styleBits = c.hooked ? RTE_STYLE_RANGE_HOOK : 0;
+        RteHandle doc = MakeDocument("abcdefghi");
+        EXPECT_EQ(Positions(doc), Steps(9, kWidth));
+        std::vector<int32_t> counts;
+        for (const RteMeasureStep& step : g_steps)
+            counts.push_back(step.count);
+        EXPECT_EQ(counts, c.steps) << "cuts " << ::testing::PrintToString(c.cuts);
+        EXPECT_EQ(TheSubRunCuts().asked, c.hooked ? static_cast<int32_t>(c.steps.size()) : 0);
+        RteDocDestroy(doc);
+    }
 }
 
 }  // namespace
