@@ -1,45 +1,25 @@
 // The player end to end: qxstage30.exe started on a copy of the sample publication, driven
 // only by window messages from this process.
+#include "dialog_items.h"
 #include "internet_servers.h"
 #include "resource.h"
+#include "sample_files.h"
 #include "scratch_dir.h"
+#include "test_programs.h"
 
 #include <windows.h>
 
-#include <tlhelp32.h>
-
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 
 namespace {
 
 constexpr int StartMs = 30000;
-// The first page of the sample, its title and where its objects lie on it.
+// The titles of the sample's pages on the publication window.
 constexpr const char* HomeTitle = "D\xe9monstration Vistrelle (Accueil)";
 constexpr const char* GalleryTitle = "D\xe9monstration Vistrelle (Galerie)";
-constexpr POINT NextButton{520, 400};
-constexpr POINT EndButton{520, 338};
-constexpr POINT Picture{200, 180};
-
-std::string SampleFolder()
-{
-    std::string folder = "Z:" QX_SAMPLE_DIR "/";
-    for (char& c : folder)
-        if (c == '/') c = '\\';
-    return folder;
-}
-
-std::string ReadFile(const std::string& name)
-{
-    std::ifstream in(name, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 // Polls until the condition holds or the time is up, pumping this thread's messages.
 bool WaitUntil(const std::function<bool()>& condition, int ms)
@@ -63,45 +43,9 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
     auto* search = reinterpret_cast<WindowSearch*>(data);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    char name[100] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (owner != search->process || lstrcmpA(name, search->className) != 0) return TRUE;
+    if (owner != search->process || WindowClass(window) != search->className) return TRUE;
     search->found = window;
     return FALSE;
-}
-
-std::string TextOf(HWND window)
-{
-    char text[300] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-std::string ClassOf(HWND window)
-{
-    char name[100] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-// The running processes of that program, ended first when `end` is set; whether any ran.
-bool ProcessRuns(const char* exeName, bool end = false)
-{
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    bool found = false;
-    for (BOOL more = Process32First(snapshot, &entry); more && (end || !found); more = Process32Next(snapshot, &entry)) {
-        if (lstrcmpiA(entry.szExeFile, exeName) != 0)
-            continue;
-        found = true;
-        if (HANDLE process = end ? OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID) : nullptr) {
-            TerminateProcess(process, 1);
-            CloseHandle(process);
-        }
-    }
-    CloseHandle(snapshot);
-    return found;
 }
 
 class Player : public ::testing::Test {
@@ -110,7 +54,7 @@ protected:
     {
         for (const char* name : {"accueil.pag", "galerie.pag", "son.pag", "fin.pag", "signets.qxb", "coucher.bmp",
                                  "damier.bmp", "bouton_haut.bmp", "bouton_bas.bmp", "carillon.wav"})
-            pub.Write(name, ReadFile(SampleFolder() + name));
+            pub.Write(name, ReadWholeFile(SampleFile(name)));
     }
 
     void TearDown() override
@@ -130,7 +74,7 @@ protected:
     // The sample's settings with another idle time.
     void WriteSettings(int idleSeconds)
     {
-        std::string settings = ReadFile(SampleFolder() + "demo.xsc");
+        std::string settings = ReadWholeFile(SampleFile("demo.xsc"));
         settings.replace(settings.find("Timer=120"), 9, "Timer=" + std::to_string(idleSeconds));
         pub.Write("demo.xsc", settings);
     }
@@ -166,7 +110,7 @@ protected:
         WaitUntil(
             [&] {
                 appView = PlayerWindow("AppViewWindow");
-                return appView && IsWindowVisible(appView) && TextOf(appView) == title;
+                return appView && IsWindowVisible(appView) && WindowText(appView) == title;
             },
             ms);
         return appView;
@@ -187,22 +131,10 @@ protected:
         WaitUntil(
             [&] {
                 page = PageOf(appView);
-                return page && TextOf(page) == name;
+                return page && WindowText(page) == name;
             },
             10000);
         return page;
-    }
-
-    static HWND ObjectAt(HWND page, POINT point)
-    {
-        HWND found = ChildWindowFromPointEx(page, point, CWP_SKIPINVISIBLE);
-        return found == page ? nullptr : found;
-    }
-
-    static void Click(HWND window)
-    {
-        PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-        PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
     }
 
     ScratchDir pub;
@@ -219,30 +151,19 @@ TEST_F(Player, PlaysTheSamplePublicationFromStartToClose)
     // The first page: its title on the publication window, its page window the size of the
     // publication, the picture and both buttons on it.
     HWND appView = ShownWithTitle(HomeTitle, StartMs);
-    ASSERT_TRUE(appView) << "title: " << TextOf(PlayerWindow("AppViewWindow"));
+    ASSERT_TRUE(appView) << "title: " << WindowText(PlayerWindow("AppViewWindow"));
     HWND page = PageOnTop(appView, "Accueil");
-    ASSERT_TRUE(page);
-    EXPECT_EQ("KernObjetWindow", ClassOf(page));
-    EXPECT_EQ("Accueil", TextOf(page));
-    RECT area{};
-    GetClientRect(page, &area);
-    EXPECT_EQ(640, area.right);
-    EXPECT_EQ(480, area.bottom);
-    for (POINT at : {Picture, NextButton, EndButton}) {
-        HWND object = ObjectAt(page, at);
-        ASSERT_TRUE(object) << at.x << "," << at.y;
-        EXPECT_TRUE(IsWindowVisible(object));
-    }
-    EXPECT_EQ("BOUTON", TextOf(ObjectAt(page, NextButton)));
+    ExpectSampleHomePage(page);
+    if (HasFatalFailure()) return;
 
     // A click on "Suivant >>" goes to the gallery.
-    Click(ObjectAt(page, NextButton));
-    EXPECT_TRUE(ShownWithTitle(GalleryTitle, 10000)) << TextOf(appView);
-    EXPECT_EQ("Galerie", TextOf(PageOnTop(appView, "Galerie")));
+    Click(ObjectAt(page, SampleNextButton));
+    EXPECT_TRUE(ShownWithTitle(GalleryTitle, 10000)) << WindowText(appView);
+    EXPECT_EQ("Galerie", WindowText(PageOnTop(appView, "Galerie")));
 
     // Left alone, the player returns to the first page after the idle time.
-    EXPECT_TRUE(ShownWithTitle(HomeTitle, 10000)) << TextOf(appView);
-    EXPECT_EQ("Accueil", TextOf(PageOnTop(appView, "Accueil")));
+    EXPECT_TRUE(ShownWithTitle(HomeTitle, 10000)) << WindowText(appView);
+    EXPECT_EQ("Accueil", WindowText(PageOnTop(appView, "Accueil")));
 
     // Closing the publication window ends the program and leaves nothing running.
     HWND frame = PlayerWindow("HYPW");
@@ -260,10 +181,10 @@ TEST_F(Player, WithoutIdleTimeThePageStays)
     Start("\"" + pub.Path() + "demo.xsc\"");
     HWND appView = ShownWithTitle(HomeTitle, StartMs);
     ASSERT_TRUE(appView);
-    Click(ObjectAt(PageOnTop(appView, "Accueil"), NextButton));
-    ASSERT_TRUE(ShownWithTitle(GalleryTitle, 10000)) << TextOf(appView);
+    Click(ObjectAt(PageOnTop(appView, "Accueil"), SampleNextButton));
+    ASSERT_TRUE(ShownWithTitle(GalleryTitle, 10000)) << WindowText(appView);
     Sleep(4000);
-    EXPECT_EQ(GalleryTitle, TextOf(appView));
+    EXPECT_EQ(GalleryTitle, WindowText(appView));
     PostMessageA(appView, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(0u, ExitCode(StartMs));
 }
@@ -272,7 +193,7 @@ TEST_F(Player, TheArrowKeysStepThroughTheSlideShowOfTheCommandLine)
 {
     WriteSettings(0);
     // A delay long enough for the show to move only by the keys.
-    std::string bookmarks = ReadFile(SampleFolder() + "signets.qxb");
+    std::string bookmarks = ReadWholeFile(SampleFile("signets.qxb"));
     bookmarks.replace(bookmarks.find("SlideShowDelay=3"), 16, "SlideShowDelay=600");
     pub.Write("show.qxb", bookmarks);
     Start("\"" + pub.Path() + "demo.xsc\" -WEXOR -S=" + pub.Path() + "show.qxb -G");
@@ -287,8 +208,8 @@ TEST_F(Player, TheArrowKeysStepThroughTheSlideShowOfTheCommandLine)
                       Step{IDM_PREVIOUS_SLIDE, "Accueil"}}) {
         PostMessageA(frame, WM_COMMAND, step.command, 0);
         std::string title = std::string("D\xe9monstration Vistrelle (") + step.page + ")";
-        EXPECT_TRUE(ShownWithTitle(title, 10000)) << step.page << ": " << TextOf(appView);
-        EXPECT_EQ(step.page, TextOf(PageOnTop(appView, step.page)));
+        EXPECT_TRUE(ShownWithTitle(title, 10000)) << step.page << ": " << WindowText(appView);
+        EXPECT_EQ(step.page, WindowText(PageOnTop(appView, step.page)));
     }
     PostMessageA(appView, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(0u, ExitCode(StartMs));
@@ -303,7 +224,7 @@ TEST_F(Player, TabAndShiftTabMoveTheFocusRoundTheTabStops)
     // The sample's objects take no focus of their own: the picture and both buttons become
     // tab stops here, as the windows of objects that edit text are.
     HWND page = PageOnTop(appView, "Accueil");
-    for (POINT at : {Picture, NextButton, EndButton}) {
+    for (POINT at : SampleObjects) {
         HWND object = ObjectAt(page, at);
         ASSERT_TRUE(object);
         SetWindowLongA(object, GWL_STYLE, GetWindowLongA(object, GWL_STYLE) | WS_TABSTOP);
@@ -386,19 +307,19 @@ protected:
         servers.ClearLogs();
         for (const char* name : {"galerie.pag", "son.pag", "fin.pag", "damier.bmp", "bouton_haut.bmp",
                                  "bouton_bas.bmp", "carillon.wav"})
-            servers.ServeHttp(name, ReadFile(SampleFolder() + name));
-        servers.ServeFtp("coucher.bmp", ReadFile(SampleFolder() + "coucher.bmp"));
-        std::string settings = ReadFile(SampleFolder() + "demo.xsc");
+            servers.ServeHttp(name, ReadWholeFile(SampleFile(name)));
+        servers.ServeFtp("coucher.bmp", ReadWholeFile(SampleFile("coucher.bmp")));
+        std::string settings = ReadWholeFile(SampleFile("demo.xsc"));
         settings.replace(settings.find("Timer=120"), 9, "Timer=0");
         settings.replace(settings.find(".\\accueil.pag"), 13, "HTTP://" + servers.HttpHost() + "/accueil.pag");
         pub.Write("demo.xsc", settings);
-        pub.Write("signets.qxb", ReadFile(SampleFolder() + "signets.qxb"));
+        pub.Write("signets.qxb", ReadWholeFile(SampleFile("signets.qxb")));
     }
 
     // The first page with its picture named `picture` on the FTP server.
     void ServeFirstPage(const std::string& picture)
     {
-        std::string page = ReadFile(SampleFolder() + "accueil.pag");
+        std::string page = ReadWholeFile(SampleFile("accueil.pag"));
         page.replace(page.find(".\\coucher.bmp"), 13, "FTP://" + servers.FtpHost() + "/" + picture);
         servers.ServeHttp("accueil.pag", page);
     }
@@ -416,7 +337,7 @@ protected:
                 auto* search = reinterpret_cast<Search*>(data);
                 DWORD owner = 0;
                 GetWindowThreadProcessId(window, &owner);
-                if (owner != search->process || ClassOf(window) != "#32770" || TextOf(window) != search->caption)
+                if (owner != search->process || WindowClass(window) != "#32770" || WindowText(window) != search->caption)
                     return TRUE;
                 search->found = window;
                 return FALSE;
@@ -430,8 +351,8 @@ protected:
     {
         std::string text;
         for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-            if (ClassOf(child) == "Static")
-                text += TextOf(child) + "\n";
+            if (WindowClass(child) == "Static")
+                text += WindowText(child) + "\n";
         return text;
     }
 
@@ -443,14 +364,14 @@ TEST_F(ServedPlayer, PagesAndTheirPictureComeFromTheServersAndTheButtonLeadsOn)
     ServeFirstPage("coucher.bmp");
     Start("\"" + pub.Path() + "demo.xsc\"");
     HWND appView = ShownWithTitle(HomeTitle, StartMs);
-    ASSERT_TRUE(appView) << "title: " << TextOf(PlayerWindow("AppViewWindow"));
+    ASSERT_TRUE(appView) << "title: " << WindowText(PlayerWindow("AppViewWindow"));
     HWND page = PageOnTop(appView, "Accueil");
     ASSERT_TRUE(page);
-    EXPECT_TRUE(ObjectAt(page, Picture));
+    EXPECT_TRUE(ObjectAt(page, SamplePicture));
     EXPECT_TRUE(WaitUntil([&] { return servers.FtpLog().find("RETR coucher.bmp") != std::string::npos; }, 20000))
         << servers.FtpLog();
-    Click(ObjectAt(page, NextButton));
-    EXPECT_TRUE(ShownWithTitle(GalleryTitle, 20000)) << TextOf(appView);
+    Click(ObjectAt(page, SampleNextButton));
+    EXPECT_TRUE(ShownWithTitle(GalleryTitle, 20000)) << WindowText(appView);
     EXPECT_NE(std::string::npos, servers.HttpLog().find("GET /galerie.pag")) << servers.HttpLog();
     EXPECT_FALSE(PlayerDialog("Téléchargement"));
     PostMessageA(appView, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -475,8 +396,8 @@ TEST_F(ServedPlayer, AMissingPictureIsToldWithItsAddressAndThePlayGoesOn)
     PostMessageA(alert, WM_COMMAND, IDOK, 0);
     HWND page = PageOnTop(appView, "Accueil");
     ASSERT_TRUE(page);
-    Click(ObjectAt(page, NextButton));
-    EXPECT_TRUE(ShownWithTitle(GalleryTitle, 20000)) << TextOf(appView);
+    Click(ObjectAt(page, SampleNextButton));
+    EXPECT_TRUE(ShownWithTitle(GalleryTitle, 20000)) << WindowText(appView);
     PostMessageA(appView, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(0u, ExitCode(StartMs));
 }

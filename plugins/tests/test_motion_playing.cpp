@@ -5,6 +5,7 @@
 
 #include "accessors.h"
 #include "dialog_answerer.h"
+#include "sample_files.h"
 #include "stand_in_internet.h"
 #include "flictest.h"
 #include "motion/anim.h"
@@ -15,20 +16,12 @@
 
 #include <mmsystem.h>
 
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
 
 namespace {
 
-std::string ReadWhole(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::string FixtureBytes(const char* name) { return ReadWhole(FlicFixture(name)); }
+std::string FixtureBytes(const char* name) { return ReadWholeFile(FlicFixture(name)); }
 
 // Branch 0 leads nowhere; branch 1, the end branch, to `page` when one is given.
 RecordLines Branches(const std::string& page)
@@ -285,7 +278,7 @@ TEST(MotionPlaying, DamagedFlicsPlayAndLoopWithoutHarm)
         {"5000 x 5000", withWord(withWord(good, 8, 5000), 10, 5000)},
         {"absurd frame size", withWord(withWord(good, 128, 0xFFFF), 130, 0x7FFF)},
         {"header only", good.substr(0, 128)},
-        {"figlet's control file", ReadWhole("Z:\\usr\\share\\figlet\\646-fr.flc")},
+        {"figlet's control file", ReadWholeFile("Z:\\usr\\share\\figlet\\646-fr.flc")},
     };
     // Seeded mutations of bytes after the header.
     uint32_t seed = 12345;
@@ -318,11 +311,7 @@ namespace {
 
 std::string SampleFilm()
 {
-    std::string path = "Z:" QX_SAMPLE_DIR "/film.avi";
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return ReadWhole(path);
+    return ReadWholeFile(SampleFile("film.avi"));
 }
 
 }  // namespace
