@@ -13,6 +13,9 @@ namespace {
 // The live bindings of the process: the first starts OLE and the media server, the last
 // releases them.
 int bindings = 0;
+// OLE is given back only when the first binding started it: a container's thread of another
+// apartment kind refuses it.
+bool oleStarted = false;
 
 template <typename Function>
 void Bind(HMODULE library, const char* name, Function& entry)
@@ -25,7 +28,7 @@ void Bind(HMODULE library, const char* name, Function& entry)
 KERNELBINDING::KERNELBINDING()
 {
     if (bindings++ == 0) {
-        OleInitialize(nullptr);
+        oleStarted = SUCCEEDED(OleInitialize(nullptr));
         StartMediaModule();
     }
     const std::string folder = ModuleFolder();
@@ -72,7 +75,8 @@ KERNELBINDING::~KERNELBINDING()
     }
     if (--bindings == 0) {
         ReleaseMediaModule();
-        OleUninitialize();
+        if (oleStarted) OleUninitialize();
+        oleStarted = false;
     }
 }
 
