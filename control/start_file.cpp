@@ -170,7 +170,8 @@ std::string ResolveFirstPage(const std::string& settingsFolder, const std::strin
             break;
         }
     }
-    std::string resolved = folder + "\\" + rest;
+    // A settings file named without a folder leaves the page relative to the current one.
+    std::string resolved = folder.empty() ? rest : folder + "\\" + rest;
     if (slashes)
         for (char& c : resolved)
             if (c == '\\') c = '/';
