@@ -73,8 +73,9 @@ HRESULT CQXStageCtrl::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* pa
 
 HRESULT CQXStageCtrl::EnumConnectionPoints(IEnumConnectionPoints** points)
 {
-    if (points) *points = nullptr;
-    return E_NOTIMPL;
+    if (!points) return E_POINTER;
+    *points = events_ ? EnumerateEventPoint(events_) : nullptr;
+    return *points ? S_OK : E_OUTOFMEMORY;
 }
 
 HRESULT CQXStageCtrl::FindConnectionPoint(REFIID iid, IConnectionPoint** point)

@@ -5,6 +5,60 @@
 #include "stage_control.h"
 
 #include <algorithm>
+#include <new>
+
+namespace {
+
+// The enumerator of the control's connection points: the events' point is the only one.
+class POINTENUM final : public ONEINTERFACE<IEnumConnectionPoints> {
+public:
+    POINTENUM(IConnectionPoint* point, ULONG at) : ONEINTERFACE(IID_IEnumConnectionPoints), point_(point), at_(at)
+    {
+        point_->AddRef();
+    }
+
+    HRESULT STDMETHODCALLTYPE Next(ULONG count, IConnectionPoint** points, ULONG* fetched) override
+    {
+        if (!points || (count > 1 && !fetched)) return E_POINTER;
+        ULONG given = 0;
+        if (count > 0 && at_ == 0) {
+            point_->AddRef();
+            points[given++] = point_;
+            at_ = 1;
+        }
+        if (fetched) *fetched = given;
+        return given == count ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE Skip(ULONG count) override
+    {
+        const bool all = at_ + count <= 1;
+        at_ = std::min<ULONG>(at_ + count, 1);
+        return all ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE Reset() override
+    {
+        at_ = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Clone(IEnumConnectionPoints** copy) override
+    {
+        if (!copy) return E_POINTER;
+        *copy = new (std::nothrow) POINTENUM(point_, at_);
+        return *copy ? S_OK : E_OUTOFMEMORY;
+    }
+
+private:
+    ~POINTENUM() override { point_->Release(); }
+    IConnectionPoint* point_;
+    ULONG at_;
+};
+
+}  // namespace
+
+IEnumConnectionPoints* EnumerateEventPoint(IConnectionPoint* point)
+{
+    return new (std::nothrow) POINTENUM(point, 0);
+}
 
 EVENTPOINT::~EVENTPOINT()
 {
@@ -29,30 +83,6 @@ void EVENTPOINT::Fire(DISPID id, VARIANTARG* arguments, UINT count)
         sink.second->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
         sink.second->Release();
     }
-}
-
-HRESULT EVENTPOINT::QueryInterface(REFIID iid, void** object)
-{
-    if (!object) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IConnectionPoint) {
-        *object = static_cast<IConnectionPoint*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG EVENTPOINT::AddRef()
-{
-    return InterlockedIncrement(&references_);
-}
-
-ULONG EVENTPOINT::Release()
-{
-    const ULONG left = InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return left;
 }
 
 HRESULT EVENTPOINT::GetConnectionInterface(IID* iid)

@@ -3,6 +3,7 @@
 #include "property_page.h"
 
 #include "module.h"
+#include "one_interface.h"
 #include "resource.h"
 
 #include <ocidl.h>
@@ -16,30 +17,9 @@ INT_PTR CALLBACK PageDialogProc(HWND, UINT message, WPARAM, LPARAM)
     return message == WM_INITDIALOG;
 }
 
-class CQXStagePropPage final : public IPropertyPage {
+class CQXStagePropPage final : public ONEINTERFACE<IPropertyPage> {
 public:
-    CQXStagePropPage() { ModuleAddRef(); }
-    CQXStagePropPage(const CQXStagePropPage&) = delete;
-    CQXStagePropPage& operator=(const CQXStagePropPage&) = delete;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
-    {
-        if (!object) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IPropertyPage) {
-            *object = static_cast<IPropertyPage*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        const ULONG left = InterlockedDecrement(&references_);
-        if (left == 0) delete this;
-        return left;
-    }
+    CQXStagePropPage() : ONEINTERFACE(IID_IPropertyPage) {}
 
     HRESULT STDMETHODCALLTYPE SetPageSite(IPropertyPageSite* site) override
     {
@@ -95,11 +75,10 @@ public:
     HRESULT STDMETHODCALLTYPE TranslateAccelerator(MSG*) override { return S_FALSE; }
 
 private:
-    ~CQXStagePropPage()
+    ~CQXStagePropPage() override
     {
         Deactivate();
         if (site_) site_->Release();
-        ModuleRelease();
     }
 
     // The dialog template's size, from the system's dialog units.
@@ -109,7 +88,6 @@ private:
         return SIZE{MulDiv(250, LOWORD(base), 4), MulDiv(62, HIWORD(base), 8)};
     }
 
-    LONG references_ = 1;
     IPropertyPageSite* site_ = nullptr;
     HWND page_ = nullptr;
 };

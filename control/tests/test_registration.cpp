@@ -105,6 +105,27 @@ TEST(Registration, TheTypeLibraryNamesThePropertiesTheMethodAndTheEvents)
     classInfo->Release();
 }
 
+TEST(Registration, AContainerListingTheConnectionPointsFindsTheEvents)
+{
+    TestContainer container;
+    ASSERT_EQ(S_OK, container.Made());
+    IConnectionPointContainer* points = nullptr;
+    ASSERT_EQ(S_OK, container.Control()->QueryInterface(IID_IConnectionPointContainer,
+                                                        reinterpret_cast<void**>(&points)));
+    IEnumConnectionPoints* listed = nullptr;
+    ASSERT_EQ(S_OK, points->EnumConnectionPoints(&listed));
+    points->Release();
+    IConnectionPoint* point[2] = {};
+    ULONG fetched = 0;
+    EXPECT_EQ(S_FALSE, listed->Next(2, point, &fetched));
+    ASSERT_EQ(1u, fetched);
+    IID connected{};
+    EXPECT_EQ(S_OK, point[0]->GetConnectionInterface(&connected));
+    EXPECT_TRUE(IsEqualGUID(DIID_Events, connected));
+    point[0]->Release();
+    listed->Release();
+}
+
 TEST(Registration, TheControlOffersItsPropertyPage)
 {
     TestContainer container;
