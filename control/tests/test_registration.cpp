@@ -1,11 +1,15 @@
 // The control's self-registration through regsvr32 and its type library, as containers read
 // them.
 #include "registered_control.h"
+#include "sample_files.h"
 #include "test_container.h"
 
 #include <gtest/gtest.h>
 
 #include <olectl.h>
+
+#include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -47,7 +51,45 @@ std::vector<DISPID> IdsOf(ITypeInfo* info, std::vector<const wchar_t*> names)
     return ids;
 }
 
+// The modules a program file imports, read from its import table.
+std::vector<std::string> ImportedModules(const std::string& file)
+{
+    const std::string bytes = ReadWholeFile(file);
+    auto at = [&](size_t offset, size_t size) { return offset + size <= bytes.size() ? bytes.data() + offset : nullptr; };
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(at(0, sizeof(IMAGE_DOS_HEADER)));
+    const auto* nt = dos ? reinterpret_cast<const IMAGE_NT_HEADERS64*>(at(dos->e_lfanew, sizeof(IMAGE_NT_HEADERS64)))
+                         : nullptr;
+    if (!nt) return {};
+    const auto* sections = reinterpret_cast<const IMAGE_SECTION_HEADER*>(
+        at(dos->e_lfanew + offsetof(IMAGE_NT_HEADERS64, OptionalHeader) + nt->FileHeader.SizeOfOptionalHeader,
+           nt->FileHeader.NumberOfSections * sizeof(IMAGE_SECTION_HEADER)));
+    auto offsetOf = [&](DWORD rva) -> size_t {
+        for (WORD i = 0; sections && i < nt->FileHeader.NumberOfSections; ++i)
+            if (rva >= sections[i].VirtualAddress && rva < sections[i].VirtualAddress + sections[i].SizeOfRawData)
+                return rva - sections[i].VirtualAddress + sections[i].PointerToRawData;
+        return bytes.size();
+    };
+    std::vector<std::string> modules;
+    size_t entry = offsetOf(nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
+    for (;; entry += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+        const auto* import = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(at(entry, sizeof(IMAGE_IMPORT_DESCRIPTOR)));
+        if (!import || !import->Name) break;
+        const char* name = at(offsetOf(import->Name), 1);
+        modules.push_back(name ? LowerCase(std::string(name, strnlen(name, bytes.size() - offsetOf(import->Name)))) : "");
+    }
+    return modules;
+}
+
 }  // namespace
+
+TEST(Registration, TheControlImportsOnlyThePlatform)
+{
+    const std::vector<std::string> modules = ImportedModules(ControlFile());
+    EXPECT_FALSE(modules.empty());
+    for (const std::string& module : modules)
+        EXPECT_EQ(std::string::npos, module.find("qx")) << module;
+    EXPECT_NE(modules.end(), std::find(modules.begin(), modules.end(), "ole32.dll"));
+}
 
 TEST(Registration, RegsvrWritesTheKeysContainersLookForAndTakesThemAway)
 {
