@@ -11,6 +11,13 @@ std::string WindowText(HWND window)
 
 std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 
+std::string WindowClass(HWND window)
+{
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
 HWND FileNameBox(HWND dialog)
 {
     for (int id : {0x47C, 0x480}) {  // cmb13 (explorer dialogs), edt1

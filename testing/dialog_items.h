@@ -10,6 +10,8 @@
 std::string WindowText(HWND window);
 // The text of the dialog's control `id`; "" when the dialog has no such control.
 std::string ItemText(HWND dialog, int id);
+// The window's class name.
+std::string WindowClass(HWND window);
 // The file name box of the system's open and save dialogs, explorer kind or older; null in
 // any other window.
 HWND FileNameBox(HWND dialog);

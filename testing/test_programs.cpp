@@ -1,6 +1,8 @@
 // Finding and running the programs that stand beside a test program.
 #include "test_programs.h"
 
+#include <tlhelp32.h>
+
 std::string TestProgramFolder()
 {
     char name[MAX_PATH] = "";
@@ -11,7 +13,11 @@ std::string TestProgramFolder()
 
 DWORD RunTestProgram(const char* program, const char* arguments)
 {
-    std::string command = "\"" + TestProgramFolder() + program + "\" " + arguments;
+    return RunProgram("\"" + TestProgramFolder() + program + "\" " + arguments);
+}
+
+DWORD RunProgram(std::string command)
+{
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -23,4 +29,23 @@ DWORD RunTestProgram(const char* program, const char* arguments)
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return code;
+}
+
+bool ProcessRuns(const char* exeName, bool end, DWORD parent)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    bool found = false;
+    for (BOOL more = Process32First(snapshot, &entry); more && (end || !found); more = Process32Next(snapshot, &entry)) {
+        if (lstrcmpiA(entry.szExeFile, exeName) != 0 || (parent && entry.th32ParentProcessID != parent))
+            continue;
+        found = true;
+        if (HANDLE process = end ? OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID) : nullptr) {
+            TerminateProcess(process, 1);
+            CloseHandle(process);
+        }
+    }
+    CloseHandle(snapshot);
+    return found;
 }

@@ -2,16 +2,11 @@
 #include "qxmedia.h"
 
 #include "media_dispatch.h"
-
-namespace {
-
-constexpr CLSID CLSID_MediaModule = {0x687C6184, 0x9B69, 0x11D3, {0x9F, 0xE3, 0x00, 0x40, 0xF6, 0xD4, 0x9C, 0x4D}};
-
-}  // namespace
+#include "media_registration.h"
 
 CMediaModule::CMediaModule() : initId(DISPID_UNKNOWN), exitId(DISPID_UNKNOWN), installedId(DISPID_UNKNOWN)
 {
-    ConnectMediaObject(CLSID_MediaModule, &unknown, &dispatch);
+    ConnectMediaObject(CLSID_QXMediaModule, &unknown, &dispatch);
     if (dispatch
         && !(ResolveMediaName(dispatch, L"Init", &initId) && ResolveMediaName(dispatch, L"Exit", &exitId)
              && ResolveMediaName(dispatch, L"IsQuickTime4Install", &installedId)))

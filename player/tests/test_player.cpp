@@ -1,52 +1,33 @@
 // The player end to end: qxstage30.exe started on a copy of the sample publication, driven
 // only by window messages from this process.
+#include "dialog_items.h"
 #include "internet_servers.h"
 #include "resource.h"
+#include "sample_files.h"
 #include "scratch_dir.h"
 #include "test_programs.h"
 
 #include <windows.h>
 
-#include <tlhelp32.h>
-
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <set>
-#include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
 constexpr int StartMs = 30000;
-// The first page of the sample, its title and where its objects lie on it.
+// The titles of the sample's pages on the publication window.
 constexpr const char* HomeTitle = "D\xe9monstration Vistrelle (Accueil)";
 constexpr const char* GalleryTitle = "D\xe9monstration Vistrelle (Galerie)";
-constexpr POINT NextButton{520, 400};
-constexpr POINT EndButton{520, 338};
-constexpr POINT Picture{200, 180};
 // The animations page: a FLIC with its control bar, a series of pictures and a film.
 constexpr POINT Flic{100, 100};
 constexpr POINT Series{320, 100};
 constexpr POINT Film{530, 100};
-
-std::string SampleFolder()
-{
-    std::string folder = "Z:" QX_SAMPLE_DIR "/";
-    for (char& c : folder)
-        if (c == '/') c = '\\';
-    return folder;
-}
-
-std::string ReadFile(const std::string& name)
-{
-    std::ifstream in(name, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 // Polls until the condition holds or the time is up, pumping this thread's messages.
 bool WaitUntil(const std::function<bool()>& condition, int ms)
@@ -70,46 +51,9 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
     auto* search = reinterpret_cast<WindowSearch*>(data);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    char name[100] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (owner != search->process || lstrcmpA(name, search->className) != 0) return TRUE;
+    if (owner != search->process || WindowClass(window) != search->className) return TRUE;
     search->found = window;
     return FALSE;
-}
-
-std::string TextOf(HWND window)
-{
-    char text[300] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-std::string ClassOf(HWND window)
-{
-    char name[100] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-// Whether a process of that program started by `parent` runs; they are ended first when `end`
-// is set. Other test programs run media servers of their own meanwhile.
-bool ChildRuns(DWORD parent, const char* exeName, bool end = false)
-{
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    bool found = false;
-    for (BOOL more = Process32First(snapshot, &entry); more && (end || !found); more = Process32Next(snapshot, &entry)) {
-        if (entry.th32ParentProcessID != parent || lstrcmpiA(entry.szExeFile, exeName) != 0)
-            continue;
-        found = true;
-        if (HANDLE process = end ? OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID) : nullptr) {
-            TerminateProcess(process, 1);
-            CloseHandle(process);
-        }
-    }
-    CloseHandle(snapshot);
-    return found;
 }
 
 class Player : public ::testing::Test {
@@ -118,7 +62,7 @@ protected:
     {
         for (const char* name : {"accueil.pag", "galerie.pag", "son.pag", "fin.pag", "signets.qxb", "coucher.bmp",
                                  "damier.bmp", "bouton_haut.bmp", "bouton_bas.bmp", "carillon.wav"})
-            pub.Write(name, ReadFile(SampleFolder() + name));
+            pub.Write(name, ReadWholeFile(SampleFile(name)));
     }
 
     void TearDown() override
@@ -130,7 +74,7 @@ protected:
                 // Once ended, the player starts no server any more.
                 TerminateProcess(process.hProcess, 1);
                 WaitForSingleObject(process.hProcess, StartMs);
-                ChildRuns(process.dwProcessId, "QXQuickTime.exe", true);
+                ProcessRuns(QX_MEDIA_SERVER_PROGRAM, true, process.dwProcessId);
             }
             CloseHandle(process.hProcess);
             CloseHandle(process.hThread);
@@ -140,7 +84,7 @@ protected:
     // The sample's settings with another idle time.
     void WriteSettings(int idleSeconds)
     {
-        std::string settings = ReadFile(SampleFolder() + "demo.xsc");
+        std::string settings = ReadWholeFile(SampleFile("demo.xsc"));
         settings.replace(settings.find("Timer=120"), 9, "Timer=" + std::to_string(idleSeconds));
         pub.Write("demo.xsc", settings);
     }
@@ -176,7 +120,7 @@ protected:
         WaitUntil(
             [&] {
                 appView = PlayerWindow("AppViewWindow");
-                return appView && IsWindowVisible(appView) && TextOf(appView) == title;
+                return appView && IsWindowVisible(appView) && WindowText(appView) == title;
             },
             ms);
         return appView;
@@ -197,22 +141,10 @@ protected:
         WaitUntil(
             [&] {
                 page = PageOf(appView);
-                return page && TextOf(page) == name;
+                return page && WindowText(page) == name;
             },
             10000);
         return page;
-    }
-
-    static HWND ObjectAt(HWND page, POINT point)
-    {
-        HWND found = ChildWindowFromPointEx(page, point, CWP_SKIPINVISIBLE);
-        return found == page ? nullptr : found;
-    }
-
-    static void Click(HWND window)
-    {
-        PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-        PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
     }
 
     ScratchDir pub;
@@ -266,31 +198,21 @@ TEST_F(Player, PlaysTheSamplePublicationFromStartToClose)
     // The first page: its title on the publication window, its page window the size of the
     // publication, the picture and both buttons on it.
     HWND appView = ShownWithTitle(HomeTitle, StartMs);
-    ASSERT_TRUE(appView) << "title: " << TextOf(PlayerWindow("AppViewWindow"));
+    ASSERT_TRUE(appView) << "title: " << WindowText(PlayerWindow("AppViewWindow"));
     HWND page = PageOnTop(appView, "Accueil");
-    ASSERT_TRUE(page);
-    EXPECT_EQ("KernObjetWindow", ClassOf(page));
-    EXPECT_EQ("Accueil", TextOf(page));
-    RECT area{};
-    GetClientRect(page, &area);
-    EXPECT_EQ(640, area.right);
-    EXPECT_EQ(480, area.bottom);
-    for (POINT at : {Picture, NextButton, EndButton}) {
-        HWND object = ObjectAt(page, at);
-        ASSERT_TRUE(object) << at.x << "," << at.y;
-        EXPECT_TRUE(IsWindowVisible(object));
-    }
-    EXPECT_EQ("BOUTON", TextOf(ObjectAt(page, NextButton)));
-    EXPECT_TRUE(ChildRuns(process.dwProcessId, "QXQuickTime.exe")) << "the media server is started by the player";
+    ExpectSampleHomePage(page);
+    if (HasFatalFailure()) return;
+    EXPECT_TRUE(ProcessRuns(QX_MEDIA_SERVER_PROGRAM, false, process.dwProcessId))
+        << "the media server is started by the player";
 
     // A click on "Suivant >>" goes to the gallery.
-    Click(ObjectAt(page, NextButton));
-    EXPECT_TRUE(ShownWithTitle(GalleryTitle, 10000)) << TextOf(appView);
-    EXPECT_EQ("Galerie", TextOf(PageOnTop(appView, "Galerie")));
+    Click(ObjectAt(page, SampleNextButton));
+    EXPECT_TRUE(ShownWithTitle(GalleryTitle, 10000)) << WindowText(appView);
+    EXPECT_EQ("Galerie", WindowText(PageOnTop(appView, "Galerie")));
 
     // Left alone, the player returns to the first page after the idle time.
-    EXPECT_TRUE(ShownWithTitle(HomeTitle, 10000)) << TextOf(appView);
-    EXPECT_EQ("Accueil", TextOf(PageOnTop(appView, "Accueil")));
+    EXPECT_TRUE(ShownWithTitle(HomeTitle, 10000)) << WindowText(appView);
+    EXPECT_EQ("Accueil", WindowText(PageOnTop(appView, "Accueil")));
 
     // Closing the publication window ends the program and leaves nothing running.
     HWND frame = PlayerWindow("HYPW");
@@ -300,7 +222,7 @@ TEST_F(Player, PlaysTheSamplePublicationFromStartToClose)
     EXPECT_FALSE(IsWindow(frame));
     // The media server it started does not stay behind: it ends once idle for a few seconds.
     const DWORD player = process.dwProcessId;
-    EXPECT_TRUE(WaitUntil([player] { return !ChildRuns(player, "QXQuickTime.exe"); }, StartMs));
+    EXPECT_TRUE(WaitUntil([player] { return !ProcessRuns(QX_MEDIA_SERVER_PROGRAM, false, player); }, StartMs));
 }
 
 TEST_F(Player, WithoutIdleTimeThePageStays)
@@ -309,10 +231,10 @@ TEST_F(Player, WithoutIdleTimeThePageStays)
     Start("\"" + pub.Path() + "demo.xsc\"");
     HWND appView = ShownWithTitle(HomeTitle, StartMs);
     ASSERT_TRUE(appView);
-    Click(ObjectAt(PageOnTop(appView, "Accueil"), NextButton));
-    ASSERT_TRUE(ShownWithTitle(GalleryTitle, 10000)) << TextOf(appView);
+    Click(ObjectAt(PageOnTop(appView, "Accueil"), SampleNextButton));
+    ASSERT_TRUE(ShownWithTitle(GalleryTitle, 10000)) << WindowText(appView);
     Sleep(4000);
-    EXPECT_EQ(GalleryTitle, TextOf(appView));
+    EXPECT_EQ(GalleryTitle, WindowText(appView));
     PostMessageA(appView, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(0u, ExitCode(StartMs));
 }
@@ -321,7 +243,7 @@ TEST_F(Player, TheArrowKeysStepThroughTheSlideShowOfTheCommandLine)
 {
     WriteSettings(0);
     // A delay long enough for the show to move only by the keys.
-    std::string bookmarks = ReadFile(SampleFolder() + "signets.qxb");
+    std::string bookmarks = ReadWholeFile(SampleFile("signets.qxb"));
     bookmarks.replace(bookmarks.find("SlideShowDelay=3"), 16, "SlideShowDelay=600");
     pub.Write("show.qxb", bookmarks);
     Start("\"" + pub.Path() + "demo.xsc\" -WEXOR -S=" + pub.Path() + "show.qxb -G");
@@ -336,8 +258,8 @@ TEST_F(Player, TheArrowKeysStepThroughTheSlideShowOfTheCommandLine)
                       Step{IDM_PREVIOUS_SLIDE, "Accueil"}}) {
         PostMessageA(frame, WM_COMMAND, step.command, 0);
         std::string title = std::string("D\xe9monstration Vistrelle (") + step.page + ")";
-        EXPECT_TRUE(ShownWithTitle(title, 10000)) << step.page << ": " << TextOf(appView);
-        EXPECT_EQ(step.page, TextOf(PageOnTop(appView, step.page)));
+        EXPECT_TRUE(ShownWithTitle(title, 10000)) << step.page << ": " << WindowText(appView);
+        EXPECT_EQ(step.page, WindowText(PageOnTop(appView, step.page)));
     }
     PostMessageA(appView, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(0u, ExitCode(StartMs));
@@ -352,7 +274,7 @@ TEST_F(Player, TabAndShiftTabMoveTheFocusRoundTheTabStops)
     // The sample's objects take no focus of their own: the picture and both buttons become
     // tab stops here, as the windows of objects that edit text are.
     HWND page = PageOnTop(appView, "Accueil");
-    for (POINT at : {Picture, NextButton, EndButton}) {
+    for (POINT at : SampleObjects) {
         HWND object = ObjectAt(page, at);
         ASSERT_TRUE(object);
         SetWindowLongA(object, GWL_STYLE, GetWindowLongA(object, GWL_STYLE) | WS_TABSTOP);
@@ -435,19 +357,19 @@ protected:
         servers.ClearLogs();
         for (const char* name : {"galerie.pag", "son.pag", "fin.pag", "damier.bmp", "bouton_haut.bmp",
                                  "bouton_bas.bmp", "carillon.wav"})
-            servers.ServeHttp(name, ReadFile(SampleFolder() + name));
-        servers.ServeFtp("coucher.bmp", ReadFile(SampleFolder() + "coucher.bmp"));
-        std::string settings = ReadFile(SampleFolder() + "demo.xsc");
+            servers.ServeHttp(name, ReadWholeFile(SampleFile(name)));
+        servers.ServeFtp("coucher.bmp", ReadWholeFile(SampleFile("coucher.bmp")));
+        std::string settings = ReadWholeFile(SampleFile("demo.xsc"));
         settings.replace(settings.find("Timer=120"), 9, "Timer=0");
         settings.replace(settings.find(".\\accueil.pag"), 13, "HTTP://" + servers.HttpHost() + "/accueil.pag");
         pub.Write("demo.xsc", settings);
-        pub.Write("signets.qxb", ReadFile(SampleFolder() + "signets.qxb"));
+        pub.Write("signets.qxb", ReadWholeFile(SampleFile("signets.qxb")));
     }
 
     // The first page with its picture named `picture` on the FTP server.
     void ServeFirstPage(const std::string& picture)
     {
-        std::string page = ReadFile(SampleFolder() + "accueil.pag");
+        std::string page = ReadWholeFile(SampleFile("accueil.pag"));
         page.replace(page.find(".\\coucher.bmp"), 13, "FTP://" + servers.FtpHost() + "/" + picture);
         servers.ServeHttp("accueil.pag", page);
     }
@@ -465,7 +387,7 @@ protected:
                 auto* search = reinterpret_cast<Search*>(data);
                 DWORD owner = 0;
                 GetWindowThreadProcessId(window, &owner);
-                if (owner != search->process || ClassOf(window) != "#32770" || TextOf(window) != search->caption)
+                if (owner != search->process || WindowClass(window) != "#32770" || WindowText(window) != search->caption)
                     return TRUE;
                 search->found = window;
                 return FALSE;
@@ -479,8 +401,8 @@ protected:
     {
         std::string text;
         for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-            if (ClassOf(child) == "Static")
-                text += TextOf(child) + "\n";
+            if (WindowClass(child) == "Static")
+                text += WindowText(child) + "\n";
         return text;
     }
 
@@ -492,14 +414,14 @@ TEST_F(ServedPlayer, PagesAndTheirPictureComeFromTheServersAndTheButtonLeadsOn)
     ServeFirstPage("coucher.bmp");
     Start("\"" + pub.Path() + "demo.xsc\"");
     HWND appView = ShownWithTitle(HomeTitle, StartMs);
-    ASSERT_TRUE(appView) << "title: " << TextOf(PlayerWindow("AppViewWindow"));
+    ASSERT_TRUE(appView) << "title: " << WindowText(PlayerWindow("AppViewWindow"));
     HWND page = PageOnTop(appView, "Accueil");
     ASSERT_TRUE(page);
-    EXPECT_TRUE(ObjectAt(page, Picture));
+    EXPECT_TRUE(ObjectAt(page, SamplePicture));
     EXPECT_TRUE(WaitUntil([&] { return servers.FtpLog().find("RETR coucher.bmp") != std::string::npos; }, 20000))
         << servers.FtpLog();
-    Click(ObjectAt(page, NextButton));
-    EXPECT_TRUE(ShownWithTitle(GalleryTitle, 20000)) << TextOf(appView);
+    Click(ObjectAt(page, SampleNextButton));
+    EXPECT_TRUE(ShownWithTitle(GalleryTitle, 20000)) << WindowText(appView);
     EXPECT_NE(std::string::npos, servers.HttpLog().find("GET /galerie.pag")) << servers.HttpLog();
     EXPECT_FALSE(PlayerDialog("Téléchargement"));
     PostMessageA(appView, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -524,8 +446,8 @@ TEST_F(ServedPlayer, AMissingPictureIsToldWithItsAddressAndThePlayGoesOn)
     PostMessageA(alert, WM_COMMAND, IDOK, 0);
     HWND page = PageOnTop(appView, "Accueil");
     ASSERT_TRUE(page);
-    Click(ObjectAt(page, NextButton));
-    EXPECT_TRUE(ShownWithTitle(GalleryTitle, 20000)) << TextOf(appView);
+    Click(ObjectAt(page, SampleNextButton));
+    EXPECT_TRUE(ShownWithTitle(GalleryTitle, 20000)) << WindowText(appView);
     PostMessageA(appView, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(0u, ExitCode(StartMs));
 }
@@ -538,13 +460,13 @@ TEST_F(Player, TheAnimationsPageShowsItsThreeAnimationsMovingAndTheFilmLeadsOn)
         GTEST_SKIP() << "the screen cannot be read under this display driver";
     WriteSettings(0);
     for (const char* name : {"cercles.flc", "fin.pag"})
-        pub.Write(name, ReadFile(SampleFolder() + name));
+        pub.Write(name, ReadWholeFile(SampleFile(name)));
     // The sample's small film swapped for a real one; the film takes the end branch to the
     // last page once it has played three times.
-    const std::string film = ReadFile(TestProgramFolder() + "films\\real-inertie.avi");
+    const std::string film = ReadWholeFile(TestProgramFolder() + "films\\real-inertie.avi");
     ASSERT_FALSE(film.empty());
     pub.Write("film.avi", film);
-    std::string page = ReadFile(SampleFolder() + "anim.pag");
+    std::string page = ReadWholeFile(SampleFile("anim.pag"));
     // The film's second branch record: its target follows the record's first line.
     const std::string noTarget = "BR [\r\n0\r\nNULL";
     const size_t filmBranches = page.find("BRANCHEX [", page.find("\r\nfilm\r\n"));
@@ -579,12 +501,12 @@ TEST_F(Player, TheAnimationsPageShowsItsThreeAnimationsMovingAndTheFilmLeadsOn)
                     seen[i].insert(picture);
                 allMoved = allMoved && seen[i].size() >= 2;
             }
-            return allMoved || TextOf(PageOf(appView)) != "Animations";
+            return allMoved || WindowText(PageOf(appView)) != "Animations";
         },
         10000);
     for (int i = 0; i < 3; ++i)
         EXPECT_LE(2u, seen[i].size()) << "animation " << i;
-    EXPECT_EQ("Fin", TextOf(PageOnTop(appView, "Fin")));
+    EXPECT_EQ("Fin", WindowText(PageOnTop(appView, "Fin")));
     PostMessageA(appView, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(0u, ExitCode(StartMs));
 }

@@ -5,6 +5,7 @@
 
 #include "accessors.h"
 #include "dialog_answerer.h"
+#include "sample_files.h"
 #include "stand_in_internet.h"
 #include "flictest.h"
 #include "test_programs.h"
@@ -17,22 +18,14 @@
 
 #include <mmsystem.h>
 
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <map>
 #include <optional>
 #include <set>
 
 namespace {
 
-std::string ReadWhole(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::string FixtureBytes(const char* name) { return ReadWhole(FlicFixture(name)); }
+std::string FixtureBytes(const char* name) { return ReadWholeFile(FlicFixture(name)); }
 
 // Branch 0 leads nowhere; branch 1, the end branch, to `page` when one is given.
 RecordLines Branches(const std::string& page)
@@ -111,16 +104,6 @@ uint32_t PictureSum(const PageHost& host, const FLC& flc)
             sum = (sum ^ PixelOf(page, flc.x + x, flc.y + y)) * 16777619u;
     DeleteObject(page);
     return sum;
-}
-
-// A file of the sample publication.
-std::string SampleFile(const char* name)
-{
-    std::string path = "Z:" QX_SAMPLE_DIR "/" + std::string(name);
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return ReadWhole(path);
 }
 
 FLC* Shown(const PageHost& host)
@@ -233,7 +216,7 @@ TEST(MotionPlaying, TrackEntriesPlayTheirSoundAndFreeTheSoundDevice)
     ASSERT_LT(0u, waveOutGetNumDevs());
     PageHost host;
     // A recorded voice of alsa-utils, as a user would put on a track.
-    const std::string voice = ReadWhole("Z:\\usr\\share\\sounds\\alsa\\Front_Center.wav");
+    const std::string voice = ReadWholeFile("Z:\\usr\\share\\sounds\\alsa\\Front_Center.wav");
     ASSERT_FALSE(voice.empty());
     host.pub.Write("voice.wav", voice);
     // Slow frames: the sound, started at the third, ends well before the animation does.
@@ -283,8 +266,8 @@ TEST(MotionPlaying, ASeriesOfTwentyOnePicturesSkipsTheMissingOneAndEndsIntoItsBr
         const bool fromDemo = i < demo.size();
         const std::string name = fromDemo ? demo[i] : logos[i - demo.size()];
         const std::string bytes =
-            fromDemo ? SampleFile(name.c_str())
-                     : ReadWhole("Z:\\usr\\share\\nagios\\htdocs\\images\\logos\\base\\" + name);
+            fromDemo ? ReadWholeFile(SampleFile(name))
+                     : ReadWholeFile("Z:\\usr\\share\\nagios\\htdocs\\images\\logos\\base\\" + name);
         ASSERT_FALSE(bytes.empty()) << name;
         if (i != 5)
             host.pub.Write(name, bytes);
@@ -347,7 +330,7 @@ TEST(MotionPlaying, DamagedFlicsPlayAndLoopWithoutHarm)
         {"5000 x 5000", withWord(withWord(good, 8, 5000), 10, 5000)},
         {"absurd frame size", withWord(withWord(good, 128, 0xFFFF), 130, 0x7FFF)},
         {"header only", good.substr(0, 128)},
-        {"figlet's control file", ReadWhole("Z:\\usr\\share\\figlet\\646-fr.flc")},
+        {"figlet's control file", ReadWholeFile("Z:\\usr\\share\\figlet\\646-fr.flc")},
     };
     // Seeded mutations of bytes after the header.
     uint32_t seed = 12345;
@@ -381,7 +364,7 @@ namespace {
 // The films made from python3-mecavideo's videos into the program folder (make_films.sh).
 std::string RealFilm(const char* name)
 {
-    return ReadWhole(TestProgramFolder() + "films\\" + name);
+    return ReadWholeFile(TestProgramFolder() + "films\\" + name);
 }
 
 // A page of films named after their files, the first played eight times (it lasts 0.64 s: a
@@ -632,7 +615,7 @@ TEST(MotionPlaying, LeavingThePageStopsTheAnimationAndComingBackStartsItAgain)
 TEST(MotionPlaying, AFilmStepsByFiveFramesAndGoesHome)
 {
     PageHost host;
-    host.pub.Write("one.avi", SampleFile("film.avi"));
+    host.pub.Write("one.avi", ReadWholeFile(SampleFile("film.avi")));
     Animation a;
     a.media = ".\\one.avi";
     a.autoPlay = 0;

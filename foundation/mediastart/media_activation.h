@@ -1,7 +1,7 @@
 // Creating an object in the media server's process without ever waiting on it for good.
 #pragma once
 
-#include "qxbase.h"
+#include <windows.h>
 
 #include <objbase.h>
 
