@@ -58,15 +58,29 @@ void DrawLine(HDC dc, int32_t x0, int32_t x1, int32_t y, HPEN pen)
     SelectObject(dc, old);
 }
 
+// Where the word lines go. Word segments are found in text order; under a run read from the
+// right each line is mirrored within the run, so that it stays under its word as drawn.
+struct WordLineTarget {
+    HDC dc;
+    HPEN pen;
+    bool fromTheRight;
+    int32_t left;   // the run's first pixel
+    int32_t right;  // and its last
+};
+
 void DrawWordLine(void* context, int32_t x0, int32_t x1, int32_t y)
 {
-    auto* target = static_cast<std::pair<HDC, HPEN>*>(context);
-    DrawLine(target->first, x0, x1, y, target->second);
+    auto* target = static_cast<WordLineTarget*>(context);
+    int32_t mirror = target->left + target->right;
+    if (target->fromTheRight)
+        DrawLine(target->dc, mirror - x1, mirror - x0, y, target->pen);
+    else
+        DrawLine(target->dc, x0, x1, y, target->pen);
 }
 
 // The underlines of a run: the word kind only under its word segments.
 void DrawUnderlines(HDC dc, RteHandle handle, const RteDocument* doc, const RteCharStyle& style, const RteDrawRun& run,
-                    int32_t baseline, const std::vector<int32_t>& positions, COLORREF colour)
+                    bool fromTheRight, int32_t baseline, const std::vector<int32_t>& positions, COLORREF colour)
 {
     uint32_t kinds = UnderlineKinds(style);
     if (!kinds || run.width <= 0)
@@ -79,7 +93,7 @@ void DrawUnderlines(HDC dc, RteHandle handle, const RteDocument* doc, const RteC
     if (kinds & kWords) {
         RteStyleWalk walker;
         RteStyleWalkBegin(handle, run.blockStart + run.offset, &walker, false);
-        std::pair<HDC, HPEN> target{dc, pen};
+        WordLineTarget target{dc, pen, fromTheRight, run.x, run.x + run.width - 1};
         RteDrawWordLines(handle, &walker, run.text - run.offset, run.blockStart, run.offset, run.count,
                          positions.data(), run.x, y, DrawWordLine, &target);
         RteStyleWalkEnd(handle, false);
@@ -128,13 +142,50 @@ bool ReadsFromTheRight(RteDocument* doc, const RteFont& font)
     return (font.values[RTE_FONT_CHARSET] & RTE_SCRIPT_RIGHT_TO_LEFT) && RteDirectionSign(doc->env) == 1;
 }
 
-// The run's characters from its last to its first, left to right, each in its own width.
-void DrawFromTheRight(HDC dc, const RteDrawRun& run, int32_t baseline, const std::vector<int32_t>& widths)
+// A stretch of the run drawn by one call: its characters in one font, within one sub-run.
+struct DrawnPiece {
+    const char* text;  // as drawn (case changed), in text order
+    int32_t start;     // in the run
+    int32_t count;
+    bool small;
+};
+
+// The run's stretches, left to right as they appear: the case pieces cut where the sub-runs
+// end, in text order, or from the last to the first for a run read from the right.
+std::vector<DrawnPiece> DrawnPieces(const std::vector<RteCasePiece>& casePieces, const std::vector<int32_t>& edges,
+                                    bool fromTheRight)
 {
-    std::string mirrored(reinterpret_cast<const char*>(run.text), run.count);
+    std::vector<DrawnPiece> pieces;
+    for (const RteCasePiece& piece : casePieces) {
+        auto pieceEnd = piece.start + static_cast<int32_t>(piece.text.size());
+        for (int32_t from = piece.start; from < pieceEnd;) {
+            int32_t to = std::min(pieceEnd, *std::upper_bound(edges.begin(), edges.end(), from));
+            pieces.push_back({piece.text.data() + (from - piece.start), from, to - from, piece.small});
+            from = to;
+        }
+    }
+    if (fromTheRight)
+        std::reverse(pieces.begin(), pieces.end());
+    return pieces;
+}
+
+// One stretch where the whole run puts it: from the run's left edge, or, read from the right,
+// mirrored within the run, its characters from the last to the first, each in its own width.
+void DrawPiece(HDC dc, const RteDrawRun& run, int32_t baseline, const std::vector<int32_t>& widths,
+               const DrawnPiece& piece, bool fromTheRight)
+{
+    auto first = widths.begin() + piece.start;
+    auto last = first + piece.count;
+    if (!fromTheRight) {
+        ExtTextOutA(dc, std::accumulate(widths.begin(), first, run.x), baseline, 0, nullptr, piece.text, piece.count,
+                    &*first);
+        return;
+    }
+    std::string mirrored(piece.text, piece.count);
     std::reverse(mirrored.begin(), mirrored.end());
-    std::vector<INT> advances(widths.rbegin() + 1, widths.rend());
-    ExtTextOutA(dc, run.x, baseline, 0, nullptr, mirrored.data(), run.count, advances.data());
+    std::vector<INT> advances(std::make_reverse_iterator(last), std::make_reverse_iterator(first));
+    ExtTextOutA(dc, std::accumulate(last, widths.begin() + run.count, run.x), baseline, 0, nullptr, mirrored.data(),
+                piece.count, advances.data());
 }
 
 // Where the run's sub-runs end, as indexes into the run, the last its count: each is drawn
@@ -199,21 +250,12 @@ intptr_t RteDrawText(RteHandle handle, RteCharStyle* style, intptr_t request, in
     RteRunWidths(dc, handle, *style, font, run.text, run.count, run.justify, widths.data());
     HFONT normal = static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT));
     HFONT small = style->smallCaps ? RteSmallCapsFont(handle, *style, font) : normal;
-    if (ReadsFromTheRight(doc.get(), font)) {
-        DrawFromTheRight(dc, run, baseline, widths);
-    } else {
-        std::vector<int32_t> edges = SubRunEdges(handle, *style, run);
-        for (const RteCasePiece& piece : RteCasePieces(*style, run.text, run.count)) {
-            SelectObject(dc, piece.small ? small : normal);
-            auto pieceEnd = piece.start + static_cast<int32_t>(piece.text.size());
-            for (int32_t from = piece.start; from < pieceEnd;) {
-                int32_t to = std::min(pieceEnd, *std::upper_bound(edges.begin(), edges.end(), from));
-                int32_t left = std::accumulate(widths.begin(), widths.begin() + from, run.x);
-                ExtTextOutA(dc, left, baseline, 0, nullptr, piece.text.data() + (from - piece.start), to - from,
-                            reinterpret_cast<const INT*>(widths.data() + from));
-                from = to;
-            }
-        }
+    bool fromTheRight = ReadsFromTheRight(doc.get(), font);
+    // The drawn pieces point into the case pieces' text.
+    std::vector<RteCasePiece> casePieces = RteCasePieces(*style, run.text, run.count);
+    for (const DrawnPiece& piece : DrawnPieces(casePieces, SubRunEdges(handle, *style, run), fromTheRight)) {
+        SelectObject(dc, piece.small ? small : normal);
+        DrawPiece(dc, run, baseline, widths, piece, fromTheRight);
     }
     std::vector<int32_t> positions{0};
     int32_t x = run.x;
@@ -226,7 +268,7 @@ intptr_t RteDrawText(RteHandle handle, RteCharStyle* style, intptr_t request, in
         TextOutA(dc, x, baseline, reinterpret_cast<const char*>(hyphen.bytes), 1);
     }
     run.width = x - run.x;
-    DrawUnderlines(dc, handle, doc.get(), *style, run, baseline, positions, text);
+    DrawUnderlines(dc, handle, doc.get(), *style, run, fromTheRight, baseline, positions, text);
     if (style->units23to34[RTE_STYLE_BOX_UNIT] && run.width > 0)
         DrawBox(dc, run, baseline, text);
     if (style->units23to34[RTE_STYLE_BLINK_UNIT])

@@ -698,6 +698,21 @@ protected:
         return doc;
     }
 
+    // Draws the text as one run at the baseline 30 from x = 10, its style set over it by the
+    // units the mask selects; answers the style it was drawn in.
+    RteCharStyle DrawAsOneRun(RteHandle doc, const TestCanvas& canvas, const std::string& text,
+                              const RteCharStyle& values, const RteCharStyle& mask)
+    {
+        auto count = static_cast<int32_t>(text.size());
+        RteSetPortDC(doc, canvas.Dc());
+        SetStyle(doc, 0, count, values, mask);
+        RteCharStyle style = StyleAt(doc, 0);
+        RteDrawRun run{reinterpret_cast<const uint8_t*>(text.data()), count, 0, 0, 10, 30, RteRect{0, 0, 40, 120},
+                       0, 0, 0};
+        style.hooks.draw(doc, &style, reinterpret_cast<intptr_t>(&run), 0, 0, 0);
+        return style;
+    }
+
     // The step's positions, measured from 5.
     std::vector<int32_t> Measure(RteHandle doc, int32_t direction, int32_t scaling)
     {
@@ -825,6 +840,97 @@ TEST_F(PlacedMeasureTest, SubRunsAreDrawnWhereTheWholeRunWouldBe)
     EXPECT_EQ(split, canvas.Pixels());
     EXPECT_NE(split, TestCanvas(120, 40).Pixels()) << "the run draws ink";
     RteDocDestroy(doc);
+}
+
+// What GDI draws for a right-to-left run's text in visual order: each piece (left to right)
+// by a call of its own in the style's font and background, at the baseline 30 from x = 10, and
+// a black line under each word given by its first and last character in the visual text.
+std::vector<uint32_t> VisualOrder(const RteCharStyle& style, const std::vector<std::string>& pieces, int bkMode,
+                                  const std::vector<std::pair<int, int>>& words = {})
+{
+    TestCanvas expected(120, 40);
+    HDC dc = expected.Dc();
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(style.fontHandle));
+    SetBkMode(dc, bkMode);
+    SetBkColor(dc, RGB(style.backColor.red >> 8, style.backColor.green >> 8, style.backColor.blue >> 8));
+    SetTextAlign(dc, TA_BASELINE | TA_LEFT);
+    std::string visual;
+    for (const std::string& piece : pieces) {
+        TextOutA(dc, 10 + RteDcTextWidth(dc, visual.data(), static_cast<int32_t>(visual.size())), 30, piece.data(),
+                 static_cast<int>(piece.size()));
+        visual += piece;
+    }
+    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
+    for (auto [first, last] : words) {
+        MoveToEx(dc, 10 + RteDcTextWidth(dc, visual.data(), first), 31, nullptr);
+        LineTo(dc, 10 + RteDcTextWidth(dc, visual.data(), last + 1), 31);
+    }
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldFont);
+    return expected.Pixels();
+}
+
+// What a style unit adds to a right-to-left run follows its characters as drawn: a word
+// underline stays under its words ("l WWW" reads as "WWW l", a line under "WWW" at the left and
+// one under "l" at the right), capitals are drawn in capitals ("law" as "WAL").
+TEST_F(PlacedMeasureTest, UnitsOfARightToLeftRunFollowItsCharactersAsDrawn)
+{
+    using Words = std::vector<std::pair<int, int>>;
+    struct Picture {
+        const char* text;
+        Words words;  // first and last character of each word line in the text
+    };
+    struct Case {
+        int16_t RteCharStyle::*unit;
+        const char* text;
+        Picture drawn;
+        Picture wrong;
+    };
+    const Case cases[] = {
+        {&RteCharStyle::wordUnderline, "l WWW", {"WWW l", Words{{0, 2}, {4, 4}}}, {"WWW l", Words{{0, 0}, {2, 4}}}},
+        {&RteCharStyle::allCaps, "law", {"WAL", {}}, {"wal", {}}},
+    };
+    for (const Case& c : cases) {
+        RteCharStyle values = NoUnits();
+        values.*c.unit = 1;
+        RteCharStyle mask = NoUnits();
+        mask.*c.unit = -1;
+        for (int32_t charset : {HEBREW_CHARSET, ARABIC_CHARSET}) {
+            TestCanvas canvas(120, 40);
+            RteHandle doc = MakeDocument(c.text, "Liberation Serif", 12, charset);
+            RteCharStyle style = DrawAsOneRun(doc, canvas, c.text, values, mask);
+            EXPECT_EQ(canvas.Pixels(), VisualOrder(style, {c.drawn.text}, TRANSPARENT, c.drawn.words))
+                << c.text << " set " << charset;
+            EXPECT_NE(canvas.Pixels(), VisualOrder(style, {c.wrong.text}, TRANSPARENT, c.wrong.words))
+                << c.text << " set " << charset;
+            RteDocDestroy(doc);
+        }
+    }
+}
+
+// Sub-runs of a right-to-left run are drawn one at a time from the left, the run's last first:
+// "lWWiM" cut at 1 and 3 draws as GDI draws "Mi", "WW" and "l" in turn, each painting its own
+// background over what the one before it left.
+TEST_F(PlacedMeasureTest, SubRunsOfARightToLeftRunAreDrawnInVisualOrder)
+{
+    env_.defaultStyle.styleBits |= RTE_STYLE_RANGE_HOOK;
+    env_.defaultStyle.hooks.slot14 = CutIntoSubRuns;
+    RteCharStyle values = NoUnits();
+    values.italic = 1;
+    values.backColor = RteColor{0xFFFF, 0xFFFF, 0};
+    RteCharStyle mask = NoUnits();
+    mask.italic = -1;
+    mask.backColor = RteColor{0xFFFF, 0xFFFF, 0xFFFF};
+    for (int32_t charset : {HEBREW_CHARSET, ARABIC_CHARSET}) {
+        TheSubRunCuts() = {{1, 3}, 0};
+        TestCanvas canvas(120, 40);
+        RteHandle doc = MakeDocument("lWWiM", "Liberation Serif", 12, charset);
+        RteCharStyle style = DrawAsOneRun(doc, canvas, "lWWiM", values, mask);
+        EXPECT_EQ(TheSubRunCuts().asked, 3) << "set " << charset << ": sub-runs [0, 1), [1, 3) and [3, 5)";
+        EXPECT_EQ(canvas.Pixels(), VisualOrder(style, {"Mi", "WW", "l"}, OPAQUE)) << "set " << charset;
+        EXPECT_NE(canvas.Pixels(), VisualOrder(style, {"MiWWl"}, OPAQUE)) << "set " << charset << ": as one piece";
+        RteDocDestroy(doc);
+    }
 }
 
 // Measured for a scaled document in its own units: every width maps back through the scale,
