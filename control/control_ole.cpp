@@ -109,9 +109,16 @@ HRESULT CQXStageCtrl::InPlaceActivate(LONG verb)
     return S_OK;
 }
 
-// The frame is modal to the container's window the verb names.
+// A container that shows properties its own way (with the extended ones it adds) does so; else the
+// control's frame is modal to the container's window the verb names.
 HRESULT CQXStageCtrl::ShowPropertyFrame(HWND owner)
 {
+    IOleControlSite* controlSite = nullptr;
+    if (site_ && SUCCEEDED(site_->QueryInterface(IID_IOleControlSite, reinterpret_cast<void**>(&controlSite)))) {
+        const HRESULT shownByContainer = controlSite->ShowPropertyFrame();
+        controlSite->Release();
+        if (SUCCEEDED(shownByContainer)) return S_OK;
+    }
     CAUUID pages{};
     const HRESULT listed = GetPages(&pages);
     if (FAILED(listed)) return listed;

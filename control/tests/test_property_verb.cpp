@@ -83,6 +83,16 @@ IOleObject* OleObject(const TestContainer& container)
     return object;
 }
 
+// The verb as a container's menu sends it, the container's window named.
+HRESULT AskProperties(const TestContainer& container)
+{
+    IOleObject* object = OleObject(container);
+    if (!object) return E_NOINTERFACE;
+    const HRESULT result = object->DoVerb(OLEIVERB_PROPERTIES, nullptr, nullptr, 0, container.Host(), nullptr);
+    object->Release();
+    return result;
+}
+
 }  // namespace
 
 // The frame is titled with the control's name in the container, or its class's when it has none.
@@ -101,14 +111,12 @@ TEST_P(PropertiesVerb, ShowsTheFrameWithTheControlsPage)
     ambients.displayName = GetParam().displayName;
     TestContainer container(640, 480, ambients);
     ASSERT_EQ(S_OK, container.Activate());
-    IOleObject* object = OleObject(container);
-    ASSERT_TRUE(object);
     FrameWatcher watcher;
     DialogAnswerer answerer(IDOK);
-    EXPECT_EQ(S_OK, object->DoVerb(OLEIVERB_PROPERTIES, nullptr, nullptr, 0, container.Host(), nullptr));
-    object->Release();
+    EXPECT_EQ(S_OK, AskProperties(container));
 
     const std::vector<SHOWNFRAME>& frames = watcher.Frames();
+    EXPECT_EQ(1, container.PropertyFramesAsked());
     ASSERT_EQ(1u, answerer.Shown().size());
     ASSERT_EQ(1u, frames.size());
     EXPECT_NE(std::string::npos, frames[0].caption.find(GetParam().title)) << frames[0].caption;
@@ -120,6 +128,21 @@ TEST_P(PropertiesVerb, ShowsTheFrameWithTheControlsPage)
 
 INSTANTIATE_TEST_SUITE_P(ControlState, PropertiesVerb,
                          testing::Values(NAMECASE{L"QXStage1", "QXStage1"}, NAMECASE{L"", "QXStage Control"}));
+
+TEST(ControlState, AContainerWithAPropertyFrameOfItsOwnShowsThatOne)
+{
+    AMBIENTS ambients;
+    ambients.ownPropertyFrame = true;
+    TestContainer container(640, 480, ambients);
+    ASSERT_EQ(S_OK, container.Activate());
+    FrameWatcher watcher;
+    DialogAnswerer answerer(IDOK);
+    EXPECT_EQ(S_OK, AskProperties(container));
+
+    EXPECT_EQ(1, container.PropertyFramesAsked());
+    EXPECT_TRUE(answerer.Shown().empty());
+    EXPECT_TRUE(watcher.Frames().empty());
+}
 
 TEST(ControlState, TheControlListsItsPropertiesVerbForTheContainersMenu)
 {
