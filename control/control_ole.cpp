@@ -3,6 +3,9 @@
 #include "stage_control.h"
 
 #include "control_ids.h"
+#include "wide_text.h"
+
+#include <olectl.h>
 
 HRESULT CQXStageCtrl::SetClientSite(IOleClientSite* site)
 {
@@ -54,7 +57,7 @@ HRESULT CQXStageCtrl::GetClipboardData(DWORD, IDataObject** data)
     return E_NOTIMPL;
 }
 
-HRESULT CQXStageCtrl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND, LPCRECT)
+HRESULT CQXStageCtrl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND parent, LPCRECT)
 {
     if (!site_ && site) SetClientSite(site);
     switch (verb) {
@@ -66,6 +69,8 @@ HRESULT CQXStageCtrl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND,
     case OLEIVERB_HIDE:
         if (window_) ShowWindow(window_, SW_HIDE);
         return S_OK;
+    case OLEIVERB_PROPERTIES:
+        return ShowPropertyFrame(parent);
     default:
         return OLEOBJ_S_INVALIDVERB;
     }
@@ -102,6 +107,35 @@ HRESULT CQXStageCtrl::InPlaceActivate(LONG verb)
         SetFocus(window_);
     }
     return S_OK;
+}
+
+// A container that shows properties its own way (with the extended ones it adds) does so; else the
+// control's frame is modal to the container's window the verb names.
+HRESULT CQXStageCtrl::ShowPropertyFrame(HWND owner)
+{
+    IOleControlSite* controlSite = nullptr;
+    if (site_ && SUCCEEDED(site_->QueryInterface(IID_IOleControlSite, reinterpret_cast<void**>(&controlSite)))) {
+        const HRESULT shownByContainer = controlSite->ShowPropertyFrame();
+        controlSite->Release();
+        if (SUCCEEDED(shownByContainer)) return S_OK;
+    }
+    CAUUID pages{};
+    const HRESULT listed = GetPages(&pages);
+    if (FAILED(listed)) return listed;
+    // The frame is titled with the name the container gives the control, else its class's name.
+    std::string name = DisplayName();
+    LPOLESTR userType = nullptr;
+    if (name.empty() && SUCCEEDED(GetUserType(USERCLASSTYPE_SHORT, &userType))) {
+        name = Narrow(userType);
+        CoTaskMemFree(userType);
+    }
+    BSTR caption = WideBstr(name);
+    IUnknown* self = static_cast<IOleObject*>(this);
+    const HRESULT shown = OleCreatePropertyFrame(owner, 0, 0, caption, 1, &self, pages.cElems, pages.pElems,
+                                                 LOCALE_USER_DEFAULT, 0, nullptr);
+    SysFreeString(caption);
+    CoTaskMemFree(pages.pElems);
+    return shown;
 }
 
 HRESULT CQXStageCtrl::EnumVerbs(IEnumOLEVERB** verbs)

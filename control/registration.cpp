@@ -5,6 +5,7 @@
 #include "module.h"
 
 #include <oleauto.h>
+#include <olectl.h>
 
 #include <string>
 
@@ -21,6 +22,9 @@ constexpr CLASSENTRY kClasses[] = {
     {&CLSID_QXStageCtrl, QXSTAGE_CTRL_PROGID, "QXStage Control", true},
     {&CLSID_QXStagePropPage, QXSTAGE_PAGE_PROGID, "QXStage Property Page", false},
 };
+
+// The verb a container lists in its menu of the control: name, menu flags, OLEVERBATTRIB_ONCONTAINERMENU.
+constexpr char kPropertiesVerb[] = "&Propriétés...,0,2";
 
 std::string GuidText(const GUID& id)
 {
@@ -69,6 +73,7 @@ bool RegisterOneClass(const CLASSENTRY& entry)
     if (done && entry.control)
         done = SetText(key + "\\Control", nullptr, "") && SetText(key + "\\MiscStatus", nullptr, "0")
                && SetText(key + "\\MiscStatus\\1", nullptr, std::to_string(QXSTAGE_MISC_STATUS))
+               && SetText(key + "\\Verb\\" + std::to_string(OLEIVERB_PROPERTIES), nullptr, kPropertiesVerb)
                && SetText(key + "\\TypeLib", nullptr, GuidText(LIBID_QXStage))
                && SetText(key + "\\Version", nullptr,
                           std::to_string(QXSTAGE_LIB_MAJOR) + "." + std::to_string(QXSTAGE_LIB_MINOR));

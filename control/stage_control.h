@@ -151,6 +151,7 @@ private:
     void DestroyWindows();
     void LayoutPublication();
     HRESULT InPlaceActivate(LONG verb);
+    HRESULT ShowPropertyFrame(HWND owner);
     // Filename as a container restores it: loaded, not marked changed.
     void RestoreFilename(const std::string& name);
 

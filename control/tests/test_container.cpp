@@ -35,8 +35,10 @@ void EVENTARGUMENTS::SetText(UINT index, const std::string& text)
     *target = Wide(text);
 }
 
-// The client site: in-place site in the host window, and the ambient properties.
-class TestContainer::Site final : public IOleClientSite, public IOleInPlaceSite, public IDispatch {
+// The client site: in-place site in the host window, the ambient properties, and the control
+// site a control asks before it shows its own property frame.
+class TestContainer::Site final : public IOleClientSite, public IOleInPlaceSite, public IDispatch,
+                                  public IOleControlSite {
 public:
     Site(HWND host, const AMBIENTS& ambients) : host_(host), ambients_(ambients) {}
 
@@ -48,6 +50,8 @@ public:
             *object = static_cast<IOleInPlaceSite*>(this);
         else if (iid == IID_IDispatch)
             *object = static_cast<IDispatch*>(this);
+        else if (iid == IID_IOleControlSite)
+            *object = static_cast<IOleControlSite*>(this);
         else {
             *object = nullptr;
             return E_NOINTERFACE;
@@ -138,11 +142,31 @@ public:
         }
     }
 
+    HRESULT STDMETHODCALLTYPE OnControlInfoChanged() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE LockInPlaceActive(BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetExtendedControl(IDispatch** control) override
+    {
+        *control = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE TransformCoords(POINTL*, POINTF*, DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE TranslateAccelerator(MSG*, DWORD) override { return S_FALSE; }
+    HRESULT STDMETHODCALLTYPE OnFocus(BOOL) override { return S_OK; }
+    // A container with a frame of its own shows it in place of the control's.
+    HRESULT STDMETHODCALLTYPE ShowPropertyFrame() override
+    {
+        ++framesAsked_;
+        return ambients_.ownPropertyFrame ? S_OK : E_NOTIMPL;
+    }
+
+    int FramesAsked() const { return framesAsked_; }
+
 private:
     ~Site() = default;
     ULONG references_ = 1;
     HWND host_;
     AMBIENTS ambients_;
+    int framesAsked_ = 0;
 };
 
 // The events' sink: records each event, then lets the test's handler answer it.
@@ -345,6 +369,11 @@ long TestContainer::GetLong(const wchar_t* name)
 HRESULT TestContainer::CallMethod(const wchar_t* name)
 {
     return Invoke(name, DISPATCH_METHOD, nullptr, nullptr);
+}
+
+int TestContainer::PropertyFramesAsked() const
+{
+    return site_ ? site_->FramesAsked() : 0;
 }
 
 HWND TestContainer::ControlWindow() const

@@ -18,6 +18,7 @@ struct AMBIENTS {
     COLORREF back = RGB(255, 255, 255);
     COLORREF fore = RGB(0, 0, 0);
     std::wstring displayName = L"QXStage1";
+    bool ownPropertyFrame = false;  // the container shows the control's properties itself
 };
 
 // One event as the sink received it: its identifier and its texts as they came.
@@ -70,6 +71,8 @@ public:
     HWND KernelWindow() const;
     HWND Page() const;
     int Closes() const { return closes_; }
+    // How often the control asked the container to show its own property frame.
+    int PropertyFramesAsked() const;
 
     void OnEvent(EVENTHANDLER handler) { handler_ = std::move(handler); }
     const std::vector<FIREDEVENT>& Events() const { return events_; }
