@@ -17,6 +17,14 @@ void Destroy(RteGdiPort* port)
     port->caretShown = false;
 }
 
+bool TakeCaretMoved(RteHandle handle)
+{
+    RteLocked<RteDocument> doc(handle);
+    bool moved = doc->caretMoved;
+    doc->caretMoved = false;
+    return moved;
+}
+
 }  // namespace
 
 int32_t RteMakeCaret(RteHandle doc, int32_t height)
@@ -45,8 +53,7 @@ void RtePlaceCaret(RteHandle handle, RteSelectPoint* point, intptr_t mode)
         Destroy(port);
         return;
     case RTE_CARET_POINT:
-        point->values[0] = x < 1 ? 1 : x;
-        point->values[1] = top + 1;
+        RteLocked<RteDocument>(handle)->caretPoint = RtePoint{top + 1, x < 1 ? 1 : x};
         return;
     default:
         if (port->caretShown)
@@ -73,14 +80,21 @@ intptr_t RteCaretHook(RteHandle handle, intptr_t mode, intptr_t where, intptr_t,
     case RTE_CARET_SHOW:
     case RTE_CARET_PLACE:
     case RTE_CARET_POINT:
-    case RTE_CARET_CHANGED_PLACE:
         RtePlaceCaret(handle, point, mode);
         break;
     case RTE_CARET_HIDE:
     case RTE_CARET_HIDE_AGAIN:
+        if (port->caretShown)
+            RtePlaceCaret(handle, point, mode);
+        break;
     case RTE_CARET_CHANGED:
-        if (port->caretShown || port->caretExists)
-            RtePlaceCaret(handle, point, RTE_CARET_HIDE);
+    case RTE_CARET_CHANGED_PLACE:
+        // A caret drawn before the text moved stands in the wrong place: it goes, and the
+        // placing mode draws it anew where it belongs now.
+        if (TakeCaretMoved(handle) && port->caretExists)
+            Destroy(port);
+        if (mode == RTE_CARET_CHANGED_PLACE)
+            RtePlaceCaret(handle, point, mode);
         break;
     default:
         break;

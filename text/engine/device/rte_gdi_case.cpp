@@ -11,6 +11,25 @@ namespace {
 
 constexpr int32_t kSmallCapsPercent = 75;
 
+// The style's extra spacing (16.16) added after every character, the fractions carried so that
+// a run of n characters grows by n times the spacing; the second byte of a double-byte
+// character is no character of its own. Answers what was added.
+int32_t AddSpacing(HDC dc, int32_t spacing, const uint8_t* text, int32_t count, int32_t* widths)
+{
+    UINT codePage = RteDoubleByteCodePage(GetTextCharset(dc));
+    int64_t due = 0;
+    int32_t given = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        due += spacing;
+        auto whole = static_cast<int32_t>(due >> 16);
+        widths[i] += whole - given;
+        given = whole;
+        if (codePage && i + 1 < count && IsDBCSLeadByteEx(codePage, text[i]))
+            ++i;
+    }
+    return given;
+}
+
 }  // namespace
 
 std::vector<RteCasePiece> RteCasePieces(const RteCharStyle& style, const uint8_t* text, int32_t count)
@@ -61,7 +80,8 @@ int32_t RteRunWidths(HDC dc, RteHandle doc, const RteCharStyle& style, const Rte
         justifyLeft -= share;
     }
     SelectObject(dc, normal);
-    return total;
+    int32_t spacing = style.units16to25[RTE_STYLE_SPACING_UNIT];
+    return spacing ? total + AddSpacing(dc, spacing, text, count, widths) : total;
 }
 
 RteFontCacheEntry RteFontCacheEntryOf(RteHandle doc, int32_t index)

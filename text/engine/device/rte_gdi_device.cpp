@@ -2,10 +2,14 @@
 // and the device table that the document model is given through its seam.
 #include "rte_gdi.h"
 
+#include "rte_blink.h"
 #include "rte_caret.h"
+#include "rte_container_hook.h"
+#include "rte_error.h"
 #include "rte_gdi_misc.h"
 #include "rte_gdi_port.h"
 #include "rte_gdi_text.h"
+#include "rte_run_helpers.h"
 #include "rte_typed.h"
 
 namespace {
@@ -17,6 +21,8 @@ constexpr uint16_t kFontCacheGrowth = 4;
 constexpr uint8_t kGlyphs[RTE_DISPLAY_GLYPHS] = {45, 46, 182, 181, 149, 181, 165, 165, 46,
                                                  39, 34, 145, 146, 147, 148, 133, 131, 149};
 
+void Shutdown(RteEnvironment* env);
+
 void Startup(RteEnvironment* env)
 {
     auto* gdi = new RteGdiEnv{};
@@ -25,13 +31,20 @@ void Startup(RteEnvironment* env)
         gdi->glyphs[i + 1] = RteCountedGlyph{1, {kGlyphs[i], 0}};
     gdi->bandLimit = RTE_BAND_BYTES;
     gdi->screen = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-    gdi->version = GetVersion();
-    gdi->fontCache = RteAllocOf<RteFontCacheEntry>(env->context, 0, kFontCacheGrowth, false);
-    RtePortInit(env, nullptr, nullptr, &env->port);
-    RtePortInit(env, nullptr, nullptr, &gdi->offscreen);
     // Both default colours start unset: text and background then take the styles' own.
     env->textColor = {0xFFFF, 0xFFFF, 0xFFFF};
     env->backColor = {0xFFFF, 0xFFFF, 0xFFFF};
+    uint16_t code = RteTry(env->context, [&] {
+        gdi->version = GetVersion();
+        gdi->fontCache = RteAllocOf<RteFontCacheEntry>(env->context, 0, kFontCacheGrowth, false);
+        RtePortInit(env, nullptr, nullptr, &env->port);
+        RtePortInit(env, nullptr, nullptr, &gdi->offscreen);
+    });
+    if (code) {
+        // Whatever was made goes: the start-up fails as a whole, for want of memory.
+        Shutdown(env);
+        RteRaise(env->context, RTE_ERR_NO_MEMORY, nullptr);
+    }
     RteFontInitHook(nullptr, &env->defaultFont);
 }
 
@@ -40,12 +53,14 @@ void Shutdown(RteEnvironment* env)
     RteGdiEnv* gdi = RteGdiOf(env);
     if (!gdi)
         return;
-    {
-        RteLocked<RteFontCacheEntry> fonts(gdi->fontCache);
-        for (int32_t i = 0; i < fonts.size(); ++i)
-            DeleteObject(fonts[i].font);
+    if (gdi->fontCache) {
+        {
+            RteLocked<RteFontCacheEntry> fonts(gdi->fontCache);
+            for (int32_t i = 0; i < fonts.size(); ++i)
+                DeleteObject(fonts[i].font);
+        }
+        RteUnlockAllAndFree(gdi->fontCache);
     }
-    RteUnlockAllAndFree(gdi->fontCache);
     RtePortFree(&gdi->offscreen);
     RtePortFree(&env->port);
     DeleteDC(gdi->screen);
@@ -78,13 +93,15 @@ void FillHooks(RteEnvironment* env)
     env->hooks.charType = RteCharTypeHook;
     env->hooks.typeahead = RteIsTypeahead;
     env->hooks.drawInvisibles = RteDrawInvisibles;
+    env->hooks.blink = RteBlinkRedraw;
+    env->hooks.container = RteDefaultContainerHook;
     env->defaultFormat.hooks.tabLeader = RteDrawTabLeader;
 }
 
 const RteDevice kGdiDevice = {Startup,          Shutdown,           BindPort,      ReleasePort,
                               RteDefaultStyleMetrics, RteSelectStyleFont, RteMeasureText, NoDevice,
                               RteDefaultCharInfo,     RteDrawText,        NoDevice,      RteFontInitHook,
-                              TextWidth,              FillHooks};
+                              TextWidth,              RteDirectionSign,   FillHooks};
 
 }  // namespace
 
@@ -92,4 +109,4 @@ const RteDevice& RteGdiDevice() { return kGdiDevice; }
 
 RteGdiEnv* RteGdiOf(const RteEnvironment* env) { return static_cast<RteGdiEnv*>(env->device); }
 
-RteGdiPort* RteGdiPortOf(const RteDrawPort* port) { return static_cast<RteGdiPort*>(port->savedState); }
+RteGdiPort* RteGdiPortOf(const RteDrawPort* port) { return static_cast<RteGdiPort*>(RtePortDevice(port)); }

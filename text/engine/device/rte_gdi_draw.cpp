@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "rte_blink.h"
 #include "rte_document_internal.h"
 #include "rte_gdi_case.h"
 #include "rte_gdi_port.h"
@@ -91,6 +92,52 @@ void DrawUnderlines(HDC dc, RteHandle handle, const RteDocument* doc, const RteC
     DeleteObject(pen);
 }
 
+// The box of a boxed run: its top and bottom across the run, its sides where the box starts
+// and ends.
+void DrawBox(HDC dc, const RteDrawRun& run, int32_t baseline, COLORREF colour)
+{
+    TEXTMETRICA metrics;
+    GetTextMetricsA(dc, &metrics);
+    int32_t top = baseline - metrics.tmAscent;
+    int32_t bottom = baseline + metrics.tmDescent - 1;
+    int32_t right = run.x + run.width - 1;
+    HPEN pen = CreatePen(PS_SOLID, 1, colour);
+    DrawLine(dc, run.x, right, top, pen);
+    DrawLine(dc, run.x, right, bottom, pen);
+    HGDIOBJ old = SelectObject(dc, pen);
+    if (!(run.flags & RTE_RUN_BOX_FROM_BEFORE)) {
+        MoveToEx(dc, run.x, top, nullptr);
+        LineTo(dc, run.x, bottom + 1);
+    }
+    if (!(run.flags & RTE_RUN_BOX_INTO_AFTER)) {
+        MoveToEx(dc, right, top, nullptr);
+        LineTo(dc, right, bottom + 1);
+    }
+    SelectObject(dc, old);
+    DeleteObject(pen);
+}
+
+constexpr intptr_t kBlankNotControl = RTE_CLASS_BLANK | RTE_CLASS_CONTROL;
+
+// The display glyph that marks a line's end (0 for none).
+int32_t EndingGlyph(int32_t ending)
+{
+    switch (ending) {
+    case RTE_LINE_ENDS_PARAGRAPH:
+        return 3;
+    case RTE_LINE_ENDS_SOFT_BREAK:
+        return 4;
+    case RTE_LINE_ENDS_PAGE:
+        return 5;
+    case RTE_LINE_ENDS_TEXT:
+        return 6;
+    case RTE_LINE_ENDS_CONTAINER:
+        return 8;
+    default:
+        return 0;
+    }
+}
+
 }  // namespace
 
 intptr_t RteDrawText(RteHandle handle, RteCharStyle* style, intptr_t request, intptr_t, intptr_t, intptr_t)
@@ -137,6 +184,10 @@ intptr_t RteDrawText(RteHandle handle, RteCharStyle* style, intptr_t request, in
     }
     run.width = x - run.x;
     DrawUnderlines(dc, handle, doc.get(), *style, run, baseline, positions, text);
+    if (style->units23to34[RTE_STYLE_BOX_UNIT] && run.width > 0)
+        DrawBox(dc, run, baseline, text);
+    if (style->units23to34[RTE_STYLE_BLINK_UNIT])
+        RteDrawBlink(doc->env, dc, RECT{run.x, run.line.top, x, run.line.bottom});
     if (style->hidden) {
         HPEN grey = CreatePen(PS_SOLID, 1, RGB(128, 128, 128));
         DrawLine(dc, run.x, x - 1, baseline - style->ascent / 3, grey);
@@ -198,15 +249,17 @@ intptr_t RteDrawInvisibles(RteHandle handle, intptr_t request, intptr_t, intptr_
     SetTextColor(dc, ColourRef(r.style->textColor, port->colourFlag));
     SetTextAlign(dc, TA_BASELINE | TA_LEFT);
     const RteCountedGlyph& blank = gdi->glyphs[9];
-    for (int32_t i = 0; i < r.count; ++i) {
-        if (r.text[i] != ' ')
+    for (int32_t i = 0; i < r.count && blank.bytes[0]; ++i) {
+        // A blank that is no control character.
+        if (r.style->hooks.charInfo(handle, r.style, reinterpret_cast<intptr_t>(r.text + i), 1, kBlankNotControl, i) !=
+            RTE_CLASS_BLANK)
             continue;
         // The mark is centred on the blank it stands for.
         int32_t markWidth = RteDcTextWidth(dc, reinterpret_cast<const char*>(blank.bytes), 1);
         int32_t centre = r.left + (r.positions[i] + r.positions[i + 1]) / 2;
         TextOutA(dc, centre - markWidth / 2, r.baseline, reinterpret_cast<const char*>(blank.bytes), 1);
     }
-    int32_t glyph = r.ending == RTE_LINE_ENDS_PARAGRAPH ? 3 : r.ending == RTE_LINE_ENDS_TEXT ? 6 : 0;
+    int32_t glyph = EndingGlyph(r.ending);
     if (glyph) {
         const RteCountedGlyph& mark = gdi->glyphs[glyph];
         TextOutA(dc, r.left + r.positions[r.count], r.baseline, reinterpret_cast<const char*>(mark.bytes), 1);

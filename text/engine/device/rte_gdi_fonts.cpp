@@ -20,6 +20,26 @@ constexpr int kQuality = 4;          // values
 constexpr uint16_t kFontExists = 0x4;
 constexpr uint16_t kAltNameUsed = 0x20;
 constexpr uint16_t kSubstituted = 0x2 | 0x8;
+// Script flags beside the character set in the font's character-set unit.
+constexpr int32_t kScriptDoubleByte = 0x6000;
+constexpr int32_t kScriptRightToLeft = 0x8000;
+// Style class bits the metrics set from the font's script.
+constexpr uint32_t kStyleComplexScript = 0x400;
+constexpr uint32_t kStyleRightToLeft = 0x4000;
+// The unit that gives the raising and lowering in percent of the font's height when 1.
+constexpr int kRaisePercentUnit = 0;  // of units38to42
+// Document flag: a double underline takes no room of its own.
+constexpr uint32_t kDocNoDoubleUnderlineRoom = 0x40000000;
+constexpr int16_t kDoubleUnderlineRoom = 2;
+
+// The script of a character set: double-byte, or written from right to left (Hebrew and
+// Arabic; Thai, which some tables class with them, reads from left to right).
+int32_t ScriptOf(int32_t charset)
+{
+    if (RteDoubleByteCodePage(charset))
+        return kScriptDoubleByte;
+    return (charset & 0xFFF) == HEBREW_CHARSET || (charset & 0xFFF) == ARABIC_CHARSET ? kScriptRightToLeft : 0;
+}
 
 void NameOf(const RteFont& font, bool alternate, char* out)
 {
@@ -94,6 +114,7 @@ void RteFontInitHook(RteHandle, RteFont* font)
         flags |= FindFont(screen, name, &match) ? kFontExists | kAltNameUsed : kSubstituted;
     }
     DeleteDC(screen);
+    font->values[RTE_FONT_CHARSET] |= ScriptOf(font->values[RTE_FONT_CHARSET]);
 }
 
 HFONT RteMakeFont(RteHandle handle, RteCharStyle* style, const RteFont* font)
@@ -146,10 +167,25 @@ void RteDefaultStyleMetrics(RteHandle handle, RteCharStyle* style, RteFont* font
     GetTextMetricsA(dc, &metrics);
     SelectObject(dc, old);
     RtePortReleaseDC(port);
-    // Raised and lowered text makes room for itself, in pixels.
-    style->ascent = static_cast<int16_t>(metrics.tmAscent + style->superscript);
-    style->descent = static_cast<int16_t>(metrics.tmDescent + style->subscript);
+    // Raised and lowered text makes room for itself, in pixels or in percent of the height.
+    int32_t raise = style->superscript;
+    int32_t lower = style->subscript;
+    if (style->units38to42[kRaisePercentUnit] == 1) {
+        raise = (metrics.tmAscent + metrics.tmDescent) * raise / 100;
+        lower = (metrics.tmAscent + metrics.tmDescent) * lower / 100;
+    }
+    style->ascent = static_cast<int16_t>(metrics.tmAscent + raise);
+    style->descent = static_cast<int16_t>(metrics.tmDescent + lower);
     style->leading = static_cast<int16_t>(doc->flags & RTE_DOC_NO_LEADING ? 0 : metrics.tmExternalLeading);
+    int32_t script = font->values[RTE_FONT_CHARSET];
+    if (script & (kScriptDoubleByte | kScriptRightToLeft))
+        style->styleBits |= kStyleComplexScript;
+    if (script & kScriptRightToLeft)
+        style->styleBits |= kStyleRightToLeft;
+    // A double underline takes two more pixels: in the leading below the line, or in the ascent
+    // when the style has an overline too.
+    if (style->doubleUnderline && !(doc->flags & kDocNoDoubleUnderlineRoom))
+        (style->unit19 ? style->ascent : style->leading) += kDoubleUnderlineRoom;
 }
 
 intptr_t RteSelectStyleFont(RteHandle handle, RteCharStyle* style, intptr_t, intptr_t out, intptr_t, intptr_t)

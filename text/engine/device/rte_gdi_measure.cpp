@@ -186,16 +186,24 @@ int32_t RteCharWidths(HDC dc, const uint32_t* widthTable, const uint8_t* text, i
     }
     int32_t breaks = RteCountBreaks(dc, text, length, ' ');
     int32_t shares = breaks ? breaks : length;
+    // Without breaks every character takes its share: a double-byte one both its bytes' shares,
+    // on its first byte.
+    UINT codePage = breaks ? 0 : RteDoubleByteCodePage(GetTextCharset(dc));
     int32_t added = 0;
     int32_t spread = 0;
     for (int32_t i = 0; i < length; ++i) {
-        bool takes = breaks ? text[i] == ' ' : true;
+        bool pair = codePage && i + 1 < length && IsDBCSLeadByteEx(codePage, text[i]);
+        int32_t takes = breaks ? (text[i] == ' ' ? 1 : 0) : pair ? 2 : 1;
         if (justify && takes) {
-            ++spread;
+            spread += takes;
             // Each share is the part of the amount due so far, so that the shares add up to it.
             added = static_cast<int32_t>(static_cast<int64_t>(justify) * spread / shares);
         }
         out[i + 1] = extents[i] + added;
+        if (pair) {
+            ++i;
+            out[i + 1] = extents[i] + added;
+        }
     }
     if (mode == RTE_WIDTHS_EACH) {
         for (int32_t i = length; i > 0; --i)

@@ -17,13 +17,15 @@ int32_t ResolutionOf(HDC dc) { return GetDeviceCaps(dc, LOGPIXELSY); }
 
 void RtePortInit(RteEnvironment* env, HWND window, HDC dc, RteDrawPort* port)
 {
+    // The save stack first: when it cannot be made, nothing else is.
+    RteHandle saveStack = RteAllocOf<RteSaveEntry>(env->context, 0, kSaveStackGrowth, false);
     auto* gdi = new RteGdiPort{};
     port->savedState = gdi;
     gdi->env = RteGdiOf(env);
     port->window = window;
     gdi->window = window;
     gdi->explicitDc = dc;
-    gdi->saveStack = RteAllocOf<RteSaveEntry>(env->context, 0, kSaveStackGrowth, false);
+    gdi->saveStack = saveStack;
     RteSetPurgeFlags(gdi->saveStack, kSaveStackPriority, false);
     gdi->background = env->backColor;
     if (dc) {

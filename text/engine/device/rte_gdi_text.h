@@ -18,6 +18,13 @@ intptr_t RteDefaultCharInfo(RteHandle doc, RteCharStyle* style, intptr_t charact
                             intptr_t before);
 // What slot 5 draws: a run of one style on a line.
 constexpr uint32_t RTE_RUN_SOFT_HYPHEN_END = 0x1;  // the line ends at a soft hyphen after it
+// A boxed run whose box goes on from the run before or into the run after: no side there.
+constexpr uint32_t RTE_RUN_BOX_FROM_BEFORE = 0x2;
+constexpr uint32_t RTE_RUN_BOX_INTO_AFTER = 0x4;
+// Style units the drawing reads beside the named ones: the box (first-part unit 23) and the
+// blink mark (unit 25), each on when non-zero.
+constexpr int RTE_STYLE_BOX_UNIT = 0;    // of units23to34
+constexpr int RTE_STYLE_BLINK_UNIT = 2;  // of units23to34
 struct RteDrawRun {
     const uint8_t* text;  // within its block's text
     int32_t count;
@@ -61,8 +68,13 @@ struct RteTabLeader {
 intptr_t RteDrawTabLeader(RteHandle doc, RteParFormat* format, intptr_t request, intptr_t, intptr_t);
 
 // Document slot 14: the marks of a line's blanks and its end.
+// How a line ends: each kind has its mark; the text's end has its own, unless the text ends at
+// a page or container break.
 constexpr int32_t RTE_LINE_ENDS_PARAGRAPH = 1;
-constexpr int32_t RTE_LINE_ENDS_TEXT = 2;
+constexpr int32_t RTE_LINE_ENDS_TEXT = 2;  // at a paragraph end
+constexpr int32_t RTE_LINE_ENDS_SOFT_BREAK = 3;
+constexpr int32_t RTE_LINE_ENDS_PAGE = 4;
+constexpr int32_t RTE_LINE_ENDS_CONTAINER = 5;
 struct RteInvisibles {
     RteCharStyle* style;
     const uint8_t* text;

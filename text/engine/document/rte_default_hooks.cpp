@@ -48,7 +48,7 @@ void RteFillDefaultHooks(RteEnvironment* env)
     env->hooks = RteHookTable{Nothing3,   NoLine,       RteDefaultJustify,    NoLine,       KeepValue, RteDefaultLineBreak, NoGeneral,
                               NoGeneral,  NoBlock,      NoBlock,      NoGeneral,    NoGeneral, NoGeneral, device.fontInit,
                               NoGeneral,  NoGeneral,    Nothing4,     Nothing4,     Nothing7,  Nothing6,  NoProgress,
-                              Nothing4,   RteDefaultParBounds, NoContainer, NoGeneral, NoGeneral, Nothing3, Nothing6,
+                              Nothing4,   RteDefaultParBounds, NoContainer, NoGeneral, RteDefaultPostLayout, Nothing3, Nothing6,
                               NoPort,     Nothing3,     RteFarEastBreakClass, NoGeneral, NoTypeahead};
     env->defaultStyle.hooks = RteCharStyleHooks{device.metrics, device.selectFont, device.measure, device.slot3,
                                                 device.charInfo, device.draw,     NoTableNotice,  NoTableNotice,

@@ -29,6 +29,8 @@ struct RteDevice {
     RteStyleDeviceHook device;
     RteFontInitProc fontInit;
     int32_t (*textWidth)(const RteDrawPort* port, const char* text, int32_t length);
+    // The system's reading direction: -1 right to left, 1 left to right.
+    int32_t (*systemDirection)(RteEnvironment* env);
     // Puts the device's document and paragraph hooks into the environment's default tables.
     void (*fillHooks)(RteEnvironment* env);
 };

@@ -56,6 +56,7 @@ struct RteSelectPoint {
 };
 constexpr uint32_t RTE_SELECT_BY_RECTS = 0x4;  // the first record: slot 6 lists the selection
 constexpr uint32_t RTE_SELECT_TRIM = 0x10;     // the end record: trailing blanks may go
+constexpr uint32_t RTE_SELECT_RECOMPUTE = 0x1;  // its place must be found again before use
 
 // Page settings: stored whole and replaced whole.
 struct RtePageSettings {
@@ -158,6 +159,20 @@ struct RteDocument {
     RteHandle userRef;     // the host's, never read by the engine
     RteHandle containerValues;  // int32_t, one a container; made on demand
     RteAreaState seenAreas;     // as the last change detection left them
+    // Layout across containers: where the line builder must start a new container (0 for
+    // none), the fewest lines a paragraph keeps before and after a container break (0 for no
+    // rule), and the characters that find no room in the wrap area (0 when all fit, -1 when
+    // lines fall below it that hold none).
+    int32_t forcedBreak;
+    int16_t minLinesBefore;
+    int16_t minLinesAfter;
+    int32_t overflow;
+    // The system's reading direction as last looked at (any value but -1 reads as 1), and the
+    // caret's window point as the caret hook noted it, both dropped when the direction changes.
+    int32_t systemDirection;
+    RtePoint caretPoint;
+    // The caret no longer stands where it was drawn: a click or a scroll moved the text.
+    bool caretMoved;
 };
 
 // An extra-area rect (numbered from 1) and the text offset from which it affects lines.

@@ -64,7 +64,11 @@ void RteEngineStartup(RteEnvironment* env, RteMemContext* context)
     RteCurrentDevice().startup(env);
     for (RteCacheEntry& entry : env->cache)
         entry.block = -1;
-    RteTryOrUndo(context, [&] { MakeCache(env); }, [&] { FreeCache(env); });
+    RteTryOrUndo(context, [&] { MakeCache(env); },
+                 [&] {
+                     FreeCache(env);
+                     RteCurrentDevice().shutdown(env);
+                 });
     env->ownerHook(env, RTE_OWNER_STARTUP);
 }
 

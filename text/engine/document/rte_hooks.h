@@ -42,7 +42,7 @@ struct RteHookTable {
     RteBlockHook splitPoint;        // 9
     RteGeneralHook caret;           // 10
     RteGeneralHook blink;           // 11
-    RteGeneralHook hitTest;         // 12
+    RteGeneralHook hitTest;         // 12: (const RtePoint*, RteSelectPoint* out, hit mode)
     RteFontInitProc fontInit;       // 13
     RteGeneralHook drawInvisibles;  // 14
     RteGeneralHook autoScroll;      // 15

@@ -118,8 +118,12 @@ int32_t TextWidth(const RteDrawPort*, const char* text, int32_t length)
     return width;
 }
 
-const RteDevice kNullDevice = {Startup, Shutdown, BindPort, ReleasePort, Metrics, NoDevice, Measure, NoDevice,
-                               CharInfo, NoDevice, NoDevice, FontInit, TextWidth, NoDeviceHooks};
+// No device has a language of its own: text reads from left to right.
+int32_t LeftToRight(RteEnvironment*) { return 1; }
+
+const RteDevice kNullDevice = {Startup, Shutdown, BindPort, ReleasePort, Metrics,   NoDevice,   Measure,
+                               NoDevice, CharInfo, NoDevice, NoDevice,   FontInit, TextWidth, LeftToRight,
+                               NoDeviceHooks};
 
 }  // namespace
 

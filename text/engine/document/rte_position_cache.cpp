@@ -2,6 +2,7 @@
 #include "rte_position_cache.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "rte_document_internal.h"
 #include "rte_line_piece.h"
@@ -89,6 +90,27 @@ void Drop(RteCacheEntry& entry)
     entry.owner = 0;
 }
 
+// Where the look may change next because a link range starts or ends: a link's style is not
+// its run's, so no step measures across either edge. Each table is ordered by end and closed by
+// a sentinel past the text, which is no range; its first range ending after the offset is the
+// one to watch.
+int32_t NextLinkBoundary(RteDocument* doc, int32_t offset)
+{
+    int32_t boundary = INT32_MAX;
+    for (RteHandle table : doc->linkRanges) {
+        for (int32_t i = 0; i + 1 < RteCount(table); ++i) {
+            const auto* range = static_cast<const int32_t*>(RteElementPtr(table, i, false));
+            int32_t start = range[0];
+            int32_t end = range[1];
+            if (end > offset) {
+                boundary = std::min(boundary, start > offset ? start : end);
+                break;
+            }
+        }
+    }
+    return boundary;
+}
+
 }  // namespace
 
 int32_t RteMeasureChunkLimit(RteHandle doc, RteCharStyle* style)
@@ -112,7 +134,9 @@ void RteMeasureRange(RteHandle handle, const uint8_t* text, int32_t from, int32_
     for (int32_t done = 0, counter = 0; done < count; ++counter) {
         RteCharStyle* style = walker.style;
         style->hooks.selectFont(handle, style, 0, 0, 0, walker.unit22);
-        int32_t n = std::min({count - done, walker.nextRunStart - (from + done), RteMeasureChunkLimit(handle, style)});
+        int32_t at = from + done;
+        int32_t n = std::min({count - done, walker.nextRunStart - at, NextLinkBoundary(walker.doc, at) - at,
+                              RteMeasureChunkLimit(handle, style)});
         if (hideHidden && style->hidden) {
             std::fill(positions + done + 1, positions + done + n + 1, positions[done]);
             if (types)
@@ -268,25 +292,23 @@ RteHandle RteMeasureLine(RteHandle handle, int32_t block, int32_t offset, int32_
 {
     DocLock doc(handle);
     BlockSpan span = SpanOf(doc.get(), block);
-    RteHandle result = RteAllocOf<int32_t>(doc->env->context, count + 1, 0, true);
-    if (count <= 0)
+    RteHandle result = RteAllocOf<int32_t>(doc->env->context, std::max(count, 0) + 1, 0, true);
+    // Only the block's own characters are measured: the positions past its end repeat the last.
+    int32_t measured = std::clamp(count, 0, std::max(span.end - span.start - offset, 0));
+    if (measured == 0)
         return result;
     RteLocked<int32_t> positions(result);
     RteLocked<uint8_t> text(span.text);
-    RteMeasureRange(handle, text.get() + offset, span.start + offset, count, positions.get(), nullptr);
+    RteMeasureRange(handle, text.get() + offset, span.start + offset, measured, positions.get(), nullptr);
+    std::fill(positions.get() + measured + 1, positions.get() + count + 1, positions[measured]);
     return result;
 }
 
 int32_t RteBackToBreak(RteHandle handle, RteStyleWalk* walker, int32_t position, int32_t limit)
 {
     DocLock doc(handle);
-    int32_t block = 0;
-    {
-        RteLocked<RteTextBlock> blocks(doc->blocks);
-        for (int32_t start = 0; block + 1 < blocks.size() && start + blocks[block].length <= position; ++block)
-            start += blocks[block].length;
-    }
-    BlockSpan span = SpanOf(doc.get(), block);
+    int32_t blockStart = 0;
+    BlockSpan span = SpanOf(doc.get(), RteBlockAt(doc.get(), position, &blockStart));
     RteLocked<uint8_t> text(span.text);
     while (position > limit && position > span.start && position < span.end) {
         RteStyleWalkSet(walker, position);

@@ -41,7 +41,7 @@ void RtePositionsInserted(RteHandle doc, int32_t block, int32_t offset, int32_t 
 void RtePositionsDeleted(RteHandle doc, int32_t block, int32_t offset, int32_t count);
 
 // Positions of count characters from an offset of a block, in a new handle of count + 1 values
-// from 0, for justifying and drawing a line.
+// from 0, for justifying and drawing a line; those past the block's end repeat its last.
 RteHandle RteMeasureLine(RteHandle doc, int32_t block, int32_t offset, int32_t count);
 // Steps back from a text position towards the limit while the character there is a
 // continuation byte of a multi-byte character: where a break may fall.

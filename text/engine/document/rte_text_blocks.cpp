@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "rte_document.h"
+#include "rte_text_bounds.h"
 #include "rte_typed.h"
 
 void RteInitTextBlock(RteDocument* doc)
@@ -22,6 +23,17 @@ int32_t RteBlockStart(RteDocument* doc, int32_t block)
     for (int32_t i = 0; i < block; ++i)
         start += blocks[i].length;
     return start;
+}
+
+int32_t RteBlockAt(const RteDocument* doc, int32_t offset, int32_t* start)
+{
+    RteLocked<RteTextBlock> blocks(doc->blocks);
+    int32_t block = 0;
+    int32_t from = 0;
+    for (; block + 1 < blocks.size() && from + blocks[block].length <= offset; ++block)
+        from += blocks[block].length;
+    *start = from;
+    return block;
 }
 
 uint8_t RteTextByteAt(const RteDocument* doc, int32_t offset)
@@ -49,15 +61,25 @@ void RteMarkForLayout(RteDocument* doc, int32_t start, int32_t end)
     }
 }
 
+namespace {
+
+// A paragraph end of hidden text or of an embedded object ends no paragraph.
+bool EndsParagraphBefore(RteHandle handle, const RteDocument* doc, int32_t offset)
+{
+    return RteTextByteAt(doc, offset - 1) == RTE_PARAGRAPH_END && RteCharBeforeIsPlain(handle, offset);
+}
+
+}  // namespace
+
 void RteDefaultParBounds(RteHandle handle, int32_t offset, int32_t* start, int32_t* end)
 {
     RteLocked<RteDocument> doc(handle);
     int32_t length = doc->textLength;
     int32_t from = offset < length ? offset : length;
-    while (from > 0 && RteTextByteAt(doc.get(), from - 1) != RTE_PARAGRAPH_END)
+    while (from > 0 && !EndsParagraphBefore(handle, doc.get(), from))
         --from;
     int32_t to = offset;
-    while (to < length && RteTextByteAt(doc.get(), to) != RTE_PARAGRAPH_END)
+    while (to < length && !EndsParagraphBefore(handle, doc.get(), to + 1))
         ++to;
     *start = from;
     *end = to < length ? to + 1 : length;

@@ -14,6 +14,7 @@ constexpr uint32_t RTE_BLOCK_DIRTY = 0x1;         // changed since it was read f
 constexpr uint32_t RTE_BLOCK_RELAYOUT = 0x2;      // its lines must be built again
 constexpr uint32_t RTE_BLOCK_LINES_SAVED = 0x4;   // its lines are kept apart from its text
 constexpr uint32_t RTE_BLOCK_LINES_BUILT = 0x8;
+constexpr uint32_t RTE_BLOCK_DIRECTION_CHANGED = 0x800;  // laid out again for a new reading direction
 
 struct RteTextBlock {
     RteHandle text;   // bytes; null while the text stays in the bound stream
@@ -31,6 +32,8 @@ constexpr uint8_t RTE_PARAGRAPH_END = 13;
 void RteInitTextBlock(RteDocument* doc);
 // The text offset at which a block starts.
 int32_t RteBlockStart(RteDocument* doc, int32_t block);
+// The block that holds an offset (the last block for the text's end and beyond), and its start.
+int32_t RteBlockAt(const RteDocument* doc, int32_t offset, int32_t* start);
 // The byte at an offset (0 past the end or in text not in memory).
 uint8_t RteTextByteAt(const RteDocument* doc, int32_t offset);
 // Marks the blocks that [start, end) touches for layout and counts a layout change.

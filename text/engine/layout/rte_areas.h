@@ -97,6 +97,11 @@ int32_t RteExclusionSpans(RteHandle doc, RteRect* line, int32_t minimum, int32_t
                           RteHandle spans);
 void RteSetAnchor(RteHandle doc, int16_t rect, int32_t offset);
 
+// The text ranges (RteRange, in the list handle given) whose laid-out characters lie in the
+// area: pieces met from their left or to their right edge count from or to their ends, others
+// from the offsets that the hit-test hook finds at the corners of what lies in the area.
+void RteRangesInRectList(RteHandle doc, RteRectList area, RteHandle ranges);
+
 RteHandle RteGetDocUserRef(RteHandle doc);
 RteHandle RteSetDocUserRef(RteHandle doc, RteHandle ref);
 uint64_t RteDocId(RteHandle doc);

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "rect_list.h"
+#include "rte_device.h"
 #include "rte_position_cache.h"
 #include "rte_text_blocks.h"
 #include "rte_typed.h"
@@ -36,9 +37,31 @@ std::pair<int32_t, int32_t> RunEdges(const RteLinePiece* pieces, int32_t index)
 
 }  // namespace
 
-int32_t RteParDirection(const RteEnvironment*, const RteParFormat* format)
+int32_t RteParDirection(RteEnvironment* env, const RteParFormat* format)
 {
-    return format && format->direction ? format->direction : kLeftToRight;
+    return format && format->direction ? format->direction : RteCurrentDevice().systemDirection(env);
+}
+
+int32_t RteCheckSystemDirection(RteHandle handle)
+{
+    RteLocked<RteDocument> doc(handle);
+    int32_t now = RteCurrentDevice().systemDirection(doc->env);
+    int32_t seen = doc->systemDirection == kRightToLeft ? kRightToLeft : kLeftToRight;
+    if (now == seen)
+        return 0;
+    doc->systemDirection = now;
+    {
+        RteLocked<RteTextBlock> blocks(doc->blocks);
+        for (int32_t i = 0; i < blocks.size(); ++i)
+            blocks[i].flags |= RTE_BLOCK_DIRECTION_CHANGED;
+    }
+    {
+        RteLocked<RteSelectPoint> points(doc->selection);
+        for (int32_t i = 0; i < points.size(); ++i)
+            points[i].flags |= RTE_SELECT_RECOMPUTE;
+    }
+    doc->caretPoint = RtePoint{};
+    return 1;
 }
 
 void RteBidiCaretPositions(RteHandle handle, int32_t blockIndex, RteSelectPoint* point)
@@ -53,7 +76,8 @@ void RteBidiCaretPositions(RteHandle handle, int32_t blockIndex, RteSelectPoint*
     int32_t paragraph = RteParDirection(doc->env, &format);
     point->values[2] = point->point.h;
     int32_t offset = point->offset - found.blockStart;
-    int32_t pieceEnd = index + 1 < pieces.size() ? pieces[index + 1].offset : found.block.length;
+    int32_t count = RtePieceCount(pieces.get(), pieces.size());
+    int32_t pieceEnd = index + 1 < count ? pieces[index + 1].offset : found.block.length;
     bool firstOfLine = (piece.flags & RTE_PIECE_LINE_FIRST) != 0;
     bool lastOfLine = (piece.flags & RTE_PIECE_LINE_LAST) != 0;
     int32_t before = firstOfLine ? paragraph : DirectionOf(pieces[index - 1]);
@@ -68,7 +92,7 @@ void RteBidiCaretPositions(RteHandle handle, int32_t blockIndex, RteSelectPoint*
         // The neighbouring run on the boundary's side shows where text of the other direction
         // would go in.
         int32_t neighbour = atStart ? index - 1 : index + 1;
-        if (neighbour < 0 || neighbour >= pieces.size() || (atStart && firstOfLine) || (atEnd && lastOfLine))
+        if (neighbour < 0 || neighbour >= count || (atStart && firstOfLine) || (atEnd && lastOfLine))
             return;
         auto [runLeft, runRight] = RunEdges(pieces.get(), neighbour);
         point->values[2] = (paragraph == kRightToLeft ? runRight : runLeft) - left;
@@ -88,10 +112,11 @@ void RteRangeHighlightRects(RteHandle handle, int32_t blockIndex, RteRectList li
     const int32_t* positions = RteBlockPositions(handle, blockIndex, &positionsHandle, nullptr);
     {
         RteLocked<RteLinePiece> pieces(found.block.lines);
-        for (int32_t i = 0; i < pieces.size(); ++i) {
+        int32_t count = RtePieceCount(pieces.get(), pieces.size());
+        for (int32_t i = 0; i < count; ++i) {
             const RteLinePiece& piece = pieces[i];
             int32_t from = piece.offset;
-            int32_t to = i + 1 < pieces.size() ? pieces[i + 1].offset : found.block.length;
+            int32_t to = i + 1 < count ? pieces[i + 1].offset : found.block.length;
             int32_t a = std::max(from, start - found.blockStart);
             int32_t b = std::min(to, end - found.blockStart);
             if (a >= b)

@@ -7,8 +7,11 @@
 #include "rte_line_piece.h"
 #include "rte_runs.h"
 
-// The format's direction, or the system's (left to right here) when it gives none.
-int32_t RteParDirection(const RteEnvironment* env, const RteParFormat* format);
+// The format's direction, or the system's when it gives none.
+int32_t RteParDirection(RteEnvironment* env, const RteParFormat* format);
+// 1 when the system's reading direction changed since the document last looked: every block is
+// then to be laid out again, every selection point found again and the caret point forgotten.
+int32_t RteCheckSystemDirection(RteHandle doc);
 
 // The caret of a selection point: the piece it stands in (point->line, an index into the
 // block's pieces, RteLinePiece in the block's lines handle), its primary position (point->point.h)

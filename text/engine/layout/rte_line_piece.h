@@ -42,5 +42,9 @@ void RteReverseRtlRuns(RteLinePiece* first, int32_t count);
 void RteMirrorRuns(const RteRect* line, RteLinePiece* first, int32_t count);
 // Each x of the rect becomes outer.right + outer.left - x.
 void RteMirrorRectIn(const RteRect* outer, RteRect* rect);
+// Pieces of an array before the sentinel that ends it (size: the array's entries).
+int32_t RtePieceCount(const RteLinePiece* pieces, int32_t size);
+// The last of count pieces that starts at or before an offset of the block (0 for none).
+int32_t RtePieceAt(const RteLinePiece* pieces, int32_t count, int32_t offset);
 // The union of a line's piece rects up to its last piece.
 void RteLineRect(const RteLinePiece* first, RteRect* out);

@@ -110,6 +110,22 @@ void RteMirrorRectIn(const RteRect* outer, RteRect* rect)
     rect->right = right;
 }
 
+int32_t RtePieceCount(const RteLinePiece* pieces, int32_t size)
+{
+    int32_t count = 0;
+    while (count < size && pieces[count].flags != RTE_PIECE_SENTINEL)
+        ++count;
+    return count;
+}
+
+int32_t RtePieceAt(const RteLinePiece* pieces, int32_t count, int32_t offset)
+{
+    int32_t at = 0;
+    for (int32_t i = 1; i < count && pieces[i].offset <= offset; ++i)
+        at = i;
+    return at;
+}
+
 void RteLineRect(const RteLinePiece* first, RteRect* out)
 {
     *out = RteRect{};

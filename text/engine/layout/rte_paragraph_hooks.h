@@ -44,3 +44,18 @@ struct RteTabRequest {
 };
 // The format's slot 0: the x where the tab ends.
 intptr_t RteDefaultTab(RteHandle doc, RteParFormat* format, intptr_t request, intptr_t, intptr_t);
+
+// The paragraph format's keep-together bit (in its unit 2): its lines share one container.
+constexpr int RTE_PAR_KEEP_UNIT = 0;  // of units2to6
+constexpr int16_t RTE_PAR_KEEP_TOGETHER = 0x1;
+// Second document flag: the characters that overflow the wrap area are counted.
+constexpr uint32_t RTE_DOC2_COUNT_OVERFLOW = 0x2000;
+
+// Slot 25: (document, block, layout record, line-range start, line-range end), after a block is
+// laid out. With downward repetition: when a run of kept-together paragraphs, or a paragraph
+// with fewer lines than the document's minimum before or after a container break, straddles
+// two containers, the document's forced break is set to the line that must begin the next
+// container, the blocks from there are marked for layout and 1 is answered: the line builder
+// lays the block out again and then clears the forced break. Without repetition, a document
+// that counts its overflow and keeps its last container's height gets the count.
+intptr_t RteDefaultPostLayout(RteHandle doc, intptr_t block, intptr_t record, intptr_t from, intptr_t to, intptr_t);

@@ -100,3 +100,5 @@ int32_t RteEqualColor(const RteColor* a, const RteColor* b)
 }
 
 int32_t RteIsEnvColor(const RteEnvironment* env, const RteColor* colour) { return RteEqualColor(&env->textColor, colour); }
+
+void* RtePortDevice(const RteDrawPort* port) { return port->savedState; }

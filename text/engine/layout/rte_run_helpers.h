@@ -28,3 +28,5 @@ void RteDrawWordLines(RteHandle doc, RteStyleWalk* walker, const uint8_t* text, 
 
 int32_t RteEqualColor(const RteColor* a, const RteColor* b);
 int32_t RteIsEnvColor(const RteEnvironment* env, const RteColor* colour);
+// The device's own record of a drawing port (opaque to the model).
+void* RtePortDevice(const RteDrawPort* port);

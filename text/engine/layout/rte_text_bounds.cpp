@@ -139,3 +139,25 @@ int32_t RteLineOfPiece(RteHandle handle, int32_t block, int32_t* piece, int32_t*
         *end = lineEnd;
     return last - first + 1;
 }
+
+void RteLineBounds(RteHandle handle, int32_t offset, int32_t* start, int32_t* end)
+{
+    RteLocked<RteDocument> doc(handle);
+    doc->hooks.port(handle, 1);
+    int32_t blockStart = 0;
+    int32_t block = RteBlockAt(doc.get(), offset, &blockStart);
+    RteTextBlock entry = RteLocked<RteTextBlock>(doc->blocks)[block];
+    int32_t from = 0;
+    int32_t to = entry.length;
+    if (entry.lines) {
+        int32_t piece = 0;
+        {
+            RteLocked<RteLinePiece> pieces(entry.lines);
+            piece = RtePieceAt(pieces.get(), RtePieceCount(pieces.get(), pieces.size()), offset - blockStart);
+        }
+        RteLineOfPiece(handle, block, &piece, &from, &to);
+    }
+    *start = blockStart + from;
+    *end = blockStart + to;
+    doc->hooks.port(handle, 0);
+}

@@ -24,3 +24,6 @@ int32_t RteAlignToChar(RteHandle doc, int32_t offset, uint32_t direction);
 // end offsets in the block are written (the piece's own offset for both past the text's end),
 // and its number of pieces is answered.
 int32_t RteLineOfPiece(RteHandle doc, int32_t block, int32_t* piece, int32_t* start, int32_t* end);
+// The text offsets where the display line holding an offset starts and ends, with the port
+// opened around the look; a block not laid out yet counts as one line.
+void RteLineBounds(RteHandle doc, int32_t offset, int32_t* start, int32_t* end);

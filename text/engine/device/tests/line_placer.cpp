@@ -166,8 +166,18 @@ void LinePlacer::PlaceParagraph(int32_t start, int32_t end, int32_t* y, bool las
 int32_t LinePlacer::XOf(const PlacedLine& line, int32_t offset) const
 {
     for (const PlacedPiece& placed : line.pieces) {
-        if (offset >= placed.start && offset <= placed.end)
-            return placed.piece.rect.left + Width(placed.start, offset);
+        if (offset < placed.start || offset > placed.end)
+            continue;
+        // The piece's justification goes to its blanks (to every character when it has none),
+        // each taking its share after itself, as the run is drawn.
+        auto blanksIn = [&](int32_t to) {
+            return static_cast<int32_t>(std::count(text_.begin() + placed.start, text_.begin() + to, ' '));
+        };
+        int32_t shares = blanksIn(placed.end);
+        int32_t taken = shares ? blanksIn(offset) : offset - placed.start;
+        int32_t all = shares ? shares : std::max(placed.end - placed.start, 1);
+        int32_t spread = RteDecodeExtra(placed.piece.extra) * taken / all;
+        return placed.piece.rect.left + Width(placed.start, offset) + spread;
     }
     return line.pieces.back().piece.rect.right;
 }

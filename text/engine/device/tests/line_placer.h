@@ -34,7 +34,7 @@ public:
     LinePlacer(RteHandle doc, const RteRect& column);
     const std::vector<PlacedLine>& Place();
     void Draw(bool invisibles) const;
-    // The x of a text offset on its line as drawn, justification left aside.
+    // The x of a text offset on its line as drawn.
     int32_t XOf(const PlacedLine& line, int32_t offset) const;
     const std::string& Text() const { return text_; }
     const std::vector<PlacedLine>& Lines() const { return lines_; }

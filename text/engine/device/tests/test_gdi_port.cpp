@@ -321,14 +321,74 @@ TEST_F(GdiPortTest, TheCaretOfAHiddenWindow)
     EXPECT_EQ(rect.bottom - rect.top, 15);
     EXPECT_EQ(rect.left, 40) << "centred on the position, a pixel wide";
     hooks.caret(doc, RTE_CARET_POINT, reinterpret_cast<intptr_t>(&point), 0, 0, 0);
-    EXPECT_EQ(point.values[0], 40);
-    EXPECT_EQ(point.values[1], 13);
+    RtePoint noted = RteLocked<RteDocument>(doc)->caretPoint;
+    EXPECT_EQ(noted.h, 40);
+    EXPECT_EQ(noted.v, 13);
     hooks.caret(doc, RTE_CARET_HIDE, reinterpret_cast<intptr_t>(&point), 0, 0, 0);
     EXPECT_FALSE(CaretOn(window.Handle(), &rect));
     RteSetDocFlags2(doc, RteGetDocFlags2(doc) | RTE_DOC2_NO_CARET);
     hooks.caret(doc, RTE_CARET_SHOW, reinterpret_cast<intptr_t>(&point), 0, 0, 0);
     EXPECT_FALSE(CaretOn(window.Handle(), &rect)) << "a suppressed caret is not made";
     RteDocDestroy(doc);
+}
+
+TEST_F(GdiPortTest, TheCaretFollowsTextThatMoved)
+{
+    TestWindow window;
+    RteHandle doc = RteDocCreate(&env_, window.Handle(), nullptr, nullptr, nullptr, 0);
+    RteHookTable hooks;
+    RteGetDocHooks(doc, &hooks);
+    auto caret = [&](intptr_t mode, int32_t v, int32_t h) {
+        RteSelectPoint point{};
+        point.point = RtePoint{v, h};
+        point.height = 15;
+        hooks.caret(doc, mode, reinterpret_cast<intptr_t>(&point), 0, 0, 0);
+    };
+    auto moved = [&] { RteLocked<RteDocument>(doc)->caretMoved = true; };
+    RECT rect;
+    caret(RTE_CARET_SHOW, 12, 40);
+    caret(RTE_CARET_CHANGED_PLACE, 30, 80);
+    ASSERT_TRUE(CaretOn(window.Handle(), &rect));
+    EXPECT_EQ(rect.top, 12) << "a caret shown where the text still is stays";
+    moved();
+    caret(RTE_CARET_CHANGED_PLACE, 30, 80);
+    ASSERT_TRUE(CaretOn(window.Handle(), &rect));
+    EXPECT_EQ(rect.top, 30) << "after the text moved the caret is drawn anew";
+    EXPECT_EQ(rect.left, 80);
+    caret(RTE_CARET_CHANGED, 50, 90);
+    EXPECT_TRUE(CaretOn(window.Handle(), &rect)) << "nothing moved since";
+    moved();
+    caret(RTE_CARET_CHANGED, 50, 90);
+    EXPECT_FALSE(CaretOn(window.Handle(), &rect)) << "mode 7 only takes the stale caret away";
+    caret(RTE_CARET_IDLE, 50, 90);
+    ASSERT_TRUE(CaretOn(window.Handle(), &rect));
+    EXPECT_EQ(rect.top, 50) << "the next idle call draws it again";
+    RteDocDestroy(doc);
+}
+
+TEST_F(GdiPortTest, TheDefaultContainerHookDrawsTheBackground)
+{
+    for (bool offscreen : {false, true}) {
+        TestCanvas canvas(100, 60, RGB(255, 0, 0));
+        RteHandle doc = MakeDocument("abc");
+        RteSetPortDC(doc, canvas.Dc());
+        RteRect view{0, 0, 60, 100};
+        RteSetAreaRects(doc, nullptr, &view);
+        if (offscreen)
+            RteSetDocFlags(doc, RteGetDocFlags(doc) | RTE_DOC_OFFSCREEN_CONTAINERS);
+        RteHookTable hooks;
+        RteGetDocHooks(doc, &hooks);
+        RteRect rect{10, 20, 40, 50};
+        int32_t state = 0;
+        hooks.container(doc, 1, &rect, 0, 0, RTE_CONTAINER_OPEN, &state);
+        EXPECT_EQ(canvas.Pixel(25, 30), RGB(255, 0, 0)) << "opening draws nothing";
+        hooks.container(doc, 1, &rect, 0, 0, RTE_CONTAINER_DRAW, &state);
+        EXPECT_EQ(canvas.Pixel(20, 10), RGB(255, 255, 255)) << offscreen;
+        EXPECT_EQ(canvas.Pixel(49, 39), RGB(255, 255, 255)) << offscreen;
+        for (auto [x, y] : {std::pair{19, 25}, {50, 25}, {30, 9}, {30, 40}})
+            EXPECT_EQ(canvas.Pixel(x, y), RGB(255, 0, 0)) << offscreen << " " << x << "," << y;
+        RteDocDestroy(doc);
+    }
 }
 
 TEST(DeviceUnitsTest, Colours)

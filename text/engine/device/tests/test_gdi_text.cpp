@@ -7,6 +7,11 @@
 #include <vector>
 
 #include "device_fixture.h"
+#include "failing_blocks.h"
+#include "rte_memory_internal.h"
+#include "rte_gdi_case.h"
+#include "rte_line_piece.h"
+#include "rte_text_blocks.h"
 #include "rte_gdi_misc.h"
 #include "rte_gdi_port.h"
 #include "rte_gdi_text.h"
@@ -14,6 +19,7 @@
 #include "test_canvas.h"
 #include "rte_fonts.h"
 #include "rte_runs.h"
+#include "rte_styles.h"
 
 namespace {
 
@@ -94,6 +100,83 @@ TEST_F(GdiFontTest, AWidthTableReplacesTheFontsAdvances)
     EXPECT_EQ(Positions(doc), (std::vector<int32_t>{0, 17, 24, 31}));
 }
 
+TEST_F(GdiFontTest, ExtraSpacingFollowsEveryCharacterWithItsFractionsCarried)
+{
+    RteHandle doc = MakeDocument("abcd");
+    std::vector<int32_t> plain = Positions(doc);
+    RteCharStyle values = NoUnits();
+    RteCharStyle mask = NoUnits();
+    values.units16to25[RTE_STYLE_SPACING_UNIT] = 0x18000;  // one and a half
+    mask.units16to25[RTE_STYLE_SPACING_UNIT] = -1;
+    SetStyle(doc, 0, 4, values, mask);
+    RteDropDocPositions(doc);
+    std::vector<int32_t> spaced = Positions(doc);
+    ASSERT_EQ(spaced.size(), plain.size());
+    const int32_t added[] = {0, 1, 3, 4, 6};
+    for (size_t i = 0; i < spaced.size(); ++i)
+        EXPECT_EQ(spaced[i] - plain[i], added[i]) << i;
+}
+
+TEST_F(GdiFontTest, TheFontsScriptMarksItsStyles)
+{
+    struct Case {
+        int32_t charset;
+        const char* face;
+        uint32_t bits;  // complex script 0x400, right to left 0x4000
+    };
+    const Case cases[] = {{ANSI_CHARSET, "Liberation Serif", 0},
+                          {SHIFTJIS_CHARSET, "IPAGothic", 0x400},
+                          {HEBREW_CHARSET, "Liberation Serif", 0x4400},
+                          {ARABIC_CHARSET, "Liberation Serif", 0x4400},
+                          {THAI_CHARSET, "Liberation Serif", 0}};
+    for (const Case& c : cases) {
+        RteHandle doc = MakeDocument("abc", c.face, 12, c.charset);
+        EXPECT_EQ(StyleAt(doc, 0).styleBits & 0x4400, c.bits) << "character set " << c.charset;
+        RteDocDestroy(doc);
+    }
+}
+
+TEST_F(GdiFontTest, ADoubleUnderlineMakesRoomForItsSecondLine)
+{
+    RteHandle doc = MakeDocument("deux traits");
+    RteCharStyle plain = StyleAt(doc, 0);
+    RteCharStyle values = NoUnits();
+    RteCharStyle mask = NoUnits();
+    values.doubleUnderline = 1;
+    mask.doubleUnderline = -1;
+    SetStyle(doc, 0, 4, values, mask);
+    RteCharStyle doubled = StyleAt(doc, 0);
+    EXPECT_EQ(doubled.leading, plain.leading + 2);
+    EXPECT_EQ(doubled.ascent, plain.ascent);
+    values.unit19 = 1;
+    mask.unit19 = -1;
+    SetStyle(doc, 0, 4, values, mask);
+    RteCharStyle overlined = StyleAt(doc, 0);
+    EXPECT_EQ(overlined.ascent, plain.ascent + 2) << "with an overline the room goes above";
+    EXPECT_EQ(overlined.leading, plain.leading);
+}
+
+TEST_F(GdiFontTest, RaisingInPercentOfTheFontsHeight)
+{
+    RteHandle doc = MakeDocument("haut");
+    RteCharStyle values = NoUnits();
+    RteCharStyle mask = NoUnits();
+    values.superscript = 6;
+    values.units38to42[0] = 1;
+    mask.superscript = -1;
+    mask.units38to42[0] = -1;
+    SetStyle(doc, 0, 4, values, mask);
+    RteCharStyle raised = StyleAt(doc, 0);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(raised.fontHandle));
+    TEXTMETRICA metrics;
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    EXPECT_EQ(raised.ascent, metrics.tmAscent + (metrics.tmAscent + metrics.tmDescent) * 6 / 100);
+    EXPECT_EQ(raised.descent, metrics.tmDescent);
+}
+
 TEST_F(GdiFontTest, ASoftHyphenTakesTheRoomOfAHyphen)
 {
     RteHandle soft = MakeDocument("ab\x1F" "cd");
@@ -140,6 +223,27 @@ TEST_F(GdiFontTest, DoubleByteClassesFollowTheFontsCharacterSet)
     std::vector<int32_t> positions = Positions(doc);
     EXPECT_EQ(positions[2], positions[3]) << "the second byte adds nothing";
     EXPECT_GT(positions[3], positions[1]);
+}
+
+TEST_F(GdiFontTest, JustifiedDoubleByteTextGivesEachCharacterTwoShares)
+{
+    const std::string text = "\x93\xFA\x96\x7B";  // two ideographs
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    HDC dc = CreateCompatibleDC(nullptr);
+    HFONT font = CreateFontA(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, "IPAGothic");
+    HGDIOBJ old = SelectObject(dc, font);
+    int32_t plain[5];
+    int32_t spread[5];
+    RteCharWidths(dc, nullptr, bytes, 4, RTE_WIDTHS_EACH, 0, plain);
+    int32_t total = RteCharWidths(dc, nullptr, bytes, 4, RTE_WIDTHS_EACH, 4, spread);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    DeleteDC(dc);
+    EXPECT_EQ(spread[0], plain[0] + 2);
+    EXPECT_EQ(spread[1], 0) << "a second byte takes no room";
+    EXPECT_EQ(spread[2], plain[2] + 2);
+    EXPECT_EQ(spread[3], 0);
+    EXPECT_EQ(total, plain[0] + plain[2] + 4);
 }
 
 // Zooming draws the text at 100 sizes; drawing them again makes no font.
@@ -272,6 +376,127 @@ TEST_F(GdiServicesTest, AnOverlineStandsAboveTheAscent)
 
 namespace {
 
+// Turns on one of the drawing units beside the named ones over [start, end).
+void SetDrawingUnit(RteHandle doc, int32_t start, int32_t end, int unit)
+{
+    RteCharStyle values = NoUnits();
+    values.units23to34[unit] = 1;
+    RteCharStyle mask = NoUnits();
+    mask.units23to34[unit] = -1;
+    RteRange range{start, end};
+    RteSetCharStyle(doc, &range, &values, &mask, 0);
+}
+
+// Two boxed runs of blanks side by side, drawn as one box: sides only at its two ends.
+TEST_F(GdiServicesTest, ABoxGoesOnAcrossRunsThatContinueIt)
+{
+    TestCanvas canvas(120, 40);
+    RteHandle doc = MakeDocument("        ");
+    RteSetPortDC(doc, canvas.Dc());
+    SetDrawingUnit(doc, 0, 8, RTE_STYLE_BOX_UNIT);
+    RteCharStyle style = StyleAt(doc, 0);
+    const auto* blanks = reinterpret_cast<const uint8_t*>("        ");
+    RteDrawRun first{blanks, 4, 0, 0, 10, 30, RteRect{0, 0, 40, 120}, 0, 0, RTE_RUN_BOX_INTO_AFTER};
+    style.hooks.draw(doc, &style, reinterpret_cast<intptr_t>(&first), 0, 0, 0);
+    RteDrawRun second{blanks + 4, 4, 0, 4, 10 + first.width, 30, RteRect{0, 0, 40, 120}, 0, 0,
+                      RTE_RUN_BOX_FROM_BEFORE};
+    style.hooks.draw(doc, &style, reinterpret_cast<intptr_t>(&second), 0, 0, 0);
+    ASSERT_GT(first.width, 2);
+    const int middle = 27;
+    const COLORREF black = RGB(0, 0, 0);
+    EXPECT_EQ(canvas.Pixel(10, middle), black) << "the box's left side";
+    EXPECT_NE(canvas.Pixel(10 + first.width - 1, middle), black) << "no side where the box goes on";
+    EXPECT_NE(canvas.Pixel(10 + first.width, middle), black) << "nor where it came from";
+    EXPECT_EQ(canvas.Pixel(10 + first.width + second.width - 1, middle), black) << "the box's right side";
+    HGDIOBJ old = SelectObject(canvas.Dc(), reinterpret_cast<HFONT>(style.fontHandle));
+    TEXTMETRICA metrics;
+    GetTextMetricsA(canvas.Dc(), &metrics);
+    SelectObject(canvas.Dc(), old);
+    for (int x = 10; x < 10 + first.width + second.width; ++x) {
+        EXPECT_EQ(canvas.Pixel(x, 30 - metrics.tmAscent), black) << "the top runs across at " << x;
+        EXPECT_EQ(canvas.Pixel(x, 30 + metrics.tmDescent - 1), black) << "the bottom runs across at " << x;
+    }
+}
+
+// "ab cd" on one line of 20 pixels, "cd" blinking.
+TEST_F(GdiServicesTest, BlinkingRunsInvertOnEveryNewSecond)
+{
+    TestCanvas canvas(120, 40);
+    RteHandle doc = MakeDocument("ab cd");
+    RteSetPortDC(doc, canvas.Dc());
+    SetDrawingUnit(doc, 3, 5, RTE_STYLE_BLINK_UNIT);
+    RteHandle lines = RteAlloc(&context_, sizeof(RteLinePiece), 2, 0, true);
+    {
+        RteLocked<RteLinePiece> pieces(lines);
+        pieces[0] = RteLinePiece{0, 0, 0, RTE_PIECE_LINE_FIRST | RTE_PIECE_LINE_LAST, 1, RteRect{0, 0, 20, 100}};
+        pieces[1] = RteLinePiece{0, 0, 0, RTE_PIECE_SENTINEL, 0, {}};
+    }
+    RteLocked<RteTextBlock>(RteLocked<RteDocument>(doc)->blocks)[0].lines = lines;
+    std::vector<int32_t> positions = Positions(doc);
+    RteHookTable hooks;
+    RteGetDocHooks(doc, &hooks);
+    const COLORREF white = RGB(255, 255, 255);
+    const COLORREF black = RGB(0, 0, 0);
+    hooks.blink(doc, 2, 0, 0, 0, 0);
+    EXPECT_EQ(canvas.Pixel(positions[3], 10), white) << "no new second, nothing drawn";
+    hooks.blink(doc, 1, 0, 0, 0, 0);
+    EXPECT_EQ(canvas.Pixel(positions[3], 10), black);
+    EXPECT_EQ(canvas.Pixel(positions[5] - 1, 19), black);
+    EXPECT_EQ(canvas.Pixel(positions[3] - 1, 10), white) << "the blank before stays";
+    EXPECT_EQ(canvas.Pixel(positions[5], 10), white);
+    EXPECT_EQ(canvas.Pixel(positions[3], 20), white) << "below the line";
+    hooks.blink(doc, 1, 0, 0, 0, 0);
+    EXPECT_EQ(canvas.Pixel(positions[3], 10), white) << "the next second shows it again";
+    RteSetDocFlags(doc, RteGetDocFlags(doc) | 0x10000);
+    hooks.blink(doc, 1, 0, 0, 0, 0);
+    EXPECT_EQ(canvas.Pixel(positions[3], 10), white) << "an inactive document does not blink";
+
+    // Drawn while the phase is 1, a blinking run shows inverted.
+    RteGdiOf(&env_)->blinkPhase = 1;
+    RteCharStyle style = StyleAt(doc, 3);
+    RteDrawRun run{reinterpret_cast<const uint8_t*>("cd"), 2, 0, 3, 10, 30, RteRect{22, 0, 40, 120}, 0, 0, 0};
+    style.hooks.draw(doc, &style, reinterpret_cast<intptr_t>(&run), 0, 0, 0);
+    EXPECT_EQ(canvas.Pixel(10, 22), black) << "above the glyphs, within the line";
+    EXPECT_EQ(canvas.Pixel(10 + run.width, 22), white);
+}
+
+TEST_F(GdiServicesTest, EachLineEndingHasItsMark)
+{
+    struct Case {
+        int32_t ending;
+        int glyph;  // 0: no mark
+    };
+    const Case cases[] = {{RTE_LINE_ENDS_PARAGRAPH, 3}, {RTE_LINE_ENDS_SOFT_BREAK, 4}, {RTE_LINE_ENDS_PAGE, 5},
+                          {RTE_LINE_ENDS_TEXT, 6},      {RTE_LINE_ENDS_CONTAINER, 8},  {0, 0}};
+    RteHandle doc = MakeDocument("a b");
+    RteCharStyle style = StyleAt(doc, 0);
+    RteHookTable hooks;
+    RteGetDocHooks(doc, &hooks);
+    const auto* text = reinterpret_cast<const uint8_t*>("a b");
+    const int32_t positions[] = {0, 8, 12, 20};
+    for (const Case& c : cases) {
+        TestCanvas drawn(60, 40);
+        TestCanvas expected(60, 40);
+        RteSetPortDC(doc, drawn.Dc());
+        RteInvisibles marks{&style, text, 3, positions, 10, 30, c.ending};
+        hooks.drawInvisibles(doc, reinterpret_cast<intptr_t>(&marks), 0, 0, 0, 0);
+        HGDIOBJ old = SelectObject(expected.Dc(), reinterpret_cast<HFONT>(style.fontHandle));
+        SetBkMode(expected.Dc(), TRANSPARENT);
+        SetTextAlign(expected.Dc(), TA_BASELINE | TA_LEFT);
+        const char blank = static_cast<char>(RteCountedChar(&env_, 9));
+        SIZE size{};
+        GetTextExtentPoint32A(expected.Dc(), &blank, 1, &size);
+        TextOutA(expected.Dc(), 10 + 10 - size.cx / 2, 30, &blank, 1);
+        if (c.glyph) {
+            const char mark = static_cast<char>(RteCountedChar(&env_, c.glyph));
+            TextOutA(expected.Dc(), 30, 30, &mark, 1);
+        }
+        SelectObject(expected.Dc(), old);
+        EXPECT_EQ(drawn.Pixels(), expected.Pixels()) << "ending " << c.ending;
+    }
+    RteSetPortDC(doc, nullptr);
+}
+
 TEST_F(GdiServicesTest, TheScaleErrorOfAText)
 {
     RteHandle doc = MakeDocument("Illustration");
@@ -288,6 +513,40 @@ TEST_F(GdiServicesTest, TheScaleErrorOfAText)
 }  // namespace
 
 namespace {
+
+TEST(GdiStartupTest, RunningOutOfMemoryLeavesNothingMade)
+{
+    RteSetDevice(&RteGdiDevice());
+    RteMemContext context = {};
+    RteMemInit(&context, 0);
+    auto liveHandles = [&] {
+        int live = 0;
+        rte_memory::ForEachHandle(&context, [&](RteHandle) { ++live; });
+        return live;
+    };
+    int live = liveHandles();
+    int failures = 0;
+    for (int n = 1; n < 50; ++n) {
+        RteEnvironment env = {};
+        uint16_t code;
+        {
+            FailingBlocks blocks;
+            blocks.FailFromRequest(n);
+            code = RteTry(&context, [&] { RteEngineStartup(&env, &context); });
+        }
+        if (code == 0) {
+            RteEngineShutdown(&env);
+            break;
+        }
+        ++failures;
+        EXPECT_EQ(code, RTE_ERR_NO_MEMORY) << "request " << n;
+        EXPECT_EQ(env.device, nullptr) << "request " << n;
+        EXPECT_EQ(liveHandles(), live) << "request " << n;
+    }
+    EXPECT_GE(failures, 3) << "the device's three blocks and the cache's";
+    RteMemFree(&context);
+    RteSetDevice(nullptr);
+}
 
 TEST_F(GdiServicesTest, StartUpLeavesBothDefaultColoursUnsetAndTheGlyphsSet)
 {

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "rect_ops.h"
 #include "rte_memory_internal.h"
 #include "rte_text_blocks.h"
 
@@ -36,6 +37,25 @@ RteHandle DocumentTest::MakeDocument(const std::string& text)
     RteLocked<RteStyleRun>(doc->charRuns)[1].offset = length + 2;
     RteLocked<RteStyleRun>(doc->parRuns)[1].offset = length + 2;
     return handle;
+}
+
+void DocumentTest::LayOutBlock(RteHandle doc, int32_t block, const std::vector<RteLinePiece>& pieces)
+{
+    auto count = static_cast<int32_t>(pieces.size());
+    RteHandle lines = RteAlloc(&context_, sizeof(RteLinePiece), count + 1, 0, true);
+    RteRect bounds{};
+    {
+        RteLocked<RteLinePiece> entries(lines);
+        for (int32_t i = 0; i < count; ++i) {
+            entries[i] = pieces[static_cast<size_t>(i)];
+            RteUnionRect(&bounds, &entries[i].rect, &bounds);
+        }
+        entries[count] = RteLinePiece{0, 0, 0, RTE_PIECE_SENTINEL, 0, {}};
+    }
+    RteLocked<RteDocument> locked(doc);
+    RteLocked<RteTextBlock> blocks(locked->blocks);
+    blocks[block].lines = lines;
+    blocks[block].bounds = bounds;
 }
 
 int DocumentTest::LockedHandles() const

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "rte_document.h"
+#include "rte_line_piece.h"
 #include "rte_typed.h"
 
 class DocumentTest : public testing::Test {
@@ -16,6 +18,9 @@ protected:
 
     // A new document (port -1) whose first block holds the text, its runs covering it.
     RteHandle MakeDocument(const std::string& text = std::string());
+    // The block's laid-out pieces, as the line builder leaves them: the sentinel is added and
+    // the block's bounds become the union of their rects.
+    void LayOutBlock(RteHandle doc, int32_t block, const std::vector<RteLinePiece>& pieces);
     // Handles of the context that are locked (0 when the model left none locked).
     int LockedHandles() const;
     int LiveHandles() const;

@@ -90,6 +90,36 @@ TEST_F(PositionCacheTest, MeasuresOnceAndReusesTheEntry)
     EXPECT_EQ(LockedHandles(), 0);
 }
 
+// Link ranges as the tables keep them (start and end first, ordered by end), closed by the
+// sentinel past the text.
+void SetLinkRanges(RteHandle table, const std::vector<std::pair<int32_t, int32_t>>& ranges, int32_t textLength)
+{
+    RteSetCount(table, static_cast<int32_t>(ranges.size()) + 1);
+    RteLocked<uint8_t> bytes(table);
+    int32_t size = RteElementSize(table);
+    std::memset(bytes.get(), 0, static_cast<size_t>(size) * (ranges.size() + 1));
+    for (size_t i = 0; i <= ranges.size(); ++i) {
+        auto* fields = reinterpret_cast<int32_t*>(bytes.get() + static_cast<size_t>(size) * i);
+        fields[0] = i < ranges.size() ? ranges[i].first : textLength + 2;
+        fields[1] = i < ranges.size() ? ranges[i].second : textLength + 2;
+    }
+}
+
+TEST_F(PositionCacheTest, NoStepCrossesTheEdgeOfALinkRange)
+{
+    RteHandle doc = MakeDocument("abcdefghij");
+    {
+        RteLocked<RteDocument> model(doc);
+        SetLinkRanges(model->linkRanges[0], {{3, 6}}, 10);
+        SetLinkRanges(model->linkRanges[1], {{5, 8}}, 10);
+    }
+    EXPECT_EQ(Positions(doc), Steps(10, kWidth));
+    std::vector<int32_t> counts;
+    for (const RteMeasureStep& step : g_steps)
+        counts.push_back(step.count);
+    EXPECT_EQ(counts, (std::vector<int32_t>{3, 2, 1, 2, 2}));
+}
+
 TEST_F(PositionCacheTest, TwoDocumentsAtOneOffsetNeverShare)
 {
     RteHandle a = MakeDocument("abc");
@@ -244,6 +274,10 @@ TEST_F(PositionCacheTest, LinesMeasuredFromTheirStart)
     RteHandle line = RteMeasureLine(doc, 0, 3, 4);
     EXPECT_EQ(Elements<int32_t>(line), Steps(4, kWidth));
     RteFree(line);
+    RteHandle past = RteMeasureLine(doc, 0, 6, 4);
+    EXPECT_EQ(Elements<int32_t>(past), (std::vector<int32_t>{0, kWidth, 2 * kWidth, 2 * kWidth, 2 * kWidth}))
+        << "nothing read past the block: its last position repeats";
+    RteFree(past);
 }
 
 TEST_F(PositionCacheTest, BackToWhereABreakMayFall)
@@ -269,20 +303,14 @@ protected:
     {
         PositionCacheTest::SetUp();
         doc_ = MakeDocument("aaaa bbbb\rcccc dddd\r");
-        RteHandle lines = RteAlloc(&context_, sizeof(RteLinePiece), 5, 0, true);
-        {
-            RteLocked<RteLinePiece> pieces(lines);
-            const uint16_t laid = RTE_LINE_LAID_OUT;
-            pieces[0] = RteLinePiece{0, 0, 0, static_cast<uint16_t>(laid | RTE_LINE_STARTS_PARAGRAPH), 0, {0, 0, 12, 50}};
-            pieces[1] = RteLinePiece{5, 0, 0, static_cast<uint16_t>(laid | RTE_LINE_PARAGRAPH_END), 0, {12, 0, 30, 50}};
-            pieces[2] = RteLinePiece{10, 0, 0, static_cast<uint16_t>(laid | RTE_LINE_STARTS_PARAGRAPH), 0, {30, 0, 42, 50}};
-            pieces[3] = RteLinePiece{15, 0, 0, static_cast<uint16_t>(laid | RTE_LINE_PARAGRAPH_END), 0, {42, 0, 54, 50}};
-            pieces[4] = RteLinePiece{0, 0, 0, RTE_PIECE_SENTINEL, 0, {}};
-        }
+        const uint16_t laid = RTE_LINE_LAID_OUT;
+        LayOutBlock(doc_, 0,
+                    {RteLinePiece{0, 0, 0, static_cast<uint16_t>(laid | RTE_LINE_STARTS_PARAGRAPH), 0, {0, 0, 12, 50}},
+                     RteLinePiece{5, 0, 0, static_cast<uint16_t>(laid | RTE_LINE_PARAGRAPH_END), 0, {12, 0, 30, 50}},
+                     RteLinePiece{10, 0, 0, static_cast<uint16_t>(laid | RTE_LINE_STARTS_PARAGRAPH), 0, {30, 0, 42, 50}},
+                     RteLinePiece{15, 0, 0, static_cast<uint16_t>(laid | RTE_LINE_PARAGRAPH_END), 0, {42, 0, 54, 50}}});
         RteLocked<RteDocument> doc(doc_);
-        RteLocked<RteTextBlock> blocks(doc->blocks);
-        blocks[0].lines = lines;
-        blocks[0].flags = RTE_BLOCK_LINES_COMPLETE;
+        RteLocked<RteTextBlock>(doc->blocks)[0].flags = RTE_BLOCK_LINES_COMPLETE;
     }
 
     std::vector<bool> LaidOut()

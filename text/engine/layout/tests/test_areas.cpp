@@ -304,14 +304,9 @@ namespace {
 
 TEST_F(AreasTest, TheContainersOfLaidOutLines)
 {
-    RteHandle lines = RteAlloc(&context_, sizeof(RteLinePiece), 3, 0, true);
-    {
-        RteLocked<RteLinePiece> pieces(lines);
-        pieces[0] = RteLinePiece{0, 0, 0, RTE_PIECE_LINE_FIRST | RTE_PIECE_LINE_LAST, 1, {}};
-        pieces[1] = RteLinePiece{9, 0, 0, RTE_PIECE_LINE_FIRST | RTE_PIECE_LINE_LAST, 2, {}};
-        pieces[2] = RteLinePiece{0, 0, 0, RTE_PIECE_SENTINEL, 0, {}};
-    }
-    RteLocked<RteTextBlock>(Doc().blocks)[0].lines = lines;
+    LayOutBlock(doc_, 0,
+                {RteLinePiece{0, 0, 0, RTE_PIECE_LINE_FIRST | RTE_PIECE_LINE_LAST, 1, {}},
+                 RteLinePiece{9, 0, 0, RTE_PIECE_LINE_FIRST | RTE_PIECE_LINE_LAST, 2, {}}});
     EXPECT_EQ(RteContainerOfLine(doc_, 3), 1);
     EXPECT_EQ(RteContainerOfLine(doc_, 10), 2);
     EXPECT_EQ(RteFirstOffsetInContainer(doc_, 2), 9);
@@ -355,3 +350,58 @@ TEST_F(AreasTest, StylesAndFormatsHearABroadcast)
 }
 
 }  // namespace
+
+namespace {
+
+// A hit test over two lines of 12 units, ten units to a character: "Quelques " on the first,
+// "mots." on the second.
+intptr_t HitTenUnitsACharacter(RteHandle, intptr_t where, intptr_t out, intptr_t, intptr_t, intptr_t)
+{
+    const auto* point = reinterpret_cast<const RtePoint*>(where);
+    auto* hit = reinterpret_cast<RteSelectPoint*>(out);
+    hit->offset = point->v < 12 ? point->h / 10 : 9 + point->h / 10;
+    return 0;
+}
+
+TEST_F(AreasTest, TheRangesLaidOutInAnArea)
+{
+    LayOutBlock(doc_, 0,
+                {RteLinePiece{0, 0, 0, RTE_PIECE_LINE_FIRST | RTE_PIECE_LINE_LAST, 1, {0, 0, 12, 90}},
+                 RteLinePiece{9, 0, 0, RTE_PIECE_LINE_FIRST | RTE_PIECE_LINE_LAST, 1, {12, 0, 24, 50}}});
+    RteHookTable hooks;
+    RteGetDocHooks(doc_, &hooks);
+    hooks.hitTest = HitTenUnitsACharacter;
+    RteSetDocHooks(doc_, &hooks, false);
+    struct Case {
+        std::vector<RteRect> area;
+        std::vector<RteRange> ranges;
+        const char* why;
+    };
+    const Case cases[] = {
+        {{{-5, -5, 100, 100}}, {{0, 14}}, "the whole text: the lines' ranges join"},
+        {{{2, 20, 10, 40}}, {{2, 4}}, "inside a line: from and to the characters hit"},
+        {{{0, 30, 12, 100}, {12, 0, 24, 15}}, {{3, 10}}, "a line's end and the next line's start"},
+        {{{0, 30, 12, 100}}, {{3, 9}}, "to a piece's right: its end"},
+        {{{40, 0, 60, 100}}, {}, "below the text: nothing"},
+        {{{0, 20, 12, 21}}, {}, "a sliver hits no character"},
+    };
+    RteHandle ranges = RteAlloc(&context_, sizeof(RteRange), 1, 0, true);
+    for (const Case& c : cases) {
+        RteRectList area = RteNewRectList(&context_, &c.area[0]);
+        for (size_t i = 1; i < c.area.size(); ++i)
+            RteAddRectToList(area, &c.area[i]);
+        RteRangesInRectList(doc_, area, ranges);
+        std::vector<RteRange> found = Elements<RteRange>(ranges);
+        ASSERT_EQ(found.size(), c.ranges.size()) << c.why;
+        for (size_t i = 0; i < found.size(); ++i) {
+            EXPECT_EQ(found[i].start, c.ranges[i].start) << c.why;
+            EXPECT_EQ(found[i].end, c.ranges[i].end) << c.why;
+        }
+        RteFreeRectList(area);
+    }
+    RteFree(ranges);
+    EXPECT_EQ(LockedHandles(), 0);
+}
+
+}  // namespace
+

@@ -19,13 +19,9 @@ protected:
     {
         DocumentTest::SetUp();
         doc_ = MakeDocument("abcdefghij");
-        RteHandle lines = RteAlloc(&context_, sizeof(RteLinePiece), 2, 0, true);
-        {
-            RteLocked<RteLinePiece> pieces(lines);
-            pieces[0] = RteLinePiece{0, 0, 0, RTE_PIECE_LINE_FIRST, 0, RteRect{0, 0, 12, 25}};
-            pieces[1] = RteLinePiece{5, 0, 0, RTE_PIECE_RTL | RTE_PIECE_LINE_LAST, 0, RteRect{0, 25, 12, 50}};
-        }
-        RteLocked<RteTextBlock>(DocumentOf(doc_).blocks)[0].lines = lines;
+        LayOutBlock(doc_, 0,
+                    {RteLinePiece{0, 0, 0, RTE_PIECE_LINE_FIRST, 0, RteRect{0, 0, 12, 25}},
+                     RteLinePiece{5, 0, 0, RTE_PIECE_RTL | RTE_PIECE_LINE_LAST, 0, RteRect{0, 25, 12, 50}}});
     }
 
     RteSelectPoint Caret(int32_t offset, int32_t piece, int32_t primary)
@@ -95,6 +91,25 @@ TEST(ParagraphDirectionTest, TheFormatsOrTheSystems)
     format.direction = -1;
     EXPECT_EQ(RteParDirection(nullptr, &format), -1);
     EXPECT_EQ(RteParDirection(nullptr, nullptr), 1);
+}
+
+TEST_F(BidiTest, AChangeOfTheSystemsDirectionIsSeenOnce)
+{
+    EXPECT_EQ(RteCheckSystemDirection(doc_), 0) << "a new document takes the system's direction as left to right";
+    {
+        RteLocked<RteDocument> doc(doc_);
+        doc->systemDirection = -1;
+        doc->caretPoint = RtePoint{7, 9};
+    }
+    EXPECT_EQ(RteCheckSystemDirection(doc_), 1);
+    RteDocument doc = DocumentOf(doc_);
+    EXPECT_EQ(doc.systemDirection, 1);
+    EXPECT_EQ(doc.caretPoint, (RtePoint{0, 0}));
+    for (const RteTextBlock& block : Elements<RteTextBlock>(doc.blocks))
+        EXPECT_TRUE(block.flags & RTE_BLOCK_DIRECTION_CHANGED);
+    for (const RteSelectPoint& point : Elements<RteSelectPoint>(doc.selection))
+        EXPECT_TRUE(point.flags & RTE_SELECT_RECOMPUTE);
+    EXPECT_EQ(RteCheckSystemDirection(doc_), 0) << "seen once";
 }
 
 }  // namespace
