@@ -1,6 +1,7 @@
 // Default hooks of documents, character styles and paragraph formats.
 #include "rte_default_hooks.h"
 
+#include "rte_block_upkeep.h"
 #include "rte_device.h"
 #include "rte_document.h"
 #include "rte_line_break.h"
@@ -46,7 +47,7 @@ void RteFillDefaultHooks(RteEnvironment* env)
 {
     const RteDevice& device = RteCurrentDevice();
     env->hooks = RteHookTable{Nothing3,   NoLine,       RteDefaultJustify,    NoLine,       KeepValue, RteDefaultLineBreak, NoGeneral,
-                              NoGeneral,  NoBlock,      NoBlock,      NoGeneral,    NoGeneral, NoGeneral, device.fontInit,
+                              NoGeneral,  NoBlock,      RteDefaultSplitPoint,      NoGeneral,    NoGeneral, NoGeneral, device.fontInit,
                               NoGeneral,  NoGeneral,    Nothing4,     Nothing4,     Nothing7,  Nothing6,  NoProgress,
                               Nothing4,   RteDefaultParBounds, NoContainer, NoGeneral, RteDefaultPostLayout, Nothing3, Nothing6,
                               NoPort,     Nothing3,     RteFarEastBreakClass, NoGeneral, NoTypeahead};

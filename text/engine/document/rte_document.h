@@ -173,6 +173,8 @@ struct RteDocument {
     RtePoint caretPoint;
     // The caret no longer stands where it was drawn: a click or a scroll moved the text.
     bool caretMoved;
+    // The innermost open insertion batch (RteBatch), null outside batches.
+    RteHandle batch;
 };
 
 // An extra-area rect (numbered from 1) and the text offset from which it affects lines.
