@@ -1,0 +1,131 @@
+// Filling one line: bytes taken with their measured positions until a line-ending character or
+// the line's width, the break hook deciding where an overflowing line ends; then the line cut
+// into pieces at style and paragraph runs, measured and justified.
+#include <algorithm>
+
+#include "rte_document.h"
+#include "rte_line_break.h"
+#include "rte_line_builder.h"
+#include "rte_paragraph_hooks.h"
+#include "rte_typed.h"
+
+namespace {
+
+// Types the measuring hook gives control characters, beside the control bit itself.
+constexpr uint16_t kControl = 0x40;
+constexpr uint16_t kParagraphEnd = 0x100;
+constexpr uint16_t kSoftBreak = 0x200;
+constexpr uint16_t kContainerBreak = 0x4000;
+constexpr uint16_t kPageBreak = 0x8000;
+constexpr int16_t kBlank = 1;
+
+uint16_t EndFlagsOf(int16_t type)
+{
+    auto bits = static_cast<uint16_t>(type);
+    if (!(bits & kControl))
+        return 0;
+    if (bits & kParagraphEnd)
+        return RTE_PIECE_PAR_LAST;
+    if (bits & kSoftBreak)
+        return RTE_PIECE_SOFT_BREAK;
+    if (bits & kContainerBreak)
+        return RTE_PIECE_CONTAINER_BREAK;
+    if (bits & kPageBreak)
+        return RTE_PIECE_PAGE_BREAK;
+    return 0;
+}
+
+// Where an overflowing line ends: the break hook's choice, at least one character, with the
+// blanks after it (and a line-ending character right after them) taken onto the line.
+int32_t BreakAt(RteHandle doc, RteLineBuilder* b, int32_t overflow, uint16_t* endFlags)
+{
+    RteLineBreak request = {b->blockStart, b->blockStart + b->length, &b->walker, b->text, b->lineStart, overflow,
+                            b->positions, 0, 0};
+    RteLocked<RteDocument>(doc)->hooks.lineBreak(doc, reinterpret_cast<intptr_t>(&request), 0, 0, 0, 0);
+    int32_t end = request.breakIndex;
+    if (end <= b->lineStart)
+        end = overflow > b->lineStart ? overflow : overflow + 1;
+    while (end < b->length && b->types[end] == kBlank)
+        ++end;
+    if (end < b->length && EndFlagsOf(b->types[end]) != 0)
+        *endFlags = EndFlagsOf(b->types[end++]);
+    return end;
+}
+
+int32_t LineEnd(RteHandle doc, RteLineBuilder* b, int32_t width, uint16_t* endFlags)
+{
+    int32_t x0 = b->positions[b->lineStart];
+    for (int32_t i = b->lineStart; i < b->length; ++i) {
+        if ((*endFlags = EndFlagsOf(b->types[i])) != 0)
+            return i + 1;
+        if (b->positions[i + 1] - x0 > width)
+            return BreakAt(doc, b, i, endFlags);
+    }
+    return b->length;
+}
+
+}  // namespace
+
+void RteLineIndents(const RteStyleWalk* walker, RteRect* line, bool paragraphFirst)
+{
+    const RteParFormat& format = *walker->format;
+    int32_t left = format.leftIndent + (paragraphFirst ? format.firstIndent : 0);
+    if (left > 0)
+        line->left += left;
+    if (format.rightIndent > 0)
+        line->right -= format.rightIndent;
+}
+
+void RteLineMetrics(RteHandle doc, RteStyleWalk* walker, int16_t* ascent, int16_t* descent, int16_t* leading)
+{
+    const RteCharStyle& style = *walker->style;
+    bool hidden = style.hidden && (RteLocked<RteDocument>(doc)->flags & RTE_DOC_HIDDEN_TEXT);
+    if (hidden)
+        return;
+    *ascent = std::max(*ascent, style.ascent);
+    *descent = std::max(*descent, style.descent);
+    *leading = std::max(*leading, std::max<int16_t>(style.leading, 0));
+}
+
+intptr_t RteDefaultFillLine(RteHandle doc, void* state)
+{
+    auto* b = static_cast<RteLineBuilder*>(state);
+    b->pieces.resize(b->firstPiece);
+    RteStyleWalkSet(&b->walker, b->blockStart + b->lineStart);
+    RteRect line = b->line;
+    RteLineIndents(&b->walker, &line, b->paragraphStart);
+    uint16_t endFlags = 0;
+    int32_t end = LineEnd(doc, b, line.right - line.left, &endFlags);
+    b->lineEnd = end;
+    int32_t x0 = b->positions[b->lineStart];
+    int16_t ascent = 0, descent = 0, leading = 0;
+    int32_t from = b->lineStart;
+    do {
+        RteStyleWalkSet(&b->walker, b->blockStart + from);
+        RteLineMetrics(doc, &b->walker, &ascent, &descent, &leading);
+        int32_t to = std::min({end, b->walker.nextRunStart - b->blockStart, b->walker.nextParStart - b->blockStart});
+        if (to <= from)
+            to = end;
+        RteLinePiece piece = {static_cast<uint16_t>(from), 0, 0, RTE_PIECE_LATER, 0,
+                              RteRect{line.top, line.left + b->positions[from] - x0, line.top,
+                                      line.left + b->positions[to] - x0}};
+        b->pieces.push_back(piece);
+        from = to;
+    } while (from < end);
+    line.bottom = line.top + ascent + descent + leading;
+    RteLinePiece* first = &b->pieces[b->firstPiece];
+    auto count = static_cast<int32_t>(b->pieces.size() - b->firstPiece);
+    for (int32_t i = 0; i < count; ++i) {
+        first[i].rect.bottom = line.bottom;
+        first[i].spaceAfter = static_cast<uint16_t>(descent + leading);
+    }
+    first[0].flags = static_cast<uint16_t>(RTE_PIECE_LINE_FIRST | (b->paragraphStart ? RTE_PIECE_PAR_FIRST : 0));
+    first[count - 1].flags |= RTE_PIECE_LINE_LAST | endFlags;
+    intptr_t lineState = b->lastBlock && end == b->length ? RTE_LINE_LAST_OF_TEXT : 0;
+    RteStyleWalkSet(&b->walker, b->blockStart + b->lineStart);
+    RteLocked<RteDocument>(doc)->hooks.justify(doc, lineState, reinterpret_cast<intptr_t>(first), count,
+                                               reinterpret_cast<intptr_t>(&line),
+                                               reinterpret_cast<intptr_t>(b->walker.format));
+    b->line.bottom = line.bottom;
+    return 0;
+}
