@@ -7,6 +7,7 @@
 #include "rte_line_break.h"
 #include "rte_line_builder.h"
 #include "rte_paragraph_hooks.h"
+#include "rte_selection.h"
 #include "rte_text_blocks.h"
 #include "rte_typed.h"
 
@@ -47,7 +48,7 @@ void RteFillDefaultHooks(RteEnvironment* env)
 {
     const RteDevice& device = RteCurrentDevice();
     env->hooks = RteHookTable{Nothing3,   RteDefaultFillLine, RteDefaultJustify, RteDefaultLineFits,      KeepValue, RteDefaultLineBreak, NoGeneral,
-                              NoGeneral,  NoBlock,      RteDefaultSplitPoint,      NoGeneral,    NoGeneral, NoGeneral, device.fontInit,
+                              NoGeneral,  NoBlock,      RteDefaultSplitPoint,      NoGeneral,    NoGeneral, RteHitTest, device.fontInit,
                               NoGeneral,  NoGeneral,    Nothing4,     Nothing4,     Nothing7,  Nothing6,  NoProgress,
                               Nothing4,   RteDefaultParBounds, NoContainer, NoGeneral, RteDefaultPostLayout, Nothing3, Nothing6,
                               NoPort,     Nothing3,     RteFarEastBreakClass, NoGeneral, NoTypeahead};
