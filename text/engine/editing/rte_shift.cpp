@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "rte_links.h"
 #include "rte_typed.h"
 
 int32_t RteShiftedOffset(int32_t x, int32_t at, int32_t delta, bool atMoves)
@@ -38,5 +39,6 @@ void RteShiftTables(RteDocument* doc, int32_t at, int32_t delta)
         }
     }
     doc->caretPoint = RtePoint{};
+    RteLinkRangesShifted(doc->self, at, delta);
     doc->hooks.textChanged(doc->self, at, delta);
 }

@@ -1,6 +1,7 @@
 // Insertion, deletion and typed keys: the text, its blocks, runs and selection after each.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -8,6 +9,7 @@
 #include "document_fixture.h"
 #include "rte_block_upkeep.h"
 #include "rte_editing.h"
+#include "rte_links.h"
 #include "rte_selection.h"
 #include "rte_shift.h"
 #include "rte_style_units.h"
@@ -187,8 +189,48 @@ TEST_F(EditingTest, TypedTextTakesTheInsertionStyle)
     EXPECT_EQ(0, typed.bold);
 }
 
+// Marked ranges as the edits should leave them, ordered by end.
+class RangeModel {
+public:
+    void Add(Range range)
+    {
+        auto at = std::find_if(ranges_.begin(), ranges_.end(), [&](const Range& r) { return r.second > range.first; });
+        ranges_.insert(at, range);
+    }
+
+    void Shift(int32_t at, int32_t delta)
+    {
+        std::vector<Range> kept;
+        for (Range r : ranges_) {
+            r.first = delta > 0 ? (r.first >= at ? r.first + delta : r.first) : RteShiftedOffset(r.first, at, delta, false);
+            r.second = RteShiftedOffset(r.second, at, delta, false);
+            if (r.first < r.second)
+                kept.push_back(r);
+        }
+        ranges_ = kept;
+    }
+
+    // "" when the document's table holds the same ranges, then its sentinel.
+    std::string Problems(RteHandle doc, int32_t length) const
+    {
+        std::vector<RteLinkRange> records = Elements<RteLinkRange>(DocumentOf(doc).linkRanges[RTE_MARK_TABLE]);
+        if (records.size() != ranges_.size() + 1)
+            return "ranges: " + std::to_string(records.size() - 1) + " for " + std::to_string(ranges_.size());
+        for (size_t i = 0; i < ranges_.size(); ++i)
+            if (Range(records[i].start, records[i].end) != ranges_[i])
+                return "range " + std::to_string(i) + " at " + std::to_string(records[i].start);
+        if (records.back().start != length + 2 || records.back().end != length + 2)
+            return "sentinel";
+        return "";
+    }
+
+private:
+    std::vector<Range> ranges_;
+};
+
 TEST_F(EditingTest, SeededEditsKeepEveryTableInStepWithAPlainModel)
 {
+    RangeModel marks;
     const unsigned seed = 20261211;
     std::mt19937 random(seed);
     RteHandle doc = MakeDocument();
@@ -196,7 +238,16 @@ TEST_F(EditingTest, SeededEditsKeepEveryTableInStepWithAPlainModel)
     auto pick = [&](int32_t n) { return static_cast<int32_t>(random() % static_cast<unsigned>(n + 1)); };
     for (int step = 0; step < 3000; ++step) {
         int32_t length = static_cast<int32_t>(model.size());
-        switch (random() % 6) {
+        switch (random() % 7) {
+        case 6: {
+            int32_t a = pick(length), b = pick(length);
+            if (a == b)
+                break;
+            RteRange range = {std::min(a, b), std::max(a, b)};
+            RteAddMarkRange(doc, &range, "mark", nullptr, 1, 0);
+            marks.Add({range.start, range.end});
+            break;
+        }
         case 0:
         case 1: {
             std::string text(static_cast<size_t>(1 + pick(random() % 50 == 0 ? 6000 : 20)), 'x');
@@ -205,6 +256,7 @@ TEST_F(EditingTest, SeededEditsKeepEveryTableInStepWithAPlainModel)
             int32_t at = pick(length);
             Insert(doc, text, at);
             model.insert(static_cast<size_t>(at), text);
+            marks.Shift(at, static_cast<int32_t>(text.size()));
             break;
         }
         case 2: {
@@ -212,6 +264,7 @@ TEST_F(EditingTest, SeededEditsKeepEveryTableInStepWithAPlainModel)
             RteRange range = {std::min(a, b), std::max(a, b)};
             RteDeleteRange(doc, &range, 0);
             model.erase(static_cast<size_t>(range.start), static_cast<size_t>(range.end - range.start));
+            marks.Shift(range.start, range.start - range.end);
             break;
         }
         case 3: {
@@ -219,10 +272,13 @@ TEST_F(EditingTest, SeededEditsKeepEveryTableInStepWithAPlainModel)
             RteSetCaretQuiet(doc, at);
             bool back = random() % 2 == 0;
             Insert(doc, back ? "\b" : "\x7F", -1, RTE_KEYS_TYPED);
-            if (back && at > 0)
+            if (back && at > 0) {
                 model.erase(static_cast<size_t>(at - 1), 1);
-            else if (!back && at < length)
+                marks.Shift(at - 1, -1);
+            } else if (!back && at < length) {
                 model.erase(static_cast<size_t>(at), 1);
+                marks.Shift(at, -1);
+            }
             break;
         }
         case 4: {
@@ -244,6 +300,7 @@ TEST_F(EditingTest, SeededEditsKeepEveryTableInStepWithAPlainModel)
         }
         std::string problems = Problems(doc, model);
         ASSERT_EQ("", problems) << "seed " << seed << " step " << step;
+        ASSERT_EQ("", marks.Problems(doc, static_cast<int32_t>(model.size()))) << "seed " << seed << " step " << step;
     }
 }
 
