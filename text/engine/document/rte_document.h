@@ -84,6 +84,18 @@ struct RteStyleRun {
     uint16_t index;
 };
 
+// Scrolling: the position before the last scroll, the line steps and extra ranges (0: automatic
+// steps, no extra), and the scroll-bar values last reported (horizontal, vertical and their
+// maxima).
+struct RteScrollState {
+    RtePoint previous;
+    int16_t lineH;
+    int16_t lineV;
+    int16_t extraH;
+    int16_t extraV;
+    int16_t reported[4];
+};
+
 struct RteDocument {
     RteEnvironment* env;
     uint32_t version;
@@ -173,6 +185,7 @@ struct RteDocument {
     RtePoint caretPoint;
     // The caret no longer stands where it was drawn: a click or a scroll moved the text.
     bool caretMoved;
+    RteScrollState scrolling;
     // The innermost open insertion batch (RteBatch), null outside batches.
     RteHandle batch;
 };
