@@ -86,7 +86,8 @@ void DrawBlock(RteHandle doc, int32_t index, int32_t blockStart, int32_t from, i
     for (int32_t i = 0; i < count; ++i) {
         int32_t start = blockStart + pieces[i].offset;
         int32_t end = blockStart + (i + 1 < count ? pieces[i + 1].offset : block.length);
-        if (end < from || start > to)
+        // A piece that ends where drawing starts lies before it, unless it is the empty last one.
+        if (end < from || (end == from && start < from) || start > to)
             continue;
         DrawPiece(doc, &walker, block, blockStart, pieces.get(), i, count, scroll);
     }
