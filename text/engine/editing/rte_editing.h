@@ -5,15 +5,8 @@
 #include <cstdint>
 
 #include "rte_document.h"
+#include "rte_gdi.h"  // the control keys
 #include "rte_runs.h"
-
-// The control keys a typed byte may be.
-constexpr uint8_t RTE_KEY_BACKSPACE = 8;
-constexpr uint8_t RTE_KEY_DELETE = 127;
-constexpr uint8_t RTE_KEY_LEFT = 28;
-constexpr uint8_t RTE_KEY_RIGHT = 29;
-constexpr uint8_t RTE_KEY_UP = 30;
-constexpr uint8_t RTE_KEY_DOWN = 31;
 
 // Key modes of RteInsertText.
 constexpr int32_t RTE_KEYS_TYPED = 0;
