@@ -38,15 +38,36 @@ void SwitchRecord(RteDocument* doc, RteHandle runs, int16_t* current, int32_t in
     *current = static_cast<int16_t>(index);
 }
 
-void SwitchStyle(RteDocument* doc, RteBatch* batch, const RteCharStyle* style, const RteFont* font)
+bool SameRequest(const RteBatchStyle& known, const RteBatchStyle& asked)
 {
-    RteCharStyle record = style ? *style : RteCharStyleRecord(doc, batch->charIndex);
+    return std::memcmp(&known.style, &asked.style, sizeof asked.style) == 0 && known.withFont == asked.withFont &&
+           (!asked.withFont || std::memcmp(&known.font, &asked.font, sizeof asked.font) == 0);
+}
+
+int32_t StyleIndex(RteDocument* doc, RteBatch* batch, const RteCharStyle* style, const RteFont* font)
+{
+    RteBatchStyle asked = {};
+    asked.style = style ? *style : RteCharStyleRecord(doc, batch->charIndex);
+    asked.withFont = font != nullptr;
+    if (font)
+        asked.font = *font;
+    for (const RteBatchStyle& known : ElementsOf<RteBatchStyle>(batch->styles))
+        if (SameRequest(known, asked))
+            return known.index;
+    RteCharStyle record = asked.style;
     if (font) {
         int32_t fontIndex = RteFindOrAddFontIn(doc, *font);
         if (fontIndex >= 0)
             record.font = static_cast<int16_t>(fontIndex);
     }
-    int32_t index = RteFindOrAddCharStyle(doc, record, RTE_REASON_SET);
+    asked.index = static_cast<int16_t>(RteFindOrAddCharStyle(doc, record, RTE_REASON_SET));
+    InsertElement(batch->styles, RteCount(batch->styles), asked);
+    return asked.index;
+}
+
+void SwitchStyle(RteDocument* doc, RteBatch* batch, const RteCharStyle* style, const RteFont* font)
+{
+    int32_t index = StyleIndex(doc, batch, style, font);
     SwitchRecord(doc, batch->charRuns, &batch->charIndex, index, batch->length, false);
 }
 
@@ -107,6 +128,7 @@ void RteBeginBatch(RteHandle handle, int32_t offset)
     batch.blocks = NewList(doc.get(), sizeof(RteTextBlock), 4);
     batch.charRuns = NewList(doc.get(), sizeof(RteStyleRun), 16);
     batch.parRuns = NewList(doc.get(), sizeof(RteStyleRun), 16);
+    batch.styles = NewList(doc.get(), sizeof(RteBatchStyle), 8);
     batch.below = doc->batch;
     doc->batch = RteAllocKeyed(doc->env->context, sizeof(RteBatch), 1, 0, doc->key);
     SetElement(doc->batch, 0, batch);

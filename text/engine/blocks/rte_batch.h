@@ -17,7 +17,17 @@ struct RteBatch {
     RteHandle blocks;    // RteTextBlock
     RteHandle charRuns;  // RteStyleRun, offsets from the batch's start; each holds a use
     RteHandle parRuns;
+    RteHandle styles;    // RteBatchStyle: the styles asked for so far and the records they became
     RteHandle below;
+};
+
+// A style (and font) as a translator hands it to the batch, and the record it found or added:
+// long translations repeat a few styles many times.
+struct RteBatchStyle {
+    RteCharStyle style;
+    RteFont font;
+    bool withFont;
+    int16_t index;
 };
 
 void RteBeginBatch(RteHandle doc, int32_t offset);

@@ -143,7 +143,12 @@ void TakeIn(RteDocument* doc, const RteBatch& batch)
     MergeRuns(doc, doc->charRuns, batch, batch.charRuns, batch.firstChar, false);
     MergeRuns(doc, doc->parRuns, batch, batch.parRuns, batch.firstPar, true);
     doc->textLength += batch.length;
+    // Batches still open below name records by their indices: none may go from the tables yet.
+    uint32_t flags2 = doc->flags2;
+    if (batch.below)
+        doc->flags2 |= RTE_DOC2_KEEP_UNUSED;
     RteCleanupRuns(doc, true, true);
+    doc->flags2 = flags2;
     MoveLowerBatches(batch.below, batch);
 }
 
@@ -173,5 +178,6 @@ void RteEndBatch(RteHandle handle, bool caretAtStart, int16_t redraw)
     RteFree(batch.blocks);
     RteFree(batch.charRuns);
     RteFree(batch.parRuns);
+    RteFree(batch.styles);
     RteFree(top);
 }

@@ -110,6 +110,23 @@ TEST_F(BatchTest, StylesAndFormatsBecomeRunsOverTheirText)
     EXPECT_EQ("", RunProblems(doc));
 }
 
+TEST_F(BatchTest, AStyleAskedForAgainNamesTheSameRecord)
+{
+    RteHandle doc = MakeDocument();
+    RteCharStyle plain = env_.defaultStyle;
+    RteCharStyle bold = plain;
+    bold.bold = 1;
+    RteBeginBatch(doc, 0);
+    for (int i = 0; i < 3; ++i) {
+        Append(doc, "ab", &bold);
+        Append(doc, "cd", &plain);
+    }
+    RteEndBatch(doc, false, 0);
+    EXPECT_EQ("0:1 2:0 4:1 6:0 8:1 10:0 14:0 ", CharRuns(doc));
+    EXPECT_EQ(2, RteCount(DocumentOf(doc).charStyles));
+    EXPECT_EQ("", RunProblems(doc));
+}
+
 TEST_F(BatchTest, AStyleChangedBackBeforeAnyTextLeavesNoRun)
 {
     RteHandle doc = MakeDocument("ab");
