@@ -52,16 +52,60 @@ int32_t BreakAt(RteHandle doc, RteLineBuilder* b, int32_t overflow, uint16_t* en
     return end;
 }
 
-int32_t LineEnd(RteHandle doc, RteLineBuilder* b, int32_t width, uint16_t* endFlags)
+// The x of every boundary of a line as it is filled: characters at their measured widths, a
+// tab reaching to where the paragraph's tab hook ends it.
+struct LineScan {
+    std::vector<int32_t> x;          // from the line start, one more than the bytes scanned
+    std::vector<int32_t> tabs;       // block indices of the tabs on the line
+    std::vector<uint16_t> tabFlags;  // RTE_PIECE_LEFT_TAB or RTE_PIECE_OTHER_TAB, with each tab
+    int32_t end = 0;
+    uint16_t endFlags = 0;
+
+    int32_t At(const RteLineBuilder* b, int32_t index) const { return x[static_cast<size_t>(index - b->lineStart)]; }
+};
+
+int32_t Width(const RteLineBuilder* b, int32_t index) { return b->positions[index + 1] - b->positions[index]; }
+
+void TakeTab(RteHandle doc, RteLineBuilder* b, const RteRect& line, int32_t index, LineScan* scan)
 {
-    int32_t x0 = b->positions[b->lineStart];
+    RteStyleWalkSet(&b->walker, b->blockStart + index);
+    RteParFormat* format = b->walker.format;
+    int32_t from = scan->x.back();
+    RteTabRequest request{&b->walker,       from, b->blockStart + index, line.left, b->text + index + 1,
+                          b->length - index - 1, b->positions + index + 1, 0};
+    auto end = static_cast<int32_t>(format->hooks.tab(doc, format, reinterpret_cast<intptr_t>(&request), 0, 0));
+    int32_t stop = request.stop & 0x7FFF;
+    bool left = !request.stop || (format->tabs[stop].kind & 0xFFF) == RTE_TAB_LEFT;
+    scan->x.push_back(std::max(from, end));
+    scan->tabs.push_back(index);
+    scan->tabFlags.push_back(left ? RTE_PIECE_LEFT_TAB : RTE_PIECE_OTHER_TAB);
+}
+
+LineScan Scan(RteHandle doc, RteLineBuilder* b, const RteRect& line)
+{
+    LineScan scan;
+    scan.x.push_back(line.left);
+    scan.end = b->length;
     for (int32_t i = b->lineStart; i < b->length; ++i) {
-        if ((*endFlags = EndFlagsOf(b->types[i])) != 0)
-            return i + 1;
-        if (b->positions[i + 1] - x0 > width)
-            return BreakAt(doc, b, i, endFlags);
+        if (b->types[i] & RTE_CLASS_TAB) {
+            TakeTab(doc, b, line, i, &scan);
+        } else {
+            scan.x.push_back(scan.x.back() + Width(b, i));
+        }
+        if ((scan.endFlags = EndFlagsOf(b->types[i])) != 0) {
+            scan.end = i + 1;
+            break;
+        }
+        if (scan.x.back() > line.right && i > b->lineStart) {
+            scan.end = BreakAt(doc, b, i, &scan.endFlags);
+            // What the break took beyond the overflow (blanks, the line's end) hangs past it.
+            for (int32_t j = i + 1; j < scan.end; ++j)
+                scan.x.push_back(scan.x.back() + Width(b, j));
+            scan.x.resize(static_cast<size_t>(scan.end - b->lineStart + 1));
+            break;
+        }
     }
-    return b->length;
+    return scan;
 }
 
 }  // namespace
@@ -94,21 +138,29 @@ intptr_t RteDefaultFillLine(RteHandle doc, void* state)
     RteStyleWalkSet(&b->walker, b->blockStart + b->lineStart);
     RteRect line = b->line;
     RteLineIndents(&b->walker, &line, b->paragraphStart);
-    uint16_t endFlags = 0;
-    int32_t end = LineEnd(doc, b, line.right - line.left, &endFlags);
+    LineScan scan = Scan(doc, b, line);
+    int32_t end = scan.end;
+    uint16_t endFlags = scan.endFlags;
     b->lineEnd = end;
-    int32_t x0 = b->positions[b->lineStart];
     int16_t ascent = 0, descent = 0, leading = 0;
     int32_t from = b->lineStart;
+    size_t tab = 0;
     do {
         RteStyleWalkSet(&b->walker, b->blockStart + from);
         RteLineMetrics(doc, &b->walker, &ascent, &descent, &leading);
         int32_t to = std::min({end, b->walker.nextRunStart - b->blockStart, b->walker.nextParStart - b->blockStart});
+        while (tab < scan.tabs.size() && scan.tabs[tab] < from)
+            ++tab;
+        uint16_t flags = RTE_PIECE_LATER;
+        // A piece ends with the tab that it holds.
+        if (tab < scan.tabs.size() && scan.tabs[tab] < to) {
+            to = scan.tabs[tab] + 1;
+            flags |= scan.tabFlags[tab];
+        }
         if (to <= from)
             to = end;
-        RteLinePiece piece = {static_cast<uint16_t>(from), 0, 0, RTE_PIECE_LATER, 0,
-                              RteRect{line.top, line.left + b->positions[from] - x0, line.top,
-                                      line.left + b->positions[to] - x0}};
+        RteLinePiece piece = {static_cast<uint16_t>(from), 0, 0, flags, 0,
+                              RteRect{line.top, scan.At(b, from), line.top, scan.At(b, to)}};
         b->pieces.push_back(piece);
         from = to;
     } while (from < end);
@@ -119,7 +171,8 @@ intptr_t RteDefaultFillLine(RteHandle doc, void* state)
         first[i].rect.bottom = line.bottom;
         first[i].spaceAfter = static_cast<uint16_t>(descent + leading);
     }
-    first[0].flags = static_cast<uint16_t>(RTE_PIECE_LINE_FIRST | (b->paragraphStart ? RTE_PIECE_PAR_FIRST : 0));
+    first[0].flags = static_cast<uint16_t>((first[0].flags & ~RTE_PIECE_LATER) | RTE_PIECE_LINE_FIRST |
+                                           (b->paragraphStart ? RTE_PIECE_PAR_FIRST : 0));
     first[count - 1].flags |= RTE_PIECE_LINE_LAST | endFlags;
     intptr_t lineState = b->lastBlock && end == b->length ? RTE_LINE_LAST_OF_TEXT : 0;
     RteStyleWalkSet(&b->walker, b->blockStart + b->lineStart);

@@ -192,3 +192,37 @@ TEST_F(LineBuilderTest, ABlockAlreadyLaidOutIsLeftAlone)
 }
 
 }  // namespace
+
+namespace {
+
+class TabLineTest : public DocumentTest {};
+
+TEST_F(TabLineTest, TabsEndWhereTheirStopsSay)
+{
+    // Stops at 50 (left) and 150 (right); letters are 5 wide.
+    RteHandle doc = MakeDocument("a\tb\tcd");
+    RteRect wrap{0, 0, 500, 200};
+    RteSetRectList(RteWrapArea(doc), &wrap);
+    RteParFormat format = {}, mask = {};
+    format.tabCount = 2;
+    format.tabs[0] = RteTab{RTE_TAB_LEFT, 0, 50, 0};
+    format.tabs[1] = RteTab{RTE_TAB_RIGHT, 0, 150, 0};
+    mask.tabCount = -1;
+    for (RteTab& tab : mask.tabs)
+        tab = RteTab{-1, -1, -1, -1};
+    RteSetParFormat(doc, nullptr, &format, &mask, 0);
+    RteLayoutDocument(doc);
+    RteTextBlock block = Elements<RteTextBlock>(DocumentOf(doc).blocks)[0];
+    std::vector<RteLinePiece> pieces = Elements<RteLinePiece>(block.lines);
+    ASSERT_EQ(4u, pieces.size()) << "three pieces and the sentinel";
+    EXPECT_EQ(0, pieces[0].rect.left);
+    EXPECT_EQ(50, pieces[0].rect.right) << "the left tab ends at its stop";
+    EXPECT_TRUE(pieces[0].flags & RTE_PIECE_LEFT_TAB);
+    EXPECT_EQ(2, pieces[1].offset);
+    EXPECT_TRUE(pieces[1].flags & RTE_PIECE_OTHER_TAB);
+    EXPECT_EQ(140, pieces[1].rect.right) << "the right tab leaves room for the text before its stop";
+    EXPECT_EQ(4, pieces[2].offset);
+    EXPECT_EQ(150, pieces[2].rect.right);
+}
+
+}  // namespace
