@@ -186,6 +186,9 @@ struct RteDocument {
     // The caret no longer stands where it was drawn: a click or a scroll moved the text.
     bool caretMoved;
     RteScrollState scrolling;
+    // Typed bytes waiting to be inserted, and the redraw mode noted with the first of them.
+    RteHandle typeahead;
+    int16_t typeaheadRedraw;
     // The innermost open insertion batch (RteBatch), null outside batches.
     RteHandle batch;
 };

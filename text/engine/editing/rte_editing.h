@@ -24,6 +24,9 @@ bool RteIsControlChar(uint8_t byte);
 // changed. Typed bytes (key modes 0, 1, 3) handle the control keys.
 int32_t RteInsertText(RteHandle doc, const uint8_t* bytes, int32_t length, int32_t offset, int32_t keyMode,
                       uint32_t flags, int16_t redraw);
+// Inserts the typed bytes that wait, with the redraw mode noted when the first was typed;
+// answers the insertion's result (0 when none waited).
+int32_t RteFlushTypeahead(RteHandle doc);
 // Deletes a range, or every range of the selection (null); the caret goes to the lowest start.
 void RteDeleteRange(RteHandle doc, const RteRange* range, int16_t redraw);
 // The core insertion into the block holding the offset; answers where layout must start again.

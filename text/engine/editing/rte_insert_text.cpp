@@ -151,6 +151,32 @@ int32_t ControlKey(RteHandle doc, uint8_t key, int16_t redraw)
     }
 }
 
+bool HasControlChar(const uint8_t* bytes, int32_t length)
+{
+    return std::any_of(bytes, bytes + length, [](uint8_t byte) { return RteIsControlChar(byte); });
+}
+
+// Typed bytes kept back for a later flush: asked for by key mode 1, or by the typing hook in key
+// mode 0 (always once bytes wait); never with control keys, without redraw or at an offset.
+bool Buffered(RteHandle doc, const uint8_t* bytes, int32_t length, int32_t offset, int32_t keyMode, uint32_t flags,
+              int16_t redraw)
+{
+    if (keyMode == RTE_KEYS_FLUSH || redraw == RTE_REDRAW_NONE || flags != 0 || offset != -1 ||
+        HasControlChar(bytes, length))
+        return false;
+    DocLock locked(doc);
+    bool waiting = locked->typeahead && RteCount(locked->typeahead) > 0;
+    if (keyMode == RTE_KEYS_TYPED && !waiting && locked->hooks.typeahead(doc) == 0)
+        return false;
+    if (!locked->typeahead)
+        locked->typeahead = RteAllocKeyed(locked->env->context, 1, 0, 32, locked->key);
+    if (RteCount(locked->typeahead) == 0)
+        locked->typeaheadRedraw = redraw;
+    std::copy(bytes, bytes + length, static_cast<uint8_t*>(RteAppend(locked->typeahead, length, false)));
+    RteUnlock(locked->typeahead);
+    return true;
+}
+
 int32_t TypeBytes(RteHandle doc, const uint8_t* bytes, int32_t length, int32_t offset, int16_t redraw)
 {
     if (ClosedToTyping(doc))
@@ -180,19 +206,39 @@ bool RteIsControlChar(uint8_t byte)
 }
 
 int32_t RteInsertText(RteHandle doc, const uint8_t* bytes, int32_t length, int32_t offset, int32_t keyMode,
-                      uint32_t, int16_t redraw)
+                      uint32_t flags, int16_t redraw)
 {
     if (length <= 0)
         return 0;
     bool typed = keyMode == RTE_KEYS_TYPED || keyMode == RTE_KEYS_BUFFERED || keyMode == RTE_KEYS_FLUSH;
+    if (typed && !ClosedToTyping(doc) && Buffered(doc, bytes, length, offset, keyMode, flags, redraw))
+        return 0;
+    if (keyMode != RTE_KEYS_FLUSH)
+        RteFlushTypeahead(doc);
     if (typed)
         return TypeBytes(doc, bytes, length, offset, redraw);
     RteLocked<RteSelectPoint>(DocLock(doc)->selection)[0].flags &= ~RTE_SELECT_WIDENED;
     return InsertAt(doc, bytes, length, offset, redraw);
 }
 
+int32_t RteFlushTypeahead(RteHandle doc)
+{
+    std::vector<uint8_t> waiting;
+    int16_t redraw = 0;
+    {
+        DocLock locked(doc);
+        if (!locked->typeahead || RteCount(locked->typeahead) == 0)
+            return 0;
+        waiting = ElementsOf<uint8_t>(locked->typeahead);
+        redraw = locked->typeaheadRedraw;
+        RteSetCount(locked->typeahead, 0);
+    }
+    return RteInsertText(doc, waiting.data(), static_cast<int32_t>(waiting.size()), -1, RTE_KEYS_FLUSH, 0, redraw);
+}
+
 void RteDeleteRange(RteHandle doc, const RteRange* range, int16_t redraw)
 {
+    RteFlushTypeahead(doc);
     RteHandle list = RteRangeList(doc, range, false, false);
     if (!list)
         return;

@@ -305,3 +305,42 @@ TEST_F(EditingTest, SeededEditsKeepEveryTableInStepWithAPlainModel)
 }
 
 }  // namespace
+
+namespace {
+
+class TypeaheadTest : public DocumentTest {
+protected:
+    static int32_t Type(RteHandle doc, const std::string& text, int32_t keys, int16_t redraw = 1)
+    {
+        return RteInsertText(doc, reinterpret_cast<const uint8_t*>(text.data()), static_cast<int32_t>(text.size()),
+                             -1, keys, 0, redraw);
+    }
+};
+
+TEST_F(TypeaheadTest, BufferedKeysWaitForTheFlush)
+{
+    RteHandle doc = MakeDocument("[]");
+    RteSetCaretQuiet(doc, 1);
+    EXPECT_EQ(0, Type(doc, "ab", RTE_KEYS_BUFFERED));
+    EXPECT_EQ(0, Type(doc, "c", RTE_KEYS_TYPED)) << "bytes already wait: these wait too";
+    EXPECT_EQ("[]", DocumentText(doc));
+    EXPECT_EQ(1, RteFlushTypeahead(doc));
+    EXPECT_EQ("[abc]", DocumentText(doc));
+    EXPECT_EQ(0, RteFlushTypeahead(doc)) << "nothing waits any more";
+}
+
+TEST_F(TypeaheadTest, ControlKeysAndOtherEditsFlushFirst)
+{
+    RteHandle doc = MakeDocument("[]");
+    RteSetCaretQuiet(doc, 1);
+    Type(doc, "ab", RTE_KEYS_BUFFERED);
+    EXPECT_EQ(1, Type(doc, "\b", RTE_KEYS_BUFFERED)) << "a control key is never buffered";
+    EXPECT_EQ("[a]", DocumentText(doc));
+    Type(doc, "x", RTE_KEYS_BUFFERED);
+    const uint8_t y = 'y';
+    RteInsertText(doc, &y, 1, 0, RTE_KEYS_NONE, 0, 0);
+    EXPECT_EQ("y[ax]", DocumentText(doc));
+    EXPECT_EQ(1, Type(doc, "z", RTE_KEYS_BUFFERED, 0)) << "without redraw nothing waits";
+}
+
+}  // namespace
