@@ -27,6 +27,10 @@ int32_t RteInsertText(RteHandle doc, const uint8_t* bytes, int32_t length, int32
 // Inserts the typed bytes that wait, with the redraw mode noted when the first was typed;
 // answers the insertion's result (0 when none waited).
 int32_t RteFlushTypeahead(RteHandle doc);
+// The idle call: the blink hook told of the second, and unless the document is inactive or
+// without a caret, waiting typed bytes flushed and the caret hook told; 1 when bytes were
+// flushed.
+int32_t RteIdle(RteHandle doc);
 // Deletes a range, or every range of the selection (null); the caret goes to the lowest start.
 void RteDeleteRange(RteHandle doc, const RteRange* range, int16_t redraw);
 // The core insertion into the block holding the offset; answers where layout must start again.

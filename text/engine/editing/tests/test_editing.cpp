@@ -8,6 +8,7 @@
 #include "block_text.h"
 #include "document_fixture.h"
 #include "rte_block_upkeep.h"
+#include "rte_activation.h"
 #include "rte_editing.h"
 #include "rte_links.h"
 #include "rte_selection.h"
@@ -341,6 +342,40 @@ TEST_F(TypeaheadTest, ControlKeysAndOtherEditsFlushFirst)
     RteInsertText(doc, &y, 1, 0, RTE_KEYS_NONE, 0, 0);
     EXPECT_EQ("y[ax]", DocumentText(doc));
     EXPECT_EQ(1, Type(doc, "z", RTE_KEYS_BUFFERED, 0)) << "without redraw nothing waits";
+}
+
+}  // namespace
+
+namespace {
+
+// The idle call needs the device's blink clock: the engine on GDI.
+class IdleTest : public DocumentTest {
+protected:
+    void SetUp() override
+    {
+        RteSetDevice(&RteGdiDevice());
+        DocumentTest::SetUp();
+    }
+    void TearDown() override
+    {
+        DocumentTest::TearDown();
+        RteSetDevice(nullptr);
+    }
+};
+
+TEST_F(IdleTest, IdleFlushesWaitingKeysUnlessInactive)
+{
+    RteHandle doc = MakeDocument("[]");
+    RteSetCaretQuiet(doc, 1);
+    const uint8_t keys[] = {'o', 'k'};
+    RteInsertText(doc, keys, 2, -1, RTE_KEYS_BUFFERED, 0, 1);
+    RteLocked<RteDocument>(doc)->flags |= RTE_DOC_INACTIVE_FIRST;
+    EXPECT_EQ(0, RteIdle(doc));
+    EXPECT_EQ("[]", DocumentText(doc));
+    RteLocked<RteDocument>(doc)->flags &= ~RTE_DOC_INACTIVE_FIRST;
+    EXPECT_EQ(1, RteIdle(doc));
+    EXPECT_EQ("[ok]", DocumentText(doc));
+    EXPECT_EQ(0, RteIdle(doc));
 }
 
 }  // namespace
