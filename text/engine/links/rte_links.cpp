@@ -56,7 +56,7 @@ int32_t Add(RteHandle doc, int table, const RteRange* given, const char* name, c
     if (text && *text) {
         // The text goes in at the range's start, and the range ends after it.
         RteInsertText(doc, reinterpret_cast<const uint8_t*>(text), static_cast<int32_t>(std::strlen(text)),
-                      range.start, 2, 0, 0);
+                      range.start, RTE_KEYS_NONE, 0, 0);
         range.end = range.start + static_cast<int32_t>(std::strlen(text));
     }
     RteLinkRange record = {};
@@ -75,6 +75,57 @@ int32_t Add(RteHandle doc, int table, const RteRange* given, const char* name, c
     }
     Redraw(doc, redraw);
     return 1;
+}
+
+// The record taken out of its table and added again with its changes.
+void Change(RteHandle doc, int table, int32_t offset, const RteRange* newRange, const char* name, const char* text,
+            RteLinkProc callback, const int16_t kinds[3], int16_t redraw)
+{
+    RteLinkRange record;
+    {
+        DocLock locked(doc);
+        int32_t index = RteLinkIndexAt(locked.get(), table, offset, false);
+        if (index < 0)
+            return;
+        record = ElementOf<RteLinkRange>(RteLinkTable(locked.get(), table), index);
+        RteDelete(RteLinkTable(locked.get(), table), index, 1);
+    }
+    RteRange range = newRange ? *newRange : RteRange{record.start, record.end};
+    if (text && *text) {
+        RteRange old = {record.start, record.end};
+        RteDeleteRange(doc, &old, 0);
+        range = RteRange{record.start, record.start};
+    }
+    std::string oldName = RteLinkName(record);
+    RteLinkRange changed = record;
+    changed.nameHandle = nullptr;
+    {
+        DocLock locked(doc);
+        RteSetLinkName(locked.get(), &changed, name ? name : oldName.c_str());
+    }
+    if (record.nameHandle)
+        RteFree(record.nameHandle);
+    if (callback)
+        changed.callback = callback;
+    if (kinds[0])
+        changed.kindStyles[0] = changed.currentStyle = kinds[0];
+    for (int kind = 1; kind < 3; ++kind)
+        if (kinds[kind])
+            changed.kindStyles[kind] = kinds[kind];
+    if (text && *text) {
+        RteInsertText(doc, reinterpret_cast<const uint8_t*>(text), static_cast<int32_t>(std::strlen(text)),
+                      range.start, RTE_KEYS_NONE, 0, 0);
+        range.end = range.start + static_cast<int32_t>(std::strlen(text));
+    }
+    changed.start = range.start;
+    changed.end = range.end;
+    {
+        DocLock locked(doc);
+        RteInsertLinkRange(locked.get(), table, changed);
+        RteMarkForLayout(locked.get(), range.start, range.end);
+        ++locked->changes;
+    }
+    Redraw(doc, redraw);
 }
 
 void Remove(RteHandle doc, int table, int32_t offset, int16_t redraw)
@@ -208,6 +259,20 @@ int32_t RteAddMarkRange(RteHandle doc, const RteRange* range, const char* name, 
 {
     const int16_t kinds[3] = {kind0, 0, 0};
     return Add(doc, RTE_MARK_TABLE, range, name, nullptr, callback, kinds, 1, redraw);
+}
+
+void RteChangeLinkRange(RteHandle doc, int32_t offset, const RteRange* range, const char* name, const char* text,
+                        RteLinkProc callback, int16_t kind0, int16_t kind1, int16_t kind2, int16_t redraw)
+{
+    const int16_t kinds[3] = {kind0, kind1, kind2};
+    Change(doc, RTE_LINK_TABLE, offset, range, name, text, callback, kinds, redraw);
+}
+
+void RteChangeMarkRange(RteHandle doc, int32_t offset, const RteRange* range, const char* name, RteLinkProc callback,
+                        int16_t kind0, int16_t redraw)
+{
+    const int16_t kinds[3] = {kind0, 0, 0};
+    Change(doc, RTE_MARK_TABLE, offset, range, name, nullptr, callback, kinds, redraw);
 }
 
 void RteRemoveLinkRange(RteHandle doc, int32_t offset, int16_t redraw) { Remove(doc, RTE_LINK_TABLE, offset, redraw); }

@@ -18,6 +18,10 @@ void RteLinkRangesShifted(RteHandle doc, int32_t at, int32_t delta);
 // Table A.
 int32_t RteAddLinkRange(RteHandle doc, const RteRange* range, const char* name, const char* text, RteLinkProc callback,
                         int16_t kind0, int16_t kind1, int16_t kind2, int16_t redraw);
+// The range holding the offset changed: with new text its old text is replaced; a new range,
+// name or callback replaces the old; non-zero style ids replace theirs (kind 0 also the current).
+void RteChangeLinkRange(RteHandle doc, int32_t offset, const RteRange* range, const char* name, const char* text,
+                        RteLinkProc callback, int16_t kind0, int16_t kind1, int16_t kind2, int16_t redraw);
 void RteRemoveLinkRange(RteHandle doc, int32_t offset, int16_t redraw);
 int32_t RteGetLinkRange(RteHandle doc, int32_t offset, bool next, RteLinkRange* out);
 int32_t RteInLinkRange(RteHandle doc, int32_t offset);
@@ -30,6 +34,8 @@ void RteSetLinkCallbacks(RteHandle doc, RteLinkProc links, RteLinkProc marks);
 // Table B.
 int32_t RteAddMarkRange(RteHandle doc, const RteRange* range, const char* name, RteLinkProc callback, int16_t kind0,
                         int16_t redraw);
+void RteChangeMarkRange(RteHandle doc, int32_t offset, const RteRange* range, const char* name, RteLinkProc callback,
+                        int16_t kind0, int16_t redraw);
 void RteRemoveMarkRange(RteHandle doc, int32_t offset, int16_t redraw);
 int32_t RteGetMarkRange(RteHandle doc, int32_t offset, bool next, RteLinkRange* out);
 int32_t RteInMarkRange(RteHandle doc, int32_t offset);

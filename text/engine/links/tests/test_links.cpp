@@ -195,3 +195,33 @@ TEST_F(LinkTest, ALinkWithTextInsertsItAndActivationSwitchesLooks)
 }
 
 }  // namespace
+
+namespace {
+
+using LinkChangeTest = LinkTest;
+
+TEST_F(LinkChangeTest, AChangedLinkTakesItsNewTextNameAndLooks)
+{
+    RteHandle doc = MakeDocument("see here now");
+    Add(doc, {4, 8}, "old");
+    RteChangeLinkRange(doc, 5, nullptr, "new", "THERE", nullptr, 7, 0, 0, 0);
+    EXPECT_EQ(13, RteTextLength(doc));
+    EXPECT_EQ((std::vector<Range>{{4, 9}, {15, 15}}), Ranges(doc, RTE_LINK_TABLE));
+    EXPECT_TRUE(g_told.empty()) << "a change is no removal";
+    char name[8] = {};
+    EXPECT_EQ(1, RteGetLinkRangeName(doc, 4, name, sizeof name));
+    EXPECT_STREQ("new", name);
+    RteLinkRange link;
+    ASSERT_EQ(1, RteGetLinkRange(doc, 4, false, &link));
+    EXPECT_EQ(7, link.currentStyle);
+    EXPECT_EQ(7, link.kindStyles[0]);
+    RteRange moved = {0, 3};
+    RteChangeMarkRange(doc, 4, &moved, nullptr, nullptr, 0, 0);
+    EXPECT_EQ((std::vector<Range>{{4, 9}, {15, 15}}), Ranges(doc, RTE_LINK_TABLE)) << "no mark there: nothing";
+    RteChangeLinkRange(doc, 4, &moved, nullptr, nullptr, nullptr, 0, 0, 0, 0);
+    EXPECT_EQ((std::vector<Range>{{0, 3}, {15, 15}}), Ranges(doc, RTE_LINK_TABLE));
+    ASSERT_EQ(1, RteGetLinkRangeName(doc, 1, name, sizeof name));
+    EXPECT_STREQ("new", name) << "the name stays";
+}
+
+}  // namespace
