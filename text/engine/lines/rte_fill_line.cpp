@@ -3,6 +3,7 @@
 // into pieces at style and paragraph runs, measured and justified.
 #include <algorithm>
 
+#include "rte_bidi.h"
 #include "rte_document.h"
 #include "rte_line_break.h"
 #include "rte_line_builder.h"
@@ -18,6 +19,8 @@ constexpr uint16_t kSoftBreak = 0x200;
 constexpr uint16_t kContainerBreak = 0x4000;
 constexpr uint16_t kPageBreak = 0x8000;
 constexpr int16_t kBlank = 1;
+// The class bit of a character read from right to left.
+constexpr intptr_t kRightToLeft = 0x4000;
 
 uint16_t EndFlagsOf(int16_t type)
 {
@@ -63,6 +66,14 @@ struct LineScan {
 
     int32_t At(const RteLineBuilder* b, int32_t index) const { return x[static_cast<size_t>(index - b->lineStart)]; }
 };
+
+// The style at the walker reads the character at the index from right to left.
+bool RunsRightToLeft(RteHandle doc, RteLineBuilder* b, int32_t index)
+{
+    RteCharStyle* style = b->walker.style;
+    return (style->hooks.charInfo(doc, style, reinterpret_cast<intptr_t>(b->text + index), 1, kRightToLeft, index) &
+            kRightToLeft) != 0;
+}
 
 int32_t Width(const RteLineBuilder* b, int32_t index) { return b->positions[index + 1] - b->positions[index]; }
 
@@ -152,6 +163,8 @@ intptr_t RteDefaultFillLine(RteHandle doc, void* state)
         while (tab < scan.tabs.size() && scan.tabs[tab] < from)
             ++tab;
         uint16_t flags = RTE_PIECE_LATER;
+        if (from < end && RunsRightToLeft(doc, b, from))
+            flags |= RTE_PIECE_RTL;
         // A piece ends with the tab that it holds.
         if (tab < scan.tabs.size() && scan.tabs[tab] < to) {
             to = scan.tabs[tab] + 1;
@@ -179,6 +192,10 @@ intptr_t RteDefaultFillLine(RteHandle doc, void* state)
     RteLocked<RteDocument>(doc)->hooks.justify(doc, lineState, reinterpret_cast<intptr_t>(first), count,
                                                reinterpret_cast<intptr_t>(&line),
                                                reinterpret_cast<intptr_t>(b->walker.format));
+    // Right-to-left runs read from their right; a right-to-left paragraph's line is mirrored.
+    RteReverseRtlRuns(first, count);
+    if (RteParDirection(RteLocked<RteDocument>(doc)->env, b->walker.format) == -1)
+        RteMirrorRuns(&line, first, count);
     b->line.bottom = line.bottom;
     return 0;
 }

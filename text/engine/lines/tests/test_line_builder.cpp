@@ -226,3 +226,25 @@ TEST_F(TabLineTest, TabsEndWhereTheirStopsSay)
 }
 
 }  // namespace
+
+namespace {
+
+using DirectionLineTest = DocumentTest;
+
+TEST_F(DirectionLineTest, ARightToLeftParagraphsLinesAreMirrored)
+{
+    RteHandle doc = MakeDocument("abc de");
+    RteRect wrap{0, 0, 500, 200};
+    RteSetRectList(RteWrapArea(doc), &wrap);
+    RteParFormat format = {}, mask = {};
+    format.direction = -1;
+    mask.direction = -1;
+    RteSetParFormat(doc, nullptr, &format, &mask, 0);
+    RteLayoutDocument(doc);
+    RteTextBlock block = Elements<RteTextBlock>(DocumentOf(doc).blocks)[0];
+    RteLinePiece piece = Elements<RteLinePiece>(block.lines)[0];
+    EXPECT_EQ(200, piece.rect.right) << "the line starts at the right";
+    EXPECT_EQ(200 - 28, piece.rect.left);
+}
+
+}  // namespace
