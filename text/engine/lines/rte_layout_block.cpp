@@ -59,6 +59,20 @@ bool StartsParagraph(RteHandle doc, int32_t offset)
     return offset == 0 || RteTextByteAt(RteLocked<RteDocument>(doc).get(), offset - 1) == RTE_PARAGRAPH_END;
 }
 
+// After a line that ends at a container or page break, the next line starts the next container,
+// when breaks are on (the wrap area repeats downwards or its last container keeps its height).
+void TakeBreak(RteHandle doc, RteLineBuilder* b)
+{
+    constexpr uint16_t kBreaks = RTE_PIECE_CONTAINER_BREAK | RTE_PIECE_PAGE_BREAK;
+    bool on = (RteLocked<RteDocument>(doc)->layoutFlags & (RTE_LAYOUT_REPEAT_DOWN | RTE_LAYOUT_KEEP_LAST_HEIGHT)) != 0;
+    if (!on || !(b->pieces.back().flags & kBreaks) || b->container >= b->containers)
+        return;
+    ++b->container;
+    RteRect next;
+    RteGetContainer(doc, b->container, false, false, &next);
+    b->line = RteRect{next.top, next.left, next.top, next.right};
+}
+
 void BuildLines(RteHandle doc, RteLineBuilder* b)
 {
     RteHookTable hooks = RteLocked<RteDocument>(doc)->hooks;
@@ -74,6 +88,7 @@ void BuildLines(RteHandle doc, RteLineBuilder* b)
         b->paragraphStart = (b->pieces.back().flags & RTE_PIECE_PAR_LAST) != 0;
         b->lineStart = b->lineEnd;
         b->line.top = b->line.bottom;
+        TakeBreak(doc, b);
     } while (b->lineStart < b->length);
     hooks.lineNotify(doc, reinterpret_cast<intptr_t>(b), 2);
 }
