@@ -7,6 +7,7 @@
 
 #include "block_text.h"
 #include "document_fixture.h"
+#include "gdi_document_fixture.h"
 #include "rte_block_upkeep.h"
 #include "rte_activation.h"
 #include "rte_editing.h"
@@ -349,19 +350,7 @@ TEST_F(TypeaheadTest, ControlKeysAndOtherEditsFlushFirst)
 namespace {
 
 // The idle call needs the device's blink clock: the engine on GDI.
-class IdleTest : public DocumentTest {
-protected:
-    void SetUp() override
-    {
-        RteSetDevice(&RteGdiDevice());
-        DocumentTest::SetUp();
-    }
-    void TearDown() override
-    {
-        DocumentTest::TearDown();
-        RteSetDevice(nullptr);
-    }
-};
+using IdleTest = GdiDocumentTest;
 
 TEST_F(IdleTest, IdleFlushesWaitingKeysUnlessInactive)
 {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "document_fixture.h"
+#include "gdi_document_fixture.h"
 #include "rect_list.h"
 #include "rte_areas.h"
 #include "rte_gdi.h"
@@ -10,19 +11,8 @@
 
 namespace {
 
-class BreakLineTest : public DocumentTest {
+class BreakLineTest : public GdiDocumentTest {
 protected:
-    void SetUp() override
-    {
-        RteSetDevice(&RteGdiDevice());
-        DocumentTest::SetUp();
-    }
-    void TearDown() override
-    {
-        DocumentTest::TearDown();
-        RteSetDevice(nullptr);
-    }
-
     // The containers of the lines of "one<break>two" in two tall columns.
     std::vector<int32_t> Containers(uint8_t breakChar, uint32_t layoutFlags)
     {

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "document_fixture.h"
+#include "gdi_document_fixture.h"
 #include "rect_list.h"
 #include "rte_gdi.h"
 #include "rte_gdi_port.h"
@@ -16,12 +16,11 @@ namespace {
 constexpr int kWidth = 300;
 constexpr int kHeight = 80;
 
-class HighlightTest : public DocumentTest {
+class HighlightTest : public GdiDocumentTest {
 protected:
     void SetUp() override
     {
-        RteSetDevice(&RteGdiDevice());
-        DocumentTest::SetUp();
+        GdiDocumentTest::SetUp();
         BITMAPINFO info = {};
         info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         dc_ = CreateCompatibleDC(nullptr);
@@ -35,8 +34,7 @@ protected:
         SelectObject(dc_, old_);
         DeleteObject(bitmap_);
         DeleteDC(dc_);
-        DocumentTest::TearDown();
-        RteSetDevice(nullptr);
+        GdiDocumentTest::TearDown();
     }
 
     uint32_t Pixel(int x, int y) const { return pixels_[y * kWidth + x] & 0xFFFFFF; }
