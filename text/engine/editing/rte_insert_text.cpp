@@ -117,6 +117,17 @@ int32_t InsertAt(RteHandle doc, const uint8_t* bytes, int32_t length, int32_t of
     return 1;
 }
 
+// The offset at the caret's x on the line above (or below) the caret's line.
+int32_t LineStep(RteHandle doc, int32_t caret, bool up)
+{
+    RteRect rect;
+    RteCaretRect(doc, caret, true, false, &rect);
+    RtePoint point{up ? rect.top - 1 : rect.bottom, rect.left};
+    if (up && rect.top <= 0)
+        return 0;
+    return RteOffsetAtPoint(doc, &point, nullptr);
+}
+
 int32_t ControlKey(RteHandle doc, uint8_t key, int16_t redraw)
 {
     int32_t start = 0, end = 0;
@@ -145,6 +156,10 @@ int32_t ControlKey(RteHandle doc, uint8_t key, int16_t redraw)
         return 1;
     case RTE_KEY_RIGHT:
         RteSetCaretQuiet(doc, CharacterStep(doc, end, 1));
+        return 1;
+    case RTE_KEY_UP:
+    case RTE_KEY_DOWN:
+        RteSetCaretQuiet(doc, LineStep(doc, key == RTE_KEY_UP ? start : end, key == RTE_KEY_UP));
         return 1;
     default:
         return 0;

@@ -368,3 +368,33 @@ TEST_F(IdleTest, IdleFlushesWaitingKeysUnlessInactive)
 }
 
 }  // namespace
+
+namespace {
+
+using ArrowTest = DocumentTest;
+
+TEST_F(ArrowTest, UpAndDownKeepTheCaretsColumn)
+{
+    // Lines of "abcd " in a column of 25: the caret at offset 7 stands at x 10 of the second.
+    RteHandle doc = MakeDocument("abcd abcd abcd");
+    RteRect wrap{0, 0, 500, 25};
+    RteSetRectList(RteWrapArea(doc), &wrap);
+    RteSetCaretQuiet(doc, 7);
+    const uint8_t up = RTE_KEY_UP, down = RTE_KEY_DOWN;
+    RteInsertText(doc, &up, 1, -1, RTE_KEYS_TYPED, 0, 0);
+    int32_t start = 0, end = 0;
+    RteGetSelection(doc, &start, &end);
+    EXPECT_EQ(2, start);
+    RteInsertText(doc, &up, 1, -1, RTE_KEYS_TYPED, 0, 0);
+    RteGetSelection(doc, &start, &end);
+    EXPECT_EQ(0, start) << "above the first line: the text's start";
+    RteSetCaretQuiet(doc, 7);
+    RteInsertText(doc, &down, 1, -1, RTE_KEYS_TYPED, 0, 0);
+    RteGetSelection(doc, &start, &end);
+    EXPECT_EQ(12, start);
+    RteInsertText(doc, &down, 1, -1, RTE_KEYS_TYPED, 0, 0);
+    RteGetSelection(doc, &start, &end);
+    EXPECT_EQ(14, start) << "below the last line: the text's end";
+}
+
+}  // namespace
