@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "rte_document.h"
+#include "rte_runs.h"
 
 // Modifiers of selection and clicks.
 constexpr uint32_t RTE_SELECT_EXTEND = 0x1;
@@ -14,6 +15,7 @@ constexpr uint32_t RTE_SELECT_LINE = 0x8;
 constexpr uint32_t RTE_SELECT_ADD = 0x20;
 constexpr uint32_t RTE_SELECT_LEFT_ONLY = 0x80;   // hit test: only boundaries left of the point
 constexpr uint32_t RTE_SELECT_LEFT_ONLY_TOO = 0x100;
+constexpr uint32_t RTE_SELECT_BEYOND_ANCHOR = 0x4000;
 // A point that a modifier widened to its unit.
 constexpr uint32_t RTE_SELECT_WIDENED = 0x10;
 // Second document flag: a click is being tracked.
@@ -45,6 +47,16 @@ void RteGetSelection(RteHandle doc, int32_t* start, int32_t* end);
 int32_t RteSelectionRangeCount(RteHandle doc);
 void RteSetCaretQuiet(RteHandle doc, int32_t offset);
 void RteMoveSelection(RteHandle doc, int32_t code, bool draw);
+// Moves one end of the selection by delta (the last end forwards when ranges exist, else the
+// first point; with 0x4000 the end beyond the caret anchor), by a shift-click at its character
+// when asked, else by setting the selection from the fixed end with the modifiers.
+void RteExtendSelection(RteHandle doc, int32_t delta, uint32_t modifiers, bool byPoint);
+// The selection replaced by ranges (pairs of offsets), each moved by the base and pinned.
+void RteSetSelectionRanges(RteHandle doc, const RteRange* ranges, int32_t count, int32_t base, bool draw);
+// Every select point stale and the document changed.
+void RteInvalidateSelection(RteHandle doc, bool hide);
+// The blocks from start to end laid out again, the points from the first of them stale.
+void RteInvalidateRange(RteHandle doc, int32_t start, int32_t end);
 // Mode 0 press, 1 drag, 2 release, the point in window coordinates; answers nonzero when
 // something other than the selection took the click.
 int32_t RteClick(RteHandle doc, const RtePoint* point, int32_t mode, uint32_t modifiers, intptr_t data, bool autoscroll);

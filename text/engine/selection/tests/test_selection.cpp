@@ -188,3 +188,40 @@ TEST_F(SelectionTest, NavigationCodesMoveOrExtendTheSelection)
 }
 
 }  // namespace
+
+namespace {
+
+using SelectionChangeTest = SelectionTest;
+
+TEST_F(SelectionChangeTest, ExtendingMovesOneEnd)
+{
+    RteHandle doc = Document();
+    RteSetSelection(doc, 3, 8, 0, 0);
+    RteExtendSelection(doc, 2, 0, false);
+    EXPECT_EQ(Range(3, 10), Selection(doc)) << "forwards: the last end";
+    RteExtendSelection(doc, -2, 0, false);
+    EXPECT_EQ(Range(1, 10), Selection(doc)) << "backwards: the first";
+    RteSetCaretQuiet(doc, 5);
+    RteExtendSelection(doc, 3, 0, true);
+    EXPECT_EQ(Range(5, 8), Selection(doc)) << "by a shift-click at the character";
+    RteExtendSelection(doc, 100, 0, false);
+    EXPECT_EQ(Range(5, 22), Selection(doc)) << "kept within the text";
+}
+
+TEST_F(SelectionChangeTest, RangesAreSetMovedByTheBaseAndPinned)
+{
+    RteHandle doc = Document();
+    const RteRange ranges[] = {{0, 2}, {5, 40}};
+    RteSetSelectionRanges(doc, ranges, 2, 1, false);
+    std::vector<RteSelectPoint> points = Elements<RteSelectPoint>(DocumentOf(doc).selection);
+    ASSERT_EQ(4u, points.size());
+    EXPECT_EQ(1, points[0].offset);
+    EXPECT_EQ(3, points[1].offset);
+    EXPECT_EQ(6, points[2].offset);
+    EXPECT_EQ(22, points[3].offset);
+    RteInvalidateSelection(doc, false);
+    for (const RteSelectPoint& point : Elements<RteSelectPoint>(DocumentOf(doc).selection))
+        EXPECT_TRUE(point.flags & RTE_SELECT_RECOMPUTE);
+}
+
+}  // namespace
