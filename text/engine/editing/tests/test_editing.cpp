@@ -11,7 +11,10 @@
 #include "rte_block_upkeep.h"
 #include "rte_activation.h"
 #include "rte_editing.h"
+#include "rte_line_builder.h"
 #include "rte_links.h"
+#include "rte_position_cache.h"
+#include "rte_text_blocks.h"
 #include "rte_selection.h"
 #include "rte_shift.h"
 #include "rte_style_units.h"
@@ -191,6 +194,35 @@ TEST_F(EditingTest, TypedTextTakesTheInsertionStyle)
     EXPECT_EQ(0, typed.bold);
 }
 
+// Laid out, every block's pieces start at its start and follow one another within it, and the
+// positions its cache holds are those measured afresh.
+std::string LayoutProblems(RteHandle doc)
+{
+    RteLayoutDocument(doc);
+    std::vector<RteTextBlock> blocks = Elements<RteTextBlock>(DocumentOf(doc).blocks);
+    for (size_t b = 0; b < blocks.size(); ++b) {
+        std::vector<RteLinePiece> pieces = Elements<RteLinePiece>(blocks[b].lines);
+        if (pieces.size() < 2 || pieces.front().offset != 0 || pieces.back().flags != RTE_PIECE_SENTINEL)
+            return "block " + std::to_string(b) + " pieces";
+        for (size_t i = 1; i + 1 < pieces.size(); ++i)
+            if (pieces[i].offset < pieces[i - 1].offset || pieces[i].offset > blocks[b].length)
+                return "block " + std::to_string(b) + " piece " + std::to_string(i);
+        RteHandle cached = nullptr, types = nullptr;
+        const int32_t* positions = RteBlockPositions(doc, static_cast<int32_t>(b), &cached, &types);
+        std::vector<int32_t> kept(positions, positions + blocks[b].length + 1);
+        RteReleasePositions(doc, cached);
+        std::vector<int32_t> fresh(kept.size());
+        fresh[0] = kept[0];
+        std::string text(RteLocked<char>(blocks[b].text).get(), static_cast<size_t>(blocks[b].length));
+        int32_t start = RteBlockStart(RteLocked<RteDocument>(doc).get(), static_cast<int32_t>(b));
+        RteMeasureRange(doc, reinterpret_cast<const uint8_t*>(text.data()), start, blocks[b].length, fresh.data(),
+                        nullptr);
+        if (fresh != kept)
+            return "block " + std::to_string(b) + " cached positions";
+    }
+    return "";
+}
+
 // Marked ranges as the edits should leave them, ordered by end.
 class RangeModel {
 public:
@@ -303,6 +335,9 @@ TEST_F(EditingTest, SeededEditsKeepEveryTableInStepWithAPlainModel)
         std::string problems = Problems(doc, model);
         ASSERT_EQ("", problems) << "seed " << seed << " step " << step;
         ASSERT_EQ("", marks.Problems(doc, static_cast<int32_t>(model.size()))) << "seed " << seed << " step " << step;
+        if (step % 10 == 0) {
+            ASSERT_EQ("", LayoutProblems(doc)) << "seed " << seed << " step " << step;
+        }
     }
 }
 
