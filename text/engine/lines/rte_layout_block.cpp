@@ -14,6 +14,8 @@ namespace {
 
 constexpr uint32_t kNeedsLayout = RTE_BLOCK_RELAYOUT | RTE_BLOCK_LAYOUT_WHOLE | 0x4000 | RTE_BLOCK_DIRECTION_CHANGED;
 constexpr uint16_t kPieceGrowth = 18;
+// A single block laid out for the first time is reported only beyond this length.
+constexpr int32_t kQuietLength = 500;
 
 RteTextBlock BlockRecord(RteHandle doc, int32_t index)
 {
@@ -179,11 +181,24 @@ void RteLayoutBlock(RteHandle doc, int32_t block, RteLayoutChange* change, bool 
         block = count - 1;
     if (change)
         *change = RteLayoutChange{0, -1, -1, -1, -1};
+    std::vector<int32_t> due;
+    for (int32_t i = 0; i <= block; ++i)
+        if (NeedsLayout(BlockRecord(doc, i)) || (force && i == block))
+            due.push_back(i);
+    // Long layouts tell the progress hook before each block and once at the end.
+    RteProgressHook progress = RteLocked<RteDocument>(doc)->hooks.progress;
+    bool reports = due.size() > 1 || (due.size() == 1 && BlockRecord(doc, due[0]).length > kQuietLength &&
+                                      !BlockRecord(doc, due[0]).lines);
+    auto total = static_cast<int32_t>(due.size());
+    int32_t done = 0;
     bool any = false;
-    for (int32_t i = 0; i <= block; ++i) {
+    for (int32_t i = due.empty() ? block + 1 : due.front(); i <= block; ++i) {
+        // Blocks moved by the ones before them are laid out in the same pass.
         RteTextBlock record = BlockRecord(doc, i);
         if (!NeedsLayout(record) && !(force && i == block))
             continue;
+        if (reports)
+            progress(doc, 0, std::min(done++, total), total);
         int32_t oldBottom = record.lines ? record.bounds.bottom : -1;
         int32_t start = RteBlockStart(RteLocked<RteDocument>(doc).get(), i);
         if (change && change->first < 0)
@@ -200,6 +215,8 @@ void RteLayoutBlock(RteHandle doc, int32_t block, RteLayoutChange* change, bool 
         if (change)
             change->last = locked->textLength;
     }
+    if (reports)
+        progress(doc, 0, total, total);
     if (any)
         RteComputeTextBounds(doc);
 }

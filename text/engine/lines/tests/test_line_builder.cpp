@@ -248,3 +248,36 @@ TEST_F(DirectionLineTest, ARightToLeftParagraphsLinesAreMirrored)
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<std::pair<int32_t, int32_t>> g_progress;
+
+void RecordProgress(RteHandle, int32_t, int32_t done, int32_t total) { g_progress.emplace_back(done, total); }
+
+using ProgressLineTest = DocumentTest;
+
+TEST_F(ProgressLineTest, LayoutsOfSeveralBlocksReportTheirProgress)
+{
+    env_.hooks.progress = RecordProgress;
+    RteHandle doc = MakeDocument("one");
+    {
+        RteLocked<RteDocument> locked(doc);
+        RteSetCount(locked->blocks, 3);
+        RteLocked<RteTextBlock> blocks(locked->blocks);
+        for (int32_t i = 1; i < 3; ++i) {
+            blocks[i] = RteTextBlock{};
+            blocks[i].text = RteAllocKeyedClear(locked->env->context, 1, 0, 32, locked->key);
+            blocks[i].flags = RTE_BLOCK_RELAYOUT;
+        }
+    }
+    g_progress.clear();
+    RteLayoutDocument(doc);
+    EXPECT_EQ((std::vector<std::pair<int32_t, int32_t>>{{0, 3}, {1, 3}, {2, 3}, {3, 3}}), g_progress);
+    g_progress.clear();
+    RteMarkForLayout(RteLocked<RteDocument>(doc).get(), 0, 1);
+    RteLayoutBlock(doc, 0, nullptr, false);
+    EXPECT_TRUE(g_progress.empty()) << "one short block laid out again is no long layout";
+}
+
+}  // namespace
