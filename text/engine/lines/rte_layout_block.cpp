@@ -24,6 +24,12 @@ RteTextBlock BlockRecord(RteHandle doc, int32_t index)
     return block;
 }
 
+bool Repeats(RteHandle doc)
+{
+    RtePoint step = RteRepeatStep(doc);
+    return step.v != 0 || step.h != 0;
+}
+
 bool NeedsLayout(const RteTextBlock& block) { return !block.lines || (block.flags & kNeedsLayout); }
 
 // The last piece of a laid-out block (false for a block without lines).
@@ -49,8 +55,7 @@ void PlaceFirstLine(RteHandle doc, RteLineBuilder* b)
         b->container = last.container;
         top = last.rect.bottom;
     }
-    RteRect container;
-    RteGetContainer(doc, b->container, false, false, &container);
+    RteRect container = RteRepeatedContainer(doc, b->container);
     if (!after)
         top = container.top;
     b->line = RteRect{top, container.left, top, container.right};
@@ -67,11 +72,9 @@ void TakeBreak(RteHandle doc, RteLineBuilder* b)
 {
     constexpr uint16_t kBreaks = RTE_PIECE_CONTAINER_BREAK | RTE_PIECE_PAGE_BREAK;
     bool on = (RteLocked<RteDocument>(doc)->layoutFlags & (RTE_LAYOUT_REPEAT_DOWN | RTE_LAYOUT_KEEP_LAST_HEIGHT)) != 0;
-    if (!on || !(b->pieces.back().flags & kBreaks) || b->container >= b->containers)
+    if (!on || !(b->pieces.back().flags & kBreaks) || (b->container >= b->containers && !Repeats(doc)))
         return;
-    ++b->container;
-    RteRect next;
-    RteGetContainer(doc, b->container, false, false, &next);
+    RteRect next = RteRepeatedContainer(doc, ++b->container);
     b->line = RteRect{next.top, next.left, next.top, next.right};
 }
 
@@ -149,12 +152,22 @@ int32_t LayOut(RteHandle doc, int32_t index)
 
 }  // namespace
 
+RteRect RteRepeatedContainer(RteHandle doc, int32_t number)
+{
+    RtePoint offset;
+    int32_t index = RteContainerRepeat(doc, number - 1, &offset);
+    RteRect rect;
+    RteGetContainer(doc, index + 1, false, false, &rect);
+    RteOffsetRect(&rect, offset.h, offset.v);
+    return rect;
+}
+
 intptr_t RteDefaultLineFits(RteHandle doc, void* state)
 {
     auto* b = static_cast<RteLineBuilder*>(state);
-    RteRect container;
-    RteGetContainer(doc, b->container, false, false, &container);
-    bool lastContainer = b->container >= b->containers;
+    RteRect container = RteRepeatedContainer(doc, b->container);
+    // Without repetition the last container is open below: text that finds no room runs on.
+    bool lastContainer = b->container >= b->containers && !Repeats(doc);
     int32_t bottom = lastContainer ? RTE_OPEN_BOTTOM : container.bottom;
     int32_t lineOffset = b->blockStart + b->lineStart;
     {
@@ -167,9 +180,7 @@ intptr_t RteDefaultLineFits(RteHandle doc, void* state)
     // A line taller than a whole container stays in it rather than look for one for ever.
     if (b->line.bottom <= bottom || (b->line.top == container.top && bottom != b->line.bottom - 1))
         return 1;
-    ++b->container;
-    RteRect next;
-    RteGetContainer(doc, b->container, false, false, &next);
+    RteRect next = RteRepeatedContainer(doc, ++b->container);
     b->line = RteRect{next.top, next.left, next.top, next.right};
     return 0;
 }

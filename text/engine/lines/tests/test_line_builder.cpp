@@ -4,6 +4,7 @@
 
 #include "document_fixture.h"
 #include "rect_list.h"
+#include "rte_areas.h"
 #include "rte_line_builder.h"
 #include "rte_style_units.h"
 #include "rte_styles.h"
@@ -152,6 +153,26 @@ TEST_F(LineBuilderTest, LinesGoOnInTheNextContainerAndRunOnBelowTheLast)
         EXPECT_EQ(containers[i], pieces[i].container) << i;
         EXPECT_EQ(tops[i], pieces[i].rect.top) << i;
         EXPECT_EQ(containers[i] == 1 ? 0 : 100, pieces[i].rect.left) << i;
+    }
+}
+
+TEST_F(LineBuilderTest, LinesGoOnInTheNextPageOfARepeatedWrapArea)
+{
+    int32_t h = LineHeight();
+    RteHandle doc = Document("aaaa bbbb cccc dddd eeee", {{0, 0, 2 * h, 25}});
+    {
+        RteLocked<RteDocument> locked(doc);
+        locked->layoutFlags |= RTE_LAYOUT_REPEAT_DOWN | RTE_LAYOUT_KEEP_LAST_HEIGHT;
+        locked->repeatGapV = 10;
+    }
+    RteLayoutDocument(doc);
+    std::vector<RteLinePiece> pieces = Pieces(doc);
+    ASSERT_EQ(5u, pieces.size());
+    int32_t page = 2 * h + 10;
+    const int32_t tops[] = {0, h, page, page + h, 2 * page};
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        EXPECT_EQ(tops[i], pieces[i].rect.top) << i;
+        EXPECT_EQ(static_cast<int32_t>(i / 2 + 1), pieces[i].container) << i;
     }
 }
 
