@@ -3,6 +3,9 @@
 // into pieces at style and paragraph runs, measured and justified.
 #include <algorithm>
 
+#include "rect_list.h"
+#include "rect_ops.h"
+#include "rte_areas.h"
 #include "rte_bidi.h"
 #include "rte_document.h"
 #include "rte_line_break.h"
@@ -19,6 +22,8 @@ constexpr uint16_t kSoftBreak = 0x200;
 constexpr uint16_t kContainerBreak = 0x4000;
 constexpr uint16_t kPageBreak = 0x8000;
 constexpr int16_t kBlank = 1;
+// Beside an obstacle, less room than this is no room.
+constexpr int32_t kMinLineWidth = 16;
 // The class bit of a character read from right to left.
 constexpr intptr_t kRightToLeft = 0x4000;
 
@@ -61,11 +66,46 @@ struct LineScan {
     std::vector<int32_t> x;          // from the line start, one more than the bytes scanned
     std::vector<int32_t> tabs;       // block indices of the tabs on the line
     std::vector<uint16_t> tabFlags;  // RTE_PIECE_LEFT_TAB or RTE_PIECE_OTHER_TAB, with each tab
+    // Where text skips an obstacle: the block index of the first character after it, and where
+    // the text before it ended.
+    std::vector<std::pair<int32_t, int32_t>> jumps;
     int32_t end = 0;
     uint16_t endFlags = 0;
 
     int32_t At(const RteLineBuilder* b, int32_t index) const { return x[static_cast<size_t>(index - b->lineStart)]; }
+    // The x where a piece ending at the index ends: before the obstacle it skips there.
+    int32_t EndAt(const RteLineBuilder* b, int32_t index) const
+    {
+        for (const auto& [at, endX] : jumps)
+            if (at == index)
+                return endX;
+        return At(b, index);
+    }
 };
+
+// The obstacles of the extra area across a line of the height of the style at its start; the
+// line narrows where an obstacle leaves too little room beside it.
+std::vector<RteRect> Obstacles(RteHandle doc, RteLineBuilder* b, RteRect* line)
+{
+    RteRect extra = RteRectIterator(RteLocked<RteDocument>(doc)->extraArea).Bounds();
+    if (RteEmptyRect(&extra))
+        return {};
+    const RteCharStyle& style = *b->walker.style;
+    RteRect band = *line;
+    band.bottom = band.top + std::max(1, style.ascent + style.descent + style.leading);
+    RteHandle spans = RteAlloc(RteHandleContext(doc), sizeof(RteRect), 0, 4, false);
+    int32_t lowest = 0;
+    int32_t count = RteExclusionSpans(doc, &band, kMinLineWidth, &lowest, b->blockStart + b->lineStart, spans);
+    std::vector<RteRect> found;
+    {
+        RteLocked<RteRect> rects(spans);
+        found.assign(rects.get(), rects.get() + count);
+    }
+    RteFree(spans);
+    line->left = band.left;
+    line->right = band.right;
+    return found;
+}
 
 // The style at the walker reads the character at the index from right to left.
 bool RunsRightToLeft(RteHandle doc, RteLineBuilder* b, int32_t index)
@@ -92,12 +132,20 @@ void TakeTab(RteHandle doc, RteLineBuilder* b, const RteRect& line, int32_t inde
     scan->tabFlags.push_back(left ? RTE_PIECE_LEFT_TAB : RTE_PIECE_OTHER_TAB);
 }
 
-LineScan Scan(RteHandle doc, RteLineBuilder* b, const RteRect& line)
+LineScan Scan(RteHandle doc, RteLineBuilder* b, const RteRect& line, const std::vector<RteRect>& obstacles)
 {
     LineScan scan;
     scan.x.push_back(line.left);
     scan.end = b->length;
+    size_t next = 0;
     for (int32_t i = b->lineStart; i < b->length; ++i) {
+        // No character goes into an obstacle: the text goes on after it.
+        while (next < obstacles.size() && scan.x.back() >= obstacles[next].right)
+            ++next;
+        if (next < obstacles.size() && scan.x.back() + Width(b, i) > obstacles[next].left) {
+            scan.jumps.emplace_back(i, scan.x.back());
+            scan.x.back() = obstacles[next++].right;
+        }
         if (b->types[i] & RTE_CLASS_TAB) {
             TakeTab(doc, b, line, i, &scan);
         } else {
@@ -149,7 +197,8 @@ intptr_t RteDefaultFillLine(RteHandle doc, void* state)
     RteStyleWalkSet(&b->walker, b->blockStart + b->lineStart);
     RteRect line = b->line;
     RteLineIndents(&b->walker, &line, b->paragraphStart);
-    LineScan scan = Scan(doc, b, line);
+    std::vector<RteRect> obstacles = Obstacles(doc, b, &line);
+    LineScan scan = Scan(doc, b, line, obstacles);
     int32_t end = scan.end;
     uint16_t endFlags = scan.endFlags;
     b->lineEnd = end;
@@ -162,6 +211,10 @@ intptr_t RteDefaultFillLine(RteHandle doc, void* state)
         int32_t to = std::min({end, b->walker.nextRunStart - b->blockStart, b->walker.nextParStart - b->blockStart});
         while (tab < scan.tabs.size() && scan.tabs[tab] < from)
             ++tab;
+        // A piece also ends where the text skips an obstacle.
+        for (const auto& jump : scan.jumps)
+            if (jump.first > from && jump.first < to)
+                to = jump.first;
         uint16_t flags = RTE_PIECE_LATER;
         if (from < end && RunsRightToLeft(doc, b, from))
             flags |= RTE_PIECE_RTL;
@@ -173,7 +226,7 @@ intptr_t RteDefaultFillLine(RteHandle doc, void* state)
         if (to <= from)
             to = end;
         RteLinePiece piece = {static_cast<uint16_t>(from), 0, 0, flags, 0,
-                              RteRect{line.top, scan.At(b, from), line.top, scan.At(b, to)}};
+                              RteRect{line.top, scan.At(b, from), line.top, scan.EndAt(b, to)}};
         b->pieces.push_back(piece);
         from = to;
     } while (from < end);

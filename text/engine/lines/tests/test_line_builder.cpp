@@ -302,3 +302,28 @@ TEST_F(ProgressLineTest, LayoutsOfSeveralBlocksReportTheirProgress)
 }
 
 }  // namespace
+
+namespace {
+
+using ObstacleLineTest = DocumentTest;
+
+TEST_F(ObstacleLineTest, ALineMeetingAnObstacleIsCutAroundIt)
+{
+    // Sixteen letters of 5 in a line of 200; an obstacle from 40 to 60 across the first line.
+    RteHandle doc = MakeDocument("aaaaaaaaaaaaaaaa");
+    RteRect wrap{0, 0, 500, 200};
+    RteRect obstacle{0, 40, 5, 60};
+    RteSetRectList(RteWrapArea(doc), &wrap);
+    RteSetRectList(RteExtraArea(doc), &obstacle);
+    RteLayoutDocument(doc);
+    RteTextBlock block = Elements<RteTextBlock>(DocumentOf(doc).blocks)[0];
+    std::vector<RteLinePiece> pieces = Elements<RteLinePiece>(block.lines);
+    ASSERT_EQ(3u, pieces.size()) << "two segments and the sentinel";
+    EXPECT_EQ(0, pieces[0].rect.left);
+    EXPECT_EQ(40, pieces[0].rect.right);
+    EXPECT_EQ(8, pieces[1].offset);
+    EXPECT_EQ(60, pieces[1].rect.left);
+    EXPECT_EQ(100, pieces[1].rect.right);
+}
+
+}  // namespace
