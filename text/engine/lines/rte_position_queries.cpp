@@ -236,6 +236,15 @@ void RteMarkSelectionDirty(RteHandle doc)
         points[i].flags |= RTE_SELECT_RECOMPUTE;
 }
 
+void RteGetDocColor(RteHandle doc, RteColor* out) { *out = RteLocked<RteDocument>(doc)->backColor; }
+
+void RteSetDocColor(RteHandle doc, const RteColor* color)
+{
+    RteLocked<RteDocument> locked(doc);
+    locked->backColor = *color;
+    ++locked->changes;
+}
+
 void RteInvalidateLayout(RteHandle doc, bool bounds, bool force)
 {
     if (!bounds && !force)

@@ -38,4 +38,7 @@ uint8_t* RteTextPointer(RteHandle doc, int32_t offset, RteHandle* text, int32_t*
 // empty text.
 void RteTextExtent(RteHandle doc, RteRect* out, bool layOut);
 void RteMarkSelectionDirty(RteHandle doc);
+// The document's colour; setting it counts as a change.
+void RteGetDocColor(RteHandle doc, RteColor* out);
+void RteSetDocColor(RteHandle doc, const RteColor* color);
 void RteInvalidateLayout(RteHandle doc, bool bounds, bool force);

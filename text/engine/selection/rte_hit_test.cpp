@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "rect_list.h"
 #include "rte_areas.h"
 #include "rte_line_builder.h"
 #include "rte_position_cache.h"
@@ -145,4 +146,43 @@ int32_t RteOffsetAtPoint(RteHandle doc, const RtePoint* point, const RtePoint* p
     RteSelectPoint hit;
     hooks.hitTest(doc, reinterpret_cast<intptr_t>(&at), reinterpret_cast<intptr_t>(&hit), 0, 0, 0);
     return hit.offset;
+}
+
+int32_t RteCharAtPoint(RteHandle doc, const RtePoint* point, int32_t mode, RteCharStyle* style, RteRange* run)
+{
+    RteHookTable hooks;
+    RteRect view, textBounds;
+    RtePoint at = *point;
+    int32_t offset = 0;
+    {
+        RteLocked<RteDocument> locked(doc);
+        hooks = locked->hooks;
+        view = RteRectIterator(locked->viewArea).Bounds();
+        textBounds = locked->textBounds;
+        at.v += locked->scroll.v;
+        at.h += locked->scroll.h;
+        offset = locked->textLength;
+    }
+    hooks.port(doc, 1);
+    bool inView = point->v >= view.top && point->v < view.bottom && point->h >= view.left && point->h < view.right;
+    if (inView) {
+        RteSelectPoint hit;
+        hooks.hitTest(doc, reinterpret_cast<intptr_t>(&at), reinterpret_cast<intptr_t>(&hit), mode, 0, 0);
+        offset = hit.offset;
+    } else if (at.v < textBounds.top) {
+        offset = 0;
+    }
+    hooks.port(doc, 0);
+    if (style || run) {
+        int32_t index = 0;
+        RteStyleRun* found = RteCharRunAt(doc, offset, &index);
+        RteStyleRun here = found[0], next = found[1];
+        RteLocked<RteDocument> locked(doc);
+        RteUnlock(locked->charRuns);
+        if (style)
+            RteGetElement(locked->charStyles, here.index, style);
+        if (run)
+            *run = RteRange{here.offset, std::min(next.offset, locked->textLength)};
+    }
+    return offset;
 }

@@ -41,6 +41,10 @@ intptr_t RteHitTest(RteHandle doc, intptr_t point, intptr_t out, intptr_t mode, 
 // The offset under a point (window coordinates, the pair added first).
 int32_t RteOffsetAtPoint(RteHandle doc, const RtePoint* point, const RtePoint* pair);
 
+// The offset at a window point: in the view the hit test's, above the text 0, else the text's
+// length; with style, the run's style there and its extent (its end within the text).
+int32_t RteCharAtPoint(RteHandle doc, const RtePoint* point, int32_t mode, RteCharStyle* style, RteRange* run);
+
 void RteSetSelection(RteHandle doc, int32_t start, int32_t end, uint32_t modifiers, int16_t redraw);
 void RteGetSelection(RteHandle doc, int32_t* start, int32_t* end);
 // Ranges that are not carets.

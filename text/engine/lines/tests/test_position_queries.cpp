@@ -149,3 +149,21 @@ TEST_F(PositionQueryTest, InvalidatingMarksTheTextAndTheSelection)
 }
 
 }  // namespace
+
+namespace {
+
+using DocColorTest = PositionQueryTest;
+
+TEST_F(DocColorTest, SettingTheColourCountsAsAChange)
+{
+    RteHandle doc = Document("abc");
+    uint32_t changes = RteGetChangeCounter(doc);
+    RteColor colour{0x1000, 0x2000, 0x3000};
+    RteSetDocColor(doc, &colour);
+    RteColor read{};
+    RteGetDocColor(doc, &read);
+    EXPECT_EQ(0x2000, read.green);
+    EXPECT_EQ(changes + 1, RteGetChangeCounter(doc));
+}
+
+}  // namespace

@@ -6,6 +6,8 @@
 #include "rect_list.h"
 #include "rte_position_queries.h"
 #include "rte_selection.h"
+#include "rte_style_units.h"
+#include "rte_styles.h"
 
 namespace {
 
@@ -222,6 +224,35 @@ TEST_F(SelectionChangeTest, RangesAreSetMovedByTheBaseAndPinned)
     RteInvalidateSelection(doc, false);
     for (const RteSelectPoint& point : Elements<RteSelectPoint>(DocumentOf(doc).selection))
         EXPECT_TRUE(point.flags & RTE_SELECT_RECOMPUTE);
+}
+
+}  // namespace
+
+namespace {
+
+using CharAtPointTest = SelectionTest;
+
+TEST_F(CharAtPointTest, PointsInTheViewAreHitTestedAndOthersGoToAnEnd)
+{
+    RteHandle doc = Document("alpha beta", 500);
+    RteRect view{0, 0, 100, 200};
+    RteSetRectList(RteViewArea(doc), &view);
+    RteCharStyle style = {}, bold = {}, mask = {};
+    bold.bold = 1;
+    mask.bold = -1;
+    RteRange word = {6, 10};
+    RteSetCharStyle(doc, &word, &bold, &mask, 0);
+    RtePoint inside = CaretPoint(doc, 7);
+    RteRange run = {};
+    EXPECT_EQ(7, RteCharAtPoint(doc, &inside, 0, &style, &run));
+    EXPECT_EQ(1, style.bold);
+    EXPECT_EQ(6, run.start);
+    EXPECT_EQ(10, run.end) << "the run's end within the text";
+    RtePoint outside{300, 10};
+    EXPECT_EQ(10, RteCharAtPoint(doc, &outside, 0, nullptr, nullptr)) << "outside the view, below the top";
+    RteLocked<RteDocument>(doc)->scroll = RtePoint{40, 0};
+    RtePoint above{-50, 10};
+    EXPECT_EQ(0, RteCharAtPoint(doc, &above, 0, nullptr, nullptr)) << "above the text";
 }
 
 }  // namespace
