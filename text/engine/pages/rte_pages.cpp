@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "rect_list.h"
+#include "rect_ops.h"
 #include "rte_areas.h"
 #include "rte_laid_out_lines.h"
 #include "rte_line_builder.h"
@@ -96,6 +97,24 @@ int32_t RtePageStart(RteHandle doc, int32_t page, const RteRect* target)
             return 0;
     }
     return from;
+}
+
+int32_t RteLastPageNumber(RteHandle doc, RteRect* rect)
+{
+    std::vector<RteLaidOutLine> lines = RteLaidOutLines(doc);
+    int32_t container = lines.empty() ? 1 : lines.back().container;
+    RtePoint offset;
+    RteContainerRepeat(doc, container - 1, &offset);
+    int32_t rects = std::max(1, RteContainerCount(doc));
+    RtePoint step = RteRepeatStep(doc);
+    int32_t page = step.v == 0 && step.h == 0 ? 1 : (container - 1) / rects + 1;
+    if (rect) {
+        RteRect wrap, view;
+        RteGetAreaBounds(doc, &wrap, &view);
+        RteOffsetRect(&wrap, offset.h, offset.v);
+        *rect = wrap;
+    }
+    return page;
 }
 
 int32_t RteLineTopAt(RteHandle doc, int32_t offset)

@@ -36,6 +36,9 @@ int32_t RteDrawPage(RteHandle doc, const RteDrawPort* port, int32_t from, const 
 int32_t RtePageCount(RteHandle doc, const RteRect* target);
 // The start of page n (from 1); 0 when the text has fewer pages.
 int32_t RtePageStart(RteHandle doc, int32_t page, const RteRect* target);
+// The number (from 1) of the repeated copy of the wrap area that holds the text's last line;
+// with a rect, the wrap bounds moved to that copy.
+int32_t RteLastPageNumber(RteHandle doc, RteRect* rect);
 // The top of the line holding an offset, from the top of its container.
 int32_t RteLineTopAt(RteHandle doc, int32_t offset);
 

@@ -7,7 +7,9 @@
 #include "document_fixture.h"
 #include "rect_list.h"
 #include "rte_gdi_text.h"
+#include "rte_areas.h"
 #include "rte_pages.h"
+#include "rte_text_blocks.h"
 #include "rte_styles.h"
 
 namespace {
@@ -124,6 +126,35 @@ TEST_F(PagesTest, LineTopsAndParagraphCounts)
     ASSERT_EQ(1, RteParagraphLineRange(doc, 3, &start, &end));
     EXPECT_EQ(81, end);
     EXPECT_EQ(0, RteParagraphLineRange(doc, 4, &start, &end));
+}
+
+}  // namespace
+
+namespace {
+
+using LastPageTest = PagesTest;
+
+TEST_F(LastPageTest, TheLastPageHoldsTheTextsLastLine)
+{
+    std::string text;
+    for (int i = 0; i < 10; ++i)
+        text += "line\r";
+    RteRect page{0, 0, 24, 200};
+    RteHandle single = Document(text);
+    RteSetRectList(RteWrapArea(single), &page);
+    EXPECT_EQ(1, RteLastPageNumber(single, nullptr)) << "without repetition everything is on one";
+    RteHandle doc = Document(text);
+    RteSetRectList(RteWrapArea(doc), &page);
+    {
+        RteLocked<RteDocument> locked(doc);
+        locked->layoutFlags |= RTE_LAYOUT_REPEAT_DOWN | RTE_LAYOUT_KEEP_LAST_HEIGHT;
+        locked->repeatGapV = 6;
+    }
+    RteRect bounds;
+    // Ten lines of 12, two a page of 24 with gaps of 6: the tenth line is on page 5.
+    EXPECT_EQ(5, RteLastPageNumber(doc, &bounds));
+    EXPECT_EQ(4 * 30, bounds.top);
+    EXPECT_EQ(4 * 30 + 24, bounds.bottom);
 }
 
 }  // namespace
