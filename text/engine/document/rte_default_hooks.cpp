@@ -1,10 +1,13 @@
 // Default hooks of documents, character styles and paragraph formats.
 #include "rte_default_hooks.h"
 
+#include "rte_block_upkeep.h"
 #include "rte_device.h"
 #include "rte_document.h"
 #include "rte_line_break.h"
+#include "rte_line_builder.h"
 #include "rte_paragraph_hooks.h"
+#include "rte_selection.h"
 #include "rte_text_blocks.h"
 #include "rte_typed.h"
 
@@ -15,7 +18,6 @@ void Nothing4(RteHandle, intptr_t, intptr_t, intptr_t) {}
 void Nothing6(RteHandle, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t) {}
 void Nothing7(RteHandle, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t) {}
 void NoProgress(RteHandle, int32_t, int32_t, int32_t) {}
-intptr_t NoLine(RteHandle, void*) { return 0; }
 intptr_t KeepValue(RteHandle, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t value) { return value; }
 intptr_t NoGeneral(RteHandle, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t) { return 0; }
 int32_t NoBlock(RteHandle, int32_t) { return 0; }
@@ -45,8 +47,8 @@ int32_t ClearHiddenForInsertion(RteHandle doc, RteCharStyle* style, int32_t)
 void RteFillDefaultHooks(RteEnvironment* env)
 {
     const RteDevice& device = RteCurrentDevice();
-    env->hooks = RteHookTable{Nothing3,   NoLine,       RteDefaultJustify,    NoLine,       KeepValue, RteDefaultLineBreak, NoGeneral,
-                              NoGeneral,  NoBlock,      NoBlock,      NoGeneral,    NoGeneral, NoGeneral, device.fontInit,
+    env->hooks = RteHookTable{Nothing3,   RteDefaultFillLine, RteDefaultJustify, RteDefaultLineFits,      KeepValue, RteDefaultLineBreak, NoGeneral,
+                              NoGeneral,  NoBlock,      RteDefaultSplitPoint,      NoGeneral,    NoGeneral, RteHitTest, device.fontInit,
                               NoGeneral,  NoGeneral,    Nothing4,     Nothing4,     Nothing7,  Nothing6,  NoProgress,
                               Nothing4,   RteDefaultParBounds, NoContainer, NoGeneral, RteDefaultPostLayout, Nothing3, Nothing6,
                               NoPort,     Nothing3,     RteFarEastBreakClass, NoGeneral, NoTypeahead};

@@ -84,6 +84,18 @@ struct RteStyleRun {
     uint16_t index;
 };
 
+// Scrolling: the position before the last scroll, the line steps and extra ranges (0: automatic
+// steps, no extra), and the scroll-bar values last reported (horizontal, vertical and their
+// maxima).
+struct RteScrollState {
+    RtePoint previous;
+    int16_t lineH;
+    int16_t lineV;
+    int16_t extraH;
+    int16_t extraV;
+    int16_t reported[4];
+};
+
 struct RteDocument {
     RteEnvironment* env;
     uint32_t version;
@@ -173,6 +185,12 @@ struct RteDocument {
     RtePoint caretPoint;
     // The caret no longer stands where it was drawn: a click or a scroll moved the text.
     bool caretMoved;
+    RteScrollState scrolling;
+    // Typed bytes waiting to be inserted, and the redraw mode noted with the first of them.
+    RteHandle typeahead;
+    int16_t typeaheadRedraw;
+    // The innermost open insertion batch (RteBatch), null outside batches.
+    RteHandle batch;
 };
 
 // An extra-area rect (numbered from 1) and the text offset from which it affects lines.

@@ -3,6 +3,7 @@
 
 #include "rte_device.h"
 #include "rte_document_internal.h"
+#include "rte_link_range.h"
 #include "rte_text_blocks.h"
 
 using namespace rte_document;
@@ -15,16 +16,6 @@ constexpr uint16_t kTableGrowth = 4;
 constexpr uint8_t kRunPriority = 160;
 constexpr uint32_t kFlagsNotGiven = RTE_DOC_BORROWED_PORT;
 constexpr int16_t kValue9 = 9;
-
-// A link range as the tables keep it; the stream and link layers give the fields their use.
-struct LinkRangeRecord {
-    int32_t start;
-    int32_t end;
-    int32_t values[6];
-    RteHandle name;
-    void* callback;
-    int32_t more[6];
-};
 
 RteHandle Alloc(RteDocument* doc, int16_t size, int32_t count, uint16_t growBy)
 {
@@ -71,8 +62,8 @@ void MakeTables(RteDocument* doc, RteRectList view, RteRectList wrap, RteRectLis
     doc->charStyles = AllocOf<RteCharStyle>(doc, 0, kTableGrowth);
     doc->parFormats = AllocOf<RteParFormat>(doc, 0, kTableGrowth);
     doc->fonts = AllocOf<RteFont>(doc, 0, kTableGrowth);
-    doc->linkRanges[0] = AllocOf<LinkRangeRecord>(doc, 1, kTableGrowth);
-    doc->linkRanges[1] = AllocOf<LinkRangeRecord>(doc, 1, kTableGrowth);
+    doc->linkRanges[0] = AllocOf<RteLinkRange>(doc, 1, kTableGrowth);
+    doc->linkRanges[1] = AllocOf<RteLinkRange>(doc, 1, kTableGrowth);
     doc->charRuns = AllocOf<RteStyleRun>(doc, 2, kRunGrowth);
     doc->parRuns = AllocOf<RteStyleRun>(doc, 2, kRunGrowth);
     doc->styleNames = Alloc(doc, 68, 0, kTableGrowth);

@@ -2,6 +2,8 @@
 // sizes at creation.
 #pragma once
 
+#include <vector>
+
 #include "rte_document.h"
 #include "rte_typed.h"
 
@@ -20,6 +22,14 @@ T ElementOf(RteHandle handle, int32_t index)
     T value;
     RteGetElement(handle, index, &value);
     return value;
+}
+
+// A copy of every element of a handle.
+template <class T>
+std::vector<T> ElementsOf(RteHandle handle)
+{
+    RteLocked<T> elements(handle);
+    return std::vector<T>(elements.get(), elements.get() + elements.size());
 }
 
 template <class T>

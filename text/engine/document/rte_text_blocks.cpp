@@ -63,10 +63,49 @@ void RteMarkForLayout(RteDocument* doc, int32_t start, int32_t end)
 
 namespace {
 
+// The document's bytes read block by block, each block's text found once rather than walked to
+// for every byte.
+class ByteReader {
+public:
+    ByteReader(const RteDocument* doc, int32_t near) : blocks_(doc->blocks)
+    {
+        index_ = RteBlockAt(doc, near, &start_);
+        length_ = blocks_[index_].length;
+        text_ = blocks_[index_].text;
+    }
+
+    uint8_t At(int32_t offset)
+    {
+        if (offset < start_ || offset >= start_ + length_)
+            Find(offset);
+        if (offset < start_ || offset >= start_ + length_ || !text_)
+            return 0;
+        return RteLocked<uint8_t>(text_)[offset - start_];
+    }
+
+private:
+    // Steps from the block at hand towards the offset: neighbouring reads cost no walk.
+    void Find(int32_t offset)
+    {
+        while (offset < start_ && index_ > 0)
+            start_ -= blocks_[--index_].length;
+        while (offset >= start_ + blocks_[index_].length && index_ + 1 < blocks_.size())
+            start_ += blocks_[index_++].length;
+        length_ = blocks_[index_].length;
+        text_ = blocks_[index_].text;
+    }
+
+    RteLocked<RteTextBlock> blocks_;
+    int32_t index_ = 0;
+    int32_t start_ = 0;
+    int32_t length_ = 0;
+    RteHandle text_ = nullptr;
+};
+
 // A paragraph end of hidden text or of an embedded object ends no paragraph.
-bool EndsParagraphBefore(RteHandle handle, const RteDocument* doc, int32_t offset)
+bool EndsParagraphBefore(RteHandle handle, ByteReader& bytes, int32_t offset)
 {
-    return RteTextByteAt(doc, offset - 1) == RTE_PARAGRAPH_END && RteCharBeforeIsPlain(handle, offset);
+    return bytes.At(offset - 1) == RTE_PARAGRAPH_END && RteCharBeforeIsPlain(handle, offset);
 }
 
 }  // namespace
@@ -74,12 +113,13 @@ bool EndsParagraphBefore(RteHandle handle, const RteDocument* doc, int32_t offse
 void RteDefaultParBounds(RteHandle handle, int32_t offset, int32_t* start, int32_t* end)
 {
     RteLocked<RteDocument> doc(handle);
+    ByteReader bytes(doc.get(), offset);
     int32_t length = doc->textLength;
     int32_t from = offset < length ? offset : length;
-    while (from > 0 && !EndsParagraphBefore(handle, doc.get(), from))
+    while (from > 0 && !EndsParagraphBefore(handle, bytes, from))
         --from;
     int32_t to = offset;
-    while (to < length && !EndsParagraphBefore(handle, doc.get(), to + 1))
+    while (to < length && !EndsParagraphBefore(handle, bytes, to + 1))
         ++to;
     *start = from;
     *end = to < length ? to + 1 : length;

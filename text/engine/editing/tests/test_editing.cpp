@@ -1,0 +1,435 @@
+// Insertion, deletion and typed keys: the text, its blocks, runs and selection after each.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+
+#include "block_text.h"
+#include "document_fixture.h"
+#include "gdi_document_fixture.h"
+#include "rte_block_upkeep.h"
+#include "rte_activation.h"
+#include "rte_editing.h"
+#include "rte_line_builder.h"
+#include "rte_links.h"
+#include "rte_position_cache.h"
+#include "rte_text_blocks.h"
+#include "rte_selection.h"
+#include "rte_shift.h"
+#include "rte_style_units.h"
+#include "rte_styles.h"
+#include "style_checks.h"
+
+namespace {
+
+using Range = std::pair<int32_t, int32_t>;
+
+class EditingTest : public DocumentTest {
+protected:
+    static int32_t Insert(RteHandle doc, const std::string& text, int32_t offset, int32_t keys = RTE_KEYS_NONE)
+    {
+        return RteInsertText(doc, reinterpret_cast<const uint8_t*>(text.data()), static_cast<int32_t>(text.size()),
+                             offset, keys, 0, 0);
+    }
+
+    static Range Selection(RteHandle doc)
+    {
+        int32_t start = 0, end = 0;
+        RteGetSelection(doc, &start, &end);
+        return {start, end};
+    }
+
+    // Blocks cover the text in order, none over the maximum; runs and use counts hold; every
+    // selection point lies in the text.
+    static std::string Problems(RteHandle doc, const std::string& model)
+    {
+        if (DocumentText(doc) != model)
+            return "text differs";
+        if (RteTextLength(doc) != static_cast<int32_t>(model.size()))
+            return "length differs";
+        std::vector<int32_t> lengths = BlockLengths(doc);
+        for (int32_t length : lengths)
+            if (length > RTE_MAX_BLOCK_BYTES || (length == 0 && lengths.size() > 1))
+                return "block of " + std::to_string(length);
+        for (const RteSelectPoint& point : Elements<RteSelectPoint>(DocumentOf(doc).selection))
+            if (point.offset < 0 || point.offset > static_cast<int32_t>(model.size()))
+                return "selection point at " + std::to_string(point.offset);
+        return RunProblems(doc);
+    }
+};
+
+TEST_F(EditingTest, TextGoesInAtItsOffsetOrOverTheSelection)
+{
+    RteHandle doc = MakeDocument("hello world");
+    EXPECT_EQ(1, Insert(doc, "big ", 6));
+    EXPECT_EQ("", Problems(doc, "hello big world"));
+    RteSetSelection(doc, 0, 5, 0, 0);
+    EXPECT_EQ(1, Insert(doc, "HELLO", -1));
+    EXPECT_EQ("", Problems(doc, "HELLO big world"));
+    EXPECT_EQ(Range(5, 5), Selection(doc));
+    EXPECT_EQ(0, Insert(doc, "", 3)) << "nothing to insert";
+    EXPECT_EQ(0, LockedHandles());
+}
+
+TEST_F(EditingTest, TenThousandBytesGoInAsChunksAndLeaveBalancedBlocks)
+{
+    RteHandle doc = MakeDocument("ab");
+    std::string text;
+    while (text.size() < 10000)
+        text += "chunk of words ";
+    text.resize(10000);
+    Insert(doc, text, 1);
+    EXPECT_EQ("", Problems(doc, "a" + text + "b"));
+    EXPECT_GE(BlockLengths(doc).size(), 3u);
+}
+
+TEST_F(EditingTest, DeletingTheWholeTextLeavesOneEmptyBlockAndOneRunOfEachKind)
+{
+    RteHandle doc = MakeDocument();
+    SetBlocks(doc, {"one\r", "two\r", "three"});
+    RteCharStyle style = {}, mask;
+    RteClearCharStyle(&mask, 0);
+    style.bold = 1;
+    mask.bold = -1;
+    RteRange bold = {2, 6};
+    RteSetCharStyle(doc, &bold, &style, &mask, 0);
+    RteRange all = {0, 13};
+    RteDeleteRange(doc, &all, 0);
+    EXPECT_EQ("", Problems(doc, ""));
+    EXPECT_EQ(std::vector<int32_t>{0}, BlockLengths(doc));
+    EXPECT_EQ(2, RteCount(DocumentOf(doc).charRuns));
+    EXPECT_EQ(2, RteCount(DocumentOf(doc).parRuns));
+}
+
+TEST_F(EditingTest, ATwoRangeSelectionIsDeletedWholeAndLeavesTheCaretAtItsStart)
+{
+    RteHandle doc = MakeDocument("0123456789abcdef");
+    RteSetSelection(doc, 3, 8, 0, 0);
+    RteSetSelection(doc, 10, 12, RTE_SELECT_ADD, 0);
+    RteDeleteRange(doc, nullptr, 0);
+    EXPECT_EQ("", Problems(doc, "01289cdef"));
+    EXPECT_EQ(Range(3, 3), Selection(doc));
+}
+
+TEST_F(EditingTest, OffsetsInsideADeletedStretchGoToItsStart)
+{
+    struct Case {
+        int32_t from, to;
+        Range before, after;
+    };
+    const Case cases[] = {{3, 8, {5, 10}, {3, 5}}, {4, 9, {2, 6}, {2, 4}}, {4, 9, {0, 2}, {0, 2}},
+                          {4, 9, {9, 12}, {4, 7}}, {4, 9, {4, 9}, {4, 4}}};
+    for (const Case& c : cases) {
+        RteHandle doc = MakeDocument("0123456789abcdef");
+        RteSetSelection(doc, c.before.first, c.before.second, 0, 0);
+        RteSetSelection(doc, 14, 15, RTE_SELECT_ADD, 0);
+        int32_t end = c.to;
+        RteDeleteInBlock(doc, c.from, &end);
+        std::vector<RteSelectPoint> points = Elements<RteSelectPoint>(DocumentOf(doc).selection);
+        ASSERT_EQ(4u, points.size());
+        EXPECT_EQ(c.after, Range(points[0].offset, points[1].offset)) << c.from << "-" << c.to;
+        int32_t deleted = c.to - c.from;
+        EXPECT_EQ(Range(14 - deleted, 15 - deleted), Range(points[2].offset, points[3].offset))
+            << "every range follows the edit";
+        RteDocDestroy(doc);
+    }
+    EXPECT_EQ(9, RteShiftedOffset(7, 3, 2, false));
+    EXPECT_EQ(3, RteShiftedOffset(3, 3, 2, false));
+    EXPECT_EQ(5, RteShiftedOffset(3, 3, 2, true));
+}
+
+TEST_F(EditingTest, KeysAtTheTextsEdgesChangeNothing)
+{
+    RteHandle doc = MakeDocument("ab");
+    RteSetCaretQuiet(doc, 0);
+    uint32_t changes = RteGetChangeCounter(doc);
+    EXPECT_EQ(0, Insert(doc, "\b", -1, RTE_KEYS_TYPED));
+    RteSetCaretQuiet(doc, 2);
+    EXPECT_EQ(0, Insert(doc, "\x7F", -1, RTE_KEYS_TYPED));
+    EXPECT_EQ("", Problems(doc, "ab"));
+    EXPECT_EQ(changes, RteGetChangeCounter(doc));
+}
+
+TEST_F(EditingTest, TypedKeysInsertDeleteAndMove)
+{
+    RteHandle doc = MakeDocument("ac");
+    RteSetCaretQuiet(doc, 1);
+    EXPECT_EQ(1, Insert(doc, "bX\b", -1, RTE_KEYS_TYPED));
+    EXPECT_EQ("", Problems(doc, "abc"));
+    EXPECT_EQ(Range(2, 2), Selection(doc));
+    Insert(doc, "\x1C\x1C\x7F", -1, RTE_KEYS_TYPED);
+    EXPECT_EQ("", Problems(doc, "bc"));
+    EXPECT_EQ(Range(0, 0), Selection(doc));
+    Insert(doc, "\x1D\x1D\x1D\b", -1, RTE_KEYS_TYPED);
+    EXPECT_EQ("", Problems(doc, "b"));
+}
+
+TEST_F(EditingTest, ClosedDocumentsTakeNoTypedKeys)
+{
+    RteHandle doc = MakeDocument("ab");
+    RteLocked<RteDocument>(doc)->flags |= 0x10000;
+    EXPECT_EQ(0, Insert(doc, "x", 1, RTE_KEYS_TYPED));
+    EXPECT_EQ("", Problems(doc, "ab"));
+    EXPECT_EQ(1, Insert(doc, "x", 1, RTE_KEYS_NONE)) << "text without keys still goes in";
+}
+
+TEST_F(EditingTest, TypedTextTakesTheInsertionStyle)
+{
+    RteHandle doc = MakeDocument("ab");
+    RteCharStyle style = {}, mask;
+    RteClearCharStyle(&mask, 0);
+    style.bold = 1;
+    mask.bold = -1;
+    RteRange first = {0, 1};
+    RteSetCharStyle(doc, &first, &style, &mask, 0);
+    RteSetCaretQuiet(doc, 1);
+    RteCharStyle italic = Elements<RteCharStyle>(DocumentOf(doc).charStyles)[0];
+    italic.italic = 1;
+    RteSetInsertionStyle(doc, &italic, nullptr);
+    Insert(doc, "xy", -1, RTE_KEYS_TYPED);
+    EXPECT_EQ("", Problems(doc, "axyb"));
+    RteCharStyle typed = Elements<RteCharStyle>(DocumentOf(doc).charStyles)[RteLocked<RteStyleRun>(DocumentOf(doc).charRuns)[1].index];
+    EXPECT_EQ(1, typed.italic);
+    EXPECT_EQ(0, typed.bold);
+}
+
+// Laid out, every block's pieces start at its start and follow one another within it, and the
+// positions its cache holds are those measured afresh.
+std::string LayoutProblems(RteHandle doc)
+{
+    RteLayoutDocument(doc);
+    std::vector<RteTextBlock> blocks = Elements<RteTextBlock>(DocumentOf(doc).blocks);
+    for (size_t b = 0; b < blocks.size(); ++b) {
+        std::vector<RteLinePiece> pieces = Elements<RteLinePiece>(blocks[b].lines);
+        if (pieces.size() < 2 || pieces.front().offset != 0 || pieces.back().flags != RTE_PIECE_SENTINEL)
+            return "block " + std::to_string(b) + " pieces";
+        for (size_t i = 1; i + 1 < pieces.size(); ++i)
+            if (pieces[i].offset < pieces[i - 1].offset || pieces[i].offset > blocks[b].length)
+                return "block " + std::to_string(b) + " piece " + std::to_string(i);
+        RteHandle cached = nullptr, types = nullptr;
+        const int32_t* positions = RteBlockPositions(doc, static_cast<int32_t>(b), &cached, &types);
+        std::vector<int32_t> kept(positions, positions + blocks[b].length + 1);
+        RteReleasePositions(doc, cached);
+        std::vector<int32_t> fresh(kept.size());
+        fresh[0] = kept[0];
+        std::string text(RteLocked<char>(blocks[b].text).get(), static_cast<size_t>(blocks[b].length));
+        int32_t start = RteBlockStart(RteLocked<RteDocument>(doc).get(), static_cast<int32_t>(b));
+        RteMeasureRange(doc, reinterpret_cast<const uint8_t*>(text.data()), start, blocks[b].length, fresh.data(),
+                        nullptr);
+        if (fresh != kept)
+            return "block " + std::to_string(b) + " cached positions";
+    }
+    return "";
+}
+
+// Marked ranges as the edits should leave them, ordered by end.
+class RangeModel {
+public:
+    void Add(Range range)
+    {
+        auto at = std::find_if(ranges_.begin(), ranges_.end(), [&](const Range& r) { return r.second > range.first; });
+        ranges_.insert(at, range);
+    }
+
+    void Shift(int32_t at, int32_t delta)
+    {
+        std::vector<Range> kept;
+        for (Range r : ranges_) {
+            r.first = delta > 0 ? (r.first >= at ? r.first + delta : r.first) : RteShiftedOffset(r.first, at, delta, false);
+            r.second = RteShiftedOffset(r.second, at, delta, false);
+            if (r.first < r.second)
+                kept.push_back(r);
+        }
+        ranges_ = kept;
+    }
+
+    // "" when the document's table holds the same ranges, then its sentinel.
+    std::string Problems(RteHandle doc, int32_t length) const
+    {
+        std::vector<RteLinkRange> records = Elements<RteLinkRange>(DocumentOf(doc).linkRanges[RTE_MARK_TABLE]);
+        if (records.size() != ranges_.size() + 1)
+            return "ranges: " + std::to_string(records.size() - 1) + " for " + std::to_string(ranges_.size());
+        for (size_t i = 0; i < ranges_.size(); ++i)
+            if (Range(records[i].start, records[i].end) != ranges_[i])
+                return "range " + std::to_string(i) + " at " + std::to_string(records[i].start);
+        if (records.back().start != length + 2 || records.back().end != length + 2)
+            return "sentinel";
+        return "";
+    }
+
+private:
+    std::vector<Range> ranges_;
+};
+
+TEST_F(EditingTest, SeededEditsKeepEveryTableInStepWithAPlainModel)
+{
+    RangeModel marks;
+    const unsigned seed = 20261211;
+    std::mt19937 random(seed);
+    RteHandle doc = MakeDocument();
+    std::string model;
+    auto pick = [&](int32_t n) { return static_cast<int32_t>(random() % static_cast<unsigned>(n + 1)); };
+    for (int step = 0; step < 3000; ++step) {
+        int32_t length = static_cast<int32_t>(model.size());
+        switch (random() % 7) {
+        case 6: {
+            int32_t a = pick(length), b = pick(length);
+            if (a == b)
+                break;
+            RteRange range = {std::min(a, b), std::max(a, b)};
+            RteAddMarkRange(doc, &range, "mark", nullptr, 1, 0);
+            marks.Add({range.start, range.end});
+            break;
+        }
+        case 0:
+        case 1: {
+            std::string text(static_cast<size_t>(1 + pick(random() % 50 == 0 ? 6000 : 20)), 'x');
+            for (char& c : text)
+                c = "abc \r"[random() % 5];
+            int32_t at = pick(length);
+            Insert(doc, text, at);
+            model.insert(static_cast<size_t>(at), text);
+            marks.Shift(at, static_cast<int32_t>(text.size()));
+            break;
+        }
+        case 2: {
+            int32_t a = pick(length), b = pick(length);
+            RteRange range = {std::min(a, b), std::max(a, b)};
+            RteDeleteRange(doc, &range, 0);
+            model.erase(static_cast<size_t>(range.start), static_cast<size_t>(range.end - range.start));
+            marks.Shift(range.start, range.start - range.end);
+            break;
+        }
+        case 3: {
+            int32_t at = pick(length);
+            RteSetCaretQuiet(doc, at);
+            bool back = random() % 2 == 0;
+            Insert(doc, back ? "\b" : "\x7F", -1, RTE_KEYS_TYPED);
+            if (back && at > 0) {
+                model.erase(static_cast<size_t>(at - 1), 1);
+                marks.Shift(at - 1, -1);
+            } else if (!back && at < length) {
+                model.erase(static_cast<size_t>(at), 1);
+                marks.Shift(at, -1);
+            }
+            break;
+        }
+        case 4: {
+            RteCharStyle style = {}, mask;
+            RteClearCharStyle(&mask, 0);
+            style.bold = static_cast<int16_t>(random() % 2);
+            mask.bold = -1;
+            int32_t a = pick(length), b = pick(length);
+            RteRange range = {std::min(a, b), std::max(a, b)};
+            RteSetCharStyle(doc, &range, &style, &mask, 0);
+            break;
+        }
+        default: {
+            int32_t a = pick(length), b = pick(length);
+            RteSetSelection(doc, a, b, 0, 0);
+            RteSetSelection(doc, pick(length), pick(length), RTE_SELECT_ADD, 0);
+            break;
+        }
+        }
+        std::string problems = Problems(doc, model);
+        ASSERT_EQ("", problems) << "seed " << seed << " step " << step;
+        ASSERT_EQ("", marks.Problems(doc, static_cast<int32_t>(model.size()))) << "seed " << seed << " step " << step;
+        if (step % 10 == 0) {
+            ASSERT_EQ("", LayoutProblems(doc)) << "seed " << seed << " step " << step;
+        }
+    }
+}
+
+}  // namespace
+
+namespace {
+
+class TypeaheadTest : public DocumentTest {
+protected:
+    static int32_t Type(RteHandle doc, const std::string& text, int32_t keys, int16_t redraw = 1)
+    {
+        return RteInsertText(doc, reinterpret_cast<const uint8_t*>(text.data()), static_cast<int32_t>(text.size()),
+                             -1, keys, 0, redraw);
+    }
+};
+
+TEST_F(TypeaheadTest, BufferedKeysWaitForTheFlush)
+{
+    RteHandle doc = MakeDocument("[]");
+    RteSetCaretQuiet(doc, 1);
+    EXPECT_EQ(0, Type(doc, "ab", RTE_KEYS_BUFFERED));
+    EXPECT_EQ(0, Type(doc, "c", RTE_KEYS_TYPED)) << "bytes already wait: these wait too";
+    EXPECT_EQ("[]", DocumentText(doc));
+    EXPECT_EQ(1, RteFlushTypeahead(doc));
+    EXPECT_EQ("[abc]", DocumentText(doc));
+    EXPECT_EQ(0, RteFlushTypeahead(doc)) << "nothing waits any more";
+}
+
+TEST_F(TypeaheadTest, ControlKeysAndOtherEditsFlushFirst)
+{
+    RteHandle doc = MakeDocument("[]");
+    RteSetCaretQuiet(doc, 1);
+    Type(doc, "ab", RTE_KEYS_BUFFERED);
+    EXPECT_EQ(1, Type(doc, "\b", RTE_KEYS_BUFFERED)) << "a control key is never buffered";
+    EXPECT_EQ("[a]", DocumentText(doc));
+    Type(doc, "x", RTE_KEYS_BUFFERED);
+    const uint8_t y = 'y';
+    RteInsertText(doc, &y, 1, 0, RTE_KEYS_NONE, 0, 0);
+    EXPECT_EQ("y[ax]", DocumentText(doc));
+    EXPECT_EQ(1, Type(doc, "z", RTE_KEYS_BUFFERED, 0)) << "without redraw nothing waits";
+}
+
+}  // namespace
+
+namespace {
+
+// The idle call needs the device's blink clock: the engine on GDI.
+using IdleTest = GdiDocumentTest;
+
+TEST_F(IdleTest, IdleFlushesWaitingKeysUnlessInactive)
+{
+    RteHandle doc = MakeDocument("[]");
+    RteSetCaretQuiet(doc, 1);
+    const uint8_t keys[] = {'o', 'k'};
+    RteInsertText(doc, keys, 2, -1, RTE_KEYS_BUFFERED, 0, 1);
+    RteLocked<RteDocument>(doc)->flags |= RTE_DOC_INACTIVE_FIRST;
+    EXPECT_EQ(0, RteIdle(doc));
+    EXPECT_EQ("[]", DocumentText(doc));
+    RteLocked<RteDocument>(doc)->flags &= ~RTE_DOC_INACTIVE_FIRST;
+    EXPECT_EQ(1, RteIdle(doc));
+    EXPECT_EQ("[ok]", DocumentText(doc));
+    EXPECT_EQ(0, RteIdle(doc));
+}
+
+}  // namespace
+
+namespace {
+
+using ArrowTest = DocumentTest;
+
+TEST_F(ArrowTest, UpAndDownKeepTheCaretsColumn)
+{
+    // Lines of "abcd " in a column of 25: the caret at offset 7 stands at x 10 of the second.
+    RteHandle doc = MakeDocument("abcd abcd abcd");
+    RteRect wrap{0, 0, 500, 25};
+    RteSetRectList(RteWrapArea(doc), &wrap);
+    RteSetCaretQuiet(doc, 7);
+    const uint8_t up = RTE_KEY_UP, down = RTE_KEY_DOWN;
+    RteInsertText(doc, &up, 1, -1, RTE_KEYS_TYPED, 0, 0);
+    int32_t start = 0, end = 0;
+    RteGetSelection(doc, &start, &end);
+    EXPECT_EQ(2, start);
+    RteInsertText(doc, &up, 1, -1, RTE_KEYS_TYPED, 0, 0);
+    RteGetSelection(doc, &start, &end);
+    EXPECT_EQ(0, start) << "above the first line: the text's start";
+    RteSetCaretQuiet(doc, 7);
+    RteInsertText(doc, &down, 1, -1, RTE_KEYS_TYPED, 0, 0);
+    RteGetSelection(doc, &start, &end);
+    EXPECT_EQ(12, start);
+    RteInsertText(doc, &down, 1, -1, RTE_KEYS_TYPED, 0, 0);
+    RteGetSelection(doc, &start, &end);
+    EXPECT_EQ(14, start) << "below the last line: the text's end";
+}
+
+}  // namespace

@@ -1,0 +1,238 @@
+// Laying out blocks: each block's lines follow the previous block's last line, container after
+// container, the last container open below so that text that does not fit runs on.
+#include <cstring>
+
+#include "rect_ops.h"
+#include "rte_areas.h"
+#include "rte_document.h"
+#include "rte_line_builder.h"
+#include "rte_position_cache.h"
+#include "rte_text_blocks.h"
+#include "rte_typed.h"
+
+namespace {
+
+constexpr uint32_t kNeedsLayout = RTE_BLOCK_RELAYOUT | RTE_BLOCK_LAYOUT_WHOLE | 0x4000 | RTE_BLOCK_DIRECTION_CHANGED;
+constexpr uint16_t kPieceGrowth = 18;
+// A single block laid out for the first time is reported only beyond this length.
+constexpr int32_t kQuietLength = 500;
+
+RteTextBlock BlockRecord(RteHandle doc, int32_t index)
+{
+    RteTextBlock block;
+    RteGetElement(RteLocked<RteDocument>(doc)->blocks, index, &block);
+    return block;
+}
+
+bool Repeats(RteHandle doc)
+{
+    RtePoint step = RteRepeatStep(doc);
+    return step.v != 0 || step.h != 0;
+}
+
+bool NeedsLayout(const RteTextBlock& block) { return !block.lines || (block.flags & kNeedsLayout); }
+
+// The last piece of a laid-out block (false for a block without lines).
+bool LastPiece(const RteTextBlock& block, RteLinePiece* out)
+{
+    if (!block.lines)
+        return false;
+    RteLocked<RteLinePiece> pieces(block.lines);
+    int32_t count = RtePieceCount(pieces.get(), pieces.size());
+    if (count == 0)
+        return false;
+    *out = pieces[count - 1];
+    return true;
+}
+
+void PlaceFirstLine(RteHandle doc, RteLineBuilder* b)
+{
+    RteLinePiece last;
+    int32_t top = 0;
+    b->container = 1;
+    bool after = b->block > 0 && LastPiece(BlockRecord(doc, b->block - 1), &last);
+    if (after) {
+        b->container = last.container;
+        top = last.rect.bottom;
+    }
+    RteRect container = RteRepeatedContainer(doc, b->container);
+    if (!after)
+        top = container.top;
+    b->line = RteRect{top, container.left, top, container.right};
+}
+
+bool StartsParagraph(RteHandle doc, int32_t offset)
+{
+    return offset == 0 || RteTextByteAt(RteLocked<RteDocument>(doc).get(), offset - 1) == RTE_PARAGRAPH_END;
+}
+
+// After a line that ends at a container or page break, the next line starts the next container,
+// when breaks are on (the wrap area repeats downwards or its last container keeps its height).
+void TakeBreak(RteHandle doc, RteLineBuilder* b)
+{
+    constexpr uint16_t kBreaks = RTE_PIECE_CONTAINER_BREAK | RTE_PIECE_PAGE_BREAK;
+    bool on = (RteLocked<RteDocument>(doc)->layoutFlags & (RTE_LAYOUT_REPEAT_DOWN | RTE_LAYOUT_KEEP_LAST_HEIGHT)) != 0;
+    if (!on || !(b->pieces.back().flags & kBreaks) || (b->container >= b->containers && !Repeats(doc)))
+        return;
+    RteRect next = RteRepeatedContainer(doc, ++b->container);
+    b->line = RteRect{next.top, next.left, next.top, next.right};
+}
+
+void BuildLines(RteHandle doc, RteLineBuilder* b)
+{
+    RteHookTable hooks = RteLocked<RteDocument>(doc)->hooks;
+    hooks.lineNotify(doc, reinterpret_cast<intptr_t>(b), 0);
+    do {
+        b->firstPiece = b->pieces.size();
+        hooks.lineNotify(doc, reinterpret_cast<intptr_t>(b), 1);
+        hooks.fillLine(doc, b);
+        while (!hooks.lineFits(doc, b))
+            hooks.fillLine(doc, b);
+        for (size_t i = b->firstPiece; i < b->pieces.size(); ++i)
+            b->pieces[i].container = b->container;
+        b->paragraphStart = (b->pieces.back().flags & RTE_PIECE_PAR_LAST) != 0;
+        b->lineStart = b->lineEnd;
+        b->line.top = b->line.bottom;
+        TakeBreak(doc, b);
+    } while (b->lineStart < b->length);
+    hooks.lineNotify(doc, reinterpret_cast<intptr_t>(b), 2);
+}
+
+RteHandle PieceArray(RteHandle doc, const std::vector<RteLinePiece>& pieces)
+{
+    RteLocked<RteDocument> locked(doc);
+    auto count = static_cast<int32_t>(pieces.size());
+    RteHandle lines = RteAllocKeyed(locked->env->context, sizeof(RteLinePiece), count + 1, kPieceGrowth, locked->key);
+    RteLocked<RteLinePiece> entries(lines);
+    std::memcpy(entries.get(), pieces.data(), pieces.size() * sizeof(RteLinePiece));
+    entries[count] = RteLinePiece{0, 0, 0, RTE_PIECE_SENTINEL, 0, {}};
+    return lines;
+}
+
+// The block's lines built anew; answers its new bottom.
+int32_t LayOut(RteHandle doc, int32_t index)
+{
+    RteLineBuilder b{};
+    RteTextBlock block = BlockRecord(doc, index);
+    if (!block.text && block.length > 0) {
+        RteLocked<RteDocument>(doc)->hooks.loadText(doc, index);
+        block = BlockRecord(doc, index);
+    }
+    b.block = index;
+    b.blockStart = RteBlockStart(RteLocked<RteDocument>(doc).get(), index);
+    b.length = block.length;
+    b.containers = RteContainerCount(doc);
+    b.lastBlock = index + 1 == RteCount(RteLocked<RteDocument>(doc)->blocks);
+    b.paragraphStart = StartsParagraph(doc, b.blockStart);
+    PlaceFirstLine(doc, &b);
+    RteHandle positions = nullptr, types = nullptr;
+    b.positions = RteBlockPositions(doc, index, &positions, &types);
+    RteLocked<int16_t> typeValues(types);
+    RteLocked<uint8_t> text(block.text);
+    b.types = typeValues.get();
+    b.text = text.get();
+    RteStyleWalkBegin(doc, b.blockStart, &b.walker, true);
+    BuildLines(doc, &b);
+    RteStyleWalkEnd(doc, true);
+    RteReleasePositions(doc, positions);
+    b.pieces.back().flags |= RTE_PIECE_LINE_LAST;
+    RteRect bounds{};
+    for (const RteLinePiece& piece : b.pieces)
+        RteUnionRectNonNull(&bounds, &piece.rect, &bounds);
+    RteHandle lines = PieceArray(doc, b.pieces);
+    RteLocked<RteDocument> locked(doc);
+    RteLocked<RteTextBlock> blocks(locked->blocks);
+    if (blocks[index].lines)
+        RteFree(blocks[index].lines);
+    blocks[index].lines = lines;
+    blocks[index].bounds = bounds;
+    blocks[index].flags = (blocks[index].flags & ~kNeedsLayout) | RTE_BLOCK_LINES_COMPLETE | RTE_BLOCK_LINES_BUILT;
+    return b.pieces.back().rect.bottom;
+}
+
+}  // namespace
+
+RteRect RteRepeatedContainer(RteHandle doc, int32_t number)
+{
+    RtePoint offset;
+    int32_t index = RteContainerRepeat(doc, number - 1, &offset);
+    RteRect rect;
+    RteGetContainer(doc, index + 1, false, false, &rect);
+    RteOffsetRect(&rect, offset.h, offset.v);
+    return rect;
+}
+
+intptr_t RteDefaultLineFits(RteHandle doc, void* state)
+{
+    auto* b = static_cast<RteLineBuilder*>(state);
+    RteRect container = RteRepeatedContainer(doc, b->container);
+    // Without repetition the last container is open below: text that finds no room runs on.
+    bool lastContainer = b->container >= b->containers && !Repeats(doc);
+    int32_t bottom = lastContainer ? RTE_OPEN_BOTTOM : container.bottom;
+    int32_t lineOffset = b->blockStart + b->lineStart;
+    {
+        RteLocked<RteDocument> locked(doc);
+        if (locked->forcedBreak > 0 && locked->forcedBreak == lineOffset && !lastContainer) {
+            locked->forcedBreak = -1;
+            bottom = b->line.bottom - 1;
+        }
+    }
+    // A line taller than a whole container stays in it rather than look for one for ever.
+    if (b->line.bottom <= bottom || (b->line.top == container.top && bottom != b->line.bottom - 1))
+        return 1;
+    RteRect next = RteRepeatedContainer(doc, ++b->container);
+    b->line = RteRect{next.top, next.left, next.top, next.right};
+    return 0;
+}
+
+void RteLayoutBlock(RteHandle doc, int32_t block, RteLayoutChange* change, bool force)
+{
+    int32_t count = RteCount(RteLocked<RteDocument>(doc)->blocks);
+    if (block >= count)
+        block = count - 1;
+    if (change)
+        *change = RteLayoutChange{0, -1, -1, -1, -1};
+    std::vector<int32_t> due;
+    for (int32_t i = 0; i <= block; ++i)
+        if (NeedsLayout(BlockRecord(doc, i)) || (force && i == block))
+            due.push_back(i);
+    // Long layouts tell the progress hook before each block and once at the end.
+    RteProgressHook progress = RteLocked<RteDocument>(doc)->hooks.progress;
+    bool reports = due.size() > 1 || (due.size() == 1 && BlockRecord(doc, due[0]).length > kQuietLength &&
+                                      !BlockRecord(doc, due[0]).lines);
+    auto total = static_cast<int32_t>(due.size());
+    int32_t done = 0;
+    bool any = false;
+    for (int32_t i = due.empty() ? block + 1 : due.front(); i <= block; ++i) {
+        // Blocks moved by the ones before them are laid out in the same pass.
+        RteTextBlock record = BlockRecord(doc, i);
+        if (!NeedsLayout(record) && !(force && i == block))
+            continue;
+        if (reports)
+            progress(doc, 0, std::min(done++, total), total);
+        int32_t oldBottom = record.lines ? record.bounds.bottom : -1;
+        int32_t start = RteBlockStart(RteLocked<RteDocument>(doc).get(), i);
+        if (change && change->first < 0)
+            *change = RteLayoutChange{0, start, start + record.length, -1, -1};
+        int32_t bottom = LayOut(doc, i);
+        any = true;
+        if (bottom == oldBottom)
+            continue;
+        // Every later block moves with this one: it is laid out again when it is next needed.
+        RteLocked<RteDocument> locked(doc);
+        RteLocked<RteTextBlock> blocks(locked->blocks);
+        for (int32_t j = i + 1; j < blocks.size(); ++j)
+            blocks[j].flags |= RTE_BLOCK_RELAYOUT;
+        if (change)
+            change->last = locked->textLength;
+    }
+    if (reports)
+        progress(doc, 0, total, total);
+    if (any)
+        RteComputeTextBounds(doc);
+}
+
+void RteLayoutDocument(RteHandle doc)
+{
+    RteLayoutBlock(doc, RteCount(RteLocked<RteDocument>(doc)->blocks) - 1, nullptr, false);
+}

@@ -1,0 +1,329 @@
+// Lines built from blocks under the null device's width table: breaks, paragraphs, styles,
+// indents, containers and the blocks that follow one another.
+#include <gtest/gtest.h>
+
+#include "document_fixture.h"
+#include "rect_list.h"
+#include "rte_areas.h"
+#include "rte_line_builder.h"
+#include "rte_style_units.h"
+#include "rte_styles.h"
+#include "rte_text_blocks.h"
+
+namespace {
+
+class LineBuilderTest : public DocumentTest {
+protected:
+    RteHandle Document(const std::string& text, const std::vector<RteRect>& containers)
+    {
+        RteHandle doc = MakeDocument(text);
+        RteRectList wrap = RteWrapArea(doc);
+        RteSetRectList(wrap, &containers[0]);
+        for (size_t i = 1; i < containers.size(); ++i)
+            RteAddRectToList(wrap, &containers[i]);
+        RteMarkForLayout(RteLocked<RteDocument>(doc).get(), 0, static_cast<int32_t>(text.size()));
+        return doc;
+    }
+
+    static std::vector<RteLinePiece> Pieces(RteHandle doc, int32_t block = 0)
+    {
+        RteTextBlock record = Elements<RteTextBlock>(DocumentOf(doc).blocks)[static_cast<size_t>(block)];
+        std::vector<RteLinePiece> pieces = Elements<RteLinePiece>(record.lines);
+        EXPECT_EQ(RTE_PIECE_SENTINEL, pieces.back().flags);
+        pieces.pop_back();
+        return pieces;
+    }
+
+    // The pieces that start lines, as their offsets.
+    static std::vector<int32_t> LineStarts(const std::vector<RteLinePiece>& pieces)
+    {
+        std::vector<int32_t> starts;
+        for (const RteLinePiece& piece : pieces)
+            if (piece.flags & RTE_PIECE_LINE_FIRST)
+                starts.push_back(piece.offset);
+        return starts;
+    }
+
+    // The default style's height, as a document's first style has it.
+    int32_t LineHeight()
+    {
+        RteHandle probe = MakeDocument();
+        RteCharStyle style = Elements<RteCharStyle>(DocumentOf(probe).charStyles)[0];
+        RteDocDestroy(probe);
+        return style.ascent + style.descent + style.leading;
+    }
+};
+
+TEST_F(LineBuilderTest, AnEmptyDocumentHasOneLineOfTheDefaultHeight)
+{
+    RteHandle doc = Document("", {{0, 0, 100, 200}});
+    RteLayoutDocument(doc);
+    std::vector<RteLinePiece> pieces = Pieces(doc);
+    ASSERT_EQ(1u, pieces.size());
+    EXPECT_GT(LineHeight(), 0);
+    EXPECT_EQ(LineHeight(), pieces[0].rect.bottom - pieces[0].rect.top);
+    EXPECT_EQ(RTE_PIECE_LINE_FIRST | RTE_PIECE_PAR_FIRST | RTE_PIECE_LINE_LAST, pieces[0].flags);
+    EXPECT_EQ(0, LockedHandles());
+}
+
+TEST_F(LineBuilderTest, LinesBreakAfterTheLastWordThatFits)
+{
+    // Letters are 5 wide, blanks 3: "aaaa bbbb " is 46 wide, one more letter 51.
+    struct Case {
+        int32_t width;
+        std::vector<int32_t> starts;
+    };
+    // Blanks after a word hang past the line's end; a word wider than the line is cut where it
+    // stops fitting.
+    const Case cases[] = {{50, {0, 10}}, {46, {0, 10}}, {45, {0, 10}}, {42, {0, 5, 10}}, {200, {0}},
+                          {12, {0, 2, 5, 7, 10, 12}},
+                          {3, {0, 1, 2, 3, 5, 6, 7, 8, 10, 11, 12, 13}}};
+    for (const Case& c : cases) {
+        RteHandle doc = Document("aaaa bbbb cccc", {{0, 0, 500, c.width}});
+        RteLayoutDocument(doc);
+        std::vector<RteLinePiece> pieces = Pieces(doc);
+        EXPECT_EQ(c.starts, LineStarts(pieces)) << "width " << c.width;
+        for (size_t i = 1; i < pieces.size(); ++i)
+            EXPECT_EQ(pieces[i - 1].rect.bottom, pieces[i].rect.top) << "width " << c.width;
+        RteDocDestroy(doc);
+    }
+}
+
+TEST_F(LineBuilderTest, ParagraphEndsEndLinesAndMarkTheNextParagraph)
+{
+    RteHandle doc = Document("ab\rcd\r\rx", {{0, 0, 500, 200}});
+    RteLayoutDocument(doc);
+    std::vector<RteLinePiece> pieces = Pieces(doc);
+    EXPECT_EQ((std::vector<int32_t>{0, 3, 6, 7}), LineStarts(pieces));
+    for (const RteLinePiece& piece : pieces) {
+        EXPECT_TRUE(piece.flags & RTE_PIECE_PAR_FIRST) << piece.offset;
+        EXPECT_EQ(piece.offset < 7, (piece.flags & RTE_PIECE_PAR_LAST) != 0) << piece.offset;
+    }
+    EXPECT_EQ(5 + 5 + 5, pieces[0].rect.right - pieces[0].rect.left) << "the paragraph end takes its own width";
+}
+
+TEST_F(LineBuilderTest, StyleRunsCutALineIntoPieces)
+{
+    RteHandle doc = Document("aaa bbb ccc", {{0, 0, 500, 200}});
+    RteCharStyle style = {}, mask;
+    RteClearCharStyle(&mask, 0);
+    style.bold = 1;
+    mask.bold = -1;
+    RteRange range = {4, 7};
+    RteSetCharStyle(doc, &range, &style, &mask, 0);
+    RteLayoutDocument(doc);
+    std::vector<RteLinePiece> pieces = Pieces(doc);
+    ASSERT_EQ(3u, pieces.size());
+    EXPECT_EQ((std::vector<int32_t>{0}), LineStarts(pieces));
+    EXPECT_EQ(4, pieces[1].offset);
+    EXPECT_EQ(7, pieces[2].offset);
+    EXPECT_EQ(RTE_PIECE_LATER, pieces[1].flags);
+    EXPECT_EQ(pieces[0].rect.right, pieces[1].rect.left);
+    EXPECT_EQ(18, pieces[1].rect.left);
+    EXPECT_TRUE(pieces[2].flags & RTE_PIECE_LINE_LAST);
+}
+
+TEST_F(LineBuilderTest, IndentsNarrowTheLines)
+{
+    RteHandle doc = Document("aaaa bbbb cccc dddd", {{0, 0, 500, 100}});
+    RteParFormat format = {}, mask = {};
+    format.leftIndent = 10;
+    format.firstIndent = 20;
+    format.rightIndent = 45;
+    mask.leftIndent = mask.firstIndent = mask.rightIndent = -1;
+    RteSetParFormat(doc, nullptr, &format, &mask, 0);
+    RteLayoutDocument(doc);
+    std::vector<RteLinePiece> pieces = Pieces(doc);
+    // The first line has 100 - 30 - 45 = 25 to fill, the next ones 45.
+    EXPECT_EQ((std::vector<int32_t>{0, 5, 15}), LineStarts(pieces));
+    EXPECT_EQ(30, pieces[0].rect.left);
+    EXPECT_EQ(10, pieces[1].rect.left);
+}
+
+TEST_F(LineBuilderTest, LinesGoOnInTheNextContainerAndRunOnBelowTheLast)
+{
+    int32_t h = LineHeight();
+    RteHandle doc = Document("aaaa bbbb cccc dddd eeee", {{0, 0, 2 * h, 25}, {0, 100, 2 * h, 125}});
+    RteLayoutDocument(doc);
+    std::vector<RteLinePiece> pieces = Pieces(doc);
+    ASSERT_EQ(5u, pieces.size());
+    const int32_t containers[] = {1, 1, 2, 2, 2};
+    const int32_t tops[] = {0, h, 0, h, 2 * h};
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        EXPECT_EQ(containers[i], pieces[i].container) << i;
+        EXPECT_EQ(tops[i], pieces[i].rect.top) << i;
+        EXPECT_EQ(containers[i] == 1 ? 0 : 100, pieces[i].rect.left) << i;
+    }
+}
+
+TEST_F(LineBuilderTest, LinesGoOnInTheNextPageOfARepeatedWrapArea)
+{
+    int32_t h = LineHeight();
+    RteHandle doc = Document("aaaa bbbb cccc dddd eeee", {{0, 0, 2 * h, 25}});
+    {
+        RteLocked<RteDocument> locked(doc);
+        locked->layoutFlags |= RTE_LAYOUT_REPEAT_DOWN | RTE_LAYOUT_KEEP_LAST_HEIGHT;
+        locked->repeatGapV = 10;
+    }
+    RteLayoutDocument(doc);
+    std::vector<RteLinePiece> pieces = Pieces(doc);
+    ASSERT_EQ(5u, pieces.size());
+    int32_t page = 2 * h + 10;
+    const int32_t tops[] = {0, h, page, page + h, 2 * page};
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        EXPECT_EQ(tops[i], pieces[i].rect.top) << i;
+        EXPECT_EQ(static_cast<int32_t>(i / 2 + 1), pieces[i].container) << i;
+    }
+}
+
+TEST_F(LineBuilderTest, ABlockFollowsTheLastLineOfTheBlockBefore)
+{
+    RteHandle doc = Document("aaaa bbbb", {{0, 0, 500, 25}});
+    {
+        RteLocked<RteDocument> locked(doc);
+        RteSetCount(locked->blocks, 2);
+        RteLocked<RteTextBlock> blocks(locked->blocks);
+        blocks[1] = RteTextBlock{};
+        blocks[1].text = RteAllocKeyedClear(locked->env->context, 1, 0, 32, locked->key);
+        blocks[1].flags = RTE_BLOCK_RELAYOUT;
+    }
+    RteLayoutChange change;
+    RteLayoutBlock(doc, 1, &change, false);
+    EXPECT_EQ(0, change.first);
+    std::vector<RteLinePiece> first = Pieces(doc, 0);
+    std::vector<RteLinePiece> second = Pieces(doc, 1);
+    ASSERT_EQ(2u, first.size());
+    ASSERT_EQ(1u, second.size());
+    EXPECT_EQ(first.back().rect.bottom, second[0].rect.top);
+    RteTextBlock block = Elements<RteTextBlock>(DocumentOf(doc).blocks)[0];
+    EXPECT_EQ(0, block.bounds.top);
+    EXPECT_EQ(first.back().rect.bottom, block.bounds.bottom);
+    EXPECT_FALSE(block.flags & RTE_BLOCK_RELAYOUT);
+}
+
+TEST_F(LineBuilderTest, ABlockAlreadyLaidOutIsLeftAlone)
+{
+    RteHandle doc = Document("aaaa bbbb", {{0, 0, 500, 25}});
+    RteLayoutDocument(doc);
+    RteHandle lines = Elements<RteTextBlock>(DocumentOf(doc).blocks)[0].lines;
+    RteLayoutChange change;
+    RteLayoutBlock(doc, 0, &change, false);
+    EXPECT_EQ(-1, change.first);
+    EXPECT_EQ(lines, Elements<RteTextBlock>(DocumentOf(doc).blocks)[0].lines);
+}
+
+}  // namespace
+
+namespace {
+
+class TabLineTest : public DocumentTest {};
+
+TEST_F(TabLineTest, TabsEndWhereTheirStopsSay)
+{
+    // Stops at 50 (left) and 150 (right); letters are 5 wide.
+    RteHandle doc = MakeDocument("a\tb\tcd");
+    RteRect wrap{0, 0, 500, 200};
+    RteSetRectList(RteWrapArea(doc), &wrap);
+    RteParFormat format = {}, mask = {};
+    format.tabCount = 2;
+    format.tabs[0] = RteTab{RTE_TAB_LEFT, 0, 50, 0};
+    format.tabs[1] = RteTab{RTE_TAB_RIGHT, 0, 150, 0};
+    mask.tabCount = -1;
+    for (RteTab& tab : mask.tabs)
+        tab = RteTab{-1, -1, -1, -1};
+    RteSetParFormat(doc, nullptr, &format, &mask, 0);
+    RteLayoutDocument(doc);
+    RteTextBlock block = Elements<RteTextBlock>(DocumentOf(doc).blocks)[0];
+    std::vector<RteLinePiece> pieces = Elements<RteLinePiece>(block.lines);
+    ASSERT_EQ(4u, pieces.size()) << "three pieces and the sentinel";
+    EXPECT_EQ(0, pieces[0].rect.left);
+    EXPECT_EQ(50, pieces[0].rect.right) << "the left tab ends at its stop";
+    EXPECT_TRUE(pieces[0].flags & RTE_PIECE_LEFT_TAB);
+    EXPECT_EQ(2, pieces[1].offset);
+    EXPECT_TRUE(pieces[1].flags & RTE_PIECE_OTHER_TAB);
+    EXPECT_EQ(140, pieces[1].rect.right) << "the right tab leaves room for the text before its stop";
+    EXPECT_EQ(4, pieces[2].offset);
+    EXPECT_EQ(150, pieces[2].rect.right);
+}
+
+}  // namespace
+
+namespace {
+
+using DirectionLineTest = DocumentTest;
+
+TEST_F(DirectionLineTest, ARightToLeftParagraphsLinesAreMirrored)
+{
+    RteHandle doc = MakeDocument("abc de");
+    RteRect wrap{0, 0, 500, 200};
+    RteSetRectList(RteWrapArea(doc), &wrap);
+    RteParFormat format = {}, mask = {};
+    format.direction = -1;
+    mask.direction = -1;
+    RteSetParFormat(doc, nullptr, &format, &mask, 0);
+    RteLayoutDocument(doc);
+    RteTextBlock block = Elements<RteTextBlock>(DocumentOf(doc).blocks)[0];
+    RteLinePiece piece = Elements<RteLinePiece>(block.lines)[0];
+    EXPECT_EQ(200, piece.rect.right) << "the line starts at the right";
+    EXPECT_EQ(200 - 28, piece.rect.left);
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<std::pair<int32_t, int32_t>> g_progress;
+
+void RecordProgress(RteHandle, int32_t, int32_t done, int32_t total) { g_progress.emplace_back(done, total); }
+
+using ProgressLineTest = DocumentTest;
+
+TEST_F(ProgressLineTest, LayoutsOfSeveralBlocksReportTheirProgress)
+{
+    env_.hooks.progress = RecordProgress;
+    RteHandle doc = MakeDocument("one");
+    {
+        RteLocked<RteDocument> locked(doc);
+        RteSetCount(locked->blocks, 3);
+        RteLocked<RteTextBlock> blocks(locked->blocks);
+        for (int32_t i = 1; i < 3; ++i) {
+            blocks[i] = RteTextBlock{};
+            blocks[i].text = RteAllocKeyedClear(locked->env->context, 1, 0, 32, locked->key);
+            blocks[i].flags = RTE_BLOCK_RELAYOUT;
+        }
+    }
+    g_progress.clear();
+    RteLayoutDocument(doc);
+    EXPECT_EQ((std::vector<std::pair<int32_t, int32_t>>{{0, 3}, {1, 3}, {2, 3}, {3, 3}}), g_progress);
+    g_progress.clear();
+    RteMarkForLayout(RteLocked<RteDocument>(doc).get(), 0, 1);
+    RteLayoutBlock(doc, 0, nullptr, false);
+    EXPECT_TRUE(g_progress.empty()) << "one short block laid out again is no long layout";
+}
+
+}  // namespace
+
+namespace {
+
+using ObstacleLineTest = DocumentTest;
+
+TEST_F(ObstacleLineTest, ALineMeetingAnObstacleIsCutAroundIt)
+{
+    // Sixteen letters of 5 in a line of 200; an obstacle from 40 to 60 across the first line.
+    RteHandle doc = MakeDocument("aaaaaaaaaaaaaaaa");
+    RteRect wrap{0, 0, 500, 200};
+    RteRect obstacle{0, 40, 5, 60};
+    RteSetRectList(RteWrapArea(doc), &wrap);
+    RteSetRectList(RteExtraArea(doc), &obstacle);
+    RteLayoutDocument(doc);
+    RteTextBlock block = Elements<RteTextBlock>(DocumentOf(doc).blocks)[0];
+    std::vector<RteLinePiece> pieces = Elements<RteLinePiece>(block.lines);
+    ASSERT_EQ(3u, pieces.size()) << "two segments and the sentinel";
+    EXPECT_EQ(0, pieces[0].rect.left);
+    EXPECT_EQ(40, pieces[0].rect.right);
+    EXPECT_EQ(8, pieces[1].offset);
+    EXPECT_EQ(60, pieces[1].rect.left);
+    EXPECT_EQ(100, pieces[1].rect.right);
+}
+
+}  // namespace

@@ -1,0 +1,48 @@
+// Paragraph indents and tab marks, pages of the laid-out text in a target rect, line tops and
+// paragraph line counts.
+#pragma once
+
+#include <cstdint>
+
+#include "rte_document.h"
+#include "rte_runs.h"
+
+// Document flag: paragraph lines are counted.
+constexpr uint32_t RTE_DOC_COUNT_LINES = 0x20;
+// Tab stop kinds keep their kind proper in the low 12 bits, marks above.
+constexpr int32_t RTE_TAB_KIND_BITS = 0xFFF;
+
+struct RteIndents {
+    int32_t left;
+    int32_t right;
+    int32_t first;  // relative to the left indent
+};
+
+// The first paragraph's indents; the mask (when asked) says which are the same over the range.
+void RteGetIndents(RteHandle doc, const RteRange* range, RteIndents* out, RteIndents* mask);
+void RteSetIndents(RteHandle doc, const RteRange* range, const RteIndents* indents, const RteIndents* mask,
+                   int16_t redraw);
+// The width lines of the paragraph at an offset have: the wrap bounds less the indents, plus
+// what a negative first-line indent reaches left.
+int32_t RteLineWidthAt(RteHandle doc, int32_t offset);
+// Each paragraph's n-th stop kind takes the first value of the n-th 16-byte record of flags.
+void RteMarkTabs(RteHandle doc, const RteRange* range, const RteTab* flags, int32_t count, bool relayout,
+                 int16_t redraw);
+void RteUnmarkTabs(RteHandle doc, const RteRange* range, bool relayout, int16_t redraw);
+
+// Draws from an offset into a target rect as if its line were at the rect's top; answers the
+// first offset that did not fit, 0 when the text ended on this page.
+int32_t RteDrawPage(RteHandle doc, const RteDrawPort* port, int32_t from, const RteRect* target, int16_t redraw);
+int32_t RtePageCount(RteHandle doc, const RteRect* target);
+// The start of page n (from 1); 0 when the text has fewer pages.
+int32_t RtePageStart(RteHandle doc, int32_t page, const RteRect* target);
+// The number (from 1) of the repeated copy of the wrap area that holds the text's last line;
+// with a rect, the wrap bounds moved to that copy.
+int32_t RteLastPageNumber(RteHandle doc, RteRect* rect);
+// The top of the line holding an offset, from the top of its container.
+int32_t RteLineTopAt(RteHandle doc, int32_t offset);
+
+// Lines that start paragraphs (0 unless the document counts lines).
+int32_t RteParagraphLineCount(RteHandle doc);
+int32_t RteParagraphNumberAt(RteHandle doc, int32_t offset, bool atEnd);
+int32_t RteParagraphLineRange(RteHandle doc, int32_t number, int32_t* start, int32_t* end);

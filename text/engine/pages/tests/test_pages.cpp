@@ -1,0 +1,160 @@
+// Indents, tab marks, pages of a target rect, line tops and paragraph line counts.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "document_fixture.h"
+#include "rect_list.h"
+#include "rte_gdi_text.h"
+#include "rte_areas.h"
+#include "rte_pages.h"
+#include "rte_text_blocks.h"
+#include "rte_styles.h"
+
+namespace {
+
+std::vector<int32_t> g_drawn;
+
+intptr_t RecordRun(RteHandle, RteCharStyle*, intptr_t request, intptr_t, intptr_t, intptr_t)
+{
+    const auto& run = *reinterpret_cast<const RteDrawRun*>(request);
+    g_drawn.push_back(run.line.top);
+    return 0;
+}
+
+class PagesTest : public DocumentTest {
+protected:
+    // Paragraphs of 12-pixel lines in a wrap area 200 wide.
+    RteHandle Document(const std::string& text)
+    {
+        RteHandle doc = MakeDocument(text);
+        RteRect wrap{0, 0, 100000, 200};
+        RteSetRectList(RteWrapArea(doc), &wrap);
+        return doc;
+    }
+};
+
+TEST_F(PagesTest, IndentsAreReadSetAndNarrowTheLines)
+{
+    RteHandle doc = Document("one\rtwo");
+    RteIndents indents = {10, 20, -5};
+    RteRange all = {0, 7};
+    RteSetIndents(doc, &all, &indents, nullptr, 0);
+    RteIndents read = {}, mask = {};
+    RteGetIndents(doc, &all, &read, &mask);
+    EXPECT_EQ(10, read.left);
+    EXPECT_EQ(20, read.right);
+    EXPECT_EQ(-5, read.first);
+    EXPECT_NE(0, mask.left) << "the same over the range";
+    EXPECT_EQ(200 - 10 - 20 + 5, RteLineWidthAt(doc, 5));
+}
+
+TEST_F(PagesTest, TabMarksGoOnTheFirstStopsAndComeOffAgain)
+{
+    RteHandle doc = Document("a\tb");
+    RteParFormat format = {}, mask = {};
+    format.tabCount = 3;
+    for (int32_t i = 0; i < 3; ++i)
+        format.tabs[i] = RteTab{1, 0, 50 * (i + 1), 0};
+    mask.tabCount = -1;
+    for (RteTab& tab : mask.tabs)
+        tab = RteTab{-1, -1, -1, -1};
+    RteSetParFormat(doc, nullptr, &format, &mask, 0);
+    const RteTab flags[] = {{0x1000, 0, 0, 0}, {0x2000, 0, 0, 0}};
+    RteRange all = {0, 3};
+    RteMarkTabs(doc, &all, flags, 2, false, 0);
+    RteParFormat marked, same;
+    RteGetParFormat(doc, &all, false, &marked, &same);
+    EXPECT_EQ(0x1001, marked.tabs[0].kind);
+    EXPECT_EQ(0x2001, marked.tabs[1].kind);
+    EXPECT_EQ(1, marked.tabs[2].kind) << "beyond the list: unchanged";
+    RteUnmarkTabs(doc, &all, false, 0);
+    RteGetParFormat(doc, &all, false, &marked, &same);
+    EXPECT_EQ(1, marked.tabs[0].kind);
+    EXPECT_EQ(1, marked.tabs[1].kind);
+}
+
+TEST_F(PagesTest, PagesHoldTheLinesThatFitTheirRect)
+{
+    std::string text;
+    for (int i = 0; i < 10; ++i)
+        text += "line\r";
+    RteHandle doc = Document(text);
+    RteRect page{0, 0, 40, 200};  // three lines of 12
+    EXPECT_EQ(4, RtePageCount(doc, &page));
+    EXPECT_EQ(0, RtePageStart(doc, 1, &page));
+    EXPECT_EQ(15, RtePageStart(doc, 2, &page));
+    EXPECT_EQ(45, RtePageStart(doc, 4, &page));
+    EXPECT_EQ(0, RtePageStart(doc, 5, &page));
+    RteHandle empty = Document("");
+    EXPECT_EQ(1, RtePageCount(empty, &page));
+}
+
+TEST_F(PagesTest, APageIsDrawnFromTheTopOfItsRect)
+{
+    env_.defaultStyle.hooks.draw = RecordRun;
+    std::string text;
+    for (int i = 0; i < 10; ++i)
+        text += "line\r";
+    RteHandle doc = Document(text);
+    RteRect page{100, 0, 140, 200};
+    g_drawn.clear();
+    EXPECT_EQ(30, RteDrawPage(doc, nullptr, 17, &page, 3));
+    EXPECT_EQ((std::vector<int32_t>{100, 112, 124}), g_drawn);
+    EXPECT_EQ(0, DocumentOf(doc).scroll.v) << "the scroll is given back";
+    EXPECT_EQ(0, RteDrawPage(doc, nullptr, 45, &page, 0)) << "the text ends on that page";
+}
+
+TEST_F(PagesTest, LineTopsAndParagraphCounts)
+{
+    RteHandle doc = Document("one\rtwo two two two two two two two two two two two two two two two two two\rthree");
+    // Eleven "two " fill a line of 200: the second paragraph's second line starts at 48.
+    EXPECT_EQ(12, RteLineTopAt(doc, 30));
+    EXPECT_EQ(24, RteLineTopAt(doc, 60)) << "the second line of the second paragraph";
+    EXPECT_EQ(0, RteParagraphLineCount(doc)) << "not counted";
+    EXPECT_EQ(0, RteParagraphNumberAt(doc, 5, false));
+    RteSetDocFlags(doc, RteGetDocFlags(doc) | RTE_DOC_COUNT_LINES);
+    EXPECT_EQ(3, RteParagraphLineCount(doc));
+    EXPECT_EQ(2, RteParagraphNumberAt(doc, 30, false));
+    EXPECT_EQ(2, RteParagraphNumberAt(doc, 4, false));
+    EXPECT_EQ(1, RteParagraphNumberAt(doc, 4, true));
+    int32_t start = 0, end = 0;
+    ASSERT_EQ(1, RteParagraphLineRange(doc, 2, &start, &end));
+    EXPECT_EQ(4, start);
+    EXPECT_EQ(75, end);
+    ASSERT_EQ(1, RteParagraphLineRange(doc, 3, &start, &end));
+    EXPECT_EQ(81, end);
+    EXPECT_EQ(0, RteParagraphLineRange(doc, 4, &start, &end));
+}
+
+}  // namespace
+
+namespace {
+
+using LastPageTest = PagesTest;
+
+TEST_F(LastPageTest, TheLastPageHoldsTheTextsLastLine)
+{
+    std::string text;
+    for (int i = 0; i < 10; ++i)
+        text += "line\r";
+    RteRect page{0, 0, 24, 200};
+    RteHandle single = Document(text);
+    RteSetRectList(RteWrapArea(single), &page);
+    EXPECT_EQ(1, RteLastPageNumber(single, nullptr)) << "without repetition everything is on one";
+    RteHandle doc = Document(text);
+    RteSetRectList(RteWrapArea(doc), &page);
+    {
+        RteLocked<RteDocument> locked(doc);
+        locked->layoutFlags |= RTE_LAYOUT_REPEAT_DOWN | RTE_LAYOUT_KEEP_LAST_HEIGHT;
+        locked->repeatGapV = 6;
+    }
+    RteRect bounds;
+    // Ten lines of 12, two a page of 24 with gaps of 6: the tenth line is on page 5.
+    EXPECT_EQ(5, RteLastPageNumber(doc, &bounds));
+    EXPECT_EQ(4 * 30, bounds.top);
+    EXPECT_EQ(4 * 30 + 24, bounds.bottom);
+}
+
+}  // namespace

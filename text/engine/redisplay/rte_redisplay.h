@@ -1,0 +1,27 @@
+// Redisplay: the text between two offsets drawn line by line through the styles' drawing hook,
+// only the blocks the view shows, stopping at the first block below it.
+#pragma once
+
+#include <cstdint>
+
+#include "rte_document.h"
+
+// Redraw modes.
+constexpr int16_t RTE_REDRAW_NONE = 0;
+constexpr int16_t RTE_REDRAW_DEFAULT = 1;
+constexpr int16_t RTE_REDRAW_OFFSCREEN_FIRST = 5;  // modes 5 to 10 draw with the off-screen flag set
+constexpr int16_t RTE_REDRAW_BRACKETED_FIRST = 8;  // modes 8 to 10 tell slot 19 before and after
+constexpr int16_t RTE_REDRAW_LAST = 10;
+
+// Slot 19 codes.
+constexpr intptr_t RTE_DRAWING_BEGINS = 0;
+constexpr intptr_t RTE_DRAWING_ENDS = 1;
+
+// Draws [from, to) (to -1: the text's end) with the substitutes given (null: the document's own
+// port, view area; offset: added to the port's origin). Answers where drawing stopped: the text
+// length when everything was drawn, else the start of the first block below the view.
+int32_t RteRedisplay(RteHandle doc, const RteDrawPort* port, int32_t from, int32_t to, RteRectList view,
+                     const RtePoint* offset, int16_t mode, bool restoreCaret);
+// The whole text; a substitute wrap area lays the text out for the call and again after it.
+void RteDisplay(RteHandle doc, const RteDrawPort* port, RteRectList view, RteRectList wrap, const RtePoint* offset,
+                int16_t mode);

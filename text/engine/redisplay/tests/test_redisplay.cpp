@@ -1,0 +1,124 @@
+// The redraw loop: what it draws for a view, where it stops and what it tells its hooks.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "document_fixture.h"
+#include "rect_list.h"
+#include "rte_gdi_text.h"
+#include "rte_redisplay.h"
+#include "rte_text_blocks.h"
+
+namespace {
+
+// What the recording hooks saw, in order.
+std::vector<std::string> g_events;
+
+intptr_t RecordRun(RteHandle, RteCharStyle*, intptr_t request, intptr_t, intptr_t, intptr_t)
+{
+    const auto& run = *reinterpret_cast<const RteDrawRun*>(request);
+    g_events.push_back("run " + std::to_string(run.blockStart + run.offset) + " " +
+                       std::string(reinterpret_cast<const char*>(run.text), static_cast<size_t>(run.count)) + " @" +
+                       std::to_string(run.line.top));
+    return 0;
+}
+
+void RecordPort(RteHandle, int32_t open) { g_events.push_back(open ? "port open" : "port close"); }
+
+void RecordDrawing(RteHandle, intptr_t code, intptr_t, intptr_t, intptr_t, intptr_t)
+{
+    g_events.push_back("slot 19 " + std::to_string(code));
+}
+
+class RedisplayTest : public DocumentTest {
+protected:
+    void SetUp() override
+    {
+        DocumentTest::SetUp();
+        env_.defaultStyle.hooks.draw = RecordRun;
+        env_.hooks.port = RecordPort;
+        env_.hooks.drawing = RecordDrawing;
+        g_events.clear();
+    }
+
+    RteHandle Document(const std::string& text, const RteRect& view)
+    {
+        RteHandle doc = MakeDocument(text);
+        RteRect wrap{0, 0, 10000, 100};
+        RteSetRectList(RteWrapArea(doc), &wrap);
+        RteSetRectList(RteViewArea(doc), &view);
+        return doc;
+    }
+
+    std::vector<std::string> Runs() const
+    {
+        std::vector<std::string> runs;
+        for (const std::string& event : g_events)
+            if (event.rfind("run ", 0) == 0)
+                runs.push_back(event);
+        return runs;
+    }
+};
+
+TEST_F(RedisplayTest, EveryLineIsDrawnWithoutItsParagraphEnd)
+{
+    RteHandle doc = Document("one two\rthree", {0, 0, 500, 100});
+    EXPECT_EQ(13, RteRedisplay(doc, nullptr, 0, -1, nullptr, nullptr, 3, false));
+    EXPECT_EQ((std::vector<std::string>{"port open", "run 0 one two @0", "run 8 three @12", "port close"}),
+              g_events);
+}
+
+TEST_F(RedisplayTest, ModeNineBracketsTheDrawingWithSlot19AndModeThreeDoesNot)
+{
+    RteHandle doc = Document("abc", {0, 0, 500, 100});
+    RteRedisplay(doc, nullptr, 0, -1, nullptr, nullptr, 9, false);
+    EXPECT_EQ((std::vector<std::string>{"port open", "slot 19 0", "run 0 abc @0", "slot 19 1", "port close"}),
+              g_events);
+    g_events.clear();
+    RteRedisplay(doc, nullptr, 0, -1, nullptr, nullptr, 3, false);
+    EXPECT_EQ((std::vector<std::string>{"port open", "run 0 abc @0", "port close"}), g_events);
+    g_events.clear();
+    RteRedisplay(doc, nullptr, 0, -1, nullptr, nullptr, 0, false);
+    EXPECT_TRUE(g_events.empty()) << "mode 0 draws nothing";
+    EXPECT_FALSE(DocumentOf(doc).flags & RTE_DOC_OFFSCREEN_CONTAINERS);
+}
+
+TEST_F(RedisplayTest, OnlyTheBlocksTheViewShowsAreDrawnAndTheLoopStopsBelowIt)
+{
+    // Three paragraphs of 12-pixel lines, each in a block of its own.
+    RteHandle doc = Document("first\rsecond\rthird", {12, 0, 24, 100});
+    {
+        RteLocked<RteDocument> locked(doc);
+        const char* paragraphs[] = {"first\r", "second\r", "third"};
+        RteFree(RteLocked<RteTextBlock>(locked->blocks)[0].text);
+        RteSetCount(locked->blocks, 3);
+        RteLocked<RteTextBlock> blocks(locked->blocks);
+        for (int32_t i = 0; i < 3; ++i) {
+            auto length = static_cast<int32_t>(std::string(paragraphs[i]).size());
+            blocks[i] = RteTextBlock{};
+            blocks[i].text = RteNewFromData(locked->env->context, paragraphs[i], 1, length);
+            RteSetKey(blocks[i].text, locked->key);
+            blocks[i].length = length;
+            blocks[i].flags = RTE_BLOCK_RELAYOUT;
+        }
+    }
+    EXPECT_EQ(13, RteRedisplay(doc, nullptr, 0, -1, nullptr, nullptr, 3, false))
+        << "stops at the start of the first block below the view";
+    EXPECT_EQ((std::vector<std::string>{"run 6 second @12"}), Runs());
+}
+
+TEST_F(RedisplayTest, SubstitutesStandOnlyForTheCall)
+{
+    RteHandle doc = Document("abc", {0, 0, 500, 100});
+    RteRect below{100, 0, 200, 100};
+    RteRectList elsewhere = RteNewRectList(&context_, &below);
+    EXPECT_EQ(3, RteRedisplay(doc, nullptr, 0, -1, elsewhere, nullptr, 3, false)) << "the text lies above that view";
+    EXPECT_TRUE(Runs().empty());
+    EXPECT_NE(elsewhere, DocumentOf(doc).viewArea);
+    RteDisplay(doc, nullptr, nullptr, nullptr, nullptr, 3);
+    EXPECT_EQ((std::vector<std::string>{"run 0 abc @0"}), Runs());
+    RteFreeRectList(elsewhere);
+}
+
+}  // namespace

@@ -1,0 +1,328 @@
+// The scroll position: moved by amounts rounded to the scroll units, by steps and scroll-bar
+// values, and to bring a character into view.
+#include "rte_scrolling.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "rect_list.h"
+#include "rte_line_builder.h"
+#include "rte_position_queries.h"
+#include "rte_redisplay.h"
+#include "rte_typed.h"
+
+namespace {
+
+constexpr int32_t kUncutLine = 16;
+constexpr int32_t kMaxUnitPower = 31;
+
+RteRect ViewRect(RteHandle doc)
+{
+    RteRectIterator view(RteLocked<RteDocument>(doc)->viewArea);
+    return view.Rects().empty() ? view.Bounds() : view.Rects().front();
+}
+
+int32_t UnitOf(int32_t mask) { return -mask; }
+
+// One axis of a move: the new position for an amount (positive: towards the start).
+int32_t Moved(int32_t position, int32_t amount, int32_t largest, int32_t mask)
+{
+    if (amount == 0)
+        return position;
+    if (position - amount < largest) {
+        int32_t unit = UnitOf(mask);
+        int32_t size = (std::abs(amount) + unit - 1) / unit * unit;
+        amount = amount < 0 ? -size : size;
+        largest &= mask;
+    }
+    return std::clamp(position - amount, 0, std::max(largest, 0));
+}
+
+// The line rects of every block, laid out first.
+std::vector<RteRect> Lines(RteHandle doc)
+{
+    RteLayoutDocument(doc);
+    std::vector<RteRect> lines;
+    RteLocked<RteDocument> locked(doc);
+    RteLocked<RteTextBlock> blocks(locked->blocks);
+    for (int32_t b = 0; b < blocks.size(); ++b) {
+        if (!blocks[b].lines)
+            continue;
+        RteLocked<RteLinePiece> pieces(blocks[b].lines);
+        for (int32_t i = 0, n = RtePieceCount(pieces.get(), pieces.size()); i < n; ++i) {
+            if (!(pieces[i].flags & RTE_PIECE_LINE_FIRST))
+                continue;
+            RteRect line;
+            RteLineRect(&pieces[i], &line);
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+// The line cut by a horizontal edge (document coordinates), if any.
+const RteRect* CutLine(const std::vector<RteRect>& lines, int32_t edge)
+{
+    for (const RteRect& line : lines)
+        if (line.top < edge && edge < line.bottom)
+            return &line;
+    return nullptr;
+}
+
+int32_t VerticalStep(RteHandle doc, int32_t code, const RteRect& view, RtePoint scroll, int16_t lineStep)
+{
+    int32_t top = view.top + scroll.v;
+    int32_t bottom = view.bottom + scroll.v;
+    std::vector<RteRect> lines = Lines(doc);
+    const RteRect* atTop = CutLine(lines, top);
+    const RteRect* atBottom = CutLine(lines, bottom);
+    switch (code) {
+    case RTE_SCROLL_LINE_UP:
+        return lineStep ? lineStep : atTop ? top - atTop->top : kUncutLine;
+    case RTE_SCROLL_LINE_DOWN:
+        return -(lineStep ? lineStep : atBottom ? atBottom->bottom - bottom : kUncutLine);
+    case RTE_SCROLL_VIEW_UP:
+        return (bottom - top) - (atBottom ? bottom - atBottom->top : 0);
+    case RTE_SCROLL_VIEW_DOWN:
+        return -((bottom - top) - (atTop ? atTop->bottom - top : 0));
+    default:
+        return 0;
+    }
+}
+
+int32_t HorizontalStep(int32_t code, const RteRect& view, int16_t lineStep)
+{
+    int32_t width = view.right - view.left;
+    int32_t line = lineStep ? lineStep : std::max(1, width / 8);
+    switch (code) {
+    case RTE_SCROLL_LINE_UP:
+        return line;
+    case RTE_SCROLL_LINE_DOWN:
+        return -line;
+    case RTE_SCROLL_VIEW_UP:
+        return width;
+    case RTE_SCROLL_VIEW_DOWN:
+        return -width;
+    default:
+        return 0;
+    }
+}
+
+int32_t StepAmount(int32_t code, int32_t position, int32_t largest, int32_t step)
+{
+    if (code == RTE_SCROLL_TO_START)
+        return position;
+    if (code == RTE_SCROLL_TO_END)
+        return position - largest;
+    return step;
+}
+
+// The smallest power of two that brings an extent to the scroll-bar limit.
+int32_t Divisor(int32_t extent)
+{
+    int32_t divisor = 1;
+    while (extent / divisor >= RTE_SCROLL_VALUE_LIMIT)
+        divisor *= 2;
+    return divisor;
+}
+
+void StepAmounts(RteHandle doc, int32_t hCode, int32_t vCode, int32_t* h, int32_t* v)
+{
+    RteRect view = ViewRect(doc);
+    RteScrollState state;
+    RtePoint scroll;
+    {
+        RteLocked<RteDocument> locked(doc);
+        state = locked->scrolling;
+        scroll = locked->scroll;
+    }
+    int32_t maxH = 0, maxV = 0;
+    RteScrollMax(doc, &maxH, &maxV);
+    *h = StepAmount(hCode, scroll.h, maxH, HorizontalStep(hCode, view, state.lineH));
+    *v = StepAmount(vCode, scroll.v, maxV, VerticalStep(doc, vCode, view, scroll, state.lineV));
+}
+
+}  // namespace
+
+void RteSetScrollUnits(RteHandle doc, int32_t horizontal, int32_t vertical)
+{
+    RteLocked<RteDocument> locked(doc);
+    auto mask = [](int32_t n, int32_t old) { return n >= 2 && n <= kMaxUnitPower ? -(1 << (n - 1)) : old; };
+    locked->scrollMaskH = mask(horizontal, locked->scrollMaskH);
+    locked->scrollMaskV = mask(vertical, locked->scrollMaskV);
+}
+
+void RteGetScrollUnits(RteHandle doc, int32_t* horizontal, int32_t* vertical)
+{
+    RteLocked<RteDocument> locked(doc);
+    auto power = [](int32_t mask) {
+        int32_t n = 1;
+        for (int32_t unit = -mask; unit > 1; unit /= 2)
+            ++n;
+        return n;
+    };
+    *horizontal = power(locked->scrollMaskH);
+    *vertical = power(locked->scrollMaskV);
+}
+
+void RteSetScrollSettings(RteHandle doc, int16_t lineH, int16_t lineV, int16_t extraH, int16_t extraV)
+{
+    RteScrollState& state = RteLocked<RteDocument>(doc)->scrolling;
+    state.lineH = lineH;
+    state.lineV = lineV;
+    state.extraH = extraH;
+    state.extraV = extraV;
+}
+
+void RteGetScrollSettings(RteHandle doc, int16_t* lineH, int16_t* lineV, int16_t* extraH, int16_t* extraV)
+{
+    RteScrollState state = RteLocked<RteDocument>(doc)->scrolling;
+    *lineH = state.lineH;
+    *lineV = state.lineV;
+    *extraH = state.extraH;
+    *extraV = state.extraV;
+}
+
+void RteScrollMax(RteHandle doc, int32_t* horizontal, int32_t* vertical)
+{
+    RteRect content;
+    RteTextExtent(doc, &content, true);
+    RteRect view = ViewRect(doc);
+    RteLocked<RteDocument> locked(doc);
+    *horizontal = std::max(0, content.right + locked->scrolling.extraH - view.right) & locked->scrollMaskH;
+    *vertical = std::max(0, content.bottom + locked->scrolling.extraV - view.bottom) & locked->scrollMaskV;
+}
+
+int32_t RteGetScrollValues(RteHandle doc, int32_t* h, int32_t* v, int32_t* hMax, int32_t* vMax)
+{
+    RteRect content;
+    RteTextExtent(doc, &content, true);
+    int32_t maxH = 0, maxV = 0;
+    RteScrollMax(doc, &maxH, &maxV);
+    RteLocked<RteDocument> locked(doc);
+    int32_t divH = Divisor(content.right), divV = Divisor(content.bottom);
+    int16_t values[4] = {static_cast<int16_t>(locked->scroll.h >= maxH ? maxH / divH : locked->scroll.h / divH),
+                         static_cast<int16_t>(locked->scroll.v >= maxV ? maxV / divV : locked->scroll.v / divV),
+                         static_cast<int16_t>(maxH / divH), static_cast<int16_t>(maxV / divV)};
+    int32_t* outs[4] = {h, v, hMax, vMax};
+    bool changed = false;
+    for (int i = 0; i < 4; ++i) {
+        if (outs[i])
+            *outs[i] = values[i];
+        changed |= values[i] != locked->scrolling.reported[i];
+        locked->scrolling.reported[i] = values[i];
+    }
+    return changed ? 1 : 0;
+}
+
+void RteScrollToValue(RteHandle doc, int32_t h, int32_t v, bool, int16_t redraw)
+{
+    RteRect content;
+    RteTextExtent(doc, &content, true);
+    int32_t maxH = 0, maxV = 0;
+    RteScrollMax(doc, &maxH, &maxV);
+    int32_t divH = Divisor(content.right), divV = Divisor(content.bottom);
+    int32_t toH = h == maxH / divH ? maxH : h * divH;
+    int32_t toV = v == maxV / divV ? maxV : v * divV;
+    RtePoint scroll = RteLocked<RteDocument>(doc)->scroll;
+    RteScrollBy(doc, scroll.h - toH, scroll.v - toV, redraw);
+}
+
+int32_t RteScrollBy(RteHandle doc, int32_t h, int32_t v, int16_t redraw)
+{
+    int32_t maxH = 0, maxV = 0;
+    RteScrollMax(doc, &maxH, &maxV);
+    RteHookTable hooks;
+    RtePoint moved;
+    {
+        RteLocked<RteDocument> locked(doc);
+        locked->scrolling.previous = locked->scroll;
+        RtePoint next{Moved(locked->scroll.v, v, maxV, locked->scrollMaskV),
+                      Moved(locked->scroll.h, h, maxH, locked->scrollMaskH)};
+        moved = RtePoint{locked->scroll.v - next.v, locked->scroll.h - next.h};
+        if (moved.v == 0 && moved.h == 0)
+            return 0;
+        locked->scroll = next;
+        locked->caretPoint = RtePoint{};
+        locked->caretMoved = true;
+        ++locked->changes;
+        hooks = locked->hooks;
+    }
+    if (redraw != RTE_REDRAW_NONE) {
+        hooks.scrolled(doc, moved.h, moved.v, 0);
+        RteRedisplay(doc, nullptr, 0, -1, nullptr, nullptr, redraw == RTE_REDRAW_DEFAULT ? 9 : redraw, true);
+        hooks.scrolled(doc, 0, 0, 0);
+    }
+    return 1;
+}
+
+int32_t RteScrollStep(RteHandle doc, int32_t hCode, int32_t vCode, int16_t redraw)
+{
+    int32_t h = 0, v = 0;
+    StepAmounts(doc, hCode, vCode, &h, &v);
+    return RteScrollBy(doc, h, v, redraw == RTE_REDRAW_DEFAULT ? 9 : redraw);
+}
+
+void RteScrollStepAmounts(RteHandle doc, int32_t hCode, int32_t vCode, bool commit, bool, int32_t* h, int32_t* v)
+{
+    RtePoint before = RteLocked<RteDocument>(doc)->scroll;
+    int32_t amountH = 0, amountV = 0;
+    StepAmounts(doc, hCode, vCode, &amountH, &amountV);
+    RteScrollBy(doc, amountH, amountV, RTE_REDRAW_NONE);
+    RteLocked<RteDocument> locked(doc);
+    *h = before.h - locked->scroll.h;
+    *v = before.v - locked->scroll.v;
+    if (!commit)
+        locked->scroll = before;
+}
+
+int32_t RteClampScroll(RteHandle doc, int16_t redraw)
+{
+    int32_t maxH = 0, maxV = 0;
+    RteScrollMax(doc, &maxH, &maxV);
+    RtePoint scroll = RteLocked<RteDocument>(doc)->scroll;
+    int32_t h = scroll.h > maxH ? scroll.h - maxH : 0;
+    int32_t v = scroll.v > maxV ? scroll.v - maxV : 0;
+    return h || v ? RteScrollBy(doc, h, v, redraw) : 0;
+}
+
+void RteScrollChange(RteHandle doc, int32_t* h, int32_t* v)
+{
+    RteLocked<RteDocument> locked(doc);
+    *h = locked->scrolling.previous.h - locked->scroll.h;
+    *v = locked->scrolling.previous.v - locked->scroll.v;
+}
+
+void RteGetScrollPosition(RteHandle doc, RtePoint* point) { *point = RteLocked<RteDocument>(doc)->scroll; }
+
+int32_t RteScrollToOffset(RteHandle doc, int32_t offset, int32_t hSlack, int32_t vSlack, bool, int16_t redraw)
+{
+    RteRect caret;
+    RteCaretRect(doc, offset, true, false, &caret);
+    caret.top -= 1;
+    RteRect view = ViewRect(doc);
+    int32_t width = view.right - view.left, height = view.bottom - view.top;
+    hSlack = std::min(hSlack, width / 2);
+    int32_t tall = caret.bottom - caret.top;
+    if (tall > height / 4 || vSlack > height / 3)
+        vSlack = 0;
+    int32_t v = 0, h = 0;
+    if (tall > height)
+        v = (view.top + view.bottom) / 2 - (caret.top + caret.bottom) / 2;
+    else if (caret.bottom > view.bottom - vSlack)
+        v = (view.bottom - vSlack) - caret.bottom;
+    else if (caret.top < view.top + vSlack)
+        v = (view.top + vSlack) - caret.top;
+    if (caret.right > view.right - hSlack)
+        h = (view.right - hSlack) - caret.right;
+    else if (caret.left < view.left + hSlack)
+        h = (view.left + hSlack) - caret.left;
+    return RteScrollBy(doc, h, v, redraw);
+}
+
+intptr_t RteAutoScroll(RteHandle doc, intptr_t h, intptr_t v, intptr_t, intptr_t redraw, intptr_t)
+{
+    RtePoint before = RteLocked<RteDocument>(doc)->scroll;
+    RteScrollStep(doc, static_cast<int32_t>(h), static_cast<int32_t>(v), static_cast<int16_t>(redraw));
+    return before.h - RteLocked<RteDocument>(doc)->scroll.h;
+}

@@ -1,0 +1,123 @@
+// Scrolling: units, steps, scroll-bar values and characters brought into view.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "document_fixture.h"
+#include "rect_list.h"
+#include "rte_editing.h"
+#include "rte_scrolling.h"
+
+namespace {
+
+constexpr int32_t kLine = 12;  // the default style's line under the null device
+
+class ScrollingTest : public DocumentTest {
+protected:
+    // Lines of 12 pixels, one a paragraph, in a view 120 high (ten lines).
+    RteHandle Document(int32_t lines)
+    {
+        std::string text;
+        for (int32_t i = 0; i < lines; ++i)
+            text += "line\r";
+        RteHandle doc = MakeDocument();
+        RteRect wrap{0, 0, 1000000, 200};
+        RteRect view{0, 0, 120, 200};
+        RteSetRectList(RteWrapArea(doc), &wrap);
+        RteSetRectList(RteViewArea(doc), &view);
+        RteInsertText(doc, reinterpret_cast<const uint8_t*>(text.data()), static_cast<int32_t>(text.size()), 0,
+                      RTE_KEYS_NONE, 0, 0);
+        return doc;
+    }
+
+    static int32_t Position(RteHandle doc)
+    {
+        RtePoint point;
+        RteGetScrollPosition(doc, &point);
+        return point.v;
+    }
+};
+
+TEST_F(ScrollingTest, StepCodesMoveByLinesViewsAndToTheEnds)
+{
+    RteHandle doc = Document(100);
+    int32_t maxH = 0, maxV = 0;
+    RteScrollMax(doc, &maxH, &maxV);
+    EXPECT_EQ(100 * kLine - 120, maxV);
+    EXPECT_EQ(0, maxH);
+    struct Case {
+        int32_t code;
+        int32_t from, to;
+    };
+    // A line step uncovers the line cut by the edge, or 16 pixels when none is cut.
+    const Case cases[] = {{RTE_SCROLL_LINE_DOWN, 0, 16},     {RTE_SCROLL_LINE_DOWN, 6, kLine},
+                          {RTE_SCROLL_LINE_UP, 30, 24},      {RTE_SCROLL_VIEW_DOWN, 0, 120},
+                          {RTE_SCROLL_VIEW_DOWN, 6, 120},    {RTE_SCROLL_VIEW_UP, 240, 120},
+                          {RTE_SCROLL_TO_END, 0, maxV},      {RTE_SCROLL_TO_START, 500, 0},
+                          {RTE_SCROLL_LINE_DOWN, maxV, maxV}, {RTE_SCROLL_LINE_UP, 0, 0}};
+    for (const Case& c : cases) {
+        RteScrollBy(doc, 0, Position(doc) - c.from, 0);
+        ASSERT_EQ(c.from, Position(doc));
+        RteScrollStep(doc, 0, c.code, 0);
+        EXPECT_EQ(c.to, Position(doc)) << "code " << c.code << " from " << c.from;
+    }
+}
+
+TEST_F(ScrollingTest, UnitsRoundMovesButTheEndIsReachedExactly)
+{
+    RteHandle doc = Document(100);
+    RteSetScrollUnits(doc, 1, 4);
+    int32_t h = 0, v = 0;
+    RteGetScrollUnits(doc, &h, &v);
+    EXPECT_EQ(1, h);
+    EXPECT_EQ(4, v);
+    RteSetScrollSettings(doc, 0, 1, 0, 0);
+    RteScrollStep(doc, 0, RTE_SCROLL_LINE_DOWN, 0);
+    EXPECT_EQ(8, Position(doc)) << "a one-pixel step moves a whole unit";
+    int32_t maxH = 0, maxV = 0;
+    RteScrollMax(doc, &maxH, &maxV);
+    RteScrollBy(doc, 0, -100000, 0);
+    EXPECT_EQ(maxV, Position(doc));
+    RteScrollChange(doc, &h, &v);
+    EXPECT_EQ(8 - maxV, v);
+}
+
+TEST_F(ScrollingTest, ScrollBarValuesOfAHundredThousandPixelsAreDividedByEight)
+{
+    RteHandle doc = Document(8334);
+    int32_t h = 0, v = 0, hMax = 0, vMax = 0;
+    EXPECT_EQ(1, RteGetScrollValues(doc, &h, &v, &hMax, &vMax));
+    int32_t maxH = 0, maxV = 0;
+    RteScrollMax(doc, &maxH, &maxV);
+    EXPECT_EQ(maxV / 8, vMax);
+    EXPECT_EQ(0, RteGetScrollValues(doc, &h, &v, &hMax, &vMax)) << "nothing changed since";
+    RteScrollStep(doc, 0, RTE_SCROLL_TO_END, 0);
+    RteGetScrollValues(doc, &h, &v, &hMax, &vMax);
+    EXPECT_EQ(vMax, v) << "the end reports the maximum exactly";
+    RteScrollToValue(doc, 0, 100, false, 0);
+    EXPECT_EQ(800, Position(doc));
+}
+
+TEST_F(ScrollingTest, ACharacterIsBroughtIntoViewWithItsSlack)
+{
+    RteHandle doc = Document(100);
+    EXPECT_EQ(0, RteScrollToOffset(doc, 10, 0, 0, false, 0)) << "already visible";
+    EXPECT_EQ(1, RteScrollToOffset(doc, 5 * 50, 0, 12, false, 0));
+    // Line 50 spans 600 to 612: its bottom goes 12 above the view's bottom.
+    EXPECT_EQ(612 - (120 - 12), Position(doc));
+    EXPECT_EQ(1, RteScrollToOffset(doc, 0, 0, 0, false, 0));
+    EXPECT_EQ(0, Position(doc));
+}
+
+TEST_F(ScrollingTest, StepAmountsWithoutCommitLeaveThePosition)
+{
+    RteHandle doc = Document(100);
+    int32_t h = 0, v = 0;
+    RteScrollStepAmounts(doc, 0, RTE_SCROLL_VIEW_DOWN, false, false, &h, &v);
+    EXPECT_EQ(-120, v);
+    EXPECT_EQ(0, Position(doc));
+    RteScrollStepAmounts(doc, 0, RTE_SCROLL_VIEW_DOWN, true, false, &h, &v);
+    EXPECT_EQ(120, Position(doc));
+}
+
+}  // namespace

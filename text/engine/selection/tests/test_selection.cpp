@@ -1,0 +1,258 @@
+// Selection through clicks at points taken from caret rects, hit tests at line edges and ties,
+// navigation codes and ranges set from offsets.
+#include <gtest/gtest.h>
+
+#include "document_fixture.h"
+#include "rect_list.h"
+#include "rte_position_queries.h"
+#include "rte_selection.h"
+#include "rte_style_units.h"
+#include "rte_styles.h"
+
+namespace {
+
+class SelectionTest : public DocumentTest {
+protected:
+    // Letters 5 wide, blanks 3: with a width of 50, "alpha beta " | "gamma " | "delta".
+    RteHandle Document(const std::string& text = "alpha beta gamma delta", int32_t width = 50)
+    {
+        RteHandle doc = MakeDocument(text);
+        RteRect wrap{0, 0, 500, width};
+        RteSetRectList(RteWrapArea(doc), &wrap);
+        return doc;
+    }
+
+    static RtePoint CaretPoint(RteHandle doc, int32_t offset, int32_t dh = 0)
+    {
+        RteRect rect;
+        RteCaretRect(doc, offset, true, false, &rect);
+        return RtePoint{(rect.top + rect.bottom) / 2, rect.left + dh};
+    }
+
+    static std::pair<int32_t, int32_t> Selection(RteHandle doc)
+    {
+        int32_t start = 0, end = 0;
+        RteGetSelection(doc, &start, &end);
+        return {start, end};
+    }
+
+    static void Click(RteHandle doc, RtePoint point, uint32_t modifiers = 0)
+    {
+        RteClick(doc, &point, RTE_CLICK_PRESS, modifiers, 0, false);
+        RteClick(doc, &point, RTE_CLICK_RELEASE, modifiers, 0, false);
+    }
+};
+
+using Range = std::pair<int32_t, int32_t>;
+
+TEST_F(SelectionTest, AClickAtACaretPointPutsTheCaretThere)
+{
+    RteHandle doc = Document();
+    for (int32_t offset : {0, 3, 5, 6, 11, 14, 21})
+    {
+        Click(doc, CaretPoint(doc, offset));
+        EXPECT_EQ(Range(offset, offset), Selection(doc)) << offset;
+        EXPECT_EQ(0, RteSelectionRangeCount(doc));
+    }
+    EXPECT_EQ(0, LockedHandles());
+}
+
+TEST_F(SelectionTest, HitTestsTakeTheNearestBoundaryAndTheLaterOnATie)
+{
+    RteHandle doc = Document("1122", 500);  // digits are 6 wide: boundaries at 0, 6, 12, 18, 24
+    const std::pair<int32_t, int32_t> cases[] = {{0, 0}, {2, 0}, {3, 1}, {4, 1}, {9, 2}, {15, 3}, {23, 4}};
+    for (auto [h, offset] : cases) {
+        RtePoint point = CaretPoint(doc, 0, h);
+        EXPECT_EQ(offset, RteOffsetAtPoint(doc, &point, nullptr)) << "at " << h;
+    }
+}
+
+TEST_F(SelectionTest, PointsOutsideTheLinesHitTheirEdges)
+{
+    RteHandle doc = Document("alpha beta\rgamma", 500);
+    RtePoint below{400, 10};
+    EXPECT_EQ(16, RteOffsetAtPoint(doc, &below, nullptr)) << "below the text: its end";
+    RtePoint above{-30, 100};
+    EXPECT_EQ(0, RteOffsetAtPoint(doc, &above, nullptr)) << "above the wrap area: the first line's start";
+    RtePoint right = CaretPoint(doc, 0);
+    right.h = 300;
+    EXPECT_EQ(10, RteOffsetAtPoint(doc, &right, nullptr)) << "right of a line: before its paragraph end";
+    RtePoint left = CaretPoint(doc, 13);
+    left.h = -20;
+    EXPECT_EQ(11, RteOffsetAtPoint(doc, &left, nullptr)) << "left of a line: its first character";
+}
+
+TEST_F(SelectionTest, ADragBackToItsStartLeavesACaret)
+{
+    RteHandle doc = Document();
+    RtePoint start = CaretPoint(doc, 2);
+    RtePoint far = CaretPoint(doc, 13);
+    RteClick(doc, &start, RTE_CLICK_PRESS, 0, 0, false);
+    RteClick(doc, &far, RTE_CLICK_DRAG, 0, 0, false);
+    EXPECT_EQ(Range(2, 13), Selection(doc));
+    EXPECT_EQ(1, RteSelectionRangeCount(doc));
+    RteClick(doc, &start, RTE_CLICK_DRAG, 0, 0, false);
+    RteClick(doc, &start, RTE_CLICK_RELEASE, 0, 0, false);
+    EXPECT_EQ(Range(2, 2), Selection(doc));
+    EXPECT_EQ(0, RteSelectionRangeCount(doc));
+    EXPECT_EQ(2, RteCount(DocumentOf(doc).selection));
+    EXPECT_FALSE(DocumentOf(doc).flags2 & RTE_DOC2_TRACKING);
+}
+
+TEST_F(SelectionTest, ADragBackwardsIsPutInOrderOnRelease)
+{
+    RteHandle doc = Document();
+    RtePoint start = CaretPoint(doc, 13);
+    RtePoint back = CaretPoint(doc, 3);
+    RteClick(doc, &start, RTE_CLICK_PRESS, 0, 0, false);
+    RteClick(doc, &back, RTE_CLICK_RELEASE, 0, 0, false);
+    std::vector<RteSelectPoint> points = Elements<RteSelectPoint>(DocumentOf(doc).selection);
+    ASSERT_EQ(2u, points.size());
+    EXPECT_EQ(3, points[0].offset);
+    EXPECT_EQ(13, points[1].offset);
+}
+
+TEST_F(SelectionTest, AWordShiftClickExtendsToWholeWordsOnBothSides)
+{
+    RteHandle doc = Document();
+    Click(doc, CaretPoint(doc, 2), RTE_SELECT_WORD);
+    EXPECT_EQ(Range(0, 6), Selection(doc)) << "the word and its blank";
+    EXPECT_TRUE(Elements<RteSelectPoint>(DocumentOf(doc).selection)[0].flags & RTE_SELECT_WIDENED);
+    Click(doc, CaretPoint(doc, 13), RTE_SELECT_WORD | RTE_SELECT_EXTEND);
+    EXPECT_EQ(Range(0, 17), Selection(doc));
+}
+
+TEST_F(SelectionTest, AnAddedRangeKeepsTheEarlierOnes)
+{
+    RteHandle doc = Document();
+    RteSetSelection(doc, 0, 5, 0, 0);
+    RtePoint start = CaretPoint(doc, 11);
+    RtePoint end = CaretPoint(doc, 16);
+    RteClick(doc, &start, RTE_CLICK_PRESS, RTE_SELECT_ADD, 0, false);
+    RteClick(doc, &end, RTE_CLICK_RELEASE, RTE_SELECT_ADD, 0, false);
+    std::vector<RteSelectPoint> points = Elements<RteSelectPoint>(DocumentOf(doc).selection);
+    ASSERT_EQ(4u, points.size());
+    EXPECT_EQ(0, points[0].offset);
+    EXPECT_EQ(5, points[1].offset);
+    EXPECT_EQ(11, points[2].offset);
+    EXPECT_EQ(16, points[3].offset);
+    EXPECT_EQ(2, RteSelectionRangeCount(doc));
+}
+
+TEST_F(SelectionTest, SelectionsAreClampedAndWidenedByTheirUnits)
+{
+    RteHandle doc = Document("one two\rthree four");
+    struct Case {
+        int32_t start, end;
+        uint32_t modifiers;
+        Range range;
+    };
+    const Case cases[] = {
+        {-5, 400, 0, {0, 18}},
+        {9, 2, 0, {2, 9}},
+        {1, 5, RTE_SELECT_WORD, {0, 7}},
+        {2, 2, RTE_SELECT_PARAGRAPH, {0, 8}},
+        {10, 10, RTE_SELECT_PARAGRAPH, {8, 18}},
+    };
+    for (const Case& c : cases) {
+        RteSetSelection(doc, c.start, c.end, c.modifiers, 0);
+        EXPECT_EQ(c.range, Selection(doc)) << c.start << "-" << c.end;
+    }
+}
+
+TEST_F(SelectionTest, NavigationCodesMoveOrExtendTheSelection)
+{
+    RteHandle doc = Document();  // lines: "alpha beta " | "gamma " | "delta"
+    struct Case {
+        int32_t caret;
+        int32_t code;
+        Range range;
+    };
+    const Case cases[] = {
+        {7, RTE_MOVE_TEXT_START, {0, 0}},
+        {7, RTE_MOVE_TEXT_START | RTE_MOVE_EXTEND, {0, 7}},
+        {7, RTE_MOVE_TEXT_END, {22, 22}},
+        {7, RTE_MOVE_TEXT_END | RTE_MOVE_EXTEND, {7, 22}},
+        {14, RTE_MOVE_LINE_START, {11, 11}},
+        {14, RTE_MOVE_LINE_END, {17, 17}},
+        {19, RTE_MOVE_LINE_END, {22, 22}},
+        {2, RTE_MOVE_NEXT_WORD, {6, 6}},
+        {6, RTE_MOVE_NEXT_WORD, {11, 11}},
+        {8, RTE_MOVE_PREVIOUS_WORD, {6, 6}},
+        {6, RTE_MOVE_PREVIOUS_WORD, {0, 0}},
+        {5, 6, {5, 5}},
+    };
+    for (const Case& c : cases) {
+        RteSetCaretQuiet(doc, c.caret);
+        RteMoveSelection(doc, c.code, false);
+        EXPECT_EQ(c.range, Selection(doc)) << c.caret << " code " << c.code;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+using SelectionChangeTest = SelectionTest;
+
+TEST_F(SelectionChangeTest, ExtendingMovesOneEnd)
+{
+    RteHandle doc = Document();
+    RteSetSelection(doc, 3, 8, 0, 0);
+    RteExtendSelection(doc, 2, 0, false);
+    EXPECT_EQ(Range(3, 10), Selection(doc)) << "forwards: the last end";
+    RteExtendSelection(doc, -2, 0, false);
+    EXPECT_EQ(Range(1, 10), Selection(doc)) << "backwards: the first";
+    RteSetCaretQuiet(doc, 5);
+    RteExtendSelection(doc, 3, 0, true);
+    EXPECT_EQ(Range(5, 8), Selection(doc)) << "by a shift-click at the character";
+    RteExtendSelection(doc, 100, 0, false);
+    EXPECT_EQ(Range(5, 22), Selection(doc)) << "kept within the text";
+}
+
+TEST_F(SelectionChangeTest, RangesAreSetMovedByTheBaseAndPinned)
+{
+    RteHandle doc = Document();
+    const RteRange ranges[] = {{0, 2}, {5, 40}};
+    RteSetSelectionRanges(doc, ranges, 2, 1, false);
+    std::vector<RteSelectPoint> points = Elements<RteSelectPoint>(DocumentOf(doc).selection);
+    ASSERT_EQ(4u, points.size());
+    EXPECT_EQ(1, points[0].offset);
+    EXPECT_EQ(3, points[1].offset);
+    EXPECT_EQ(6, points[2].offset);
+    EXPECT_EQ(22, points[3].offset);
+    RteInvalidateSelection(doc, false);
+    for (const RteSelectPoint& point : Elements<RteSelectPoint>(DocumentOf(doc).selection))
+        EXPECT_TRUE(point.flags & RTE_SELECT_RECOMPUTE);
+}
+
+}  // namespace
+
+namespace {
+
+using CharAtPointTest = SelectionTest;
+
+TEST_F(CharAtPointTest, PointsInTheViewAreHitTestedAndOthersGoToAnEnd)
+{
+    RteHandle doc = Document("alpha beta", 500);
+    RteRect view{0, 0, 100, 200};
+    RteSetRectList(RteViewArea(doc), &view);
+    RteCharStyle style = {}, bold = {}, mask = {};
+    bold.bold = 1;
+    mask.bold = -1;
+    RteRange word = {6, 10};
+    RteSetCharStyle(doc, &word, &bold, &mask, 0);
+    RtePoint inside = CaretPoint(doc, 7);
+    RteRange run = {};
+    EXPECT_EQ(7, RteCharAtPoint(doc, &inside, 0, &style, &run));
+    EXPECT_EQ(1, style.bold);
+    EXPECT_EQ(6, run.start);
+    EXPECT_EQ(10, run.end) << "the run's end within the text";
+    RtePoint outside{300, 10};
+    EXPECT_EQ(10, RteCharAtPoint(doc, &outside, 0, nullptr, nullptr)) << "outside the view, below the top";
+    RteLocked<RteDocument>(doc)->scroll = RtePoint{40, 0};
+    RtePoint above{-50, 10};
+    EXPECT_EQ(0, RteCharAtPoint(doc, &above, 0, nullptr, nullptr)) << "above the text";
+}
+
+}  // namespace
