@@ -76,6 +76,24 @@ void MeasureBlock(RteDocument* doc, const BlockSpan& span, RteCacheEntry* entry)
     RteMeasureRange(doc->self, text.get(), span.start, length, positions.get(), types.get());
 }
 
+// How many characters from an offset of a block the styles' break hooks class as blanks, up to
+// a count; a blank byte inside a multi-byte character ends the run.
+int32_t LeadingBlanks(RteDocument* doc, const uint8_t* text, const BlockSpan& span, int32_t offset, int32_t count)
+{
+    RteHandle handle = doc->self;
+    int32_t blanks = 0;
+    for (; blanks < count; ++blanks) {
+        int32_t at = offset + blanks;
+        RteCharStyle* style = RteCharStyleAt(handle, span.start + at);
+        intptr_t classes = style->hooks.charInfo(handle, style, reinterpret_cast<intptr_t>(&text[at]), 1,
+                                                 RTE_CLASS_BLANK | RTE_CLASS_CONTINUATION, at);
+        RteUnlock(doc->charStyles);
+        if ((classes & (RTE_CLASS_BLANK | RTE_CLASS_CONTINUATION)) != RTE_CLASS_BLANK)
+            break;
+    }
+    return blanks;
+}
+
 // Slots made in a handle that callers may hold locked: their lock stays, none is added.
 void InsertSlots(RteHandle handle, int32_t index, int32_t count)
 {
@@ -290,7 +308,7 @@ void RtePositionsDeleted(RteHandle handle, int32_t block, int32_t offset, int32_
     entry->blockEnd -= count;
 }
 
-RteHandle RteMeasureLine(RteHandle handle, int32_t block, int32_t offset, int32_t count)
+RteHandle RteMeasureLine(RteHandle handle, int32_t block, int32_t offset, int32_t count, uint16_t lineFlags)
 {
     DocLock doc(handle);
     BlockSpan span = SpanOf(doc.get(), block);
@@ -301,7 +319,10 @@ RteHandle RteMeasureLine(RteHandle handle, int32_t block, int32_t offset, int32_
         return result;
     RteLocked<int32_t> positions(result);
     RteLocked<uint8_t> text(span.text);
-    RteMeasureRange(handle, text.get() + offset, span.start + offset, measured, positions.get(), nullptr);
+    // Blanks that a wrapped line starts with take no room: its text begins at its left edge.
+    int32_t skipped = (lineFlags & RTE_PIECE_PAR_FIRST) ? 0 : LeadingBlanks(doc.get(), text.get(), span, offset, measured);
+    RteMeasureRange(handle, text.get() + offset + skipped, span.start + offset + skipped, measured - skipped,
+                    positions.get() + skipped, nullptr);
     std::fill(positions.get() + measured + 1, positions.get() + count + 1, positions[measured]);
     return result;
 }

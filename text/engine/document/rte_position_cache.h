@@ -49,8 +49,11 @@ void RtePositionsInserted(RteHandle doc, int32_t block, int32_t offset, int32_t 
 void RtePositionsDeleted(RteHandle doc, int32_t block, int32_t offset, int32_t count);
 
 // Positions of count characters from an offset of a block, in a new handle of count + 1 values
-// from 0, for justifying and drawing a line; those past the block's end repeat its last.
-RteHandle RteMeasureLine(RteHandle doc, int32_t block, int32_t offset, int32_t count);
+// from 0, for justifying and drawing a line; those past the block's end repeat its last. Unless
+// the line flags (those of its first piece) make it a paragraph's first line, the blanks it
+// starts with take no width: a wrapped line's text begins at its left edge, while blanks typed
+// at a paragraph's start indent it.
+RteHandle RteMeasureLine(RteHandle doc, int32_t block, int32_t offset, int32_t count, uint16_t lineFlags);
 // Places one run on a line: positions[0..n] of the characters from an offset of a block, from
 // 0, measured as one step of the given direction and scaling (see RteMeasureStep), so that a
 // right-to-left run reads from its right edge without touching any other run's positions.

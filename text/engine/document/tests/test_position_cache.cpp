@@ -269,16 +269,47 @@ intptr_t XStartsPairs(RteHandle, RteCharStyle*, intptr_t character, intptr_t, in
     return before > 0 && byte[-1] == 'x' ? RTE_CLASS_CONTINUATION & mask : 0;
 }
 
+// Blanks are blanks, and every byte after an 'x' continues the character the 'x' starts.
+intptr_t BlanksAndXPairs(RteHandle doc, RteCharStyle* style, intptr_t character, intptr_t count, intptr_t mask,
+                         intptr_t before)
+{
+    const auto* byte = reinterpret_cast<const uint8_t*>(character);
+    intptr_t blank = *byte == ' ' ? RTE_CLASS_BLANK & mask : 0;
+    return blank | XStartsPairs(doc, style, character, count, mask, before);
+}
+
 TEST_F(PositionCacheTest, LinesMeasuredFromTheirStart)
 {
-    RteHandle doc = MakeDocument("abcdefgh");
-    RteHandle line = RteMeasureLine(doc, 0, 3, 4);
-    EXPECT_EQ(Elements<int32_t>(line), Steps(4, kWidth));
-    RteFree(line);
-    RteHandle past = RteMeasureLine(doc, 0, 6, 4);
-    EXPECT_EQ(Elements<int32_t>(past), (std::vector<int32_t>{0, kWidth, 2 * kWidth, 2 * kWidth, 2 * kWidth}))
-        << "nothing read past the block: its last position repeats";
-    RteFree(past);
+    env_.defaultStyle.hooks.charInfo = BlanksAndXPairs;
+    constexpr uint16_t kWrapped = RTE_PIECE_LINE_FIRST;
+    constexpr uint16_t kParagraph = RTE_PIECE_LINE_FIRST | RTE_PIECE_PAR_FIRST;
+    constexpr int32_t w = kWidth;
+    struct Case {
+        const char* text;
+        int32_t offset;
+        int32_t count;
+        uint16_t flags;
+        std::vector<int32_t> positions;
+        const char* why;
+    };
+    const Case cases[] = {
+        {"abcdefgh", 3, 4, kWrapped, Steps(4, w), "no blank: every character measured"},
+        {"abcdefgh", 6, 4, kWrapped, {0, w, 2 * w, 2 * w, 2 * w}, "nothing read past the block: its last repeats"},
+        {"  abc", 0, 5, kWrapped, {0, 0, 0, w, 2 * w, 3 * w}, "a wrapped line's leading blanks take no width"},
+        {"  abc", 0, 5, kParagraph, Steps(5, w), "a paragraph's first line keeps its blanks"},
+        {"ab cd", 2, 3, kWrapped, {0, 0, w, 2 * w}, "from the line's start, not the block's"},
+        {"a b", 0, 3, kWrapped, Steps(3, w), "a blank after the first character stays"},
+        {"   ", 0, 3, kWrapped, {0, 0, 0, 0}, "a line of blanks only"},
+        {"x  b", 1, 3, kWrapped, Steps(3, w), "a blank byte inside a double-byte character is no blank"},
+        {" ab", 0, 3, 0, {0, 0, w, 2 * w}, "a line without flags is no paragraph's first"},
+    };
+    for (const Case& c : cases) {
+        RteHandle doc = MakeDocument(c.text);
+        RteHandle line = RteMeasureLine(doc, 0, c.offset, c.count, c.flags);
+        EXPECT_EQ(Elements<int32_t>(line), c.positions) << c.why;
+        RteFree(line);
+        EXPECT_EQ(LockedHandles(), 0) << c.why;
+    }
 }
 
 TEST_F(PositionCacheTest, BackToWhereABreakMayFall)
