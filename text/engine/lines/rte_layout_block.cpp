@@ -109,8 +109,33 @@ RteHandle PieceArray(RteHandle doc, const std::vector<RteLinePiece>& pieces)
     return lines;
 }
 
-// The block's lines built anew; answers its new bottom.
-int32_t LayOut(RteHandle doc, int32_t index)
+// Keeps the block's lines that start before an offset of it and places the next line below
+// them, where the line after them would go; false when no line starts before the offset.
+bool KeepLinesBefore(RteHandle doc, const RteTextBlock& block, int32_t offset, RteLineBuilder* b)
+{
+    if (!block.lines || offset <= 0)
+        return false;
+    {
+        RteLocked<RteLinePiece> pieces(block.lines);
+        int32_t count = RtePieceCount(pieces.get(), pieces.size());
+        for (int32_t i = 0; i < count && pieces[i].offset < offset; ++i)
+            b->pieces.push_back(pieces[i]);
+    }
+    if (b->pieces.empty())
+        return false;
+    const RteLinePiece& last = b->pieces.back();
+    b->container = last.container;
+    RteRect container = RteRepeatedContainer(doc, b->container);
+    b->line = RteRect{last.rect.bottom, container.left, last.rect.bottom, container.right};
+    b->lineStart = offset;
+    b->paragraphStart = (last.flags & RTE_PIECE_PAR_LAST) != 0;
+    TakeBreak(doc, b);
+    return true;
+}
+
+// The block's lines built anew from an offset of it (0 for all; lines that start before it
+// stay as they are); answers its new bottom.
+int32_t LayOut(RteHandle doc, int32_t index, int32_t from)
 {
     RteLineBuilder b{};
     RteTextBlock block = BlockRecord(doc, index);
@@ -123,15 +148,17 @@ int32_t LayOut(RteHandle doc, int32_t index)
     b.length = block.length;
     b.containers = RteContainerCount(doc);
     b.lastBlock = index + 1 == RteCount(RteLocked<RteDocument>(doc)->blocks);
-    b.paragraphStart = StartsParagraph(doc, b.blockStart);
-    PlaceFirstLine(doc, &b);
+    if (!KeepLinesBefore(doc, block, from, &b)) {
+        b.paragraphStart = StartsParagraph(doc, b.blockStart);
+        PlaceFirstLine(doc, &b);
+    }
     RteHandle positions = nullptr, types = nullptr;
     b.positions = RteBlockPositions(doc, index, &positions, &types);
     RteLocked<int16_t> typeValues(types);
     RteLocked<uint8_t> text(block.text);
     b.types = typeValues.get();
     b.text = text.get();
-    RteStyleWalkBegin(doc, b.blockStart, &b.walker, true);
+    RteStyleWalkBegin(doc, b.blockStart + b.lineStart, &b.walker, true);
     BuildLines(doc, &b);
     RteStyleWalkEnd(doc, true);
     RteReleasePositions(doc, positions);
@@ -148,6 +175,45 @@ int32_t LayOut(RteHandle doc, int32_t index)
     blocks[index].bounds = bounds;
     blocks[index].flags = (blocks[index].flags & ~kNeedsLayout) | RTE_BLOCK_LINES_COMPLETE | RTE_BLOCK_LINES_BUILT;
     return b.pieces.back().rect.bottom;
+}
+
+int32_t LineCount(const RteTextBlock& block)
+{
+    RteLocked<RteLinePiece> pieces(block.lines);
+    int32_t count = RtePieceCount(pieces.get(), pieces.size());
+    int32_t lines = 0;
+    for (int32_t i = 0; i < count; ++i)
+        lines += (pieces[i].flags & RTE_PIECE_LINE_FIRST) ? 1 : 0;
+    return lines;
+}
+
+// The block laid out, then laid out again for as long as the post-layout hook (slot 25) asks for
+// a forced break (paragraphs kept together, widows and orphans): the lines before the forced
+// offset stay, so that the breaks already taken hold, and the fits test refuses the line at the
+// offset, which starts the next container. Each pass that honours a break sends one more line to
+// the top of a container, so the passes stop by the block's line count; a break the builder
+// could not honour (no further container) ends them at once. Answers the block's bottom.
+int32_t LayOutWithBreaks(RteHandle doc, int32_t index, RteLayoutChange* change)
+{
+    constexpr intptr_t kEmptyBlock = 1;
+    constexpr intptr_t kFullLayout = 5;
+    int32_t bottom = LayOut(doc, index, 0);
+    RteTextBlock block = BlockRecord(doc, index);
+    int32_t start = RteBlockStart(RteLocked<RteDocument>(doc).get(), index);
+    intptr_t mode = block.length == 0 ? kEmptyBlock : kFullLayout;
+    RteGeneralHook postLayout = RteLocked<RteDocument>(doc)->hooks.postLayout;
+    for (int32_t passes = LineCount(block); passes > 0; --passes) {
+        if (!postLayout(doc, index, reinterpret_cast<intptr_t>(change), start, start + block.length, mode))
+            break;
+        int32_t forced = RteLocked<RteDocument>(doc)->forcedBreak;
+        bottom = LayOut(doc, index, forced - start);
+        RteLocked<RteDocument> locked(doc);
+        bool honoured = locked->forcedBreak != forced;
+        locked->forcedBreak = 0;
+        if (!honoured)
+            break;
+    }
+    return bottom;
 }
 
 }  // namespace
@@ -214,7 +280,7 @@ void RteLayoutBlock(RteHandle doc, int32_t block, RteLayoutChange* change, bool 
         int32_t start = RteBlockStart(RteLocked<RteDocument>(doc).get(), i);
         if (change && change->first < 0)
             *change = RteLayoutChange{0, start, start + record.length, -1, -1};
-        int32_t bottom = LayOut(doc, i);
+        int32_t bottom = LayOutWithBreaks(doc, i, change);
         any = true;
         if (bottom == oldBottom)
             continue;
