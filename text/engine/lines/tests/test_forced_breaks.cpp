@@ -2,6 +2,8 @@
 // repeats downwards, a paragraph that does not fit at a page's bottom starts the next page.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "document_fixture.h"
 #include "rect_list.h"
 #include "rte_areas.h"
@@ -39,10 +41,28 @@ protected:
         RteSetParFormat(doc, &range, &format, &mask, 0);
     }
 
-    // Each line's start and page.
-    static std::vector<std::pair<int32_t, int32_t>> Lines(RteHandle doc)
+    // The document's one block cut in two at an offset, both to be laid out.
+    static void SplitBlock(RteHandle doc, int32_t at)
     {
-        RteTextBlock block = Elements<RteTextBlock>(DocumentOf(doc).blocks)[0];
+        RteLocked<RteDocument> locked(doc);
+        RteHandle first = RteLocked<RteTextBlock>(locked->blocks)[0].text;
+        int32_t length = locked->textLength;
+        RteSetCount(locked->blocks, 2);
+        RteLocked<RteTextBlock> blocks(locked->blocks);
+        blocks[1] = RteTextBlock{};
+        blocks[1].text = RteAllocKeyedClear(locked->env->context, 1, length - at, 32, locked->key);
+        std::memcpy(RteLocked<uint8_t>(blocks[1].text).get(), RteLocked<uint8_t>(first).get() + at,
+                    static_cast<size_t>(length - at));
+        RteDelete(first, at, length - at);
+        blocks[0].length = at;
+        blocks[1].length = length - at;
+        blocks[1].flags = RTE_BLOCK_RELAYOUT;
+    }
+
+    // Each line's start in its block and its page.
+    static std::vector<std::pair<int32_t, int32_t>> Lines(RteHandle doc, size_t index = 0)
+    {
+        RteTextBlock block = Elements<RteTextBlock>(DocumentOf(doc).blocks)[index];
         std::vector<std::pair<int32_t, int32_t>> lines;
         for (const RteLinePiece& piece : Elements<RteLinePiece>(block.lines))
             if (piece.flags != RTE_PIECE_SENTINEL && (piece.flags & RTE_PIECE_LINE_FIRST))
@@ -91,6 +111,20 @@ TEST_F(ForcedBreakTest, AParagraphThatDoesNotFitAPagesBottomStartsTheNext)
         EXPECT_EQ(0, LockedHandles()) << c.why;
         RteDocDestroy(doc);
     }
+}
+
+TEST_F(ForcedBreakTest, AParagraphStartingALaterBlockMovesWhole)
+{
+    RteHandle doc = Document("aaaa aaaa\rbbbb bbbb\r");
+    KeepTogether(doc, 10);
+    SplitBlock(doc, 10);
+    RteLayoutDocument(doc);
+    using Lines_ = std::vector<std::pair<int32_t, int32_t>>;
+    EXPECT_EQ((Lines_{{0, 1}, {5, 1}}), Lines(doc, 0));
+    EXPECT_EQ((Lines_{{0, 2}, {5, 2}}), Lines(doc, 1)) << "offsets within the second block";
+    EXPECT_EQ(0, DocumentOf(doc).forcedBreak);
+    EXPECT_EQ(0, LockedHandles());
+    RteDocDestroy(doc);
 }
 
 // A post-layout hook that asks for a break the builder can never honour (offset 0 starts the
