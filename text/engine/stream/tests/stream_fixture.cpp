@@ -2,6 +2,8 @@
 #include "stream_fixture.h"
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 #include "rect_list.h"
 #include "rte_fonts.h"
@@ -12,6 +14,12 @@
 #include "rte_text_blocks.h"
 
 Bytes BytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+Bytes OldStream(const std::string& name)
+{
+    std::ifstream in(std::string(QX_STREAM_FIXTURES) + "/old_streams/" + name + ".rtd", std::ios::binary);
+    return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
 
 std::string Printable(const Bytes& bytes)
 {

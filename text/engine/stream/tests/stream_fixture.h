@@ -14,6 +14,8 @@ using Bytes = std::vector<uint8_t>;
 
 Bytes BytesOf(const std::string& text);
 std::string Printable(const Bytes& bytes);
+// A stream written by an older version of the engine (fixtures/make_old_streams.py).
+Bytes OldStream(const std::string& name);
 
 class StreamTest : public DocumentTest {
 protected:

@@ -2,20 +2,11 @@
 // branch of the reader takes the fields that version wrote and no more.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "stream_fixture.h"
 
 namespace {
 
 using OldVersionTest = StreamTest;
-
-Bytes OldStream(const std::string& name)
-{
-    std::ifstream in(std::string(QX_STREAM_FIXTURES) + "/old_streams/" + name + ".rtd", std::ios::binary);
-    return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 TEST_F(OldVersionTest, EachVersionReadsTheFieldsItWrote)
 {

@@ -2,20 +2,11 @@
 // make_old_streams.py): their fields by stream version, their picture header by record version.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "object_fixture.h"
 
 namespace {
 
 using OldObjectTest = ObjectStreamTest;
-
-Bytes OldStream(const std::string& name)
-{
-    std::ifstream in(std::string(QX_STREAM_FIXTURES) + "/old_streams/" + name + ".rtd", std::ios::binary);
-    return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 TEST_F(OldObjectTest, EachVersionReadsTheObjectFieldsItWrote)
 {
