@@ -14,7 +14,7 @@ struct FuzzOptions {
     uint64_t seed = 1;
     size_t runs = 2500;     // inputs at most
     DWORD seconds = 10;     // and for this long at most
-    DWORD limitMs = 5000;   // an input read for longer is a hang
+    DWORD limitMs = 10000;  // an input read for longer is a hang
     std::string findings;   // where faulting inputs are saved
 };
 
