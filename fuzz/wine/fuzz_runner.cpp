@@ -5,7 +5,11 @@
 #include "fuzz_mutator.h"
 #include "scratch_dir.h"
 
+#include <cstdio>
+
 namespace {
+
+constexpr size_t PROGRESS_EVERY = 1000;
 
 struct SEEDFILE {
     std::string name;
@@ -61,6 +65,7 @@ FuzzOutcome RunFuzzTarget(const FuzzTarget& target, const FuzzOptions& options)
     FuzzGuard guard(options.findings, options.limitMs);
     FuzzMutator mutator(options.seed);
     const DWORD start = GetTickCount();
+    printf("fuzz %s: seed %llu\n", target.name, static_cast<unsigned long long>(options.seed));
     // The seeds as they are first, then inputs made from them.
     for (size_t i = 0; i < options.runs && GetTickCount() - start < options.seconds * 1000; ++i) {
         const SEEDFILE& seed = seeds[i < seeds.size() ? i : mutator.Below(seeds.size())];
@@ -69,7 +74,11 @@ FuzzOutcome RunFuzzTarget(const FuzzTarget& target, const FuzzOptions& options)
         const std::string origin = seed.name + (i < seeds.size() ? "" : " mutated, input " + std::to_string(i));
         if (!ReadInput(target, guard, origin, bytes))
             outcome.changedInputs.push_back(origin);
-        ++outcome.inputs;
+        // Long runs tell how far they got.
+        if (++outcome.inputs % PROGRESS_EVERY == 0) {
+            printf("fuzz %s: %zu inputs, %.0f s\n", target.name, outcome.inputs, (GetTickCount() - start) / 1000.0);
+            fflush(stdout);
+        }
     }
     return outcome;
 }
