@@ -5,12 +5,13 @@ QX_BUILD=${QX_BUILD:-$QX_ROOT/build}
 
 qx_install_missing() {
     # Wine's own fonts and the fonts the tests draw with come as recommended packages of wine,
-    # which are not installed here: they are named one by one.
+    # which are not installed here: they are named one by one. Clang and its fuzzing library
+    # build the native fuzz targets.
     local wanted=(cmake ninja-build ccache g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
                   mingw-w64-tools wine wine64 fonts-wine fonts-liberation fonts-ipafont
                   fonts-ipafont-gothic fonts-ipafont-mincho fonts-wqy-zenhei googletest xvfb figlet
                   python3-pyftpdlib tinyproxy manpages-ja manpages-zh alsa-utils ffmpeg
-                  nagios-images "$@")
+                  nagios-images clang libfuzzer-14-dev "$@")
     local missing=()
     for package in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \

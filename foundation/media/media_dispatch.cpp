@@ -2,6 +2,7 @@
 #include "media_dispatch.h"
 
 #include "media_activation.h"
+#include "qxmedia.h"
 
 namespace {
 
@@ -10,10 +11,18 @@ constexpr LCID MediaLocale = 1;
 // No member of the server takes more.
 constexpr UINT MaxArguments = 4;
 
+// Calls under way on this thread: calls may nest through the messages handed out.
+thread_local int mediaCalls = 0;
+
 }  // namespace
+
+MEDIACALL::MEDIACALL() { ++mediaCalls; }
+MEDIACALL::~MEDIACALL() { --mediaCalls; }
+bool MediaCallUnderWay() { return mediaCalls > 0; }
 
 void ConnectMediaObject(REFCLSID id, IUnknown** unknown, IDispatch** dispatch)
 {
+    MEDIACALL call;
     *unknown = nullptr;
     *dispatch = nullptr;
     if (FAILED(ActivateMediaObject(id, unknown, MediaActivationWaitMs)))
@@ -26,6 +35,7 @@ void ConnectMediaObject(REFCLSID id, IUnknown** unknown, IDispatch** dispatch)
 
 void DisconnectMediaObject(IUnknown** unknown, IDispatch** dispatch)
 {
+    MEDIACALL call;
     if (*dispatch)
         (*dispatch)->Release();
     if (*unknown)
@@ -36,6 +46,7 @@ void DisconnectMediaObject(IUnknown** unknown, IDispatch** dispatch)
 
 bool ResolveMediaName(IDispatch* dispatch, const wchar_t* name, DISPID* id)
 {
+    MEDIACALL call;
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
     return SUCCEEDED(dispatch->GetIDsOfNames(IID_NULL, names, 1, MediaLocale, id));
 }
@@ -44,6 +55,7 @@ HRESULT InvokeMedia(IDispatch* dispatch, DISPID id, WORD kind, const VARIANT* ar
 {
     if (count > MaxArguments)
         return E_INVALIDARG;
+    MEDIACALL call;
     // Automation takes the arguments last first. The copies share the callers' values.
     VARIANT lastFirst[MaxArguments];
     for (UINT i = 0; i < count; ++i)

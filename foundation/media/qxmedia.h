@@ -13,6 +13,19 @@
 
 #include <oaidl.h>
 
+// While a call to the media server is under way, the platform's call loop goes on handing
+// this thread's window messages out: an object that called may find its page gone when the
+// call returns. A call marks itself with a MEDIACALL; MediaCallUnderWay() tells whether the
+// current thread is inside one.
+class QXBASE_API MEDIACALL {
+public:
+    MEDIACALL();
+    ~MEDIACALL();
+    MEDIACALL(const MEDIACALL&) = delete;
+    MEDIACALL& operator=(const MEDIACALL&) = delete;
+};
+QXBASE_API bool MediaCallUnderWay();
+
 class QXBASE_API CMedia {
 public:
     CMedia();

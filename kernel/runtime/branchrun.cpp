@@ -12,6 +12,7 @@
 #include "kerntree.h"
 #include "objet.h"
 #include "pagefiles.h"
+#include "qxmedia.h"
 #include "sound.h"
 #include "../authoring/undo.h"
 
@@ -99,6 +100,14 @@ int KernRunPendingBranch(KERNEL* kernel)
 {
     if (!kernel || kernel->branchState != StatePending)
         return 0;
+    // An object waiting on the media server lies on the page, its code on this thread's stack
+    // beneath the server's call loop that hands this message out: leaving the page now would
+    // unload that code under it. The branch waits for a message after the call.
+    if (MediaCallUnderWay()) {
+        OBJET* page = KernGetTopObjet(kernel);
+        PostMessageA(page ? page->window : nullptr, WM_NULL, 0, 0);
+        return 0;
+    }
     if (kernel->filterBranch) {
         kernel->branchState = StateInFilter;
         const int keep = kernel->filterBranch(kernel->pendingBranch, kernel->appPointer);

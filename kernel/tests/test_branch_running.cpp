@@ -5,6 +5,7 @@
 #include "branch.h"
 #include "branchrun.h"
 #include "dialog_answerer.h"
+#include "qxmedia.h"
 
 #include <gtest/gtest.h>
 
@@ -65,6 +66,25 @@ TEST_F(BranchRunning, APendingBranchRunsOnTheNextMessageOfThePageWindow)
     EXPECT_EQ(1, nav->branchState);
     EXPECT_EQ(1, nav->history.Items());
     MSG msg;
+    for (int i = 0; i < 100 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i)
+        DispatchMessageA(&msg);
+    EXPECT_EQ("b", nav.Shown());
+    EXPECT_EQ(0, nav->branchState);
+}
+
+// The media server's call loop hands out the page window's messages while an object of the
+// page waits on the server: the page stays until the call has returned.
+TEST_F(BranchRunning, ABranchPendingDuringAMediaCallWaitsForTheCallToReturn)
+{
+    ASSERT_NE(0, KernSetBranch(nav, &branch));
+    MSG msg;
+    {
+        MEDIACALL call;
+        for (int i = 0; i < 20 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i)
+            DispatchMessageA(&msg);
+        EXPECT_EQ("a", nav.Shown());
+        EXPECT_EQ(1, nav->branchState);
+    }
     for (int i = 0; i < 100 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i)
         DispatchMessageA(&msg);
     EXPECT_EQ("b", nav.Shown());

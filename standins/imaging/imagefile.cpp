@@ -1,6 +1,8 @@
 // Decoding and encoding through the system's imaging component.
 #include "imagefile.h"
 
+#include "iconcheck.h"
+
 #include "imageresult.h"
 #include "imagetransform.h"
 #include "wicsession.h"
@@ -185,6 +187,8 @@ int ImageFile::LoadFromMemory(const void* bytes, size_t length, int bitsPerPixel
         return IMAGE_ERROR_NO_IMAGE;
     if (!bytes || length == 0 || length > static_cast<size_t>(MaxFileBytes) || (bitsPerPixel != 24 && bitsPerPixel != 32))
         return IMAGE_ERROR_INVALID_ARGUMENT;
+    if (!IconHeadersSound(static_cast<const unsigned char*>(bytes), length))
+        return IMAGE_ERROR_BAD_DATA;
     WicSession session;
     IWICImagingFactory* factory = session.Factory();
     if (!factory)

@@ -1,9 +1,10 @@
 // What a library gives back when it is unloaded. The C++ runtime linked into each of our
 // libraries takes, at every load, a reserve for exceptions thrown when memory runs out, and
 // its threads library takes a thread-local slot of the process the first time the library
-// needs it (a local static, an exception); neither is given back when the library goes. A
-// host that loads and frees plug-ins page after page would grow without end, and abort once
-// the process's 1,088 slots are gone.
+// needs it (a local static, an exception), with a record of the thread that holds a copy of
+// the thread's handle and an event; none of it is given back when the library goes. A host
+// that loads and frees plug-ins page after page would grow without end, and abort once the
+// process's 1,088 slots are gone.
 #include <windows.h>
 
 #include <pthread.h>
@@ -32,20 +33,60 @@ DWORD ThreadLibrarySlot()
     return TLS_OUT_OF_INDEXES;
 }
 
+// The record's copy of the thread's handle, and the event beside it. The threads library
+// closes both when the thread ends, never when the library goes: a thread that loads and
+// frees libraries all day would keep two handles of each load. The record's layout is the
+// library's own, so the two are found by what they hold: a handle of this very thread, then
+// an event not set.
+struct RECORDHANDLES {
+    HANDLE* thread = nullptr;
+    HANDLE* event = nullptr;
+};
+
+constexpr int RecordWordsSearched = 16;
+
+RECORDHANDLES FindRecordHandles(DWORD slot)
+{
+    RECORDHANDLES found;
+    auto* words = slot != TLS_OUT_OF_INDEXES ? static_cast<HANDLE*>(TlsGetValue(slot)) : nullptr;
+    for (int i = 0; words && i + 1 < RecordWordsSearched; ++i) {
+        const HANDLE word = words[i];
+        if (!word || word == GetCurrentThread() || word == GetCurrentProcess() ||
+            GetThreadId(word) != GetCurrentThreadId())
+            continue;
+        if (words[i + 1] && WaitForSingleObject(words[i + 1], 0) == WAIT_TIMEOUT) {
+            found.thread = &words[i];
+            found.event = &words[i + 1];
+        }
+        break;
+    }
+    return found;
+}
+
 // Made when the library is loaded and destroyed when it is unloaded, after its own detach
-// code has run. The slot is found at the load, so that the unload calls nothing of the
-// threads library, whose other threads may be ending meanwhile.
+// code has run. The slot and the record's handles are found at the load, so that the unload
+// calls nothing of the threads library, whose other threads may be ending meanwhile.
 struct MODULERELEASE {
-    MODULERELEASE() : slot(ThreadLibrarySlot()) {}
+    MODULERELEASE() : slot(ThreadLibrarySlot()), loader(GetCurrentThreadId()), handles(FindRecordHandles(slot)) {}
     MODULERELEASE(const MODULERELEASE&) = delete;
     MODULERELEASE& operator=(const MODULERELEASE&) = delete;
     ~MODULERELEASE()
     {
+        // Only the thread that loaded the library still has its record as it was: the record
+        // of a thread that ended was given back already.
+        if (handles.thread && GetCurrentThreadId() == loader) {
+            CloseHandle(*handles.thread);
+            CloseHandle(*handles.event);
+            *handles.thread = nullptr;
+            *handles.event = nullptr;
+        }
         if (slot != TLS_OUT_OF_INDEXES)
             TlsFree(slot);
         __gnu_cxx::__freeres();
     }
     const DWORD slot;
+    const DWORD loader;
+    const RECORDHANDLES handles;
 } release;
 
 }  // namespace

@@ -1,5 +1,8 @@
 // A player changes pages all day, loading and freeing plug-ins and effect modules for each:
-// every module can be loaded and freed without end, as the kernel that stays loaded sees it.
+// every module can be loaded and freed without end, as the kernel that stays loaded sees it,
+// and leaves no handle behind.
+#include "process_handles.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -19,12 +22,14 @@ TEST_P(ModuleCycles, LoadAndFreeWithoutEnd)
     static const HMODULE kernel = LoadLibraryA("qxcore40.dll");
     ASSERT_NE(nullptr, kernel);
     ASSERT_EQ(nullptr, GetModuleHandleA(module)) << module << " must come and go with each cycle";
+    const DWORD handlesBefore = ProcessHandleCount(GetCurrentProcessId());
     for (int cycle = 0; cycle < Cycles; ++cycle) {
         const HMODULE loaded = LoadLibraryA(module);
         ASSERT_NE(nullptr, loaded) << module << ", cycle " << cycle << ": error " << GetLastError();
         ASSERT_TRUE(FreeLibrary(loaded));
         ASSERT_EQ(nullptr, GetModuleHandleA(module)) << module << ", cycle " << cycle;
     }
+    EXPECT_EQ(handlesBefore, ProcessHandleCount(GetCurrentProcessId())) << module << " after " << Cycles << " cycles";
     // The process still has thread-local slots for the next module.
     const DWORD slot = TlsAlloc();
     EXPECT_NE(TLS_OUT_OF_INDEXES, slot);

@@ -114,6 +114,35 @@ TEST(ImageFileTest, IconsDecode)
     EXPECT_EQ(RGB(255, 255, 255), decoded.PixelColor(1, 1));
 }
 
+// Icons whose directory or picture header lies are refused before they are decoded: the
+// header's width comes from a damaged file, the entry's size and place from a cut one.
+TEST(ImageFileTest, IconsWithLyingHeadersAreRefused)
+{
+    struct Damage {
+        const char* what;
+        size_t at;
+        std::string bytes;
+    };
+    const Damage damages[] = {
+        {"picture width of -2147483648", 22 + 4, std::string("\x00\x00\x00\x80", 4)},
+        {"picture width of 0", 22 + 4, std::string(4, '\0')},
+        {"picture height of 0", 22 + 8, std::string(4, '\0')},
+        {"entry past the end", 18, std::string("\xF0\x00\x00\x00", 4)},
+        {"entry larger than the file", 14, std::string("\x00\x01\x00\x00", 4)},
+        {"no entry", 4, std::string(2, '\0')},
+    };
+    for (const Damage& damage : damages) {
+        std::string icon = TinyIcon();
+        icon.replace(damage.at, damage.bytes.size(), damage.bytes);
+        ImageBitmap image;
+        MakeQuadrants(&image);
+        ImageFile file;
+        file.SetBitmap(&image);
+        EXPECT_EQ(IMAGE_ERROR_BAD_DATA, file.LoadFromMemory(icon.data(), icon.size(), 24)) << damage.what;
+        EXPECT_EQ(8, image.Width()) << damage.what;
+    }
+}
+
 TEST(ImageFileTest, FormatsWithoutEncoderAreReported)
 {
     ScratchDir dir;
