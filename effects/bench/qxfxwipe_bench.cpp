@@ -1,10 +1,15 @@
 // Times every effect of both modules on a window, through the modules' own exports, and sets
 // each time against the number of steps drawn and the time that the steps' pauses add up to.
-// A last column times the same steps drawn on the same window without their pauses, which is
-// what drawing costs; the rest of "beyond" is the pacing rounded up to whole system ticks.
-// Usage: qxfxwipe_bench [width height] [--dib]   (640 x 480 and a bitmap handle by default)
+// The drawing column times the same work on the same window without the pauses: the new image
+// prepared and the steps drawn. An effect should last its pauses plus its drawing: the last
+// column is the ratio of its time to that sum. Times are medians of `runs` runs (3 by default)
+// after a run that warms up the modules and the display.
+// Usage: qxfxwipe_bench [width height] [--dib] [--runs N]   (640 x 480 and a bitmap by default)
+// Besides the table, one line an effect for tools/bench:
+// "= benchmark|our ms|yardstick ms|yardstick|largest ratio aimed at".
 #include "screen_canvas.h"
 #include "step_log.h"
+#include "stretched_image.h"
 #include "wipe2_effects.h"
 #include "wipe3_effects.h"
 
@@ -12,7 +17,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -108,22 +115,39 @@ private:
     ScreenCanvas& screen_;
 };
 
-double DrawingMilliseconds(HDC dc, HBITMAP image, const Area& area, const EffectEntry& effect)
+// The image prepared as the export prepares it, and the steps drawn without their pauses.
+void DrawUnpaced(const EffectRequest& request, const EffectEntry& effect)
 {
-    HDC imageDc = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(imageDc, image);
-    ScreenCanvas screen(dc, imageDc, area, nullptr);
-    UnpacedCanvas canvas(screen);
-    LARGE_INTEGER start, end;
-    QueryPerformanceCounter(&start);
+    OwnedBitmap image = StretchedImage(request);
+    OwnedBitmap black;
     if (effect.blackPass)
-        effect.blackPass(area, canvas);
-    effect.plan(area, canvas);
-    QueryPerformanceCounter(&end);
-    SelectClipRgn(dc, nullptr);
+        black = BlackImage(request.dc, request.area.width, request.area.height);
+    HDC imageDc = CreateCompatibleDC(request.dc);
+    HGDIOBJ old = SelectObject(imageDc, image.get());
+    ScreenCanvas screen(request.dc, imageDc, request.area, nullptr);
+    UnpacedCanvas canvas(screen);
+    if (effect.blackPass)
+        effect.blackPass(request.area, canvas);
+    effect.plan(request.area, canvas);
+    SelectClipRgn(request.dc, nullptr);
     SelectObject(imageDc, old);
     DeleteDC(imageDc);
-    return Milliseconds(start, end);
+}
+
+// The median time of `runs` runs of `work`, after one that is not counted.
+double MedianMilliseconds(int runs, const std::function<void()>& work)
+{
+    work();
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        LARGE_INTEGER start, end;
+        QueryPerformanceCounter(&start);
+        work();
+        QueryPerformanceCounter(&end);
+        times.push_back(Milliseconds(start, end));
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
 }
 
 } // namespace
@@ -133,10 +157,13 @@ int main(int argc, char** argv)
     int width = 640;
     int height = 480;
     bool dib = false;
+    int runs = 3;
     std::vector<int> sizes;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--dib") == 0)
             dib = true;
+        else if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc)
+            runs = std::max(1, std::atoi(argv[++i]));
         else
             sizes.push_back(std::atoi(argv[i]));
     }
@@ -160,9 +187,11 @@ int main(int argc, char** argv)
     int kind = dib ? 8 : 2;
     Area area{0, 0, width, height};
 
-    std::printf("Effects on %d x %d, image kind %d (%s)\n\n", width, height, kind, dib ? "packed DIB" : "bitmap");
-    std::printf("%-10s %3s  %s %6s %10s %10s %10s %11s\n", "module", "#", Padded("effect", 30).c_str(), "steps",
-                "pauses ms", "total ms", "beyond ms", "drawing ms");
+    std::printf("Effects on %d x %d, image kind %d (%s), medians of %d runs\n\n", width, height, kind,
+                dib ? "packed DIB" : "bitmap", runs);
+    std::printf("%-10s %3s  %s %6s %10s %10s %10s %11s %6s\n", "module", "#", Padded("effect", 30).c_str(), "steps",
+                "pauses ms", "total ms", "beyond ms", "drawing ms", "ratio");
+    std::string summary;
     const Module modules[] = {{"qxfxwipe2.dll", &kWipe2Effects}, {"qxfxwipe3.dll", &kWipe3Effects}};
     for (const Module& module : modules) {
         HMODULE library = LoadLibraryA((ProgramFolder() + module.fileName).c_str());
@@ -176,19 +205,25 @@ int main(int argc, char** argv)
         for (int index = 0; index < count(); ++index) {
             char effectName[130] = {};
             name(index, effectName, sizeof effectName);
-            StepLog log = LogEffect(module.catalogue->entries[index], area);
-            LARGE_INTEGER start, end;
-            QueryPerformanceCounter(&start);
-            draw(window, dc, 0, 0, width, height, image, nullptr, SRCCOPY, 0, index, kind);
-            QueryPerformanceCounter(&end);
-            double total = Milliseconds(start, end);
-            double drawing = DrawingMilliseconds(dc, bitmap, area, module.catalogue->entries[index]);
-            std::printf("%-10.9s %3d  %s %6zu %10lu %10.1f %10.1f %11.1f\n", module.fileName, index,
+            const EffectEntry& effect = module.catalogue->entries[index];
+            StepLog log = LogEffect(effect, area);
+            double total = MedianMilliseconds(runs, [&] {
+                draw(window, dc, 0, 0, width, height, image, nullptr, SRCCOPY, 0, index, kind);
+            });
+            EffectRequest request{dc, area, image, kind, PaletteChoice{}};
+            double drawing = MedianMilliseconds(runs, [&] { DrawUnpaced(request, effect); });
+            double expected = log.TotalPause() + drawing;
+            std::printf("%-10.9s %3d  %s %6zu %10lu %10.1f %10.1f %11.1f %6.3f\n", module.fileName, index,
                         Padded(Utf8(effectName), 30).c_str(), log.Steps().size(),
-                        static_cast<unsigned long>(log.TotalPause()), total, total - log.TotalPause(), drawing);
+                        static_cast<unsigned long>(log.TotalPause()), total, total - log.TotalPause(), drawing,
+                        total / expected);
+            summary += "= effect " + Utf8(effectName) + "|" + std::to_string(total) + "|" + std::to_string(expected) +
+                       "|pauses + drawing|1.05\n";
         }
         FreeLibrary(library);
     }
+
+    std::printf("\n%s", summary.c_str());
 
     GlobalFree(packed);
     DeleteObject(bitmap);

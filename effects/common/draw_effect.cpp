@@ -2,6 +2,7 @@
 #include "draw_effect.h"
 
 #include "effect_pass.h"
+#include "pacing.h"
 #include "stretched_image.h"
 
 int DrawCatalogueEffect(const EffectCatalogue& catalogue, int index, const EffectRequest& request)
@@ -16,6 +17,7 @@ int DrawCatalogueEffect(const EffectCatalogue& catalogue, int index, const Effec
         return 0;
 
     const EffectEntry& effect = catalogue.entries[index];
+    FineTimerPeriod finePauses;
     if (effect.blackPass) {
         OwnedBitmap black = BlackImage(request.dc, request.area.width, request.area.height);
         if (black)

@@ -32,7 +32,7 @@ public:
 
     // Every step begins here, before it draws anything...
     virtual void BeginStep() = 0;
-    // ... and ends here, lasting more than `pause` milliseconds when pause is not 0.
+    // ... and ends here, `pause` milliseconds after it began when pause is not 0.
     virtual void EndStep(DWORD pause) = 0;
 
     virtual void ScrollAndFill(const ScrollMove& move) = 0;

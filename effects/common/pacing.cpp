@@ -1,28 +1,65 @@
-// Pacing on GetTickCount, yielding the processor between looks at the clock.
+// Pacing on the performance counter, sleeping between looks at the clock.
 #include "pacing.h"
+
+#include <mmsystem.h>
+
+#include <algorithm>
 
 namespace {
 
-DWORD TickNow()
+Microseconds CounterNow()
 {
-    return GetTickCount();
+    static const LONGLONG frequency = [] {
+        LARGE_INTEGER value;
+        QueryPerformanceFrequency(&value);
+        return value.QuadPart;
+    }();
+    LARGE_INTEGER count;
+    QueryPerformanceCounter(&count);
+    return count.QuadPart / frequency * 1000000 + count.QuadPart % frequency * 1000000 / frequency;
 }
 
-void DozeBriefly()
+// Whole milliseconds, rounded down but never to 0: Sleep(0) would only yield and the wait
+// would spin.
+void SleepAbout(Microseconds remaining)
 {
-    Sleep(1);
+    Sleep(remaining >= 2000 ? static_cast<DWORD>(remaining / 1000) : 1);
 }
 
 } // namespace
 
-void WaitPast(DWORD start, DWORD pause, DWORD (*now)(), void (*doze)())
+StepPacer::StepPacer() : StepPacer(CounterNow, SleepAbout)
 {
-    while (now() - start <= pause)
-        doze();
 }
 
-void PaceStep(DWORD start, DWORD pause)
+StepPacer::StepPacer(Clock now, Doze doze) : now_(now), doze_(doze)
 {
-    if (pause != 0)
-        WaitPast(start, pause, TickNow, DozeBriefly);
+}
+
+void StepPacer::BeginStep()
+{
+    begun_ = now_();
+    bool onTime = !first_ && begun_ - due_ <= kMakeUpLimit;
+    stepStart_ = onTime ? due_ : begun_;
+    first_ = false;
+}
+
+void StepPacer::EndStep(DWORD pause)
+{
+    // A step whose drawing outlasts its pause is due when its drawing ends: only the system's
+    // late wake-ups are made up, never the drawing.
+    Microseconds now = now_();
+    due_ = stepStart_ + std::max(now - begun_, static_cast<Microseconds>(pause) * 1000);
+    for (; now < due_; now = now_())
+        doze_(due_ - now);
+}
+
+FineTimerPeriod::FineTimerPeriod() : granted_(timeBeginPeriod(1) == TIMERR_NOERROR)
+{
+}
+
+FineTimerPeriod::~FineTimerPeriod()
+{
+    if (granted_)
+        timeEndPeriod(1);
 }

@@ -16,12 +16,12 @@ ScreenCanvas::ScreenCanvas(HDC target, HDC image, const Area& area, HRGN callerC
 void ScreenCanvas::BeginStep()
 {
     RunMessageStep();
-    stepStart_ = GetTickCount();
+    pacer_.BeginStep();
 }
 
 void ScreenCanvas::EndStep(DWORD pause)
 {
-    PaceStep(stepStart_, pause);
+    pacer_.EndStep(pause);
 }
 
 void ScreenCanvas::ScrollAndFill(const ScrollMove& move)

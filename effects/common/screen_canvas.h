@@ -3,6 +3,7 @@
 #pragma once
 
 #include "effect_canvas.h"
+#include "pacing.h"
 
 class ScreenCanvas final : public EffectCanvas {
 public:
@@ -30,5 +31,5 @@ private:
     HDC image_;
     Area area_;
     HRGN callerClip_;
-    DWORD stepStart_ = 0;
+    StepPacer pacer_;
 };

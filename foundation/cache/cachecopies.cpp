@@ -72,7 +72,7 @@ int FILECACHE::MakeItem(const char* source, QXSTRING* tmp)
     }
     // Trimmed before the new item joins the list, so that it never trims itself.
     ReduceCacheUsage();
-    items.AddTail(item);
+    Add(item);
     *tmp = name;
     return QX_CACHE_NEW;
 }

@@ -4,6 +4,7 @@
 #include "cachesizes.h"
 #include "pathtext.h"
 #include "qxpath.h"
+#include "qxstring_chars.h"
 #include "qxsupport.h"
 
 namespace {
@@ -11,6 +12,15 @@ namespace {
 const char MarkerName[] = "\\~.~";
 // Temporary files that the kernel and the text object make in the cache folder.
 const char* const LeftoverMasks[] = {"*.$$$", "TMP*.*", "*.TQX"};
+
+// A source as the index knows it: sources are compared without regard to case.
+std::string IndexKey(const char* source)
+{
+    std::string key(source);
+    for (char& c : key)
+        c = QXLowerChar(c);
+    return key;
+}
 
 void DeleteMatches(const QXSTRING& folder, const char* mask)
 {
@@ -89,6 +99,7 @@ int FILECACHE::CloseCache()
 {
     if (!active)
         return 0;
+    bySource.clear();
     items.Clear();
     bytesInUse = 0;
     if (!ReleaseMarker())
@@ -114,17 +125,19 @@ CACHE_ITEM* FILECACHE::Find(const char* source)
 {
     if (!active || !source)
         return nullptr;
-    const QXSTRING key(source);
-    for (HUGELNODE* node = items.GetItem(0); node; node = node->next) {
-        auto* item = static_cast<CACHE_ITEM*>(node);
-        if (item->source == key)
-            return item;
-    }
-    return nullptr;
+    const auto found = bySource.find(IndexKey(source));
+    return found == bySource.end() ? nullptr : found->second;
+}
+
+void FILECACHE::Add(CACHE_ITEM* item)
+{
+    items.AddTail(item);
+    bySource[IndexKey(item->source)] = item;
 }
 
 void FILECACHE::Remove(CACHE_ITEM* item)
 {
+    bySource.erase(IndexKey(item->source));
     items.Remove(item);
     bytesInUse -= item->countedBytes;
     delete item;

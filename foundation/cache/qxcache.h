@@ -8,6 +8,9 @@
 #include "qxlist.h"
 #include "qxstring.h"
 
+#include <string>
+#include <unordered_map>
+
 // Statuses of a cached copy. 0 is never stored: GetFileStatus answers it for an unknown source.
 constexpr int QX_CACHE_COMPLETE = 1;
 constexpr int QX_CACHE_NEW = 2;        // named, not fetched yet
@@ -84,6 +87,8 @@ public:
 
 private:
     CACHE_ITEM* Find(const char* source);
+    // Lists the item last, and in the index.
+    void Add(CACHE_ITEM* item);
     // Unlinks the item, uncounts its bytes and deletes it with its file.
     void Remove(CACHE_ITEM* item);
     int MakeItem(const char* source, QXSTRING* tmp);
@@ -96,6 +101,9 @@ private:
     QXSTRING folder;
     long limit;
     HUGELIST items;        // oldest first: the order in which trimming walks them
+    // The same items by their sources compared as the cache compares them, so that finding
+    // a copy costs the same with ten thousand copies as with ten.
+    std::unordered_map<std::string, CACHE_ITEM*> bySource;
     long long bytesInUse;  // sizes of the listed copies that were marked complete
     HANDLE marker;         // held from InitCache to CloseCache, else INVALID_HANDLE_VALUE
 };

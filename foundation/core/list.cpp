@@ -163,6 +163,10 @@ Node* IntrusiveList<Node>::GetItem(long index)
         return nullptr;
     if (cachedNode && index == cachedIndex)
         return cachedNode;
+    // The last node is asked for all the time (the page shown is the last loaded one), and
+    // whatever node the cache holds, it is at hand.
+    if (index == count - 1)
+        return tail;
     Node* node = head;
     long at = 0;
     if (cachedNode && index > cachedIndex) {

@@ -57,7 +57,8 @@ public:
     int Remove(Node* node);                       // unlinks; the node is the caller's again
     int RemoveIndex(long index);
     // The node at `index`, null outside 0..count-1. Walks on from the node last returned
-    // when the index lies after it, so a forward loop costs one step per call.
+    // when the index lies after it, so a forward loop costs one step per call; the last node
+    // costs nothing.
     Node* GetItem(long index);
     int InList(const Node* node) const;
     void Sort(SORT_ORDER order);

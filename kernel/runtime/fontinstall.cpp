@@ -18,7 +18,11 @@ FONTS_LIST& Installed()
 
 int KernInstallFont(KERNEL* kernel, FONTS* font)
 {
-    if (!font || IsFontInstall(font->logName))
+    // Every object of a page lists the fonts of its hover text: a face that a page already
+    // installed is not installed again for each of them (its file is fetched and added to
+    // the system's fonts once). A stored face need not be the family the system reports for
+    // its file, so asking the system alone would not tell.
+    if (!font || Installed().Find(font->logName) || IsFontInstall(font->logName))
         return 0;
     GETFILE_STRUCT request;
     KernGetFile(kernel, font->dosName, QX_FETCH_SYNC, 0, nullptr, &request, nullptr, nullptr);

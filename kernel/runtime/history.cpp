@@ -17,14 +17,19 @@ namespace {
 // The title of a page window is read up to this many characters.
 constexpr int TitleChars = 100;
 
+// The last loaded page of that name. The list is singly linked: it is walked once from the
+// first page, keeping the last match, rather than from the first page again for each
+// page looked at backwards.
 TREE* FindLoaded(KERNEL* kernel, const char* name)
 {
-    for (int i = kernel->loadedPages.Items() - 1; i >= 0; --i) {
-        auto* page = static_cast<TREE*>(kernel->loadedPages.GetItem(i));
+    TREE* found = nullptr;
+    HUGELNODE* node = kernel->loadedPages.Items() > 0 ? kernel->loadedPages.GetItem(0) : nullptr;
+    for (; node; node = node->next) {
+        auto* page = static_cast<TREE*>(node);
         if (lstrcmpiA(page->name, name) == 0)
-            return page;
+            found = page;
     }
-    return nullptr;
+    return found;
 }
 
 void Settle(KERNEL* kernel, OBJET* root)

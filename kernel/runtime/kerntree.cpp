@@ -8,6 +8,8 @@
 #include "qxsupport.h"
 #include "history.h"
 
+#include <vector>
+
 namespace {
 
 bool IsAncestor(const OBJET* candidate, const OBJET* object)
@@ -48,6 +50,23 @@ int TakeEncloser(KERNEL*, OBJET* candidate, void* data)
         return 0;
     search->found = candidate;
     return 1;
+}
+
+// The encloser among the tree under `node`, the last children first and each object after
+// its children, as a last-to-first walk would take them. The children are a singly linked
+// list: they are taken in their order once and then looked at backwards, so that a page of
+// many objects is not walked from its first child again for each one.
+int FindEncloser(KERNEL* kernel, OBJET* node, ENCLOSERSEARCH* search)
+{
+    std::vector<OBJET*> children;
+    children.reserve(static_cast<size_t>(node->GetChildItems()));
+    for (HUGELNODE* child = node->GetChildItems() > 0 ? node->GetChild(0) : nullptr; child; child = child->next)
+        children.push_back(static_cast<OBJET*>(child));
+    for (auto child = children.rbegin(); child != children.rend(); ++child) {
+        if (FindEncloser(kernel, *child, search))
+            return 1;
+    }
+    return TakeEncloser(kernel, node, search);
 }
 
 }  // namespace
@@ -95,7 +114,8 @@ OBJET* KernLocateParent(KERNEL* kernel, OBJET* object)
         return KernGetTopObjet(kernel);
     ENCLOSERSEARCH search = {object, {}, nullptr};
     KernGetClientToScreen(object, &search.area);
-    KernTraverseTree(kernel, root, nullptr, TakeEncloser, &search, QX_WALK_LAST_TO_FIRST);
+    if (root)
+        FindEncloser(kernel, root, &search);
     return search.found ? search.found : root;
 }
 

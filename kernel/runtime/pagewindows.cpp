@@ -11,16 +11,12 @@
 #include "../authoring/undo.h"
 
 #include <cstdio>
+#include <vector>
 
 namespace {
 
 // The host caption holds at most this many characters.
 constexpr int CaptionChars = 200;
-
-OBJET* PageRoot(KERNEL* kernel, int index)
-{
-    return static_cast<TREE*>(kernel->loadedPages.GetItem(index))->root;
-}
 
 }  // namespace
 
@@ -31,8 +27,14 @@ void KernUpdateModeless(KERNEL* kernel, int)
         return;
     // Below a modeless page the pages stay usable down to the first one that is not.
     bool enable = top->modeless != 0;
-    for (int i = kernel->loadedPages.Items() - 2; i >= 0; --i) {
-        OBJET* root = PageRoot(kernel, i);
+    // The pages are a singly linked list: their roots are taken in order once and then looked
+    // at from the top down, rather than walking from the first page again for each page.
+    std::vector<OBJET*> below;
+    HUGELNODE* node = kernel->loadedPages.GetItem(0);
+    for (int i = 0; i < kernel->loadedPages.Items() - 1; ++i, node = node->next)
+        below.push_back(static_cast<TREE*>(node)->root);
+    for (auto at = below.rbegin(); at != below.rend(); ++at) {
+        OBJET* root = *at;
         if (!root || !root->window)
             continue;
         EnableWindow(root->window, enable);
