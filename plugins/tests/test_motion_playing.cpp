@@ -19,9 +19,11 @@
 #include <mmsystem.h>
 
 #include <iostream>
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <set>
+#include <vector>
 
 namespace {
 
@@ -98,11 +100,20 @@ struct ComApartment {
 uint32_t PictureSum(const PageHost& host, const FLC& flc)
 {
     HBITMAP page = host.Render();
-    uint32_t sum = 2166136261u;
-    for (int y = 0; y < flc.h; y += 3)
-        for (int x = 0; x < flc.w; x += 3)
-            sum = (sum ^ PixelOf(page, flc.x + x, flc.y + y)) * 16777619u;
+    BITMAP size{};
+    GetObject(page, sizeof size, &size);
+    // Every pixel, read at once: a busy machine still takes many pictures while a film plays.
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), size.bmWidth, -size.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<uint32_t> pixels(static_cast<size_t>(size.bmWidth) * size.bmHeight);
+    const HDC screen = GetDC(nullptr);
+    GetDIBits(screen, page, 0, size.bmHeight, pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
     DeleteObject(page);
+    uint32_t sum = 2166136261u;
+    for (int y = std::max(0, flc.y); y < std::min<int>(size.bmHeight, flc.y + flc.h); ++y)
+        for (int x = std::max(0, flc.x); x < std::min<int>(size.bmWidth, flc.x + flc.w); ++x)
+            sum = (sum ^ pixels[static_cast<size_t>(y) * size.bmWidth + x]) * 16777619u;
     return sum;
 }
 
