@@ -1,4 +1,4 @@
-// Whole files read and written, for the inputs and the seeds.
+// Whole files read and written, for the inputs and the corpus.
 #pragma once
 
 #include <string>

@@ -36,9 +36,9 @@ std::vector<size_t> LineStarts(const std::string& bytes)
 
 }  // namespace
 
-std::string FuzzMutator::Mutate(const std::string& seed, const std::string& other)
+std::string FuzzMutator::Mutate(const std::string& original, const std::string& other)
 {
-    std::string bytes = seed;
+    std::string bytes = original;
     const size_t count = 1 + Below(4);
     for (size_t i = 0; i < count; ++i)
         MutateOnce(bytes, other);

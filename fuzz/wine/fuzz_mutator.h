@@ -1,4 +1,4 @@
-// Seeded mutations of corpus files: what a damaged disc, a cut download or a hostile author
+// Mutations of corpus files, repeatable from a starting number: what a damaged disc, a cut download or a hostile author
 // makes of a good file, for binary formats and for the system's line-record text files alike.
 #pragma once
 
@@ -8,10 +8,10 @@
 
 class FuzzMutator {
 public:
-    explicit FuzzMutator(uint64_t seed) : random_(seed) {}
+    explicit FuzzMutator(uint64_t start) : random_(start) {}
 
-    // `seed` changed by one to four mutations; `other` (another corpus file) may be spliced in.
-    std::string Mutate(const std::string& seed, const std::string& other);
+    // `original` changed by one to four mutations; `other` (another corpus file) may be spliced in.
+    std::string Mutate(const std::string& original, const std::string& other);
 
     // A number in [0, count).
     size_t Below(size_t count) { return count ? static_cast<size_t>(random_() % count) : 0; }

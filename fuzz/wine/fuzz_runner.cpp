@@ -11,14 +11,14 @@ namespace {
 
 constexpr size_t PROGRESS_EVERY = 1000;
 
-struct SEEDFILE {
+struct CORPUSFILE {
     std::string name;
     std::string bytes;
 };
 
-std::vector<SEEDFILE> ReadSeeds(const FuzzTarget& target)
+std::vector<CORPUSFILE> ReadCorpus(const FuzzTarget& target)
 {
-    std::vector<SEEDFILE> seeds;
+    std::vector<CORPUSFILE> seeds;
     for (std::string pattern : target.seeds) {
         for (char& c : pattern)
             if (c == '/')
@@ -58,7 +58,7 @@ bool ReadInput(const FuzzTarget& target, FuzzGuard& guard, const std::string& or
 FuzzOutcome RunFuzzTarget(const FuzzTarget& target, const FuzzOptions& options)
 {
     FuzzOutcome outcome;
-    const std::vector<SEEDFILE> seeds = ReadSeeds(target);
+    const std::vector<CORPUSFILE> seeds = ReadCorpus(target);
     outcome.seeds = seeds.size();
     if (seeds.empty())
         return outcome;
@@ -68,7 +68,7 @@ FuzzOutcome RunFuzzTarget(const FuzzTarget& target, const FuzzOptions& options)
     printf("fuzz %s: seed %llu\n", target.name, static_cast<unsigned long long>(options.seed));
     // The seeds as they are first, then inputs made from them.
     for (size_t i = 0; i < options.runs && GetTickCount() - start < options.seconds * 1000; ++i) {
-        const SEEDFILE& seed = seeds[i < seeds.size() ? i : mutator.Below(seeds.size())];
+        const CORPUSFILE& seed = seeds[i < seeds.size() ? i : mutator.Below(seeds.size())];
         const std::string bytes =
             i < seeds.size() ? seed.bytes : mutator.Mutate(seed.bytes, seeds[mutator.Below(seeds.size())].bytes);
         const std::string origin = seed.name + (i < seeds.size() ? "" : " mutated, input " + std::to_string(i));
