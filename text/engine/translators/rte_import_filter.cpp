@@ -177,6 +177,15 @@ int16_t RteImportFilter::NextByte()
     return byte;
 }
 
+int16_t RteImportFilter::NextChar()
+{
+    if (readAhead_.empty())
+        return NextByte();
+    auto byte = static_cast<uint8_t>(readAhead_.front());
+    readAhead_.erase(0, 1);
+    return byte;
+}
+
 bool RteImportFilter::PutByte(uint8_t byte)
 {
     if (ChunkFull())

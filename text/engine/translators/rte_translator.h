@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "rte_document.h"
@@ -109,6 +110,10 @@ protected:
     // Input helpers: the next byte of the source (RTE_END_OF_SOURCE at its end); one byte or a
     // string into the current chunk (true once the chunk is full).
     int16_t NextByte();
+    // The next byte with the bytes given back first: a reader that looked ahead and found no
+    // markup gives back what it read, to be read again as text.
+    int16_t NextChar();
+    void GiveBack(const std::string& bytes) { readAhead_.insert(0, bytes); }
     bool PutByte(uint8_t byte);
     bool PutString(const char* text);
     // Bytes consumed so far in the source, counting from the start position.
@@ -153,6 +158,7 @@ protected:
     bool fileBacked_ = false;
     RteHandle echo_ = nullptr;
     RteFontQuery fontKnown_ = RteDeviceKnowsFont;
+    std::string readAhead_;
 
 private:
     bool FileBackedPossible();
