@@ -15,6 +15,9 @@ const std::vector<FuzzTarget>& FuzzTargets()
         {"bookmarks", {"fuzz/corpus/bookmarks/*", "samples/demo/*.qxb"}, "input.qxb", FuzzInputUse::Converted, ReadBookmarkFile},
         {"fontstore", {"fuzz/corpus/fontstore/*"}, "fonts\\fonts.mgr", FuzzInputUse::Grown, ReadFontIndex},
         {"clipboard", {"fuzz/corpus/clipboard/*"}, "clip.txt", FuzzInputUse::Kept, PasteClipboardText},
+        // The rich-text engine's paste: its private record stream and text.
+        {"rtedoc", {"text/engine/stream/tests/fixtures/old_streams/*"}, "input.rtd",
+         FuzzInputUse::Kept, PasteEngineClipboard},
         {"xsc", {"fuzz/corpus/xsc/*", "samples/demo/*.xsc"}, "input.xsc", FuzzInputUse::Kept, ReadSettingsFile},
         {"dib", {"fuzz/corpus/bmp/*", "samples/demo/*.bmp"}, "input.bmp", FuzzInputUse::Kept, ReadDibFile},
         {"image", {"fuzz/corpus/bmp/*", "fuzz/corpus/image/*", "samples/demo/*.bmp"}, "input.img", FuzzInputUse::Kept,

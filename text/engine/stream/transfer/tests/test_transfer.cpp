@@ -219,13 +219,7 @@ TEST_F(RangeTransferTest, ProgressOnlyAboveTwentyFourThousandCharacters)
 TEST_F(RangeTransferTest, TextFiltersDropHiddenText)
 {
     RteHandle doc = Text("shown hidden shown");
-    RteCharStyle style, mask;
-    RteClearCharStyle(&style, 0);
-    RteClearCharStyle(&mask, 0);
-    style.hidden = 1;
-    mask.hidden = -1;
-    RteRange hidden = {6, 13};
-    RteSetCharStyle(doc, &hidden, &style, &mask, 0);
+    SetHidden(doc, 6, 13);
     RteRange all = {0, 18};
     struct Case {
         int16_t filter;

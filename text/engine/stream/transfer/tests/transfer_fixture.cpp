@@ -25,15 +25,27 @@ void TransferTest::Insert(RteHandle doc, const std::string& text, int32_t offset
                   RTE_KEYS_NONE, 0, 0);
 }
 
-void TransferTest::SetBold(RteHandle doc, int32_t start, int32_t end)
+namespace {
+
+// One switch-type unit of the style set over the range.
+void SetSwitch(RteHandle doc, int32_t start, int32_t end, int16_t RteCharStyle::*unit)
 {
     RteCharStyle style, mask;
     RteClearCharStyle(&style, 0);
     RteClearCharStyle(&mask, 0);
-    style.bold = 1;
-    mask.bold = -1;
+    style.*unit = 1;
+    mask.*unit = -1;
     RteRange range = {start, end};
     RteSetCharStyle(doc, &range, &style, &mask, 0);
+}
+
+}  // namespace
+
+void TransferTest::SetBold(RteHandle doc, int32_t start, int32_t end) { SetSwitch(doc, start, end, &RteCharStyle::bold); }
+
+void TransferTest::SetHidden(RteHandle doc, int32_t start, int32_t end)
+{
+    SetSwitch(doc, start, end, &RteCharStyle::hidden);
 }
 
 void TransferTest::SetAlignment(RteHandle doc, int32_t start, int32_t end, int16_t alignment)

@@ -16,6 +16,7 @@ protected:
     RteHandle Text(const std::string& text) { return Own(MakeDocument(text)); }
     static void Insert(RteHandle doc, const std::string& text, int32_t offset);
     static void SetBold(RteHandle doc, int32_t start, int32_t end);
+    static void SetHidden(RteHandle doc, int32_t start, int32_t end);
     static void SetAlignment(RteHandle doc, int32_t start, int32_t end, int16_t alignment);
     // The text with every bold character in capitals' place marked by brackets: "a[bc]d".
     static std::string Marked(RteHandle doc);
