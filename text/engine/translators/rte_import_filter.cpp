@@ -230,6 +230,21 @@ bool RteImportFilter::FontInTable(const RteFont& font)
     return false;
 }
 
+void RteImportFilter::FitFont(RteFont* font)
+{
+    for (const auto& [given, mapped] : mappedFonts_) {
+        if (std::memcmp(&given, font, sizeof given) == 0) {
+            *font = mapped;
+            return;
+        }
+    }
+    if (FontInTable(*font))
+        return;
+    RteFont given = *font;
+    MapFont(font, sourceSet_, RTE_CHARSET_ANSI);
+    mappedFonts_.emplace_back(given, *font);
+}
+
 void RteImportFilter::PourChunk()
 {
     if (imported_ == 0) {
@@ -248,8 +263,8 @@ void RteImportFilter::PourChunk()
     // A style names its font by the document's table: the font always goes along with it.
     const RteFont* font = nullptr;
     if (styles && (newFont_ || newStyle_)) {
-        if (newFont_ && !FontInTable(record_.font))
-            MapFont(&record_.font, sourceSet_, RTE_CHARSET_ANSI);
+        if (newFont_)
+            FitFont(&record_.font);
         font = &record_.font;
     }
     uint8_t* text = record_.text.data();

@@ -85,8 +85,8 @@ int16_t RteQXTEXTImportFilter::VerifyFormat() { return 1; }
 
 int16_t RteQXTEXTImportFilter::BeginImport()
 {
-    font_ = record_.font;
-    style_ = record_.style;
+    font_ = givenFont_ = record_.font;
+    style_ = givenStyle_ = record_.style;
     branch_ = 0;
     commandPending_ = false;
     afterCr_ = false;
@@ -170,10 +170,10 @@ int32_t RteQXTEXTImportFilter::ReadChunk()
         ReadCommand();
         style_.value14 = branch_;
     }
-    newStyle_ = newStyle_ || std::memcmp(&record_.style, &style_, sizeof style_) != 0;
-    newFont_ = newFont_ || std::memcmp(&record_.font, &font_, sizeof font_) != 0;
-    record_.style = style_;
-    record_.font = font_;
+    newStyle_ = newStyle_ || std::memcmp(&givenStyle_, &style_, sizeof style_) != 0;
+    newFont_ = newFont_ || std::memcmp(&givenFont_, &font_, sizeof font_) != 0;
+    record_.style = givenStyle_ = style_;
+    record_.font = givenFont_ = font_;
     while (!ChunkFull()) {
         int16_t c = NextChar();
         if (c == RTE_END_OF_SOURCE)

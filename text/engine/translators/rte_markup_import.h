@@ -26,6 +26,9 @@ private:
 
     RteFont font_ = {};
     RteCharStyle style_ = {};
+    // The font and style the last chunk was given, before the document mapped them.
+    RteFont givenFont_ = {};
+    RteCharStyle givenStyle_ = {};
     std::string command_;
     bool commandPending_ = false;
     bool afterCr_ = false;

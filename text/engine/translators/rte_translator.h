@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "rte_document.h"
@@ -165,11 +166,15 @@ private:
     void PourChunk();
     void FinishPage();
     bool FontInTable(const RteFont& font);
+    // A font in the document's table, or mapped as MapFont left it: a source names the same
+    // few fonts again and again, and the device is asked once for each.
+    void FitFont(RteFont* font);
     void Progress(int32_t done);
     bool afterCr_ = false;  // the plain reader drops the LF of a CR LF pair
     bool batchOpen_ = false;
     // A callback failed: its code is the result even when it reads as the translators' own -1.
     bool ioFailed_ = false;
+    std::vector<std::pair<RteFont, RteFont>> mappedFonts_;
 };
 
 class RteExportFilter {

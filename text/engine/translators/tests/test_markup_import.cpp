@@ -130,3 +130,21 @@ TEST_F(MarkupTest, OverlongCommandsAndFaceNamesAreCut)
     doc = Read("#${FONT(220,0,0,0,400,0,0,0,0,0,0,0,0,\"" + face + "\")}x");
     EXPECT_EQ(std::string(FontAt(doc, 0).name), face.substr(0, RTE_FONT_NAME_BYTES - 1));
 }
+
+TEST_F(MarkupTest, TheDeviceIsAskedOnceForAFontTheTextNamesAgainAndAgain)
+{
+    static int asked;
+    asked = 0;
+    std::string text;
+    for (int i = 0; i < 500; ++i)
+        text += "#${FONT(220,0,0,0,400,0,0,0,0,0,0,0,0,\"Nowhere\")}a#${FORECOLOR(255,0,0)}b#${FORECOLOR(0,0,0)}";
+    RteQXTEXTImportFilter filter;
+    filter.SetFontQuery([](const char*, int32_t) {
+        ++asked;
+        return false;
+    });
+    RteHandle doc = Import(filter, BytesOf(text));
+    EXPECT_EQ(RteTextLength(doc), 1000);
+    EXPECT_EQ(asked, 2) << "the face and the default font's fallback, once";
+    EXPECT_STREQ(FontAt(doc, 999).name, env_.defaultFont.name);
+}
