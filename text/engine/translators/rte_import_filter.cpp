@@ -263,8 +263,7 @@ void RteImportFilter::PourChunk()
     // A style names its font by the document's table: the font always goes along with it.
     const RteFont* font = nullptr;
     if (styles && (newFont_ || newStyle_)) {
-        if (newFont_)
-            FitFont(&record_.font);
+        FitFont(&record_.font);
         font = &record_.font;
     }
     uint8_t* text = record_.text.data();
