@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "fuzz_clipboard_turn.h"
+#include "clipboard_turn.h"
 #include "fuzz_files.h"
 #include "fuzz_targets.h"
 #include "rte_clipboard.h"

@@ -1,6 +1,6 @@
 // Targets that hand the input to a kernel on a hidden host, whose plug-ins are the real
 // modules built beside the program: a page read, a page shown, objects pasted.
-#include "fuzz_clipboard_turn.h"
+#include "clipboard_turn.h"
 #include "fuzz_files.h"
 #include "fuzz_targets.h"
 

@@ -9,30 +9,12 @@
 #include <vector>
 
 #include "block_text.h"
+#include "clipboard_turn.h"
 #include "rte_clipboard.h"
 #include "rte_object_queries.h"
 #include "transfer_fixture.h"
 
 namespace {
-
-// Every test process that uses the clipboard takes its turn.
-class ClipboardTurn {
-public:
-    ClipboardTurn() : turn_(CreateMutexA(nullptr, FALSE, "QxObjectClipboardTests"))
-    {
-        WaitForSingleObject(turn_, INFINITE);
-    }
-    ~ClipboardTurn()
-    {
-        ReleaseMutex(turn_);
-        CloseHandle(turn_);
-    }
-    ClipboardTurn(const ClipboardTurn&) = delete;
-    ClipboardTurn& operator=(const ClipboardTurn&) = delete;
-
-private:
-    HANDLE turn_;
-};
 
 class ClipboardTest : public TransferTest {
 protected:
