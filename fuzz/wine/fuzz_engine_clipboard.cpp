@@ -4,31 +4,13 @@
 
 #include <cstring>
 
+#include "clipboard_turn.h"
 #include "fuzz_files.h"
 #include "fuzz_targets.h"
 #include "rte_clipboard.h"
 #include "rte_document.h"
 
 namespace {
-
-// The engine's clipboard is Wine's, shared with the kernel's tests: one process at a time.
-class EngineClipboardTurn {
-public:
-    EngineClipboardTurn() : turn_(CreateMutexA(nullptr, FALSE, "QxObjectClipboardTests"))
-    {
-        WaitForSingleObject(turn_, INFINITE);
-    }
-    ~EngineClipboardTurn()
-    {
-        ReleaseMutex(turn_);
-        CloseHandle(turn_);
-    }
-    EngineClipboardTurn(const EngineClipboardTurn&) = delete;
-    EngineClipboardTurn& operator=(const EngineClipboardTurn&) = delete;
-
-private:
-    HANDLE turn_;
-};
 
 // The bytes as they stand, with no terminating 0 of their own: the block's size is all there is.
 void PutExactly(UINT format, const std::string& bytes)
@@ -67,7 +49,7 @@ void PasteEngineClipboard(const std::string& path)
     RteMemInit(&context, 0);
     RteEngineStartup(&env, &context);
     {
-        EngineClipboardTurn turn;
+        ClipboardTurn turn;
         PasteAs(&env, privateFormat, privateFormat, bytes, owner);
         PasteAs(&env, CF_TEXT, privateFormat, bytes, owner);
     }

@@ -9,30 +9,12 @@
 #include <vector>
 
 #include "block_text.h"
+#include "clipboard_turn.h"
 #include "rte_clipboard.h"
 #include "rte_object_queries.h"
 #include "transfer_fixture.h"
 
 namespace {
-
-// Every test process that uses the clipboard takes its turn.
-class ClipboardTurn {
-public:
-    ClipboardTurn() : turn_(CreateMutexA(nullptr, FALSE, "QxObjectClipboardTests"))
-    {
-        WaitForSingleObject(turn_, INFINITE);
-    }
-    ~ClipboardTurn()
-    {
-        ReleaseMutex(turn_);
-        CloseHandle(turn_);
-    }
-    ClipboardTurn(const ClipboardTurn&) = delete;
-    ClipboardTurn& operator=(const ClipboardTurn&) = delete;
-
-private:
-    HANDLE turn_;
-};
 
 class ClipboardTest : public TransferTest {
 protected:
@@ -207,6 +189,14 @@ TEST_F(ClipboardTest, ABitmapIsPastedAsAMetafilePictureOfItsSize)
     std::vector<uint32_t> pixels = Played(picture, kWidth, kHeight);
     EXPECT_EQ(0x000000u, pixels[kHeight / 2 * kWidth + 5] & 0xFFFFFF) << "the black half";
     EXPECT_EQ(0xFF0000u, pixels[kHeight / 2 * kWidth + kWidth - 5] & 0xFFFFFF) << "the red half";
+
+    // Pasted again, the private stream brings the picture back with its object record.
+    RteHandle again = Paste();
+    ASSERT_NE(nullptr, again);
+    ASSERT_EQ(1, RteCountObjects(again, &whole));
+    RteGetElement(RteNthObject(again, &whole, 1, &offset, &style), 0, &object);
+    EXPECT_EQ(RTE_KIND_METAFILE, RteObjectKindOf(object));
+    EXPECT_EQ(kWidth, object.width);
 }
 
 TEST_F(ClipboardTest, ExtentsAreHundredthsOfMillimetresInTheIsotropicModes)

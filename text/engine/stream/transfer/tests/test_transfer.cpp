@@ -8,6 +8,8 @@
 #include "block_text.h"
 #include "rte_editing.h"
 #include "rte_links.h"
+#include "rte_object_queries.h"
+#include "rte_object_stream.h"
 #include "rte_selection.h"
 #include "rte_style_units.h"
 #include "rte_styles.h"
@@ -243,6 +245,46 @@ TEST_F(RangeTransferTest, TextFiltersDropHiddenText)
         RteFree(text);
     }
     EXPECT_EQ(0, LockedHandles());
+}
+
+}  // namespace
+
+namespace {
+
+// The object's text, through the record the n-th object run of the document carries.
+std::string ObjectText(RteHandle doc, int32_t n)
+{
+    RteRange all = {0, RteTextLength(doc)};
+    int32_t offset = 0, style = 0;
+    RteHandle object = RteNthObject(doc, &all, n, &offset, &style);
+    if (!object)
+        return "<none>";
+    RteObject record;
+    RteGetElement(object, 0, &record);
+    RteHandle locked = nullptr;
+    std::string text = RteObjectText(&record, &locked);
+    if (locked)
+        RteUnlock(locked);
+    return text;
+}
+
+TEST_F(RangeTransferTest, EmbeddedObjectsGoWithTheTextAndOutliveTheirSource)
+{
+    RteHandle doc = MakeDocument("ab[]cd");
+    RteRange span = {2, 4};
+    RteApplyObject(doc, RteNewObjectRecord(&context_, RTE_KIND_TEXT, "objet", 0), &span, nullptr, 0, 0);
+    RteRange range = {1, 5};
+    RteHandle copy = Own(RteCopyRange(doc, &range));
+    ASSERT_NE(nullptr, copy);
+    RteDocDestroy(doc);
+    RteRange all = {0, 4};
+    EXPECT_EQ(1, RteCountObjects(copy, &all));
+    EXPECT_EQ("objet", ObjectText(copy, 1));
+    RteHandle target = Text("xy");
+    RteInsertDocument(target, copy, 1, 0, 0);
+    EXPECT_EQ("xb[]cy", DocumentText(target));
+    EXPECT_EQ("objet", ObjectText(target, 1));
+    EXPECT_EQ("", RunProblems(target));
 }
 
 }  // namespace
