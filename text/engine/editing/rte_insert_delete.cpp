@@ -89,6 +89,7 @@ int32_t RteDeleteInBlock(RteHandle handle, int32_t start, int32_t* end)
         return start;
     RteMarkForLayout(doc.get(), start, stop);
     RemoveParagraphRuns(doc.get(), start, stop);
+    RteRemoveBindings(doc.get(), start, stop);
     RteDelete(block.text, start - blockStart, count);
     block.length -= count;
     bool many = RteCount(doc->blocks) > 1;

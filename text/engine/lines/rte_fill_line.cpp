@@ -83,6 +83,36 @@ struct LineScan {
     }
 };
 
+// Extra-area rects bound to the paragraph that starts at the line's offset move to the line's
+// top: an anchored obstacle follows its text.
+void MoveAnchoredRects(RteHandle doc, int32_t offset, int32_t top)
+{
+    RteLocked<RteDocument> locked(doc);
+    if (!locked->anchors)
+        return;
+    std::vector<int16_t> bound;
+    {
+        RteLocked<RteAnchor> anchors(locked->anchors);
+        for (int32_t i = 0; i < anchors.size(); ++i)
+            if (anchors[i].offset == offset)
+                bound.push_back(anchors[i].rect);
+    }
+    bool moved = false;
+    {
+        RteRectIterator extra(locked->extraArea);
+        for (int16_t number : bound) {
+            if (number < 1 || number > extra.Count() || extra.Rect(number).top == top)
+                continue;
+            RteOffsetRect(&extra.Rect(number), 0, top - extra.Rect(number).top);
+            moved = true;
+        }
+    }
+    if (moved) {
+        RteRecalcListBounds(locked->extraArea);
+        locked->areaChanges |= RTE_AREA_EXTRA_CHANGED;
+    }
+}
+
 // The obstacles of the extra area across a line of the height of the style at its start; the
 // line narrows where an obstacle leaves too little room beside it.
 std::vector<RteRect> Obstacles(RteHandle doc, RteLineBuilder* b, RteRect* line)
@@ -197,6 +227,7 @@ intptr_t RteDefaultFillLine(RteHandle doc, void* state)
     RteStyleWalkSet(&b->walker, b->blockStart + b->lineStart);
     RteRect line = b->line;
     RteLineIndents(&b->walker, &line, b->paragraphStart);
+    MoveAnchoredRects(doc, b->blockStart + b->lineStart, line.top);
     std::vector<RteRect> obstacles = Obstacles(doc, b, &line);
     LineScan scan = Scan(doc, b, line, obstacles);
     int32_t end = scan.end;
