@@ -191,6 +191,9 @@ struct RteDocument {
     int16_t typeaheadRedraw;
     // The innermost open insertion batch (RteBatch), null outside batches.
     RteHandle batch;
+    // RTE_LARGE_CHANGE once text went in as chunks: from then on, an insertion that changes the
+    // blocks redraws the whole text.
+    int16_t largeChange;
 };
 
 // An extra-area rect (numbered from 1) and the text offset from which it affects lines.

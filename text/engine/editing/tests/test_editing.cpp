@@ -194,6 +194,66 @@ TEST_F(EditingTest, TypedTextTakesTheInsertionStyle)
     EXPECT_EQ(0, typed.bold);
 }
 
+// Hides [start, end) and lets hidden text take no room.
+void Hide(RteHandle doc, int32_t start, int32_t end)
+{
+    RteSetDocFlags(doc, RteGetDocFlags(doc) | RTE_DOC_HIDDEN_TEXT);
+    RteCharStyle style = {}, mask;
+    RteClearCharStyle(&mask, 0);
+    style.hidden = 1;
+    mask.hidden = -1;
+    RteRange range = {start, end};
+    RteSetCharStyle(doc, &range, &style, &mask, 0);
+}
+
+TEST_F(EditingTest, KeysStepOverHiddenTextAndNeverDeleteIt)
+{
+    const struct {
+        int32_t caret;
+        const char* key;
+        const char* left;
+    } cases[] = {{3, "\b", "aHc"},   // the hidden H and the b before it: only the b goes
+                 {2, "\x7F", "abH"}, // the hidden H and the c after it: only the c goes
+                 {4, "\b", "abH"},   // the c alone
+                 {1, "\x7F", "aHc"}};
+    for (const auto& c : cases) {
+        RteHandle doc = MakeDocument("abHc");
+        Hide(doc, 2, 3);
+        RteSetCaretQuiet(doc, c.caret);
+        EXPECT_EQ(1, Insert(doc, c.key, -1, RTE_KEYS_TYPED)) << c.caret;
+        EXPECT_EQ("", Problems(doc, c.left)) << c.caret << " " << DocumentText(doc);
+    }
+    RteHandle doc = MakeDocument("aH");
+    Hide(doc, 1, 2);
+    RteSetCaretQuiet(doc, 1);
+    EXPECT_EQ(0, Insert(doc, "\x7F", -1, RTE_KEYS_TYPED)) << "only hidden text ahead";
+    EXPECT_EQ("", Problems(doc, "aH"));
+}
+
+TEST_F(EditingTest, ABreakPairLaysOutTheLinesAtItsOffsetWithoutChangingTheText)
+{
+    RteHandle doc = MakeDocument("one\rtwo");
+    RteLayoutDocument(doc);
+    ASSERT_EQ(0u, Elements<RteTextBlock>(DocumentOf(doc).blocks)[0].flags & RTE_BLOCK_RELAYOUT);
+    RteInsertBreakPair(doc, 5, 0);
+    EXPECT_EQ("", Problems(doc, "one\rtwo"));
+    EXPECT_NE(0u, Elements<RteTextBlock>(DocumentOf(doc).blocks)[0].flags & RTE_BLOCK_RELAYOUT);
+    RteInsertBreakPair(doc, 5, 1);
+    EXPECT_EQ(0u, Elements<RteTextBlock>(DocumentOf(doc).blocks)[0].flags & RTE_BLOCK_RELAYOUT) << "redrawn, laid out";
+    const std::string code(2, static_cast<char>(RTE_BREAK_CODE & 0xFF));
+    EXPECT_EQ(1, Insert(doc, code, 3)) << "as text the break code is text";
+    EXPECT_EQ("", Problems(doc, "one" + code + "\rtwo"));
+}
+
+TEST_F(EditingTest, AChunkedInsertionLeavesTheMarkOfALargeChange)
+{
+    RteHandle doc = MakeDocument("ab");
+    Insert(doc, "small", 1);
+    EXPECT_EQ(0, DocumentOf(doc).largeChange);
+    Insert(doc, std::string(10000, 'x'), 1);
+    EXPECT_EQ(RTE_LARGE_CHANGE, DocumentOf(doc).largeChange);
+}
+
 // Laid out, every block's pieces start at its start and follow one another within it, and the
 // positions its cache holds are those measured afresh.
 std::string LayoutProblems(RteHandle doc)
