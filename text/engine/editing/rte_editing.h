@@ -19,6 +19,8 @@ constexpr uint32_t RTE_DOC_CLOSED_TO_TYPING = 0x00030008;
 constexpr uint32_t RTE_DOC2_CLOSED_TO_TYPING = 0x00040000;
 
 bool RteIsControlChar(uint8_t byte);
+// Whether the byte at the offset is hidden text that takes no room (document flag 0x40).
+bool RteHiddenAt(RteHandle doc, int32_t offset);
 
 // Inserts at an offset (-1: over the selection, which is deleted first); 1 when the text
 // changed. Typed bytes (key modes 0, 1, 3) handle the control keys.

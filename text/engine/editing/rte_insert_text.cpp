@@ -30,17 +30,6 @@ bool ClosedToTyping(RteHandle doc)
     return (locked->flags & RTE_DOC_CLOSED_TO_TYPING) || (locked->flags2 & RTE_DOC2_CLOSED_TO_TYPING);
 }
 
-bool IsHidden(RteHandle doc, int32_t offset)
-{
-    if (!(DocLock(doc)->flags & RTE_DOC_HIDDEN_TEXT))
-        return false;
-    RteStyleWalk walker;
-    RteStyleWalkBegin(doc, offset, &walker, false);
-    bool hidden = walker.style->hidden != 0;
-    RteStyleWalkEnd(doc, false);
-    return hidden;
-}
-
 // One character from an offset in a direction: past the continuation bytes of a multi-byte
 // character and past hidden text.
 int32_t CharacterStep(RteHandle doc, int32_t offset, int32_t direction)
@@ -50,7 +39,7 @@ int32_t CharacterStep(RteHandle doc, int32_t offset, int32_t direction)
     auto skip = [&](int32_t position) {
         return position > 0 && position < length &&
                ((RteCharInfo(doc, position, RTE_CLASS_CONTINUATION) & RTE_CLASS_CONTINUATION) ||
-                IsHidden(doc, direction > 0 ? position - 1 : position));
+                RteHiddenAt(doc, direction > 0 ? position - 1 : position));
     };
     while (skip(at))
         at += direction;
@@ -63,12 +52,12 @@ int32_t DeleteVisible(RteHandle doc, RteRange range, int16_t redraw)
 {
     bool deleted = false;
     for (int32_t end = range.end; end > range.start;) {
-        if (IsHidden(doc, end - 1)) {
+        if (RteHiddenAt(doc, end - 1)) {
             --end;
             continue;
         }
         int32_t start = end - 1;
-        while (start > range.start && !IsHidden(doc, start - 1))
+        while (start > range.start && !RteHiddenAt(doc, start - 1))
             --start;
         RteRange visible = {start, end};
         RteDeleteRange(doc, &visible, RTE_REDRAW_NONE);
@@ -240,6 +229,17 @@ int32_t TypeBytes(RteHandle doc, const uint8_t* bytes, int32_t length, int32_t o
 }
 
 }  // namespace
+
+bool RteHiddenAt(RteHandle doc, int32_t offset)
+{
+    if (!(DocLock(doc)->flags & RTE_DOC_HIDDEN_TEXT))
+        return false;
+    RteStyleWalk walker;
+    RteStyleWalkBegin(doc, offset, &walker, false);
+    bool hidden = walker.style->hidden != 0;
+    RteStyleWalkEnd(doc, false);
+    return hidden;
+}
 
 bool RteIsControlChar(uint8_t byte)
 {

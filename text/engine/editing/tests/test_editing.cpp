@@ -12,6 +12,7 @@
 #include "rte_activation.h"
 #include "rte_editing.h"
 #include "rte_line_builder.h"
+#include "rte_paragraph_bindings.h"
 #include "rte_links.h"
 #include "rte_position_cache.h"
 #include "rte_text_blocks.h"
@@ -322,9 +323,64 @@ private:
     std::vector<Range> ranges_;
 };
 
+// Paragraph-rect bindings as the edits should leave them, ordered by offset.
+class BindingModel {
+public:
+    // The paragraph holding the offset is bound to the rect (0: unbound).
+    void Bind(const std::string& text, int32_t offset, int16_t rect)
+    {
+        auto start = offset == 0 ? 0 : static_cast<int32_t>(text.rfind('\r', static_cast<size_t>(offset - 1)) + 1);
+        std::erase_if(bindings_, [&](const RteAnchor& b) { return b.offset == start; });
+        if (rect > 0) {
+            auto at = std::find_if(bindings_.begin(), bindings_.end(), [&](const RteAnchor& b) { return b.offset > start; });
+            bindings_.insert(at, RteAnchor{start, rect});
+        }
+    }
+
+    void Shift(int32_t at, int32_t delta)
+    {
+        if (delta < 0)
+            std::erase_if(bindings_, [&](const RteAnchor& b) { return b.offset >= at && b.offset < at - delta; });
+        for (RteAnchor& b : bindings_)
+            b.offset = RteShiftedOffset(b.offset, at, delta, true);
+    }
+
+    std::string Problems(RteHandle doc) const
+    {
+        RteHandle table = DocumentOf(doc).anchors;
+        std::vector<RteAnchor> kept = table ? Elements<RteAnchor>(table) : std::vector<RteAnchor>{};
+        if (kept.size() != bindings_.size())
+            return "bindings: " + std::to_string(kept.size()) + " for " + std::to_string(bindings_.size());
+        for (size_t i = 0; i < kept.size(); ++i)
+            if (kept[i].offset != bindings_[i].offset || kept[i].rect != bindings_[i].rect)
+                return "binding " + std::to_string(i) + " at " + std::to_string(kept[i].offset);
+        return "";
+    }
+
+private:
+    std::vector<RteAnchor> bindings_;
+};
+
+// The offsets a backspace (or forward delete) at the caret deletes: one character and the hidden
+// text stepped over on the way, less that hidden text.
+std::vector<int32_t> KeyDeletes(RteHandle doc, int32_t caret, int32_t length, bool back)
+{
+    int32_t direction = back ? -1 : 1;
+    int32_t at = caret + direction;
+    while (at > 0 && at < length && RteHiddenAt(doc, back ? at : at - 1))
+        at += direction;
+    at = std::clamp(at, 0, length);
+    std::vector<int32_t> deleted;
+    for (int32_t i = std::min(at, caret); i < std::max(at, caret); ++i)
+        if (!RteHiddenAt(doc, i))
+            deleted.push_back(i);
+    return deleted;
+}
+
 TEST_F(EditingTest, SeededEditsKeepEveryTableInStepWithAPlainModel)
 {
     RangeModel marks;
+    BindingModel bindings;
     const unsigned seed = 20261211;
     std::mt19937 random(seed);
     RteHandle doc = MakeDocument();
@@ -332,7 +388,28 @@ TEST_F(EditingTest, SeededEditsKeepEveryTableInStepWithAPlainModel)
     auto pick = [&](int32_t n) { return static_cast<int32_t>(random() % static_cast<unsigned>(n + 1)); };
     for (int step = 0; step < 3000; ++step) {
         int32_t length = static_cast<int32_t>(model.size());
-        switch (random() % 7) {
+        switch (random() % 10) {
+        case 7: {
+            int32_t at = pick(length);
+            auto rect = static_cast<int16_t>(random() % 4);
+            RteBindParagraph(doc, at, rect, 0);
+            bindings.Bind(model, at, rect);
+            break;
+        }
+        case 8: {
+            RteSetDocFlags(doc, RteGetDocFlags(doc) | RTE_DOC_HIDDEN_TEXT);
+            RteCharStyle style = {}, mask;
+            RteClearCharStyle(&mask, 0);
+            style.hidden = static_cast<int16_t>(random() % 3 == 0 ? 0 : 1);
+            mask.hidden = -1;
+            int32_t a = pick(length);
+            RteRange range = {a, std::min(length, a + pick(3))};
+            RteSetCharStyle(doc, &range, &style, &mask, 0);
+            break;
+        }
+        case 9:
+            RteInsertBreakPair(doc, pick(length), static_cast<int16_t>(random() % 2));
+            break;
         case 6: {
             int32_t a = pick(length), b = pick(length);
             if (a == b)
@@ -351,6 +428,7 @@ TEST_F(EditingTest, SeededEditsKeepEveryTableInStepWithAPlainModel)
             Insert(doc, text, at);
             model.insert(static_cast<size_t>(at), text);
             marks.Shift(at, static_cast<int32_t>(text.size()));
+            bindings.Shift(at, static_cast<int32_t>(text.size()));
             break;
         }
         case 2: {
@@ -359,19 +437,20 @@ TEST_F(EditingTest, SeededEditsKeepEveryTableInStepWithAPlainModel)
             RteDeleteRange(doc, &range, 0);
             model.erase(static_cast<size_t>(range.start), static_cast<size_t>(range.end - range.start));
             marks.Shift(range.start, range.start - range.end);
+            bindings.Shift(range.start, range.start - range.end);
             break;
         }
         case 3: {
             int32_t at = pick(length);
             RteSetCaretQuiet(doc, at);
             bool back = random() % 2 == 0;
+            std::vector<int32_t> deleted = KeyDeletes(doc, at, length, back);
             Insert(doc, back ? "\b" : "\x7F", -1, RTE_KEYS_TYPED);
-            if (back && at > 0) {
-                model.erase(static_cast<size_t>(at - 1), 1);
-                marks.Shift(at - 1, -1);
-            } else if (!back && at < length) {
-                model.erase(static_cast<size_t>(at), 1);
-                marks.Shift(at, -1);
+            // From the last, so that each offset still names its byte.
+            for (auto i = deleted.rbegin(); i != deleted.rend(); ++i) {
+                model.erase(static_cast<size_t>(*i), 1);
+                marks.Shift(*i, -1);
+                bindings.Shift(*i, -1);
             }
             break;
         }
@@ -395,6 +474,7 @@ TEST_F(EditingTest, SeededEditsKeepEveryTableInStepWithAPlainModel)
         std::string problems = Problems(doc, model);
         ASSERT_EQ("", problems) << "seed " << seed << " step " << step;
         ASSERT_EQ("", marks.Problems(doc, static_cast<int32_t>(model.size()))) << "seed " << seed << " step " << step;
+        ASSERT_EQ("", bindings.Problems(doc)) << "seed " << seed << " step " << step;
         if (step % 10 == 0) {
             ASSERT_EQ("", LayoutProblems(doc)) << "seed " << seed << " step " << step;
         }
