@@ -209,6 +209,26 @@ void RteLineIndents(const RteStyleWalk* walker, RteRect* line, bool paragraphFir
         line->right -= format.rightIndent;
 }
 
+void RteApplyLineHeight(RteHandle doc, const RteParFormat& format, int32_t descent, RteLineHeight* line)
+{
+    {
+        RteLocked<RteDocument> locked(doc);
+        if (locked->flags & RTE_DOC_FIXED_LINE_HEIGHT) {
+            const RteCharStyle& style = RteLocked<RteCharStyle>(locked->charStyles)[0];
+            *line = {style.ascent + style.descent + style.leading, style.descent + style.leading};
+            return;
+        }
+    }
+    int32_t minimum = format.units140to141[RTE_PAR_MINIMUM_LINE_HEIGHT];
+    int32_t exact = format.units140to141[RTE_PAR_EXACT_LINE_HEIGHT];
+    if (minimum > 0 && line->height < minimum) {
+        // The leading counts for nothing then: the room added lies above the text.
+        *line = {minimum, descent};
+    } else if (exact > 0) {
+        *line = {exact, std::min(line->below, exact)};
+    }
+}
+
 void RteLineMetrics(RteHandle doc, RteStyleWalk* walker, int16_t* ascent, int16_t* descent, int16_t* leading)
 {
     const RteCharStyle& style = *walker->style;
@@ -261,18 +281,20 @@ intptr_t RteDefaultFillLine(RteHandle doc, void* state)
         b->pieces.push_back(piece);
         from = to;
     } while (from < end);
-    line.bottom = line.top + ascent + descent + leading;
+    RteStyleWalkSet(&b->walker, b->blockStart + b->lineStart);
+    RteLineHeight height = {ascent + descent + leading, descent + leading};
+    RteApplyLineHeight(doc, *b->walker.format, descent, &height);
+    line.bottom = line.top + height.height;
     RteLinePiece* first = &b->pieces[b->firstPiece];
     auto count = static_cast<int32_t>(b->pieces.size() - b->firstPiece);
     for (int32_t i = 0; i < count; ++i) {
         first[i].rect.bottom = line.bottom;
-        first[i].spaceAfter = static_cast<uint16_t>(descent + leading);
+        first[i].spaceAfter = static_cast<uint16_t>(height.below);
     }
     first[0].flags = static_cast<uint16_t>((first[0].flags & ~RTE_PIECE_LATER) | RTE_PIECE_LINE_FIRST |
                                            (b->paragraphStart ? RTE_PIECE_PAR_FIRST : 0));
     first[count - 1].flags |= RTE_PIECE_LINE_LAST | endFlags;
     intptr_t lineState = b->lastBlock && end == b->length ? RTE_LINE_LAST_OF_TEXT : 0;
-    RteStyleWalkSet(&b->walker, b->blockStart + b->lineStart);
     RteLocked<RteDocument>(doc)->hooks.justify(doc, lineState, reinterpret_cast<intptr_t>(first), count,
                                                reinterpret_cast<intptr_t>(&line),
                                                reinterpret_cast<intptr_t>(b->walker.format));

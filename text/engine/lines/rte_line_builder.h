@@ -58,6 +58,21 @@ intptr_t RteDefaultFillLine(RteHandle doc, void* builder);
 // Slot 3: 1 when the filled line stays where it is; 0 when it was moved on and must be filled
 // again.
 intptr_t RteDefaultLineFits(RteHandle doc, void* builder);
+// Document flag: every line is as high as the document's first character style.
+constexpr uint32_t RTE_DOC_FIXED_LINE_HEIGHT = 0x40000000;
+// Paragraph format units (of units140to141, 32-bit units 140 and 141): the minimum and the exact
+// line height, 0 for none.
+constexpr int RTE_PAR_MINIMUM_LINE_HEIGHT = 0;
+constexpr int RTE_PAR_EXACT_LINE_HEIGHT = 1;
+// A line's height and the room below its baseline.
+struct RteLineHeight {
+    int32_t height;
+    int32_t below;
+};
+// The height of a line whose tallest runs reach the descent given: the document's fixed line
+// height, else the paragraph's minimum (the leading then counts for nothing), else its exact
+// height, which a line takes whether taller or lower.
+void RteApplyLineHeight(RteHandle doc, const RteParFormat& format, int32_t descent, RteLineHeight* line);
 // The line grown to the style at the walker: the tallest ascent, descent and leading so far.
 void RteLineMetrics(RteHandle doc, RteStyleWalk* walker, int16_t* ascent, int16_t* descent, int16_t* leading);
 // The paragraph format's indents applied to a line rect.

@@ -327,3 +327,58 @@ TEST_F(ObstacleLineTest, ALineMeetingAnObstacleIsCutAroundIt)
 }
 
 }  // namespace
+
+namespace {
+
+class LineHeightTest : public LineBuilderTest {
+protected:
+    // The height of the lines of "aaaa bbbb" in 18-point text, two lines of it, with the
+    // paragraph's minimum and exact line heights.
+    std::vector<int32_t> Heights(int32_t minimum, int32_t exact, uint32_t docFlags = 0)
+    {
+        RteHandle doc = Document("aaaa bbbb", {{0, 0, 500, 30}});
+        if (docFlags)
+            RteSetDocFlags(doc, RteGetDocFlags(doc) | docFlags);
+        RteCharStyle style = {}, styleMask;
+        RteClearCharStyle(&styleMask, 0);
+        style.pointSize = 18 << 16;
+        styleMask.pointSize = -1;
+        RteRange all = {0, 9};
+        RteSetCharStyle(doc, &all, &style, &styleMask, 0);
+        RteParFormat format = {}, mask = {};
+        format.units140to141[RTE_PAR_MINIMUM_LINE_HEIGHT] = minimum;
+        format.units140to141[RTE_PAR_EXACT_LINE_HEIGHT] = exact;
+        mask.units140to141[0] = mask.units140to141[1] = -1;
+        RteSetParFormat(doc, nullptr, &format, &mask, 0);
+        RteLayoutDocument(doc);
+        std::vector<int32_t> heights;
+        for (const RteLinePiece& piece : Pieces(doc))
+            heights.push_back(piece.rect.bottom - piece.rect.top);
+        RteDocDestroy(doc);
+        return heights;
+    }
+};
+
+TEST_F(LineHeightTest, MinimumExactAndFixedLineHeights)
+{
+    int32_t natural = Heights(0, 0).at(0);
+    ASSERT_GT(natural, 12);
+    ASSERT_LT(natural, 40);
+    const struct {
+        int32_t minimum;
+        int32_t exact;
+        uint32_t docFlags;
+        int32_t height;
+    } cases[] = {{40, 0, 0, 40},       // a minimum above the text's height raises every line
+                 {natural - 1, 0, 0, natural},  // one below it changes nothing
+                 {0, 12, 0, 12},       // an exact height shrinks lines taller than it
+                 {0, 40, 0, 40},       // and raises lower ones
+                 {40, 12, 0, 40},      // the minimum first
+                 {0, 0, RTE_DOC_FIXED_LINE_HEIGHT, LineHeight()}};  // the first style's height
+    for (const auto& c : cases) {
+        std::vector<int32_t> heights = Heights(c.minimum, c.exact, c.docFlags);
+        EXPECT_EQ(std::vector<int32_t>(2, c.height), heights) << c.minimum << " " << c.exact << " " << c.docFlags;
+    }
+}
+
+}  // namespace
