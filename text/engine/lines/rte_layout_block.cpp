@@ -1,5 +1,6 @@
 // Laying out blocks: each block's lines follow the previous block's last line, container after
 // container, the last container open below so that text that does not fit runs on.
+#include <algorithm>
 #include <cstring>
 
 #include "rect_ops.h"
@@ -225,6 +226,21 @@ RteRect RteRepeatedContainer(RteHandle doc, int32_t number)
     RteRect rect;
     RteGetContainer(doc, index + 1, false, false, &rect);
     RteOffsetRect(&rect, offset.h, offset.v);
+    if (!Repeats(doc))
+        return rect;
+    // Each copy of a repeating wrap area is a page with its own margins: at the top and left of
+    // its first container, the right of its last, the bottom of every one.
+    int32_t perCopy = std::max(1, RteContainerCount(doc));
+    RteRect margins{};
+    RteLocked<RteDocument>(doc)->hooks.pageMargins(doc, (number - 1) / perCopy + 1,
+                                                   reinterpret_cast<intptr_t>(&margins));
+    if (index == 0) {
+        rect.top += margins.top;
+        rect.left += margins.left;
+    }
+    if (index == perCopy - 1)
+        rect.right -= margins.right;
+    rect.bottom -= margins.bottom;
     return rect;
 }
 

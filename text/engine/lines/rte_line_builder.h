@@ -47,7 +47,8 @@ struct RteLineBuilder {
     bool paragraphStart;   // the line starts a paragraph
 };
 
-// A container by its number (from 1) counted on through the repeated copies of the wrap area.
+// A container by its number (from 1) counted on through the repeated copies of the wrap area,
+// within the margins that the page-margins hook (slot 29) gives its copy (from 1).
 RteRect RteRepeatedContainer(RteHandle doc, int32_t number);
 // Lays out the block and the blocks before it that still need layout.
 void RteLayoutBlock(RteHandle doc, int32_t block, RteLayoutChange* change, bool force);

@@ -2,6 +2,8 @@
 // indents, containers and the blocks that follow one another.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "document_fixture.h"
 #include "rect_list.h"
 #include "rte_areas.h"
@@ -174,6 +176,41 @@ TEST_F(LineBuilderTest, LinesGoOnInTheNextPageOfARepeatedWrapArea)
         EXPECT_EQ(tops[i], pieces[i].rect.top) << i;
         EXPECT_EQ(static_cast<int32_t>(i / 2 + 1), pieces[i].container) << i;
     }
+}
+
+std::vector<intptr_t> g_marginCopies;
+
+// Margins of 3 at the top, 4 at the left and half a line at the bottom of every page.
+void PageMargins(RteHandle doc, intptr_t copy, intptr_t margins)
+{
+    g_marginCopies.push_back(copy);
+    RteCharStyle style = Elements<RteCharStyle>(DocumentOf(doc).charStyles)[0];
+    *reinterpret_cast<RteRect*>(margins) = RteRect{3, 4, (style.ascent + style.descent + style.leading) / 2, 0};
+}
+
+TEST_F(LineBuilderTest, LinesKeepToTheMarginsOfEachPage)
+{
+    int32_t h = LineHeight();
+    RteHandle doc = Document("aaaa bbbb cccc", {{0, 0, 2 * h, 25}});
+    {
+        RteLocked<RteDocument> locked(doc);
+        locked->layoutFlags |= RTE_LAYOUT_REPEAT_DOWN | RTE_LAYOUT_KEEP_LAST_HEIGHT;
+        locked->repeatGapV = 10;
+        locked->hooks.pageMargins = PageMargins;
+    }
+    g_marginCopies.clear();
+    RteLayoutDocument(doc);
+    std::vector<RteLinePiece> pieces = Pieces(doc);
+    ASSERT_EQ(3u, pieces.size());
+    // Below the top margin, one line a page: a second would reach into the bottom margin.
+    int32_t page = 2 * h + 10;
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        EXPECT_EQ(static_cast<int32_t>(i) * page + 3, pieces[i].rect.top) << i;
+        EXPECT_EQ(4, pieces[i].rect.left) << i;
+    }
+    ASSERT_FALSE(g_marginCopies.empty());
+    EXPECT_EQ(1, g_marginCopies.front()) << "copies are numbered from 1";
+    EXPECT_EQ(3, *std::max_element(g_marginCopies.begin(), g_marginCopies.end()));
 }
 
 TEST_F(LineBuilderTest, ABlockFollowsTheLastLineOfTheBlockBefore)
