@@ -46,6 +46,16 @@ protected:
         return starts;
     }
 
+    // Pages of a wrap area 25 wide repeating downwards with gaps of 10.
+    RteHandle PagedDocument(const std::string& text, int32_t pageHeight)
+    {
+        RteHandle doc = Document(text, {{0, 0, pageHeight, 25}});
+        RteLocked<RteDocument> locked(doc);
+        locked->layoutFlags |= RTE_LAYOUT_REPEAT_DOWN | RTE_LAYOUT_KEEP_LAST_HEIGHT;
+        locked->repeatGapV = 10;
+        return doc;
+    }
+
     // The default style's height, as a document's first style has it.
     int32_t LineHeight()
     {
@@ -161,12 +171,7 @@ TEST_F(LineBuilderTest, LinesGoOnInTheNextContainerAndRunOnBelowTheLast)
 TEST_F(LineBuilderTest, LinesGoOnInTheNextPageOfARepeatedWrapArea)
 {
     int32_t h = LineHeight();
-    RteHandle doc = Document("aaaa bbbb cccc dddd eeee", {{0, 0, 2 * h, 25}});
-    {
-        RteLocked<RteDocument> locked(doc);
-        locked->layoutFlags |= RTE_LAYOUT_REPEAT_DOWN | RTE_LAYOUT_KEEP_LAST_HEIGHT;
-        locked->repeatGapV = 10;
-    }
+    RteHandle doc = PagedDocument("aaaa bbbb cccc dddd eeee", 2 * h);
     RteLayoutDocument(doc);
     std::vector<RteLinePiece> pieces = Pieces(doc);
     ASSERT_EQ(5u, pieces.size());
@@ -191,13 +196,8 @@ void PageMargins(RteHandle doc, intptr_t copy, intptr_t margins)
 TEST_F(LineBuilderTest, LinesKeepToTheMarginsOfEachPage)
 {
     int32_t h = LineHeight();
-    RteHandle doc = Document("aaaa bbbb cccc", {{0, 0, 2 * h, 25}});
-    {
-        RteLocked<RteDocument> locked(doc);
-        locked->layoutFlags |= RTE_LAYOUT_REPEAT_DOWN | RTE_LAYOUT_KEEP_LAST_HEIGHT;
-        locked->repeatGapV = 10;
-        locked->hooks.pageMargins = PageMargins;
-    }
+    RteHandle doc = PagedDocument("aaaa bbbb cccc", 2 * h);
+    RteLocked<RteDocument>(doc)->hooks.pageMargins = PageMargins;
     g_marginCopies.clear();
     RteLayoutDocument(doc);
     std::vector<RteLinePiece> pieces = Pieces(doc);
