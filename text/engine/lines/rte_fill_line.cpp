@@ -254,6 +254,13 @@ intptr_t RteDefaultFillLine(RteHandle doc, void* state)
     uint16_t endFlags = scan.endFlags;
     b->lineEnd = end;
     int16_t ascent = 0, descent = 0, leading = 0;
+    RteAdjustHook pieceLength = nullptr;
+    bool hideHidden = false;
+    {
+        RteLocked<RteDocument> locked(doc);
+        pieceLength = locked->hooks.lineAdjust;
+        hideHidden = (locked->flags & RTE_DOC_HIDDEN_TEXT) != 0;
+    }
     int32_t from = b->lineStart;
     size_t tab = 0;
     do {
@@ -276,8 +283,19 @@ intptr_t RteDefaultFillLine(RteHandle doc, void* state)
         }
         if (to <= from)
             to = end;
-        RteLinePiece piece = {static_cast<uint16_t>(from), 0, 0, flags, 0,
-                              RteRect{line.top, scan.At(b, from), line.top, scan.EndAt(b, to)}};
+        if (hideHidden && b->walker.style->hidden)
+            flags |= RTE_PIECE_HIDDEN;
+        RteLinePiece piece = {static_cast<uint16_t>(from), 0, 0, flags, 0, RteRect{line.top, 0, line.top, 0}};
+        // The piece-length hook may take fewer bytes: the line then ends there.
+        auto allowed = static_cast<int32_t>(pieceLength(doc, reinterpret_cast<intptr_t>(b),
+                                                        reinterpret_cast<intptr_t>(b->text + from),
+                                                        reinterpret_cast<intptr_t>(&piece), from, to - from));
+        if (allowed > 0 && allowed < to - from) {
+            to = end = b->lineEnd = from + allowed;
+            endFlags = 0;
+        }
+        piece.rect.left = scan.At(b, from);
+        piece.rect.right = scan.EndAt(b, to);
         b->pieces.push_back(piece);
         from = to;
     } while (from < end);

@@ -23,6 +23,7 @@ constexpr uint16_t RTE_PIECE_LATER = 0x800;          // a piece after its line's
 constexpr uint16_t RTE_PIECE_CONTAINER_BREAK = 0x8;
 constexpr uint16_t RTE_PIECE_PAGE_BREAK = 0x4;
 constexpr uint16_t RTE_PIECE_SOFT_BREAK = 0x2000;
+constexpr uint16_t RTE_PIECE_HIDDEN = 0x2;  // hidden text that takes no room
 
 // While a block is laid out a layout's bottom is open: the last container reaches this far.
 constexpr int32_t RTE_OPEN_BOTTOM = 0x7FFFFFF0;

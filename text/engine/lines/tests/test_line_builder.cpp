@@ -135,6 +135,38 @@ TEST_F(LineBuilderTest, StyleRunsCutALineIntoPieces)
     EXPECT_TRUE(pieces[2].flags & RTE_PIECE_LINE_LAST);
 }
 
+// Pieces of at most three bytes.
+intptr_t ThreeBytes(RteHandle, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t count) { return std::min<intptr_t>(count, 3); }
+
+TEST_F(LineBuilderTest, ThePieceLengthHookCutsTheLineWhereItSays)
+{
+    RteHandle doc = Document("aaaa bbbb", {{0, 0, 500, 200}});
+    RteLocked<RteDocument>(doc)->hooks.lineAdjust = ThreeBytes;
+    RteLayoutDocument(doc);
+    std::vector<RteLinePiece> pieces = Pieces(doc);
+    EXPECT_EQ((std::vector<int32_t>{0, 3, 6}), LineStarts(pieces));
+    EXPECT_EQ(15, pieces[0].rect.right - pieces[0].rect.left);
+}
+
+TEST_F(LineBuilderTest, HiddenTextHasPiecesOfItsOwnMarkedHidden)
+{
+    RteHandle doc = Document("ab cd ef", {{0, 0, 500, 200}});
+    RteSetDocFlags(doc, RteGetDocFlags(doc) | RTE_DOC_HIDDEN_TEXT);
+    RteCharStyle style = {}, mask;
+    RteClearCharStyle(&mask, 0);
+    style.hidden = 1;
+    mask.hidden = -1;
+    RteRange range = {3, 6};
+    RteSetCharStyle(doc, &range, &style, &mask, 0);
+    RteLayoutDocument(doc);
+    std::vector<RteLinePiece> pieces = Pieces(doc);
+    ASSERT_EQ(3u, pieces.size());
+    EXPECT_EQ(0, pieces[0].flags & RTE_PIECE_HIDDEN);
+    EXPECT_EQ(RTE_PIECE_HIDDEN, pieces[1].flags & RTE_PIECE_HIDDEN);
+    EXPECT_EQ(pieces[1].rect.left, pieces[1].rect.right) << "no room";
+    EXPECT_EQ(0, pieces[2].flags & RTE_PIECE_HIDDEN);
+}
+
 TEST_F(LineBuilderTest, IndentsNarrowTheLines)
 {
     RteHandle doc = Document("aaaa bbbb cccc dddd", {{0, 0, 500, 100}});
