@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "rte_fonts.h"
-#include "rte_position_cache.h"
 #include "rte_runs.h"
 #include "rte_styles.h"
 #include "rte_text_blocks.h"
@@ -93,11 +92,3 @@ RteCharStyle StyleAt(RteHandle doc, int32_t offset)
     return style;
 }
 
-std::vector<int32_t> FirstBlockPositions(RteHandle doc)
-{
-    RteHandle handle = nullptr;
-    int32_t* positions = RteBlockPositions(doc, 0, &handle, nullptr);
-    std::vector<int32_t> copy(positions, positions + RteCount(handle));
-    RteReleasePositions(doc, handle);
-    return copy;
-}

@@ -5,7 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
+
+#include "block_positions.h"
 
 #include "rte_gdi.h"
 #include "rte_typed.h"
@@ -33,7 +34,5 @@ RteCharStyle NoUnits();
 
 // A copy of the character style in force at an offset.
 RteCharStyle StyleAt(RteHandle doc, int32_t offset);
-// The measured positions of the document's first block.
-std::vector<int32_t> FirstBlockPositions(RteHandle doc);
 // A copy of the document record.
 RteDocument DocumentOf(RteHandle doc);

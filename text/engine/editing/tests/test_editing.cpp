@@ -195,18 +195,6 @@ TEST_F(EditingTest, TypedTextTakesTheInsertionStyle)
     EXPECT_EQ(0, typed.bold);
 }
 
-// Hides [start, end) and lets hidden text take no room.
-void Hide(RteHandle doc, int32_t start, int32_t end)
-{
-    RteSetDocFlags(doc, RteGetDocFlags(doc) | RTE_DOC_HIDDEN_TEXT);
-    RteCharStyle style = {}, mask;
-    RteClearCharStyle(&mask, 0);
-    style.hidden = 1;
-    mask.hidden = -1;
-    RteRange range = {start, end};
-    RteSetCharStyle(doc, &range, &style, &mask, 0);
-}
-
 TEST_F(EditingTest, KeysStepOverHiddenTextAndNeverDeleteIt)
 {
     const struct {
@@ -219,13 +207,13 @@ TEST_F(EditingTest, KeysStepOverHiddenTextAndNeverDeleteIt)
                  {1, "\x7F", "aHc"}};
     for (const auto& c : cases) {
         RteHandle doc = MakeDocument("abHc");
-        Hide(doc, 2, 3);
+        HideText(doc, 2, 3);
         RteSetCaretQuiet(doc, c.caret);
         EXPECT_EQ(1, Insert(doc, c.key, -1, RTE_KEYS_TYPED)) << c.caret;
         EXPECT_EQ("", Problems(doc, c.left)) << c.caret << " " << DocumentText(doc);
     }
     RteHandle doc = MakeDocument("aH");
-    Hide(doc, 1, 2);
+    HideText(doc, 1, 2);
     RteSetCaretQuiet(doc, 1);
     EXPECT_EQ(0, Insert(doc, "\x7F", -1, RTE_KEYS_TYPED)) << "only hidden text ahead";
     EXPECT_EQ("", Problems(doc, "aH"));

@@ -151,13 +151,7 @@ TEST_F(LineBuilderTest, ThePieceLengthHookCutsTheLineWhereItSays)
 TEST_F(LineBuilderTest, HiddenTextHasPiecesOfItsOwnMarkedHidden)
 {
     RteHandle doc = Document("ab cd ef", {{0, 0, 500, 200}});
-    RteSetDocFlags(doc, RteGetDocFlags(doc) | RTE_DOC_HIDDEN_TEXT);
-    RteCharStyle style = {}, mask;
-    RteClearCharStyle(&mask, 0);
-    style.hidden = 1;
-    mask.hidden = -1;
-    RteRange range = {3, 6};
-    RteSetCharStyle(doc, &range, &style, &mask, 0);
+    HideText(doc, 3, 6);
     RteLayoutDocument(doc);
     std::vector<RteLinePiece> pieces = Pieces(doc);
     ASSERT_EQ(3u, pieces.size());
