@@ -110,6 +110,27 @@ RteHandle PieceArray(RteHandle doc, const std::vector<RteLinePiece>& pieces)
     return lines;
 }
 
+// The pieces become the block's lines, its bounds theirs (a point for a block without visible
+// lines) and its flags those of a block laid out with the flag given; answers its bottom.
+int32_t StoreLines(RteHandle doc, int32_t index, const std::vector<RteLinePiece>& pieces, uint32_t flag)
+{
+    RteRect bounds{};
+    for (const RteLinePiece& piece : pieces)
+        RteUnionRectNonNull(&bounds, &piece.rect, &bounds);
+    if (flag & RTE_BLOCK_NO_VISIBLE_LINES)
+        bounds = pieces.front().rect;
+    RteHandle lines = PieceArray(doc, pieces);
+    RteLocked<RteDocument> locked(doc);
+    RteLocked<RteTextBlock> blocks(locked->blocks);
+    if (blocks[index].lines)
+        RteFree(blocks[index].lines);
+    blocks[index].lines = lines;
+    blocks[index].bounds = bounds;
+    blocks[index].flags = (blocks[index].flags & ~(kNeedsLayout | RTE_BLOCK_NO_VISIBLE_LINES)) |
+                          RTE_BLOCK_LINES_COMPLETE | RTE_BLOCK_LINES_BUILT | flag;
+    return pieces.back().rect.bottom;
+}
+
 // Keeps the block's lines that start before an offset of it and places the next line below
 // them, where the line after them would go; false when no line starts before the offset.
 bool KeepLinesBefore(RteHandle doc, const RteTextBlock& block, int32_t offset, RteLineBuilder* b)
@@ -134,6 +155,33 @@ bool KeepLinesBefore(RteHandle doc, const RteTextBlock& block, int32_t offset, R
     return true;
 }
 
+// Whether the block's text is all hidden text that takes no room.
+bool AllHidden(RteHandle doc, int32_t start, int32_t length)
+{
+    if (length == 0 || !(RteLocked<RteDocument>(doc)->flags & RTE_DOC_HIDDEN_TEXT))
+        return false;
+    RteStyleWalk walker;
+    RteStyleWalkBegin(doc, start, &walker, false);
+    bool hidden = true;
+    for (int32_t at = start; hidden && at < start + length; at = walker.nextRunStart) {
+        RteStyleWalkSet(&walker, at);
+        hidden = walker.style->hidden != 0;
+    }
+    RteStyleWalkEnd(doc, false);
+    return hidden;
+}
+
+// A block of hidden text has one line that takes no room, where its first line would stand.
+void HiddenLine(RteHandle doc, const RteTextBlock& block, RteLineBuilder* b)
+{
+    uint16_t flags = RTE_PIECE_LINE_FIRST | RTE_PIECE_LINE_LAST | RTE_PIECE_HIDDEN |
+                     (b->paragraphStart ? RTE_PIECE_PAR_FIRST : 0);
+    if (RteTextByteAt(RteLocked<RteDocument>(doc).get(), b->blockStart + block.length - 1) == RTE_PARAGRAPH_END)
+        flags |= RTE_PIECE_PAR_LAST;
+    RteRect point{b->line.top, b->line.left, b->line.top, b->line.left};
+    b->pieces.push_back(RteLinePiece{0, 0, 0, flags, b->container, point});
+}
+
 // The block's lines built anew from an offset of it (0 for all; lines that start before it
 // stay as they are); answers its new bottom.
 int32_t LayOut(RteHandle doc, int32_t index, int32_t from)
@@ -149,9 +197,14 @@ int32_t LayOut(RteHandle doc, int32_t index, int32_t from)
     b.length = block.length;
     b.containers = RteContainerCount(doc);
     b.lastBlock = index + 1 == RteCount(RteLocked<RteDocument>(doc)->blocks);
-    if (!KeepLinesBefore(doc, block, from, &b)) {
+    bool hidden = AllHidden(doc, b.blockStart, block.length);
+    if (hidden || !KeepLinesBefore(doc, block, from, &b)) {
         b.paragraphStart = StartsParagraph(doc, b.blockStart);
         PlaceFirstLine(doc, &b);
+    }
+    if (hidden) {
+        HiddenLine(doc, block, &b);
+        return StoreLines(doc, index, b.pieces, RTE_BLOCK_NO_VISIBLE_LINES);
     }
     RteHandle positions = nullptr, types = nullptr;
     b.positions = RteBlockPositions(doc, index, &positions, &types);
@@ -164,18 +217,7 @@ int32_t LayOut(RteHandle doc, int32_t index, int32_t from)
     RteStyleWalkEnd(doc, true);
     RteReleasePositions(doc, positions);
     b.pieces.back().flags |= RTE_PIECE_LINE_LAST;
-    RteRect bounds{};
-    for (const RteLinePiece& piece : b.pieces)
-        RteUnionRectNonNull(&bounds, &piece.rect, &bounds);
-    RteHandle lines = PieceArray(doc, b.pieces);
-    RteLocked<RteDocument> locked(doc);
-    RteLocked<RteTextBlock> blocks(locked->blocks);
-    if (blocks[index].lines)
-        RteFree(blocks[index].lines);
-    blocks[index].lines = lines;
-    blocks[index].bounds = bounds;
-    blocks[index].flags = (blocks[index].flags & ~kNeedsLayout) | RTE_BLOCK_LINES_COMPLETE | RTE_BLOCK_LINES_BUILT;
-    return b.pieces.back().rect.bottom;
+    return StoreLines(doc, index, b.pieces, 0);
 }
 
 int32_t LineCount(const RteTextBlock& block)
@@ -201,7 +243,7 @@ int32_t LayOutWithBreaks(RteHandle doc, int32_t index, RteLayoutChange* change)
     int32_t bottom = LayOut(doc, index, 0);
     RteTextBlock block = BlockRecord(doc, index);
     int32_t start = RteBlockStart(RteLocked<RteDocument>(doc).get(), index);
-    intptr_t mode = block.length == 0 ? kEmptyBlock : kFullLayout;
+    intptr_t mode = block.length == 0 || (block.flags & RTE_BLOCK_NO_VISIBLE_LINES) ? kEmptyBlock : kFullLayout;
     RteGeneralHook postLayout = RteLocked<RteDocument>(doc)->hooks.postLayout;
     for (int32_t passes = LineCount(block); passes > 0; --passes) {
         if (!postLayout(doc, index, reinterpret_cast<intptr_t>(change), start, start + block.length, mode))

@@ -25,6 +25,9 @@ constexpr uint16_t RTE_PIECE_PAGE_BREAK = 0x4;
 constexpr uint16_t RTE_PIECE_SOFT_BREAK = 0x2000;
 constexpr uint16_t RTE_PIECE_HIDDEN = 0x2;  // hidden text that takes no room
 
+// Block flag: the block's text is all hidden; its one line takes no room.
+constexpr uint32_t RTE_BLOCK_NO_VISIBLE_LINES = 0x20;
+
 // While a block is laid out a layout's bottom is open: the last container reaches this far.
 constexpr int32_t RTE_OPEN_BOTTOM = 0x7FFFFFF0;
 

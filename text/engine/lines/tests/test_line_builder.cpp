@@ -445,3 +445,37 @@ TEST_F(LineHeightTest, MinimumExactAndFixedLineHeights)
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<intptr_t> g_postLayoutModes;
+
+intptr_t NotePostLayout(RteHandle, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t mode)
+{
+    g_postLayoutModes.push_back(mode);
+    return 0;
+}
+
+TEST_F(LineBuilderTest, ABlockOfHiddenTextHasOneLineThatTakesNoRoom)
+{
+    RteHandle doc = Document("aaaa bbbb\rcccc", {{10, 20, 500, 45}});
+    HideText(doc, 0, 14);
+    RteLocked<RteDocument>(doc)->hooks.postLayout = NotePostLayout;
+    g_postLayoutModes.clear();
+    RteLayoutDocument(doc);
+    std::vector<RteLinePiece> pieces = Pieces(doc);
+    ASSERT_EQ(1u, pieces.size());
+    EXPECT_EQ((RteRect{10, 20, 10, 20}), pieces[0].rect);
+    EXPECT_EQ(RTE_PIECE_LINE_FIRST | RTE_PIECE_LINE_LAST | RTE_PIECE_HIDDEN | RTE_PIECE_PAR_FIRST, pieces[0].flags);
+    RteTextBlock block = Elements<RteTextBlock>(DocumentOf(doc).blocks)[0];
+    EXPECT_EQ((RteRect{10, 20, 10, 20}), block.bounds);
+    EXPECT_TRUE(block.flags & RTE_BLOCK_NO_VISIBLE_LINES);
+    EXPECT_EQ(std::vector<intptr_t>{1}, g_postLayoutModes) << "reported as a block without lines";
+    // Shown again, the text has its lines back.
+    RteSetDocFlags(doc, RteGetDocFlags(doc) & ~RTE_DOC_HIDDEN_TEXT);
+    RteLayoutDocument(doc);
+    EXPECT_EQ((std::vector<int32_t>{0, 5, 10}), LineStarts(Pieces(doc)));
+    EXPECT_FALSE(Elements<RteTextBlock>(DocumentOf(doc).blocks)[0].flags & RTE_BLOCK_NO_VISIBLE_LINES);
+}
+
+}  // namespace
