@@ -66,9 +66,14 @@ struct LineScan {
     std::vector<int32_t> x;          // from the line start, one more than the bytes scanned
     std::vector<int32_t> tabs;       // block indices of the tabs on the line
     std::vector<uint16_t> tabFlags;  // RTE_PIECE_LEFT_TAB or RTE_PIECE_OTHER_TAB, with each tab
-    // Where text skips an obstacle: the block index of the first character after it, and where
-    // the text before it ended.
-    std::vector<std::pair<int32_t, int32_t>> jumps;
+    // Where text skips an obstacle: the block index of the first character after it, where the
+    // text before it ended and where the obstacle begins.
+    struct Jump {
+        int32_t at;
+        int32_t endX;
+        int32_t obstacleLeft;
+    };
+    std::vector<Jump> jumps;
     int32_t end = 0;
     uint16_t endFlags = 0;
 
@@ -76,9 +81,9 @@ struct LineScan {
     // The x where a piece ending at the index ends: before the obstacle it skips there.
     int32_t EndAt(const RteLineBuilder* b, int32_t index) const
     {
-        for (const auto& [at, endX] : jumps)
-            if (at == index)
-                return endX;
+        for (const Jump& jump : jumps)
+            if (jump.at == index)
+                return jump.endX;
         return At(b, index);
     }
 };
@@ -173,7 +178,7 @@ LineScan Scan(RteHandle doc, RteLineBuilder* b, const RteRect& line, const std::
         while (next < obstacles.size() && scan.x.back() >= obstacles[next].right)
             ++next;
         if (next < obstacles.size() && scan.x.back() + Width(b, i) > obstacles[next].left) {
-            scan.jumps.emplace_back(i, scan.x.back());
+            scan.jumps.push_back({i, scan.x.back(), obstacles[next].left});
             scan.x.back() = obstacles[next++].right;
         }
         if (b->types[i] & RTE_CLASS_TAB) {
@@ -195,6 +200,30 @@ LineScan Scan(RteHandle doc, RteLineBuilder* b, const RteRect& line, const std::
         }
     }
     return scan;
+}
+
+// Each segment of the line between obstacles goes to the justification hook in turn, with the
+// room it has: up to the obstacle after it, or the line's end for the last.
+void JustifySegments(RteHandle doc, RteLineBuilder* b, const LineScan& scan, intptr_t lineState, RteLinePiece* first,
+                     int32_t count, RteRect* line)
+{
+    RteGeneralHook justify = RteLocked<RteDocument>(doc)->hooks.justify;
+    auto format = reinterpret_cast<intptr_t>(b->walker.format);
+    int32_t from = 0;
+    for (const LineScan::Jump& jump : scan.jumps) {
+        int32_t to = from;
+        while (to < count && first[to].offset < jump.at)
+            ++to;
+        if (to == from || to == count)
+            continue;
+        RteRect room = *line;
+        room.right = jump.obstacleLeft;
+        justify(doc, lineState, reinterpret_cast<intptr_t>(first + from), to - from, reinterpret_cast<intptr_t>(&room),
+                format);
+        from = to;
+    }
+    justify(doc, lineState, reinterpret_cast<intptr_t>(first + from), count - from, reinterpret_cast<intptr_t>(line),
+            format);
 }
 
 }  // namespace
@@ -271,8 +300,8 @@ intptr_t RteDefaultFillLine(RteHandle doc, void* state)
             ++tab;
         // A piece also ends where the text skips an obstacle.
         for (const auto& jump : scan.jumps)
-            if (jump.first > from && jump.first < to)
-                to = jump.first;
+            if (jump.at > from && jump.at < to)
+                to = jump.at;
         uint16_t flags = RTE_PIECE_LATER;
         if (from < end && RunsRightToLeft(doc, b, from))
             flags |= RTE_PIECE_RTL;
@@ -313,9 +342,7 @@ intptr_t RteDefaultFillLine(RteHandle doc, void* state)
                                            (b->paragraphStart ? RTE_PIECE_PAR_FIRST : 0));
     first[count - 1].flags |= RTE_PIECE_LINE_LAST | endFlags;
     intptr_t lineState = b->lastBlock && end == b->length ? RTE_LINE_LAST_OF_TEXT : 0;
-    RteLocked<RteDocument>(doc)->hooks.justify(doc, lineState, reinterpret_cast<intptr_t>(first), count,
-                                               reinterpret_cast<intptr_t>(&line),
-                                               reinterpret_cast<intptr_t>(b->walker.format));
+    JustifySegments(doc, b, scan, lineState, first, count, &line);
     // Right-to-left runs read from their right; a right-to-left paragraph's line is mirrored.
     RteReverseRtlRuns(first, count);
     if (RteParDirection(RteLocked<RteDocument>(doc)->env, b->walker.format) == -1)

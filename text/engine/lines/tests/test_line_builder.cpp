@@ -8,6 +8,7 @@
 #include "rect_list.h"
 #include "rte_areas.h"
 #include "rte_line_builder.h"
+#include "rte_paragraph_hooks.h"
 #include "rte_style_units.h"
 #include "rte_styles.h"
 #include "rte_text_blocks.h"
@@ -387,6 +388,48 @@ TEST_F(ObstacleLineTest, ALineMeetingAnObstacleIsCutAroundIt)
     EXPECT_EQ(8, pieces[1].offset);
     EXPECT_EQ(60, pieces[1].rect.left);
     EXPECT_EQ(100, pieces[1].rect.right);
+}
+
+
+// The pieces of "aaaa bbbb cccc dddd eeee" in a line of 200 with an obstacle from 60 to 80, in a
+// paragraph of the alignment.
+std::vector<RteLinePiece> AlignedBesideObstacle(RteHandle doc, int16_t alignment)
+{
+    RteRect wrap{0, 0, 500, 200};
+    RteRect obstacle{0, 60, 5, 80};
+    RteSetRectList(RteWrapArea(doc), &wrap);
+    RteSetRectList(RteExtraArea(doc), &obstacle);
+    RteParFormat format = {}, mask = {};
+    format.alignment = alignment;
+    mask.alignment = -1;
+    RteSetParFormat(doc, nullptr, &format, &mask, 0);
+    RteLayoutDocument(doc);
+    std::vector<RteLinePiece> pieces = Elements<RteLinePiece>(Elements<RteTextBlock>(DocumentOf(doc).blocks)[0].lines);
+    pieces.pop_back();
+    return pieces;
+}
+
+TEST_F(ObstacleLineTest, AlignedLinesKeepEachSegmentBesideTheObstacle)
+{
+    std::vector<RteLinePiece> plain = AlignedBesideObstacle(MakeDocument("aaaa bbbb cccc dddd eeee"), RTE_ALIGN_NONE);
+    ASSERT_EQ(2u, plain.size());
+    ASSERT_LE(plain[0].rect.right, 60);
+    ASSERT_GE(plain[1].rect.left, 80);
+    // Each segment is aligned in its own room: the first up to the obstacle, the second after it.
+    int32_t firstSlack = 60 - plain[0].rect.right;
+    int32_t secondSlack = 200 - plain[1].rect.right;
+    const struct {
+        int16_t alignment;
+        int32_t firstShift;
+        int32_t secondShift;
+    } cases[] = {{RTE_ALIGN_RIGHT, firstSlack, secondSlack}, {RTE_ALIGN_CENTRE, firstSlack / 2, secondSlack / 2}};
+    for (const auto& c : cases) {
+        std::vector<RteLinePiece> aligned = AlignedBesideObstacle(MakeDocument("aaaa bbbb cccc dddd eeee"), c.alignment);
+        ASSERT_EQ(2u, aligned.size()) << c.alignment;
+        EXPECT_EQ(plain[0].rect.left + c.firstShift, aligned[0].rect.left) << c.alignment;
+        EXPECT_EQ(plain[1].rect.left + c.secondShift, aligned[1].rect.left) << c.alignment;
+        EXPECT_LE(aligned[0].rect.right, 60) << c.alignment;
+    }
 }
 
 }  // namespace
