@@ -194,6 +194,7 @@ struct RteDocument {
     // RTE_LARGE_CHANGE once text went in as chunks: from then on, an insertion that changes the
     // blocks redraws the whole text.
     int16_t largeChange;
+    RteHandle extraValues;  // int32_t, one an extra-area rect; made on demand
 };
 
 // An extra-area rect (numbered from 1) and the text offset from which it affects lines.
