@@ -8,6 +8,7 @@
 #include "rte_position_cache.h"
 #include "rte_position_queries.h"
 #include "rte_redisplay.h"
+#include "rte_reflow.h"
 #include "rte_shift.h"
 #include "rte_style_tables.h"
 
@@ -67,6 +68,7 @@ int32_t RteInsertBytes(RteHandle handle, const uint8_t* bytes, int32_t length, i
         return start;
     }
     RteTextBlock block = LoadedBlock(doc.get(), index);
+    bool linesStood = RteLinesStand(block);
     std::memcpy(RteInsert(block.text, offset - start, length), bytes, static_cast<size_t>(length));
     RteUnlock(block.text);
     block.length += length;
@@ -76,6 +78,7 @@ int32_t RteInsertBytes(RteHandle handle, const uint8_t* bytes, int32_t length, i
     RteShiftTables(doc.get(), offset, length);
     RtePositionsInserted(handle, index, offset - start, length);
     RteMarkForLayout(doc.get(), offset, offset + length);
+    RteNoteEdit(handle, index, offset - start, length, linesStood);
     NoteFinalParagraphEnd(doc.get());
     if (block.length > RTE_MAX_BLOCK_BYTES)
         RteBalanceTextBlocks(handle);
@@ -94,6 +97,7 @@ int32_t RteDeleteInBlock(RteHandle handle, int32_t start, int32_t* end)
     int32_t count = stop - start;
     if (count <= 0)
         return start;
+    bool linesStood = RteLinesStand(block);
     RteMarkForLayout(doc.get(), start, stop);
     RemoveParagraphRuns(doc.get(), start, stop);
     RteRemoveBindings(doc.get(), start, stop);
@@ -117,6 +121,7 @@ int32_t RteDeleteInBlock(RteHandle handle, int32_t start, int32_t* end)
         return blockStart;
     }
     RtePositionsDeleted(handle, index, start - blockStart, count);
+    RteNoteEdit(handle, index, start - blockStart, -count, linesStood);
     return start;
 }
 

@@ -8,6 +8,7 @@
 #include "rte_document.h"
 #include "rte_line_builder.h"
 #include "rte_position_cache.h"
+#include "rte_reflow.h"
 #include "rte_text_blocks.h"
 #include "rte_typed.h"
 
@@ -79,7 +80,21 @@ void TakeBreak(RteHandle doc, RteLineBuilder* b)
     b->line = RteRect{next.top, next.left, next.top, next.right};
 }
 
-void BuildLines(RteHandle doc, RteLineBuilder* b)
+// Takes back the old lines from the one that starts where the next line would, when there is
+// one; true when the block's lines are then complete.
+bool TakeBackLines(RteLineBuilder* b, const RteReusableLines* reusable)
+{
+    if (!reusable || b->lineStart >= b->length)
+        return false;
+    int32_t at = RteReusableLineAt(*reusable, b->lineStart, b->container, b->line.top);
+    if (at < 0)
+        return false;
+    b->pieces.insert(b->pieces.end(), reusable->pieces.begin() + at, reusable->pieces.end());
+    b->lineStart = b->length;
+    return true;
+}
+
+void BuildLines(RteHandle doc, RteLineBuilder* b, const RteReusableLines* reusable)
 {
     RteHookTable hooks = RteLocked<RteDocument>(doc)->hooks;
     hooks.lineNotify(doc, reinterpret_cast<intptr_t>(b), 0);
@@ -95,7 +110,7 @@ void BuildLines(RteHandle doc, RteLineBuilder* b)
         b->lineStart = b->lineEnd;
         b->line.top = b->line.bottom;
         TakeBreak(doc, b);
-    } while (b->lineStart < b->length);
+    } while (b->lineStart < b->length && !TakeBackLines(b, reusable));
     hooks.lineNotify(doc, reinterpret_cast<intptr_t>(b), 2);
 }
 
@@ -184,7 +199,7 @@ void HiddenLine(RteHandle doc, const RteTextBlock& block, RteLineBuilder* b)
 
 // The block's lines built anew from an offset of it (0 for all; lines that start before it
 // stay as they are); answers its new bottom.
-int32_t LayOut(RteHandle doc, int32_t index, int32_t from)
+int32_t LayOut(RteHandle doc, int32_t index, int32_t from, const RteReusableLines* reusable)
 {
     RteLineBuilder b{};
     RteTextBlock block = BlockRecord(doc, index);
@@ -213,7 +228,7 @@ int32_t LayOut(RteHandle doc, int32_t index, int32_t from)
     b.types = typeValues.get();
     b.text = text.get();
     RteStyleWalkBegin(doc, b.blockStart + b.lineStart, &b.walker, true);
-    BuildLines(doc, &b);
+    BuildLines(doc, &b, reusable);
     RteStyleWalkEnd(doc, true);
     RteReleasePositions(doc, positions);
     b.pieces.back().flags |= RTE_PIECE_LINE_LAST;
@@ -240,7 +255,10 @@ int32_t LayOutWithBreaks(RteHandle doc, int32_t index, RteLayoutChange* change)
 {
     constexpr intptr_t kEmptyBlock = 1;
     constexpr intptr_t kFullLayout = 5;
-    int32_t bottom = LayOut(doc, index, 0);
+    // After an edit, the lines before its paragraph stay and those after it may be taken back.
+    RteReusableLines reusable;
+    bool reuse = RteTakeReusableLines(doc, index, &reusable);
+    int32_t bottom = reuse ? LayOut(doc, index, reusable.rebuildFrom, &reusable) : LayOut(doc, index, 0, nullptr);
     RteTextBlock block = BlockRecord(doc, index);
     int32_t start = RteBlockStart(RteLocked<RteDocument>(doc).get(), index);
     intptr_t mode = block.length == 0 || (block.flags & RTE_BLOCK_NO_VISIBLE_LINES) ? kEmptyBlock : kFullLayout;
@@ -249,7 +267,7 @@ int32_t LayOutWithBreaks(RteHandle doc, int32_t index, RteLayoutChange* change)
         if (!postLayout(doc, index, reinterpret_cast<intptr_t>(change), start, start + block.length, mode))
             break;
         int32_t forced = RteLocked<RteDocument>(doc)->forcedBreak;
-        bottom = LayOut(doc, index, forced - start);
+        bottom = LayOut(doc, index, forced - start, nullptr);
         RteLocked<RteDocument> locked(doc);
         bool honoured = locked->forcedBreak != forced;
         locked->forcedBreak = 0;

@@ -243,6 +243,35 @@ TEST_F(EditingTest, AChunkedInsertionLeavesTheMarkOfALargeChange)
     EXPECT_EQ(RTE_LARGE_CHANGE, DocumentOf(doc).largeChange);
 }
 
+bool SamePieces(const std::vector<RteLinePiece>& a, const std::vector<RteLinePiece>& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const RteLinePiece& x, const RteLinePiece& y) {
+        return x.offset == y.offset && x.extra == y.extra && x.spaceAfter == y.spaceAfter && x.flags == y.flags &&
+               x.container == y.container && x.rect == y.rect;
+    });
+}
+
+// The lines of every block as laid out now, and as a layout of the whole text builds them.
+std::string ReflowProblems(RteHandle doc)
+{
+    RteLayoutDocument(doc);
+    std::vector<std::vector<RteLinePiece>> kept;
+    for (const RteTextBlock& block : Elements<RteTextBlock>(DocumentOf(doc).blocks))
+        kept.push_back(Elements<RteLinePiece>(block.lines));
+    {
+        RteLocked<RteDocument> locked(doc);
+        RteLocked<RteTextBlock> blocks(locked->blocks);
+        for (int32_t i = 0; i < blocks.size(); ++i)
+            blocks[i].flags |= RTE_BLOCK_LAYOUT_WHOLE;
+    }
+    RteLayoutDocument(doc);
+    std::vector<RteTextBlock> blocks = Elements<RteTextBlock>(DocumentOf(doc).blocks);
+    for (size_t b = 0; b < blocks.size(); ++b)
+        if (!SamePieces(kept[b], Elements<RteLinePiece>(blocks[b].lines)))
+            return "block " + std::to_string(b) + " lines taken back differ";
+    return "";
+}
+
 // Laid out, every block's pieces start at its start and follow one another within it, and the
 // positions its cache holds are those measured afresh.
 std::string LayoutProblems(RteHandle doc)
@@ -365,6 +394,38 @@ std::vector<int32_t> KeyDeletes(RteHandle doc, int32_t caret, int32_t length, bo
     return deleted;
 }
 
+int g_fills = 0;
+
+intptr_t CountingFill(RteHandle doc, void* builder)
+{
+    ++g_fills;
+    return RteDefaultFillLine(doc, builder);
+}
+
+TEST_F(EditingTest, AnEditLaysOutItsParagraphAndTakesTheLinesAfterItBack)
+{
+    std::string text;
+    for (int i = 0; i < 40; ++i)
+        text += "line " + std::to_string(i) + "\r";
+    RteHandle doc = MakeDocument(text);
+    RteRect wrap{0, 0, 100000, 200};
+    RteSetRectList(RteWrapArea(doc), &wrap);
+    RteLayoutDocument(doc);
+    RteLocked<RteDocument>(doc)->hooks.fillLine = CountingFill;
+    g_fills = 0;
+    Insert(doc, "x", 8);
+    RteLayoutDocument(doc);
+    EXPECT_EQ(1, g_fills) << "the edited line alone";
+    EXPECT_EQ("", ReflowProblems(doc));
+    g_fills = 0;
+    RteRange second = {9, 10};
+    RteDeleteRange(doc, &second, 0);
+    Insert(doc, "yy", 20);
+    RteLayoutDocument(doc);
+    EXPECT_EQ(40, g_fills) << "after two edits every line is built again";
+    EXPECT_EQ("", ReflowProblems(doc));
+}
+
 TEST_F(EditingTest, SeededEditsKeepEveryTableInStepWithAPlainModel)
 {
     RangeModel marks;
@@ -463,6 +524,8 @@ TEST_F(EditingTest, SeededEditsKeepEveryTableInStepWithAPlainModel)
         ASSERT_EQ("", problems) << "seed " << seed << " step " << step;
         ASSERT_EQ("", marks.Problems(doc, static_cast<int32_t>(model.size()))) << "seed " << seed << " step " << step;
         ASSERT_EQ("", bindings.Problems(doc)) << "seed " << seed << " step " << step;
+        // Laid out after every edit, so that the lines after it are taken back.
+        ASSERT_EQ("", ReflowProblems(doc)) << "seed " << seed << " step " << step;
         if (step % 10 == 0) {
             ASSERT_EQ("", LayoutProblems(doc)) << "seed " << seed << " step " << step;
         }
