@@ -56,8 +56,11 @@ void Shutdown(RteEnvironment* env)
     if (gdi->fontCache) {
         {
             RteLocked<RteFontCacheEntry> fonts(gdi->fontCache);
-            for (int32_t i = 0; i < fonts.size(); ++i)
+            for (int32_t i = 0; i < fonts.size(); ++i) {
+                if (fonts[i].keeper)
+                    DeleteDC(fonts[i].keeper);
                 DeleteObject(fonts[i].font);
+            }
         }
         RteUnlockAllAndFree(gdi->fontCache);
     }

@@ -96,6 +96,18 @@ struct RteScrollState {
     int16_t reported[4];
 };
 
+// What the last edit left to be laid out again in a block whose lines stand: the lines that
+// start after the edit's end, their offsets already moved with the text, may be taken back as
+// they are once a new line starts where one of them does. Any other change drops it.
+struct RteReflow {
+    bool pending;
+    int32_t block;
+    int32_t edit;       // block offset where the text changed
+    int32_t editEnd;    // block offset after the inserted text, or of the deletion
+    RteRect wrap;       // the wrap bounds and containers the old lines were laid out in
+    int32_t containers;
+};
+
 struct RteDocument {
     RteEnvironment* env;
     uint32_t version;
@@ -193,6 +205,11 @@ struct RteDocument {
     RteHandle batch;
     // A copy's ranges in its source (RteRange, the first from 0), under the document's key.
     RteHandle origins;
+    // RTE_LARGE_CHANGE once text went in as chunks: from then on, an insertion that changes the
+    // blocks redraws the whole text.
+    int16_t largeChange;
+    RteHandle extraValues;  // int32_t, one an extra-area rect; made on demand
+    RteReflow reflow;
 };
 
 // An extra-area rect (numbered from 1) and the text offset from which it affects lines.

@@ -29,6 +29,11 @@ int32_t RteLineWidthAt(RteHandle doc, int32_t offset);
 void RteMarkTabs(RteHandle doc, const RteRange* range, const RteTab* flags, int32_t count, bool relayout,
                  int16_t redraw);
 void RteUnmarkTabs(RteHandle doc, const RteRange* range, bool relayout, int16_t redraw);
+// Every paragraph format matching the values under the masks takes the six hooks and the two
+// caller values; the whole text laid out and redrawn again when asked.
+void RteSetParHooks(RteHandle doc, const RteParFormat* values, const RteParFormat* mask,
+                    const RteParFormat* andMask, const RteParFormatHooks* hooks, int32_t valueA, int32_t valueB,
+                    bool relayout, int16_t redraw);
 
 // Draws from an offset into a target rect as if its line were at the rect's top; answers the
 // first offset that did not fit, 0 when the text ended on this page.

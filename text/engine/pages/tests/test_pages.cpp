@@ -8,6 +8,7 @@
 #include "rect_list.h"
 #include "rte_gdi_text.h"
 #include "rte_areas.h"
+#include "rte_line_builder.h"
 #include "rte_pages.h"
 #include "rte_text_blocks.h"
 #include "rte_styles.h"
@@ -104,6 +105,41 @@ TEST_F(PagesTest, APageIsDrawnFromTheTopOfItsRect)
     EXPECT_EQ((std::vector<int32_t>{100, 112, 124}), g_drawn);
     EXPECT_EQ(0, DocumentOf(doc).scroll.v) << "the scroll is given back";
     EXPECT_EQ(0, RteDrawPage(doc, nullptr, 45, &page, 0)) << "the text ends on that page";
+}
+
+std::vector<int32_t> g_tabValues;
+
+// A tab that ends at 150 whatever its stops, noting the caller value of its format.
+intptr_t TabTo150(RteHandle, RteParFormat* format, intptr_t, intptr_t, intptr_t)
+{
+    g_tabValues.push_back(format->value142);
+    return 150;
+}
+
+TEST_F(PagesTest, ParHooksGoToTheFormatsMatchingUnderTheMask)
+{
+    RteHandle doc = Document("a\tb\rc\td");
+    RteIndents indented = {10, 0, 0}, leftOnly = {-1, 0, 0};
+    RteRange first = {0, 1};
+    RteSetIndents(doc, &first, &indented, &leftOnly, 0);
+    RteParFormat values = {}, mask = {};
+    values.leftIndent = 10;
+    mask.leftIndent = -1;
+    RteParFormatHooks hooks = DocumentOf(doc).env->defaultFormat.hooks;
+    hooks.tab = TabTo150;
+    g_tabValues.clear();
+    RteSetParHooks(doc, &values, &mask, nullptr, &hooks, 42, 43, true, 0);
+    RteLayoutDocument(doc);
+    EXPECT_EQ(std::vector<int32_t>{42}, g_tabValues) << "only the indented paragraph's tab";
+    int matched = 0;
+    for (const RteParFormat& format : Elements<RteParFormat>(DocumentOf(doc).parFormats)) {
+        if (format.hooks.tab != TabTo150)
+            continue;
+        ++matched;
+        EXPECT_EQ(10, format.leftIndent);
+        EXPECT_EQ(43, format.value143);
+    }
+    EXPECT_EQ(1, matched);
 }
 
 TEST_F(PagesTest, LineTopsAndParagraphCounts)
