@@ -1,0 +1,19 @@
+// Documents on the GDI device that RTF is read into, and what the checks read back.
+#pragma once
+
+#include <string>
+
+#include "gdi_document_fixture.h"
+
+class RtfTest : public GdiDocumentTest {
+protected:
+    // Reads the RTF into a new document with every import flag; the result code is kept.
+    RteHandle Import(const std::string& rtf, uint32_t flags = 0xF);
+    RteCharStyle StyleAt(RteHandle doc, int32_t offset);
+    RteFont FontAt(RteHandle doc, int32_t offset);
+    RteParFormat FormatAt(RteHandle doc, int32_t offset);
+
+    int32_t result_ = -1;
+};
+
+std::string ReadFile(const std::string& path);
