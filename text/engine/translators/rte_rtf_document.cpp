@@ -38,7 +38,11 @@ int32_t RtfDocumentHost::TabOffset() { return RtfTabEdge(doc_); }
 
 uint8_t RtfDocumentHost::UnicodeByte(uint16_t character) { return RteCharToCp1252(character); }
 
-void RtfDocumentHost::MapFont(RteFont&) {}
+void RtfDocumentHost::MapFont(RteFont& font)
+{
+    if (mapper_)
+        mapper_(font);
+}
 
 void RtfDocumentHost::DefaultFontRead(const RteFont&) {}
 

@@ -2,6 +2,8 @@
 // resolution, its default format and tab edge, named styles, fonts and embedded objects.
 #pragma once
 
+#include <functional>
+
 #include "rte_document.h"
 #include "rtf_reader.h"
 
@@ -22,7 +24,11 @@ public:
     bool KeepsPictures() override { return keepPictures_; }
     intptr_t MakeObject(RtfPicture& picture, intptr_t owner) override;
 
+    // The translator's font mapping, for the font table's default font.
+    void SetFontMapper(std::function<void(RteFont&)> mapper) { mapper_ = std::move(mapper); }
+
 private:
+    std::function<void(RteFont&)> mapper_;
     RteHandle doc_;
     bool keepPictures_;
 };

@@ -1,40 +1,31 @@
-// RTF import: reads Rich Text Format from a stream into a document at an offset, chunk by
-// chunk, with the character styles, fonts, paragraph formats and page settings the flags ask
-// for.
+// RTF import: the translator that reads Rich Text Format into a document through the import
+// protocol, one chunk of the RTF reader at a time.
 #pragma once
 
-#include <cstdint>
+#include <memory>
 
-#include "rte_document.h"
-
-// Import flags: what the import takes from the source.
-constexpr uint32_t RTF_IMPORT_TEXT = 0x1;
-constexpr uint32_t RTF_IMPORT_STYLES = 0x2;
-constexpr uint32_t RTF_IMPORT_FORMATS = 0x4;
-constexpr uint32_t RTF_IMPORT_PAGE = 0x8;
-constexpr uint32_t RTF_IMPORT_ALL = 0xF;
+#include "rte_rtf_document.h"
+#include "rte_translator.h"
+#include "rtf_reader.h"
 
 // A document older than this cannot take RTF.
 constexpr uint32_t RTF_OLDEST_DOCUMENT = 0x10015;
-constexpr uint16_t RTF_ERR_OLD_DOCUMENT = 528;
+constexpr int16_t RTF_ERR_OLD_DOCUMENT = 528;
 
-class RteRTFImportFilter {
+class RteRTFImportFilter : public RteImportFilter, private RtfInput {
 public:
-    // The source: a callback and its reference, or with none a memory handle of bytes; from
-    // start to end (-1: the stream's size). Returns the callback's result.
-    uint16_t SetSource(RteEnvironment* env, intptr_t reference, RteHandle memory, RteIoProc io, int32_t start,
-                       int32_t end);
-    // Reads the whole source into the document at the offset (-1: the insertion point) and
-    // returns the result code (0 when all went well).
-    int32_t ImportInto(RteHandle doc, int32_t offset, uint32_t flags, int16_t redraw);
-    // Bytes read from the source so far.
-    int32_t Consumed() const { return consumed_; }
+    RteRTFImportFilter();
+    ~RteRTFImportFilter() override;
+
+    int16_t VerifyFormat() override;
+    int16_t BeginImport() override;
+    int32_t ReadChunk() override;
+    int16_t EndImport() override;
 
 private:
-    RteEnvironment* env_ = nullptr;
-    intptr_t reference_ = 0;
-    RteIoProc io_ = nullptr;
-    int32_t start_ = 0;
-    int32_t end_ = 0;
-    int32_t consumed_ = 0;
+    int32_t NextByte() override { return RteImportFilter::NextByte(); }
+
+    std::unique_ptr<RtfDocumentHost> host_;
+    std::unique_ptr<RtfReader> reader_;
+    RtfChunk chunk_;
 };

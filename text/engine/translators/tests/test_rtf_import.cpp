@@ -17,6 +17,7 @@ const TextCase kTextCases[] = {
     {"GroupEndsStyle", "{\\rtf1 {\\b bold} plain}", "bold plain"},
     {"HexLowerCase", "{\\rtf1 caf\\'e9}", "caf\xE9"},
     {"HexUpperCase", "{\\rtf1 caf\\'E9}", "caf\xE9"},
+    {"MacEscapeTranslated", "{\\rtf1\\mac caf\\'8e}", "caf\xE9"},
     {"LineBreak", "{\\rtf1 one\\line two}", "one\ntwo"},
     {"Paragraphs", "{\\rtf1 one\\par two\\par}", "one\rtwo\r"},
     {"TabAndPage", "{\\rtf1 a\\tab b\\page c}", "a\tb\x0C" "c"},

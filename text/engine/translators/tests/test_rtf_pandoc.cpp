@@ -56,7 +56,7 @@ class PandocTest : public RtfTest, public testing::WithParamInterface<const char
 
 TEST_P(PandocTest, WordsMatchUnrtf)
 {
-    std::string base = std::string(QX_RTF_FIXTURES) + "/" + GetParam();
+    std::string base = std::string(QX_TRANSLATOR_FIXTURES) + "/rtf/" + GetParam();
     std::string rtf = ReadFile(base + ".rtf");
     ASSERT_FALSE(rtf.empty());
     RteHandle doc = Import(rtf);
@@ -73,7 +73,7 @@ TEST_P(PandocTest, WordsMatchUnrtf)
 
 TEST_P(PandocTest, NoPictureDataReachesTheText)
 {
-    std::string rtf = ReadFile(std::string(QX_RTF_FIXTURES) + "/" + GetParam() + ".rtf");
+    std::string rtf = ReadFile(std::string(QX_TRANSLATOR_FIXTURES) + "/rtf/" + GetParam() + ".rtf");
     std::string text = DocumentText(Import(rtf));
     EXPECT_EQ(text.find("89504e47"), std::string::npos);  // the PNG signature in hexadecimal
     EXPECT_EQ(text.find("pngblip"), std::string::npos);
