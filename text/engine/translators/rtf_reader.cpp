@@ -27,6 +27,11 @@ int16_t Clamp16(int32_t value) { return static_cast<int16_t>(std::clamp<int32_t>
 
 }  // namespace
 
+void RtfSetCharset(RteFont& font, int32_t charset)
+{
+    font.values[RTE_FONT_CHARSET] = (font.values[RTE_FONT_CHARSET] & ~0xFFF) | (charset & 0xFFF);
+}
+
 RtfReader::RtfReader(RtfInput& input, RtfReaderHost& host, const RteCharStyle& style, const RteFont& font,
                      const RteParFormat& format, size_t chunkLimit)
     : tokens_(input), host_(host), chunkLimit_(std::max<size_t>(chunkLimit, 2)), style_(style), font_(font),
@@ -386,7 +391,7 @@ void RtfReader::CharacterWord(const RtfToken& token, RteCharStyle& style, RteFon
     case RtfWord::V: style.hidden = Toggle(token); break;
     case RtfWord::Cchs:
     case RtfWord::Fcharset:
-        font.values[RTE_FONT_CHARSET] = (font.values[RTE_FONT_CHARSET] & ~0xFFF) | (n & 0xFFF);
+        RtfSetCharset(font, n);
         break;
     case RtfWord::Cf:
         if (n >= 0 && static_cast<size_t>(n) < colours_.size())

@@ -89,6 +89,9 @@ constexpr uint8_t RTF_CHAR_PARAGRAPH = 13;
 constexpr int32_t RTF_SET_MAC = 1;
 constexpr int32_t RTF_SET_ANSI = 2;
 
+// The font's character set (the low 12 bits of its charset unit).
+void RtfSetCharset(RteFont& font, int32_t charset);
+
 class RtfReader {
 public:
     // The style, font and format the text starts with; a chunk holds at most chunkLimit bytes.
@@ -144,6 +147,7 @@ private:
     void CharacterWord(const RtfToken& token, RteCharStyle& style, RteFont& font);
     void AddTab(RteParFormat& format, int32_t twips);
     void SelectFont(int32_t number, RteFont& font);
+    bool HeaderToken(RtfToken& token, int32_t& depth);
     void ReadFontTable();
     void ReadColourTable();
     void ReadStyleSheet();

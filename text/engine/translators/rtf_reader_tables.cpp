@@ -12,13 +12,12 @@ constexpr size_t kMaxEntries = 4096;
 
 }  // namespace
 
-void RtfReader::ReadFontTable()
+// The next word or text of a header table whose group is depth deep; braces and marked groups
+// are taken here. False once the table's group has closed or the source ended.
+bool RtfReader::HeaderToken(RtfToken& token, int32_t& depth)
 {
-    int32_t depth = 1;
-    FontEntry entry{0, font_};
-    std::string name;
     while (depth > 0 && !exhausted_) {
-        RtfToken token = tokens_.Next();
+        token = tokens_.Next();
         switch (token.kind) {
         case RtfTokenKind::End:
             exhausted_ = endChunk_ = true;
@@ -33,11 +32,25 @@ void RtfReader::ReadFontTable()
             SkipGroup(false);
             break;
         case RtfTokenKind::Word:
+        case RtfTokenKind::Text:
+            return true;
+        }
+    }
+    return false;
+}
+
+void RtfReader::ReadFontTable()
+{
+    int32_t depth = 1;
+    FontEntry entry{0, font_};
+    std::string name;
+    for (RtfToken token; HeaderToken(token, depth);) {
+        switch (token.kind) {
+        case RtfTokenKind::Word:
             if (token.keyword.word == RtfWord::F)
                 entry.number = token.parameter;
             else if (token.keyword.word == RtfWord::Fcharset || token.keyword.word == RtfWord::Cchs)
-                entry.font.values[RTE_FONT_CHARSET] =
-                    (entry.font.values[RTE_FONT_CHARSET] & ~0xFFF) | (token.parameter & 0xFFF);
+                RtfSetCharset(entry.font, token.parameter);
             break;
         case RtfTokenKind::Text:
             if (token.byte == ';') {
@@ -51,6 +64,8 @@ void RtfReader::ReadFontTable()
             } else if (token.byte >= 32 && name.size() < kMaxFontName && !(name.empty() && token.byte == ' ')) {
                 name.push_back(static_cast<char>(token.byte));
             }
+            break;
+        default:
             break;
         }
     }
@@ -66,21 +81,8 @@ void RtfReader::ReadColourTable()
 {
     int32_t depth = 1;
     RteColor colour{};
-    while (depth > 0 && !exhausted_) {
-        RtfToken token = tokens_.Next();
+    for (RtfToken token; HeaderToken(token, depth);) {
         switch (token.kind) {
-        case RtfTokenKind::End:
-            exhausted_ = endChunk_ = true;
-            break;
-        case RtfTokenKind::Open:
-            ++depth;
-            break;
-        case RtfTokenKind::Close:
-            --depth;
-            break;
-        case RtfTokenKind::Destination:
-            SkipGroup(false);
-            break;
         case RtfTokenKind::Word: {
             uint16_t channel = static_cast<uint16_t>((token.parameter & 0xFF) * 256);
             if (token.keyword.word == RtfWord::Red)
@@ -97,6 +99,8 @@ void RtfReader::ReadColourTable()
                     colours_.push_back(colour);
                 colour = {};
             }
+            break;
+        default:
             break;
         }
     }
@@ -117,21 +121,8 @@ void RtfReader::ReadStyleSheet()
         definition.format = host_.DocumentFormat();
     };
     fresh();
-    while (depth > 0 && !exhausted_) {
-        RtfToken token = tokens_.Next();
+    for (RtfToken token; HeaderToken(token, depth);) {
         switch (token.kind) {
-        case RtfTokenKind::End:
-            exhausted_ = endChunk_ = true;
-            break;
-        case RtfTokenKind::Open:
-            ++depth;
-            break;
-        case RtfTokenKind::Close:
-            --depth;
-            break;
-        case RtfTokenKind::Destination:
-            SkipGroup(false);
-            break;
         case RtfTokenKind::Word:
             if (token.keyword.word == RtfWord::S) {
                 definition.number = token.parameter;
@@ -159,6 +150,8 @@ void RtfReader::ReadStyleSheet()
                 if (definition.name.size() < kMaxStyleName)
                     definition.name.push_back(static_cast<char>(token.byte));
             }
+            break;
+        default:
             break;
         }
     }

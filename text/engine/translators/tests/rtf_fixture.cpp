@@ -21,32 +21,26 @@ RteHandle RtfTest::Import(const std::string& rtf, uint32_t flags)
     return doc;
 }
 
-RteCharStyle RtfTest::StyleAt(RteHandle doc, int32_t offset)
+namespace {
+
+// The record of the one character at the offset, read with a mask as the getters want.
+template <class Record, class Getter>
+Record At(RteHandle doc, int32_t offset, Getter get)
 {
     RteRange range{offset, offset + 1};
-    RteCharStyle style{};
-    RteCharStyle mask{};
-    RteGetCharStyle(doc, &range, false, &style, &mask);
-    return style;
+    Record record{};
+    Record mask{};
+    get(doc, &range, false, &record, &mask);
+    return record;
 }
 
-RteFont RtfTest::FontAt(RteHandle doc, int32_t offset)
-{
-    RteRange range{offset, offset + 1};
-    RteFont font{};
-    RteFont mask{};
-    RteGetFont(doc, &range, false, &font, &mask);
-    return font;
-}
+}  // namespace
 
-RteParFormat RtfTest::FormatAt(RteHandle doc, int32_t offset)
-{
-    RteRange range{offset, offset + 1};
-    RteParFormat format{};
-    RteParFormat mask{};
-    RteGetParFormat(doc, &range, false, &format, &mask);
-    return format;
-}
+RteCharStyle RtfTest::StyleAt(RteHandle doc, int32_t offset) { return At<RteCharStyle>(doc, offset, RteGetCharStyle); }
+
+RteFont RtfTest::FontAt(RteHandle doc, int32_t offset) { return At<RteFont>(doc, offset, RteGetFont); }
+
+RteParFormat RtfTest::FormatAt(RteHandle doc, int32_t offset) { return At<RteParFormat>(doc, offset, RteGetParFormat); }
 
 std::string ReadFile(const std::string& path)
 {
