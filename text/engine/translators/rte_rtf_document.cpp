@@ -56,7 +56,7 @@ void RtfDocumentHost::DefaultNamedStyle(int32_t index, const RteParFormat* forma
 {
     if (format)
         RteSetDefaultParFormat(doc_, format, 0);
-    RteSetCurrentStyleName(doc_, index);
+    RteSetCurrentStyleName(doc_, index - 1);  // names count from 1, the current one from 0
 }
 
 void RtfDocumentHost::ApplyNamedStyle(int32_t index, RteCharStyle& style, RteFont& font, RteParFormat& format)

@@ -5,20 +5,42 @@
 #include <sstream>
 
 #include "rte_fonts.h"
+#include "rte_rtf_export.h"
 #include "rte_rtf_import.h"
+#include "rte_typed.h"
 #include "rte_styles.h"
 
 RteHandle RtfTest::Import(const std::string& rtf, uint32_t flags)
 {
     RteHandle doc = MakeDocument();
     RteHandle source = RteNewFromData(&context_, rtf.data(), 1, static_cast<int32_t>(rtf.size()));
+    ImportInto(doc, source, flags);
+    RteFree(source);
+    return doc;
+}
+
+void RtfTest::ImportInto(RteHandle doc, RteHandle source, uint32_t flags)
+{
     RteRTFImportFilter filter;
     // Every face is known: the names read are the names kept.
     filter.SetFontQuery([](const char*, int32_t) { return true; });
     EXPECT_EQ(filter.SetSource(&env_, 0, source, nullptr, 0, -1), 0);
     result_ = filter.ImportInto(doc, -1, flags, 0, false);
-    RteFree(source);
-    return doc;
+}
+
+std::string RtfTest::Export(RteHandle doc)
+{
+    RteHandle target = RteAlloc(&context_, 1, 0, 256, false);
+    RteRTFExportFilter filter;
+    filter.SetTarget(&env_, 0, target, nullptr, 0);
+    result_ = filter.ExportFrom(doc, nullptr, 1, 0);
+    std::string bytes;
+    {
+        RteLocked<char> locked(target);
+        bytes.assign(locked.get(), static_cast<size_t>(locked.size()));
+    }
+    RteFree(target);
+    return bytes;
 }
 
 namespace {
