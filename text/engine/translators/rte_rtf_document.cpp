@@ -64,4 +64,7 @@ void RtfDocumentHost::ApplyNamedStyle(int32_t index, RteCharStyle& style, RteFon
     RteGetStyleNameStyles(doc_, index, &style, &font, &format);
 }
 
-intptr_t RtfDocumentHost::MakeObject(RtfPicture&, intptr_t) { return 0; }
+intptr_t RtfDocumentHost::MakeObject(RtfPicture& picture, intptr_t owner)
+{
+    return maker_ ? maker_(picture, owner) : 0;
+}

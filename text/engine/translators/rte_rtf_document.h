@@ -24,11 +24,14 @@ public:
     bool KeepsPictures() override { return keepPictures_; }
     intptr_t MakeObject(RtfPicture& picture, intptr_t owner) override;
 
-    // The translator's font mapping, for the font table's default font.
+    // The translator's font mapping, for the font table's default font, and its making of
+    // embedded objects.
     void SetFontMapper(std::function<void(RteFont&)> mapper) { mapper_ = std::move(mapper); }
+    void SetObjectMaker(std::function<intptr_t(RtfPicture&, intptr_t)> maker) { maker_ = std::move(maker); }
 
 private:
     std::function<void(RteFont&)> mapper_;
+    std::function<intptr_t(RtfPicture&, intptr_t)> maker_;
     RteHandle doc_;
     bool keepPictures_;
 };

@@ -10,6 +10,7 @@
 #include "rte_error.h"
 #include "rte_fonts.h"
 #include "rte_io.h"
+#include "rte_object_records.h"
 #include "rte_rtf_document.h"
 #include "rte_style_names.h"
 #include "rte_style_units.h"
@@ -394,7 +395,38 @@ int32_t RteRTFExportFilter::WriteChunk()
     return 1;
 }
 
-void RteRTFExportFilter::WriteObject(RteHandle) {}
+void RteRTFExportFilter::WriteObject(RteHandle object)
+{
+    int32_t count = 0;
+    void* copy = nullptr;
+    const uint8_t* data = GetPictureData(object, &count, &copy);
+    if (!data)
+        return;
+    RteObject record;
+    RteGetElement(object, 0, &record);
+    // Metafiles are what the import keeps; objects of other kinds carry nothing RTF readers use.
+    if (RteObjectKindOf(record) == RTE_KIND_METAFILE) {
+        const RtePictureBlock& picture = record.picture;
+        Brace('{');
+        Word("pict");
+        Word("wmetafile", picture.mappingMode ? picture.mappingMode : 8);
+        Word("picw", picture.values16b[0] ? picture.values16b[0] : Twips(record.width));
+        Word("pich", picture.values16b[1] ? picture.values16b[1] : Twips(record.height));
+        Word("picwgoal", picture.values16b[2] ? picture.values16b[2] : Twips(record.width));
+        Word("pichgoal", picture.values16b[3] ? picture.values16b[3] : Twips(record.height));
+        if (picture.values32[1] >> 16)
+            Word("picscaley", picture.values32[1] >> 16);
+        if (picture.values32[0] >> 16)
+            Word("picscalex", picture.values32[0] >> 16);
+        PutByte(' ');
+        for (int32_t i = 0; i < count; ++i) {
+            LineBreakIfLong();
+            PutHex(data[i]);
+        }
+        Brace('}');
+    }
+    ReleasePictureData(object, copy);
+}
 
 int16_t RteRTFExportFilter::EndExport()
 {

@@ -3,8 +3,11 @@
 
 #include <cstring>
 
+#include "rte_batch.h"
 #include "rte_document_internal.h"
 #include "rte_io.h"
+#include "rte_object_batch.h"
+#include "rte_object_records.h"
 
 RteRTFImportFilter::RteRTFImportFilter()
 {
@@ -26,6 +29,7 @@ int16_t RteRTFImportFilter::BeginImport()
         return RTF_ERR_OLD_DOCUMENT;
     host_ = std::make_unique<RtfDocumentHost>(doc_, (flags_ & RTE_IMPORT_TEXT) != 0);
     host_->SetFontMapper([this](RteFont& font) { MapFont(&font, sourceSet_, RTE_CHARSET_ANSI); });
+    host_->SetObjectMaker([this](RtfPicture& picture, intptr_t owner) { return MakeObject(picture, owner); });
     reader_ = std::make_unique<RtfReader>(static_cast<RtfInput&>(*this), *host_, env_->defaultStyle, record_.font, record_.format,
                                           static_cast<size_t>(bufferSize_));
     // The page starts as the document has it, with the margins RTF takes when it names none.
@@ -43,10 +47,41 @@ int16_t RteRTFImportFilter::BeginImport()
     return 0;
 }
 
+intptr_t RteRTFImportFilter::MakeObject(RtfPicture& picture, intptr_t owner)
+{
+    // Metafiles are kept; other kinds of pictures and objects leave nothing in the text. A
+    // result picture adds nothing to the object it follows, whose own data stands.
+    if (picture.type != RTF_PICTURE_METAFILE || owner != 0)
+        return 0;
+    RteHandle bits = RteNewFromData(env_->context, picture.data.data(), 1, static_cast<int32_t>(picture.data.size()));
+    RteMetafileData metafile{};
+    metafile.metafile = reinterpret_cast<void*>(ConvertPicture(bits, RTE_KIND_METAFILE));
+    if (!metafile.metafile)
+        return 0;
+    metafile.mappingMode = picture.mapMode;
+    metafile.xExtent = static_cast<int16_t>(picture.picw);
+    metafile.yExtent = static_cast<int16_t>(picture.pich);
+    metafile.bounds = {0, 0, picture.height, picture.width};
+    RteHandle object = RteNewObjectRecord(env_->context, RTE_KIND_METAFILE, &metafile, 0);
+    // The sizes as written and the scale factors come back on export.
+    RteObject* record = static_cast<RteObject*>(RteLock(object));
+    record->picture.values16b[2] = static_cast<int16_t>(picture.picwgoal);
+    record->picture.values16b[3] = static_cast<int16_t>(picture.pichgoal);
+    record->picture.values32[0] = picture.scaleX;
+    record->picture.values32[1] = picture.scaleY;
+    RteUnlock(object);
+    return reinterpret_cast<intptr_t>(object);
+}
+
 int32_t RteRTFImportFilter::ReadChunk()
 {
     bool more = reader_->ReadChunk(chunk_);
     sourceSet_ = reader_->SourceSet();
+    if (chunk_.style.object != 0) {
+        // The object's two characters go into the batch with the object's own style.
+        RteBatchInsertObject(doc_, reinterpret_cast<RteHandle>(chunk_.style.object), nullptr, 0, 0);
+        chunk_.text.clear();
+    }
     record_.length = static_cast<int32_t>(chunk_.text.size());
     if (record_.length > 0) {
         std::memcpy(record_.text.data(), chunk_.text.data(), chunk_.text.size());

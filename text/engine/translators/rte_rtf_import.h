@@ -24,6 +24,8 @@ public:
 
 private:
     int32_t NextByte() override { return RteImportFilter::NextByte(); }
+    // An embedded object of the picture (its data taken), null when its kind is not kept.
+    intptr_t MakeObject(RtfPicture& picture, intptr_t owner);
 
     std::unique_ptr<RtfDocumentHost> host_;
     std::unique_ptr<RtfReader> reader_;
