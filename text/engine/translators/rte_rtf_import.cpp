@@ -87,7 +87,10 @@ int32_t RteRTFImportFilter::ReadChunk()
         std::memcpy(record_.text.data(), chunk_.text.data(), chunk_.text.size());
         record_.style = chunk_.style;
         record_.font = chunk_.font;
-        newStyle_ = chunk_.newStyle;
+        // A new font goes with its style: the insertion batch matches a font change without a
+        // style against the record in force, whose use count moves, and would never find it
+        // among the requests it has already answered.
+        newStyle_ = chunk_.newStyle || chunk_.newFont;
         newFont_ = chunk_.newFont;
     }
     if (chunk_.newFormat) {
