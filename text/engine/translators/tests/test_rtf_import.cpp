@@ -45,6 +45,10 @@ const TextCase kTextCases[] = {
     {"HugeParameter", "{\\rtf1 \\fs99999999999999999999 x}", "x"},
     {"UnbalancedClose", "{\\rtf1 a}}}b", "ab"},
     {"CutShortInHex", "{\\rtf1 a\\'e", "a"},
+    {"BinaryCountPastTheEnd", "{\\rtf1 a\\bin999999 xyz}", "a"},
+    {"HugeUnicodeSkip", "{\\rtf1 \\uc999999 a\\u233 bcdefghijklmnopqrstuvwxyz}", "a\xE9" "rstuvwxyz"},  // fallbacks counted to 16 at most
+    {"FontTableCutShort", "{\\rtf1{\\fonttbl{\\f0 Arial", ""},
+    {"PictureCutShort", "{\\rtf1 a{\\pict\\wmetafile8 0102", "a"},
 };
 
 class RtfTextTest : public RtfTest, public testing::WithParamInterface<TextCase> {};
@@ -58,6 +62,22 @@ TEST_P(RtfTextTest, LeavesTheText)
 
 INSTANTIATE_TEST_SUITE_P(Inputs, RtfTextTest, testing::ValuesIn(kTextCases),
                          [](const testing::TestParamInfo<TextCase>& info) { return info.param.name; });
+
+TEST_F(RtfTest, DeepNestingKeepsItsState)
+{
+    // Far more groups than the reader keeps states for: the text and its bold come through.
+    std::string rtf = "{\\rtf1 ";
+    for (int i = 0; i < 5000; ++i)
+        rtf += "{";
+    rtf += "\\b deep";
+    for (int i = 0; i < 5000; ++i)
+        rtf += "}";
+    rtf += " plain}";
+    RteHandle doc = Import(rtf);
+    EXPECT_EQ(DocumentText(doc), "deep plain");
+    EXPECT_NE(StyleAt(doc, 0).bold, 0);
+    EXPECT_EQ(StyleAt(doc, 5).bold, 0);
+}
 
 TEST_F(RtfTest, AGroupsBoldEndsWithIt)
 {
