@@ -395,38 +395,90 @@ int32_t RteRTFExportFilter::WriteChunk()
     return 1;
 }
 
-void RteRTFExportFilter::WriteObject(RteHandle object)
+void RteRTFExportFilter::WriteHexData(const uint8_t* data, int32_t count)
+{
+    for (int32_t i = 0; i < count; ++i) {
+        LineBreakIfLong();
+        PutHex(data[i]);
+    }
+}
+
+// Writes the picture's group, or for an embedded object the object with its own RTF text, its
+// data and its result picture. False when the object has no data (nothing is written).
+bool RteRTFExportFilter::WritePicture(RteHandle object)
 {
     int32_t count = 0;
     void* copy = nullptr;
     const uint8_t* data = GetPictureData(object, &count, &copy);
     if (!data)
-        return;
+        return false;
     RteObject record;
     RteGetElement(object, 0, &record);
-    // Metafiles are what the import keeps; objects of other kinds carry nothing RTF readers use.
-    if (RteObjectKindOf(record) == RTE_KIND_METAFILE) {
-        const RtePictureBlock& picture = record.picture;
-        Brace('{');
+    const RtePictureBlock& picture = record.picture;
+    auto raw = [&](int i, int32_t otherwise) { return picture.values16b[i] ? picture.values16b[i] : otherwise; };
+    int32_t openBraces = 0;
+    bool spaced = false;  // the words end with a space before the data
+    Brace('{');
+    switch (RteObjectKindOf(record)) {
+    case RTE_KIND_METAFILE:
         Word("pict");
         Word("wmetafile", picture.mappingMode ? picture.mappingMode : 8);
-        Word("picw", picture.values16b[0] ? picture.values16b[0] : Twips(record.width));
-        Word("pich", picture.values16b[1] ? picture.values16b[1] : Twips(record.height));
-        Word("picwgoal", picture.values16b[2] ? picture.values16b[2] : Twips(record.width));
-        Word("pichgoal", picture.values16b[3] ? picture.values16b[3] : Twips(record.height));
+        Word("picw", raw(0, Twips(record.width)));
+        Word("pich", raw(1, Twips(record.height)));
+        Word("picwgoal", raw(2, Twips(record.width)));
+        Word("pichgoal", raw(3, Twips(record.height)));
         if (picture.values32[1] >> 16)
             Word("picscaley", picture.values32[1] >> 16);
         if (picture.values32[0] >> 16)
             Word("picscalex", picture.values32[0] >> 16);
-        PutByte(' ');
-        for (int32_t i = 0; i < count; ++i) {
-            LineBreakIfLong();
-            PutHex(data[i]);
+        break;
+    case RTE_KIND_FOREIGN_PICT:
+        Word("pict");
+        Word("macpict");
+        Word("picw", record.width);
+        Word("pich", record.height);
+        break;
+    case RTE_KIND_VALUE:
+        Word("object");
+        Word("objw", raw(0, Twips(record.width)));
+        Word("objh", raw(1, Twips(record.height)));
+        break;
+    default: {
+        // The object's own text as read, up to where its data began; the braces it leaves
+        // open close after the data.
+        Word("object");
+        if (record.secondData) {
+            RteLocked<char> text(record.secondData);
+            for (int32_t i = 0; i < text.size(); ++i) {
+                char c = text[i];
+                if (c == '\r' || c == '\n')
+                    continue;  // the writer breaks its own lines
+                openBraces += c == '{' ? 1 : c == '}' ? -1 : 0;
+                if (c == '{' || c == '}' || c == '\\')
+                    LineBreakIfLong();
+                PutByte(static_cast<uint8_t>(c));
+                spaced = c == ' ';
+            }
         }
-        Brace('}');
+        break;
     }
+    }
+    if (!spaced)
+        PutByte(' ');
+    WriteHexData(data, count);
     ReleasePictureData(object, copy);
+    for (; openBraces > 0; --openBraces)
+        Brace('}');
+    if (record.linked) {
+        PutString("{\\result {");
+        WritePicture(record.linked);
+        PutString("}}");
+    }
+    Brace('}');
+    return true;
 }
+
+void RteRTFExportFilter::WriteObject(RteHandle object) { WritePicture(object); }
 
 int16_t RteRTFExportFilter::EndExport()
 {

@@ -46,7 +46,8 @@ private:
     void ColourTable();
     void StyleSheet();
     int32_t ColourIndex(const RteColor& colour) const;
-    void WritePicture(RteHandle object);
+    bool WritePicture(RteHandle object);
+    void WriteHexData(const uint8_t* data, int32_t count);
 
     char sheetName_[64] = "Normal Text";
     std::vector<Group> groups_;

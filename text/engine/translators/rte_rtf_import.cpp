@@ -49,27 +49,47 @@ int16_t RteRTFImportFilter::BeginImport()
 
 intptr_t RteRTFImportFilter::MakeObject(RtfPicture& picture, intptr_t owner)
 {
-    // Metafiles are kept; other kinds of pictures and objects leave nothing in the text. A
-    // result picture adds nothing to the object it follows, whose own data stands.
-    if (picture.type != RTF_PICTURE_METAFILE || owner != 0)
-        return 0;
-    RteHandle bits = RteNewFromData(env_->context, picture.data.data(), 1, static_cast<int32_t>(picture.data.size()));
-    RteMetafileData metafile{};
-    metafile.metafile = reinterpret_cast<void*>(ConvertPicture(bits, RTE_KIND_METAFILE));
-    if (!metafile.metafile)
-        return 0;
-    metafile.mappingMode = picture.mapMode;
-    metafile.xExtent = static_cast<int16_t>(picture.picw);
-    metafile.yExtent = static_cast<int16_t>(picture.pich);
-    metafile.bounds = {0, 0, picture.height, picture.width};
-    RteHandle object = RteNewObjectRecord(env_->context, RTE_KIND_METAFILE, &metafile, 0);
-    // The sizes as written and the scale factors come back on export.
+    RteMemContext* context = env_->context;
+    RteHandle bits = RteNewFromData(context, picture.data.data(), 1, static_cast<int32_t>(picture.data.size()));
+    RteHandle object = nullptr;
+    if (picture.type == RTF_PICTURE_METAFILE) {
+        RteMetafileData metafile{};
+        metafile.metafile = reinterpret_cast<void*>(ConvertPicture(bits, RTE_KIND_METAFILE));
+        if (!metafile.metafile)
+            return 0;
+        metafile.mappingMode = picture.mapMode;
+        metafile.xExtent = static_cast<int16_t>(picture.picw);
+        metafile.yExtent = static_cast<int16_t>(picture.pich);
+        metafile.bounds = {0, 0, picture.height, picture.width};
+        object = RteNewObjectRecord(context, RTE_KIND_METAFILE, &metafile, 0);
+    } else {
+        // Macintosh pictures and embedded objects keep their bytes as they came.
+        int32_t kind = picture.type == RTF_PICTURE_MAC ? RTE_KIND_FOREIGN_PICT : RTE_KIND_BYTE_HANDLE;
+        object = RteNewObjectRecord(context, static_cast<uint32_t>(kind), bits, 0);
+    }
     RteObject* record = static_cast<RteObject*>(RteLock(object));
+    // The sizes as written and the scale factors come back on export; an object's own RTF
+    // text is its second data.
+    record->width = picture.width;
+    record->height = picture.height;
+    record->picture.values16b[0] = static_cast<int16_t>(picture.picw);
+    record->picture.values16b[1] = static_cast<int16_t>(picture.pich);
     record->picture.values16b[2] = static_cast<int16_t>(picture.picwgoal);
     record->picture.values16b[3] = static_cast<int16_t>(picture.pichgoal);
     record->picture.values32[0] = picture.scaleX;
     record->picture.values32[1] = picture.scaleY;
+    if (!picture.rtf.empty())
+        record->secondData = RteNewFromData(context, picture.rtf.data(), 1, static_cast<int32_t>(picture.rtf.size()));
     RteUnlock(object);
+    if (owner != 0) {
+        // A result picture: flagged, and the object's picture.
+        RteObject* result = static_cast<RteObject*>(RteLock(object));
+        result->typeWord |= RTF_RESULT_PICTURE;
+        RteUnlock(object);
+        auto* ownerRecord = static_cast<RteObject*>(RteLock(reinterpret_cast<RteHandle>(owner)));
+        ownerRecord->linked = object;
+        RteUnlock(reinterpret_cast<RteHandle>(owner));
+    }
     return reinterpret_cast<intptr_t>(object);
 }
 

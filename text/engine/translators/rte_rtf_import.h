@@ -11,6 +11,8 @@
 // A document older than this cannot take RTF.
 constexpr uint32_t RTF_OLDEST_DOCUMENT = 0x10015;
 constexpr int16_t RTF_ERR_OLD_DOCUMENT = 528;
+// The type-word flag of an object's result picture.
+constexpr uint32_t RTF_RESULT_PICTURE = 0x8000000;
 
 class RteRTFImportFilter : public RteImportFilter, private RtfInput {
 public:

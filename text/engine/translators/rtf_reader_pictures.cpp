@@ -42,6 +42,7 @@ void RtfReader::ReadPicture(bool object)
     RtfPicture result;
     bool inResult = false;
     bool resultRead = false;
+    bool echoing = object;
     if (object) {
         picture.type = RTF_PICTURE_OBJECT;
         tokens_.Echo(&picture.rtf);
@@ -91,7 +92,15 @@ void RtfReader::ReadPicture(bool object)
             break;
         }
         case RtfTokenKind::Text:
-            if (RtfHexValue(token.byte) >= 0 && !ReadPictureData(*current, token.byte)) {
+            if (RtfHexValue(token.byte) < 0)
+                break;
+            if (echoing) {
+                // An object's own text is its header: it ends where its data begins.
+                tokens_.Echo(nullptr);
+                echoing = false;
+                picture.rtf.pop_back();
+            }
+            if (!ReadPictureData(*current, token.byte)) {
                 exhausted_ = endChunk_ = true;
                 done = true;
             }
@@ -168,11 +177,8 @@ void RtfReader::ReadPicture(bool object)
     }
     tokens_.Echo(nullptr);
     Pop();
-    if (object) {
-        // The raw text ends with the object's closing brace, which the writer puts itself.
-        if (!picture.rtf.empty())
-            picture.rtf.pop_back();
-    }
+    if (echoing && !picture.rtf.empty())
+        picture.rtf.pop_back();  // an object without data: its closing brace, which the writer puts
     // A picture of a kind not kept, or with no data, leaves nothing in the text; an object's
     // result picture becomes the object's own picture.
     auto usable = [](const RtfPicture& p) { return p.type != RTF_PICTURE_NONE && !p.data.empty(); };

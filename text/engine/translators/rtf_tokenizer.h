@@ -50,8 +50,14 @@ public:
         if (pendingCount_ < 2)
             pending_[pendingCount_++] = byte;
     }
-    // Every byte read from now on is also appended here (null stops it).
-    void Echo(std::string* echo) { echo_ = echo; }
+    // Every byte read from now on, the bytes given back first, is also appended here (null
+    // stops it).
+    void Echo(std::string* echo)
+    {
+        echo_ = echo;
+        for (int i = pendingCount_ - 1; echo && i >= 0; --i)
+            echo->push_back(static_cast<char>(pending_[i]));
+    }
 
 private:
     RtfToken ReadControl();

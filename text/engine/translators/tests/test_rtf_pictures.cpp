@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -78,10 +79,33 @@ TEST_F(RtfTest, MetafileComesBackAsTheSameBits)
     }
 }
 
-TEST_F(RtfTest, OtherPicturesLeaveNoObject)
+TEST_F(RtfTest, MacPicturesAndObjectsKeepTheirBytes)
 {
-    RteHandle doc = Import("{\\rtf1 a{\\pict\\pngblip\\picw2\\pich2 89504e47}{\\pict\\macpict 0011}"
-                           "{\\object\\objemb{\\*\\objclass Paint}\\objw20\\objh10{\\*\\objdata 0105}}b}");
+    std::string metafile = Hex(MetafileBits(), false);
+    std::string rtf = "{\\rtf1 a{\\pict\\macpict\\picw20\\pich10 0011AAbb}b"
+                      "{\\object\\objemb{\\*\\objclass Paint}\\objw200\\objh100{\\*\\objdata 01050000}"
+                      "{\\result{\\pict\\wmetafile8\\picw10\\pich10\\picwgoal150\\pichgoal150 " + metafile + "}}}c\\par}";
+    RteHandle first = Import(rtf);
+    EXPECT_EQ(result_, 0);
+    EXPECT_EQ(DocumentText(first), "a[]b[]c\r");
+    EXPECT_EQ(RteCountObjects(first, nullptr), 2);
+    std::string written = Export(first);
+    std::string flat = written;
+    flat.erase(std::remove(flat.begin(), flat.end(), '\r'), flat.end());
+    flat.erase(std::remove(flat.begin(), flat.end(), '\n'), flat.end());
+    EXPECT_NE(flat.find("{\\pict\\macpict\\picw20\\pich10 0011aabb}"), std::string::npos) << written;
+    EXPECT_NE(flat.find("{\\object\\objemb{\\*\\objclass Paint}\\objw200\\objh100{\\*\\objdata 01050000}"
+                           "{\\result {{\\pict\\wmetafile8\\picw10\\pich10\\picwgoal150\\pichgoal150 "),
+              std::string::npos)
+        << written;
+    RteHandle second = Import(written);
+    EXPECT_EQ(DocumentText(second), "a[]b[]c\r");
+    EXPECT_EQ(Export(second), written);
+}
+
+TEST_F(RtfTest, PicturesOfOtherKindsLeaveNothing)
+{
+    RteHandle doc = Import("{\\rtf1 a{\\pict\\pngblip\\picw2\\pich2 89504e47}{\\pict\\jpegblip ffd8}b}");
     EXPECT_EQ(DocumentText(doc), "ab");
     EXPECT_EQ(RteCountObjects(doc, nullptr), 0);
 }
