@@ -25,13 +25,21 @@ int32_t RtfDocumentHost::TwipsToDevice(int32_t twips)
     // Twips are converted as if points, then divided by 20, which keeps small values exact;
     // lengths stay within what a 16.16 value holds.
     int32_t points = std::clamp<int32_t>(twips, -32767, 32767);
-    return RtePointsToPixels(doc_, points * 65536) / 20;
+    auto known = lengths_.find(points);
+    if (known != lengths_.end())
+        return known->second;
+    int32_t pixels = RtePointsToPixels(doc_, points * 65536) / 20;
+    lengths_.emplace(points, pixels);
+    return pixels;
 }
 
 RteParFormat RtfDocumentHost::DocumentFormat()
 {
-    RteHandle formats = rte_document::DocLock(doc_)->parFormats;
-    return rte_document::ElementOf<RteParFormat>(formats, 0);
+    if (!format_) {
+        RteHandle formats = rte_document::DocLock(doc_)->parFormats;
+        format_ = rte_document::ElementOf<RteParFormat>(formats, 0);
+    }
+    return *format_;
 }
 
 int32_t RtfDocumentHost::TabOffset() { return RtfTabEdge(doc_); }
@@ -54,8 +62,10 @@ int32_t RtfDocumentHost::AddNamedStyle(const char* name, const RteCharStyle& sty
 
 void RtfDocumentHost::DefaultNamedStyle(int32_t index, const RteParFormat* format)
 {
-    if (format)
+    if (format) {
         RteSetDefaultParFormat(doc_, format, 0);
+        format_.reset();
+    }
     RteSetCurrentStyleName(doc_, index - 1);  // names count from 1, the current one from 0
 }
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+#include <unordered_map>
 
 #include "rte_document.h"
 #include "rtf_reader.h"
@@ -30,6 +32,9 @@ public:
     void SetObjectMaker(std::function<intptr_t(RtfPicture&, intptr_t)> maker) { maker_ = std::move(maker); }
 
 private:
+    // RTF repeats the same few lengths and "\pard" in every paragraph: both are worked out once.
+    std::unordered_map<int32_t, int32_t> lengths_;
+    std::optional<RteParFormat> format_;
     std::function<void(RteFont&)> mapper_;
     std::function<intptr_t(RtfPicture&, intptr_t)> maker_;
     RteHandle doc_;

@@ -53,7 +53,8 @@ public:
     virtual int32_t TabOffset() = 0;
     // The byte that stands for a Unicode character, 0 when there is none.
     virtual uint8_t UnicodeByte(uint16_t character) = 0;
-    // The font table's default font, mapped, for the document's first font.
+    // Each font of the font table as the device has it (or its substitute), and the table's
+    // default font for the document's first font.
     virtual void MapFont(RteFont& font) = 0;
     virtual void DefaultFontRead(const RteFont& font) = 0;
     // A style-sheet definition; null parts were not set by it. Returns the named style's index.

@@ -57,8 +57,12 @@ void RtfReader::ReadFontTable()
                 std::memset(entry.font.name, 0, sizeof entry.font.name);
                 std::memcpy(entry.font.name, name.data(), name.size());
                 entry.font.nameFlags |= RTE_FONT_NAME_CSTRING;
-                if (fonts_.size() < kMaxEntries)
+                if (fonts_.size() < kMaxEntries) {
+                    // Mapped once here: the text's fonts then match the document's table,
+                    // and the device is not asked again for every change of font.
+                    host_.MapFont(entry.font);
                     fonts_.push_back(entry);
+                }
                 entry = {0, font_};
                 name.clear();
             } else if (token.byte >= 32 && name.size() < kMaxFontName && !(name.empty() && token.byte == ' ')) {
@@ -73,7 +77,6 @@ void RtfReader::ReadFontTable()
     if (fonts_.empty())
         return;
     SelectFont(defaultFont_, font_);
-    host_.MapFont(font_);
     host_.DefaultFontRead(font_);
 }
 
