@@ -132,11 +132,16 @@ void RtfReader::SkipGroup(bool pop)
         else if (token.kind == RtfTokenKind::Close)
             --depth;
         else if (token.kind == RtfTokenKind::Word && token.keyword.word == RtfWord::Bin && token.hasNumber)
-            for (int32_t i = 0; i < token.parameter && tokens_.Raw() >= 0; ++i) {
-            }
+            SkipBytes(token.parameter);
     }
     if (pop)
         Pop();
+}
+
+void RtfReader::SkipBytes(int32_t count)
+{
+    for (int32_t i = 0; i < count && tokens_.Raw() >= 0; ++i)
+        continue;
 }
 
 // A change of style or font with text pending ends the chunk; the new one starts the next.
@@ -256,8 +261,8 @@ void RtfReader::DocumentWord(const RtfToken& token)
     case RtfWord::Object: ReadPicture(true); break;
     case RtfWord::Bin:
         // Binary data outside a picture is passed over.
-        for (int32_t i = 0; token.hasNumber && i < token.parameter && tokens_.Raw() >= 0; ++i) {
-        }
+        if (token.hasNumber)
+            SkipBytes(token.parameter);
         break;
     case RtfWord::Trowd:
         if (!chunk_->text.empty()) {

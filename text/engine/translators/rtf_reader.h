@@ -139,6 +139,8 @@ private:
     void Push();
     void Pop();
     void SkipGroup(bool pop);
+    // Raw bytes of a "\bin" passed over, up to the end of the source.
+    void SkipBytes(int32_t count);
     void Word(const RtfToken& token);
     void Special(const RtfToken& token);
     void DocumentWord(const RtfToken& token);
