@@ -177,6 +177,15 @@ int16_t RteImportFilter::NextByte()
     return byte;
 }
 
+int16_t RteImportFilter::NextChar()
+{
+    if (readAhead_.empty())
+        return NextByte();
+    auto byte = static_cast<uint8_t>(readAhead_.front());
+    readAhead_.erase(0, 1);
+    return byte;
+}
+
 bool RteImportFilter::PutByte(uint8_t byte)
 {
     if (ChunkFull())
@@ -221,6 +230,21 @@ bool RteImportFilter::FontInTable(const RteFont& font)
     return false;
 }
 
+void RteImportFilter::FitFont(RteFont* font)
+{
+    for (const auto& [given, mapped] : mappedFonts_) {
+        if (std::memcmp(&given, font, sizeof given) == 0) {
+            *font = mapped;
+            return;
+        }
+    }
+    if (FontInTable(*font))
+        return;
+    RteFont given = *font;
+    MapFont(font, sourceSet_, RTE_CHARSET_ANSI);
+    mappedFonts_.emplace_back(given, *font);
+}
+
 void RteImportFilter::PourChunk()
 {
     if (imported_ == 0) {
@@ -239,8 +263,7 @@ void RteImportFilter::PourChunk()
     // A style names its font by the document's table: the font always goes along with it.
     const RteFont* font = nullptr;
     if (styles && (newFont_ || newStyle_)) {
-        if (newFont_ && !FontInTable(record_.font))
-            MapFont(&record_.font, sourceSet_, RTE_CHARSET_ANSI);
+        FitFont(&record_.font);
         font = &record_.font;
     }
     uint8_t* text = record_.text.data();

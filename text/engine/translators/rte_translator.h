@@ -6,6 +6,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "rte_document.h"
@@ -109,6 +111,10 @@ protected:
     // Input helpers: the next byte of the source (RTE_END_OF_SOURCE at its end); one byte or a
     // string into the current chunk (true once the chunk is full).
     int16_t NextByte();
+    // The next byte with the bytes given back first: a reader that looked ahead and found no
+    // markup gives back what it read, to be read again as text.
+    int16_t NextChar();
+    void GiveBack(const std::string& bytes) { readAhead_.insert(0, bytes); }
     bool PutByte(uint8_t byte);
     bool PutString(const char* text);
     // Bytes consumed so far in the source, counting from the start position.
@@ -153,17 +159,22 @@ protected:
     bool fileBacked_ = false;
     RteHandle echo_ = nullptr;
     RteFontQuery fontKnown_ = RteDeviceKnowsFont;
+    std::string readAhead_;
 
 private:
     bool FileBackedPossible();
     void PourChunk();
     void FinishPage();
     bool FontInTable(const RteFont& font);
+    // A font in the document's table, or mapped as MapFont left it: a source names the same
+    // few fonts again and again, and the device is asked once for each.
+    void FitFont(RteFont* font);
     void Progress(int32_t done);
     bool afterCr_ = false;  // the plain reader drops the LF of a CR LF pair
     bool batchOpen_ = false;
     // A callback failed: its code is the result even when it reads as the translators' own -1.
     bool ioFailed_ = false;
+    std::vector<std::pair<RteFont, RteFont>> mappedFonts_;
 };
 
 class RteExportFilter {
