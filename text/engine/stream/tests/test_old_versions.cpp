@@ -66,11 +66,15 @@ TEST_F(OldVersionTest, EachVersionReadsTheFieldsItWrote)
         EXPECT_EQ(1440, format.tabs[0].position) << c.name;
         EXPECT_EQ(46, format.tabs[0].leader) << c.name;
         EXPECT_EQ(c.shortAfterTabs, format.units2to6[2]) << c.name;
+        // Fields that held references: 4-byte strings in version 0x1000B, longs elsewhere.
+        EXPECT_EQ(142, format.value142) << c.name;
+        EXPECT_EQ(9, format.tabs[0].value) << c.name;
 
         RteFont font = Elements<RteFont>(d.fonts)[0];
         EXPECT_STREQ("Arial", font.name) << c.name;
         EXPECT_STREQ(c.altName, font.altName) << c.name;
         EXPECT_EQ(c.primary, font.values[1]) << c.name;
+        EXPECT_EQ(0x66, font.values[2]) << c.name;
         EXPECT_EQ(c.fontFlag2, (font.nameFlags & 0x2) != 0) << c.name;
         RteDocDestroy(doc);
     }

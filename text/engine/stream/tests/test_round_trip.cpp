@@ -10,6 +10,8 @@
 
 #include "rect_list.h"
 #include "rte_io.h"
+#include "rte_line_piece.h"
+#include "rte_link_range.h"
 #include "rte_record_codec.h"
 #include "rte_text_blocks.h"
 #include "stream_fixture.h"
@@ -50,11 +52,32 @@ std::vector<int> RecordTypes(const Bytes& bytes)
     return types;
 }
 
+// A link or marked range as its record keeps it.
+std::string RangesOf(RteHandle table)
+{
+    std::string text;
+    for (const RteLinkRange& range : Elements<RteLinkRange>(table)) {
+        std::string name = range.nameHandle ? std::string(RteLocked<char>(range.nameHandle).get())
+                                            : std::string(range.name);
+        text += std::to_string(range.start) + "-" + std::to_string(range.end) + " " + name + " " +
+                std::to_string(range.currentStyle) + "/" + std::to_string(range.kindStyles[0]) + "," +
+                std::to_string(range.kindStyles[1]) + "," + std::to_string(range.kindStyles[2]) + ";";
+    }
+    return text;
+}
+
+std::vector<RteLinePiece> LinesOf(RteHandle doc, int32_t block)
+{
+    return Elements<RteLinePiece>(Elements<RteTextBlock>(DocumentOf(doc).blocks)[static_cast<size_t>(block)].lines);
+}
+
 TEST_F(RoundTripTest, EveryRecordOfARichDocumentReadsBackAndSavesAgainByteForByte)
 {
     RteHandle doc = MakeRichDocument();
+    // Line records are written when the caller registers them.
+    RteRegisterRecordType(&env_, RTE_REC_LINES, nullptr, nullptr, nullptr, nullptr);
     Bytes first = Save(doc);
-    std::vector<int> expected = {-1, 0, 1, 2, 2, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14, 15, 16, 17, 19, 23, 26, -2};
+    std::vector<int> expected = {-1, 0, 1, 2, 2, 2, 3, 3, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14, 15, 16, 17, 19, 23, 26, 296, 297, -2};
     EXPECT_EQ(expected, RecordTypes(first));
 
     uint16_t code = 1;
@@ -79,6 +102,17 @@ TEST_F(RoundTripTest, EveryRecordOfARichDocumentReadsBackAndSavesAgainByteForByt
     EXPECT_EQ(3, RteCount(b.points));
     EXPECT_EQ(RteCount(a.styleNames), RteCount(b.styleNames));
     EXPECT_EQ(a.scroll, b.scroll);
+    EXPECT_EQ("3-8 chapitre-2 11/11,12,13;20-25 " + std::string(70, 'n') + " 14/14,0,0;48-48  0/0,0,0;",
+              RangesOf(b.linkRanges[0]));
+    EXPECT_EQ("30-40 note 15/15,0,0;48-48  0/0,0,0;", RangesOf(b.linkRanges[1]));
+    EXPECT_EQ(nullptr, Elements<RteLinkRange>(b.linkRanges[0])[0].callback) << "the table's default";
+    for (int32_t i = 0; i < 3; ++i) {
+        std::vector<RteLinePiece> lines = LinesOf(back, i);
+        ASSERT_EQ(3u, lines.size()) << i;
+        EXPECT_EQ(0, std::memcmp(LinesOf(doc, i).data(), lines.data(), 3 * sizeof(RteLinePiece))) << i;
+        EXPECT_FALSE(Elements<RteTextBlock>(b.blocks)[static_cast<size_t>(i)].flags & RTE_BLOCK_RELAYOUT)
+            << "block " << i << " keeps the lines it was saved with";
+    }
     EXPECT_EQ(0, LockedHandles());
 
     Bytes second = Save(back);
@@ -88,6 +122,7 @@ TEST_F(RoundTripTest, EveryRecordOfARichDocumentReadsBackAndSavesAgainByteForByt
 TEST_F(RoundTripTest, AFileStreamHoldsTheSameBytesAsAMemoryStream)
 {
     RteHandle doc = MakeRichDocument();
+    RteRegisterRecordType(&env_, RTE_REC_LINES, nullptr, nullptr, nullptr, nullptr);
     Bytes memory = Save(doc);
     ScratchDir scratch;
     std::string path = scratch / "rich.rtd";
@@ -233,6 +268,12 @@ TEST_F(RoundTripTest, StreamsThatAreNoDocumentsEndWithTheirCodes)
 TEST_F(RoundTripTest, ABoundDocumentSavedToAnotherStreamKeepsItsText)
 {
     RteHandle doc = MakeRichDocument();
+    {
+        // Saved without its lines, as the bound document will be after its read.
+        RteLocked<RteTextBlock> blocks(DocumentOf(doc).blocks);
+        for (int32_t i = 0; i < blocks.size(); ++i)
+            blocks[i].flags |= RTE_BLOCK_RELAYOUT;
+    }
     Bytes bytes = Save(doc);
     RteHandle source = Source(bytes);
     RteHandle bound = RteNewDocument(&env_);
