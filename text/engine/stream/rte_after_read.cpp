@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "rte_areas.h"
 #include "rte_document_internal.h"
 #include "rte_link_range.h"
 #include "rte_record_stream.h"
@@ -243,7 +244,14 @@ void FixScaling(RteDocument* doc)
     int32_t factor = doc->scaling.factor < 0 ? -doc->scaling.factor : doc->scaling.factor;
     if ((factor >> 16) == 0 || (factor & 0xFFFF) == 0)
         doc->scaling.factor = 0;
-    doc->resolution = doc->port.resolution;
+    // Text laid out at another resolution than the port's is scaled to the port's (its styles,
+    // formats and areas), then laid out again.
+    int32_t stored = doc->resolution;
+    int32_t port = doc->port.resolution;
+    auto fits = [](int32_t value) { return value > 0 && value <= INT16_MAX; };
+    if (fits(stored) && fits(port) && stored != port)
+        RteScaleDocument(doc->self, static_cast<int16_t>(port), static_cast<int16_t>(stored), true);
+    doc->resolution = port;
 }
 
 // A registered type-24 handler sees every font (kind 2), character style (1) and paragraph

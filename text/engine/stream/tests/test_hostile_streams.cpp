@@ -7,6 +7,8 @@
 
 #include "guarded_blocks.h"
 #include "rte_io.h"
+#include "rte_link_range.h"
+#include "rte_text_blocks.h"
 #include "rte_record_codec.h"
 #include "stream_fixture.h"
 #include "style_checks.h"
@@ -72,6 +74,15 @@ Bytes RecordOf(int16_t type, int32_t value, Fill fill, int32_t length = -1)
     return Record(type, value, body, length);
 }
 
+// A good stream with one more record before its end record.
+Bytes BeforeEnd(const Bytes& good, const Bytes& record)
+{
+    Bytes bytes(good.begin(), good.end() - 26);
+    bytes.insert(bytes.end(), record.begin(), record.end());
+    bytes.insert(bytes.end(), good.end() - 26, good.end());
+    return bytes;
+}
+
 TEST_F(HostileTest, TheGuardStandsRightBehindTheSource)
 {
     Bytes bytes = BytesOf("0123456789");
@@ -84,6 +95,7 @@ TEST_F(HostileTest, TheGuardStandsRightBehindTheSource)
 
 TEST_F(HostileTest, EveryTruncationOfASmallStreamEndsWithACode)
 {
+    RteRegisterRecordType(&env_, RTE_REC_LINES, nullptr, nullptr, nullptr, nullptr);
     RteHandle doc = MakeRichDocument();
     Bytes whole = Save(doc);
     for (size_t size = 0; size < whole.size(); ++size)
@@ -165,14 +177,8 @@ TEST_F(HostileTest, OverlongNamesAreClampedToTheirFields)
 
 TEST_F(HostileTest, WildIndexesAndOffsetsAreBroughtIntoRange)
 {
-    RteHandle doc = MakeDocument("abcdef");
-    Bytes good = Save(doc);
-    Bytes start(good.begin(), good.end() - 26);  // without its end record
-    auto with = [&](Bytes record) {
-        Bytes bytes = start;
-        bytes.insert(bytes.end(), record.begin(), record.end());
-        return bytes;
-    };
+    Bytes good = Save(MakeDocument("abcdef"));
+    auto with = [&](const Bytes& record) { return BeforeEnd(good, record); };
     struct Case {
         Bytes bytes;
         const char* why;
@@ -194,6 +200,82 @@ TEST_F(HostileTest, WildIndexesAndOffsetsAreBroughtIntoRange)
         Survives(c.bytes, c.why);
 }
 
+// A link range of the stream: start, end, four style ids, the name's length and its bytes.
+void WriteRange(RteBodyWriter& b, int32_t start, int32_t end, int32_t length, const std::string& name)
+{
+    b.Long(start), b.Long(end);
+    for (int i = 0; i < 4; ++i)
+        b.Short(i);
+    b.Long(length);
+    b.Bytes(name.data(), name.size());
+}
+
+// A line record: five shorts and a rect.
+void WriteLine(RteBodyWriter& b, int32_t offset, int32_t flags, int32_t container)
+{
+    b.Short(offset), b.Short(0), b.Short(0), b.Short(flags), b.Short(container);
+    for (int i = 0; i < 4; ++i)
+        b.Long(i * 7);
+}
+
+TEST_F(HostileTest, LinkRangesAndLinesFromAStreamFitTheText)
+{
+    Bytes good = Save(MakeDocument("abcdef"));
+    auto with = [&](const Bytes& record) { return BeforeEnd(good, record); };
+    std::string longName(300, 'x');
+    struct Case {
+        Bytes bytes;
+        std::string links;  // start-end of each range the table keeps, its sentinel included
+        bool relayout;      // the block's lines are to be built again
+        const char* why;
+    } cases[] = {
+        {with(RecordOf(RTE_REC_LINKS_A, 4, [&](RteBodyWriter& b) {
+             WriteRange(b, -5, 3, 1, "a");
+             WriteRange(b, 2, 100000, 3, longName);  // the length says 3, the bytes are 300
+             WriteRange(b, 1, 2, 0, "");             // ends before the range before it
+             WriteRange(b, 0, 0, 0, "");
+         })), "0-3 2-6 8-8 ", true, "ranges outside the text and out of order"},
+        {with(RecordOf(RTE_REC_LINKS_B, 2, [&](RteBodyWriter& b) {
+             WriteRange(b, 4, 4, 1, "e");
+             WriteRange(b, 9, 9, 0, "");
+         })), "8-8 ", true, "a range holding no text"},
+        {with(RecordOf(RTE_REC_LINES, 0, [](RteBodyWriter& b) {
+             WriteLine(b, 0, 0x400, 0);
+             WriteLine(b, 5000, 0x400, 0);
+             WriteLine(b, 0, 0xFFFF, 0);
+         })), "8-8 ", true, "a line past its block"},
+        {with(RecordOf(RTE_REC_LINES, 0, [](RteBodyWriter& b) { WriteLine(b, 0, 0x400, 0); })), "8-8 ", true,
+         "lines without their closing entry"},
+        {with(RecordOf(RTE_REC_LINES, 0, [](RteBodyWriter& b) {
+             WriteLine(b, 0, 0x400, -3);
+             WriteLine(b, 0, 0xFFFF, 0);
+         })), "8-8 ", true, "a line in a negative container"},
+        {with(RecordOf(RTE_REC_LINES, 0, [](RteBodyWriter& b) {
+             WriteLine(b, 0, 0x400, 0);
+             WriteLine(b, 3, 0x400, 0);
+             WriteLine(b, 0, 0xFFFF, 0);
+         })), "8-8 ", false, "lines that fit"},
+        {with(RecordOf(RTE_REC_LINES, 77, [](RteBodyWriter& b) {
+             WriteLine(b, 0, 0x400, 0);
+             WriteLine(b, 0, 0xFFFF, 0);
+         })), "8-8 ", true, "lines of no block"},
+    };
+    RteRegisterRecordType(&env_, RTE_REC_LINES, nullptr, nullptr, nullptr, nullptr);
+    for (const Case& c : cases) {
+        EXPECT_EQ(0, Survives(c.bytes, c.why)) << c.why;
+        uint16_t code = 1;
+        RteHandle back = Load(c.bytes, &code);
+        RteDocument d = DocumentOf(back);
+        bool marks = std::string(c.why) == "a range holding no text";
+        std::string kept;
+        for (const RteLinkRange& range : Elements<RteLinkRange>(d.linkRanges[marks ? 1 : 0]))
+            kept += std::to_string(range.start) + "-" + std::to_string(range.end) + " ";
+        EXPECT_EQ(c.links, kept) << c.why;
+        EXPECT_EQ(c.relayout, (Elements<RteTextBlock>(d.blocks)[0].flags & RTE_BLOCK_RELAYOUT) != 0) << c.why;
+        RteDocDestroy(back);
+    }
+}
+
 TEST_F(HostileTest, StylesWhoseObjectMetNoObjectRecordLoseIt)
 {
     RteHandle doc = MakeDocument("[]");
@@ -212,6 +294,7 @@ TEST_F(HostileTest, StylesWhoseObjectMetNoObjectRecordLoseIt)
 
 TEST_F(HostileTest, ThousandsOfSeededMutationsEndWithACode)
 {
+    RteRegisterRecordType(&env_, RTE_REC_LINES, nullptr, nullptr, nullptr, nullptr);
     Bytes whole = Save(MakeRichDocument());
     std::mt19937 random(20261211);
     for (int round = 0; round < 3000; ++round) {

@@ -201,6 +201,28 @@ TEST_F(RoundTripTest, ADeletedStyleIsNotWrittenAndRunsStillNameTheirStyles)
     EXPECT_EQ("", RunProblems(back));
 }
 
+TEST_F(RoundTripTest, TextLaidOutAtAnotherResolutionIsScaledToThePorts)
+{
+    RteHandle doc = MakeRichDocument();
+    ASSERT_EQ(72, DocumentOf(doc).resolution);
+    Bytes bytes = Save(doc);
+    RteHandle back = RteNewDocument(&env_);
+    RteLocked<RteDocument>(back)->port.resolution = 144;
+    RteHandle source = Source(bytes);
+    int32_t position = 0;
+    ASSERT_EQ(0, RteReadDoc(back, &position, nullptr, 0, RteMemReader, reinterpret_cast<intptr_t>(source)));
+    RteDocument b = DocumentOf(back);
+    EXPECT_EQ(144, b.resolution);
+    EXPECT_EQ(720, Elements<RteParFormat>(b.parFormats).back().leftIndent);
+    RteRect wrap = {};
+    RteRectListFirst(b.wrapArea, &wrap);
+    EXPECT_EQ(800, wrap.bottom);
+    EXPECT_EQ(600, wrap.right);
+    for (const RteTextBlock& block : Elements<RteTextBlock>(b.blocks))
+        EXPECT_TRUE(block.flags & RTE_BLOCK_RELAYOUT);
+    RteDocDestroy(back);
+}
+
 TEST_F(RoundTripTest, ACaretIsOneSelectionRecordAndComesBackAsACaret)
 {
     RteHandle doc = MakeDocument("abc");
