@@ -19,6 +19,9 @@ const std::vector<FuzzTarget>& FuzzTargets()
         {"dib", {"fuzz/corpus/bmp/*", "samples/demo/*.bmp"}, "input.bmp", FuzzInputUse::Kept, ReadDibFile},
         {"image", {"fuzz/corpus/bmp/*", "fuzz/corpus/image/*", "samples/demo/*.bmp"}, "input.img", FuzzInputUse::Kept,
          ReadImageFile},
+        // Rich-text record streams: every record type, embedded objects and older versions.
+        {"rtd", {"text/engine/stream/tests/fixtures/old_streams/*.rtd"}, "input.rtd", FuzzInputUse::Kept,
+         ReadRecordStream},
     };
     return targets;
 }

@@ -37,3 +37,4 @@ void PasteClipboardText(const std::string& path);
 void ReadSettingsFile(const std::string& path);
 void ReadDibFile(const std::string& path);
 void ReadImageFile(const std::string& path);
+void ReadRecordStream(const std::string& path);
