@@ -177,6 +177,13 @@ void RteCopyObjectData(RteObject* object, int32_t kind)
         object->secondData = RteDuplicate(object->secondData);
 }
 
+RteObject RteObjectOf(RteHandle object)
+{
+    RteObject record;
+    RteGetElement(object, 0, &record);
+    return record;
+}
+
 const char* RteObjectText(const RteObject* object, RteHandle* locked)
 {
     *locked = nullptr;

@@ -91,6 +91,9 @@ struct RteObject {
     intptr_t styleData;
 };
 
+// A copy of the record an object handle holds.
+RteObject RteObjectOf(RteHandle object);
+
 inline int32_t RteObjectKindOf(const RteObject& object) { return static_cast<int32_t>(object.typeWord & RTE_OBJECT_KIND_MASK); }
 
 // A metafile as creation data of kind 9.
@@ -105,7 +108,10 @@ struct RteMetafileData {
 // Messages of the object callback.
 constexpr int32_t RTE_OBJECT_ATTACHED = 0;
 constexpr int32_t RTE_OBJECT_DRAW = 1;
+constexpr int32_t RTE_OBJECT_MEASURED = 2;  // data: the int32_t width, which the callback may change
 constexpr int32_t RTE_OBJECT_STYLED = 3;
+constexpr int32_t RTE_OBJECT_TEXT_LENGTH = 4;
+constexpr int32_t RTE_OBJECT_CLICKED = 5;   // x: the RtePoint clicked
 constexpr int32_t RTE_OBJECT_DISPOSE = 12;
 constexpr int32_t RTE_OBJECT_COPIED = 13;
 constexpr int32_t RTE_OBJECT_LOADED = 15;
