@@ -19,31 +19,42 @@ constexpr int kControlInset[4] = {RTE_INSET_TOP, RTE_INSET_LEFT, RTE_INSET_BOTTO
 // The style's raise of its baseline: what the control adds to an object's descent.
 int16_t& BaselineOf(RteCharStyle& style) { return style.superscript; }
 
-// The object run at an offset, or (a negative offset) the first run carrying the object.
+// The object run at an offset, or (a negative offset) the first run carrying the object: its
+// style (index and copy), its extent and its object.
 struct ObjectPlace {
-    int32_t style = -1;
+    int32_t index = -1;
     int32_t start = 0;
     int32_t end = 0;
+    RteCharStyle style;
+    RteHandle handle = nullptr;
+    RteObject object;
 };
 
-ObjectPlace PlaceOf(RteHandle doc, int32_t offset, RteHandle object)
+bool FindObject(RteHandle doc, int32_t offset, RteHandle object, ObjectPlace* place)
 {
-    ObjectPlace place;
-    RteLocked<RteDocument> locked(doc);
-    RteLocked<RteStyleRun> runs(locked->charRuns);
-    RteLocked<RteCharStyle> styles(locked->charStyles);
-    for (int32_t i = 0; i + 1 < runs.size(); ++i) {
-        int32_t index = runs[i].index;
-        bool here = offset >= 0 ? offset >= runs[i].offset && offset < runs[i + 1].offset
-                                : reinterpret_cast<RteHandle>(styles[index].object) == object;
-        if (here && styles[index].object) {
-            place = {index, runs[i].offset, std::min(runs[i + 1].offset, locked->textLength)};
-            break;
+    {
+        RteLocked<RteDocument> locked(doc);
+        RteLocked<RteStyleRun> runs(locked->charRuns);
+        RteLocked<RteCharStyle> styles(locked->charStyles);
+        for (int32_t i = 0; i + 1 < runs.size() && place->index < 0; ++i) {
+            int32_t index = runs[i].index;
+            bool here = offset >= 0 ? offset >= runs[i].offset && offset < runs[i + 1].offset
+                                    : reinterpret_cast<RteHandle>(styles[index].object) == object;
+            if (here && !styles[index].object)
+                return false;
+            if (here) {
+                place->index = index;
+                place->start = runs[i].offset;
+                place->end = std::min(runs[i + 1].offset, locked->textLength);
+                place->style = styles[index];
+            }
         }
-        if (here)
-            break;
     }
-    return place;
+    if (place->index < 0)
+        return false;
+    place->handle = reinterpret_cast<RteHandle>(place->style.object);
+    place->object = RteObjectOf(place->handle);
+    return true;
 }
 
 }  // namespace
@@ -92,13 +103,10 @@ RteHandle RteNewControlObject(RteMemContext* context, const RteControlObject* re
 
 int32_t RteReadControlObject(RteHandle doc, RteControlObject* record)
 {
-    ObjectPlace place = PlaceOf(doc, record->offset, nullptr);
-    if (place.style < 0)
+    ObjectPlace place;
+    if (!FindObject(doc, record->offset, nullptr, &place))
         return 0;
-    RteCharStyle style;
-    RteGetElement(RteLocked<RteDocument>(doc)->charStyles, place.style, &style);
-    auto handle = reinterpret_cast<RteHandle>(style.object);
-    RteObject object = RteObjectOf(handle);
+    const RteObject& object = place.object;
     record->kind = static_cast<int16_t>(RteObjectKindOf(object));
     record->width = static_cast<int16_t>(object.width);
     record->spare = static_cast<int16_t>(object.spare);
@@ -110,24 +118,22 @@ int32_t RteReadControlObject(RteHandle doc, RteControlObject* record)
     record->picture = object.picture;
     record->kindValue = object.kindValue;
     record->referenceValue = object.referenceValue;
-    record->descent = object.descent + BaselineOf(style);
+    record->descent = object.descent + BaselineOf(place.style);
     record->styleData = object.styleData;
     record->offset = place.start;
     record->zero = 0;
-    record->object = handle;
+    record->object = place.handle;
     return 1;
 }
 
 int32_t RteUpdateControlObject(RteHandle doc, const RteControlObject* record)
 {
-    ObjectPlace place = PlaceOf(doc, record->offset, record->object);
-    if (place.style < 0)
+    ObjectPlace place;
+    if (!FindObject(doc, record->offset, record->object, &place))
         return 0;
-    RteCharStyle style;
-    RteGetElement(RteLocked<RteDocument>(doc)->charStyles, place.style, &style);
-    auto handle = reinterpret_cast<RteHandle>(style.object);
-    RteObject object = RteObjectOf(handle);
-    RteObject before = object;
+    RteCharStyle& style = place.style;
+    RteObject object = place.object;
+    const RteObject& before = place.object;
     int16_t baseline = BaselineOf(style);
     object.styleData = record->styleData;
     if (record->descent != object.descent + baseline)
@@ -142,7 +148,7 @@ int32_t RteUpdateControlObject(RteHandle doc, const RteControlObject* record)
                    object.insets[RTE_INSET_LEFT] != before.insets[RTE_INSET_LEFT] ||
                    object.insets[RTE_INSET_RIGHT] != before.insets[RTE_INSET_RIGHT] || object.styleData != before.styleData;
     {
-        RteLocked<RteObject> stored(handle);
+        RteLocked<RteObject> stored(place.handle);
         stored[0] = object;
     }
     if (changed && record->offset >= 0) {
@@ -154,6 +160,6 @@ int32_t RteUpdateControlObject(RteHandle doc, const RteControlObject* record)
         RteMarkForLayout(locked.get(), place.start, place.end);
     }
     RteLocked<RteDocument> locked(doc);
-    RteLocked<RteCharStyle>(locked->charStyles)[place.style] = style;
+    RteLocked<RteCharStyle>(locked->charStyles)[place.index] = style;
     return changed ? 1 : 0;
 }
