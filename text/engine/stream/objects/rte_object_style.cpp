@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "rte_fonts.h"
+#include "rte_object_draw.h"
 #include "rte_object_queries.h"
 #include "rte_object_stream.h"
 #include "rte_position_cache.h"
@@ -65,31 +66,18 @@ int32_t TextWidth(RteHandle doc, RteCharStyle* style, const RteObject& object, R
     return positions.back() - positions.front();
 }
 
-// Slot 2: the object's width (its text's for text kinds, at least its own width and, empty,
-// at least its kind value, the side insets added) spread evenly over its characters.
+// Slot 2: the object's width spread evenly over its characters.
 intptr_t ObjectMeasure(RteHandle doc, RteCharStyle* style, intptr_t request, intptr_t, intptr_t, intptr_t)
 {
     auto* step = reinterpret_cast<RteMeasureStep*>(request);
-    RteHandle handle = ObjectOf(style);
-    RteObject object;
-    RteGetElement(handle, 0, &object);
-    int32_t kind = RteObjectKindOf(object);
-    int32_t width = IsTextKind(kind) ? TextWidth(doc, style, object, handle) : 0;
-    bool empty = (IsTextKind(kind) && width == 0) || (kind == RTE_KIND_BYTES && !object.data);
-    if (object.callback)
-        object.callback(doc, handle, object.styleData, RTE_OBJECT_MEASURED, 0, reinterpret_cast<intptr_t>(&width), 0);
-    if (empty && width < object.kindValue)
-        width = object.kindValue;
-    width = std::max(width, object.width) + object.insets[RTE_INSET_LEFT] + object.insets[RTE_INSET_RIGHT];
-    // Unit 33 counts the object's characters less one: the whole width over all of them.
-    int64_t total = static_cast<int64_t>(width) * step->count / (style->units23to34[10] + 1);
+    int32_t total = RteObjectRunWidth(doc, style, step->count);
     int32_t start = step->positions[0];
     for (int32_t i = 0; i < step->count; ++i) {
-        step->positions[i + 1] = start + static_cast<int32_t>(total * (i + 1) / step->count);
+        step->positions[i + 1] = start + static_cast<int32_t>(static_cast<int64_t>(total) * (i + 1) / step->count);
         if (step->types)
             step->types[i] = 0;
     }
-    return static_cast<intptr_t>(total);
+    return total;
 }
 
 // Slot 4: the closing bracket of an object ends it; every other character is the object.
@@ -156,11 +144,28 @@ int32_t ObjectCleanup(RteHandle doc, RteCharStyle* style, int32_t)
 
 }  // namespace
 
+int32_t RteObjectRunWidth(RteHandle doc, RteCharStyle* style, int32_t count)
+{
+    RteHandle handle = ObjectOf(style);
+    RteObject object = RteObjectOf(handle);
+    int32_t kind = RteObjectKindOf(object);
+    int32_t width = IsTextKind(kind) ? TextWidth(doc, style, object, handle) : 0;
+    bool empty = (IsTextKind(kind) && width == 0) || (kind == RTE_KIND_BYTES && !object.data);
+    if (object.callback)
+        object.callback(doc, handle, object.styleData, RTE_OBJECT_MEASURED, 0, reinterpret_cast<intptr_t>(&width), 0);
+    if (empty && width < object.kindValue)
+        width = object.kindValue;
+    width = std::max(width, object.width) + object.insets[RTE_INSET_LEFT] + object.insets[RTE_INSET_RIGHT];
+    // Unit 33 counts the object's characters less one: the whole width over all of them.
+    return static_cast<int32_t>(static_cast<int64_t>(width) * count / (style->units23to34[10] + 1));
+}
+
 void RteSetObjectHooks(RteCharStyle* style, const RteObject& object)
 {
     int32_t kind = RteObjectKindOf(object);
     style->hooks.metrics = ObjectMetrics;
     style->hooks.measure = ObjectMeasure;
+    style->hooks.draw = RteDrawObjectRun;
     style->hooks.added = ObjectAdded;
     style->hooks.leaving = ObjectReleased;
     style->hooks.rederive = ObjectCleanup;
