@@ -1,6 +1,7 @@
 // The rich-text engine's record stream target: an "RTD" file (the form the text object's
-// records and the "RTEDOC" clipboard data take) read into a document with the object and line
-// records registered, then saved and read again, as an editor would keep what it opened.
+// records and the "RTEDOC" clipboard data take) read into a document with the object, line and
+// sub-document records registered, then each document saved and read again, as an editor
+// would keep what it opened.
 #include "fuzz_targets.h"
 
 #include "rte_io.h"
@@ -8,6 +9,15 @@
 #include "rte_object_stream.h"
 
 namespace {
+
+RteHandle g_subDocument;
+
+// Every sub-document of the stream goes into one second document.
+uint16_t TakeSubDocument(RteHandle, int16_t, RteHandle, int32_t*, intptr_t argument, int32_t*)
+{
+    *reinterpret_cast<RteHandle*>(argument) = g_subDocument;
+    return 1;
+}
 
 // The document saved into memory and read back into a second one.
 void SaveAndReread(RteEnvironment* env, RteHandle doc)
@@ -35,6 +45,8 @@ void ReadRecordStream(const std::string& path)
     RteEngineStartup(&env, &context);
     RteRegisterObjectRecords(&env, nullptr, 0);
     RteRegisterRecordType(&env, RTE_REC_LINES, nullptr, nullptr, nullptr, nullptr);
+    RteRegisterRecordType(&env, RTE_REC_SUBDOCUMENT, TakeSubDocument, nullptr, nullptr, nullptr);
+    g_subDocument = RteNewDocument(&env);
     RteHandle name = RteNewString(&context, path.c_str());
     intptr_t file = 0;
     if (RteFileOpen(name, 0, &file) == 0) {
@@ -48,6 +60,8 @@ void ReadRecordStream(const std::string& path)
         RteDocDestroy(doc);
         RteFree(reference);
     }
+    SaveAndReread(&env, g_subDocument);
+    RteDocDestroy(g_subDocument);
     RteFree(name);
     RteEngineShutdown(&env);
     RteMemFree(&context);

@@ -102,6 +102,39 @@ TEST_F(HostileTest, EveryTruncationOfASmallStreamEndsWithACode)
         Survives(Bytes(whole.begin(), whole.begin() + static_cast<ptrdiff_t>(size)), "cut at " + std::to_string(size));
 }
 
+RteHandle g_subDocument;
+
+// Takes the records of every sub-document into the test's second document.
+uint16_t TakeSubDocument(RteHandle, int16_t, RteHandle, int32_t*, intptr_t argument, int32_t*)
+{
+    *reinterpret_cast<RteHandle*>(argument) = g_subDocument;
+    return 1;
+}
+
+TEST_F(HostileTest, EveryTruncationOfAStreamWithASubDocumentEndsWithACode)
+{
+    RteRegisterRecordType(&env_, RTE_REC_SUBDOCUMENT, TakeSubDocument, nullptr, nullptr, nullptr);
+    RteHandle target = RteAlloc(&context_, 1, 0, 256, false);
+    auto reference = reinterpret_cast<intptr_t>(target);
+    int32_t position = 0;
+    RteHandle main = MakeDocument("main");
+    ASSERT_EQ(0, RteSaveDoc(main, &position, nullptr, 0, RteMemWriter, reference, 0));
+    ASSERT_EQ(0, RteSaveDoc(MakeRichDocument(), &position, nullptr, 0, RteMemWriter, reference, 3));
+    ASSERT_EQ(0, RteSaveDocEnd(main, &position, RteMemWriter, reference));
+    Bytes whole = Contents(target);
+    RteFree(target);
+    for (size_t size = 0; size < whole.size(); size += 7) {
+        g_subDocument = RteNewDocument(&env_);
+        Survives(Bytes(whole.begin(), whole.begin() + static_cast<ptrdiff_t>(size)), "cut at " + std::to_string(size));
+        EXPECT_EQ("", RunProblems(g_subDocument)) << size;
+        RteDocDestroy(g_subDocument);
+    }
+    g_subDocument = RteNewDocument(&env_);
+    EXPECT_EQ(0, Survives(whole, "whole"));
+    EXPECT_EQ(RteTextLength(MakeRichDocument()), RteTextLength(g_subDocument)) << "the sub-document read whole";
+    RteDocDestroy(g_subDocument);
+}
+
 TEST_F(HostileTest, HeadersThatDoNotFitTheStreamAreRefused)
 {
     Bytes settings = Save(MakeDocument("abc"));
