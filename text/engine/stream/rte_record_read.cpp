@@ -126,12 +126,11 @@ void LeaveSubDocument(Read& read)
     read.locked->env->context->currentKey = read.locked->key;
     RteStreamPass pass = std::move(read.pass);
     read.pass = std::move(read.mainPass);
+    RteUnlock(sub);  // the lock taken when the sub-document was entered
     RteAfterRead(sub, &pass);
-    RteDocument* locked = static_cast<RteDocument*>(RteLock(sub));
+    RteLocked<RteDocument> locked(sub);
     locked->flags &= ~RTE_DOC_READING;
     locked->port.flags |= RTE_PORT_CHANGED;
-    RteUnlock(sub);
-    RteUnlock(sub);  // the lock taken when the sub-document was entered
 }
 
 // A settings record with a nonzero value starts a sub-document: the type-18 handler names the
