@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "rte_fonts.h"
+#include "rte_object_stream.h"
 #include "rte_runs.h"
 #include "rte_text_blocks.h"
 #include "rte_typed.h"
@@ -12,6 +13,8 @@
 namespace {
 
 constexpr uint32_t kMetricsSet = 0x100000;
+constexpr uint32_t kDocDeviceScaled = 0x200000;
+constexpr uint32_t kHookDeviceScaled = 0x40000000;
 
 // The control's insets run top, left, bottom, right; the object's top, bottom, left, right.
 constexpr int kControlInset[4] = {RTE_INSET_TOP, RTE_INSET_LEFT, RTE_INSET_BOTTOM, RTE_INSET_RIGHT};
@@ -162,4 +165,40 @@ int32_t RteUpdateControlObject(RteHandle doc, const RteControlObject* record)
     RteLocked<RteDocument> locked(doc);
     RteLocked<RteCharStyle>(locked->charStyles)[place.index] = style;
     return changed ? 1 : 0;
+}
+
+void RteFillObjectHookRecord(RteHandle doc, RteHandle object, int16_t code, intptr_t first, intptr_t second,
+                             void* window, RteObjectHookRecord* out)
+{
+    RteObject record = RteObjectOf(object);
+    RteLocked<RteDocument> locked(doc);
+    *out = {};
+    out->code = code;
+    out->kind = static_cast<int16_t>(RteObjectKindOf(record));
+    out->width = static_cast<int16_t>(record.width);
+    out->spare = static_cast<int16_t>(record.spare);
+    out->height = static_cast<int16_t>(record.height);
+    for (int i = 0; i < 4; ++i)
+        out->insets[i] = record.insets[kControlInset[i]];
+    out->typeFlags = (record.typeWord & ~RTE_OBJECT_KIND_MASK) | ((locked->flags & kDocDeviceScaled) ? kHookDeviceScaled : 0);
+    out->descent = record.descent + (record.currentStyle ? BaselineOf(*record.currentStyle) : 0);
+    out->ownerValue = record.ownerValue;
+    bool bytes = out->kind == RTE_KIND_BYTES && record.data;
+    out->data = bytes ? reinterpret_cast<intptr_t>(RteLock(reinterpret_cast<RteHandle>(record.data))) : record.data;
+    out->picture = record.picture;
+    out->kindValue = record.kindValue;
+    out->referenceValue = record.referenceValue;
+    out->styleData = record.styleData;
+    out->hookData[0] = first;
+    out->hookData[1] = second;
+    out->object = object;
+    out->window = window;
+    out->environmentValue = RteObjectRecordsValue(locked->env);
+}
+
+void RteEndObjectHookRecord(const RteObjectHookRecord* record)
+{
+    RteObject object = RteObjectOf(record->object);
+    if (record->kind == RTE_KIND_BYTES && object.data)
+        RteUnlock(reinterpret_cast<RteHandle>(object.data));
 }

@@ -85,3 +85,11 @@ int32_t RteReadControlObject(RteHandle doc, RteControlObject* record);
 // new descent moves the style's baseline value instead (not below minus its descent). What
 // changed is laid out again. 0 when nothing changed.
 int32_t RteUpdateControlObject(RteHandle doc, const RteControlObject* record);
+// The record that tells the notify window of a hook of the object (code): the object's values,
+// its type flags without the kind (0x40000000 added for a document drawn at its device's
+// resolution), its descent with the current style's baseline value, the hook's two data
+// values, the control's window and the value the environment registered its objects with. The
+// data of kind 12 is its bytes, locked until RteEndObjectHookRecord.
+void RteFillObjectHookRecord(RteHandle doc, RteHandle object, int16_t code, intptr_t first, intptr_t second,
+                             void* window, RteObjectHookRecord* out);
+void RteEndObjectHookRecord(const RteObjectHookRecord* record);

@@ -156,4 +156,37 @@ TEST_F(ControlObjectTest, AnUpdateMovesTheBaselineForANewDescentAndKeepsTheWidth
     EXPECT_EQ(-carried.descent, carried.superscript);
 }
 
+TEST_F(ControlObjectTest, AHookRecordCarriesTheObjectAndLocksTheBytesOfKind12WhileItStands)
+{
+    RteRegisterObjectRecords(&env_, nullptr, 0x1234);
+    const char bytes[] = "donnees";
+    RteControlObject made = Record(RTE_KIND_BYTES, 25, 15, -3, reinterpret_cast<intptr_t>(bytes));
+    made.kindValue = sizeof bytes;
+    made.typeFlags = RTE_OBJECT_SHAREABLE;
+    RteHandle object = RteNewControlObject(&context_, &made);
+    RteHandle doc = DocumentWith(object);
+    RteLocked<RteDocument>(doc)->flags |= 0x200000;
+    RteClickRecord click = {};
+    RteObjectHookRecord record;
+    int window = 0;
+    RteFillObjectHookRecord(doc, object, 8, reinterpret_cast<intptr_t>(&click), 2, &window, &record);
+    EXPECT_EQ(8, record.code);
+    EXPECT_EQ(RTE_KIND_BYTES, record.kind);
+    EXPECT_EQ(25, record.width);
+    EXPECT_EQ(15, record.height);
+    EXPECT_EQ(2, record.insets[1]) << "the control's order: top, left, bottom, right";
+    EXPECT_EQ(RTE_OBJECT_SHAREABLE | 0x40000000u, record.typeFlags) << "no kind; the device-scaled document's bit";
+    EXPECT_EQ(3, record.descent);
+    EXPECT_STREQ(bytes, reinterpret_cast<const char*>(record.data)) << "a pointer to the object's bytes";
+    RteHandle data = reinterpret_cast<RteHandle>(RteObjectOf(object).data);
+    EXPECT_EQ(1, RteLockCount(data));
+    EXPECT_EQ(reinterpret_cast<intptr_t>(&click), record.hookData[0]);
+    EXPECT_EQ(2, record.hookData[1]);
+    EXPECT_EQ(object, record.object);
+    EXPECT_EQ(&window, record.window);
+    EXPECT_EQ(0x1234, record.environmentValue);
+    RteEndObjectHookRecord(&record);
+    EXPECT_EQ(0, RteLockCount(data));
+}
+
 }  // namespace
