@@ -159,9 +159,10 @@ TEST_F(RoundTripTest, TheSaveMaskLeavesOutItsRecords)
         uint32_t mask;
         std::vector<int> absent;
     } cases[] = {
-        {0x1, {1, 2}}, {0x2, {4, 6, 8}}, {0x4, {5, 7}}, {0x8, {15}}, {0x10, {10, 16}}, {0x400, {23}},
+        {0x1, {1, 2, 3}}, {0x2, {4, 6, 8}}, {0x4, {5, 7}}, {0x8, {15}}, {0x10, {10, 16}}, {0x400, {23}},
     };
     RteHandle doc = MakeRichDocument();
+    RteRegisterRecordType(&env_, RTE_REC_LINES, nullptr, nullptr, nullptr, nullptr);
     std::vector<int> all = RecordTypes(Save(doc));
     for (const Case& c : cases) {
         RteLocked<RteDocument>(doc)->saveMask = c.mask;
