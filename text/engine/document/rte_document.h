@@ -191,6 +191,8 @@ struct RteDocument {
     int16_t typeaheadRedraw;
     // The innermost open insertion batch (RteBatch), null outside batches.
     RteHandle batch;
+    // A copy's ranges in its source (RteRange, the first from 0), under the document's key.
+    RteHandle origins;
 };
 
 // An extra-area rect (numbered from 1) and the text offset from which it affects lines.
