@@ -9,6 +9,7 @@
 #include "rte_gdi_misc.h"
 #include "rte_gdi_port.h"
 #include "rte_gdi_text.h"
+#include "rte_quote_filter.h"
 #include "rte_run_helpers.h"
 #include "rte_typed.h"
 
@@ -98,6 +99,7 @@ void FillHooks(RteEnvironment* env)
     env->hooks.drawInvisibles = RteDrawInvisibles;
     env->hooks.blink = RteBlinkRedraw;
     env->hooks.container = RteDefaultContainerHook;
+    env->hooks.specialChar = RteTypographicQuotes;
     env->defaultFormat.hooks.tabLeader = RteDrawTabLeader;
 }
 

@@ -152,6 +152,8 @@ int32_t Get(RteHandle doc, int table, int32_t offset, bool next, RteLinkRange* o
     RteLinkRange range = ElementOf<RteLinkRange>(RteLinkTable(locked.get(), table), index);
     if (range.start >= locked->textLength)
         return 0;
+    if (!range.callback)
+        range.callback = DefaultProc(table);  // a range read from a stream
     if (out)
         *out = range;
     return 1;
