@@ -1,0 +1,423 @@
+// The library's open-file dialog under Wine, played by messages against the FTP server: the
+// Internet block of the look-in combo, browsing a saved server with its folder items, the
+// results of Open, the saved URLs, a lost connection and the address-list dialog.
+#include "open_dialog_fixture.h"
+#include "dialog_items.h"
+#include "registry_values.h"
+#include "transfer_fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr LRESULT Header = -2, Server = -3, Url = -4, AddRemove = -5, Folder = -6, CurrentFolder = -7;
+
+// The folder items of the combo, as text and data.
+std::vector<std::pair<std::string, LRESULT>> FolderItems(HWND dialog)
+{
+    std::vector<std::pair<std::string, LRESULT>> folders;
+    for (const auto& item : ComboItems(dialog)) {
+        if (item.second == Folder || item.second == CurrentFolder)
+            folders.push_back(item);
+    }
+    return folders;
+}
+
+bool Listed(HWND dialog, const std::vector<std::string>& names)
+{
+    const std::vector<std::string> rows = Rows(FtpView(dialog));
+    for (const std::string& name : names) {
+        if (std::find(rows.begin(), rows.end(), name) == rows.end())
+            return false;
+    }
+    return Idle(dialog);
+}
+
+// A step that waits until the FTP view lists these names and the dialog takes input again.
+DialogStep WaitForRows(std::vector<std::string> names)
+{
+    return [names](HWND dialog) { return Listed(dialog, names) ? STEP_NEXT : STEP_AGAIN; };
+}
+
+DialogStep Do(std::function<void(HWND)> action)
+{
+    return [action](HWND dialog) {
+        action(dialog);
+        return STEP_NEXT;
+    };
+}
+
+}  // namespace
+
+class OpenDialogSteps : public OpenDialog {
+protected:
+    // Chooses the saved server and waits for its root.
+    std::vector<DialogStep> ToServerRoot()
+    {
+        return {Do([this](HWND dialog) { EXPECT_TRUE(ChooseItem(dialog, server)); }), WaitForRows({"pub", "a"})};
+    }
+    // Then into /pub.
+    std::vector<DialogStep> ToPub()
+    {
+        std::vector<DialogStep> steps = ToServerRoot();
+        steps.push_back(Do([](HWND dialog) { ClickRows(FtpView(dialog), {"pub"}, NM_DBLCLK); }));
+        steps.push_back(WaitForRows({"a.txt", "b.txt"}));
+        return steps;
+    }
+    // What the server's root lists: our folders, then the files every case of the program serves.
+    static std::vector<std::string> RootRows()
+    {
+        std::vector<std::string> rows = {"a", "pub"};
+        for (const TransferFixture& fixture : TransferFixtures())
+            rows.push_back(fixture.name);
+        std::sort(rows.begin() + 2, rows.end(), [](const std::string& x, const std::string& y) {
+            return lstrcmpiA(x.c_str(), y.c_str()) < 0;
+        });
+        return rows;
+    }
+    static std::vector<DialogStep> Then(std::vector<DialogStep> steps, std::vector<DialogStep> more)
+    {
+        steps.insert(steps.end(), more.begin(), more.end());
+        return steps;
+    }
+};
+
+TEST_F(OpenDialogSteps, TheInternetBlockFollowsTheLocalItems)
+{
+    std::vector<std::pair<std::string, LRESULT>> items;
+    std::string own;
+    Run({[&](HWND dialog) {
+        items = ComboItems(dialog);
+        return IDCANCEL;
+    }});
+    const std::vector<std::pair<std::string, LRESULT>> block = {
+        {"Adresses Internet (FTP)", Header},  {"Ajouter/Supprimer des adresses", AddRemove},
+        {server, Server},                    {"Adresses Internet (URLs)", Header},
+        {"Ajouter/Supprimer des URLs", AddRemove}, {HttpAddress("page.htm"), Url}};
+    ASSERT_GT(items.size(), block.size());
+    const std::vector<std::pair<std::string, LRESULT>> last(items.end() - static_cast<long>(block.size()), items.end());
+    EXPECT_EQ(block, last);
+    EXPECT_EQ("Desktop", items[0].first) << "the dialog's own items come first";
+}
+
+TEST_F(OpenDialogSteps, ChoosingTheServerListsItsRoot)
+{
+    std::vector<std::string> rows;
+    std::string selected;
+    size_t folders = 99;
+    Run(Then(ToServerRoot(), {[&](HWND dialog) {
+                 rows = Rows(FtpView(dialog));
+                 selected = SelectedItem(dialog);
+                 folders = FolderItems(dialog).size();
+                 EXPECT_TRUE(IsWindowVisible(FtpView(dialog)));
+                 EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, 1121))) << "the dialog's own file view is gone";
+                 return IDCANCEL;
+             }}));
+    EXPECT_EQ(RootRows(), rows) << "folders first, then files, by name";
+    EXPECT_EQ(server, selected);
+    EXPECT_EQ(0u, folders) << "the root has no folder items";
+    EXPECT_TRUE(shown.empty());
+    EXPECT_NE(std::string::npos, NetServers().FtpLog().find("USER anonymous\n"));
+}
+
+TEST_F(OpenDialogSteps, FolderItemsFollowTheRemoteFolder)
+{
+    using Items = std::vector<std::pair<std::string, LRESULT>>;
+    Items inA, inB, inC;
+    std::string selectedInC;
+    Run(Then(ToServerRoot(),
+             {Do([](HWND dialog) { ClickRows(FtpView(dialog), {"a"}, NM_DBLCLK); }), WaitForRows({"b", "c"}),
+              Do([&](HWND dialog) { inA = FolderItems(dialog); }),
+              Do([](HWND dialog) { ClickRows(FtpView(dialog), {"b"}, NM_DBLCLK); }), WaitForRows({"x.txt"}),
+              Do([&](HWND dialog) { inB = FolderItems(dialog); }),
+              Do([](HWND dialog) { SendMessageA(dialog, WM_COMMAND, 40961, 0); }), WaitForRows({"b", "c"}),
+              Do([](HWND dialog) { ClickRows(FtpView(dialog), {"c"}, NM_DBLCLK); }), WaitForRows({"y.txt"}),
+              [&](HWND dialog) {
+                  inC = FolderItems(dialog);
+                  selectedInC = SelectedItem(dialog);
+                  return IDCANCEL;
+              }}));
+    EXPECT_EQ((Items{{" a", CurrentFolder}}), inA);
+    EXPECT_EQ((Items{{" a", Folder}, {"  b", CurrentFolder}}), inB);
+    EXPECT_EQ((Items{{" a", Folder}, {"  c", CurrentFolder}}), inC);
+    EXPECT_EQ("  c", selectedInC);
+    EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(OpenDialogSteps, OneFileGivesItsAddressAndTitle)
+{
+    const BOOL chosen = Run(Then(ToPub(), {Do([](HWND dialog) {
+                                               ClickRows(FtpView(dialog), {"a.txt"});
+                                               EXPECT_EQ("a.txt", TypedName(dialog));
+                                               PressOpen(dialog);
+                                           }),
+                                           [](HWND) { return STEP_CLOSED_BY_DIALOG; }}));
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(server + "/pub/a.txt", std::string(file));
+    EXPECT_STREQ("a.txt", title);
+}
+
+TEST_F(OpenDialogSteps, SeveralFilesGiveTheFolderAndEachName)
+{
+    const BOOL chosen = Run(Then(ToPub(), {Do([](HWND dialog) {
+                                               ClickRows(FtpView(dialog), {"a.txt", "b.txt"});
+                                               PressOpen(dialog);
+                                           }),
+                                           [](HWND) { return STEP_CLOSED_BY_DIALOG; }}));
+    EXPECT_TRUE(chosen);
+    const std::string folder = server + "/pub";
+    const std::string expected = folder + '\0' + "a.txt" + '\0' + "b.txt" + '\0' + '\0';
+    EXPECT_EQ(expected, std::string(file, expected.size()));
+}
+
+TEST_F(OpenDialogSteps, APatternFiltersTheFolderAndKeepsTheDialog)
+{
+    std::vector<std::string> rows;
+    const BOOL chosen = Run(Then(ToPub(), {Do([](HWND dialog) {
+                                               TypeName(dialog, "*.txt");
+                                               PressOpen(dialog);
+                                           }),
+                                           [&](HWND dialog) {
+                                               rows = Rows(FtpView(dialog));
+                                               return IDCANCEL;
+                                           }}));
+    EXPECT_FALSE(chosen);
+    EXPECT_EQ((std::vector<std::string>{"a.txt", "b.txt"}), rows);
+}
+
+TEST_F(OpenDialogSteps, ATypedWebAddressEndsTheDialog)
+{
+    const BOOL chosen = Run(Then(ToServerRoot(), {Do([](HWND dialog) {
+                                                      TypeName(dialog, "http://www.example.org/docs/page.htm");
+                                                      PressOpen(dialog);
+                                                  }),
+                                                  [](HWND) { return STEP_CLOSED_BY_DIALOG; }}));
+    EXPECT_TRUE(chosen);
+    EXPECT_STREQ("http://www.example.org/docs/page.htm", file);
+    EXPECT_STREQ("docs/page.htm", title);
+}
+
+TEST_F(OpenDialogSteps, AMissingNameIsToldAndKeepsTheDialog)
+{
+    bool open = false;
+    const BOOL chosen = Run(Then(ToPub(), {Do([](HWND dialog) {
+                                               TypeName(dialog, "zz.txt");
+                                               PressOpen(dialog);
+                                           }),
+                                           [&](HWND dialog) {
+                                               open = IsWindow(dialog);
+                                               return IDCANCEL;
+                                           }}));
+    EXPECT_FALSE(chosen);
+    EXPECT_TRUE(open);
+    ASSERT_EQ(1u, shown.size());
+    EXPECT_EQ("Erreur", shown[0].caption);
+    EXPECT_EQ("Le fichier zz.txt est introuvable.", shown[0].text);
+}
+
+TEST_F(OpenDialogSteps, ASavedUrlIsOpenedAsTyped)
+{
+    bool ftpShownDisabled = false;
+    std::string typed;
+    const BOOL chosen = Run({Do([this](HWND dialog) { EXPECT_TRUE(ChooseItem(dialog, HttpAddress("page.htm"))); }),
+                             [&](HWND dialog) {
+                                 ftpShownDisabled =
+                                     IsWindowVisible(FtpView(dialog)) && !IsWindowEnabled(FtpView(dialog));
+                                 typed = TypedName(dialog);
+                                 PressOpen(dialog);
+                                 return STEP_NEXT;
+                             },
+                             [](HWND) { return STEP_CLOSED_BY_DIALOG; }});
+    EXPECT_TRUE(ftpShownDisabled);
+    EXPECT_EQ(HttpAddress("page.htm"), typed);
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(HttpAddress("page.htm"), std::string(file));
+}
+
+TEST_F(OpenDialogSteps, ALostConnectionIsMadeAgain)
+{
+    std::vector<std::string> rows;
+    Run(Then(ToPub(), {Do([](HWND) {
+                           NetServers().Down("ftp");
+                           NetServers().Up("ftp");
+                           NetServers().ClearLogs();
+                       }),
+                       Do([](HWND dialog) { SendMessageA(dialog, WM_COMMAND, 40961, 0); }), WaitForRows({"pub", "a"}),
+                       [&](HWND dialog) {
+                           rows = Rows(FtpView(dialog));
+                           return IDCANCEL;
+                       }}));
+    EXPECT_EQ(RootRows(), rows);
+    EXPECT_NE(std::string::npos, NetServers().FtpLog().find("USER anonymous\n")) << "logged on again";
+    EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(OpenDialogSteps, AStepAnsweredBusyStillEndsItsChain)
+{
+    bool disabledMeanwhile = false;
+    std::vector<std::string> rows;
+    Run(Then(ToPub(), {[&](HWND dialog) {
+                           NetServers().ClearLogs();
+                           // A folder change under way, whose current-folder step is answered by a
+                           // busy connection.
+                           SendMessageA(dialog, RegisterWindowMessageA("qxofn32_msgNotify"), 2, 0);
+                           struct {
+                               void* connection;
+                               int error;
+                               HGLOBAL block;
+                           } busy{nullptr, 5002, nullptr};
+                           SendMessageA(dialog, 1724 + 3, reinterpret_cast<WPARAM>(&busy), 0);
+                           disabledMeanwhile = !Idle(dialog);
+                           return STEP_NEXT;
+                       },
+                       WaitForRows({"a.txt", "b.txt", "c.gif"}),
+                       [&](HWND dialog) {
+                           rows = Rows(FtpView(dialog));
+                           return IDCANCEL;
+                       }}));
+    EXPECT_TRUE(disabledMeanwhile);
+    EXPECT_EQ((std::vector<std::string>{"a.txt", "b.txt", "c.gif"}), rows);
+    EXPECT_NE(std::string::npos, NetServers().FtpLog().find("USER anonymous\n")) << "logged on again";
+    EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(OpenDialogSteps, ALocalFileIsLeftAsTheDialogGaveIt)
+{
+    const std::string folder = local.Path().substr(0, local.Path().size() - 1);
+    ofn.lpstrInitialDir = folder.c_str();
+    const BOOL chosen = Run({Do([](HWND dialog) {
+                                 TypeName(dialog, "local.txt");
+                                 PressOpen(dialog);
+                             }),
+                             [](HWND) { return STEP_CLOSED_BY_DIALOG; }});
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(local / "local.txt", std::string(file));
+    EXPECT_STREQ("local.txt", title);
+}
+
+TEST_F(OpenDialogSteps, AnInitialAddressIsNotShown)
+{
+    lstrcpyA(file, "ftp://somewhere/file.txt");
+    std::string typed = "?";
+    Run({[&](HWND dialog) {
+        typed = TypedName(dialog);
+        return IDCANCEL;
+    }});
+    EXPECT_EQ("", typed);
+}
+
+TEST_F(OpenDialogSteps, ThePreviewDialogGetsTheSameInternetItems)
+{
+    std::vector<std::pair<std::string, LRESULT>> items;
+    Run({[&](HWND dialog) {
+            items = ComboItems(dialog);
+            return IDCANCEL;
+        }},
+        true);
+    ASSERT_GE(items.size(), 3u);
+    EXPECT_EQ((std::pair<std::string, LRESULT>{server, Server}), items[items.size() - 4]);
+    EXPECT_EQ((std::pair<std::string, LRESULT>{HttpAddress("page.htm"), Url}), items.back());
+}
+
+// The address-list dialog, opened from the add/remove item of a block.
+class AddressList : public OpenDialogSteps {
+protected:
+    struct Seen {
+        std::string caption;
+        std::vector<std::string> entries;
+        bool deleteEnabled = false;
+    };
+    // Opens the block's list, lets `play` fill it in and answers with its command.
+    std::vector<std::pair<std::string, LRESULT>> Edit(const char* item, std::function<int(HWND)> play)
+    {
+        respond = [this, play](HWND list) {
+            seen.caption = WindowText(list);
+            const HWND entries = GetDlgItem(list, 102);
+            for (LRESULT i = 0; i < SendMessageA(entries, CB_GETCOUNT, 0, 0); ++i) {
+                char text[300] = {};
+                SendMessageA(entries, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+                seen.entries.emplace_back(text);
+            }
+            seen.deleteEnabled = IsWindowEnabled(GetDlgItem(list, 101));
+            return play(list);
+        };
+        std::vector<std::pair<std::string, LRESULT>> items;
+        Run({Do([item](HWND dialog) { EXPECT_TRUE(ChooseItem(dialog, item)); }), [&](HWND dialog) {
+                 items = ComboItems(dialog);
+                 return IDCANCEL;
+             }});
+        return items;
+    }
+    static void Type(HWND list, const char* text)
+    {
+        SetDlgItemTextA(list, 102, text);
+        SendMessageA(list, WM_COMMAND, MAKEWPARAM(102, CBN_EDITCHANGE), 0);
+    }
+    Seen seen;
+};
+
+bool Has(const std::vector<std::pair<std::string, LRESULT>>& items, const std::string& text)
+{
+    return std::any_of(items.begin(), items.end(), [&](const auto& item) { return item.first == text; });
+}
+
+TEST_F(AddressList, AnAddedServerIsSavedAndListed)
+{
+    const auto items = Edit("Ajouter/Supprimer des adresses", [](HWND list) {
+        Type(list, "ftp.exemple.net");
+        return IDOK;
+    });
+    EXPECT_EQ("Serveurs FTP", seen.caption);
+    EXPECT_EQ(std::vector<std::string>{NetServers().FtpHost()}, seen.entries);
+    EXPECT_TRUE(seen.deleteEnabled);
+    EXPECT_TRUE(Has(items, "ftp://ftp.exemple.net"));
+    EXPECT_EQ(NetServers().FtpHost() + '\0', StoredBytes(HKEY_LOCAL_MACHINE, SAVED_SERVERS_KEY, "Server1"));
+    EXPECT_EQ(std::string("ftp.exemple.net\0", 16), StoredBytes(HKEY_LOCAL_MACHINE, SAVED_SERVERS_KEY, "Server2"));
+}
+
+TEST_F(AddressList, AServerAlreadyListedOrAnEmptyEditChangesNothing)
+{
+    PutText(HKEY_LOCAL_MACHINE, SAVED_SERVERS_KEY, "by hand", "ftp.two.org");
+    for (const std::string& typed : {NetServers().FtpHost(), std::string()}) {
+        SCOPED_TRACE(typed);
+        seen = {};
+        Edit("Ajouter/Supprimer des adresses", [&](HWND list) {
+            Type(list, typed.c_str());
+            return IDOK;
+        });
+        // Numbered from 1 in the list's order; the value named by hand is numbered too.
+        EXPECT_EQ(seen.entries[0] + '\0', StoredBytes(HKEY_LOCAL_MACHINE, SAVED_SERVERS_KEY, "Server1"));
+        EXPECT_EQ(seen.entries[1] + '\0', StoredBytes(HKEY_LOCAL_MACHINE, SAVED_SERVERS_KEY, "Server2"));
+        EXPECT_EQ("", StoredBytes(HKEY_LOCAL_MACHINE, SAVED_SERVERS_KEY, "Server3"));
+        EXPECT_EQ("", StoredBytes(HKEY_LOCAL_MACHINE, SAVED_SERVERS_KEY, "by hand"));
+    }
+}
+
+TEST_F(AddressList, DeletingRenumbersWithoutGaps)
+{
+    PutText(HKEY_LOCAL_MACHINE, SAVED_URLS_KEY, "URL2", "http://second/");
+    PutText(HKEY_LOCAL_MACHINE, SAVED_URLS_KEY, "URL3", "http://third/");
+    const auto items = Edit("Ajouter/Supprimer des URLs", [](HWND list) {
+        SendDlgItemMessageA(list, 102, CB_SETCURSEL, 0, 0);
+        SendMessageA(list, WM_COMMAND, MAKEWPARAM(101, BN_CLICKED), 0);
+        return IDOK;
+    });
+    EXPECT_EQ("Liste d'URLs", seen.caption);
+    ASSERT_EQ(3u, seen.entries.size());
+    EXPECT_FALSE(Has(items, seen.entries[0]));
+    EXPECT_EQ(seen.entries[1] + '\0', StoredBytes(HKEY_LOCAL_MACHINE, SAVED_URLS_KEY, "URL1"));
+    EXPECT_EQ(seen.entries[2] + '\0', StoredBytes(HKEY_LOCAL_MACHINE, SAVED_URLS_KEY, "URL2"));
+    EXPECT_EQ("", StoredBytes(HKEY_LOCAL_MACHINE, SAVED_URLS_KEY, "URL3"));
+}
+
+TEST_F(AddressList, CancelKeepsTheList)
+{
+    Edit("Ajouter/Supprimer des adresses", [](HWND list) {
+        Type(list, "ftp.exemple.net");
+        return IDCANCEL;
+    });
+    EXPECT_EQ(NetServers().FtpHost() + '\0', StoredBytes(HKEY_LOCAL_MACHINE, SAVED_SERVERS_KEY, "Server1"));
+    EXPECT_EQ("", StoredBytes(HKEY_LOCAL_MACHINE, SAVED_SERVERS_KEY, "Server2"));
+}
