@@ -42,6 +42,10 @@ int qhyp_CListView::SetViewStyle(int style)
         return 0;
     const LONG_PTR bits = GetWindowLongPtrA(window_, GWL_STYLE) & ~static_cast<LONG_PTR>(LVS_TYPEMASK);
     SetWindowLongPtrA(window_, GWL_STYLE, bits | (style == BROWSE_LIST ? LVS_LIST : LVS_REPORT));
+    // Some list views lay their rows out again only when told the view by message, and
+    // repaint only when asked.
+    Send(LVM_SETVIEW, style == BROWSE_LIST ? LV_VIEW_LIST : LV_VIEW_DETAILS, 0);
+    InvalidateRect(window_, nullptr, TRUE);
     return 1;
 }
 

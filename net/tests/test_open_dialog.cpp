@@ -421,3 +421,116 @@ TEST_F(AddressList, CancelKeepsTheList)
     EXPECT_EQ(NetServers().FtpHost() + '\0', StoredBytes(HKEY_LOCAL_MACHINE, SAVED_SERVERS_KEY, "Server1"));
     EXPECT_EQ("", StoredBytes(HKEY_LOCAL_MACHINE, SAVED_SERVERS_KEY, "Server2"));
 }
+
+namespace {
+
+std::string Cell(HWND view, int row, int column)
+{
+    char text[256] = {};
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(view, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+void ClickColumn(HWND view, int column)
+{
+    NMLISTVIEW click{};
+    click.hdr = {view, static_cast<UINT_PTR>(GetDlgCtrlID(view)), static_cast<UINT>(LVN_COLUMNCLICK)};
+    click.iSubItem = column;
+    SendMessageA(GetParent(view), WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+}
+
+}  // namespace
+
+TEST_F(OpenDialogSteps, RemoteFilesShowTheirColumnsAndSortByThem)
+{
+    std::vector<std::string> cells, byName, byNameAgain, byType;
+    Run(Then(ToPub(), {[&](HWND dialog) {
+                 const HWND view = FtpView(dialog);
+                 SendMessageA(dialog, WM_COMMAND, 40964, 0);
+                 cells = {Cell(view, 0, 0), Cell(view, 0, 1), Cell(view, 0, 2)};
+                 EXPECT_EQ(LVS_REPORT, GetWindowLongA(view, GWL_STYLE) & LVS_TYPEMASK);
+                 EXPECT_NE("", Cell(view, 0, 3)) << "the date words";
+                 ClickColumn(view, 0);
+                 byName = Rows(view);
+                 ClickColumn(view, 0);
+                 byNameAgain = Rows(view);
+                 ClickColumn(view, 2);
+                 byType = Rows(view);
+                 SendMessageA(dialog, WM_COMMAND, 40963, 0);
+                 EXPECT_EQ(LVS_LIST, GetWindowLongA(view, GWL_STYLE) & LVS_TYPEMASK);
+                 return IDCANCEL;
+             }}));
+    EXPECT_EQ((std::vector<std::string>{"a.txt", "1Ko", "Fichier txt"}), cells);
+    EXPECT_EQ((std::vector<std::string>{"c.gif", "b.txt", "a.txt"}), byName) << "the first click reverses the name order";
+    EXPECT_EQ((std::vector<std::string>{"a.txt", "b.txt", "c.gif"}), byNameAgain);
+    EXPECT_EQ((std::vector<std::string>{"c.gif", "a.txt", "b.txt"}), byType) << "by type: gif before txt";
+}
+
+TEST_F(OpenDialogSteps, SavedAddressesListTheirAddRemoveEntryFirst)
+{
+    std::vector<std::string> rows, reversed;
+    std::string typed;
+    PutText(HKEY_LOCAL_MACHINE, SAVED_SERVERS_KEY, "Server2", "Alpha.example.org");
+    Run({Do([](HWND dialog) { EXPECT_TRUE(ChooseItem(dialog, "Adresses Internet (FTP)")); }), [&](HWND dialog) {
+             const HWND view = GetDlgItem(dialog, 1282);
+             EXPECT_TRUE(IsWindowVisible(view));
+             rows = Rows(view);
+             ClickRows(view, {"ftp://Alpha.example.org"});
+             typed = TypedName(dialog);
+             ClickColumn(view, 0);
+             reversed = Rows(view);
+             return IDCANCEL;
+         }});
+    EXPECT_EQ((std::vector<std::string>{"Ajouter/Supprimer des adresses", server, "ftp://Alpha.example.org"}), rows);
+    EXPECT_EQ("ftp://Alpha.example.org", typed);
+    EXPECT_EQ((std::vector<std::string>{"ftp://Alpha.example.org", server, "Ajouter/Supprimer des adresses"}), reversed);
+}
+
+namespace {
+
+// As the user picks a type: the selection changes, then is confirmed.
+void ChooseFileType(HWND dialog, int index)
+{
+    const HWND types = GetDlgItem(dialog, 1136);
+    SendMessageA(types, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    for (const WORD code : {CBN_SELCHANGE, CBN_SELENDOK})
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1136, code), reinterpret_cast<LPARAM>(types));
+}
+
+}  // namespace
+
+TEST_F(OpenDialogSteps, TheChosenFileTypeFiltersTheRemoteFolder)
+{
+    std::vector<std::string> texts, every;
+    Run(Then(ToPub(), {[&](HWND dialog) {
+                           ChooseFileType(dialog, 1);
+                           return STEP_NEXT;
+                       },
+                       [&](HWND dialog) {
+                           texts = Rows(FtpView(dialog));
+                           ChooseFileType(dialog, 0);
+                           return STEP_NEXT;
+                       },
+                       [&](HWND dialog) {
+                           every = Rows(FtpView(dialog));
+                           return IDCANCEL;
+                       }}));
+    EXPECT_EQ((std::vector<std::string>{"a.txt", "b.txt"}), texts);
+    EXPECT_EQ((std::vector<std::string>{"a.txt", "b.txt", "c.gif"}), every);
+}
+
+TEST_F(OpenDialogSteps, FileTypeZeroFiltersWithTheFirstPattern)
+{
+    ofn.lpstrFilter = "Textes\0*.txt\0Tous les fichiers\0*.*\0";
+    ofn.nFilterIndex = 0;
+    std::vector<std::string> rows;
+    Run(Then(ToPub(), {[&](HWND dialog) {
+                 rows = Rows(FtpView(dialog));
+                 return IDCANCEL;
+             }}));
+    EXPECT_EQ((std::vector<std::string>{"a.txt", "b.txt"}), rows);
+}
