@@ -4,6 +4,7 @@
 #include "open_dialog_fixture.h"
 #include "dialog_items.h"
 #include "registry_values.h"
+#include "test_canvas.h"
 #include "transfer_fixtures.h"
 
 #include <gtest/gtest.h>
@@ -533,4 +534,82 @@ TEST_F(OpenDialogSteps, FileTypeZeroFiltersWithTheFirstPattern)
                  return IDCANCEL;
              }}));
     EXPECT_EQ((std::vector<std::string>{"a.txt", "b.txt"}), rows);
+}
+
+namespace {
+
+// The leftmost (or rightmost) column of the canvas holding anything but the window colour;
+// -1 when none.
+int DrawnEdge(const TestCanvas& canvas, bool left)
+{
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    for (int i = 0; i < canvas.Width(); ++i) {
+        const int x = left ? i : canvas.Width() - 1 - i;
+        for (int y = 0; y < canvas.Height(); ++y) {
+            if (canvas.Pixel(x, y) != window)
+                return x;
+        }
+    }
+    return -1;
+}
+
+int LeftmostDrawn(const TestCanvas& canvas) { return DrawnEdge(canvas, true); }
+int RightmostDrawn(const TestCanvas& canvas) { return DrawnEdge(canvas, false); }
+
+// Has the dialog draw the Internet combo's item into the canvas, as the combo asks it to.
+void DrawItem(HWND dialog, const std::string& text, const TestCanvas& canvas, int width)
+{
+    const HWND combo = InternetCombo(dialog);
+    const LRESULT index =
+        SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_COMBOBOX;
+    item.CtlID = 1280;
+    item.itemID = static_cast<UINT>(index);
+    item.itemAction = ODA_DRAWENTIRE;
+    item.hwndItem = combo;
+    item.hDC = canvas.Dc();
+    item.rcItem = {0, 0, width, canvas.Height()};
+    item.itemData = static_cast<ULONG_PTR>(SendMessageA(combo, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+    SendMessageA(dialog, WM_DRAWITEM, 1280, reinterpret_cast<LPARAM>(&item));
+}
+
+}  // namespace
+
+TEST_F(OpenDialogSteps, FolderItemsAreIndentedInTheDroppedListOnly)
+{
+    TestCanvas closed(300, 16), dropped(300, 16);
+    Run(Then(ToServerRoot(),
+             {Do([](HWND dialog) { ClickRows(FtpView(dialog), {"a"}, NM_DBLCLK); }), WaitForRows({"b", "c"}),
+              Do([](HWND dialog) { ClickRows(FtpView(dialog), {"b"}, NM_DBLCLK); }), WaitForRows({"x.txt"}),
+              [&](HWND dialog) {
+                  closed.Fill(GetSysColor(COLOR_WINDOW));
+                  DrawItem(dialog, "  b", closed, closed.Width());
+                  SendMessageA(InternetCombo(dialog), CB_SHOWDROPDOWN, TRUE, 0);
+                  dropped.Fill(GetSysColor(COLOR_WINDOW));
+                  DrawItem(dialog, "  b", dropped, dropped.Width());
+                  SendMessageA(InternetCombo(dialog), CB_SHOWDROPDOWN, FALSE, 0);
+                  return IDCANCEL;
+              }}));
+    const int left = LeftmostDrawn(closed);
+    ASSERT_GE(left, 0);
+    EXPECT_LT(left, 21) << "the icon before the text";
+    EXPECT_EQ(left + 30, LeftmostDrawn(dropped)) << "10 pixels, and 10 for each level";
+}
+
+TEST_F(OpenDialogSteps, ALongAddressIsShortenedToTheItem)
+{
+    const std::string host = "a-very-long-server-name-that-goes-on-and-on.example.org";
+    PutText(HKEY_LOCAL_MACHINE, SAVED_SERVERS_KEY, "Server2", host);
+    TestCanvas wide(600, 16), narrow(600, 16);
+    Run({[&](HWND dialog) {
+        wide.Fill(GetSysColor(COLOR_WINDOW));
+        narrow.Fill(GetSysColor(COLOR_WINDOW));
+        DrawItem(dialog, "ftp://" + host, wide, wide.Width());
+        DrawItem(dialog, "ftp://" + host, narrow, 120);
+        return IDCANCEL;
+    }});
+    EXPECT_GT(RightmostDrawn(wide), 120) << "the whole name is wider";
+    EXPECT_LT(RightmostDrawn(narrow), 120);
+    EXPECT_GT(RightmostDrawn(narrow), 100) << "as much of it as fits";
 }
