@@ -613,3 +613,75 @@ TEST_F(OpenDialogSteps, ALongAddressIsShortenedToTheItem)
     EXPECT_LT(RightmostDrawn(narrow), 120);
     EXPECT_GT(RightmostDrawn(narrow), 100) << "as much of it as fits";
 }
+
+TEST_F(OpenDialogSteps, ASavedServerOpensFromItsRow)
+{
+    struct Case {
+        const char* what;
+        std::function<void(HWND dialog, HWND view, const std::string& server)> open;
+    };
+    const Case cases[] = {
+        {"double click", [](HWND, HWND view, const std::string& host) { ClickRows(view, {host}, NM_DBLCLK); }},
+        {"click and Open",
+         [](HWND dialog, HWND view, const std::string& host) {
+             ClickRows(view, {host});
+             PressOpen(dialog);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string selected;
+        bool open = false;
+        Run({Do([](HWND dialog) { EXPECT_TRUE(ChooseItem(dialog, "Adresses Internet (FTP)")); }),
+             Do([&](HWND dialog) { c.open(dialog, GetDlgItem(dialog, 1282), server); }), WaitForRows({"pub", "a"}),
+             [&](HWND dialog) {
+                 selected = SelectedItem(dialog);
+                 open = IsWindowVisible(FtpView(dialog)) && !IsWindowVisible(GetDlgItem(dialog, 1282));
+                 return IDCANCEL;
+             }});
+        EXPECT_EQ(server, selected);
+        EXPECT_TRUE(open) << "the FTP view in place of the server list";
+    }
+}
+
+TEST_F(OpenDialogSteps, UpFromAHeaderGoesBackToTheLocalFolders)
+{
+    bool localShown = false;
+    std::string selected;
+    Run({Do([](HWND dialog) { EXPECT_TRUE(ChooseItem(dialog, "Adresses Internet (URLs)")); }),
+         Do([](HWND dialog) {
+             EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, 1283)));
+             SendMessageA(dialog, WM_COMMAND, 40961, 0);
+         }),
+         [&](HWND dialog) {
+             const HWND fileView = GetDlgItem(dialog, 1121);
+             if (!fileView || !IsWindowVisible(fileView))
+                 return STEP_AGAIN;
+             localShown = !IsWindowVisible(GetDlgItem(dialog, 1283));
+             selected = SelectedItem(dialog);
+             return IDCANCEL;
+         }});
+    EXPECT_TRUE(localShown);
+    EXPECT_EQ("Desktop", selected);
+}
+
+TEST_F(OpenDialogSteps, AServerThatCannotBeReachedLeadsBackToItsHeader)
+{
+    respond = [](HWND) { return IDCANCEL; };  // the download error form, then the message
+    NetServers().Down("ftp");
+    std::string selected;
+    bool serversShown = false;
+    Run({Do([this](HWND dialog) { EXPECT_TRUE(ChooseItem(dialog, server)); }), [&](HWND dialog) {
+             if (!Idle(dialog) || SelectedItem(dialog) == server)
+                 return STEP_AGAIN;
+             selected = SelectedItem(dialog);
+             serversShown = IsWindowVisible(GetDlgItem(dialog, 1282));
+             return IDCANCEL;
+         }});
+    NetServers().Up("ftp");
+    EXPECT_EQ("Adresses Internet (FTP)", selected);
+    EXPECT_TRUE(serversShown);
+    ASSERT_EQ(2u, shown.size());
+    EXPECT_EQ("Erreur de connexion", shown[1].caption);
+    EXPECT_EQ("Impossible d'établir une connexion au serveur.", shown[1].text);
+}
