@@ -16,18 +16,10 @@ qhyp_CAddressView::qhyp_CAddressView(int* result, HWND parent, int id, const REC
     : qhyp_CListView(nullptr, parent, id, area.left, area.top, area.right, area.bottom, multiSelect, viewKind)
 {
     sortKey_ = lastSortKey_ = 1;
-    images_ = MakeIconList("IDI_SERVER", "IDI_ADDREM");
-    int answer = images_ ? 0 : -1;
-    if (!answer)
-        answer = AddColumns(images_, IDS_ADDRESS_NAME, {LVCFMT_LEFT, LVCFMT_LEFT, LVCFMT_LEFT, LVCFMT_LEFT});
+    const int answer = AddIconsAndColumns("IDI_SERVER", "IDI_ADDREM", IDS_ADDRESS_NAME,
+                                          {LVCFMT_LEFT, LVCFMT_LEFT, LVCFMT_LEFT, LVCFMT_LEFT});
     if (result)
         *result = answer;
-}
-
-qhyp_CAddressView::~qhyp_CAddressView()
-{
-    if (images_)
-        ImageList_Destroy(images_);
 }
 
 int qhyp_CAddressView::AddEntry(const char* text, int kind)

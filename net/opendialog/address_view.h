@@ -24,7 +24,6 @@ struct qhyp_CAddressViewItem {
 class qhyp_CAddressView : public qhyp_CListView {
 public:
     qhyp_CAddressView(int* result, HWND parent, int id, const RECT& area, int multiSelect, int viewKind);
-    ~qhyp_CAddressView() override;
 
     int AddEntry(const char* text, int kind);
     // The next selected row after `from` (-1 for the first); ADDRESS_NONE_SELECTED when none.
@@ -42,7 +41,6 @@ public:
 private:
     static int CALLBACK CompareRows(LPARAM a, LPARAM b, LPARAM view);
 
-    HIMAGELIST images_ = nullptr;
     // The entries stay until the view goes; emptying the rows keeps them.
     std::vector<std::unique_ptr<qhyp_CAddressViewItem>> entries_;
 };

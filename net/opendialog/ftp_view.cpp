@@ -46,20 +46,15 @@ qhyp_CFtpView::qhyp_CFtpView(int* result, HWND parent, UINT notifyMessage, UINT 
       notifyMessage_(notifyMessage), messageBase_(messageBase)
 {
     int answer = FTPVIEW_FEW_MESSAGES;
-    if (messageCount >= 3) {
-        images_ = MakeIconList("IDI_FOLDER", "IDI_FILE");
-        answer = images_ ? 0 : -1;
-        if (!answer)
-            answer = AddColumns(images_, IDS_FTP_NAME, {LVCFMT_LEFT, LVCFMT_RIGHT, LVCFMT_LEFT, LVCFMT_LEFT});
-    }
+    if (messageCount >= 3)
+        answer = AddIconsAndColumns("IDI_FOLDER", "IDI_FILE", IDS_FTP_NAME,
+                                    {LVCFMT_LEFT, LVCFMT_RIGHT, LVCFMT_LEFT, LVCFMT_LEFT});
     if (result)
         *result = answer;
 }
 
 qhyp_CFtpView::~qhyp_CFtpView()
 {
-    if (images_)
-        ImageList_Destroy(images_);
     Disconnect();
     entries_.clear();
 }

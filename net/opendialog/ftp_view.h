@@ -72,7 +72,6 @@ private:
     void Rebuild(const std::string& listing);
     void ShowEntry(const qhyp_CFtpViewItem& entry);
 
-    HIMAGELIST images_ = nullptr;
     std::string currentDir_ = "/";
     std::string filter_ = "*.*";
     std::string host_;

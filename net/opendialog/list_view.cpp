@@ -32,8 +32,11 @@ int qhyp_CListView::Create(DWORD style, int left, int top, int right, int bottom
 
 qhyp_CListView::~qhyp_CListView()
 {
+    // A list view destroys its image lists with itself.
     if (window_)
         DestroyWindow(window_);
+    else if (images_)
+        ImageList_Destroy(images_);
 }
 
 int qhyp_CListView::SetViewStyle(int style)
@@ -97,9 +100,20 @@ void qhyp_CListView::SetCell(int row, int column, const char* text)
     Send(LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
-int qhyp_CListView::AddColumns(HIMAGELIST images, UINT firstText, const int (&formats)[4])
+
+int qhyp_CListView::AddIconsAndColumns(const char* firstIcon, const char* secondIcon, UINT firstText,
+                                       const int (&formats)[4])
 {
-    Send(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+    images_ = ImageList_Create(16, 16, ILC_MASK | ILC_COLOR32, 2, 0);
+    if (!images_)
+        return -1;
+    for (const char* name : {firstIcon, secondIcon}) {
+        const HICON icon = static_cast<HICON>(LoadImageA(LibraryInstance(), name, IMAGE_ICON, 16, 16, 0));
+        ImageList_AddIcon(images_, icon);
+        if (icon)
+            DestroyIcon(icon);
+    }
+    Send(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
     for (int column = 0; column < 4; ++column) {
         const std::string heading = LibraryString(firstText + static_cast<UINT>(column));
         LVCOLUMNA description{};
@@ -111,18 +125,4 @@ int qhyp_CListView::AddColumns(HIMAGELIST images, UINT firstText, const int (&fo
         Send(LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&description));
     }
     return 0;
-}
-
-HIMAGELIST qhyp_CListView::MakeIconList(const char* first, const char* second)
-{
-    const HIMAGELIST images = ImageList_Create(16, 16, ILC_MASK | ILC_COLOR32, 2, 0);
-    if (!images)
-        return nullptr;
-    for (const char* name : {first, second}) {
-        const HICON icon = static_cast<HICON>(LoadImageA(LibraryInstance(), name, IMAGE_ICON, 16, 16, 0));
-        ImageList_AddIcon(images, icon);
-        if (icon)
-            DestroyIcon(icon);
-    }
-    return images;
 }

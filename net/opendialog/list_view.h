@@ -38,10 +38,11 @@ protected:
     // Inserts a row at the top; its index (0 when the insertion failed).
     int InsertRow(const char* text, int image, const void* entry);
     void SetCell(int row, int column, const char* text);
-    // A 16 by 16 masked list of the two icons of the library, at indices 0 and 1.
-    static HIMAGELIST MakeIconList(const char* first, const char* second);
-    // Four 100-pixel columns headed by the texts `firstText` to `firstText` + 3.
-    int AddColumns(HIMAGELIST images, UINT firstText, const int (&formats)[4]);
+    // The rows' two icons of the library (16 by 16, masked, at indices 0 and 1) and four
+    // 100-pixel columns headed by the texts `firstText` to `firstText` + 3; 0, or -1 when the
+    // icons cannot be listed.
+    int AddIconsAndColumns(const char* firstIcon, const char* secondIcon, UINT firstText,
+                           const int (&formats)[4]);
 
     HWND parent_;
     HWND window_ = nullptr;
@@ -51,4 +52,5 @@ protected:
     DWORD style_ = 0;
     int sortKey_ = 0;
     int lastSortKey_ = 0;
+    HIMAGELIST images_ = nullptr;  // the window's once given to it
 };
