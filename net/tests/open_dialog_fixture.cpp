@@ -101,7 +101,8 @@ BOOL OpenDialog::Run(std::vector<DialogStep> steps, bool preview)
             SetTimer(nullptr, 0, StepMs, NextStep);
             return 0;
         }
-        return respond ? respond(window) : IDOK;
+        // Cancel closes message boxes and the download error form alike.
+        return respond ? respond(window) : IDCANCEL;
     });
     BOOL result = FALSE;
     if (preview) {

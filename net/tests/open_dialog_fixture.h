@@ -39,8 +39,8 @@ protected:
     OPENFILENAMEA ofn{};
     char file[1024] = {};
     char title[256] = {};
-    // Every dialog shown over the open dialog (message boxes), answered OK unless `respond`
-    // is set; the address-list dialog is handed to `respond`.
+    // Every dialog shown over the open dialog (message boxes, the download error form),
+    // answered with Cancel unless `respond` is set.
     std::vector<ShownDialog> shown;
     std::function<int(HWND)> respond;
     std::string server;  // "ftp://127.0.0.1:<port>"

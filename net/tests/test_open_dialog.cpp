@@ -1,6 +1,8 @@
 // The library's open-file dialog under Wine, played by messages against the FTP server: the
 // Internet block of the look-in combo, browsing a saved server with its folder items, the
 // results of Open, the saved URLs, a lost connection and the address-list dialog.
+#include <winsock2.h>
+
 #include "open_dialog_fixture.h"
 #include "dialog_items.h"
 #include "registry_values.h"
@@ -237,14 +239,34 @@ TEST_F(OpenDialogSteps, ASavedUrlIsOpenedAsTyped)
     EXPECT_EQ(HttpAddress("page.htm"), std::string(file));
 }
 
+namespace {
+
+// Whether the FTP server takes a new connection now.
+bool FtpAccepts()
+{
+    const SOCKET probe = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(NetServers().FtpPort());
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const bool accepted = connect(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    closesocket(probe);
+    return accepted;
+}
+
+}  // namespace
+
 TEST_F(OpenDialogSteps, ALostConnectionIsMadeAgain)
 {
     std::vector<std::string> rows;
-    Run(Then(ToPub(), {Do([](HWND) {
-                           NetServers().Down("ftp");
+    Run(Then(ToPub(), {Do([](HWND) { NetServers().Down("ftp"); }),
+                       // Its sessions closed with it; then it comes back on its port.
+                       [](HWND) { return FtpAccepts() ? STEP_AGAIN : STEP_NEXT; },
+                       Do([](HWND) {
                            NetServers().Up("ftp");
                            NetServers().ClearLogs();
                        }),
+                       [](HWND) { return FtpAccepts() ? STEP_NEXT : STEP_AGAIN; },
                        Do([](HWND dialog) { SendMessageA(dialog, WM_COMMAND, 40961, 0); }), WaitForRows({"pub", "a"}),
                        [&](HWND dialog) {
                            rows = Rows(FtpView(dialog));
