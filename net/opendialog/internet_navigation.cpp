@@ -437,6 +437,10 @@ void SyncFolderItems(QXOFN32_DATA& data)
     if (ItemData(combo, last) == ITEM_FOLDER)
         SendMessageA(combo, CB_SETITEMDATA, static_cast<WPARAM>(last), ITEM_CURFOLDER);
     SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(last), 0);
+    // At the root the server item itself is selected: the server is the one already browsed,
+    // not one to connect to again.
+    if (last == server)
+        data.currentAddress = ReadLookInItem(combo, server).text;
     OnLookInSelect(data);
 }
 

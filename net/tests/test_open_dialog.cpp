@@ -241,17 +241,23 @@ TEST_F(OpenDialogSteps, ASavedUrlIsOpenedAsTyped)
 
 namespace {
 
-// Whether the FTP server takes a new connection now.
-bool FtpAccepts()
+// Whether the FTP server takes a new connection now and, when asked, greets it.
+bool FtpAnswers(bool greeting)
 {
     const SOCKET probe = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(NetServers().FtpPort());
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const bool accepted = connect(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    bool answered = connect(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    if (answered && greeting) {
+        char reply[256] = {};
+        answered = recv(probe, reply, sizeof reply - 1, 0) > 0 && std::string(reply).rfind("220", 0) == 0;
+        send(probe, "QUIT\r\n", 6, 0);
+        recv(probe, reply, sizeof reply - 1, 0);
+    }
     closesocket(probe);
-    return accepted;
+    return answered;
 }
 
 }  // namespace
@@ -261,12 +267,12 @@ TEST_F(OpenDialogSteps, ALostConnectionIsMadeAgain)
     std::vector<std::string> rows;
     Run(Then(ToPub(), {Do([](HWND) { NetServers().Down("ftp"); }),
                        // Its sessions closed with it; then it comes back on its port.
-                       [](HWND) { return FtpAccepts() ? STEP_AGAIN : STEP_NEXT; },
+                       [](HWND) { return FtpAnswers(false) ? STEP_AGAIN : STEP_NEXT; },
                        Do([](HWND) {
                            NetServers().Up("ftp");
                            NetServers().ClearLogs();
                        }),
-                       [](HWND) { return FtpAccepts() ? STEP_NEXT : STEP_AGAIN; },
+                       [](HWND) { return FtpAnswers(true) ? STEP_NEXT : STEP_AGAIN; },
                        Do([](HWND dialog) { SendMessageA(dialog, WM_COMMAND, 40961, 0); }), WaitForRows({"pub", "a"}),
                        [&](HWND dialog) {
                            rows = Rows(FtpView(dialog));
@@ -274,10 +280,7 @@ TEST_F(OpenDialogSteps, ALostConnectionIsMadeAgain)
                        }}));
     EXPECT_EQ(RootRows(), rows);
     EXPECT_NE(std::string::npos, NetServers().FtpLog().find("USER anonymous\n")) << "logged on again";
-    // A current-folder step that the component answers busy may still be told (and the
-    // folder listed once more); a connection that could not be made again is not.
-    for (const ShownDialog& box : shown)
-        EXPECT_NE("Erreur de connexion", box.caption) << box.text;
+    EXPECT_TRUE(shown.empty());
 }
 
 TEST_F(OpenDialogSteps, AStepAnsweredBusyStillEndsItsChain)
@@ -709,4 +712,23 @@ TEST_F(OpenDialogSteps, AServerThatCannotBeReachedLeadsBackToItsHeader)
     ASSERT_EQ(2u, shown.size());
     EXPECT_EQ("Erreur de connexion", shown[1].caption);
     EXPECT_EQ("Impossible d'établir une connexion au serveur.", shown[1].text);
+}
+
+TEST_F(OpenDialogSteps, BackAtTheRootTheConnectionStays)
+{
+    std::string log = "?";
+    size_t folders = 99;
+    Run(Then(ToPub(), {Do([](HWND dialog) {
+                           NetServers().ClearLogs();
+                           SendMessageA(dialog, WM_COMMAND, 40961, 0);
+                       }),
+                       WaitForRows({"pub", "a"}), [&](HWND dialog) {
+                           log = NetServers().FtpLog();
+                           folders = FolderItems(dialog).size();
+                           return IDCANCEL;
+                       }}));
+    EXPECT_EQ(std::string::npos, log.find("USER")) << log;
+    EXPECT_NE(std::string::npos, log.find("CWD /")) << log;
+    EXPECT_EQ(0u, folders);
+    EXPECT_TRUE(shown.empty());
 }
