@@ -131,7 +131,7 @@ struct RteDocument {
     RteRectList extraArea;
     RteRectList wrapArea;
     RtePoint viewOrigin;
-    RteRectList rectList2;
+    RteRectList highlight;  // the selection's ranges as last drawn or to be drawn
     RteRectList rectList3;
     RteHandle blocks;       // RteTextBlock
     RteHandle charStyles;   // RteCharStyle
@@ -191,6 +191,8 @@ struct RteDocument {
     int16_t typeaheadRedraw;
     // The innermost open insertion batch (RteBatch), null outside batches.
     RteHandle batch;
+    // The highlight region stands inverted on the screen.
+    bool highlightShown;
 };
 
 // An extra-area rect (numbered from 1) and the text offset from which it affects lines.
