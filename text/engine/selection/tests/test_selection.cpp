@@ -4,6 +4,7 @@
 
 #include "document_fixture.h"
 #include "rect_list.h"
+#include "rte_link_range.h"
 #include "rte_position_queries.h"
 #include "rte_selection.h"
 #include "rte_style_units.h"
@@ -253,6 +254,131 @@ TEST_F(CharAtPointTest, PointsInTheViewAreHitTestedAndOthersGoToAnEnd)
     RteLocked<RteDocument>(doc)->scroll = RtePoint{40, 0};
     RtePoint above{-50, 10};
     EXPECT_EQ(0, RteCharAtPoint(doc, &above, 0, nullptr, nullptr)) << "above the text";
+}
+
+}  // namespace
+
+namespace {
+
+// What the link callback and the auto-scroll hook were told.
+std::vector<std::pair<int32_t, int32_t>> g_told;
+
+void RecordLink(RteHandle, const RteLinkRange* range, int32_t code, int32_t, const char*)
+{
+    g_told.emplace_back(range->start, code);
+}
+
+intptr_t RecordAutoScroll(RteHandle, intptr_t h, intptr_t v, intptr_t, intptr_t, intptr_t)
+{
+    g_told.emplace_back(static_cast<int32_t>(h), static_cast<int32_t>(v));
+    return 0;
+}
+
+class ClickTest : public SelectionTest {
+protected:
+    void SetUp() override
+    {
+        SelectionTest::SetUp();
+        g_told.clear();
+    }
+
+    // The link table holds one range before its sentinel.
+    static void AddLink(RteHandle doc, int32_t start, int32_t end)
+    {
+        RteLocked<RteDocument> locked(doc);
+        RteSetCount(locked->linkRanges[0], 2);
+        RteLocked<RteLinkRange> ranges(locked->linkRanges[0]);
+        ranges[1] = ranges[0];
+        ranges[0] = RteLinkRange{};
+        ranges[0].start = start;
+        ranges[0].end = end;
+        ranges[0].callback = RecordLink;
+    }
+};
+
+TEST_F(ClickTest, APressAndAReleaseOnALinkRangeAreOfferedToIt)
+{
+    RteHandle doc = Document("alpha beta gamma delta", 500);
+    AddLink(doc, 6, 10);
+    RtePoint on = CaretPoint(doc, 7);
+    EXPECT_EQ(1, RteClick(doc, &on, RTE_CLICK_PRESS, 0, 0, false));
+    EXPECT_EQ(0, RteClick(doc, &on, RTE_CLICK_DRAG, 0, 0, false)) << "drags are not offered";
+    EXPECT_EQ(1, RteClick(doc, &on, RTE_CLICK_RELEASE, 0, 0, false));
+    RtePoint word = CaretPoint(doc, 8);
+    RteClick(doc, &word, RTE_CLICK_PRESS, RTE_SELECT_WORD, 0, false);
+    EXPECT_EQ((std::vector<std::pair<int32_t, int32_t>>{{6, 0}, {6, 2}, {6, 1}}), g_told)
+        << "a press is told 0 (1 for a double click), a release 2";
+    g_told.clear();
+    RtePoint off = CaretPoint(doc, 2);
+    EXPECT_EQ(0, RteClick(doc, &off, RTE_CLICK_PRESS, 0, 0, false));
+    EXPECT_TRUE(g_told.empty());
+}
+
+TEST_F(ClickTest, ADragOutsideTheViewAsksTheAutoScrollHookTowardsThePoint)
+{
+    RteHandle doc = Document("alpha beta gamma delta", 500);
+    RteRect view{0, 10, 30, 200};
+    RteSetRectList(RteViewArea(doc), &view);
+    RteLocked<RteDocument>(doc)->hooks.autoScroll = RecordAutoScroll;
+    RtePoint start = CaretPoint(doc, 12);
+    RteClick(doc, &start, RTE_CLICK_PRESS, 0, 0, true);
+    const RtePoint drags[] = {{10, 50}, {40, 50}, {-5, 50}, {10, 5}, {10, 200}, {40, 2}};
+    for (const RtePoint& drag : drags)
+        RteClick(doc, &drag, RTE_CLICK_DRAG, 0, 0, true);
+    RteClick(doc, &start, RTE_CLICK_DRAG, 0, 0, false);
+    EXPECT_EQ((std::vector<std::pair<int32_t, int32_t>>{{0, -1}, {0, 1}, {1, 0}, {-1, 0}, {1, -1}}), g_told)
+        << "(horizontal, vertical): inside the view nothing, below -1, above 1, left 1, right -1";
+}
+
+}  // namespace
+
+namespace {
+
+RteStyleDeviceHook g_plainInfo = nullptr;
+
+// Shift-JIS as far as the tests need it: the byte after 0x82 continues its character.
+intptr_t DoubleByteInfo(RteHandle doc, RteCharStyle* style, intptr_t character, intptr_t b, intptr_t mask,
+                        intptr_t before)
+{
+    const auto* at = reinterpret_cast<const uint8_t*>(character);
+    if (before >= 1 && at[-1] == 0x82)
+        return mask & RTE_CLASS_CONTINUATION;
+    return g_plainInfo(doc, style, character, b, mask, before);
+}
+
+using SnapTest = SelectionTest;
+
+TEST_F(SnapTest, APointInsideADoubleByteCharacterGoesToTheNearerEdgeOfItsCell)
+{
+    g_plainInfo = env_.defaultStyle.hooks.charInfo;
+    env_.defaultStyle.hooks.charInfo = DoubleByteInfo;
+    RteHandle doc = Document("ab\x82\xA0" "cd", 500);
+    int32_t left = CaretPoint(doc, 2).h, right = CaretPoint(doc, 4).h;
+    ASSERT_LT(left, right);
+    for (int32_t h = left; h <= right; ++h) {
+        RtePoint point = CaretPoint(doc, 0);
+        point.h = h;
+        int32_t offset = RteOffsetAtPoint(doc, &point, nullptr);
+        EXPECT_EQ(h - left < right - h ? 2 : 4, offset) << "at " << h;
+    }
+}
+
+TEST_F(SnapTest, WhereHiddenTextTakesNoRoomAPointOnItGoesPastIt)
+{
+    RteHandle doc = Document("abcdefgh", 500);
+    RteCharStyle hidden = {}, mask = {};
+    hidden.hidden = 1;
+    mask.hidden = -1;
+    RteRange range = {3, 6};
+    RteSetCharStyle(doc, &range, &hidden, &mask, 0);
+    RtePoint shown = CaretPoint(doc, 4);
+    EXPECT_EQ(4, RteOffsetAtPoint(doc, &shown, nullptr)) << "hidden text shown";
+    RteSetDocFlags(doc, RteGetDocFlags(doc) | RTE_DOC_HIDDEN_TEXT);
+    RteInvalidateRange(doc, 0, 8);
+    RtePoint at = CaretPoint(doc, 3);
+    EXPECT_EQ(6, RteOffsetAtPoint(doc, &at, nullptr)) << "hidden text taking no room";
+    Click(doc, at);
+    EXPECT_EQ(Range(6, 6), Selection(doc));
 }
 
 }  // namespace
