@@ -2,11 +2,15 @@
 #include "rte_redisplay.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "rect_list.h"
 #include "rect_ops.h"
+#include "rte_gdi_port.h"
 #include "rte_gdi_text.h"
+#include "rte_highlight.h"
 #include "rte_line_builder.h"
+#include "rte_offscreen.h"
 #include "rte_text_blocks.h"
 #include "rte_typed.h"
 
@@ -55,10 +59,71 @@ int32_t DrawnCount(const uint8_t* text, int32_t count, bool lastOfParagraph)
     return count;
 }
 
-void DrawPiece(RteHandle doc, RteStyleWalk* walker, const RteTextBlock& block, int32_t blockStart,
-               const RteLinePiece* pieces, int32_t index, int32_t count, const RtePoint& scroll)
+// What one redraw does: its mode's erasing and off-screen drawing, in window coordinates.
+struct Pass {
+    RteHandle doc;
+    RteEnvironment* env;
+    RteHookTable hooks;
+    RteRect view;
+    RtePoint scroll;
+    bool erasing;
+    bool offscreen;
+};
+
+bool Erases(int16_t mode) { return mode == 1 || mode == 2 || mode == 5 || mode == 8; }
+
+// Erasing needs a device that draws. Off-screen drawing is for mode 5: a band starts as the
+// background, so modes 6 and 7, which keep what stands behind the text, draw in place (drawing
+// that erases nothing cannot flicker).
+Pass MakePass(RteHandle doc, int16_t mode)
+{
+    RteLocked<RteDocument> locked(doc);
+    bool device = locked->env->device != nullptr;
+    return Pass{doc,
+                locked->env,
+                locked->hooks,
+                RteRectIterator(locked->viewArea).Bounds(),
+                locked->scroll,
+                device && Erases(mode),
+                device && mode == RTE_REDRAW_OFFSCREEN_FIRST};
+}
+
+// Runs the drawing once on the port, or band by band into the off-screen bitmap that is then
+// copied to the port, so that erasing and drawing never show apart.
+template <typename Draw>
+void DrawArea(const Pass& pass, RteRect area, Draw draw)
+{
+    if (!RteSectRect(&area, &pass.view, &area))
+        return;
+    if (!pass.offscreen) {
+        draw();
+        return;
+    }
+    int32_t done = 0;
+    do {
+        RteRect band;
+        RtePoint offset;
+        RteOffscreenBegin(pass.doc, &area, &band, &offset);
+        draw();
+        done = RteOffscreenEnd(pass.doc);
+    } while (!done);
+}
+
+// The width of the view over a stretch of rows.
+RteRect Rows(const Pass& pass, int32_t top, int32_t bottom) { return RteRect{top, pass.view.left, bottom, pass.view.right}; }
+
+void DrawPiece(const Pass& pass, RteStyleWalk* walker, const RteTextBlock& block, int32_t blockStart,
+               const RteLinePiece* pieces, int32_t index, int32_t count)
 {
     const RteLinePiece& piece = pieces[index];
+    RteRect line = piece.rect;
+    RteOffsetRect(&line, -pass.scroll.h, -pass.scroll.v);
+    if (pass.erasing && (piece.flags & RTE_PIECE_LINE_FIRST)) {
+        RteRect whole;
+        RteLineRect(&piece, &whole);
+        RteRect rows = Rows(pass, whole.top - pass.scroll.v, whole.bottom - pass.scroll.v);
+        RteEraseRect(pass.env, &rows);
+    }
     int32_t end = index + 1 < count ? pieces[index + 1].offset : block.length;
     RteStyleWalkSet(walker, blockStart + piece.offset);
     const uint8_t* text = RteLocked<uint8_t>(block.text).get() + piece.offset;
@@ -66,52 +131,87 @@ void DrawPiece(RteHandle doc, RteStyleWalk* walker, const RteTextBlock& block, i
     int32_t drawn = DrawnCount(text, end - piece.offset, lastOfParagraph || (piece.flags & RTE_PIECE_BREAKS));
     if (drawn <= 0)
         return;
-    RteRect line = piece.rect;
-    RteOffsetRect(&line, -scroll.h, -scroll.v);
     RteDrawRun run{text, drawn, blockStart, piece.offset, line.left, line.bottom - piece.spaceAfter, line,
                    RteDecodeExtra(piece.extra), 0, 0};
-    walker->style->hooks.draw(doc, walker->style, reinterpret_cast<intptr_t>(&run), 0, 0, 0);
+    walker->style->hooks.draw(pass.doc, walker->style, reinterpret_cast<intptr_t>(&run), 0, 0, 0);
 }
 
-void DrawBlock(RteHandle doc, int32_t index, int32_t blockStart, int32_t from, int32_t to, const RtePoint& scroll)
+// The pieces of one paragraph that the stretch drawn holds.
+struct Paragraph {
+    int32_t first = -1;
+    int32_t last = -1;
+    RteRect area{};
+};
+
+std::vector<Paragraph> Paragraphs(const RteLinePiece* pieces, int32_t count, const RteTextBlock& block,
+                                  int32_t blockStart, int32_t from, int32_t to)
+{
+    std::vector<Paragraph> found;
+    Paragraph current;
+    for (int32_t i = 0; i < count; ++i) {
+        int32_t start = blockStart + pieces[i].offset;
+        int32_t end = blockStart + (i + 1 < count ? pieces[i + 1].offset : block.length);
+        // A piece that ends where drawing starts lies before it, unless it is the empty last one.
+        bool drawn = !(end < from || (end == from && start < from) || start > to);
+        if (drawn) {
+            if (current.first < 0)
+                current = Paragraph{i, i, pieces[i].rect};
+            current.last = i;
+            RteUnionRectNonNull(&current.area, &pieces[i].rect, &current.area);
+        }
+        bool ends = (pieces[i].flags & RTE_PIECE_LINE_LAST) && (pieces[i].flags & RTE_PIECE_PAR_LAST);
+        if (current.first >= 0 && (ends || i + 1 == count)) {
+            found.push_back(current);
+            current = Paragraph{};
+        }
+    }
+    return found;
+}
+
+void DrawBlock(const Pass& pass, int32_t index, int32_t blockStart, int32_t from, int32_t to)
 {
     RteTextBlock block;
-    RteGetElement(RteLocked<RteDocument>(doc)->blocks, index, &block);
+    RteGetElement(RteLocked<RteDocument>(pass.doc)->blocks, index, &block);
     if (!block.text)
         return;
     RteLocked<RteLinePiece> pieces(block.lines);
     int32_t count = RtePieceCount(pieces.get(), pieces.size());
     RteStyleWalk walker;
-    RteStyleWalkBegin(doc, blockStart, &walker, false);
-    for (int32_t i = 0; i < count; ++i) {
-        int32_t start = blockStart + pieces[i].offset;
-        int32_t end = blockStart + (i + 1 < count ? pieces[i + 1].offset : block.length);
-        // A piece that ends where drawing starts lies before it, unless it is the empty last one.
-        if (end < from || (end == from && start < from) || start > to)
-            continue;
-        DrawPiece(doc, &walker, block, blockStart, pieces.get(), i, count, scroll);
+    RteStyleWalkBegin(pass.doc, blockStart, &walker, false);
+    for (Paragraph& paragraph : Paragraphs(pieces.get(), count, block, blockStart, from, to)) {
+        RteRect area = Rows(pass, paragraph.area.top - pass.scroll.v, paragraph.area.bottom - pass.scroll.v);
+        DrawArea(pass, area, [&] {
+            for (int32_t i = paragraph.first; i <= paragraph.last; ++i)
+                DrawPiece(pass, &walker, block, blockStart, pieces.get(), i, count);
+        });
     }
-    RteStyleWalkEnd(doc, false);
+    RteStyleWalkEnd(pass.doc, false);
+}
+
+// What the text no longer covers below its last line.
+void EraseBelow(const Pass& pass, int32_t textBottom)
+{
+    if (!pass.erasing)
+        return;
+    RteRect below = Rows(pass, textBottom - pass.scroll.v, pass.view.bottom);
+    if (below.top >= below.bottom)
+        return;
+    DrawArea(pass, below, [&] { RteEraseRect(pass.env, &below); });
 }
 
 }  // namespace
 
 int32_t RteRedisplay(RteHandle doc, const RteDrawPort* port, int32_t from, int32_t to, RteRectList view,
-                     const RtePoint* offset, int16_t mode, bool)
+                     const RtePoint* offset, int16_t mode, bool restoreCaret)
 {
     if (mode == RTE_REDRAW_NONE)
         return from;
     Substitutes substitutes(doc, port, view, offset);
-    RteHookTable hooks;
-    RteRect viewBounds;
-    RtePoint scroll;
+    Pass pass = MakePass(doc, mode);
     int32_t length = 0;
     int32_t blocks = 0;
     {
         RteLocked<RteDocument> locked(doc);
-        hooks = locked->hooks;
-        viewBounds = RteRectIterator(locked->viewArea).Bounds();
-        scroll = locked->scroll;
         length = locked->textLength;
         blocks = RteCount(locked->blocks);
         if (mode >= RTE_REDRAW_OFFSCREEN_FIRST)
@@ -120,29 +220,40 @@ int32_t RteRedisplay(RteHandle doc, const RteDrawPort* port, int32_t from, int32
     to = to < 0 || to > length ? length : to;
     from = std::clamp(from, 0, length);
     bool bracketed = mode >= RTE_REDRAW_BRACKETED_FIRST && mode <= RTE_REDRAW_LAST;
-    hooks.port(doc, 1);
+    pass.hooks.port(doc, 1);
+    // Inverted pixels would be drawn over: the highlight goes first and comes back after.
+    bool highlighted = RteHideSelectionIfShown(doc, true) != 0;
     if (bracketed)
-        hooks.drawing(doc, RTE_DRAWING_BEGINS, 0, 0, 0, 0);
+        pass.hooks.drawing(doc, RTE_DRAWING_BEGINS, 0, 0, 0, 0);
     int32_t blockStart = 0;
     int32_t first = RteBlockAt(RteLocked<RteDocument>(doc).get(), from, &blockStart);
     int32_t stopped = length;
-    for (int32_t i = first; i < blocks && blockStart <= to; ++i) {
+    int32_t textBottom = 0;
+    int32_t i = first;
+    for (; i < blocks && blockStart <= to; ++i) {
         RteLayoutBlock(doc, i, nullptr, false);
         RteTextBlock block;
         RteGetElement(RteLocked<RteDocument>(doc)->blocks, i, &block);
         RteRect shown = block.bounds;
-        RteOffsetRect(&shown, -scroll.h, -scroll.v);
-        if (shown.top >= viewBounds.bottom) {
+        RteOffsetRect(&shown, -pass.scroll.h, -pass.scroll.v);
+        if (shown.top >= pass.view.bottom) {
             stopped = blockStart;
             break;
         }
-        if (shown.bottom > viewBounds.top)
-            DrawBlock(doc, i, blockStart, from, to, scroll);
+        if (shown.bottom > pass.view.top)
+            DrawBlock(pass, i, blockStart, from, to);
+        textBottom = block.bounds.bottom;
         blockStart += block.length;
     }
+    if (i == blocks)
+        EraseBelow(pass, textBottom);
+    if (highlighted)
+        RteDrawSelection(doc, RTE_CARET_SHOW);
+    else if (restoreCaret && (RteLocked<RteDocument>(doc)->flags & RTE_DOC_CARET_SHOWN))
+        RteShowCaret(doc, RTE_CARET_CHANGED_PLACE);
     if (bracketed)
-        hooks.drawing(doc, RTE_DRAWING_ENDS, 0, 0, 0, 0);
-    hooks.port(doc, 0);
+        pass.hooks.drawing(doc, RTE_DRAWING_ENDS, 0, 0, 0, 0);
+    pass.hooks.port(doc, 0);
     RteLocked<RteDocument>(doc)->flags &= ~RTE_DOC_OFFSCREEN_CONTAINERS;
     return stopped;
 }

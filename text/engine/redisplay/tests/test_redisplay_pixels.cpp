@@ -1,0 +1,109 @@
+// The redraw modes in pixels on the GDI device: what erases behind and below the text, what
+// goes through the off-screen bitmap, and the highlight kept over a redraw.
+#include <gtest/gtest.h>
+
+#include "gdi_document_fixture.h"
+#include "rect_list.h"
+#include "rte_gdi_port.h"
+#include "rte_position_queries.h"
+#include "rte_redisplay.h"
+#include "rte_selection.h"
+#include "test_canvas.h"
+
+namespace {
+
+constexpr int kWidth = 200;
+constexpr int kHeight = 80;
+constexpr uint32_t kRed = 0xFF0000;
+constexpr uint32_t kWhite = 0xFFFFFF;
+
+class RedisplayPixelTest : public GdiDocumentTest {
+protected:
+    RteHandle Document(const std::string& text, TestCanvas& canvas)
+    {
+        RteHandle doc = MakeDocument(text);
+        RteRect area{0, 0, kHeight, kWidth};
+        RteSetRectList(RteWrapArea(doc), &area);
+        RteSetRectList(RteViewArea(doc), &area);
+        RteSetPortDC(doc, canvas.Dc());
+        return doc;
+    }
+
+    static int Count(const TestCanvas& canvas, uint32_t colour, int top, int bottom)
+    {
+        int found = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = 0; x < kWidth; ++x)
+                found += canvas.Raw(x, y) == colour;
+        return found;
+    }
+};
+
+TEST_F(RedisplayPixelTest, ErasingModesClearBehindAndBelowTheTextOthersDrawOnly)
+{
+    struct Case {
+        int16_t mode;
+        bool erases;
+    };
+    const Case cases[] = {{2, true}, {5, true}, {8, true}, {3, false}, {4, false}, {6, false}, {9, false}};
+    for (const Case& c : cases) {
+        TestCanvas canvas(kWidth, kHeight, RGB(255, 0, 0));
+        RteHandle doc = Document("one two\rthree", canvas);
+        RteRect second;
+        RteCaretRect(doc, 8, true, false, &second);
+        EXPECT_EQ(13, RteRedisplay(doc, nullptr, 0, -1, nullptr, nullptr, c.mode, false));
+        int lineRows = second.bottom;
+        EXPECT_GT(Count(canvas, 0x000000, 0, lineRows), 0) << "mode " << c.mode << " draws the text";
+        uint32_t background = c.erases ? kWhite : kRed;
+        EXPECT_EQ(background, canvas.Raw(kWidth - 2, second.top + 2)) << "mode " << c.mode << " right of a line";
+        EXPECT_EQ(background, canvas.Raw(5, kHeight - 2)) << "mode " << c.mode << " below the text";
+        EXPECT_EQ(0, Count(canvas, c.erases ? kRed : kWhite, lineRows, kHeight)) << "mode " << c.mode;
+        RteDocDestroy(doc);
+    }
+}
+
+TEST_F(RedisplayPixelTest, TheOffScreenModeDrawsWhatTheDirectOneDraws)
+{
+    TestCanvas direct(kWidth, kHeight, RGB(255, 0, 0));
+    TestCanvas offscreen(kWidth, kHeight, RGB(0, 0, 255));
+    RteHandle a = Document("alpha beta\rgamma delta epsilon", direct);
+    RteHandle b = Document("alpha beta\rgamma delta epsilon", offscreen);
+    RteRedisplay(a, nullptr, 0, -1, nullptr, nullptr, 2, false);
+    RteRedisplay(b, nullptr, 0, -1, nullptr, nullptr, 5, false);
+    EXPECT_EQ(direct.Pixels(), offscreen.Pixels());
+}
+
+TEST_F(RedisplayPixelTest, AnEmptyDocumentIsClearedByModeFiveAndLeftByModeThree)
+{
+    for (int16_t mode : {5, 3}) {
+        TestCanvas canvas(kWidth, kHeight, RGB(255, 0, 0));
+        RteHandle doc = Document("", canvas);
+        RteRedisplay(doc, nullptr, 0, -1, nullptr, nullptr, mode, false);
+        EXPECT_EQ(kWidth * kHeight, Count(canvas, mode == 5 ? kWhite : kRed, 0, kHeight)) << "mode " << mode;
+        RteDocDestroy(doc);
+    }
+}
+
+TEST_F(RedisplayPixelTest, TheHighlightStaysOverARedraw)
+{
+    TestCanvas plain(kWidth, kHeight);
+    TestCanvas selected(kWidth, kHeight);
+    RteHandle a = Document("some words to select", plain);
+    RteHandle b = Document("some words to select", selected);
+    RteRedisplay(a, nullptr, 0, -1, nullptr, nullptr, 2, false);
+    RteRedisplay(b, nullptr, 0, -1, nullptr, nullptr, 2, false);
+    RteSetSelection(b, 5, 10, 0, 1);
+    RteRedisplay(b, nullptr, 0, -1, nullptr, nullptr, 2, false);
+    RteRect start, end;
+    RteCaretRect(b, 5, true, false, &start);
+    RteCaretRect(b, 10, true, false, &end);
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            bool inside = x >= start.left && x < end.left && y >= start.top && y < start.bottom;
+            uint32_t expected = inside ? ~plain.Raw(x, y) & 0xFFFFFF : plain.Raw(x, y);
+            ASSERT_EQ(expected, selected.Raw(x, y)) << x << "," << y;
+        }
+    }
+}
+
+}  // namespace
