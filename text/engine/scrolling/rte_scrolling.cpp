@@ -6,9 +6,11 @@
 #include <cstdlib>
 
 #include "rect_list.h"
+#include "rte_highlight.h"
 #include "rte_line_builder.h"
 #include "rte_position_queries.h"
 #include "rte_redisplay.h"
+#include "rte_scroll_pixels.h"
 #include "rte_typed.h"
 
 namespace {
@@ -232,26 +234,35 @@ int32_t RteScrollBy(RteHandle doc, int32_t h, int32_t v, int16_t redraw)
 {
     int32_t maxH = 0, maxV = 0;
     RteScrollMax(doc, &maxH, &maxV);
+    RtePoint next;
     RteHookTable hooks;
-    RtePoint moved;
     {
         RteLocked<RteDocument> locked(doc);
         locked->scrolling.previous = locked->scroll;
-        RtePoint next{Moved(locked->scroll.v, v, maxV, locked->scrollMaskV),
-                      Moved(locked->scroll.h, h, maxH, locked->scrollMaskH)};
-        moved = RtePoint{locked->scroll.v - next.v, locked->scroll.h - next.h};
-        if (moved.v == 0 && moved.h == 0)
+        next = RtePoint{Moved(locked->scroll.v, v, maxV, locked->scrollMaskV),
+                        Moved(locked->scroll.h, h, maxH, locked->scrollMaskH)};
+        if (next.v == locked->scroll.v && next.h == locked->scroll.h)
             return 0;
+        hooks = locked->hooks;
+    }
+    // The highlight is taken away where it stands before the position changes under it.
+    bool highlighted = false;
+    if (redraw != RTE_REDRAW_NONE) {
+        hooks.port(doc, 1);
+        highlighted = RteHideSelectionIfShown(doc, true) != 0;
+    }
+    RtePoint moved;
+    {
+        RteLocked<RteDocument> locked(doc);
+        moved = RtePoint{locked->scroll.v - next.v, locked->scroll.h - next.h};
         locked->scroll = next;
         locked->caretPoint = RtePoint{};
         locked->caretMoved = true;
         ++locked->changes;
-        hooks = locked->hooks;
     }
     if (redraw != RTE_REDRAW_NONE) {
-        hooks.scrolled(doc, moved.h, moved.v, 0);
-        RteRedisplay(doc, nullptr, 0, -1, nullptr, nullptr, redraw == RTE_REDRAW_DEFAULT ? 9 : redraw, true);
-        hooks.scrolled(doc, 0, 0, 0);
+        RteRedrawScrolled(doc, moved, redraw == RTE_REDRAW_DEFAULT ? 9 : redraw, highlighted);
+        hooks.port(doc, 0);
     }
     return 1;
 }
