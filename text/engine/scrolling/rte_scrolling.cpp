@@ -119,6 +119,27 @@ int32_t StepAmount(int32_t code, int32_t position, int32_t largest, int32_t step
     return step;
 }
 
+// A vertical move that ends at the target position goes on to the next line edge: towards the
+// start until the line cut by the view's top is whole, towards the end until the line cut by
+// its bottom is, when that line lies within an eighth of the view's height of the edge.
+int32_t AlignedAmount(RteHandle doc, int32_t amount, int32_t target)
+{
+    if (amount == 0)
+        return amount;
+    RteRect view = ViewRect(doc);
+    int32_t reach = (view.bottom - view.top) / 8;
+    int32_t edge = target + (amount > 0 ? view.top : view.bottom);
+    int32_t best = 0;
+    for (const RteRect& line : Lines(doc)) {
+        if (!(line.top < edge && edge < line.bottom))
+            continue;
+        int32_t distance = amount > 0 ? edge - line.top : line.bottom - edge;
+        if (distance <= reach && (best == 0 || distance < best))
+            best = distance;
+    }
+    return amount > 0 ? amount + best : amount - best;
+}
+
 // The smallest power of two that brings an extent to the scroll-bar limit.
 int32_t Divisor(int32_t extent)
 {
@@ -217,8 +238,37 @@ int32_t RteGetScrollValues(RteHandle doc, int32_t* h, int32_t* v, int32_t* hMax,
     return changed ? 1 : 0;
 }
 
-void RteScrollToValue(RteHandle doc, int32_t h, int32_t v, bool, int16_t redraw)
+namespace {
+
+bool LayoutIncomplete(RteHandle doc)
 {
+    RteLocked<RteDocument> locked(doc);
+    RteLocked<RteTextBlock> blocks(locked->blocks);
+    for (int32_t i = 0; i < blocks.size(); ++i)
+        if ((blocks[i].flags & RTE_BLOCK_RELAYOUT) || !blocks[i].lines)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+int32_t RteLayoutToValue(RteHandle doc, int32_t v)
+{
+    int32_t oldMax = RteLocked<RteDocument>(doc)->scrolling.reported[3];
+    if (v == 0 || oldMax <= 0)
+        return v;
+    // The proportion of the old maximum, in 16.16, is what the value meant.
+    int64_t proportion = (int64_t{v} << 16) / oldMax;
+    RteLayoutDocument(doc);
+    int32_t newMax = 0;
+    RteGetScrollValues(doc, nullptr, nullptr, nullptr, &newMax);
+    return static_cast<int32_t>((proportion * newMax + 0x8000) >> 16);
+}
+
+void RteScrollToValue(RteHandle doc, int32_t h, int32_t v, bool align, int16_t redraw)
+{
+    if (LayoutIncomplete(doc))
+        v = RteLayoutToValue(doc, v);
     RteRect content;
     RteTextExtent(doc, &content, true);
     int32_t maxH = 0, maxV = 0;
@@ -227,7 +277,10 @@ void RteScrollToValue(RteHandle doc, int32_t h, int32_t v, bool, int16_t redraw)
     int32_t toH = h == maxH / divH ? maxH : h * divH;
     int32_t toV = v == maxV / divV ? maxV : v * divV;
     RtePoint scroll = RteLocked<RteDocument>(doc)->scroll;
-    RteScrollBy(doc, scroll.h - toH, scroll.v - toV, redraw);
+    int32_t amountV = scroll.v - toV;
+    if (align && toV < maxV)
+        amountV = AlignedAmount(doc, amountV, toV);
+    RteScrollBy(doc, scroll.h - toH, amountV, redraw);
 }
 
 int32_t RteScrollBy(RteHandle doc, int32_t h, int32_t v, int16_t redraw)
@@ -306,7 +359,7 @@ void RteScrollChange(RteHandle doc, int32_t* h, int32_t* v)
 
 void RteGetScrollPosition(RteHandle doc, RtePoint* point) { *point = RteLocked<RteDocument>(doc)->scroll; }
 
-int32_t RteScrollToOffset(RteHandle doc, int32_t offset, int32_t hSlack, int32_t vSlack, bool, int16_t redraw)
+int32_t RteScrollToOffset(RteHandle doc, int32_t offset, int32_t hSlack, int32_t vSlack, bool align, int16_t redraw)
 {
     RteRect caret;
     RteCaretRect(doc, offset, true, false, &caret);
@@ -315,8 +368,10 @@ int32_t RteScrollToOffset(RteHandle doc, int32_t offset, int32_t hSlack, int32_t
     int32_t width = view.right - view.left, height = view.bottom - view.top;
     hSlack = std::min(hSlack, width / 2);
     int32_t tall = caret.bottom - caret.top;
+    // A tall character is brought in as it is; the slack only applies when it leaves room.
     if (tall > height / 4 || vSlack > height / 3)
         vSlack = 0;
+    align = align && tall <= height / 4;
     int32_t v = 0, h = 0;
     if (tall > height)
         v = (view.top + view.bottom) / 2 - (caret.top + caret.bottom) / 2;
@@ -328,7 +383,39 @@ int32_t RteScrollToOffset(RteHandle doc, int32_t offset, int32_t hSlack, int32_t
         h = (view.right - hSlack) - caret.right;
     else if (caret.left < view.left + hSlack)
         h = (view.left + hSlack) - caret.left;
-    return RteScrollBy(doc, h, v, redraw);
+    if (align && v != 0) {
+        RtePoint scroll = RteLocked<RteDocument>(doc)->scroll;
+        int32_t maxH = 0, maxV = 0;
+        RteScrollMax(doc, &maxH, &maxV);
+        if (scroll.v - v < maxV)
+            v = AlignedAmount(doc, v, scroll.v - v);
+    }
+    int32_t scrolled = RteScrollBy(doc, h, v, redraw);
+    RteLocked<RteDocument>(doc)->caretPoint = RtePoint{};
+    return scrolled;
+}
+
+void RteScrollInside(RteHandle doc, int32_t offset, int32_t insetV, int32_t insetH, int16_t redraw)
+{
+    RteRect view = ViewRect(doc);
+    view.top += insetV;
+    view.bottom -= insetV;
+    view.left += insetH;
+    view.right -= insetH;
+    // How far the rect must move to come inside an axis of the view (positive: towards the end).
+    auto inside = [](int32_t low, int32_t high, int32_t first, int32_t last) {
+        return low < first ? low - first : high > last ? high - last : 0;
+    };
+    for (int axis = 0; axis < 2; ++axis) {
+        for (int step = 0; step < 3; ++step) {
+            RteRect rect;
+            RteCaretRect(doc, offset, true, false, &rect);
+            int32_t move = axis == 0 ? inside(rect.top, rect.bottom, view.top, view.bottom)
+                                     : inside(rect.left, rect.right, view.left, view.right);
+            if (move == 0 || !RteScrollBy(doc, axis == 1 ? -move : 0, axis == 0 ? -move : 0, redraw))
+                break;
+        }
+    }
 }
 
 intptr_t RteAutoScroll(RteHandle doc, intptr_t h, intptr_t v, intptr_t, intptr_t redraw, intptr_t)

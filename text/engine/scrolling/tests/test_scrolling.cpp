@@ -121,3 +121,51 @@ TEST_F(ScrollingTest, StepAmountsWithoutCommitLeaveThePosition)
 }
 
 }  // namespace
+
+namespace {
+
+using AlignTest = ScrollingTest;
+
+TEST_F(AlignTest, AlignedMovesGoOnToTheNextLineEdge)
+{
+    RteHandle doc = Document(100);
+    struct Case {
+        int32_t from, value;
+        bool align;
+        int32_t to;
+    };
+    // Lines of 12 in a view of 120: an eighth of it is 15.
+    const Case cases[] = {
+        {0, 30, false, 30},
+        {0, 30, true, 36},    // towards the end: the line 144-156 cut by the bottom comes in whole
+        {100, 50, true, 48},  // towards the start: the line 48-60 cut by the top comes in whole
+        {100, 48, true, 48},  // no line cut
+    };
+    for (const Case& c : cases) {
+        RteScrollBy(doc, 0, Position(doc) - c.from, 0);
+        RteScrollToValue(doc, 0, c.value, c.align, 0);
+        EXPECT_EQ(c.to, Position(doc)) << c.from << " to " << c.value << (c.align ? " aligned" : "");
+    }
+    int32_t maxH = 0, maxV = 0, hMax = 0, vMax = 0;
+    RteScrollMax(doc, &maxH, &maxV);
+    RteGetScrollValues(doc, nullptr, nullptr, &hMax, &vMax);
+    RteScrollToValue(doc, 0, vMax, true, 0);
+    EXPECT_EQ(maxV, Position(doc)) << "the end is never passed";
+}
+
+TEST_F(AlignTest, AValueGivenBeforeTheLayoutKeepsItsProportion)
+{
+    RteHandle doc = Document(100);
+    int32_t vMax = 0;
+    RteGetScrollValues(doc, nullptr, nullptr, nullptr, &vMax);
+    ASSERT_EQ(100 * kLine - 120, vMax);
+    std::string more;
+    for (int32_t i = 0; i < 100; ++i)
+        more += "line\r";
+    RteInsertText(doc, reinterpret_cast<const uint8_t*>(more.data()), static_cast<int32_t>(more.size()), -1,
+                  RTE_KEYS_NONE, 0, 0);
+    EXPECT_EQ((200 * kLine - 120) / 2, RteLayoutToValue(doc, vMax / 2)) << "half way stays half way";
+    EXPECT_EQ(0, RteLayoutToValue(doc, 0));
+}
+
+}  // namespace
