@@ -13,6 +13,7 @@
 #include "rte_selection.h"
 #include "rte_text_blocks.h"
 #include "rte_typed.h"
+#include "scaling.h"
 
 using namespace rte_document;
 
@@ -110,6 +111,41 @@ RteRectList RteSelectionArea(RteHandle doc)
     RteHookTable hooks = RteLocked<RteDocument>(doc)->hooks;
     hooks.highlightRects(doc, reinterpret_cast<intptr_t>(list), 0, 0, 0, 0);
     return list;
+}
+
+int32_t RteRangeArea(RteHandle doc, const RteRange* range, RteHandle ranges, RteRectList out)
+{
+    RteSetRectList(out, nullptr);
+    std::vector<RteRange> wanted;
+    if (range)
+        wanted.push_back(*range);
+    else if (ranges)
+        wanted = ElementsOf<RteRange>(ranges);
+    for (const RteRange& r : wanted) {
+        int32_t start = RtePinOffset(doc, std::min(r.start, r.end));
+        int32_t end = RtePinOffset(doc, std::max(r.start, r.end));
+        if (start < end)
+            AddRange(doc, out, start, end);
+    }
+    if (!range && !ranges) {
+        RteHookTable hooks = RteLocked<RteDocument>(doc)->hooks;
+        hooks.highlightRects(doc, reinterpret_cast<intptr_t>(out), 0, 0, 0, 0);
+    }
+    // In the window: scrolled, then scaled as the text is shown.
+    RteScaling scaling;
+    RtePoint scroll;
+    {
+        RteLocked<RteDocument> locked(doc);
+        scaling = locked->scaling;
+        scroll = RtePoint{-locked->scroll.v, -locked->scroll.h};
+    }
+    {
+        RteRectIterator rects(out);
+        for (RteRect& rect : rects.Rects())
+            RteCopyOffsetScaleRect(&scaling, &rect, &rect, &scroll);
+    }
+    RteRecalcListBounds(out);
+    return RteEmptyRectList(out) ? 0 : 1;
 }
 
 void RteRefreshHighlight(RteHandle doc)

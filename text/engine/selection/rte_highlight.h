@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "rte_document.h"
+#include "rte_runs.h"
 
 // Document flags: no caret, the two inactive switches, the caret drawn.
 constexpr uint32_t RTE_DOC_NO_CARET = 0x8;
@@ -28,6 +29,9 @@ constexpr intptr_t RTE_CARET_POINT = 9;
 intptr_t RteHighlightRects(RteHandle doc, intptr_t list, intptr_t, intptr_t, intptr_t, intptr_t);
 // A new rect list of the selection's ranges (through slot 6); null when the selection is a caret.
 RteRectList RteSelectionArea(RteHandle doc);
+// The highlight area of one range, of a list of ranges (a handle of RteRange) or, with neither,
+// of the selection, in window coordinates; 1 when it is not empty.
+int32_t RteRangeArea(RteHandle doc, const RteRange* range, RteHandle ranges, RteRectList out);
 // The document's highlight region built again when a select point is stale or it is empty.
 void RteRefreshHighlight(RteHandle doc);
 // Inverts only what differs between the region shown before (null: none) and the document's

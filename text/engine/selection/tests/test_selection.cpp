@@ -4,7 +4,10 @@
 
 #include "document_fixture.h"
 #include "rect_list.h"
+#include "rte_areas.h"
+#include "rte_highlight.h"
 #include "rte_link_range.h"
+#include "rte_point_location.h"
 #include "rte_position_queries.h"
 #include "rte_selection.h"
 #include "rte_style_units.h"
@@ -379,6 +382,101 @@ TEST_F(SnapTest, WhereHiddenTextTakesNoRoomAPointOnItGoesPastIt)
     EXPECT_EQ(6, RteOffsetAtPoint(doc, &at, nullptr)) << "hidden text taking no room";
     Click(doc, at);
     EXPECT_EQ(Range(6, 6), Selection(doc));
+}
+
+}  // namespace
+
+namespace {
+
+using PointQueryTest = ClickTest;
+
+TEST_F(PointQueryTest, RangeAreasAreInWindowCoordinates)
+{
+    RteHandle doc = Document();  // lines: "alpha beta " | "gamma " | "delta"
+    RteRectList area = RteNewRectList(&context_, nullptr);
+    RteRange range = {2, 13};
+    EXPECT_EQ(1, RteRangeArea(doc, &range, nullptr, area));
+    RteRect bounds;
+    RteRectListFirst(area, &bounds);
+    EXPECT_EQ(0, bounds.top);
+    EXPECT_EQ(24, bounds.bottom) << "two lines";
+    EXPECT_EQ(CaretPoint(doc, 2).h, RteRectIterator(area).Rect(1).left);
+    RteLocked<RteDocument>(doc)->scroll = RtePoint{5, 0};
+    EXPECT_EQ(1, RteRangeArea(doc, &range, nullptr, area));
+    RteRectListFirst(area, &bounds);
+    EXPECT_EQ(-5, bounds.top) << "scrolled";
+    RteRange empty = {4, 4};
+    EXPECT_EQ(0, RteRangeArea(doc, &empty, nullptr, area));
+    RteSetSelection(doc, 11, 17, 0, 0);
+    EXPECT_EQ(1, RteRangeArea(doc, nullptr, nullptr, area)) << "the selection";
+    RteRectListFirst(area, &bounds);
+    EXPECT_EQ(12 - 5, bounds.top);
+    RteFreeRectList(area);
+}
+
+TEST_F(PointQueryTest, PagesOfARepeatingWrapArea)
+{
+    std::string text;
+    for (int i = 0; i < 20; ++i)
+        text += "line\r";
+    RteHandle doc = Document(text, 200);
+    RteRect wrap{0, 0, 100, 200};  // eight lines of 12 a page
+    RteSetRectList(RteWrapArea(doc), &wrap);
+    {
+        RteLocked<RteDocument> locked(doc);
+        locked->layoutFlags |= RTE_LAYOUT_REPEAT_DOWN | RTE_LAYOUT_KEEP_LAST_HEIGHT;
+        locked->repeatGapV = 20;
+    }
+    RteInvalidateRange(doc, 0, RteTextLength(doc));
+    struct Case {
+        RtePoint point;
+        int32_t page;
+    };
+    const Case cases[] = {{{5, 5}, 0}, {{119, 5}, 0}, {{130, 5}, 1}, {{245, 5}, 2}, {{5000, 5}, 2}};
+    for (const Case& c : cases) {
+        RtePoint step, offset;
+        int32_t last = 0;
+        EXPECT_EQ(c.page, RtePageAtPoint(doc, &c.point, &step, &offset, &last, false)) << c.point.v;
+        EXPECT_EQ(120, step.v);
+        EXPECT_EQ(120 * c.page, offset.v);
+        EXPECT_EQ(2, last) << "twenty lines fill three pages";
+    }
+    RtePoint inside{130, 10}, gap{225, 10}, page{120, 0};
+    uint32_t flags = 0;
+    EXPECT_EQ(1, RteWrapRectAtPoint(doc, &inside, &page, &flags));
+    EXPECT_EQ(0u, flags);
+    EXPECT_EQ(0, RteWrapRectAtPoint(doc, &gap, &page, &flags)) << "in the gap between pages";
+    EXPECT_EQ(RTE_POINT_BESIDE_WRAP, flags);
+}
+
+TEST_F(PointQueryTest, PointLocationsAgainstViewTextExtraAreaAndLinks)
+{
+    RteHandle doc = Document("alpha beta gamma delta", 500);
+    RteRect view{0, 0, 120, 300};
+    RteSetRectList(RteViewArea(doc), &view);
+    AddLink(doc, 6, 10);
+    struct Case {
+        RtePoint point;
+        uint32_t set, clear;
+    };
+    RtePoint onLink = CaretPoint(doc, 7), onText = CaretPoint(doc, 2);
+    const Case cases[] = {
+        {onLink, RTE_POINT_IN_VIEW | RTE_POINT_IN_WRAP | RTE_POINT_IN_TEXT | RTE_POINT_ON_LINK, RTE_POINT_ON_MARK},
+        {onText, RTE_POINT_IN_VIEW | RTE_POINT_IN_TEXT, RTE_POINT_ON_LINK | RTE_POINT_IN_EXTRA},
+        {{60, 5}, RTE_POINT_IN_VIEW, RTE_POINT_IN_TEXT | RTE_POINT_ON_LINK},
+        {{200, 5}, 0, RTE_POINT_IN_VIEW | RTE_POINT_IN_TEXT},
+    };
+    for (const Case& c : cases) {
+        int32_t offset = -1;
+        uint32_t where = RtePointLocation(doc, &c.point, &offset);
+        EXPECT_EQ(c.set, where & c.set) << c.point.v << "," << c.point.h;
+        EXPECT_EQ(0u, where & c.clear) << c.point.v << "," << c.point.h;
+        EXPECT_GE(offset, 0);
+    }
+    RteRect obstacle{50, 0, 80, 40};
+    RteSetRectList(RteExtraArea(doc), &obstacle);
+    RtePoint inObstacle{60, 10};
+    EXPECT_TRUE(RtePointLocation(doc, &inObstacle, nullptr) & RTE_POINT_IN_EXTRA);
 }
 
 }  // namespace
