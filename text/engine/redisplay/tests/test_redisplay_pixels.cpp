@@ -10,6 +10,7 @@
 #include "rte_selection.h"
 #include "test_canvas.h"
 
+
 namespace {
 
 constexpr int kWidth = 200;
@@ -104,6 +105,32 @@ TEST_F(RedisplayPixelTest, TheHighlightStaysOverARedraw)
             ASSERT_EQ(expected, selected.Raw(x, y)) << x << "," << y;
         }
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(RedisplayPixelTest, TypedCharactersAreDrawnInPlaceAndNothingElse)
+{
+    TestCanvas whole(kWidth, kHeight);
+    TestCanvas typed(kWidth, kHeight);
+    RteHandle a = Document("some typed text", whole);
+    RteHandle b = Document("some typed text", typed);
+    RteRedisplay(a, nullptr, 0, -1, nullptr, nullptr, 2, false);
+    RteDrawInPlace(b, 5, 5, 1);
+    RteRect start, end;
+    RteCaretRect(b, 5, true, false, &start);
+    RteCaretRect(b, 10, true, false, &end);
+    int inked = 0;
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            bool typedHere = x >= start.left && x < end.left && y >= start.top && y < start.bottom;
+            ASSERT_EQ(typedHere ? whole.Raw(x, y) : kWhite, typed.Raw(x, y)) << x << "," << y;
+            inked += typedHere && typed.Raw(x, y) != kWhite;
+        }
+    }
+    EXPECT_GT(inked, 10) << "the typed word shows";
 }
 
 }  // namespace
