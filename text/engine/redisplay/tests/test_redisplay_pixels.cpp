@@ -4,6 +4,7 @@
 
 #include "gdi_document_fixture.h"
 #include "rect_list.h"
+#include "rte_activation.h"
 #include "rte_gdi_port.h"
 #include "rte_position_queries.h"
 #include "rte_redisplay.h"
@@ -131,6 +132,30 @@ TEST_F(RedisplayPixelTest, TypedCharactersAreDrawnInPlaceAndNothingElse)
         }
     }
     EXPECT_GT(inked, 10) << "the typed word shows";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(RedisplayPixelTest, TheHighlightGoesWithActivationAndComesBack)
+{
+    TestCanvas plain(kWidth, kHeight);
+    TestCanvas canvas(kWidth, kHeight);
+    RteHandle a = Document("some words to select", plain);
+    RteHandle b = Document("some words to select", canvas);
+    RteRedisplay(a, nullptr, 0, -1, nullptr, nullptr, 2, false);
+    RteRedisplay(b, nullptr, 0, -1, nullptr, nullptr, 2, false);
+    const RteRange ranges[] = {{0, 4}, {11, 13}};
+    RteSetSelectionRanges(b, ranges, 2, 0, true);
+    std::vector<uint32_t> selected = canvas.Pixels();
+    ASSERT_NE(plain.Pixels(), selected);
+    RteSetActivation(b, RTE_SWITCH_INACTIVE, RTE_SWITCH_KEEP, 2);
+    EXPECT_EQ(plain.Pixels(), canvas.Pixels()) << "an inactive document shows no highlight";
+    RteSetActivation(b, RTE_SWITCH_KEEP, RTE_SWITCH_INACTIVE, 2);
+    EXPECT_EQ(plain.Pixels(), canvas.Pixels()) << "still inactive";
+    RteSetActivation(b, RTE_SWITCH_ACTIVE, RTE_SWITCH_ACTIVE, 2);
+    EXPECT_EQ(selected, canvas.Pixels()) << "active again";
 }
 
 }  // namespace

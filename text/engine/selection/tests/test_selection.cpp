@@ -157,6 +157,10 @@ TEST_F(SelectionTest, SelectionsAreClampedAndWidenedByTheirUnits)
         {1, 5, RTE_SELECT_WORD, {0, 7}},
         {2, 2, RTE_SELECT_PARAGRAPH, {0, 8}},
         {10, 10, RTE_SELECT_PARAGRAPH, {8, 18}},
+        {1, 1, RTE_SELECT_CLASS_RUN, {0, 3}},
+        {3, 3, RTE_SELECT_CLASS_RUN, {3, 4}},
+        {7, 7, RTE_SELECT_CLASS_RUN, {7, 8}},
+        {4, 6, RTE_SELECT_STYLE_RUN, {0, 18}},
     };
     for (const Case& c : cases) {
         RteSetSelection(doc, c.start, c.end, c.modifiers, 0);
@@ -477,6 +481,35 @@ TEST_F(PointQueryTest, PointLocationsAgainstViewTextExtraAreaAndLinks)
     RteSetRectList(RteExtraArea(doc), &obstacle);
     RtePoint inObstacle{60, 10};
     EXPECT_TRUE(RtePointLocation(doc, &inObstacle, nullptr) & RTE_POINT_IN_EXTRA);
+}
+
+}  // namespace
+
+namespace {
+
+using RunUnitTest = SelectionTest;
+
+TEST_F(RunUnitTest, AStyleRunUnitCoversTheRunAndAClickOnHotTextSelectsIt)
+{
+    RteHandle doc = Document("plain bold plain", 500);
+    RteCharStyle bold = {}, mask = {};
+    bold.bold = 1;
+    mask.bold = -1;
+    RteRange word = {6, 10};
+    RteSetCharStyle(doc, &word, &bold, &mask, 0);
+    RteSetSelection(doc, 7, 8, RTE_SELECT_STYLE_RUN, 0);
+    EXPECT_EQ(Range(6, 10), Selection(doc));
+    Click(doc, CaretPoint(doc, 8));
+    EXPECT_EQ(Range(8, 8), Selection(doc)) << "plain text takes a caret";
+    {
+        RteLocked<RteDocument> locked(doc);
+        RteLocked<RteCharStyle> styles(locked->charStyles);
+        for (int32_t i = 0; i < styles.size(); ++i)
+            if (styles[i].bold)
+                styles[i].flags |= 0x8;  // hot text
+    }
+    Click(doc, CaretPoint(doc, 8));
+    EXPECT_EQ(Range(6, 10), Selection(doc)) << "a click on hot text takes its whole run";
 }
 
 }  // namespace
