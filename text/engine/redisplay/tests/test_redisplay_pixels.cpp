@@ -31,6 +31,14 @@ protected:
         return doc;
     }
 
+    // A document drawn whole with mode 2.
+    RteHandle Drawn(const std::string& text, TestCanvas& canvas)
+    {
+        RteHandle doc = Document(text, canvas);
+        RteRedisplay(doc, nullptr, 0, -1, nullptr, nullptr, 2, false);
+        return doc;
+    }
+
     static int Count(const TestCanvas& canvas, uint32_t colour, int top, int bottom)
     {
         int found = 0;
@@ -68,9 +76,8 @@ TEST_F(RedisplayPixelTest, TheOffScreenModeDrawsWhatTheDirectOneDraws)
 {
     TestCanvas direct(kWidth, kHeight, RGB(255, 0, 0));
     TestCanvas offscreen(kWidth, kHeight, RGB(0, 0, 255));
-    RteHandle a = Document("alpha beta\rgamma delta epsilon", direct);
+    Drawn("alpha beta\rgamma delta epsilon", direct);
     RteHandle b = Document("alpha beta\rgamma delta epsilon", offscreen);
-    RteRedisplay(a, nullptr, 0, -1, nullptr, nullptr, 2, false);
     RteRedisplay(b, nullptr, 0, -1, nullptr, nullptr, 5, false);
     EXPECT_EQ(direct.Pixels(), offscreen.Pixels());
 }
@@ -90,10 +97,8 @@ TEST_F(RedisplayPixelTest, TheHighlightStaysOverARedraw)
 {
     TestCanvas plain(kWidth, kHeight);
     TestCanvas selected(kWidth, kHeight);
-    RteHandle a = Document("some words to select", plain);
-    RteHandle b = Document("some words to select", selected);
-    RteRedisplay(a, nullptr, 0, -1, nullptr, nullptr, 2, false);
-    RteRedisplay(b, nullptr, 0, -1, nullptr, nullptr, 2, false);
+    Drawn("some words to select", plain);
+    RteHandle b = Drawn("some words to select", selected);
     RteSetSelection(b, 5, 10, 0, 1);
     RteRedisplay(b, nullptr, 0, -1, nullptr, nullptr, 2, false);
     RteRect start, end;
@@ -108,17 +113,12 @@ TEST_F(RedisplayPixelTest, TheHighlightStaysOverARedraw)
     }
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(RedisplayPixelTest, TypedCharactersAreDrawnInPlaceAndNothingElse)
 {
     TestCanvas whole(kWidth, kHeight);
     TestCanvas typed(kWidth, kHeight);
-    RteHandle a = Document("some typed text", whole);
+    Drawn("some typed text", whole);
     RteHandle b = Document("some typed text", typed);
-    RteRedisplay(a, nullptr, 0, -1, nullptr, nullptr, 2, false);
     RteDrawInPlace(b, 5, 5, 1);
     RteRect start, end;
     RteCaretRect(b, 5, true, false, &start);
@@ -134,18 +134,12 @@ TEST_F(RedisplayPixelTest, TypedCharactersAreDrawnInPlaceAndNothingElse)
     EXPECT_GT(inked, 10) << "the typed word shows";
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(RedisplayPixelTest, TheHighlightGoesWithActivationAndComesBack)
 {
     TestCanvas plain(kWidth, kHeight);
     TestCanvas canvas(kWidth, kHeight);
-    RteHandle a = Document("some words to select", plain);
-    RteHandle b = Document("some words to select", canvas);
-    RteRedisplay(a, nullptr, 0, -1, nullptr, nullptr, 2, false);
-    RteRedisplay(b, nullptr, 0, -1, nullptr, nullptr, 2, false);
+    Drawn("some words to select", plain);
+    RteHandle b = Drawn("some words to select", canvas);
     const RteRange ranges[] = {{0, 4}, {11, 13}};
     RteSetSelectionRanges(b, ranges, 2, 0, true);
     std::vector<uint32_t> selected = canvas.Pixels();

@@ -40,6 +40,16 @@ protected:
         return {start, end};
     }
 
+    // One unit of the character style of [start, end) set to 1.
+    static void SetUnit(RteHandle doc, int32_t start, int32_t end, int16_t RteCharStyle::*unit)
+    {
+        RteCharStyle values = {}, mask = {};
+        values.*unit = 1;
+        mask.*unit = -1;
+        RteRange range = {start, end};
+        RteSetCharStyle(doc, &range, &values, &mask, 0);
+    }
+
     static void Click(RteHandle doc, RtePoint point, uint32_t modifiers = 0)
     {
         RteClick(doc, &point, RTE_CLICK_PRESS, modifiers, 0, false);
@@ -245,11 +255,8 @@ TEST_F(CharAtPointTest, PointsInTheViewAreHitTestedAndOthersGoToAnEnd)
     RteHandle doc = Document("alpha beta", 500);
     RteRect view{0, 0, 100, 200};
     RteSetRectList(RteViewArea(doc), &view);
-    RteCharStyle style = {}, bold = {}, mask = {};
-    bold.bold = 1;
-    mask.bold = -1;
-    RteRange word = {6, 10};
-    RteSetCharStyle(doc, &word, &bold, &mask, 0);
+    SetUnit(doc, 6, 10, &RteCharStyle::bold);
+    RteCharStyle style = {};
     RtePoint inside = CaretPoint(doc, 7);
     RteRange run = {};
     EXPECT_EQ(7, RteCharAtPoint(doc, &inside, 0, &style, &run));
@@ -373,11 +380,7 @@ TEST_F(SnapTest, APointInsideADoubleByteCharacterGoesToTheNearerEdgeOfItsCell)
 TEST_F(SnapTest, WhereHiddenTextTakesNoRoomAPointOnItGoesPastIt)
 {
     RteHandle doc = Document("abcdefgh", 500);
-    RteCharStyle hidden = {}, mask = {};
-    hidden.hidden = 1;
-    mask.hidden = -1;
-    RteRange range = {3, 6};
-    RteSetCharStyle(doc, &range, &hidden, &mask, 0);
+    SetUnit(doc, 3, 6, &RteCharStyle::hidden);
     RtePoint shown = CaretPoint(doc, 4);
     EXPECT_EQ(4, RteOffsetAtPoint(doc, &shown, nullptr)) << "hidden text shown";
     RteSetDocFlags(doc, RteGetDocFlags(doc) | RTE_DOC_HIDDEN_TEXT);
@@ -492,11 +495,7 @@ using RunUnitTest = SelectionTest;
 TEST_F(RunUnitTest, AStyleRunUnitCoversTheRunAndAClickOnHotTextSelectsIt)
 {
     RteHandle doc = Document("plain bold plain", 500);
-    RteCharStyle bold = {}, mask = {};
-    bold.bold = 1;
-    mask.bold = -1;
-    RteRange word = {6, 10};
-    RteSetCharStyle(doc, &word, &bold, &mask, 0);
+    SetUnit(doc, 6, 10, &RteCharStyle::bold);
     RteSetSelection(doc, 7, 8, RTE_SELECT_STYLE_RUN, 0);
     EXPECT_EQ(Range(6, 10), Selection(doc));
     Click(doc, CaretPoint(doc, 8));
