@@ -7,6 +7,7 @@
 #include "rte_areas.h"
 #include "rte_laid_out_lines.h"
 #include "rte_pages.h"
+#include "rte_redisplay.h"
 #include "rte_typed.h"
 
 namespace {
@@ -84,4 +85,13 @@ void RteContainerRectAt(RteHandle doc, int32_t offset, int32_t tabBase, RteRect*
         rect->left += tabBase;
         rect->right += tabBase;
     }
+}
+
+void RteDisplayParagraphs(RteHandle doc, int32_t first, int32_t last, const RteDrawPort* port, RteRectList view,
+                          RteRectList wrap, const RtePoint* offset, int16_t mode)
+{
+    int32_t from = 0, unused = 0, to = 0;
+    if (!RteParagraphLineRange(doc, first, &from, &unused) || !RteParagraphLineRange(doc, last, &unused, &to))
+        return;
+    RteDisplayRange(doc, port, view, wrap, offset, mode, from, to);
 }

@@ -61,3 +61,7 @@ constexpr int32_t RTE_CONTAINER_FIRST = -1;    // the first container of the lin
 constexpr int32_t RTE_CONTAINER_UNMOVED = -2;  // the line's container where the wrap area has it
 // The wrap-area rect holding the line of an offset, moved to its repeated copy.
 void RteContainerRectAt(RteHandle doc, int32_t offset, int32_t tabBase, RteRect* rect);
+// RteDisplay from the start of paragraph line first to the end of paragraph line last (numbered
+// from 1, as the paragraph counts number them); nothing when either is not there.
+void RteDisplayParagraphs(RteHandle doc, int32_t first, int32_t last, const RteDrawPort* port, RteRectList view,
+                          RteRectList wrap, const RtePoint* offset, int16_t mode);

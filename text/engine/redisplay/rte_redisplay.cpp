@@ -261,6 +261,12 @@ int32_t RteRedisplay(RteHandle doc, const RteDrawPort* port, int32_t from, int32
 void RteDisplay(RteHandle doc, const RteDrawPort* port, RteRectList view, RteRectList wrap, const RtePoint* offset,
                 int16_t mode)
 {
+    RteDisplayRange(doc, port, view, wrap, offset, mode, 0, -1);
+}
+
+void RteDisplayRange(RteHandle doc, const RteDrawPort* port, RteRectList view, RteRectList wrap,
+                     const RtePoint* offset, int16_t mode, int32_t from, int32_t to)
+{
     RteRectList savedWrap = nullptr;
     if (wrap) {
         RteLocked<RteDocument> locked(doc);
@@ -268,7 +274,7 @@ void RteDisplay(RteHandle doc, const RteDrawPort* port, RteRectList view, RteRec
         locked->wrapArea = wrap;
         RteMarkForLayout(locked.get(), 0, locked->textLength);
     }
-    RteRedisplay(doc, port, 0, -1, view, offset, mode, true);
+    RteRedisplay(doc, port, from, to, view, offset, mode, true);
     if (wrap) {
         RteLocked<RteDocument> locked(doc);
         locked->wrapArea = savedWrap;

@@ -25,6 +25,9 @@ int32_t RteRedisplay(RteHandle doc, const RteDrawPort* port, int32_t from, int32
 // The whole text; a substitute wrap area lays the text out for the call and again after it.
 void RteDisplay(RteHandle doc, const RteDrawPort* port, RteRectList view, RteRectList wrap, const RtePoint* offset,
                 int16_t mode);
+// RteDisplay limited to [from, to).
+void RteDisplayRange(RteHandle doc, const RteDrawPort* port, RteRectList view, RteRectList wrap,
+                     const RtePoint* offset, int16_t mode, int32_t from, int32_t to);
 // After typing: count characters from the offset drawn at their cached places on their line
 // through their styles' drawing hook, the caret shown again (code 8), inside a port hook pair.
 void RteDrawInPlace(RteHandle doc, int32_t offset, int32_t count, int16_t mode);

@@ -128,6 +128,23 @@ TEST_F(PagesTest, LineTopsAndParagraphCounts)
     EXPECT_EQ(0, RteParagraphLineRange(doc, 4, &start, &end));
 }
 
+TEST_F(PagesTest, ParagraphsAreDisplayedByTheirNumbers)
+{
+    env_.defaultStyle.hooks.draw = RecordRun;
+    RteHandle doc = Document("one\rtwo two two two two two two two two two two two two two two two two two\rthree");
+    RteRect view{0, 0, 500, 200};
+    RteSetRectList(RteViewArea(doc), &view);
+    g_drawn.clear();
+    RteDisplayParagraphs(doc, 2, 2, nullptr, nullptr, nullptr, nullptr, 3);
+    EXPECT_TRUE(g_drawn.empty()) << "paragraphs are numbered only while lines are counted";
+    RteSetDocFlags(doc, RteGetDocFlags(doc) | RTE_DOC_COUNT_LINES);
+    RteDisplayParagraphs(doc, 2, 2, nullptr, nullptr, nullptr, nullptr, 3);
+    EXPECT_EQ((std::vector<int32_t>{12, 24}), g_drawn) << "the second paragraph's two lines";
+    g_drawn.clear();
+    RteDisplayParagraphs(doc, 2, 3, nullptr, nullptr, nullptr, nullptr, 3);
+    EXPECT_EQ((std::vector<int32_t>{12, 24, 36}), g_drawn);
+}
+
 TEST_F(PagesTest, DisplayLinesAreTheSecondKind)
 {
     RteHandle doc = Document("one\rtwo two two two two two two two two two two two two two two two two two\rthree");

@@ -5,6 +5,7 @@
 #include "gdi_document_fixture.h"
 #include "rect_list.h"
 #include "rte_activation.h"
+#include "rte_draw_in_rect.h"
 #include "rte_gdi_port.h"
 #include "rte_position_queries.h"
 #include "rte_redisplay.h"
@@ -150,6 +151,38 @@ TEST_F(RedisplayPixelTest, TheHighlightGoesWithActivationAndComesBack)
     EXPECT_EQ(plain.Pixels(), canvas.Pixels()) << "still inactive";
     RteSetActivation(b, RTE_SWITCH_ACTIVE, RTE_SWITCH_ACTIVE, 2);
     EXPECT_EQ(selected, canvas.Pixels()) << "active again";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(RedisplayPixelTest, TheTextIsDrawnIntoARectAsAPictureOfIt)
+{
+    constexpr int kTop = 30, kLeft = 20;
+    TestCanvas reference(kWidth, kHeight);
+    TestCanvas canvas(kWidth, kHeight, RGB(255, 0, 0));
+    RteHandle shown = Document("a picture\rof the text", reference);
+    RteRect narrow{0, 0, kHeight - kTop, kWidth - kLeft};
+    RteSetRectList(RteViewArea(shown), &narrow);
+    RteRedisplay(shown, nullptr, 0, -1, nullptr, nullptr, 2, false);
+    RteHandle doc = Document("a picture\rof the text", canvas);
+    RteSetSelection(doc, 2, 5, 0, 0);
+    RteLocked<RteDocument>(doc)->scroll = RtePoint{7, 0};
+    RteRect rect{kTop, kLeft, kHeight, kWidth};
+    RteDrawInRect(doc, nullptr, &rect, nullptr, 2);
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            uint32_t expected = y < kTop || x < kLeft ? kRed : reference.Raw(x - kLeft, y - kTop);
+            ASSERT_EQ(expected, canvas.Raw(x, y)) << x << "," << y;
+        }
+    RteDocument after = DocumentOf(doc);
+    EXPECT_EQ(7, after.scroll.v) << "the document is given back as it was";
+    EXPECT_EQ(0u, after.flags & (RTE_DOC_INACTIVE_FIRST | RTE_DOC_NO_CARET | RTE_DOC_DRAWING_IN_RECT));
+    RteRect view;
+    RteRectListFirst(after.viewArea, &view);
+    EXPECT_EQ(kHeight, view.bottom);
+    EXPECT_EQ(0, view.top);
 }
 
 }  // namespace
