@@ -201,7 +201,7 @@ void RteShowCaret(RteHandle doc, intptr_t code)
     RteLocked<RteDocument> locked(doc);
     if (hiding)
         locked->flags &= ~RTE_DOC_CARET_SHOWN;
-    else if (code == RTE_CARET_SHOW || code == RTE_CARET_PLACE || code == RTE_CARET_CHANGED_PLACE)
+    else if (code != RTE_CARET_CHANGED && code != RTE_CARET_POINT)
         locked->flags |= RTE_DOC_CARET_SHOWN;
 }
 
