@@ -94,6 +94,9 @@ struct RteScrollState {
     int16_t extraH;
     int16_t extraV;
     int16_t reported[4];
+    // The position itself; the document's scroll pair is what drawing subtracts (the display
+    // offsets), which follows the position unless the owner scrolls the display itself.
+    RtePoint position;
 };
 
 struct RteDocument {

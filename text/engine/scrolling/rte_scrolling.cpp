@@ -6,16 +6,32 @@
 #include <cstdlib>
 
 #include "rect_list.h"
+#include "rect_ops.h"
 #include "rte_highlight.h"
 #include "rte_line_builder.h"
 #include "rte_position_queries.h"
 #include "rte_redisplay.h"
+#include "rte_selection.h"
 #include "rte_scroll_pixels.h"
 #include "rte_typed.h"
 
 namespace {
 
 constexpr int32_t kUncutLine = 16;
+
+bool OwnerScrolls(const RteDocument& doc) { return (doc.flags & RTE_DOC_OWNER_SCROLLS) != 0; }
+
+RtePoint PositionOf(const RteDocument& doc) { return OwnerScrolls(doc) ? doc.scrolling.position : doc.scroll; }
+
+// The display offsets follow the position unless the owner moves the display itself.
+void SetPosition(RteDocument& doc, RtePoint position)
+{
+    doc.scrolling.position = position;
+    if (!OwnerScrolls(doc))
+        doc.scroll = position;
+}
+
+RtePoint Position(RteHandle doc) { return PositionOf(*RteLocked<RteDocument>(doc).get()); }
 constexpr int32_t kMaxUnitPower = 31;
 
 RteRect ViewRect(RteHandle doc)
@@ -157,7 +173,7 @@ void StepAmounts(RteHandle doc, int32_t hCode, int32_t vCode, int32_t* h, int32_
     {
         RteLocked<RteDocument> locked(doc);
         state = locked->scrolling;
-        scroll = locked->scroll;
+        scroll = PositionOf(*locked.get());
     }
     int32_t maxH = 0, maxV = 0;
     RteScrollMax(doc, &maxH, &maxV);
@@ -224,8 +240,9 @@ int32_t RteGetScrollValues(RteHandle doc, int32_t* h, int32_t* v, int32_t* hMax,
     RteScrollMax(doc, &maxH, &maxV);
     RteLocked<RteDocument> locked(doc);
     int32_t divH = Divisor(content.right), divV = Divisor(content.bottom);
-    int16_t values[4] = {static_cast<int16_t>(locked->scroll.h >= maxH ? maxH / divH : locked->scroll.h / divH),
-                         static_cast<int16_t>(locked->scroll.v >= maxV ? maxV / divV : locked->scroll.v / divV),
+    RtePoint position = PositionOf(*locked.get());
+    int16_t values[4] = {static_cast<int16_t>(position.h >= maxH ? maxH / divH : position.h / divH),
+                         static_cast<int16_t>(position.v >= maxV ? maxV / divV : position.v / divV),
                          static_cast<int16_t>(maxH / divH), static_cast<int16_t>(maxV / divV)};
     int32_t* outs[4] = {h, v, hMax, vMax};
     bool changed = false;
@@ -276,7 +293,7 @@ void RteScrollToValue(RteHandle doc, int32_t h, int32_t v, bool align, int16_t r
     int32_t divH = Divisor(content.right), divV = Divisor(content.bottom);
     int32_t toH = h == maxH / divH ? maxH : h * divH;
     int32_t toV = v == maxV / divV ? maxV : v * divV;
-    RtePoint scroll = RteLocked<RteDocument>(doc)->scroll;
+    RtePoint scroll = Position(doc);
     int32_t amountV = scroll.v - toV;
     if (align && toV < maxV)
         amountV = AlignedAmount(doc, amountV, toV);
@@ -289,31 +306,36 @@ int32_t RteScrollBy(RteHandle doc, int32_t h, int32_t v, int16_t redraw)
     RteScrollMax(doc, &maxH, &maxV);
     RtePoint next;
     RteHookTable hooks;
+    bool owner = false;
     {
         RteLocked<RteDocument> locked(doc);
-        locked->scrolling.previous = locked->scroll;
-        next = RtePoint{Moved(locked->scroll.v, v, maxV, locked->scrollMaskV),
-                        Moved(locked->scroll.h, h, maxH, locked->scrollMaskH)};
-        if (next.v == locked->scroll.v && next.h == locked->scroll.h)
+        RtePoint position = PositionOf(*locked.get());
+        locked->scrolling.previous = position;
+        next = RtePoint{Moved(position.v, v, maxV, locked->scrollMaskV), Moved(position.h, h, maxH, locked->scrollMaskH)};
+        if (next == position)
             return 0;
         hooks = locked->hooks;
+        owner = OwnerScrolls(*locked.get());
     }
-    // The highlight is taken away where it stands before the position changes under it.
+    // The owner that scrolls moves its pixels itself; otherwise the highlight is taken away
+    // where it stands before the position changes under it.
+    bool drawing = redraw != RTE_REDRAW_NONE && !owner;
     bool highlighted = false;
-    if (redraw != RTE_REDRAW_NONE) {
+    if (drawing) {
         hooks.port(doc, 1);
         highlighted = RteHideSelectionIfShown(doc, true) != 0;
     }
     RtePoint moved;
     {
         RteLocked<RteDocument> locked(doc);
-        moved = RtePoint{locked->scroll.v - next.v, locked->scroll.h - next.h};
-        locked->scroll = next;
+        RtePoint position = PositionOf(*locked.get());
+        moved = RtePoint{position.v - next.v, position.h - next.h};
+        SetPosition(*locked.get(), next);
         locked->caretPoint = RtePoint{};
         locked->caretMoved = true;
         ++locked->changes;
     }
-    if (redraw != RTE_REDRAW_NONE) {
+    if (drawing) {
         RteRedrawScrolled(doc, moved, redraw == RTE_REDRAW_DEFAULT ? 9 : redraw, highlighted);
         hooks.port(doc, 0);
     }
@@ -329,22 +351,27 @@ int32_t RteScrollStep(RteHandle doc, int32_t hCode, int32_t vCode, int16_t redra
 
 void RteScrollStepAmounts(RteHandle doc, int32_t hCode, int32_t vCode, bool commit, bool, int32_t* h, int32_t* v)
 {
-    RtePoint before = RteLocked<RteDocument>(doc)->scroll;
+    RteDocument before = *RteLocked<RteDocument>(doc).get();
     int32_t amountH = 0, amountV = 0;
     StepAmounts(doc, hCode, vCode, &amountH, &amountV);
     RteScrollBy(doc, amountH, amountV, RTE_REDRAW_NONE);
     RteLocked<RteDocument> locked(doc);
-    *h = before.h - locked->scroll.h;
-    *v = before.v - locked->scroll.v;
-    if (!commit)
-        locked->scroll = before;
+    RtePoint after = PositionOf(*locked.get());
+    RtePoint start = PositionOf(before);
+    *h = start.h - after.h;
+    *v = start.v - after.v;
+    if (commit)
+        return;
+    locked->scrolling.position = before.scrolling.position;
+    locked->scroll = before.scroll;
+    locked->flags = before.flags;
 }
 
 int32_t RteClampScroll(RteHandle doc, int16_t redraw)
 {
     int32_t maxH = 0, maxV = 0;
     RteScrollMax(doc, &maxH, &maxV);
-    RtePoint scroll = RteLocked<RteDocument>(doc)->scroll;
+    RtePoint scroll = Position(doc);
     int32_t h = scroll.h > maxH ? scroll.h - maxH : 0;
     int32_t v = scroll.v > maxV ? scroll.v - maxV : 0;
     return h || v ? RteScrollBy(doc, h, v, redraw) : 0;
@@ -353,17 +380,26 @@ int32_t RteClampScroll(RteHandle doc, int16_t redraw)
 void RteScrollChange(RteHandle doc, int32_t* h, int32_t* v)
 {
     RteLocked<RteDocument> locked(doc);
-    *h = locked->scrolling.previous.h - locked->scroll.h;
-    *v = locked->scrolling.previous.v - locked->scroll.v;
+    RtePoint position = PositionOf(*locked.get());
+    *h = locked->scrolling.previous.h - position.h;
+    *v = locked->scrolling.previous.v - position.v;
 }
 
-void RteGetScrollPosition(RteHandle doc, RtePoint* point) { *point = RteLocked<RteDocument>(doc)->scroll; }
+void RteGetScrollPosition(RteHandle doc, RtePoint* point) { *point = Position(doc); }
 
 int32_t RteScrollToOffset(RteHandle doc, int32_t offset, int32_t hSlack, int32_t vSlack, bool align, int16_t redraw)
 {
     RteRect caret;
     RteCaretRect(doc, offset, true, false, &caret);
     caret.top -= 1;
+    uint32_t flags2 = 0;
+    {
+        // Against the view as the position (not the owner's display) places it.
+        RteLocked<RteDocument> locked(doc);
+        RtePoint position = PositionOf(*locked.get());
+        RteOffsetRect(&caret, locked->scroll.h - position.h, locked->scroll.v - position.v);
+        flags2 = locked->flags2;
+    }
     RteRect view = ViewRect(doc);
     int32_t width = view.right - view.left, height = view.bottom - view.top;
     hSlack = std::min(hSlack, width / 2);
@@ -383,8 +419,12 @@ int32_t RteScrollToOffset(RteHandle doc, int32_t offset, int32_t hSlack, int32_t
         h = (view.right - hSlack) - caret.right;
     else if (caret.left < view.left + hSlack)
         h = (view.left + hSlack) - caret.left;
+    if (flags2 & RTE_DOC2_NO_AUTO_VSCROLL)
+        v = 0;
+    if (flags2 & RTE_DOC2_NO_AUTO_HSCROLL)
+        h = 0;
     if (align && v != 0) {
-        RtePoint scroll = RteLocked<RteDocument>(doc)->scroll;
+        RtePoint scroll = Position(doc);
         int32_t maxH = 0, maxV = 0;
         RteScrollMax(doc, &maxH, &maxV);
         if (scroll.v - v < maxV)
@@ -418,9 +458,16 @@ void RteScrollInside(RteHandle doc, int32_t offset, int32_t insetV, int32_t inse
     }
 }
 
-intptr_t RteAutoScroll(RteHandle doc, intptr_t h, intptr_t v, intptr_t, intptr_t redraw, intptr_t)
+intptr_t RteAutoScroll(RteHandle doc, intptr_t h, intptr_t v, intptr_t pointArg, intptr_t redraw, intptr_t)
 {
-    RtePoint before = RteLocked<RteDocument>(doc)->scroll;
+    RtePoint before = Position(doc);
     RteScrollStep(doc, static_cast<int32_t>(h), static_cast<int32_t>(v), static_cast<int16_t>(redraw));
-    return before.h - RteLocked<RteDocument>(doc)->scroll.h;
+    RtePoint after = Position(doc);
+    // The owner's display did not move: the point follows the text instead.
+    auto* point = reinterpret_cast<RtePoint*>(pointArg);
+    if (point && (RteLocked<RteDocument>(doc)->flags & RTE_DOC_OWNER_SCROLLS)) {
+        point->v += before.v - after.v;
+        point->h += before.h - after.h;
+    }
+    return before.h - after.h;
 }

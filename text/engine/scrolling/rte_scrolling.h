@@ -15,6 +15,10 @@ constexpr int32_t RTE_SCROLL_VIEW_DOWN = -2;
 constexpr int32_t RTE_SCROLL_TO_START = 3;
 constexpr int32_t RTE_SCROLL_TO_END = 4;
 
+// Document flag: the owner scrolls the display itself; the position changes, the display
+// offsets (the document's scroll pair) stay. Setting it also resets the scroll position.
+constexpr uint32_t RTE_DOC_OWNER_SCROLLS = RTE_DOC_RESET_SCROLL;
+
 // Scroll-bar values stay below this.
 constexpr int32_t RTE_SCROLL_VALUE_LIMIT = 16368;
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "rect_list.h"
+#include "rect_ops.h"
 #include "rte_document_internal.h"
 #include "rte_highlight.h"
 #include "rte_link_range.h"
@@ -124,6 +125,10 @@ void AutoScroll(RteHandle doc, const RtePoint& window)
         DocLock locked(doc);
         view = RteRectIterator(locked->viewArea).Bounds();
         hooks = locked->hooks;
+        if (locked->flags2 & RTE_DOC2_NO_AUTO_VSCROLL)
+            RteInsetRect(&view, 0, 1);
+        if (locked->flags2 & RTE_DOC2_NO_AUTO_HSCROLL)
+            RteInsetRect(&view, 1, 0);
     }
     intptr_t h = window.h < view.left ? 1 : window.h >= view.right ? -1 : 0;
     intptr_t v = window.v < view.top ? 1 : window.v >= view.bottom ? -1 : 0;

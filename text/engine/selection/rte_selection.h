@@ -21,6 +21,10 @@ constexpr uint32_t RTE_SELECT_LEFT_ONLY_TOO = 0x100;
 constexpr uint32_t RTE_SELECT_BEYOND_ANCHOR = 0x4000;
 // A point that a modifier widened to its unit.
 constexpr uint32_t RTE_SELECT_WIDENED = 0x10;
+// Second document flags: the document's view does not scroll by itself, horizontally or
+// vertically (to follow a drag or bring a character into view).
+constexpr uint32_t RTE_DOC2_NO_AUTO_HSCROLL = 0x80000;
+constexpr uint32_t RTE_DOC2_NO_AUTO_VSCROLL = 0x100000;
 // Second document flag: a click is being tracked.
 constexpr uint32_t RTE_DOC2_TRACKING = 0x40000;
 

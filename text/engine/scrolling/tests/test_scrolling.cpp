@@ -7,6 +7,7 @@
 #include "rect_list.h"
 #include "rte_editing.h"
 #include "rte_scrolling.h"
+#include "rte_selection.h"
 
 namespace {
 
@@ -166,6 +167,45 @@ TEST_F(AlignTest, AValueGivenBeforeTheLayoutKeepsItsProportion)
                   RTE_KEYS_NONE, 0, 0);
     EXPECT_EQ((200 * kLine - 120) / 2, RteLayoutToValue(doc, vMax / 2)) << "half way stays half way";
     EXPECT_EQ(0, RteLayoutToValue(doc, 0));
+}
+
+}  // namespace
+
+namespace {
+
+using OwnerScrollTest = ScrollingTest;
+
+TEST_F(OwnerScrollTest, TheOwnerKeepsTheDisplayOffsetsWhileThePositionChanges)
+{
+    RteHandle doc = Document(100);
+    RteScrollBy(doc, 0, -24, 0);
+    RteSetDocFlags(doc, RteGetDocFlags(doc) | RTE_DOC_OWNER_SCROLLS);
+    EXPECT_EQ(0, DocumentOf(doc).scroll.v) << "setting the flag resets the display";
+    RteScrollBy(doc, 0, -36, 1);
+    EXPECT_EQ(60, Position(doc));
+    EXPECT_EQ(0, DocumentOf(doc).scroll.v) << "the display offsets are the owner's";
+    int32_t h = 0, v = 0;
+    RteScrollChange(doc, &h, &v);
+    EXPECT_EQ(-36, v);
+    RteScrollStepAmounts(doc, 0, RTE_SCROLL_VIEW_DOWN, false, false, &h, &v);
+    EXPECT_EQ(-120, v);
+    EXPECT_EQ(60, Position(doc)) << "given back without commit";
+    RtePoint point{200, 50};
+    RteAutoScroll(doc, 0, RTE_SCROLL_LINE_DOWN, reinterpret_cast<intptr_t>(&point), 0, 0);
+    EXPECT_EQ(200 - (Position(doc) - 60), point.v) << "the point follows the text";
+    RteSetDocFlags(doc, RteGetDocFlags(doc) & ~RTE_DOC_OWNER_SCROLLS);
+    RteScrollBy(doc, 0, 12, 0);
+    EXPECT_EQ(Position(doc), DocumentOf(doc).scroll.v) << "without the flag the display follows";
+}
+
+TEST_F(OwnerScrollTest, ADocumentThatDoesNotScrollByItselfKeepsThatAxis)
+{
+    RteHandle doc = Document(100);
+    RteSetDocFlags2(doc, RteGetDocFlags2(doc) | RTE_DOC2_NO_AUTO_VSCROLL);
+    EXPECT_EQ(0, RteScrollToOffset(doc, 5 * 50, 0, 0, false, 0));
+    EXPECT_EQ(0, Position(doc));
+    RteSetDocFlags2(doc, RteGetDocFlags2(doc) & ~RTE_DOC2_NO_AUTO_VSCROLL);
+    EXPECT_EQ(1, RteScrollToOffset(doc, 5 * 50, 0, 0, false, 0));
 }
 
 }  // namespace

@@ -342,6 +342,14 @@ TEST_F(ClickTest, ADragOutsideTheViewAsksTheAutoScrollHookTowardsThePoint)
     RteClick(doc, &start, RTE_CLICK_DRAG, 0, 0, false);
     EXPECT_EQ((std::vector<std::pair<int32_t, int32_t>>{{0, -1}, {0, 1}, {1, 0}, {-1, 0}, {1, -1}}), g_told)
         << "(horizontal, vertical): inside the view nothing, below -1, above 1, left 1, right -1";
+    g_told.clear();
+    RtePoint edge{0, 50};
+    RteClick(doc, &edge, RTE_CLICK_DRAG, 0, 0, true);
+    EXPECT_TRUE(g_told.empty()) << "the view's top row lies inside it";
+    RteSetDocFlags2(doc, RteGetDocFlags2(doc) | RTE_DOC2_NO_AUTO_VSCROLL);
+    RteClick(doc, &edge, RTE_CLICK_DRAG, 0, 0, true);
+    EXPECT_EQ((std::vector<std::pair<int32_t, int32_t>>{{0, 1}}), g_told)
+        << "a view that does not scroll by itself ends a pixel inside";
 }
 
 }  // namespace
