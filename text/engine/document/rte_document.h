@@ -196,6 +196,8 @@ struct RteDocument {
     RteHandle batch;
     // The highlight region stands inverted on the screen.
     bool highlightShown;
+    // Copies of a repeating wrap area that hold text, as last drawn.
+    int32_t pagesInUse;
 };
 
 // An extra-area rect (numbered from 1) and the text offset from which it affects lines.

@@ -6,47 +6,17 @@
 
 #include "rect_list.h"
 #include "rect_ops.h"
+#include "rte_containers.h"
 #include "rte_gdi_port.h"
 #include "rte_gdi_text.h"
 #include "rte_highlight.h"
 #include "rte_line_builder.h"
 #include "rte_offscreen.h"
+#include "rte_substitutes.h"
 #include "rte_text_blocks.h"
 #include "rte_typed.h"
 
 namespace {
-
-// The document's port, view area and origin replaced for one call and given back after it.
-class Substitutes {
-public:
-    Substitutes(RteHandle doc, const RteDrawPort* port, RteRectList view, const RtePoint* offset) : doc_(doc)
-    {
-        RteLocked<RteDocument> locked(doc);
-        savedPort_ = locked->port;
-        savedView_ = locked->viewArea;
-        if (port)
-            locked->port = *port;
-        if (view)
-            locked->viewArea = view;
-        if (offset) {
-            locked->port.origin.v += offset->v;
-            locked->port.origin.h += offset->h;
-        }
-    }
-    ~Substitutes()
-    {
-        RteLocked<RteDocument> locked(doc_);
-        locked->port = savedPort_;
-        locked->viewArea = savedView_;
-    }
-    Substitutes(const Substitutes&) = delete;
-    Substitutes& operator=(const Substitutes&) = delete;
-
-private:
-    RteHandle doc_;
-    RteDrawPort savedPort_;
-    RteRectList savedView_;
-};
 
 // Trailing bytes a line does not draw: its paragraph end or break, and on a paragraph's last
 // line the blanks before it.
@@ -253,6 +223,8 @@ int32_t RteRedisplay(RteHandle doc, const RteDrawPort* port, int32_t from, int32
         RteShowCaret(doc, RTE_CARET_CHANGED_PLACE);
     if (bracketed)
         pass.hooks.drawing(doc, RTE_DRAWING_ENDS, 0, 0, 0, 0);
+    if (RteLocked<RteDocument>(doc)->flags2 & RTE_DOC2_DRAW_CONTAINERS)
+        RteDrawContainers(doc, nullptr, nullptr, nullptr, mode);
     pass.hooks.port(doc, 0);
     RteLocked<RteDocument>(doc)->flags &= ~RTE_DOC_OFFSCREEN_CONTAINERS;
     return stopped;
