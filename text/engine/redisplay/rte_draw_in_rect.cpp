@@ -14,7 +14,6 @@ namespace {
 // Drawn as a picture: inactive and without a caret, the caret not shown.
 constexpr uint32_t kPictureSet = RTE_DOC_INACTIVE_FIRST | RTE_DOC_NO_CARET | RTE_DOC_DRAWING_IN_RECT;
 constexpr uint32_t kPictureCleared = RTE_DOC_CARET_SHOWN;
-constexpr uint32_t kPageMode = 0x00200000;
 
 struct Saved {
     uint32_t flags;
@@ -40,7 +39,7 @@ void RteDrawInRect(RteHandle doc, RteHandle other, const RteRect* rect, const Rt
             RteLocked<RteDocument> lender(other);
             locked->port = lender->port;
             locked->scaling = lender->scaling;
-            locked->flags |= lender->flags & kPageMode;
+            locked->flags |= lender->flags & RTE_DOC_PAGE_MODE;
             RteRect lenderView = RteRectIterator(lender->viewArea).Bounds();
             RteSectRect(&target, &lenderView, &target);
         }

@@ -12,6 +12,7 @@
 #include "rte_highlight.h"
 #include "rte_line_builder.h"
 #include "rte_offscreen.h"
+#include "rte_position_cache.h"
 #include "rte_substitutes.h"
 #include "rte_text_blocks.h"
 #include "rte_typed.h"
@@ -38,7 +39,12 @@ struct Pass {
     RtePoint scroll;
     bool erasing;
     bool offscreen;
+    bool invisibles;  // the marks of blanks and line ends drawn after each piece
+    int32_t length;
 };
+
+// A piece whose text is hidden and takes no room.
+constexpr uint16_t kPieceHidden = 0x2;
 
 bool Erases(int16_t mode) { return mode == 1 || mode == 2 || mode == 5 || mode == 8; }
 
@@ -55,7 +61,9 @@ Pass MakePass(RteHandle doc, int16_t mode)
                 RteRectIterator(locked->viewArea).Bounds(),
                 locked->scroll,
                 device && Erases(mode),
-                device && mode == RTE_REDRAW_OFFSCREEN_FIRST};
+                device && mode == RTE_REDRAW_OFFSCREEN_FIRST,
+                (locked->flags & RTE_DOC_SHOW_INVISIBLES) && !(locked->flags & RTE_DOC_PAGE_MODE),
+                locked->textLength};
 }
 
 // Runs the drawing once on the port, or band by band into the off-screen bitmap that is then
@@ -82,8 +90,36 @@ void DrawArea(const Pass& pass, RteRect area, Draw draw)
 // The width of the view over a stretch of rows.
 RteRect Rows(const Pass& pass, int32_t top, int32_t bottom) { return RteRect{top, pass.view.left, bottom, pass.view.right}; }
 
+// How the line of a piece ends, for the marks of invisibles.
+int32_t Ending(const RteLinePiece& piece, bool textEnd)
+{
+    if (!(piece.flags & RTE_PIECE_LINE_LAST))
+        return 0;
+    if (piece.flags & RTE_PIECE_PAGE_BREAK)
+        return RTE_LINE_ENDS_PAGE;
+    if (piece.flags & RTE_PIECE_CONTAINER_BREAK)
+        return RTE_LINE_ENDS_CONTAINER;
+    if (textEnd)
+        return RTE_LINE_ENDS_TEXT;
+    if (piece.flags & RTE_PIECE_PAR_LAST)
+        return RTE_LINE_ENDS_PARAGRAPH;
+    return (piece.flags & RTE_PIECE_SOFT_BREAK) ? RTE_LINE_ENDS_SOFT_BREAK : 0;
+}
+
+// The marks of blanks and line ends over a drawn piece (slot 14).
+void DrawInvisibles(const Pass& pass, RteCharStyle* style, const uint8_t* text, int32_t count, const int32_t* x,
+                    const RteLinePiece& piece, int32_t left, bool textEnd)
+{
+    std::vector<int32_t> positions(static_cast<size_t>(count) + 1);
+    for (int32_t i = 0; i <= count; ++i)
+        positions[static_cast<size_t>(i)] = x[piece.offset + i] - x[piece.offset];
+    RteInvisibles marks{style, text, count, positions.data(), left, 0, Ending(piece, textEnd)};
+    marks.baseline = piece.rect.bottom - pass.scroll.v - piece.spaceAfter;
+    pass.hooks.drawInvisibles(pass.doc, reinterpret_cast<intptr_t>(&marks), 0, 0, 0, 0);
+}
+
 void DrawPiece(const Pass& pass, RteStyleWalk* walker, const RteTextBlock& block, int32_t blockStart,
-               const RteLinePiece* pieces, int32_t index, int32_t count)
+               const RteLinePiece* pieces, int32_t index, int32_t count, const int32_t* x)
 {
     const RteLinePiece& piece = pieces[index];
     RteRect line = piece.rect;
@@ -94,16 +130,23 @@ void DrawPiece(const Pass& pass, RteStyleWalk* walker, const RteTextBlock& block
         RteRect rows = Rows(pass, whole.top - pass.scroll.v, whole.bottom - pass.scroll.v);
         RteEraseRect(pass.env, &rows);
     }
+    if (piece.flags & kPieceHidden)
+        return;
     int32_t end = index + 1 < count ? pieces[index + 1].offset : block.length;
     RteStyleWalkSet(walker, blockStart + piece.offset);
     const uint8_t* text = RteLocked<uint8_t>(block.text).get() + piece.offset;
     bool lastOfParagraph = (piece.flags & RTE_PIECE_LINE_LAST) && (piece.flags & RTE_PIECE_PAR_LAST);
     int32_t drawn = DrawnCount(text, end - piece.offset, lastOfParagraph || (piece.flags & RTE_PIECE_BREAKS));
-    if (drawn <= 0)
-        return;
-    RteDrawRun run{text, drawn, blockStart, piece.offset, line.left, line.bottom - piece.spaceAfter, line,
-                   RteDecodeExtra(piece.extra), 0, 0};
-    walker->style->hooks.draw(pass.doc, walker->style, reinterpret_cast<intptr_t>(&run), 0, 0, 0);
+    if (drawn > 0) {
+        RteDrawRun run{text, drawn, blockStart, piece.offset, line.left, line.bottom - piece.spaceAfter, line,
+                       RteDecodeExtra(piece.extra), 0, 0};
+        walker->style->hooks.draw(pass.doc, walker->style, reinterpret_cast<intptr_t>(&run), 0, 0, 0);
+    }
+    if (pass.invisibles) {
+        // Blanks a line leaves undrawn still get their marks; only the break itself has none.
+        int32_t marked = DrawnCount(text, end - piece.offset, false);
+        DrawInvisibles(pass, walker->style, text, marked, x, piece, line.left, blockStart + end == pass.length);
+    }
 }
 
 // The pieces of one paragraph that the stretch drawn holds.
@@ -146,16 +189,20 @@ void DrawBlock(const Pass& pass, int32_t index, int32_t blockStart, int32_t from
         return;
     RteLocked<RteLinePiece> pieces(block.lines);
     int32_t count = RtePieceCount(pieces.get(), pieces.size());
+    RteHandle positions = nullptr, types = nullptr;
+    const int32_t* x = pass.invisibles ? RteBlockPositions(pass.doc, index, &positions, &types) : nullptr;
     RteStyleWalk walker;
     RteStyleWalkBegin(pass.doc, blockStart, &walker, false);
     for (Paragraph& paragraph : Paragraphs(pieces.get(), count, block, blockStart, from, to)) {
         RteRect area = Rows(pass, paragraph.area.top - pass.scroll.v, paragraph.area.bottom - pass.scroll.v);
         DrawArea(pass, area, [&] {
             for (int32_t i = paragraph.first; i <= paragraph.last; ++i)
-                DrawPiece(pass, &walker, block, blockStart, pieces.get(), i, count);
+                DrawPiece(pass, &walker, block, blockStart, pieces.get(), i, count, x);
         });
     }
     RteStyleWalkEnd(pass.doc, false);
+    if (positions)
+        RteReleasePositions(pass.doc, positions);
 }
 
 // What the text no longer covers below its last line.

@@ -13,6 +13,11 @@ constexpr int16_t RTE_REDRAW_OFFSCREEN_FIRST = 5;  // modes 5 to 10 draw with th
 constexpr int16_t RTE_REDRAW_BRACKETED_FIRST = 8;  // modes 8 to 10 tell slot 19 before and after
 constexpr int16_t RTE_REDRAW_LAST = 10;
 
+// Document flag: the marks of blanks and line ends are drawn (through slot 14).
+constexpr uint32_t RTE_DOC_SHOW_INVISIBLES = 0x80;
+// Document flag: the text is drawn page by page into a target rect.
+constexpr uint32_t RTE_DOC_PAGE_MODE = 0x00200000;
+
 // Slot 19 codes.
 constexpr intptr_t RTE_DRAWING_BEGINS = 0;
 constexpr intptr_t RTE_DRAWING_ENDS = 1;

@@ -186,3 +186,31 @@ TEST_F(RedisplayPixelTest, TheTextIsDrawnIntoARectAsAPictureOfIt)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RedisplayPixelTest, TheMarksOfBlanksAndParagraphEndsShowOnlyWhenAsked)
+{
+    TestCanvas plain(kWidth, kHeight);
+    TestCanvas marked(kWidth, kHeight);
+    Drawn("a   b\rc", plain);
+    RteHandle doc = Document("a   b\rc", marked);
+    RteSetDocFlags(doc, RteGetDocFlags(doc) | RTE_DOC_SHOW_INVISIBLES);
+    RteRedisplay(doc, nullptr, 0, -1, nullptr, nullptr, 2, false);
+    RteRect blanks, end, below;
+    RteCaretRect(doc, 1, true, false, &blanks);
+    RteCaretRect(doc, 5, true, false, &end);
+    RteCaretRect(doc, 7, true, false, &below);
+    auto changed = [&](int left, int right, int top, int bottom) {
+        int found = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                found += plain.Raw(x, y) != marked.Raw(x, y);
+        return found;
+    };
+    EXPECT_GT(changed(blanks.left, end.left - 5, blanks.top, blanks.bottom), 0) << "the blanks are marked";
+    EXPECT_GT(changed(end.left, kWidth, end.top, end.bottom), 0) << "the paragraph end is marked";
+    EXPECT_EQ(0, changed(0, kWidth, below.bottom + 1, kHeight)) << "nothing below the text";
+}
+
+}  // namespace
