@@ -185,6 +185,11 @@ void DrawBlock(const Pass& pass, int32_t index, int32_t blockStart, int32_t from
 {
     RteTextBlock block;
     RteGetElement(RteLocked<RteDocument>(pass.doc)->blocks, index, &block);
+    // A bound document may have given up the text of a block it shows: the block hook reads it.
+    if (!block.text && block.length > 0) {
+        pass.hooks.loadText(pass.doc, index);
+        RteGetElement(RteLocked<RteDocument>(pass.doc)->blocks, index, &block);
+    }
     if (!block.text)
         return;
     RteLocked<RteLinePiece> pieces(block.lines);

@@ -116,6 +116,32 @@ TEST_F(RedisplayTest, OnlyTheBlocksTheViewShowsAreDrawnAndTheLoopStopsBelowIt)
     EXPECT_EQ((std::vector<std::string>{"run 6 second @12"}), Runs());
 }
 
+int32_t ReloadText(RteHandle doc, int32_t block)
+{
+    g_events.push_back("load " + std::to_string(block));
+    RteLocked<RteDocument> locked(doc);
+    RteLocked<RteTextBlock> blocks(locked->blocks);
+    blocks[block].text = RteNewFromData(locked->env->context, "abc", 1, 3);
+    RteSetKey(blocks[block].text, locked->key);
+    return 0;
+}
+
+TEST_F(RedisplayTest, ABlockWhoseTextWasGivenUpIsReadAgainToBeDrawn)
+{
+    RteHandle doc = Document("abc", {0, 0, 500, 100});
+    RteRedisplay(doc, nullptr, 0, -1, nullptr, nullptr, 3, false);
+    {
+        RteLocked<RteDocument> locked(doc);
+        locked->hooks.loadText = ReloadText;
+        RteLocked<RteTextBlock> blocks(locked->blocks);
+        RteFree(blocks[0].text);
+        blocks[0].text = nullptr;
+    }
+    g_events.clear();
+    RteRedisplay(doc, nullptr, 0, -1, nullptr, nullptr, 3, false);
+    EXPECT_EQ((std::vector<std::string>{"port open", "load 0", "run 0 abc @0", "port close"}), g_events);
+}
+
 TEST_F(RedisplayTest, SubstitutesStandOnlyForTheCall)
 {
     RteHandle doc = Document("abc", {0, 0, 500, 100});
