@@ -7,6 +7,7 @@
 
 #include "rect_list.h"
 #include "rect_ops.h"
+#include "rte_areas.h"
 #include "rte_highlight.h"
 #include "rte_line_builder.h"
 #include "rte_position_queries.h"
@@ -154,6 +155,49 @@ int32_t AlignedAmount(RteHandle doc, int32_t amount, int32_t target)
             best = distance;
     }
     return amount > 0 ? amount + best : amount - best;
+}
+
+bool KeepsCaret(RteHandle doc)
+{
+    return (RteLocked<RteDocument>(doc)->layoutFlags & RTE_LAYOUT_KEEP_CARET_IN_VIEW) &&
+           RteSelectionRangeCount(doc) == 0;
+}
+
+// Where the caret stands in the window: as last noted, or at its rect.
+RtePoint CaretWindowPoint(RteHandle doc)
+{
+    RtePoint noted = RteLocked<RteDocument>(doc)->caretPoint;
+    if (noted != RtePoint{})
+        return noted;
+    int32_t start = 0, end = 0;
+    RteGetSelection(doc, &start, &end);
+    RteRect rect;
+    RteCaretRect(doc, start, true, false, &rect);
+    return RtePoint{rect.top + 1, rect.left};
+}
+
+// After a scroll the caret goes to the text now under its window point, the point moved in
+// (at most three times) while the caret, widened by 2 pixels, leaves the view sideways.
+void KeepCaretAt(RteHandle doc, RtePoint point)
+{
+    bool shown = (RteLocked<RteDocument>(doc)->flags & RTE_DOC_CARET_SHOWN) != 0;
+    if (shown)
+        RteShowCaret(doc, RTE_CARET_HIDE);
+    RteRect view = ViewRect(doc);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        int32_t offset = RteOffsetAtPoint(doc, &point, nullptr);
+        RteSetCaretQuiet(doc, offset);
+        RteRect rect;
+        RteCaretRect(doc, offset, true, false, &rect);
+        RteInsetRect(&rect, -2, -2);
+        int32_t shift = rect.left < view.left ? view.left - rect.left + 1 : rect.right > view.right ? view.right - rect.right - 1 : 0;
+        if (shift == 0)
+            break;
+        point.h += shift;
+    }
+    RteLocked<RteDocument>(doc)->caretPoint = point;
+    if (shown)
+        RteShowCaret(doc, RTE_CARET_CHANGED_PLACE);
 }
 
 // The smallest power of two that brings an extent to the scroll-bar limit.
@@ -320,6 +364,8 @@ int32_t RteScrollBy(RteHandle doc, int32_t h, int32_t v, int16_t redraw)
     // The owner that scrolls moves its pixels itself; otherwise the highlight is taken away
     // where it stands before the position changes under it.
     bool drawing = redraw != RTE_REDRAW_NONE && !owner;
+    bool keepCaret = KeepsCaret(doc);
+    RtePoint remembered = keepCaret ? CaretWindowPoint(doc) : RtePoint{};
     bool highlighted = false;
     if (drawing) {
         hooks.port(doc, 1);
@@ -335,10 +381,12 @@ int32_t RteScrollBy(RteHandle doc, int32_t h, int32_t v, int16_t redraw)
         locked->caretMoved = true;
         ++locked->changes;
     }
-    if (drawing) {
+    if (drawing)
         RteRedrawScrolled(doc, moved, redraw == RTE_REDRAW_DEFAULT ? 9 : redraw, highlighted);
+    if (keepCaret)
+        KeepCaretAt(doc, remembered);
+    if (drawing)
         hooks.port(doc, 0);
-    }
     return 1;
 }
 
@@ -387,7 +435,9 @@ void RteScrollChange(RteHandle doc, int32_t* h, int32_t* v)
 
 void RteGetScrollPosition(RteHandle doc, RtePoint* point) { *point = Position(doc); }
 
-int32_t RteScrollToOffset(RteHandle doc, int32_t offset, int32_t hSlack, int32_t vSlack, bool align, int16_t redraw)
+namespace {
+
+int32_t ScrollToOffset(RteHandle doc, int32_t offset, int32_t hSlack, int32_t vSlack, bool align, int16_t redraw)
 {
     RteRect caret;
     RteCaretRect(doc, offset, true, false, &caret);
@@ -432,6 +482,18 @@ int32_t RteScrollToOffset(RteHandle doc, int32_t offset, int32_t hSlack, int32_t
     }
     int32_t scrolled = RteScrollBy(doc, h, v, redraw);
     RteLocked<RteDocument>(doc)->caretPoint = RtePoint{};
+    return scrolled;
+}
+
+}  // namespace
+
+int32_t RteScrollToOffset(RteHandle doc, int32_t offset, int32_t hSlack, int32_t vSlack, bool align, int16_t redraw)
+{
+    // The character brought into view is where the caret goes: it must not be kept elsewhere.
+    uint32_t keeping = RteLocked<RteDocument>(doc)->layoutFlags & RTE_LAYOUT_KEEP_CARET_IN_VIEW;
+    RteLocked<RteDocument>(doc)->layoutFlags &= ~keeping;
+    int32_t scrolled = ScrollToOffset(doc, offset, hSlack, vSlack, align, redraw);
+    RteLocked<RteDocument>(doc)->layoutFlags |= keeping;
     return scrolled;
 }
 

@@ -5,6 +5,7 @@
 
 #include "document_fixture.h"
 #include "rect_list.h"
+#include "rte_areas.h"
 #include "rte_editing.h"
 #include "rte_scrolling.h"
 #include "rte_selection.h"
@@ -206,6 +207,35 @@ TEST_F(OwnerScrollTest, ADocumentThatDoesNotScrollByItselfKeepsThatAxis)
     EXPECT_EQ(0, Position(doc));
     RteSetDocFlags2(doc, RteGetDocFlags2(doc) & ~RTE_DOC2_NO_AUTO_VSCROLL);
     EXPECT_EQ(1, RteScrollToOffset(doc, 5 * 50, 0, 0, false, 0));
+}
+
+}  // namespace
+
+namespace {
+
+using KeepCaretTest = ScrollingTest;
+
+TEST_F(KeepCaretTest, AScrollTakesTheCaretAlongWhenTheDocumentKeepsItInView)
+{
+    RteHandle doc = Document(100);  // five bytes a line, twelve pixels
+    RteSetCaretQuiet(doc, 12);      // line 2
+    RteScrollBy(doc, 0, -36, 0);
+    int32_t start = 0, end = 0;
+    RteGetSelection(doc, &start, &end);
+    EXPECT_EQ(12, start) << "without the option the caret stays in its text";
+    RteLocked<RteDocument>(doc)->layoutFlags |= RTE_LAYOUT_KEEP_CARET_IN_VIEW;
+    RteScrollBy(doc, 0, 36, 0);
+    RteSetCaretQuiet(doc, 12);
+    RteScrollBy(doc, 0, -36, 0);
+    RteGetSelection(doc, &start, &end);
+    EXPECT_EQ(27, start) << "three lines on, where the caret stood in the view";
+    RteScrollBy(doc, 0, -24, 0);
+    RteGetSelection(doc, &start, &end);
+    EXPECT_EQ(37, start) << "and again from the point it keeps";
+    EXPECT_EQ(1, RteScrollToOffset(doc, 400, 0, 0, false, 0));
+    RteGetSelection(doc, &start, &end);
+    EXPECT_EQ(37, start) << "bringing a character into view does not move the caret";
+    EXPECT_TRUE(RteLocked<RteDocument>(doc)->layoutFlags & RTE_LAYOUT_KEEP_CARET_IN_VIEW) << "the option is given back";
 }
 
 }  // namespace
