@@ -429,6 +429,27 @@ TEST_F(PointQueryTest, RangeAreasAreInWindowCoordinates)
     RteFreeRectList(area);
 }
 
+TEST_F(PointQueryTest, AVerticalSelectionCoversTheRectangleBetweenItsPoints)
+{
+    RteHandle doc = Document();  // lines: "alpha beta " | "gamma " | "delta"
+    RtePoint from = CaretPoint(doc, 2), to = CaretPoint(doc, 21);
+    RteClick(doc, &from, RTE_CLICK_PRESS, RTE_SELECT_VERTICAL, 0, false);
+    RteClick(doc, &to, RTE_CLICK_RELEASE, RTE_SELECT_VERTICAL, 0, false);
+    std::vector<RteSelectPoint> points = Elements<RteSelectPoint>(DocumentOf(doc).selection);
+    ASSERT_EQ(2u, points.size());
+    EXPECT_EQ(RTE_SELECT_BY_RECTS, points[0].flags & RTE_SELECT_BY_RECTS);
+    RteRectList area = RteNewRectList(&context_, nullptr);
+    ASSERT_EQ(1, RteRangeArea(doc, nullptr, nullptr, area));
+    RteRect bounds;
+    RteRectListFirst(area, &bounds);
+    EXPECT_EQ(1, RteRectListCount(area)) << "one rectangle, not the lines' runs";
+    EXPECT_EQ(from.h, bounds.left);
+    EXPECT_EQ(to.h, bounds.right);
+    EXPECT_EQ(0, bounds.top);
+    EXPECT_EQ(36, bounds.bottom) << "three lines";
+    RteFreeRectList(area);
+}
+
 TEST_F(PointQueryTest, PagesOfARepeatingWrapArea)
 {
     std::string text;
