@@ -5,6 +5,7 @@
 
 #include "rect_list.h"
 #include "rte_areas.h"
+#include "rte_device.h"
 #include "rte_line_builder.h"
 #include "rte_position_cache.h"
 #include "rte_position_queries.h"
@@ -51,12 +52,16 @@ RtePoint BringIntoText(RteHandle doc, RtePoint point)
     RteRect extent, wrap, view;
     RteTextExtent(doc, &extent, true);
     RteGetAreaBounds(doc, &wrap, &view);
+    // Lines read from the right when the system does: their ends are on the other side.
+    bool rightToLeft = RteCurrentDevice().systemDirection(RteLocked<RteDocument>(doc)->env) == -1;
+    int32_t lineEnd = rightToLeft ? wrap.left : wrap.right - 1;
+    int32_t lineStart = rightToLeft ? wrap.right - 1 : wrap.left;
     if (point.v >= extent.bottom) {
         point.v = extent.bottom - 1;
-        point.h = wrap.right - 1;
+        point.h = lineEnd;
     } else if (point.v < wrap.top) {
         point.v = wrap.top + 1;
-        point.h = wrap.left;
+        point.h = lineStart;
     }
     point.h = std::clamp(point.h, wrap.left, wrap.right - 1);
     return point;
@@ -104,8 +109,10 @@ std::vector<Boundary> Boundaries(const RteLinePiece* pieces, int32_t count, int3
     for (; i < count; ++i) {
         const RteLinePiece& piece = pieces[i];
         int32_t end = i + 1 < count ? pieces[i + 1].offset : blockLength;
+        // A right-to-left piece places its characters from its right edge.
         for (int32_t o = piece.offset; o <= end; ++o)
-            found.push_back({o, piece.rect.left + x[o] - x[piece.offset]});
+            found.push_back({o, (piece.flags & RTE_PIECE_RTL) ? piece.rect.right - (x[o] - x[piece.offset])
+                                                               : piece.rect.left + x[o] - x[piece.offset]});
         if (piece.flags & RTE_PIECE_LINE_LAST)
             break;
     }

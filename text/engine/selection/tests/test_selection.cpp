@@ -5,6 +5,7 @@
 #include "document_fixture.h"
 #include "rect_list.h"
 #include "rte_areas.h"
+#include "rte_device.h"
 #include "rte_highlight.h"
 #include "rte_link_range.h"
 #include "rte_point_location.h"
@@ -538,6 +539,60 @@ TEST_F(RunUnitTest, AStyleRunUnitCoversTheRunAndAClickOnHotTextSelectsIt)
     }
     Click(doc, CaretPoint(doc, 8));
     EXPECT_EQ(Range(6, 10), Selection(doc)) << "a click on hot text takes its whole run";
+}
+
+}  // namespace
+
+namespace {
+
+int32_t RightToLeft(RteEnvironment*) { return -1; }
+
+using RightToLeftHitTest = SelectionTest;
+
+TEST_F(RightToLeftHitTest, PointsAboveAndBelowTheTextGoToTheSidesSwapped)
+{
+    RteDevice device = RteCurrentDevice();
+    device.systemDirection = RightToLeft;
+    RteSetDevice(&device);
+    RteHandle doc = Document("alpha beta\rgamma", 500);
+    RtePoint above{-30, 100}, below{400, 100};
+    int32_t top = RteOffsetAtPoint(doc, &above, nullptr);
+    int32_t bottom = RteOffsetAtPoint(doc, &below, nullptr);
+    RteSetDevice(nullptr);
+    // Lines of left-to-right words stand at the right of the wrap area: above it the point goes
+    // to the right edge, below it to the left one.
+    EXPECT_EQ(10, top) << "the right end of the first line";
+    EXPECT_EQ(11, bottom) << "the left end of the last line";
+}
+
+}  // namespace
+
+namespace {
+
+// Every character of the text reads from right to left.
+intptr_t RightToLeftInfo(RteHandle doc, RteCharStyle* style, intptr_t character, intptr_t b, intptr_t mask,
+                         intptr_t before)
+{
+    return (g_plainInfo(doc, style, character, b, mask, before) | 0x4000) & (mask ? mask : ~intptr_t{0});
+}
+
+TEST_F(RightToLeftHitTest, RightToLeftTextIsHitFromItsRightEdge)
+{
+    g_plainInfo = env_.defaultStyle.hooks.charInfo;
+    env_.defaultStyle.hooks.charInfo = RightToLeftInfo;
+    RteHandle doc = Document("abcde", 500);  // letters 5 wide: the piece spans 0 to 25
+    RteRectList area = RteNewRectList(&context_, nullptr);
+    RteRange first = {0, 1};
+    ASSERT_EQ(1, RteRangeArea(doc, &first, nullptr, area));
+    RteRect highlighted;
+    RteRectListFirst(area, &highlighted);
+    RteFreeRectList(area);
+    EXPECT_EQ(20, highlighted.left) << "the first character stands at the right";
+    for (int32_t offset = 0; offset <= 5; ++offset) {
+        RtePoint point = CaretPoint(doc, 0);
+        point.h = 25 - 5 * offset;
+        EXPECT_EQ(offset, RteOffsetAtPoint(doc, &point, nullptr)) << "at " << point.h;
+    }
 }
 
 }  // namespace
