@@ -11,11 +11,27 @@
 #include "rte_redisplay.h"
 #include "rte_typed.h"
 
+namespace {
+
+// Break classes of characters that are drawn together with their neighbour.
+constexpr intptr_t kJoinsBefore = 0x1000;
+constexpr intptr_t kJoinsAfter = 0x0800;
+
+}  // namespace
+
 void RteDrawInPlace(RteHandle doc, int32_t offset, int32_t count, int16_t mode)
 {
     if (mode == RTE_REDRAW_NONE || count <= 0)
         return;
     offset = RtePinOffset(doc, offset);
+    // A character joined to the one before it is drawn with it; one joined to the next waits
+    // for it.
+    if (offset > 0 && RteCharInfo(doc, offset, kJoinsBefore)) {
+        --offset;
+        ++count;
+    }
+    if (count > 1 && RteCharInfo(doc, offset + count - 1, kJoinsAfter))
+        --count;
     int32_t index = 0;
     int32_t blockStart = RteFindTextBlock(doc, offset, &index, true, true);
     RteTextBlock block;

@@ -142,6 +142,38 @@ TEST_F(RedisplayTest, ABlockWhoseTextWasGivenUpIsReadAgainToBeDrawn)
     EXPECT_EQ((std::vector<std::string>{"port open", "load 0", "run 0 abc @0", "port close"}), g_events);
 }
 
+RteStyleDeviceHook g_plainInfo = nullptr;
+
+// The byte after 0x82 continues its character (class 0x1000); '-' joins the next one (0x0800).
+intptr_t JoiningInfo(RteHandle doc, RteCharStyle* style, intptr_t character, intptr_t b, intptr_t mask,
+                     intptr_t before)
+{
+    const auto* at = reinterpret_cast<const uint8_t*>(character);
+    intptr_t classes = g_plainInfo(doc, style, character, b, mask, before);
+    if (before >= 1 && at[-1] == 0x82)
+        classes |= 0x1000;
+    if (at[0] == '-')
+        classes |= 0x0800;
+    return mask ? classes & mask : classes;
+}
+
+TEST_F(RedisplayTest, TypedCharactersAreDrawnInPlaceWithTheCharactersTheyJoin)
+{
+    g_plainInfo = env_.defaultStyle.hooks.charInfo;
+    env_.defaultStyle.hooks.charInfo = JoiningInfo;
+    RteHandle doc = Document("ab\x82\xA0" "cd-ef", {0, 0, 500, 100});
+    struct Case {
+        int32_t offset, count;
+        const char* run;
+    };
+    const Case cases[] = {{4, 2, "run 4 cd @0"}, {3, 1, "run 2 \x82\xA0 @0"}, {5, 2, "run 5 d @0"}, {0, 0, nullptr}};
+    for (const Case& c : cases) {
+        g_events.clear();
+        RteDrawInPlace(doc, c.offset, c.count, 1);
+        EXPECT_EQ(c.run ? std::vector<std::string>{c.run} : std::vector<std::string>{}, Runs()) << c.offset;
+    }
+}
+
 TEST_F(RedisplayTest, SubstitutesStandOnlyForTheCall)
 {
     RteHandle doc = Document("abc", {0, 0, 500, 100});
