@@ -22,6 +22,7 @@ struct Saved {
     RteDrawPort port;
     RteScaling scaling;
     RtePoint scroll;
+    bool highlightShown;
 };
 
 }  // namespace
@@ -33,8 +34,11 @@ void RteDrawInRect(RteHandle doc, RteHandle other, const RteRect* rect, const Rt
     RteRectList view = nullptr, wrap = nullptr;
     {
         RteLocked<RteDocument> locked(doc);
-        saved = Saved{locked->flags, locked->viewArea, locked->wrapArea, locked->port, locked->scaling, locked->scroll};
+        saved = Saved{locked->flags,   locked->viewArea, locked->wrapArea,       locked->port,
+                      locked->scaling, locked->scroll,   locked->highlightShown};
         locked->flags = (locked->flags | kPictureSet) & ~kPictureCleared;
+        // The highlight on the document's own port is none of the picture's business.
+        locked->highlightShown = false;
         if (other) {
             RteLocked<RteDocument> lender(other);
             locked->port = lender->port;
@@ -62,6 +66,7 @@ void RteDrawInRect(RteHandle doc, RteHandle other, const RteRect* rect, const Rt
     locked->port = saved.port;
     locked->scaling = saved.scaling;
     locked->scroll = saved.scroll;
+    locked->highlightShown = saved.highlightShown;
     if (wrap)
         RteMarkForLayout(locked.get(), 0, locked->textLength);
     RteFreeRectList(view);

@@ -13,6 +13,7 @@
 #include "rte_line_builder.h"
 #include "rte_offscreen.h"
 #include "rte_position_cache.h"
+#include "rte_selection.h"
 #include "rte_substitutes.h"
 #include "rte_text_blocks.h"
 #include "rte_typed.h"
@@ -269,10 +270,9 @@ int32_t RteRedisplay(RteHandle doc, const RteDrawPort* port, int32_t from, int32
     }
     if (i == blocks)
         EraseBelow(pass, textBottom);
-    if (highlighted)
-        RteDrawSelection(doc, RTE_CARET_SHOW);
-    else if (restoreCaret && (RteLocked<RteDocument>(doc)->flags & RTE_DOC_CARET_SHOWN))
-        RteShowCaret(doc, RTE_CARET_CHANGED_PLACE);
+    // A caret is given back only when asked: a caller that moves it places it itself.
+    if (highlighted && (restoreCaret || RteSelectionRangeCount(doc) > 0))
+        RteDrawSelection(doc, RTE_CARET_CHANGED_PLACE);
     if (bracketed)
         pass.hooks.drawing(doc, RTE_DRAWING_ENDS, 0, 0, 0, 0);
     if (RteLocked<RteDocument>(doc)->flags2 & RTE_DOC2_DRAW_CONTAINERS)

@@ -26,6 +26,7 @@ constexpr intptr_t RTE_DRAWING_ENDS = 1;
 // port, view area; offset: added to the port's origin). Answers where drawing stopped: the text
 // length when everything was drawn, else the start of the first block below the view. The
 // containers are drawn after the text when the document asks for it (RTE_DOC2_DRAW_CONTAINERS).
+// A highlight shown is taken away first and drawn again after; a caret only with restoreCaret.
 int32_t RteRedisplay(RteHandle doc, const RteDrawPort* port, int32_t from, int32_t to, RteRectList view,
                      const RtePoint* offset, int16_t mode, bool restoreCaret);
 // The whole text; a substitute wrap area lays the text out for the call and again after it.

@@ -167,7 +167,8 @@ TEST_F(RedisplayPixelTest, TheTextIsDrawnIntoARectAsAPictureOfIt)
     RteSetRectList(RteViewArea(shown), &narrow);
     RteRedisplay(shown, nullptr, 0, -1, nullptr, nullptr, 2, false);
     RteHandle doc = Document("a picture\rof the text", canvas);
-    RteSetSelection(doc, 2, 5, 0, 0);
+    RteSetSelection(doc, 2, 5, 0, 1);
+    canvas.Fill(RGB(255, 0, 0));
     RteLocked<RteDocument>(doc)->scroll = RtePoint{7, 0};
     RteRect rect{kTop, kLeft, kHeight, kWidth};
     RteDrawInRect(doc, nullptr, &rect, nullptr, 2);
@@ -178,6 +179,7 @@ TEST_F(RedisplayPixelTest, TheTextIsDrawnIntoARectAsAPictureOfIt)
         }
     RteDocument after = DocumentOf(doc);
     EXPECT_EQ(7, after.scroll.v) << "the document is given back as it was";
+    EXPECT_TRUE(after.highlightShown) << "its highlight still stands where it was drawn";
     EXPECT_EQ(0u, after.flags & (RTE_DOC_INACTIVE_FIRST | RTE_DOC_NO_CARET | RTE_DOC_DRAWING_IN_RECT));
     RteRect view;
     RteRectListFirst(after.viewArea, &view);
