@@ -200,6 +200,23 @@ void KeepCaretAt(RteHandle doc, RtePoint point)
         RteShowCaret(doc, RTE_CARET_CHANGED_PLACE);
 }
 
+// What there is to scroll over: the laid-out text, or for a wrap area that repeats, its copies
+// up to the end of the last one that holds text.
+RteRect ContentBounds(RteHandle doc)
+{
+    RteRect content;
+    RteTextExtent(doc, &content, true);
+    RtePoint step = RteRepeatStep(doc);
+    if (step == RtePoint{})
+        return content;
+    RteRect wrap = RteRectIterator(RteLocked<RteDocument>(doc)->wrapArea).Bounds();
+    int32_t container = std::max(1, RteContainerOfLine(doc, RteLocked<RteDocument>(doc)->textLength));
+    int32_t copy = (container - 1) / std::max(1, RteContainerCount(doc));
+    wrap.bottom += step.v * copy;
+    wrap.right += step.h * copy;
+    return wrap;
+}
+
 // The smallest power of two that brings an extent to the scroll-bar limit.
 int32_t Divisor(int32_t extent)
 {
@@ -268,8 +285,7 @@ void RteGetScrollSettings(RteHandle doc, int16_t* lineH, int16_t* lineV, int16_t
 
 void RteScrollMax(RteHandle doc, int32_t* horizontal, int32_t* vertical)
 {
-    RteRect content;
-    RteTextExtent(doc, &content, true);
+    RteRect content = ContentBounds(doc);
     RteRect view = ViewRect(doc);
     RteLocked<RteDocument> locked(doc);
     *horizontal = std::max(0, content.right + locked->scrolling.extraH - view.right) & locked->scrollMaskH;
@@ -278,8 +294,7 @@ void RteScrollMax(RteHandle doc, int32_t* horizontal, int32_t* vertical)
 
 int32_t RteGetScrollValues(RteHandle doc, int32_t* h, int32_t* v, int32_t* hMax, int32_t* vMax)
 {
-    RteRect content;
-    RteTextExtent(doc, &content, true);
+    RteRect content = ContentBounds(doc);
     int32_t maxH = 0, maxV = 0;
     RteScrollMax(doc, &maxH, &maxV);
     RteLocked<RteDocument> locked(doc);
@@ -330,8 +345,7 @@ void RteScrollToValue(RteHandle doc, int32_t h, int32_t v, bool align, int16_t r
 {
     if (LayoutIncomplete(doc))
         v = RteLayoutToValue(doc, v);
-    RteRect content;
-    RteTextExtent(doc, &content, true);
+    RteRect content = ContentBounds(doc);
     int32_t maxH = 0, maxV = 0;
     RteScrollMax(doc, &maxH, &maxV);
     int32_t divH = Divisor(content.right), divV = Divisor(content.bottom);

@@ -9,6 +9,7 @@
 #include "rte_editing.h"
 #include "rte_scrolling.h"
 #include "rte_selection.h"
+#include "rte_text_blocks.h"
 
 namespace {
 
@@ -236,6 +237,28 @@ TEST_F(KeepCaretTest, AScrollTakesTheCaretAlongWhenTheDocumentKeepsItInView)
     RteGetSelection(doc, &start, &end);
     EXPECT_EQ(37, start) << "bringing a character into view does not move the caret";
     EXPECT_TRUE(RteLocked<RteDocument>(doc)->layoutFlags & RTE_LAYOUT_KEEP_CARET_IN_VIEW) << "the option is given back";
+}
+
+}  // namespace
+
+namespace {
+
+using PagedScrollTest = ScrollingTest;
+
+TEST_F(PagedScrollTest, ARepeatingWrapAreaScrollsToTheEndOfItsLastPage)
+{
+    RteHandle doc = Document(20);
+    RteRect page{0, 0, 100, 200};  // eight lines a page, repeated every 120: three pages
+    RteSetRectList(RteWrapArea(doc), &page);
+    {
+        RteLocked<RteDocument> locked(doc);
+        locked->layoutFlags |= RTE_LAYOUT_REPEAT_DOWN | RTE_LAYOUT_KEEP_LAST_HEIGHT;
+        locked->repeatGapV = 20;
+        RteMarkForLayout(locked.get(), 0, locked->textLength);
+    }
+    int32_t maxH = 0, maxV = 0;
+    RteScrollMax(doc, &maxH, &maxV);
+    EXPECT_EQ(2 * 120 + 100 - 120, maxV) << "the third page's bottom, not its last line's";
 }
 
 }  // namespace
