@@ -15,17 +15,6 @@
 
 namespace {
 
-// The copies of the wrap area that hold text (1 when it does not repeat).
-int32_t PagesInUse(RteHandle doc)
-{
-    RtePoint step = RteRepeatStep(doc);
-    if (step == RtePoint{})
-        return 1;
-    RteLayoutDocument(doc);
-    int32_t container = std::max(1, RteContainerOfLine(doc, RteLocked<RteDocument>(doc)->textLength));
-    return (container - 1) / std::max(1, RteContainerCount(doc)) + 1;
-}
-
 // Where document coordinates stand in the window: the drawing origin less the scroll.
 RtePoint Origin(RteHandle doc)
 {
@@ -35,12 +24,22 @@ RtePoint Origin(RteHandle doc)
 
 }  // namespace
 
+int32_t RtePagesInUse(RteHandle doc)
+{
+    RtePoint step = RteRepeatStep(doc);
+    if (step == RtePoint{})
+        return 1;
+    RteLayoutDocument(doc);
+    int32_t container = std::max(1, RteContainerOfLine(doc, RteLocked<RteDocument>(doc)->textLength));
+    return (container - 1) / std::max(1, RteContainerCount(doc)) + 1;
+}
+
 void RteDrawContainers(RteHandle doc, const RteDrawPort* port, const RtePoint* offset, RteRectList view, int16_t mode)
 {
     if (mode == RTE_REDRAW_NONE)
         return;
     Substitutes substitutes(doc, port, view, offset);
-    int32_t pages = PagesInUse(doc);
+    int32_t pages = RtePagesInUse(doc);
     RteHookTable hooks;
     RteRect shown, wrap;
     {
@@ -84,7 +83,7 @@ int32_t RteUpdatePageCount(RteHandle doc, int16_t mode)
         before = locked->pagesInUse;
         device = locked->env->device != nullptr;
     }
-    int32_t pages = PagesInUse(doc);
+    int32_t pages = RtePagesInUse(doc);
     RteLocked<RteDocument>(doc)->pagesInUse = pages;
     if (mode == RTE_REDRAW_NONE)
         return pages;

@@ -8,6 +8,7 @@
 #include "rect_list.h"
 #include "rect_ops.h"
 #include "rte_areas.h"
+#include "rte_containers.h"
 #include "rte_highlight.h"
 #include "rte_line_builder.h"
 #include "rte_position_queries.h"
@@ -210,8 +211,7 @@ RteRect ContentBounds(RteHandle doc)
     if (step == RtePoint{})
         return content;
     RteRect wrap = RteRectIterator(RteLocked<RteDocument>(doc)->wrapArea).Bounds();
-    int32_t container = std::max(1, RteContainerOfLine(doc, RteLocked<RteDocument>(doc)->textLength));
-    int32_t copy = (container - 1) / std::max(1, RteContainerCount(doc));
+    int32_t copy = RtePagesInUse(doc) - 1;
     wrap.bottom += step.v * copy;
     wrap.right += step.h * copy;
     return wrap;
