@@ -1,5 +1,6 @@
 // Targets that hand the input to a kernel on a hidden host, whose plug-ins are the real
 // modules built beside the program: a page read, a page shown, objects pasted.
+#include "clipboard_turn.h"
 #include "fuzz_files.h"
 #include "fuzz_targets.h"
 
@@ -64,25 +65,6 @@ void CopySampleMedia(const std::string& folder)
         FindClose(search);
     }
 }
-
-// Every process that uses the object clipboard takes its turn, the kernel's tests among them.
-class ClipboardTurn {
-public:
-    ClipboardTurn() : turn_(CreateMutexA(nullptr, FALSE, "QxObjectClipboardTests"))
-    {
-        WaitForSingleObject(turn_, INFINITE);
-    }
-    ~ClipboardTurn()
-    {
-        ReleaseMutex(turn_);
-        CloseHandle(turn_);
-    }
-    ClipboardTurn(const ClipboardTurn&) = delete;
-    ClipboardTurn& operator=(const ClipboardTurn&) = delete;
-
-private:
-    HANDLE turn_;
-};
 
 bool PutOnClipboard(UINT format, const std::string& bytes)
 {

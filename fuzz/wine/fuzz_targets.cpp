@@ -15,10 +15,20 @@ const std::vector<FuzzTarget>& FuzzTargets()
         {"bookmarks", {"fuzz/corpus/bookmarks/*", "samples/demo/*.qxb"}, "input.qxb", FuzzInputUse::Converted, ReadBookmarkFile},
         {"fontstore", {"fuzz/corpus/fontstore/*"}, "fonts\\fonts.mgr", FuzzInputUse::Grown, ReadFontIndex},
         {"clipboard", {"fuzz/corpus/clipboard/*"}, "clip.txt", FuzzInputUse::Kept, PasteClipboardText},
+        // The rich-text engine's paste: its private record stream and text.
+        {"rtedoc", {"text/engine/stream/tests/fixtures/old_streams/*"}, "input.rtd",
+         FuzzInputUse::Kept, PasteEngineClipboard},
         {"xsc", {"fuzz/corpus/xsc/*", "samples/demo/*.xsc"}, "input.xsc", FuzzInputUse::Kept, ReadSettingsFile},
         {"dib", {"fuzz/corpus/bmp/*", "samples/demo/*.bmp"}, "input.bmp", FuzzInputUse::Kept, ReadDibFile},
         {"image", {"fuzz/corpus/bmp/*", "fuzz/corpus/image/*", "samples/demo/*.bmp"}, "input.img", FuzzInputUse::Kept,
          ReadImageFile},
+        // The rich-text engine's translators: plain text, command markup, HTML, record streams.
+        {"plaintext", {"text/engine/translators/tests/fixtures/plain/licence.*"}, "input.txt", FuzzInputUse::Kept,
+         ImportPlainText},
+        {"markup", {"fuzz/corpus/markup/*"}, "input.txt", FuzzInputUse::Kept, ImportMarkup},
+        {"html", {"fuzz/corpus/html/*"}, "input.htm", FuzzInputUse::Kept, ImportHtml},
+        {"rtd", {"text/engine/stream/tests/fixtures/old_streams/*"}, "input.rtd", FuzzInputUse::Kept,
+         ImportNativeStream},
     };
     return targets;
 }

@@ -37,3 +37,8 @@ void PasteClipboardText(const std::string& path);
 void ReadSettingsFile(const std::string& path);
 void ReadDibFile(const std::string& path);
 void ReadImageFile(const std::string& path);
+void PasteEngineClipboard(const std::string& path);
+void ImportPlainText(const std::string& path);
+void ImportMarkup(const std::string& path);
+void ImportHtml(const std::string& path);
+void ImportNativeStream(const std::string& path);

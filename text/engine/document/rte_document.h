@@ -194,6 +194,8 @@ struct RteDocument {
     int16_t typeaheadRedraw;
     // The innermost open insertion batch (RteBatch), null outside batches.
     RteHandle batch;
+    // A copy's ranges in its source (RteRange, the first from 0), under the document's key.
+    RteHandle origins;
     // The highlight region stands inverted on the screen.
     bool highlightShown;
     // Copies of a repeating wrap area that hold text, as last drawn.

@@ -131,9 +131,11 @@ uint16_t SaveDoc(RteHandle doc, int32_t* position, const int16_t* types, int32_t
     int32_t total = 0;
     uint16_t code = RteTry(context, [&] {
         locked->version = RTE_STREAM_VERSION;
-        context->currentKey = locked->key;
+        // The registry is the environment's: made under the document's key, it would go with
+        // the document.
         if (!locked->env->registry)
             RteMakeRegistry(locked->env);
+        context->currentKey = locked->key;
         save.list = RteRecordTypeList(locked->env, types, count);
         if (!Lists(save.list, RTE_REC_LINES))
             locked->flags |= RTE_DOC_LINES_NOT_SAVED;
