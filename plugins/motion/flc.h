@@ -55,6 +55,9 @@ public:
     int GetProperties(long id, int size, char* buffer) override;
     int IsStdClipFormatAvailable() override { return 0; }
     int Save(QXFILE file, int& universe, int withBranches) override;
+    // The branch list, the picture list of a series and the constructor call; 0 when a file
+    // the page needs cannot be had.
+    int ExportToDHTML(QXFILE file, int& index) override;
     OBJET& operator=(const OBJET& other) override;
     int DelaiObjetShow() override;
 
@@ -160,6 +163,11 @@ private:
 // A media-server object playing `local` into the window, null when the server is not there
 // or cannot open it; the end of a play comes as "WM_QTNOTIFY_FINISH".
 CMedia* OpenServerMedia(HWND window, const char* local, const RECT* area);
+
+// A call of the media server that takes a file name (Open, SaveAs); the call's result.
+long CallWithFileName(CMedia* media, long (CMedia::*call)(BSTR, long*), const char* file);
+// A new MCI alias of this process.
+QXSTRING NewMciAlias();
 
 HINSTANCE MotionModule();
 // "WM_QTNOTIFY_FINISH": the media server's end of a play.

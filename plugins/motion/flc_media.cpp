@@ -18,9 +18,6 @@
 
 namespace {
 
-// MCI aliases of this process: two devices opened within one tick never share one.
-int aliasCounter = 0;
-
 bool IsLocalFile(const char* name)
 {
     const DWORD attributes = name && *name ? GetFileAttributesA(name) : INVALID_FILE_ATTRIBUTES;
@@ -28,6 +25,27 @@ bool IsLocalFile(const char* name)
 }
 
 }  // namespace
+
+QXSTRING NewMciAlias()
+{
+    // Two devices opened within one tick (two films on a page, a preview beside its object)
+    // never share an alias, as they would if it were made of the tick count.
+    static int aliasCounter = 0;
+    QXSTRING alias;
+    alias.Format("qxmotion%d", ++aliasCounter);
+    return alias;
+}
+
+long CallWithFileName(CMedia* media, long (CMedia::*call)(BSTR, long*), const char* file)
+{
+    wchar_t wide[QX_NAME_BUFFER];
+    MultiByteToWideChar(CP_ACP, 0, file, -1, wide, QX_NAME_BUFFER);
+    BSTR name = SysAllocString(wide);
+    long result = 0;
+    (media->*call)(name, &result);
+    SysFreeString(name);
+    return result;
+}
 
 CMedia* OpenServerMedia(HWND window, const char* local, const RECT* area)
 {
@@ -41,13 +59,7 @@ CMedia* OpenServerMedia(HWND window, const char* local, const RECT* area)
     if (area)
         media->SetXYWH(area->left, area->top, area->right - area->left, area->bottom - area->top);
     media->SetCallbackMessage(6, static_cast<long>(MediaFinishedMessage()));
-    wchar_t wide[QX_NAME_BUFFER];
-    MultiByteToWideChar(CP_ACP, 0, local, -1, wide, QX_NAME_BUFFER);
-    BSTR name = SysAllocString(wide);
-    long opened = 0;
-    media->Open(name, &opened);
-    SysFreeString(name);
-    if (!opened) {
+    if (!CallWithFileName(media, &CMedia::Open, local)) {
         delete media;
         return nullptr;
     }
@@ -197,7 +209,7 @@ bool FLC::OpenServedMedia()
     const RECT area = PictureArea();
     media = mediaLocal.length() ? OpenServerMedia(window, mediaLocal, &area) : nullptr;
     if (!media && mediaLocal.length()) {
-        mciAlias.Format("qxmotion%d", ++aliasCounter);
+        mciAlias = NewMciAlias();
         MCI_DGV_OPEN_PARMSA open{};
         open.lpstrElementName = const_cast<char*>(static_cast<const char*>(mediaLocal));
         open.lpstrAlias = const_cast<char*>(static_cast<const char*>(mciAlias));
