@@ -36,6 +36,22 @@ constexpr int FLC_BUTTONS = 5;
 // The shared device of sounds.
 constexpr int FLC_SOUND_DEVICE = 1;
 
+// What the settings dialog's preview window shows of the dialog's working copy.
+struct FlcPreview {
+    CMedia* media = nullptr;
+    UINT mciDevice = 0;
+    std::unique_ptr<FlicPlayer> player;
+    int playing = 0;        // the dialog asked for a play
+    int started = 0;        // the media's play was started
+    int controlBar = 0;     // mirrors the control-bar check box
+    int fitToMedia = 0;     // the object takes the media's size at the next open
+    HWND window = nullptr;  // the preview window
+    HWND dialog = nullptr;
+    QXSTRING file;          // the file to show, "" for none
+    QXSTRING local;         // its fetched copy
+    WNDPROC listProc = nullptr;  // the image list's own procedure
+};
+
 // One sound of the sound track: played when the animation reaches its frame.
 struct SoundFrame {
     int frame = 0;
@@ -53,14 +69,25 @@ public:
     int Load(QXFILE file, int& universe) override;
     int SetProperties(long id, const char* value) override;
     int GetProperties(long id, int size, char* buffer) override;
+    // The settings dialog on a working copy: 1 when the object keeps valid settings, 0 when
+    // the author cancelled or a new object was left without content.
+    int Modify() override;
     int IsStdClipFormatAvailable() override { return 0; }
     int Save(QXFILE file, int& universe, int withBranches) override;
     // The branch list, the picture list of a series and the constructor call; 0 when a file
     // the page needs cannot be had.
     int ExportToDHTML(QXFILE file, int& index) override;
     OBJET& operator=(const OBJET& other) override;
+    // Between two animations too, assignment copies the settings as the object model does.
+    FLC& operator=(const FLC& other)
+    {
+        operator=(static_cast<const OBJET&>(other));
+        return *this;
+    }
     int DelaiObjetShow() override;
 
+    // The loop flag, which the image series follows.
+    void SetLoop(int on);
     // The playback commands: 1 done, 0 when the kind has nothing to play.
     int Home();
     int Back();
@@ -118,6 +145,7 @@ public:
     // The sound now due: its name as entered and its local copy.
     QXSTRING currentSound;
     QXSTRING currentSoundLocal;
+    FlcPreview preview;
 
 private:
     LRESULT OnShown(MSGL* msg);

@@ -43,7 +43,7 @@ void DrawThroughMci(HDC dc, const char* media, int width, int height)
     const QXSTRING alias = NewMciAlias();
     MCI_OPEN_PARMSA open{};
     open.lpstrElementName = media;
-    open.lpstrAlias = alias;
+    open.lpstrAlias = const_cast<char*>(static_cast<const char*>(alias));
     if (mciSendCommandA(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_OPEN_ALIAS | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&open)))
         return;
     MCI_DGV_PUT_PARMS put{};

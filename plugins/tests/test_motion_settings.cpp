@@ -1,0 +1,156 @@
+// The animation's settings dialog driven as an author drives it: what "OK" keeps within its
+// limits, the warning of an animation without content, the layouts of both modes and the
+// control bar's hold on auto-play.
+#include "dialogdriver.h"
+#include "motion_pages.h"
+#include "plugintest.h"
+
+#include "accessors.h"
+#include "branch.h"
+#include "motion/anim.h"
+#include "motion/flc.h"
+#include "motion/motionres.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A FLIC shown on a live page, its settings dialog ready to open.
+struct AnimationOnPage {
+    PageHost host;
+    FLC* flc = nullptr;
+
+    explicit AnimationOnPage(const FlcRecord& record = Flic())
+    {
+        host.pub.Write("ramp.flc", FlicBytes("ramp.flc"));
+        host.pub.Write("a.pag", AnimationPage({{"anim", record}}));
+        EXPECT_EQ(1, host.Go("a.pag"));
+        flc = static_cast<FLC*>(KernFindObjetEx(host, "anim"));
+    }
+    static FlcRecord Flic()
+    {
+        FlcRecord record;
+        record.media = ".\\ramp.flc";
+        record.loop = 1;
+        record.loopCount = 4;
+        return record;
+    }
+};
+
+constexpr int Marker = IDC_SET_SERIES_MODE;
+
+}  // namespace
+
+TEST(MotionSettings, OkKeepsTheDelayAndTheLoopsWithinTheirLimits)
+{
+    struct Case { const char* delay; const char* loops; bool loop; double storedDelay; int storedLoops; };
+    for (const Case& c : {Case{"75", "3", true, 60.0, 3}, Case{"-3", "0", true, 0.0, 1}, Case{"2.5", "7", false, 2.5, 1},
+                          Case{"abc", "2", true, 0.0, 2}}) {
+        SCOPED_TRACE(std::string("delay ") + c.delay + ", loops " + c.loops);
+        AnimationOnPage page;
+        ASSERT_TRUE(page.flc);
+        DialogDriver driver(Marker, [&](HWND dialog) {
+            SetText(dialog, IDC_SET_DELAY, c.delay);
+            SetText(dialog, IDC_SET_LOOPS, c.loops);
+            if (!c.loop)
+                SetCheck(dialog, IDC_SET_LOOP, false);
+            Click(dialog, IDOK);
+        });
+        EXPECT_EQ(1, page.flc->Modify());
+        EXPECT_TRUE(driver.Ran());
+        EXPECT_EQ(1u, driver.Shown().size());
+        EXPECT_DOUBLE_EQ(c.storedDelay, page.flc->showDelay);
+        EXPECT_EQ(c.storedLoops, page.flc->loopCount);
+        EXPECT_EQ(c.loop ? 1 : 0, page.flc->loop);
+    }
+}
+
+TEST(MotionSettings, AnEmptyNameIsRefusedWithTheFocusOnTheName)
+{
+    AnimationOnPage page;
+    ASSERT_TRUE(page.flc);
+    bool stillOpen = false;
+    int focused = 0;
+    DialogDriver driver(Marker, [&](HWND dialog) {
+        SetText(dialog, IDC_SET_FILE, "");
+        Click(dialog, IDOK);
+        stillOpen = IsWindow(dialog) && IsWindowVisible(dialog);
+        focused = GetDlgCtrlID(GetFocus());
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(0, page.flc->Modify());
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(IDC_SET_FILE, focused);
+    ASSERT_EQ(2u, driver.Shown().size());
+    EXPECT_EQ("Erreur de fichier", driver.Shown()[1].caption);
+    EXPECT_NE(std::string::npos,
+              driver.Shown()[1].text.find("Le fichier spécifié pour l'animation est introuvable."));
+    EXPECT_EQ(page.host.Page("ramp.flc"), std::string(page.flc->mediaName));
+}
+
+TEST(MotionSettings, UntickingTheControlBarTicksAndLocksAutoPlay)
+{
+    FlcRecord record = AnimationOnPage::Flic();
+    record.bar = 1;
+    record.autoPlay = 0;
+    AnimationOnPage page(record);
+    ASSERT_TRUE(page.flc);
+    bool before = true, ticked = false, locked = false, freed = false;
+    DialogDriver driver(Marker, [&](HWND dialog) {
+        before = IsDlgButtonChecked(dialog, IDC_SET_AUTOPLAY) == BST_CHECKED;
+        SetCheck(dialog, IDC_SET_BAR, false);
+        ticked = IsDlgButtonChecked(dialog, IDC_SET_AUTOPLAY) == BST_CHECKED;
+        locked = !IsEnabled(dialog, IDC_SET_AUTOPLAY);
+        SetCheck(dialog, IDC_SET_BAR, true);
+        freed = IsEnabled(dialog, IDC_SET_AUTOPLAY);
+        SetCheck(dialog, IDC_SET_BAR, false);
+        Click(dialog, IDOK);
+    });
+    EXPECT_EQ(1, page.flc->Modify());
+    EXPECT_FALSE(before);
+    EXPECT_TRUE(ticked);
+    EXPECT_TRUE(locked);
+    EXPECT_TRUE(freed);
+    EXPECT_EQ(0, page.flc->controlBarFlag);
+    EXPECT_EQ(1, page.flc->autoPlay);
+}
+
+// Which controls each mode shows and enables, with content and without.
+TEST(MotionSettings, LayoutsOfBothModes)
+{
+    struct Look { bool shownFile, shownList, branch, loop, speed, sounds, play; };
+    const auto look = [](HWND dialog) {
+        return Look{IsWindowVisible(GetDlgItem(dialog, IDC_SET_FILE)) != FALSE,
+                    IsWindowVisible(GetDlgItem(dialog, IDC_SET_IMAGES)) != FALSE,
+                    IsEnabled(dialog, IDC_SET_CLICK_BRANCH), IsEnabled(dialog, IDC_SET_LOOP),
+                    IsEnabled(dialog, IDC_SET_FPS), IsEnabled(dialog, IDC_SET_SOUNDS),
+                    IsEnabled(dialog, IDC_SET_PREVIEW_PLAY)};
+    };
+    AnimationOnPage page;
+    ASSERT_TRUE(page.flc);
+    Look file{}, fileEmpty{}, seriesEmpty{};
+    DialogDriver driver(Marker, [&](HWND dialog) {
+        file = look(dialog);
+        SetText(dialog, IDC_SET_FILE, "");
+        fileEmpty = look(dialog);
+        SetCheck(dialog, IDC_SET_SERIES_MODE, true);
+        seriesEmpty = look(dialog);
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(0, page.flc->Modify());
+    EXPECT_TRUE(file.shownFile);
+    EXPECT_FALSE(file.shownList);
+    EXPECT_TRUE(file.branch);
+    EXPECT_TRUE(file.loop);
+    EXPECT_FALSE(file.speed);
+    EXPECT_FALSE(file.sounds);
+    EXPECT_TRUE(file.play);
+    EXPECT_FALSE(fileEmpty.branch);
+    EXPECT_FALSE(fileEmpty.loop);
+    EXPECT_FALSE(fileEmpty.play);
+    EXPECT_FALSE(seriesEmpty.shownFile);
+    EXPECT_TRUE(seriesEmpty.shownList);
+    EXPECT_FALSE(seriesEmpty.branch);
+    EXPECT_FALSE(seriesEmpty.speed);
+    EXPECT_FALSE(seriesEmpty.play);
+}
