@@ -6,6 +6,7 @@
 
 #include "objet.h"
 #include "flc_snapshot.h"
+#include "media_open.h"
 
 #include <memory>
 #include <string>
@@ -17,15 +18,6 @@ class CMedia;
 class FlicPlayer;
 struct GETFILE_STRUCT;
 
-// Media kinds.
-constexpr int FLC_KIND_NONE = 0;
-constexpr int FLC_KIND_FLIC = 1;
-constexpr int FLC_KIND_MEDIA = 2;
-constexpr int FLC_KIND_SERIES = 3;
-
-// From the FLIC player and the image series to the object window: lParam 1 a frame was
-// reached (wParam + 1 is its number), lParam 0 the end of a play.
-constexpr UINT FLC_FRAME_MESSAGE = WM_USER + 2;
 // The FLIC player's own end message, which the object leaves to the frame message.
 constexpr UINT FLC_FLIC_END = 2024;
 // Reopen the media and show it.
@@ -97,8 +89,6 @@ public:
     // A play reached its end: loops counted, the end branch taken, a loop restarted.
     void EndOfLoop();
 
-    // The kind a media name asks for: FLIC for ".FLC" and ".FLI", the media server for any
-    // other suffix, none without one.
     static int KindOfName(const char* name);
     // Closes the media shown and opens `kind` (nothing when it is the same and not `show`).
     void OpenMedia(int newKind, bool show);
@@ -188,18 +178,9 @@ private:
     bool GrabSnapshot();
 };
 
-// A media-server object playing `local` into the window, null when the server is not there
-// or cannot open it; the end of a play comes as "WM_QTNOTIFY_FINISH".
-CMedia* OpenServerMedia(HWND window, const char* local, const RECT* area);
 
-// A call of the media server that takes a file name (Open, SaveAs); the call's result.
-long CallWithFileName(CMedia* media, long (CMedia::*call)(BSTR, long*), const char* file);
-// A new MCI alias of this process.
-QXSTRING NewMciAlias();
 
 HINSTANCE MotionModule();
-// "WM_QTNOTIFY_FINISH": the media server's end of a play.
-UINT MediaFinishedMessage();
 // The live objects of the process, for the player window class they share.
 void CountObjectIn();
 void CountObjectOut();

@@ -17,7 +17,6 @@ namespace {
 
 HINSTANCE thisModule = nullptr;
 TOOLBITMAPS toolBitmaps;
-UINT mediaFinished = 0;
 int liveObjects = 0;
 
 // The window class of the settings dialog's preview.
@@ -45,7 +44,6 @@ constexpr int DROPPED_SIDE = 320;
 }  // namespace
 
 HINSTANCE MotionModule() { return thisModule; }
-UINT MediaFinishedMessage() { return mediaFinished; }
 
 int LiveObjects() { return liveObjects; }
 
@@ -128,7 +126,7 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
         thisModule = instance;
         toolBitmaps.Load(instance);
         RegisterPreviewClass(instance);
-        mediaFinished = RegisterWindowMessageA("WM_QTNOTIFY_FINISH");
+        MediaFinishedMessage();
     } else if (reason == DLL_PROCESS_DETACH) {
         toolBitmaps.Free();
         UnregisterClassA(PREVIEW_CLASS, instance);

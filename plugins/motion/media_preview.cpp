@@ -1,7 +1,7 @@
 // The media preview callback: a file opened by its suffix, drawn, played and stopped.
 #include "media_preview.h"
 
-#include "flc.h"
+#include "media_open.h"
 #include "flic_player.h"
 #include "qxmedia.h"
 #include "qxpreview.h"
@@ -99,7 +99,7 @@ void TakeFile(PREVIEWDATA& data, const char* file)
         return;
     data.file = file;
     data.CloseAll();
-    switch (FLC::KindOfName(file)) {
+    switch (MediaKindOfName(file)) {
     case FLC_KIND_FLIC:
         OpenFlic(data);
         break;

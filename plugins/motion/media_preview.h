@@ -35,7 +35,7 @@ struct PREVIEWDATA {
     int speed = -1;          // -1: the file's own speed, else frames per second imposed
     RECT rect{};             // where the media shows inside the pane
     int keepRect = 0;        // 0: a FLIC keeps its aspect ratio inside the rectangle
-    // The window told of a FLIC's frames (1026, lParam 1) and of its last one (lParam 0);
+    // The window told of a FLIC's frames and of its last one (FLC_FRAME_MESSAGE);
     // null when no one listens, the FLIC then stopping at its last frame all the same.
     HWND notify = nullptr;
 };

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <mmsystem.h>
+#include <tlhelp32.h>
 
 #include <functional>
 
@@ -197,6 +198,18 @@ TEST(MotionTrack, EnterConfirmsEscapeCancelsAndCancelKeepsTheTrack)
 
 namespace {
 
+bool MediaServerRunning()
+{
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    bool running = false;
+    for (BOOL more = Process32First(snapshot, &entry); more && !running; more = Process32Next(snapshot, &entry))
+        running = lstrcmpiA(entry.szExeFile, QX_MEDIA_SERVER_PROGRAM) == 0;
+    CloseHandle(snapshot);
+    return running;
+}
+
 // The sounds of the track are played by MCI's wave devices.
 int OpenSounds()
 {
@@ -210,8 +223,10 @@ int OpenSounds()
 TEST(MotionTrack, AFramesSoundIsHeardOnlyWhileThePreviewPlays)
 {
     ASSERT_LT(0u, waveOutGetNumDevs());
-    // Without the media server the sounds open in this process, where they can be counted.
+    // Without the media server the sounds open in this process, where they can be counted: its
+    // classes are removed and a server still running is let go (it ends soon after its last object).
     ASSERT_EQ(0u, RunMediaServer("/UNREGSERVER"));
+    ASSERT_TRUE(PumpUntil([] { return !MediaServerRunning(); }, 10000));
     TrackOnPage page;
     ASSERT_TRUE(page.flc);
     int stepped = -1, heard = 0;
