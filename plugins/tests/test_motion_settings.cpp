@@ -10,6 +10,8 @@
 #include "motion/anim.h"
 #include "motion/flc.h"
 #include "motion/motionres.h"
+#include "qxtmpl_api.h"
+#include "test_programs.h"
 
 #include <gtest/gtest.h>
 
@@ -153,4 +155,83 @@ TEST(MotionSettings, LayoutsOfBothModes)
     EXPECT_FALSE(seriesEmpty.branch);
     EXPECT_FALSE(seriesEmpty.speed);
     EXPECT_FALSE(seriesEmpty.play);
+}
+
+namespace {
+
+// The chooser's child dialog that the animation library shows: its preview buttons.
+HWND AnimationHook(HWND chooser)
+{
+    for (HWND child = GetWindow(chooser, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (GetDlgItem(child, IDC_PLAYANIM_START) && GetDlgItem(child, IDC_PLAYANIM_STOP))
+            return child;
+    return nullptr;
+}
+
+int ChildCount(HWND window)
+{
+    int count = 0;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        ++count;
+    return count;
+}
+
+}  // namespace
+
+TEST(MotionSettings, TheLibraryGivesAnAnimationPreviewedInTheChooser)
+{
+    FlcRecord series;
+    series.files = {"NULL"};
+    AnimationOnPage page(series);
+    ASSERT_TRUE(page.flc);
+    ScratchDir library;
+    library.Write("Animation\\ramp.flc", FlicBytes("ramp.flc"));
+    SetEnvironmentVariableA(QXTMPL_LIBRARY_VARIABLE, library.Path().c_str());
+    std::string shown;
+    bool fileMode = false;
+    int paneAdded = 0, paneLeft = -1;
+    DialogDriver driver(
+        Marker,
+        [&](HWND dialog) {
+            Click(dialog, IDC_SET_LIBRARY);
+            shown = ItemText(dialog, IDC_SET_FILE);
+            fileMode = IsDlgButtonChecked(dialog, IDC_SET_FILE_MODE) == BST_CHECKED;
+            Click(dialog, IDOK);
+        },
+        [&](HWND other) {
+            if (!QxtmplIsChooser(other) || !QxtmplSelectTemplate(other, "ramp.flc"))
+                return IDCANCEL;
+            const HWND hook = AnimationHook(other);
+            if (!hook)
+                return IDCANCEL;
+            const int before = ChildCount(hook);
+            SendMessageA(hook, WM_COMMAND, IDC_PLAYANIM_START, 0);
+            paneAdded = ChildCount(hook) - before;
+            SendMessageA(hook, WM_COMMAND, IDC_PLAYANIM_STOP, 0);
+            paneLeft = ChildCount(hook) - before;
+            return IDOK;
+        });
+    EXPECT_EQ(1, page.flc->Modify());
+    SetEnvironmentVariableA(QXTMPL_LIBRARY_VARIABLE, nullptr);
+    EXPECT_EQ(library / "Animation\\ramp.flc", shown);
+    EXPECT_TRUE(fileMode);
+    EXPECT_LT(0, paneAdded);
+    EXPECT_EQ(0, paneLeft);
+    EXPECT_EQ(0, page.flc->series);
+    EXPECT_EQ(library / "Animation\\ramp.flc", std::string(page.flc->mediaName));
+}
+
+TEST(MotionSettings, WithoutTheChooserTheLibraryChoosesNothing)
+{
+    AnimationOnPage page;
+    ASSERT_TRUE(page.flc);
+    const std::string chooser = TestProgramFolder() + "QXTMPL40.DLL";
+    const std::string aside = chooser + ".aside";
+    ASSERT_TRUE(MoveFileA(chooser.c_str(), aside.c_str()));
+    std::string shown;
+    DialogDriver driver(Marker, ClickThenRead(IDC_SET_LIBRARY, IDC_SET_FILE, shown));
+    EXPECT_EQ(1, page.flc->Modify());
+    MoveFileA(aside.c_str(), chooser.c_str());
+    EXPECT_EQ(page.host.Page("ramp.flc"), shown);
+    EXPECT_EQ(1u, driver.Shown().size());
 }
