@@ -248,9 +248,11 @@ void OnAddImages(HWND dialog, FLC* copy)
 {
     if (!copy->anim)
         copy->anim = std::make_unique<ANIM>();
-    // From the folder of the last picture, else the publication's.
+    // From the folder of the last picture, else the publication's, else the page's.
+    KERNEL* kernel = copy->GetKernel();
     const std::string from = copy->anim->Count() ? copy->anim->Frame(copy->anim->Count() - 1).name
-                                                 : std::string(KernGetScnPath(copy->GetKernel())) + "*";
+                             : *KernGetScnPath(kernel) ? std::string(KernGetScnPath(kernel)) + "*"
+                                                       : std::string(KernGetActiveFilename(kernel));
     const std::string selection = AskImages(dialog, copy, true, from.c_str());
     if (selection.empty())
         return;
