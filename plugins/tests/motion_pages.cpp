@@ -2,6 +2,7 @@
 #include "motion_pages.h"
 
 #include "flictest.h"
+#include "dialog_items.h"
 #include "sample_files.h"
 #include "test_programs.h"
 
@@ -18,7 +19,26 @@ RecordLines BranchEntry(const std::string& page)
             "NULL", "NULL", "NULL", "NULL", "0", "]"};
 }
 
+std::function<void(HWND)> activeDialogScript;
+
+void CALLBACK RunActiveDialogScript(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    auto script = std::move(activeDialogScript);
+    activeDialogScript = nullptr;
+    if (const HWND dialog = GetActiveWindow(); script && dialog)
+        script(dialog);
+}
+
 }  // namespace
+
+void RunOnActiveDialog(std::function<void(HWND)> script)
+{
+    activeDialogScript = std::move(script);
+    SetTimer(nullptr, 0, 1, RunActiveDialogScript);
+}
+
+bool IsTrackDialog(HWND dialog) { return WindowText(dialog) == TRACK_DIALOG_CAPTION; }
 
 RecordLines FlcBlock(const FlcRecord& r)
 {

@@ -6,6 +6,7 @@
 
 #include <objbase.h>
 
+#include <functional>
 #include <string>
 
 struct FlcRecord {
@@ -25,6 +26,13 @@ std::string AnimationPage(const std::vector<std::pair<std::string, FlcRecord>>& 
 // The fixture's bytes (written by make_flics.py) and a film made by make_films.sh.
 std::string FlicBytes(const char* fixture);
 std::string FilmBytes(const char* film);
+
+// Runs `script` on the dialog active once the present message has been handled: for a dialog
+// that comes up inside the dialog a test drives (answer it with command 0 meanwhile).
+void RunOnActiveDialog(std::function<void(HWND)> script);
+// The sound-track dialog of an animation, known by its caption.
+constexpr const char* TRACK_DIALOG_CAPTION = "Réglages de la trame sonore de l'animation";
+bool IsTrackDialog(HWND dialog);
 
 // The media server is reached through COM, which the player starts on its thread; without
 // it the films play through MCI.

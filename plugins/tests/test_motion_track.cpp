@@ -19,26 +19,6 @@
 
 namespace {
 
-// A script run on the sound-track dialog once it is up, from its own message loop.
-std::function<void(HWND)> trackScript;
-
-void CALLBACK RunTrackScript(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    KillTimer(nullptr, timer);
-    HWND dialog = GetActiveWindow();
-    auto script = std::move(trackScript);
-    trackScript = nullptr;
-    if (script && dialog)
-        script(dialog);
-}
-
-bool IsTrackDialogCaption(const std::string& caption)
-{
-    return caption == "Réglages de la trame sonore de l'animation";
-}
-
-bool IsTrackDialog(HWND dialog) { return GetDlgItem(dialog, IDC_TRACK_FRAME_EDIT) != nullptr; }
-
 // Runs `script` on the sound-track dialog opened from the settings dialog of the page's
 // animation, then ends the settings dialog with `ending`. The boxes shown meanwhile are
 // answered with OK and listed in `boxes`.
@@ -47,13 +27,12 @@ int RunTrack(FLC* flc, std::function<void(HWND)> script, int ending, std::vector
     DialogDriver driver(
         IDC_SET_SERIES_MODE,
         [&](HWND settings) {
-            trackScript = script;
             Click(settings, IDC_SET_SOUNDS);
             Click(settings, ending);
         },
         [&](HWND other) {
             if (IsTrackDialog(other)) {
-                SetTimer(nullptr, 0, 1, RunTrackScript);
+                RunOnActiveDialog(script);
                 return 0;
             }
             return IDOK;
@@ -61,7 +40,7 @@ int RunTrack(FLC* flc, std::function<void(HWND)> script, int ending, std::vector
     const int result = flc->Modify();
     if (boxes)
         for (size_t i = 1; i < driver.Shown().size(); ++i)
-            if (!IsTrackDialogCaption(driver.Shown()[i].caption))
+            if (driver.Shown()[i].caption != TRACK_DIALOG_CAPTION)
                 boxes->push_back(driver.Shown()[i].text);
     return result;
 }
