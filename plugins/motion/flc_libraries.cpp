@@ -89,14 +89,19 @@ void OnHookStart(HWND hook, AnimationHook& state)
             SendMessageA(state.list, LB_GETITEMRECT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&item)) ==
                 LB_ERR)
             return;
-        MapWindowPoints(state.list, hook, reinterpret_cast<POINT*>(&item), 2);
+        // Over the list's item, so in the chooser itself: a hook dialog placed beside the list,
+        // as this chooser places it, would clip a pane of its own there away.
+        const HWND chooser = GetParent(hook);
+        MapWindowPoints(state.list, chooser, reinterpret_cast<POINT*>(&item), 2);
         InflateRect(&item, -PANE_INSET, -PANE_INSET);
         if (item.right - item.left > PANE_WIDEST)
             item.right = item.left + PANE_WIDEST;
-        state.pane = new QXPREVIEW(hook, QXPREVIEW_IMAGE, QXPREVIEW_AT_RECT, &item, MediaPreviewCallback,
+        state.pane = new QXPREVIEW(chooser, QXPREVIEW_IMAGE, QXPREVIEW_AT_RECT, &item, MediaPreviewCallback,
                                    reinterpret_cast<LPARAM>(&state.data));
-        if (state.pane)
+        if (state.pane) {
             state.data.window = state.pane->GetHwnd(QXPREVIEW_IMAGE);
+            SetWindowPos(state.data.window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        }
     }
     if (!state.pane)
         return;

@@ -324,6 +324,7 @@ void OnInit(HWND dialog, FLC* copy)
 
 void OnSeriesMode(HWND dialog, FLC* copy)
 {
+    CheckRadioButton(dialog, IDC_SET_FILE_MODE, IDC_SET_SERIES_MODE, IDC_SET_SERIES_MODE);
     if (copy->series)
         return;
     copy->series = 1;
@@ -335,6 +336,7 @@ void OnSeriesMode(HWND dialog, FLC* copy)
 
 void OnFileMode(HWND dialog, FLC* copy)
 {
+    CheckRadioButton(dialog, IDC_SET_FILE_MODE, IDC_SET_SERIES_MODE, IDC_SET_FILE_MODE);
     if (copy->series && copy->anim)
         copy->anim->Stop();
     copy->series = 0;
@@ -372,7 +374,6 @@ void OnCommand(HWND dialog, FLC* copy, int id, int notification)
     case IDC_SET_LIBRARY: {
         const QXSTRING chosen = ChooseLibraryAnimation(dialog, copy->GetKernel());
         if (chosen.length()) {
-            CheckRadioButton(dialog, IDC_SET_FILE_MODE, IDC_SET_SERIES_MODE, IDC_SET_FILE_MODE);
             OnFileMode(dialog, copy);
             TakeFileName(dialog, chosen);
         }

@@ -204,11 +204,12 @@ TEST(MotionSettings, TheLibraryGivesAnAnimationPreviewedInTheChooser)
             const HWND hook = AnimationHook(other);
             if (!hook)
                 return IDCANCEL;
-            const int before = ChildCount(hook);
+            // The pane stands over the list's item, in the chooser.
+            const int before = ChildCount(other);
             SendMessageA(hook, WM_COMMAND, IDC_PLAYANIM_START, 0);
-            paneAdded = ChildCount(hook) - before;
+            paneAdded = ChildCount(other) - before;
             SendMessageA(hook, WM_COMMAND, IDC_PLAYANIM_STOP, 0);
-            paneLeft = ChildCount(hook) - before;
+            paneLeft = ChildCount(other) - before;
             return IDOK;
         });
     EXPECT_EQ(1, page.flc->Modify());
