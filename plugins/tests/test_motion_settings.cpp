@@ -130,15 +130,23 @@ TEST(MotionSettings, LayoutsOfBothModes)
     };
     AnimationOnPage page;
     ASSERT_TRUE(page.flc);
-    Look file{}, fileEmpty{}, seriesEmpty{};
-    DialogDriver driver(Marker, [&](HWND dialog) {
-        file = look(dialog);
-        SetText(dialog, IDC_SET_FILE, "");
-        fileEmpty = look(dialog);
-        SetCheck(dialog, IDC_SET_SERIES_MODE, true);
-        seriesEmpty = look(dialog);
-        Click(dialog, IDCANCEL);
-    });
+    page.host.pub.Write("one.bmp", BmpFile(8, 6, [](int, int) { return RGB(0, 0, 255); }));
+    page.host.pub.Write("two.bmp", BmpFile(8, 6, [](int, int) { return RGB(0, 255, 0); }));
+    page.host.kernel->scnPath = (page.host.pub.Path() + "\\").c_str();
+    Look file{}, fileEmpty{}, seriesEmpty{}, series{};
+    DialogDriver driver(
+        Marker,
+        [&](HWND dialog) {
+            file = look(dialog);
+            SetText(dialog, IDC_SET_FILE, "");
+            fileEmpty = look(dialog);
+            SetCheck(dialog, IDC_SET_SERIES_MODE, true);
+            seriesEmpty = look(dialog);
+            Click(dialog, IDC_SET_ADD_IMAGES);
+            series = look(dialog);
+            Click(dialog, IDCANCEL);
+        },
+        [](HWND other) { return FileNameBox(other) ? OpenFileNamed(other, "\"one.bmp\" \"two.bmp\"") : IDCANCEL; });
     EXPECT_EQ(0, page.flc->Modify());
     EXPECT_TRUE(file.shownFile);
     EXPECT_FALSE(file.shownList);
@@ -155,6 +163,12 @@ TEST(MotionSettings, LayoutsOfBothModes)
     EXPECT_FALSE(seriesEmpty.branch);
     EXPECT_FALSE(seriesEmpty.speed);
     EXPECT_FALSE(seriesEmpty.play);
+    EXPECT_TRUE(series.shownList);
+    EXPECT_TRUE(series.branch);
+    EXPECT_TRUE(series.loop);
+    EXPECT_TRUE(series.speed);
+    EXPECT_TRUE(series.sounds);
+    EXPECT_TRUE(series.play);
 }
 
 namespace {

@@ -8,6 +8,7 @@
 #include "accessors.h"
 #include "motion/flc.h"
 #include "motion/motionres.h"
+#include "qxtmpl_api.h"
 #include "test_programs.h"
 
 #include <gtest/gtest.h>
@@ -229,4 +230,40 @@ TEST(MotionTrack, AFramesSoundIsHeardOnlyWhileThePreviewPlays)
     EXPECT_EQ(0u, RunMediaServer("/REGSERVER"));
     EXPECT_EQ(0, stepped);
     EXPECT_LT(0, heard);
+}
+
+TEST(MotionTrack, TheSoundLibraryFillsTheFileOfTheEntry)
+{
+    TrackOnPage page;
+    ASSERT_TRUE(page.flc);
+    ScratchDir library;
+    library.Write("Sound\\bell.wav", WavFile(100));
+    SetEnvironmentVariableA(QXTMPL_LIBRARY_VARIABLE, library.Path().c_str());
+    std::string file;
+    bool chooserSeen = false;
+    DialogDriver driver(
+        IDC_SET_SERIES_MODE,
+        [&](HWND settings) {
+            Click(settings, IDC_SET_SOUNDS);
+            Click(settings, IDCANCEL);
+        },
+        [&](HWND other) {
+            if (IsTrackDialog(other)) {
+                RunOnActiveDialog([&](HWND track) {
+                    Click(track, IDC_TRACK_ADD);
+                    Click(track, IDC_TRACK_LIBRARY);
+                    file = ItemText(track, IDC_TRACK_FILE_EDIT);
+                    Click(track, IDC_TRACK_CANCEL_EDIT);
+                    Pump(20);
+                    Click(track, IDCANCEL);
+                });
+                return 0;
+            }
+            chooserSeen = chooserSeen || QxtmplIsChooser(other);
+            return QxtmplIsChooser(other) && QxtmplSelectTemplate(other, "bell.wav") ? IDOK : IDCANCEL;
+        });
+    EXPECT_EQ(0, page.flc->Modify());
+    SetEnvironmentVariableA(QXTMPL_LIBRARY_VARIABLE, nullptr);
+    EXPECT_TRUE(chooserSeen);
+    EXPECT_EQ(library / "Sound\\bell.wav", file);
 }
