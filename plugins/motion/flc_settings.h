@@ -19,9 +19,9 @@ LRESULT CALLBACK FlcPreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // The dialog's working copy.
 FLC* SettingsCopy(HWND dialog);
 
-// Whether the module's preview is on: one switch for every settings dialog of the process.
+// Whether the module's preview is on: one switch for every settings dialog of the process, on
+// when the module loads.
 bool PreviewOn();
-void SetPreviewOn(bool on);
 
 // Layouts of the two modes; each ends with a preview reset.
 void ApplyFileLayout(HWND dialog, FLC* copy);

@@ -5,18 +5,18 @@
 #include "anim.h"
 #include "authoring.h"
 #include "branch.h"
+#include "filefetch.h"
 #include "flic_player.h"
 #include "help.h"
-#include "filefetch.h"
 #include "kernel.h"
+#include "media_preview.h"
 #include "motionres.h"
 #include "objdialog.h"
 #include "qxmedia.h"
 #include "qxpath.h"
-#include "qxwindowptr.h"
 #include "qxpreview.h"
 #include "qxsupport.h"
-#include "media_preview.h"
+#include "qxwindowptr.h"
 
 #include <mmsystem.h>
 
@@ -412,7 +412,6 @@ void OnCommand(HWND dialog, FLC* copy, int id, int notification)
 }  // namespace
 
 bool PreviewOn() { return previewOn; }
-void SetPreviewOn(bool on) { previewOn = on; }
 
 FLC* SettingsCopy(HWND dialog) { return static_cast<FLC*>(GetQORVEXpointer(dialog)); }
 

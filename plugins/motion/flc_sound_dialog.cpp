@@ -5,9 +5,9 @@
 
 #include "anim.h"
 #include "authoring.h"
+#include "filefetch.h"
 #include "flic_player.h"
 #include "help.h"
-#include "filefetch.h"
 #include "kernel.h"
 #include "media_preview.h"
 #include "motionres.h"
@@ -425,12 +425,11 @@ void OnStep(HWND dialog, TrackDialog& state, int id)
     ShowFrameNumber(dialog, player.Counter() + 1);
 }
 
-void PlayFrameSound(HWND dialog, const std::string& file)
+void PlayFrameSound(HWND dialog, KERNEL* kernel, const std::string& file)
 {
     EndFrameSound();
     char local[QX_NAME_BUFFER] = "";
-    KernGetFileSync(SettingsCopy(GetParent(dialog)) ? SettingsCopy(GetParent(dialog))->GetKernel() : nullptr,
-                    file.c_str(), local);
+    KernGetFileSync(kernel, file.c_str(), local);
     const char* sound = local[0] ? local : file.c_str();
     RECT client{};
     GetClientRect(dialog, &client);
@@ -461,7 +460,7 @@ void OnFrame(HWND dialog, TrackDialog& state, WPARAM counter, LPARAM reached)
         if (state.entries[i].frame != frame)
             continue;
         if (Playing(state) && !state.entries[i].file.empty() && waveOutGetNumDevs() > 0)
-            PlayFrameSound(dialog, state.entries[i].file);
+            PlayFrameSound(dialog, state.object->GetKernel(), state.entries[i].file);
         SelectAlone(dialog, static_cast<int>(i));
         return;
     }
