@@ -6,6 +6,7 @@
 #include "plugintest.h"
 
 #include "accessors.h"
+#include "dialog_answerer.h"
 #include "branch.h"
 #include "motion/anim.h"
 #include "motion/flc.h"
@@ -14,6 +15,9 @@
 #include "test_programs.h"
 
 #include <gtest/gtest.h>
+
+#include <mmsystem.h>
+#include <digitalv.h>
 
 namespace {
 
@@ -249,4 +253,50 @@ TEST(MotionSettings, WithoutTheChooserTheLibraryChoosesNothing)
     MoveFileA(aside.c_str(), chooser.c_str());
     EXPECT_EQ(page.host.Page("ramp.flc"), shown);
     EXPECT_EQ(1u, driver.Shown().size());
+}
+
+// A new animation takes the size of its first film and stands in the middle of the page; a
+// loaded one keeps its place.
+TEST(MotionSettings, ANewObjectTakesItsFilmsSizeCentredOnThePage)
+{
+    for (const bool isNew : {true, false}) {
+        SCOPED_TRACE(isNew ? "new" : "loaded");
+        PageHost host;
+        DialogAnswerer quiet;
+        host.pub.Write("g1.avi", FilmBytes("real-g1.avi"));
+        host.pub.Write("a.pag", AnimationPage({}));
+        ShowWindow(host.view, SW_SHOWNA);
+        ShowWindow(host.host, SW_SHOWNA);
+        ASSERT_EQ(1, host.Go("a.pag"));
+        OBJET* top = KernGetTopObjet(host);
+        auto* flc = static_cast<FLC*>(AllocFrom("qxmotion40.dll", host));
+        flc->SetParent(top);
+        flc->OBJET::SetXYWH(7, 9, 320, 200);
+        flc->loaded = isNew ? 0 : 1;
+        flc->controlBarFlag = 1;
+        DialogDriver driver(Marker, [&](HWND dialog) {
+            SetText(dialog, IDC_SET_FILE, host.Page("g1.avi"));
+            PumpUntil([] { return false; }, 300);
+            Click(dialog, IDOK);
+        });
+        EXPECT_EQ(1, flc->Modify());
+        // The film's own size, measured here by MCI as the preview measured it.
+        MCI_OPEN_PARMSA open{};
+        const std::string film = host.Page("g1.avi");
+        open.lpstrElementName = film.c_str();
+        ASSERT_EQ(0u, mciSendCommandA(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&open)));
+        MCI_DGV_RECT_PARMS where{};
+        mciSendCommandA(open.wDeviceID, MCI_WHERE, MCI_DGV_WHERE_SOURCE | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&where));
+        mciSendCommandA(open.wDeviceID, MCI_CLOSE, MCI_WAIT, 0);
+        ASSERT_LT(0, where.rc.right);
+        EXPECT_EQ(where.rc.right, flc->w);
+        // Plus the bar: the media server's own (16 pixels in the stand-in) or, through MCI, ours.
+        const int bar = flc->h - where.rc.bottom;
+        EXPECT_TRUE(bar == 16 || bar == 19) << bar;
+        RECT page{};
+        GetClientRect(top->window, &page);
+        EXPECT_EQ(isNew ? (page.right - flc->w) / 2 : 7, flc->x);
+        EXPECT_EQ(isNew ? (page.bottom - flc->h) / 2 : 9, flc->y);
+        delete flc;
+    }
 }

@@ -267,3 +267,39 @@ TEST(MotionTrack, TheSoundLibraryFillsTheFileOfTheEntry)
     EXPECT_TRUE(chooserSeen);
     EXPECT_EQ(library / "Sound\\bell.wav", file);
 }
+
+// In a series the frames are its pictures: the last one may carry a sound, none past it.
+TEST(MotionTrack, ASeriesCountsItsPictures)
+{
+    PageHost host;
+    host.pub.Write("tone.wav", WavFile(300));
+    FlcRecord series;
+    for (const char* name : {"un.bmp", "deux.bmp", "trois.bmp"}) {
+        host.pub.Write(name, BmpFile(8, 6, [](int, int) { return RGB(200, 100, 0); }));
+        series.files.push_back(std::string(".\\") + name);
+    }
+    host.pub.Write("a.pag", AnimationPage({{"serie", series}}));
+    ASSERT_EQ(1, host.Go("a.pag"));
+    auto* flc = static_cast<FLC*>(KernFindObjetEx(host, "serie"));
+    ASSERT_TRUE(flc);
+    std::vector<std::string> boxes;
+    const int result = RunTrack(flc, [&](HWND dialog) {
+        Pump(50);
+        for (const char* frame : {"4", "3"}) {
+            Click(dialog, IDC_TRACK_ADD);
+            SetText(dialog, IDC_TRACK_FRAME_EDIT, frame);
+            SetText(dialog, IDC_TRACK_FILE_EDIT, host.Page("tone.wav"));
+            Click(dialog, IDC_TRACK_CONFIRM);
+            Pump(20);
+            if (EditorsShown(dialog)) {
+                Click(dialog, IDC_TRACK_CANCEL_EDIT);
+                Pump(20);
+            }
+        }
+        Click(dialog, IDOK);
+    }, IDOK, &boxes);
+    EXPECT_EQ(1, result);
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_NE(std::string::npos, boxes[0].find("Le numéro d'image est invalide.")) << boxes[0];
+    EXPECT_EQ(std::vector<int>{3}, Frames(*flc));
+}
