@@ -5,6 +5,7 @@
 #include "flc_settings.h"
 #include "kernel.h"
 #include "objdialog.h"
+#include "objgeometry.h"
 #include "qxsupport.h"
 
 namespace {
@@ -48,6 +49,7 @@ int FLC::Modify()
         mediaName = keptFile;
     if (window) {
         // The copy's assignment reopened the media; the preview may have resized the object.
+        UnitsFromPixels(this);
         MoveWindow(window, x, y, w, h, TRUE);
         Layout();
         if (controlBar)
