@@ -121,16 +121,11 @@ void RteRangeHighlightRects(RteHandle handle, int32_t blockIndex, RteRectList li
             int32_t b = std::min(to, end - found.blockStart);
             if (a >= b)
                 continue;
-            int32_t x0 = positions[a] - positions[from];
-            int32_t x1 = positions[b] - positions[from];
+            int32_t h0 = RtePieceCaretH(piece, positions, a);
+            int32_t h1 = RtePieceCaretH(piece, positions, b);
             RteRect rect = piece.rect;
-            if (piece.flags & RTE_PIECE_RTL) {
-                rect.left = piece.rect.right - x1;
-                rect.right = piece.rect.right - x0;
-            } else {
-                rect.left = piece.rect.left + x0;
-                rect.right = piece.rect.left + x1;
-            }
+            rect.left = piece.rect.left + std::min(h0, h1);
+            rect.right = piece.rect.left + std::max(h0, h1);
             RteUnionRectIntoList(list, &rect);
         }
     }

@@ -48,3 +48,7 @@ int32_t RtePieceCount(const RteLinePiece* pieces, int32_t size);
 int32_t RtePieceAt(const RteLinePiece* pieces, int32_t count, int32_t offset);
 // The union of a line's piece rects up to its last piece.
 void RteLineRect(const RteLinePiece* first, RteRect* out);
+// How far right of its piece's left edge the caret before the character at an offset of the
+// block stands, from the block's character positions: a right-to-left piece places its
+// characters from its right edge, so that carets, hit tests and highlights agree.
+int32_t RtePieceCaretH(const RteLinePiece& piece, const int32_t* positions, int32_t offset);

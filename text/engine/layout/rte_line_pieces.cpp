@@ -133,3 +133,9 @@ void RteLineRect(const RteLinePiece* first, RteRect* out)
     for (int32_t i = 0; i < n; ++i)
         RteUnionRect(out, &first[i].rect, out);
 }
+
+int32_t RtePieceCaretH(const RteLinePiece& piece, const int32_t* positions, int32_t offset)
+{
+    int32_t advance = positions[offset] - positions[piece.offset];
+    return IsRtl(piece) ? piece.rect.right - piece.rect.left - advance : advance;
+}

@@ -98,7 +98,7 @@ void RteLocatePoint(RteHandle doc, RteSelectPoint* point)
     RteHandle positions = nullptr, types = nullptr;
     const int32_t* x = RteBlockPositions(doc, block, &positions, &types);
     point->line = piece;
-    point->point.h = x[inBlock] - x[pieces[piece].offset];
+    point->point.h = RtePieceCaretH(pieces[piece], x, inBlock);
     point->values[2] = point->point.h;
     point->height = pieces[piece].rect.bottom - pieces[piece].rect.top;
     point->flags &= ~RTE_SELECT_RECOMPUTE;

@@ -109,10 +109,8 @@ std::vector<Boundary> Boundaries(const RteLinePiece* pieces, int32_t count, int3
     for (; i < count; ++i) {
         const RteLinePiece& piece = pieces[i];
         int32_t end = i + 1 < count ? pieces[i + 1].offset : blockLength;
-        // A right-to-left piece places its characters from its right edge.
         for (int32_t o = piece.offset; o <= end; ++o)
-            found.push_back({o, (piece.flags & RTE_PIECE_RTL) ? piece.rect.right - (x[o] - x[piece.offset])
-                                                               : piece.rect.left + x[o] - x[piece.offset]});
+            found.push_back({o, piece.rect.left + RtePieceCaretH(piece, x, o)});
         if (piece.flags & RTE_PIECE_LINE_LAST)
             break;
     }

@@ -81,4 +81,18 @@ TEST(LinePiecesTest, TheLineRectCoversItsPieces)
     EXPECT_EQ(rect, (RteRect{0, 20, 14, 50}));
 }
 
+TEST(LinePiecesTest, CaretsReadFromTheEdgeTheirPieceStartsAt)
+{
+    // A piece of three characters 4, 6 and 2 wide from offset 5 of its block, 12 wide from x = 30.
+    const int32_t positions[] = {0, 0, 0, 0, 0, 10, 14, 20, 22};
+    const std::vector<int32_t> advances = {0, 4, 10, 12};
+    for (bool rtl : {false, true}) {
+        RteLinePiece piece = Pieces(30, {12}, {rtl}).front();
+        piece.offset = 5;
+        for (int32_t k = 0; k < 4; ++k)
+            EXPECT_EQ(rtl ? 12 - advances[k] : advances[k], RtePieceCaretH(piece, positions, 5 + k))
+                << (rtl ? "right to left, " : "left to right, ") << k << " characters in";
+    }
+}
+
 }  // namespace

@@ -5,6 +5,8 @@
 #include "rect_list.h"
 #include "rte_line_builder.h"
 #include "rte_position_queries.h"
+#include "rte_selection.h"
+#include "rte_styles.h"
 
 namespace {
 
@@ -164,6 +166,71 @@ TEST_F(DocColorTest, SettingTheColourCountsAsAChange)
     RteGetDocColor(doc, &read);
     EXPECT_EQ(0x2000, read.green);
     EXPECT_EQ(changes + 1, RteGetChangeCounter(doc));
+}
+
+}  // namespace
+
+namespace {
+
+RteStyleDeviceHook g_plainInfo = nullptr;
+
+// Every character reads from right to left.
+intptr_t RightToLeftInfo(RteHandle doc, RteCharStyle* style, intptr_t character, intptr_t b, intptr_t mask,
+                         intptr_t before)
+{
+    constexpr intptr_t kRightToLeft = 0x4000;
+    return (g_plainInfo(doc, style, character, b, mask, before) | kRightToLeft) & (mask ? mask : ~intptr_t{0});
+}
+
+using DirectionCaretTest = PositionQueryTest;
+
+// "abc de" alone on a line 200 wide: letters 5 wide, blanks 3, so its characters advance by
+// 0, 5, 10, 15, 18, 23 and 28.
+TEST_F(DirectionCaretTest, CaretsStandWhereClicksFindTheirOffsetsAgain)
+{
+    struct Case {
+        const char* line;
+        bool rightToLeftText;
+        int16_t paragraphDirection;
+        std::vector<int32_t> x;        // every offset's caret
+        std::vector<int32_t> clicked;  // the offset a click at that caret gives
+    };
+    const Case cases[] = {
+        {"right-to-left text in a right-to-left paragraph: at the right, read from the right edge", true, -1,
+         {200, 195, 190, 185, 182, 177, 172}, {0, 1, 2, 3, 4, 5, 6}},
+        {"left-to-right text in a left-to-right paragraph: read from the left edge", false, 1,
+         {0, 5, 10, 15, 18, 23, 28}, {0, 1, 2, 3, 4, 5, 6}},
+        {"right-to-left text in a left-to-right paragraph: read from the right edge, where both ends of the run "
+         "stand, as left-to-right text would go on there",
+         true, 1, {28, 23, 18, 13, 10, 5, 28}, {0, 1, 2, 3, 4, 5, 0}},
+    };
+    g_plainInfo = env_.defaultStyle.hooks.charInfo;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        env_.defaultStyle.hooks.charInfo = c.rightToLeftText ? RightToLeftInfo : g_plainInfo;
+        RteHandle doc = Document("abc de");
+        RteParFormat format = {}, mask = {};
+        format.direction = c.paragraphDirection;
+        mask.direction = -1;
+        RteSetParFormat(doc, nullptr, &format, &mask, 0);
+        for (int32_t offset = 0; offset <= 6; ++offset) {
+            RteRect caret;
+            RteCaretRect(doc, offset, true, false, &caret);
+            EXPECT_EQ(c.x[offset], caret.left) << "the caret at " << offset;
+            RtePoint point{(caret.top + caret.bottom) / 2, caret.left};
+            RteSelectPoint hit;
+            RteHitTest(doc, reinterpret_cast<intptr_t>(&point), reinterpret_cast<intptr_t>(&hit), 0, 0, 0);
+            EXPECT_EQ(c.clicked[offset], hit.offset) << "a hit test at the caret of " << offset;
+            RteClick(doc, &point, RTE_CLICK_PRESS, 0, 0, false);
+            RteClick(doc, &point, RTE_CLICK_RELEASE, 0, 0, false);
+            int32_t start = -1, end = -1;
+            RteGetSelection(doc, &start, &end);
+            EXPECT_EQ(c.clicked[offset], start) << "a click at the caret of " << offset;
+            EXPECT_EQ(start, end);
+        }
+    }
+    env_.defaultStyle.hooks.charInfo = g_plainInfo;
+    EXPECT_EQ(0, LockedHandles());
 }
 
 }  // namespace
