@@ -1,0 +1,321 @@
+// The control's own messages of the control, character and text-and-selection groups, and the
+// edit messages of the Windows edit control it answers (Win16 packing).
+#include <cstring>
+
+#include "rect_list.h"
+#include "rte_control_internal.h"
+#include "rte_device_units.h"
+#include "rte_editing.h"
+#include "rte_position_queries.h"
+#include "rte_scrolling.h"
+#include "rte_selection.h"
+#include "rte_styles.h"
+#include "rte_undo.h"
+
+int32_t RteControlCopyText(RteControl* control, int32_t offset, int32_t count, char* out);
+
+namespace {
+
+constexpr int kAttributeUnits = 32;
+constexpr int kStyleSheetUnit = 22;
+
+int16_t* AttributeUnits(RteCharStyle* style) { return &style->font; }
+
+void UndoAndNotify(RteControl* control)
+{
+    RteControlPrepareUndo(control, RTE_UNDO_RESTYLE, nullptr);
+    RteNotifyChange(control);
+}
+
+int16_t EditRedraw(const RteControl* control, WPARAM redraw) { return redraw ? control->editRedraw : 0; }
+
+void AfterStyle(RteControl* control, WPARAM redraw)
+{
+    if (redraw)
+        RteNotifyPending(control);
+}
+
+// Bit i of the set stands for attribute unit i + 1; a unit uniform over the range is toggled,
+// the others switched on. Zero switches every unit off but the style-sheet unit.
+void SetAttributes(RteControl* control, uint32_t bits, WPARAM redraw)
+{
+    RteCharStyle current = {}, uniform = {};
+    RteGetCharStyle(control->document, nullptr, false, &current, &uniform);
+    RteCharStyle values = {}, mask = {};
+    int16_t* value = AttributeUnits(&values);
+    int16_t* masked = AttributeUnits(&mask);
+    const int16_t* now = AttributeUnits(&current);
+    const int16_t* same = AttributeUnits(&uniform);
+    for (int unit = 1; unit <= kAttributeUnits; ++unit) {
+        if (unit == kStyleSheetUnit || unit == 21)
+            continue;
+        if (!bits) {
+            masked[unit] = -1;
+            continue;
+        }
+        if (!(bits & (1u << (unit - 1))))
+            continue;
+        masked[unit] = -1;
+        int16_t was = now[unit];
+        if ((unit == 13 || unit == 14 || unit == 18) && was)
+            was = -1;
+        value[unit] = same[unit] ? static_cast<int16_t>(~was) : -1;
+        if (unit == 18 && value[unit])
+            value[unit] = 75;
+        if ((unit == 13 || unit == 14) && value[unit])
+            value[unit] = 3;
+    }
+    RteSetCharStyle(control->document, nullptr, &values, &mask, EditRedraw(control, redraw));
+}
+
+uint32_t GetAttributes(RteControl* control, uint32_t* uniformOut)
+{
+    RteCharStyle current = {}, uniform = {};
+    RteGetCharStyle(control->document, nullptr, false, &current, &uniform);
+    uint32_t bits = 0, same = 0;
+    for (int unit = 1; unit <= kAttributeUnits; ++unit) {
+        if (AttributeUnits(&current)[unit])
+            bits |= 1u << (unit - 1);
+        if (AttributeUnits(&uniform)[unit])
+            same |= 1u << (unit - 1);
+    }
+    if (uniformOut)
+        *uniformOut = same;
+    return bits;
+}
+
+void SetTextColour(RteControl* control, COLORREF colour, WPARAM redraw)
+{
+    RteCharStyle values = {}, mask = {};
+    RteColorFromRGB(colour, &values.textColor);
+    std::memset(&mask.textColor, 0xFF, sizeof mask.textColor);
+    RteSetCharStyle(control->document, nullptr, &values, &mask, redraw ? control->editRedraw : 0);
+}
+
+LRESULT Undo(RteControl* control)
+{
+    if (!control->undo)
+        return 0;
+    RteGuarded(control, [&] {
+        RteHandle redo = RteUndo(control->document, control->undo, true, control->editRedraw);
+        RteControlDropUndo(control);
+        control->undo = redo;
+        RteUpdateScrollBars(control, true);
+        RteNotifyPending(control);
+    });
+    return 0;
+}
+
+LRESULT ControlGroup(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    RteHandle doc = control->document;
+    switch (message) {
+    case RTEM_GETENV:
+        RteGetEnvironment(reinterpret_cast<void*>(lParam));
+        return 0;
+    case RTEM_SETENV:
+        RteSetEnvironment(reinterpret_cast<const void*>(lParam));
+        return 0;
+    case RTEM_GETFLAGS:
+        return control->flags;
+    case RTEM_SETFLAGS:
+        control->state |= RTE_STATE_SCROLLBARS;
+        if (RteApplyControlFlags(control, static_cast<uint32_t>(lParam))) {
+            RteComputeAreas(control);
+            if (wParam)
+                RteControlRedraw(control, true);
+        }
+        return 0;
+    case RTEM_GETNOTIFY:
+        return control->notifyFlags;
+    case RTEM_SETNOTIFY: {
+        control->notifyFlags = static_cast<uint32_t>(lParam);
+        uint32_t flags2 = RteGetDocFlags2(doc);
+        RteSetDocFlags2(doc, (control->notifyFlags & RTEN_FLAG_PENDING) ? (flags2 | 0x2000) : (flags2 & ~0x2000u));
+        return 0;
+    }
+    case RTEM_GETDOC:
+        return reinterpret_cast<LRESULT>(doc);
+    case RTEM_GETHEIGHT: {
+        int32_t height = 0;
+        RteGuarded(control, [&] { height = RteDocHeight(doc); });
+        return height;
+    }
+    case RTEM_GETLENGTH:
+        return RteTextLength(doc);
+    case RTEM_DRAW:
+        RedrawWindow(control->window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        RteNotifyPending(control);
+        return 0;
+    case RTEM_GETCHANGECOUNT:
+        return RteGetChangeCounter(doc);
+    case RTEM_SETCHANGECOUNT:
+        RteSetChangeCounter(doc, static_cast<uint32_t>(lParam));
+        return 0;
+    case RTEM_UPDATESCROLL:
+        RteUpdateScrollBars(control, wParam != 0);
+        RteNotifyPending(control);
+        return 0;
+    case RTEM_SETNOTIFYWND:
+        control->notifyWindow = reinterpret_cast<HWND>(lParam);
+        return 0;
+    default:
+        return DefWindowProcA(control->window, message, wParam, lParam);
+    }
+}
+
+LRESULT CharacterGroup(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case RTEM_SETATTRIBUTES:
+        RteGuarded(control, [&] {
+            UndoAndNotify(control);
+            SetAttributes(control, static_cast<uint32_t>(lParam), wParam);
+        });
+        AfterStyle(control, wParam);
+        return 0;
+    case RTEM_GETATTRIBUTES:
+        return GetAttributes(control, reinterpret_cast<uint32_t*>(lParam));
+    case RTEM_SETTEXTCOLOR:
+        RteGuarded(control, [&] {
+            UndoAndNotify(control);
+            SetTextColour(control, static_cast<COLORREF>(lParam), wParam);
+        });
+        return 0;
+    case RTEM_GETTEXTCOLOR: {
+        RteCharStyle style = {}, uniform = {};
+        RteGetCharStyle(control->document, nullptr, false, &style, &uniform);
+        COLORREF colour = 0;
+        RteColorToRGB(&style.textColor, &colour);
+        return colour;
+    }
+    default:
+        return DefWindowProcA(control->window, message, wParam, lParam);
+    }
+}
+
+LRESULT TextGroup(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    RteHandle doc = control->document;
+    switch (message) {
+    case RTEM_GETSEL: {
+        auto* out = reinterpret_cast<int32_t*>(lParam);
+        RteGetSelection(doc, &out[0], &out[1]);
+        return 0;
+    }
+    case RTEM_SETSEL: {
+        auto* range = reinterpret_cast<const int32_t*>(lParam);
+        RteGuarded(control, [&] { RteSetSelection(doc, range[0], range[1], 0, static_cast<int16_t>(LOWORD(wParam))); });
+        return 0;
+    }
+    case RTEM_INSERT: {
+        auto* count = reinterpret_cast<const int32_t*>(lParam);
+        RteGuarded(control, [&] {
+            RteInsertText(doc, reinterpret_cast<const uint8_t*>(count + 1), *count, -1, RTE_KEYS_NONE, 0,
+                          EditRedraw(control, wParam));
+        });
+        AfterStyle(control, wParam);
+        return 0;
+    }
+    case RTEM_GETTEXTRANGE: {
+        auto* record = reinterpret_cast<RteTextRangeRecord*>(lParam);
+        int32_t offset = record->offset;
+        if (offset == -1) {
+            int32_t end;
+            RteGetSelection(doc, &offset, &end);
+        }
+        return RteControlCopyText(control, offset, record->count, record->buffer);
+    }
+    case RTEM_UNDO:
+        return Undo(control);
+    case RTEM_UNDOKIND:
+        return control->undo ? RteUndoKind(control->undo) : 0;
+    case RTEM_SELECTALL:
+        RteGuarded(control, [&] { RteSetSelection(doc, 0, RteTextLength(doc), 0, static_cast<int16_t>(LOWORD(wParam))); });
+        return 0;
+    case RTEM_HASRANGE: {
+        int32_t start, end;
+        RteGetSelection(doc, &start, &end);
+        return start != end;
+    }
+    case RTEM_ENABLEUNDO:
+        control->flags = wParam ? (control->flags & ~RTE_CTL_NO_UNDO) : (control->flags | RTE_CTL_NO_UNDO);
+        return 0;
+    case RTEM_CARETRECT: {
+        auto* record = reinterpret_cast<RteCaretRecord*>(lParam);
+        RteGuarded(control, [&] { RteCaretRect(doc, record->offset, true, true, &record->rect); });
+        RtePoint scroll{};
+        RteGetScrollPosition(doc, &scroll);
+        record->v = -scroll.v;
+        record->h = -scroll.h;
+        return 0;
+    }
+    default:
+        return DefWindowProcA(control->window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+LRESULT RteControlGroupMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message >= 0x2C00)
+        return TextGroup(control, message, wParam, lParam);
+    if (message >= 0x2600)
+        return CharacterGroup(control, message, wParam, lParam);
+    return ControlGroup(control, message, wParam, lParam);
+}
+
+LRESULT RteControlEditMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    RteHandle doc = control->document;
+    switch (message) {
+    case EM_SETSEL:
+        RteGuarded(control, [&] { RteSetSelection(doc, LOWORD(lParam), HIWORD(lParam), 0, 1); });
+        return 0;
+    case EM_GETRECT: {
+        RteRect bounds;
+        RteRectListFirst((control->flags & RTE_CTL_WRAP_FOLLOWS_VIEW) ? RteViewArea(doc) : RteWrapArea(doc), &bounds);
+        *reinterpret_cast<RECT*>(lParam) = RECT{bounds.left, bounds.top, bounds.right, bounds.bottom};
+        return 0;
+    }
+    case EM_GETMODIFY:
+        return RteGetChangeCounter(doc) != 0;
+    case EM_SETMODIFY:
+        RteSetChangeCounter(doc, 0);
+        return 0;
+    case EM_REPLACESEL: {
+        const char* text = reinterpret_cast<const char*>(lParam);
+        int32_t length = text ? static_cast<int32_t>(std::strlen(text)) : 0;
+        RteGuarded(control, [&] {
+            if (length) {
+                RteControlPrepareUndo(control, RTE_UNDO_INSERT_TEXT, &length);
+                RteInsertText(doc, reinterpret_cast<const uint8_t*>(text), length, -1, RTE_KEYS_NONE, 0,
+                              control->editRedraw);
+            } else {
+                int32_t start, end;
+                RteGetSelection(doc, &start, &end);
+                if (start == end)
+                    return;
+                RteControlPrepareUndo(control, RTE_UNDO_CUT, nullptr);
+                RteDeleteRange(doc, nullptr, control->editRedraw);
+            }
+            RteUpdateScrollBars(control, true);
+        });
+        return 0;
+    }
+    case EM_LIMITTEXT:
+        control->textLimit = static_cast<int32_t>(wParam);
+        return 0;
+    case EM_CANUNDO:
+        return control->undo != nullptr;
+    case EM_UNDO:
+        Undo(control);
+        return 1;
+    case EM_EMPTYUNDOBUFFER:
+        RteControlDropUndo(control);
+        return 0;
+    default:
+        return 0;
+    }
+}

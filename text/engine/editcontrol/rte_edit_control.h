@@ -1,0 +1,177 @@
+// The "rtedit" edit control: the engine started for windows of that class, the record each
+// window keeps, its private messages and the notifications it sends to its notify window.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "rte_document.h"
+#include "rte_environment.h"
+
+constexpr char RTE_CONTROL_CLASS[] = "rtedit";
+constexpr char RTE_CLIPBOARD_FORMAT[] = "RTEDOC";
+constexpr UINT RTE_CONTROL_CLASS_STYLE = 0x408B;
+
+// Notification flags: which notifications the control sends.
+constexpr uint32_t RTEN_FLAG_CHAR = 0x40;
+constexpr uint32_t RTEN_FLAG_CLICK = 0x200;
+constexpr uint32_t RTEN_FLAG_DBLCLICK = 0x400;
+constexpr uint32_t RTEN_FLAG_BUTTONUP = 0x800;
+constexpr uint32_t RTEN_FLAG_DRAGMOVE = 0x1000;
+constexpr uint32_t RTEN_FLAG_HOVER = 0x2000;
+constexpr uint32_t RTEN_FLAG_CHANGE = 0x80000;
+constexpr uint32_t RTEN_FLAG_PENDING = 0x100000;
+constexpr uint32_t RTEN_FLAG_PASTEDATA = 0x200000;
+constexpr uint32_t RTEN_FLAG_COPYDATA = 0x400000;
+
+// Control flags.
+constexpr uint32_t RTE_CTL_DEFAULT_FLAGS = 0x801E;
+constexpr uint32_t RTE_CTL_WRAP_FOLLOWS_VIEW = 0x10;
+constexpr uint32_t RTE_CTL_NO_UNDO = 0x0400;
+constexpr uint32_t RTE_CTL_NO_MARGINS = 0x0800;
+constexpr uint32_t RTE_CTL_FIXED_VIEW = 0x4000;
+
+// State flags.
+constexpr uint16_t RTE_STATE_SCROLLBARS = 0x1;
+constexpr uint16_t RTE_STATE_FREE_WRAP = 0x4;
+constexpr uint16_t RTE_STATE_DOUBLE_CLICK = 0x8;
+
+// Notifications (wParam: control id).
+constexpr UINT RTEN_CLICK = 0x360A;
+constexpr UINT RTEN_DBLCLICK = 0x360B;
+constexpr UINT RTEN_BUTTONUP = 0x360C;
+constexpr UINT RTEN_DRAGMOVE = 0x360D;
+constexpr UINT RTEN_HOVER = 0x360E;
+constexpr UINT RTEN_CHAR = 0x3618;
+constexpr UINT RTEN_CHANGE = 0x3619;
+constexpr UINT RTEN_PENDING = 0x361A;
+constexpr UINT RTEN_ERROR = 0x361C;
+constexpr UINT RTEN_PASTEDATA = 0x361D;
+constexpr UINT RTEN_COPYDATA = 0x361E;
+
+// The record of the mouse notifications.
+#pragma pack(push, 2)
+struct RteMouseNotify {
+    int32_t v;
+    int32_t h;
+    uint16_t keys;
+    uint16_t hit;
+    uint16_t doubleClick;
+    uint16_t thirdClick;
+    int32_t selStart;
+    int32_t selEnd;
+};
+#pragma pack(pop)
+static_assert(sizeof(RteMouseNotify) == 24);
+
+// Control group.
+constexpr UINT RTEM_GETENV = 0x1400;
+constexpr UINT RTEM_SETENV = 0x1401;
+constexpr UINT RTEM_GETFLAGS = 0x1403;
+constexpr UINT RTEM_SETFLAGS = 0x1404;
+constexpr UINT RTEM_GETNOTIFY = 0x1405;
+constexpr UINT RTEM_SETNOTIFY = 0x1406;
+constexpr UINT RTEM_GETDOC = 0x1409;
+constexpr UINT RTEM_GETHEIGHT = 0x140E;
+constexpr UINT RTEM_GETLENGTH = 0x140F;
+constexpr UINT RTEM_DRAW = 0x1413;
+constexpr UINT RTEM_GETCHANGECOUNT = 0x1414;
+constexpr UINT RTEM_SETCHANGECOUNT = 0x1415;
+constexpr UINT RTEM_UPDATESCROLL = 0x1417;
+constexpr UINT RTEM_SETNOTIFYWND = 0x1418;
+// Character group.
+constexpr UINT RTEM_SETATTRIBUTES = 0x2604;
+constexpr UINT RTEM_GETATTRIBUTES = 0x2605;
+constexpr UINT RTEM_SETTEXTCOLOR = 0x2608;
+constexpr UINT RTEM_GETTEXTCOLOR = 0x2609;
+// Text and selection group.
+constexpr UINT RTEM_GETSEL = 0x2C00;
+constexpr UINT RTEM_SETSEL = 0x2C01;
+constexpr UINT RTEM_INSERT = 0x2C02;
+constexpr UINT RTEM_GETTEXTRANGE = 0x2C03;
+constexpr UINT RTEM_UNDO = 0x2C06;
+constexpr UINT RTEM_UNDOKIND = 0x2C07;
+constexpr UINT RTEM_SELECTALL = 0x2C08;
+constexpr UINT RTEM_HASRANGE = 0x2C09;
+constexpr UINT RTEM_ENABLEUNDO = 0x2C0B;
+constexpr UINT RTEM_CARETRECT = 0x2C14;
+// Storage group.
+constexpr UINT RTEM_SAVE = 0x2E00;
+constexpr UINT RTEM_LOAD = 0x2E04;
+constexpr UINT RTEM_PROBE = 0x2E09;
+constexpr UINT RTEM_SAVEMEM = 0x2E0F;
+constexpr UINT RTEM_LOADMEM = 0x2E10;
+constexpr UINT RTEM_PROBEMEM = 0x2E11;
+
+// The record of RTEM_CARETRECT: the offset in, the rect (engine order) and the negated display
+// offsets out.
+struct RteCaretRecord {
+    int32_t offset;
+    RteRect rect;
+    int32_t v;
+    int32_t h;
+};
+
+// The record of RTEM_GETTEXTRANGE.
+struct RteTextRangeRecord {
+    int32_t offset;
+    int32_t count;
+    char* buffer;
+};
+
+// The control's record, one per window, its handle in the window's extra bytes. Every window,
+// DC, pen and handle has a pointer-sized field.
+struct RteControl {
+    RteHandle document;
+    RteHandle undo;
+    HWND notifyWindow;
+    HWND window;
+    uint16_t id;
+    uint16_t keyState;
+    uint16_t buttonState;
+    uint16_t trackingHit;
+    int16_t paintMode;
+    int16_t editRedraw;
+    int16_t scrollRedraw;
+    int16_t keyInsertMode;
+    int16_t spareMode;
+    uint16_t state;
+    int16_t margins[4];  // left, right, top, bottom
+    int16_t columns;
+    int16_t columnGap;
+    int16_t framePenWidth;
+    int16_t columnPenWidth;
+    int16_t rulePenWidth;
+    int16_t pageValue;
+    RteRect wrap;
+    RteRect view;
+    uint32_t style;
+    uint32_t notifyFlags;
+    uint32_t flags;
+    HPEN framePen;
+    HPEN columnPen;
+    HPEN rulePen;
+    int32_t textLimit;
+    int16_t hSlack;
+    int16_t vSlack;
+    RteHandle userData;
+    RteHandle objectUnderMouse;
+};
+
+// First use and last use of the engine by the process's controls.
+void RteControlStartup(HINSTANCE instance, const char* fontName, HBRUSH background);
+void RteControlShutdown();
+void RteGetEnvironment(void* buffer);
+void RteSetEnvironment(const void* buffer);
+RteEnvironment* RteEnvironmentOf();
+RteMemContext* RteControlContext();
+RteHandle RteControlAlloc(int32_t count, bool zeroed);
+// The locked record of a window's control (the caller unlocks the handle), or null. A null window
+// stands for the control of the current document: the one that last took the focus.
+RteControl* RteControlFromWindow(HWND window, RteHandle* handle);
+// At most 63 characters, the count in the first byte.
+void RteNameToCounted(const char* name, char* out);
+UINT RteControlClipboardFormat();
+
+LRESULT CALLBACK RteControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
