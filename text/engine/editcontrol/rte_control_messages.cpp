@@ -4,22 +4,17 @@
 
 #include "rect_list.h"
 #include "rte_control_internal.h"
-#include "rte_device_units.h"
 #include "rte_editing.h"
 #include "rte_position_queries.h"
 #include "rte_scrolling.h"
 #include "rte_selection.h"
+#include "rte_style_wrappers.h"
 #include "rte_styles.h"
 #include "rte_undo.h"
 
 int32_t RteControlCopyText(RteControl* control, int32_t offset, int32_t count, char* out);
 
 namespace {
-
-constexpr int kAttributeUnits = 32;
-constexpr int kStyleSheetUnit = 22;
-
-int16_t* AttributeUnits(RteCharStyle* style) { return &style->font; }
 
 void UndoAndNotify(RteControl* control)
 {
@@ -35,62 +30,8 @@ void AfterStyle(RteControl* control, WPARAM redraw)
         RteNotifyPending(control);
 }
 
-// Bit i of the set stands for attribute unit i + 1; a unit uniform over the range is toggled,
-// the others switched on. Zero switches every unit off but the style-sheet unit.
-void SetAttributes(RteControl* control, uint32_t bits, WPARAM redraw)
-{
-    RteCharStyle current = {}, uniform = {};
-    RteGetCharStyle(control->document, nullptr, false, &current, &uniform);
-    RteCharStyle values = {}, mask = {};
-    int16_t* value = AttributeUnits(&values);
-    int16_t* masked = AttributeUnits(&mask);
-    const int16_t* now = AttributeUnits(&current);
-    const int16_t* same = AttributeUnits(&uniform);
-    for (int unit = 1; unit <= kAttributeUnits; ++unit) {
-        if (unit == kStyleSheetUnit || unit == 21)
-            continue;
-        if (!bits) {
-            masked[unit] = -1;
-            continue;
-        }
-        if (!(bits & (1u << (unit - 1))))
-            continue;
-        masked[unit] = -1;
-        int16_t was = now[unit];
-        if ((unit == 13 || unit == 14 || unit == 18) && was)
-            was = -1;
-        value[unit] = same[unit] ? static_cast<int16_t>(~was) : -1;
-        if (unit == 18 && value[unit])
-            value[unit] = 75;
-        if ((unit == 13 || unit == 14) && value[unit])
-            value[unit] = 3;
-    }
-    RteSetCharStyle(control->document, nullptr, &values, &mask, EditRedraw(control, redraw));
-}
-
-uint32_t GetAttributes(RteControl* control, uint32_t* uniformOut)
-{
-    RteCharStyle current = {}, uniform = {};
-    RteGetCharStyle(control->document, nullptr, false, &current, &uniform);
-    uint32_t bits = 0, same = 0;
-    for (int unit = 1; unit <= kAttributeUnits; ++unit) {
-        if (AttributeUnits(&current)[unit])
-            bits |= 1u << (unit - 1);
-        if (AttributeUnits(&uniform)[unit])
-            same |= 1u << (unit - 1);
-    }
-    if (uniformOut)
-        *uniformOut = same;
-    return bits;
-}
-
-void SetTextColour(RteControl* control, COLORREF colour, WPARAM redraw)
-{
-    RteCharStyle values = {}, mask = {};
-    RteColorFromRGB(colour, &values.textColor);
-    std::memset(&mask.textColor, 0xFF, sizeof mask.textColor);
-    RteSetCharStyle(control->document, nullptr, &values, &mask, redraw ? control->editRedraw : 0);
-}
+// Every attribute unit but the style-sheet unit: what an empty attribute set switches off.
+constexpr uint32_t kAllAttributesButStyleSheet = ~(1u << 21);
 
 LRESULT Undo(RteControl* control)
 {
@@ -166,27 +107,75 @@ LRESULT ControlGroup(RteControl* control, UINT message, WPARAM wParam, LPARAM lP
 
 LRESULT CharacterGroup(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    RteHandle doc = control->document;
     switch (message) {
-    case RTEM_SETATTRIBUTES:
+    case RTEM_SETLOGFONT:
+    case RTEM_SETLOGFONTFACE: {
+        auto* logfont = reinterpret_cast<const LOGFONTA*>(lParam);
         RteGuarded(control, [&] {
             UndoAndNotify(control);
-            SetAttributes(control, static_cast<uint32_t>(lParam), wParam);
+            if (message == RTEM_SETLOGFONT)
+                RteApplyLogFont(doc, logfont, nullptr, EditRedraw(control, wParam));
+            else
+                RteSetFontFromLogFont(doc, logfont, nullptr, static_cast<int16_t>(wParam));
         });
         AfterStyle(control, wParam);
         return 0;
-    case RTEM_GETATTRIBUTES:
-        return GetAttributes(control, reinterpret_cast<uint32_t*>(lParam));
-    case RTEM_SETTEXTCOLOR:
+    }
+    case RTEM_GETLOGFONT: {
+        auto* out = reinterpret_cast<LOGFONTA*>(lParam);
+        std::memset(out, 0, sizeof *out);
+        return RteGetLogFont(doc, out);
+    }
+    case RTEM_GETFONTNAME:
+        return RteGetFontName(doc, reinterpret_cast<char*>(lParam));
+    case RTEM_SETATTRIBUTES: {
+        auto bits = static_cast<uint32_t>(lParam);
         RteGuarded(control, [&] {
             UndoAndNotify(control);
-            SetTextColour(control, static_cast<COLORREF>(lParam), wParam);
+            RteSetStyleBitsMasked(doc, bits, bits ? bits : kAllAttributesButStyleSheet, nullptr,
+                                  static_cast<int16_t>(wParam));
+        });
+        AfterStyle(control, wParam);
+        return 0;
+    }
+    case RTEM_GETATTRIBUTES: {
+        uint32_t bits = 0;
+        RteGetAttributeBits(doc, &bits, reinterpret_cast<uint32_t*>(lParam));
+        return bits;
+    }
+    case RTEM_SETPIXELSIZE:
+        RteGuarded(control, [&] {
+            UndoAndNotify(control);
+            RteSetPointSize(doc, MulDiv(static_cast<int32_t>(lParam), 72, RteControlResolution(doc)), nullptr,
+                            static_cast<int16_t>(wParam));
+        });
+        AfterStyle(control, wParam);
+        return 0;
+    case RTEM_GETPIXELSIZE: {
+        int16_t points = 0;
+        RteGetPointSize(doc, &points);
+        return MulDiv(points, RteControlResolution(doc), 72);
+    }
+    case RTEM_SETTEXTCOLOR:
+    case RTEM_SETBACKCOLOR: {
+        auto colour = static_cast<COLORREF>(lParam);
+        RteGuarded(control, [&] {
+            UndoAndNotify(control);
+            if (message == RTEM_SETTEXTCOLOR)
+                RteSetCharColor(doc, &colour, nullptr, static_cast<int16_t>(wParam));
+            else
+                RteSetTextBackColor(doc, &colour, nullptr, static_cast<int16_t>(wParam));
         });
         return 0;
-    case RTEM_GETTEXTCOLOR: {
-        RteCharStyle style = {}, uniform = {};
-        RteGetCharStyle(control->document, nullptr, false, &style, &uniform);
+    }
+    case RTEM_GETTEXTCOLOR:
+    case RTEM_GETBACKCOLOR: {
         COLORREF colour = 0;
-        RteColorToRGB(&style.textColor, &colour);
+        if (message == RTEM_GETTEXTCOLOR)
+            RteGetCharColor(doc, &colour);
+        else
+            RteGetTextBackColor(doc, &colour);
         return colour;
     }
     default:

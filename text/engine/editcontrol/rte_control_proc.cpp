@@ -10,6 +10,7 @@
 #include "rte_redisplay.h"
 #include "rte_scrolling.h"
 #include "rte_selection.h"
+#include "rte_styles.h"
 #include "rte_transfer.h"
 #include "rte_typed.h"
 
@@ -136,6 +137,17 @@ LRESULT Dispatch(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam
     case WM_PAINT:
         Paint(control);
         return 0;
+    case WM_SETFONT: {
+        LOGFONTA logfont = {};
+        if (!GetObjectA(reinterpret_cast<HFONT>(wParam), sizeof logfont, &logfont))
+            return 0;
+        return RteControlGroupMessage(control, RTEM_SETLOGFONT, LOWORD(lParam), reinterpret_cast<LPARAM>(&logfont));
+    }
+    case WM_GETFONT: {
+        RteCharStyle style = {}, uniform = {};
+        RteGetCharStyle(control->document, nullptr, false, &style, &uniform);
+        return style.fontHandle;
+    }
     case WM_GETDLGCODE:
         return (control->style & ES_WANTRETURN) ? 0x8D : 0x89;
     case WM_KEYDOWN:

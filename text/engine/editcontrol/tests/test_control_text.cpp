@@ -5,6 +5,8 @@
 #include "clipboard_turn.h"
 #include "control_fixture.h"
 #include "rte_control_internal.h"
+#include "rte_style_wrappers.h"
+#include "rte_styles.h"
 #include "rte_transfer.h"
 #include "test_canvas.h"
 
@@ -267,6 +269,94 @@ TEST_F(ControlTest, PaintingDrawsTheTextAndItsColours)
     EXPECT_GT(dark, 40) << "black ink of the first word";
     EXPECT_GT(red, 40) << "red ink of the second word";
     EXPECT_EQ(redLeft, 0) << "no red left of the second word";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ControlTest, CharacterMessagesReadBack)
+{
+    HWND control = MakeControl();
+    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("police et taille"));
+    SendMessageA(control, RTEM_SELECTALL, 0, 0);
+    LOGFONTA logfont = {};
+    std::strcpy(logfont.lfFaceName, "Liberation Serif");
+    logfont.lfHeight = -16;
+    logfont.lfWeight = 600;
+    logfont.lfItalic = 1;
+    SendMessageA(control, RTEM_SETLOGFONT, 1, reinterpret_cast<LPARAM>(&logfont));
+    LOGFONTA back = {};
+    ASSERT_EQ(SendMessageA(control, RTEM_GETLOGFONT, 0, reinterpret_cast<LPARAM>(&back)), 1);
+    EXPECT_STREQ(back.lfFaceName, "Liberation Serif");
+    EXPECT_EQ(back.lfWeight, FW_BOLD) << "weights from 600 are bold";
+    EXPECT_EQ(back.lfItalic, 1);
+    EXPECT_EQ(back.lfHeight, -16);
+    char name[64] = {};
+    EXPECT_EQ(SendMessageA(control, RTEM_GETFONTNAME, 0, reinterpret_cast<LPARAM>(name)), 1);
+    EXPECT_STREQ(name, "Liberation Serif");
+    SendMessageA(control, RTEM_SETPIXELSIZE, 1, 20);
+    EXPECT_EQ(SendMessageA(control, RTEM_GETPIXELSIZE, 0, 0), 20);
+    SendMessageA(control, RTEM_SETBACKCOLOR, 0, RGB(0, 128, 255));
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageA(control, RTEM_GETBACKCOLOR, 0, 0)), RGB(0, 128, 255));
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+    EXPECT_EQ(GetObjectType(font), static_cast<DWORD>(OBJ_FONT));
+
+    HFONT plain = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Liberation Sans");
+    SendMessageA(control, EM_SETSEL, 0, MAKELPARAM(0, 6));
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(plain), 1);
+    DeleteObject(plain);
+    SendMessageA(control, RTEM_GETFONTNAME, 0, reinterpret_cast<LPARAM>(name));
+    EXPECT_STREQ(name, "Liberation Sans");
+    SendMessageA(control, RTEM_SELECTALL, 0, 0);
+    EXPECT_EQ(SendMessageA(control, RTEM_GETLOGFONT, 0, reinterpret_cast<LPARAM>(&back)), 0) << "mixed fonts";
+    EXPECT_EQ(SendMessageA(control, RTEM_GETFONTNAME, 0, reinterpret_cast<LPARAM>(name)), 0);
+}
+
+TEST_F(ControlTest, WrapperEdgeCases)
+{
+    HWND control = MakeControl();
+    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("gras et maigre"));
+    RteHandle doc = reinterpret_cast<RteHandle>(SendMessageA(control, RTEM_GETDOC, 0, 0));
+    RteRange all{0, 14};
+    RteSetPointSize(doc, 12, &all, 0);
+    SendMessageA(control, RTEM_SELECTALL, 0, 0);
+    RteCharStyle style = {}, uniform = {};
+    RteGetCharStyle(doc, nullptr, false, &style, &uniform);
+    EXPECT_EQ(style.pointSize, 0xC0000);
+    RteCharStyle half = {}, mask = {};
+    half.pointSize = 0xA8000;  // 10.5 points
+    mask.pointSize = -1;
+    RteSetCharStyle(doc, &all, &half, &mask, 0);
+    int16_t points = 0;
+    EXPECT_EQ(RteGetPointSize(doc, &points), 1);
+    EXPECT_EQ(points, 11) << "rounding adds a half";
+    std::string longName(100, 'N');
+    RteSetFontName(doc, longName.c_str(), &all, 0);
+    char name[64] = {};
+    RteGetFontName(doc, name);
+    EXPECT_EQ(std::string(name), longName.substr(0, 63));
+    RteSetFontName(doc, "Liberation Sans", &all, 0);
+    RteRange first{0, 4};
+    RteSetStyleBitsMasked(doc, 0x1, 0x1, &first, 0);
+    LOGFONTA untouched;
+    std::memset(&untouched, 0x5A, sizeof untouched);
+    LOGFONTA copy = untouched;
+    EXPECT_EQ(RteGetLogFont(doc, &copy), 0);
+    EXPECT_EQ(std::memcmp(&copy, &untouched, sizeof copy), 0) << "a mixed range leaves the structure";
+    COLORREF colour = RGB(10, 20, 30);
+    RteSetCharColor(doc, &colour, &first, 0);
+    COLORREF read = 0;
+    EXPECT_EQ(RteGetCharColor(doc, &read), 0) << "two colours over the selection";
+    SendMessageA(control, EM_SETSEL, 0, MAKELPARAM(0, 4));
+    EXPECT_EQ(RteGetCharColor(doc, &read), 1);
+    EXPECT_EQ(read, colour);
+    uint32_t bits = 0, same = 0;
+    RteGetAttributeBits(doc, &bits, &same);
+    EXPECT_EQ(bits & 0x1, 0x1u);
+    RteSetStyleBitsMasked(doc, 0x1, 0x1, nullptr, 0);
+    RteGetAttributeBits(doc, &bits, &same);
+    EXPECT_EQ(bits & 0x1, 0u) << "a uniformly set unit is toggled off";
 }
 
 }  // namespace
