@@ -47,6 +47,9 @@ LRESULT RteControlMouse(RteControl* control, UINT message, WPARAM wParam, LPARAM
 LRESULT RteControlClipboard(RteControl* control, UINT message);
 LRESULT RteControlEditMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT RteControlGroupMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT RteControlAppearanceMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT RteControlParagraphMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
+void RteDrawControlDecorations(RteControl* control, HDC dc);
 LRESULT RteControlStorageMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
 
 #include "rte_error.h"

@@ -68,6 +68,7 @@ void Paint(RteControl* control)
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(control->window, &paint);
     RteGuarded(control, [&] { RteDisplay(control->document, nullptr, nullptr, nullptr, nullptr, control->paintMode); });
+    RteDrawControlDecorations(control, dc);
     if (control->framePen && control->framePenWidth) {
         HGDIOBJ oldPen = SelectObject(dc, control->framePen);
         HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
@@ -103,6 +104,10 @@ void Resize(RteControl* control, int32_t width, int32_t height)
 LRESULT Dispatch(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam)
 {
     HWND window = control->window;
+    if (message >= 0x3200 && message < 0x3400)
+        return RteControlAppearanceMessage(control, message, wParam, lParam);
+    if (message >= 0x2800 && message < 0x2C00)
+        return RteControlParagraphMessage(control, message, wParam, lParam);
     if (message >= 0x2E00 && message < 0x3000)
         return RteControlStorageMessage(control, message, wParam, lParam);
     if (message >= 0x1400)
