@@ -122,3 +122,12 @@ int ControlTest::Count(UINT message) const
         count += note.message == message;
     return count;
 }
+
+void ControlTest::Snapshot(HWND control, TestCanvas& canvas)
+{
+    UpdateWindow(control);
+    Pump();
+    HDC dc = GetDC(control);
+    BitBlt(canvas.Dc(), 0, 0, canvas.Width(), canvas.Height(), dc, 0, 0, SRCCOPY);
+    ReleaseDC(control, dc);
+}

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "rte_edit_control.h"
+#include "test_canvas.h"
 
 struct Notification {
     UINT message;
@@ -28,6 +29,8 @@ protected:
     // Posts a key press and pumps it through TranslateMessage, as a user's key would come.
     static void PressKey(HWND control, UINT key, bool shift = false);
     int Count(UINT message) const;
+    // What the shown control has drawn, after its pending paint.
+    static void Snapshot(HWND control, TestCanvas& canvas);
 
     HWND parent_ = nullptr;
     static std::vector<Notification> notifications_;

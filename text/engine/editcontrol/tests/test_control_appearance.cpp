@@ -98,12 +98,8 @@ TEST_F(ControlTest, FrameColumnsAndRuleAreDrawn)
     SendMessageA(control, RTEM_SETRULEPEN, PS_SOLID, 0);
     SendMessageA(control, RTEM_SETCOLUMNS, 1, MAKELPARAM(2, 20));
     SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Un paragraphe en deux colonnes."));
-    UpdateWindow(control);
-    Pump();
     TestCanvas canvas(300, 120);
-    HDC dc = GetDC(control);
-    BitBlt(canvas.Dc(), 0, 0, 300, 120, dc, 0, 0, SRCCOPY);
-    ReleaseDC(control, dc);
+    Snapshot(control, canvas);
     EXPECT_EQ(canvas.Pixel(150, 0), RGB(0, 0, 0)) << "the frame's top";
     EXPECT_EQ(canvas.Pixel(0, 60), RGB(0, 0, 0)) << "the frame's left";
     std::vector<RteRect> columns = WrapRects(control);

@@ -247,12 +247,8 @@ TEST_F(ControlTest, PaintingDrawsTheTextAndItsColours)
     SendMessageA(control, EM_SETSEL, 0, MAKELPARAM(5, 9));
     SendMessageA(control, RTEM_SETTEXTCOLOR, 0, RGB(255, 0, 0));
     SendMessageA(control, EM_SETSEL, 0, MAKELPARAM(0, 0));
-    UpdateWindow(control);
-    Pump();
     TestCanvas canvas(300, 60);
-    HDC dc = GetDC(control);
-    BitBlt(canvas.Dc(), 0, 0, 300, 60, dc, 0, 0, SRCCOPY);
-    ReleaseDC(control, dc);
+    Snapshot(control, canvas);
     RteCaretRecord split{5, {}, 0, 0};
     SendMessageA(control, RTEM_CARETRECT, 0, reinterpret_cast<LPARAM>(&split));
     int dark = 0, red = 0, redLeft = 0;
