@@ -50,6 +50,7 @@ LRESULT RteControlGroupMessage(RteControl* control, UINT message, WPARAM wParam,
 LRESULT RteControlAppearanceMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT RteControlParagraphMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
 void RteDrawControlDecorations(RteControl* control, HDC dc);
+LRESULT RteControlPrintMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT RteControlStorageMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
 
 #include "rte_error.h"

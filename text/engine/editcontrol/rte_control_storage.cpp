@@ -84,6 +84,10 @@ LRESULT RteControlStorageMessage(RteControl* control, UINT message, WPARAM wPara
     case RTEM_SAVE: return Save(control, FileTarget(wParam, lParam));
     case RTEM_LOAD: return Load(control, FileTarget(wParam, lParam));
     case RTEM_PROBE: return Probe(FileTarget(wParam, lParam));
+    case RTEM_PRINTPAGE:
+    case RTEM_GETPRINTINFO:
+    case RTEM_FITPRINTPAGE:
+        return RteControlPrintMessage(control, message, wParam, lParam);
     case RTEM_SAVEMEM: return Save(control, MemoryTarget(wParam, lParam));
     case RTEM_LOADMEM: return Load(control, MemoryTarget(wParam, lParam));
     case RTEM_PROBEMEM: return Probe(MemoryTarget(wParam, lParam));

@@ -127,6 +127,9 @@ constexpr UINT RTEM_CARETRECT = 0x2C14;
 constexpr UINT RTEM_SAVE = 0x2E00;
 constexpr UINT RTEM_LOAD = 0x2E04;
 constexpr UINT RTEM_PROBE = 0x2E09;
+constexpr UINT RTEM_PRINTPAGE = 0x2E0A;
+constexpr UINT RTEM_GETPRINTINFO = 0x2E0B;
+constexpr UINT RTEM_FITPRINTPAGE = 0x2E0C;
 constexpr UINT RTEM_SAVEMEM = 0x2E0F;
 constexpr UINT RTEM_LOADMEM = 0x2E10;
 constexpr UINT RTEM_PROBEMEM = 0x2E11;
@@ -138,6 +141,19 @@ struct RteCaretRecord {
     RteRect rect;
     int32_t v;
     int32_t h;
+};
+
+// The print record: a page of a DC, its margins, its resolution (horizontal dots per inch in the
+// high word, vertical in the low; 0: the DC's) and the pages to print (last 0: up to the end).
+struct RtePrintRecord {
+    HDC dc;
+    int32_t reserved;
+    RECT page;
+    RECT margins;
+    int32_t resolution;
+    int16_t nextPage;
+    int16_t lastPage;
+    int32_t result;
 };
 
 // The record of RTEM_GETTEXTRANGE.
