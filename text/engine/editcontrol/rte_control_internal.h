@@ -50,6 +50,8 @@ LRESULT RteControlGroupMessage(RteControl* control, UINT message, WPARAM wParam,
 LRESULT RteControlAppearanceMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT RteControlParagraphMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
 void RteDrawControlDecorations(RteControl* control, HDC dc);
+LRESULT RteControlLineMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT RteControlTextMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT RteControlPrintMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT RteControlStorageMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -240,7 +240,7 @@ LRESULT TextGroup(RteControl* control, UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     }
     default:
-        return DefWindowProcA(control->window, message, wParam, lParam);
+        return RteControlTextMessage(control, message, wParam, lParam);
     }
 }
 
@@ -305,6 +305,6 @@ LRESULT RteControlEditMessage(RteControl* control, UINT message, WPARAM wParam, 
         RteControlDropUndo(control);
         return 0;
     default:
-        return 0;
+        return RteControlLineMessage(control, message, wParam, lParam);
     }
 }
