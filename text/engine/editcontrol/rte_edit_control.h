@@ -43,6 +43,7 @@ constexpr UINT RTEN_DBLCLICK = 0x360B;
 constexpr UINT RTEN_BUTTONUP = 0x360C;
 constexpr UINT RTEN_DRAGMOVE = 0x360D;
 constexpr UINT RTEN_HOVER = 0x360E;
+constexpr UINT RTEN_USERRECORD = 0x3613;
 constexpr UINT RTEN_CHAR = 0x3618;
 constexpr UINT RTEN_CHANGE = 0x3619;
 constexpr UINT RTEN_PENDING = 0x361A;
@@ -140,7 +141,12 @@ constexpr UINT RTEM_CARETRIGHT = 0x2C1C;
 constexpr UINT RTEM_CARETLEFT = 0x2C1D;
 // Storage group.
 constexpr UINT RTEM_SAVE = 0x2E00;
+constexpr UINT RTEM_SAVETEXT = 0x2E02;
+constexpr UINT RTEM_SAVETEXT2 = 0x2E03;
 constexpr UINT RTEM_LOAD = 0x2E04;
+constexpr UINT RTEM_LOADTEXT = 0x2E06;
+constexpr UINT RTEM_REGISTERRECORD = 0x2E07;
+constexpr UINT RTEM_WRITERECORD = 0x2E08;
 constexpr UINT RTEM_PROBE = 0x2E09;
 constexpr UINT RTEM_PRINTPAGE = 0x2E0A;
 constexpr UINT RTEM_GETPRINTINFO = 0x2E0B;
@@ -169,6 +175,23 @@ struct RtePrintRecord {
     int16_t nextPage;
     int16_t lastPage;
     int32_t result;
+};
+
+// The caller's own records: type 1052 + number, written by RTEM_WRITERECORD (number 0 unless the
+// caller sets it) and read back through RTEN_USERRECORD once registered by RTEM_REGISTERRECORD.
+constexpr int32_t RTE_USER_RECORD = 1052;
+struct RteUserRecord {
+    int32_t position;
+    int32_t value;
+    const uint8_t* start;
+    const uint8_t* end;
+    int32_t number;
+};
+struct RteUserRecordNotify {
+    int32_t zero;
+    int32_t type;
+    const void* bytes;
+    int32_t count;
 };
 
 // The record of RTEM_GETTEXTRANGE.

@@ -21,6 +21,12 @@ struct ControlTestAccess : ControlTest {
         if (HasMouseRecord(message)) {
             auto* bytes = reinterpret_cast<const uint8_t*>(lParam);
             note.record.assign(bytes, bytes + sizeof(RteMouseNotify));
+        } else if (message == RTEN_USERRECORD) {
+            // The record's type and bytes, as "type:bytes".
+            auto* record = reinterpret_cast<const RteUserRecordNotify*>(lParam);
+            std::string text = std::to_string(record->type) + ":" +
+                               std::string(static_cast<const char*>(record->bytes), static_cast<size_t>(record->count));
+            note.record.assign(text.begin(), text.end());
         }
         notifications_.push_back(note);
         for (auto& [which, answer] : answers_)

@@ -2,6 +2,8 @@
 #include "control_fixture.h"
 #include "rte_control_internal.h"
 #include "rte_io.h"
+#include "rte_record_codec.h"
+#include "rte_record_stream.h"
 #include "rte_typed.h"
 #include "scratch_dir.h"
 
@@ -64,6 +66,87 @@ TEST_F(ControlTest, FileStorageBetweenTwoControls)
     EXPECT_EQ(SendMessageA(to, RTEM_LOAD, reinterpret_cast<WPARAM>(file), 0), end);
     CloseHandle(file);
     EXPECT_EQ(Text(to), "écrit dans un fichier");
+}
+
+}  // namespace
+
+namespace {
+
+HANDLE NewFile(const std::string& path)
+{
+    return CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+}
+
+TEST_F(ControlTest, PlainTextSavedAndLoaded)
+{
+    ScratchDir dir;
+    std::string path = dir.Path() + "\\texte.txt";
+    HWND from = MakeControl();
+    std::string text;
+    for (int i = 0; i < 800; ++i)
+        text += "mot" + std::to_string(i) + " ";
+    SendMessageA(from, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    HANDLE file = NewFile(path);
+    ASSERT_EQ(SendMessageA(from, RTEM_SAVETEXT, reinterpret_cast<WPARAM>(file), 0), static_cast<LRESULT>(text.size()));
+    HWND to = MakeControl();
+    SendMessageA(to, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("[]"));
+    SendMessageA(to, EM_SETSEL, 0, MAKELPARAM(1, 1));
+    EXPECT_EQ(SendMessageA(to, RTEM_LOADTEXT, reinterpret_cast<WPARAM>(file), 0), static_cast<LRESULT>(text.size()))
+        << "read in chunks of 4096 bytes";
+    CloseHandle(file);
+    EXPECT_EQ(Text(to), "[" + text + "]");
+}
+
+// The end record of a saved stream: where it starts and its bytes.
+size_t EndRecordAt(const std::vector<uint8_t>& stream)
+{
+    for (size_t at = stream.size() - RTE_HEADER_BYTES + 1; at-- > 0;) {
+        RteRecordHeader header;
+        if (RteParseHeader(stream.data() + at, &header) && header.type == RTE_RECORD_END &&
+            at + RTE_HEADER_BYTES + static_cast<size_t>(header.length) == stream.size())
+            return at;
+    }
+    return stream.size();
+}
+
+TEST_F(ControlTest, UserRecordsOfTheirOwnTypesComeBack)
+{
+    ScratchDir dir;
+    HWND from = MakeControl();
+    HWND to = MakeControl();
+    SendMessageA(from, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("avec des records"));
+    HANDLE file = NewFile(dir.Path() + "\\records.rtd");
+    LRESULT end = SendMessageA(from, RTEM_SAVE, reinterpret_cast<WPARAM>(file), 0);
+    ASSERT_GT(end, 0);
+    std::vector<uint8_t> stream(static_cast<size_t>(end));
+    DWORD read = 0;
+    SetFilePointer(file, 0, nullptr, FILE_BEGIN);
+    ReadFile(file, stream.data(), static_cast<DWORD>(end), &read, nullptr);
+    size_t endAt = EndRecordAt(stream);
+    ASSERT_LT(endAt, stream.size());
+    // Two records of the caller's before the end record: the default type and type 1052 + 3.
+    const uint8_t first[] = "premier";
+    const uint8_t second[] = "second";
+    RteUserRecord plain{static_cast<int32_t>(endAt), 11, first, first + 7, 0};
+    LRESULT written = SendMessageA(from, RTEM_WRITERECORD, reinterpret_cast<WPARAM>(file), reinterpret_cast<LPARAM>(&plain));
+    ASSERT_GT(written, 7);
+    RteUserRecord numbered{plain.position + static_cast<int32_t>(written), 22, second, second + 6, 3};
+    LRESULT more = SendMessageA(from, RTEM_WRITERECORD, reinterpret_cast<WPARAM>(file), reinterpret_cast<LPARAM>(&numbered));
+    ASSERT_GT(more, 6);
+    DWORD put = 0;
+    SetFilePointer(file, numbered.position + static_cast<LONG>(more), nullptr, FILE_BEGIN);
+    WriteFile(file, stream.data() + endAt, static_cast<DWORD>(stream.size() - endAt), &put, nullptr);
+    SendMessageA(to, RTEM_REGISTERRECORD, 0, 0);
+    SendMessageA(to, RTEM_REGISTERRECORD, 3, 0);
+    notifications_.clear();
+    EXPECT_GT(SendMessageA(to, RTEM_LOAD, reinterpret_cast<WPARAM>(file), 0), 0);
+    CloseHandle(file);
+    EXPECT_EQ(Text(to), "avec des records");
+    std::vector<std::string> records;
+    for (const Notification& note : notifications_)
+        if (note.message == RTEN_USERRECORD)
+            records.emplace_back(note.record.begin(), note.record.end());
+    EXPECT_EQ(records, (std::vector<std::string>{"1052:premier", "1055:second"}));
 }
 
 }  // namespace
