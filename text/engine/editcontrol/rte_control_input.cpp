@@ -1,4 +1,5 @@
 // Keys, typed characters, scroll bars and the mouse of the edit control.
+#include "rect_list.h"
 #include "rte_activation.h"
 #include "rte_control_internal.h"
 #include "rte_editing.h"
@@ -128,14 +129,14 @@ LRESULT Move(RteControl* control, WPARAM keys, LPARAM lParam)
         }
         return 0;
     }
-    bool inside = InsideView(control, point);
+    uint16_t kind = RteControlHitKind(control, point);
     if (control->notifyFlags & RTEN_FLAG_HOVER) {
         RteMouseNotify record = MouseRecord(control, keys, lParam);
-        record.hit = inside ? 1 : 0;
+        record.hit = kind;
         if (LRESULT answer = RteNotify(control, RTEN_HOVER, reinterpret_cast<LPARAM>(&record)))
             return answer;
     }
-    SetCursor(RteControlCursor(inside));
+    SetCursor(RteControlCursor((kind & 0x209) == 0x9));
     return 0;
 }
 
@@ -156,6 +157,16 @@ void ButtonUp(RteControl* control, WPARAM keys, LPARAM lParam)
 }
 
 }  // namespace
+
+uint16_t RteControlHitKind(const RteControl* control, const RtePoint& point)
+{
+    if (!InsideView(control, point))
+        return 0;
+    RteRect text;
+    RteRectListFirst(RteWrapArea(control->document), &text);
+    bool onText = point.v >= text.top && point.v < text.bottom && point.h >= text.left && point.h < text.right;
+    return onText ? 0x9 : 0x8;
+}
 
 LRESULT RteControlKey(RteControl* control, UINT message, WPARAM key)
 {

@@ -52,6 +52,9 @@ LRESULT RteControlParagraphMessage(RteControl* control, UINT message, WPARAM wPa
 void RteDrawControlDecorations(RteControl* control, HDC dc);
 LRESULT RteControlLineMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT RteControlTextMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT RteControlParamMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
+// The hit kind of a window point: 0x1 on the text, 0x8 inside the view.
+uint16_t RteControlHitKind(const RteControl* control, const RtePoint& point);
 LRESULT RteControlPrintMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT RteControlStorageMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
 

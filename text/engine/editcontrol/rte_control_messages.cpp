@@ -101,7 +101,7 @@ LRESULT ControlGroup(RteControl* control, UINT message, WPARAM wParam, LPARAM lP
         control->notifyWindow = reinterpret_cast<HWND>(lParam);
         return 0;
     default:
-        return DefWindowProcA(control->window, message, wParam, lParam);
+        return RteControlParamMessage(control, message, wParam, lParam);
     }
 }
 

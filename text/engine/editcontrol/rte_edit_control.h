@@ -73,12 +73,21 @@ constexpr UINT RTEM_GETFLAGS = 0x1403;
 constexpr UINT RTEM_SETFLAGS = 0x1404;
 constexpr UINT RTEM_GETNOTIFY = 0x1405;
 constexpr UINT RTEM_SETNOTIFY = 0x1406;
+constexpr UINT RTEM_SETPARAMS = 0x1407;
+constexpr UINT RTEM_GETPARAMS = 0x1408;
 constexpr UINT RTEM_GETDOC = 0x1409;
+constexpr UINT RTEM_SETPURGEVALUE = 0x140A;
+constexpr UINT RTEM_HITTEST = 0x140B;
+constexpr UINT RTEM_SETUSERDATA = 0x140C;
+constexpr UINT RTEM_GETUSERDATA = 0x140D;
 constexpr UINT RTEM_GETHEIGHT = 0x140E;
 constexpr UINT RTEM_GETLENGTH = 0x140F;
+constexpr UINT RTEM_GETSCROLLPOS = 0x1410;
+constexpr UINT RTEM_OFFSETATPOINT = 0x1412;
 constexpr UINT RTEM_DRAW = 0x1413;
 constexpr UINT RTEM_GETCHANGECOUNT = 0x1414;
 constexpr UINT RTEM_SETCHANGECOUNT = 0x1415;
+constexpr UINT RTEM_SHAREDOC = 0x1416;
 constexpr UINT RTEM_UPDATESCROLL = 0x1417;
 constexpr UINT RTEM_SETNOTIFYWND = 0x1418;
 // Character group.
@@ -154,6 +163,29 @@ constexpr UINT RTEM_FITPRINTPAGE = 0x2E0C;
 constexpr UINT RTEM_SAVEMEM = 0x2E0F;
 constexpr UINT RTEM_LOADMEM = 0x2E10;
 constexpr UINT RTEM_PROBEMEM = 0x2E11;
+
+// The control's parameter record (messages 0x1407 and 0x1408): the pens are taken over by the
+// control; the flags are read only, the set message applies them through the flag-apply step.
+struct RteControlInfo {
+    uint32_t flags;
+    uint32_t notifyFlags;
+    int16_t hSlack;
+    int16_t vSlack;
+    RECT wrap;
+    RECT view;
+    RECT margins;  // left, top, right, bottom
+    HPEN columnPen;
+    HPEN framePen;
+    HPEN rulePen;
+    int16_t columns;
+    int16_t columnGap;
+    int16_t rulePenWidth;
+    int16_t pageValue;
+    int16_t paintMode;
+    int16_t editRedraw;
+    int16_t scrollRedraw;
+    int16_t spareMode;
+};
 
 // The record of RTEM_CARETRECT: the offset in, the rect (engine order) and the negated display
 // offsets out.

@@ -356,3 +356,56 @@ TEST_F(ControlTest, WrapperEdgeCases)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ControlTest, ControlGroupMessages)
+{
+    HWND control = MakeControl(ES_MULTILINE, 300, 120);
+    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("des données"));
+    RteControlInfo info = {};
+    SendMessageA(control, RTEM_GETPARAMS, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.flags, 0x801Eu);
+    EXPECT_EQ(info.paintMode, 9);
+    EXPECT_EQ(info.view.right, 300);
+    info.margins = RECT{4, 3, 2, 1};
+    info.hSlack = 30;
+    info.framePen = CreatePen(PS_SOLID, 2, RGB(0, 0, 0));
+    info.flags = 0x801E | RTE_CTL_NO_UNDO;
+    SendMessageA(control, RTEM_SETPARAMS, 0, reinterpret_cast<LPARAM>(&info));
+    RteControlInfo back = {};
+    SendMessageA(control, RTEM_GETPARAMS, 0, reinterpret_cast<LPARAM>(&back));
+    EXPECT_EQ(back.margins.left, 4);
+    EXPECT_EQ(back.margins.bottom, 1);
+    EXPECT_EQ(back.hSlack, 30);
+    EXPECT_EQ(back.framePen, info.framePen);
+    EXPECT_EQ(SendMessageA(control, RTEM_GETFLAGS, 0, 0), static_cast<LRESULT>(0x801E | RTE_CTL_NO_UNDO));
+    SendMessageA(control, RTEM_SETFLAGS, 0, 0x801E);
+    EXPECT_EQ(SendMessageA(control, RTEM_GETFLAGS, 0, 0), 0x801E);
+
+    const char data[] = "données de l'appelant";
+    SendMessageA(control, RTEM_SETUSERDATA, sizeof data, reinterpret_cast<LPARAM>(data));
+    char out[64] = {};
+    EXPECT_EQ(SendMessageA(control, RTEM_GETUSERDATA, 0, reinterpret_cast<LPARAM>(out)), static_cast<LRESULT>(sizeof data));
+    EXPECT_STREQ(out, data);
+    char few[8] = {};
+    EXPECT_EQ(SendMessageA(control, RTEM_GETUSERDATA, 4, reinterpret_cast<LPARAM>(few)), 4);
+    EXPECT_EQ(std::string(few), "donn");
+
+    EXPECT_EQ(SendMessageA(control, RTEM_HITTEST, 0, MAKELPARAM(50, 10)) & 0x9, 0x9);
+    EXPECT_EQ(SendMessageA(control, RTEM_HITTEST, 0, MAKELPARAM(500, 10)), 0) << "outside the view";
+    RteCaretRecord caret{4, {}, 0, 0};
+    SendMessageA(control, RTEM_CARETRECT, 0, reinterpret_cast<LPARAM>(&caret));
+    LPARAM point = MAKELPARAM((caret.rect.top + caret.rect.bottom) / 2, caret.rect.left + 1);
+    EXPECT_EQ(SendMessageA(control, RTEM_OFFSETATPOINT, 0, point), 4);
+    int32_t scroll[2] = {-1, -1};
+    SendMessageA(control, RTEM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(scroll));
+    EXPECT_EQ(scroll[0], 0);
+    EXPECT_EQ(scroll[1], 0);
+    EXPECT_GT(SendMessageA(control, RTEM_GETHEIGHT, 0, 0), 5);
+    SendMessageA(control, RTEM_SETCHANGECOUNT, 0, 9);
+    EXPECT_EQ(SendMessageA(control, RTEM_GETCHANGECOUNT, 0, 0), 9);
+    EXPECT_EQ(SendMessageA(control, 0x1402, 0, 0), 0) << "not a message of the control";
+}
+
+}  // namespace
