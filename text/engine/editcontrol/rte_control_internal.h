@@ -10,6 +10,17 @@ HCURSOR RteControlCursor(bool ibeam);
 void RteSetCurrentControl(HWND window);
 void RteForgetCurrentControl(HWND window);
 
+// Record 21, the control's settings and pens, known to the environment from start-up.
+void RteRegisterControlRecords(RteEnvironment* env);
+// Record 1051, the control's layout, known while the control itself saves or loads.
+class RteLayoutRecordScope {
+public:
+    RteLayoutRecordScope();
+    ~RteLayoutRecordScope();
+    RteLayoutRecordScope(const RteLayoutRecordScope&) = delete;
+    RteLayoutRecordScope& operator=(const RteLayoutRecordScope&) = delete;
+};
+
 // Creation and destruction of a window's record and document.
 LRESULT RteControlCreate(HWND window, const CREATESTRUCTA* create);
 void RteControlDestroy(HWND window);

@@ -25,6 +25,7 @@ struct Target {
 
 LRESULT Save(RteControl* control, Target target)
 {
+    RteLayoutRecordScope layout;
     uint16_t code = 0;
     bool ran = RteGuarded(control, [&] {
         code = RteSaveDoc(control->document, &target.position, nullptr, 0, target.writer, target.reference, 0);
@@ -44,6 +45,7 @@ LRESULT Save(RteControl* control, Target target)
 // document, its change count and its selection as they were.
 LRESULT Load(RteControl* control, Target target)
 {
+    RteLayoutRecordScope layout;
     int32_t position = target.position;
     uint16_t code = 0;
     RteRegisterObjectRecords(RteEnvironmentOf(), nullptr, 0);

@@ -150,3 +150,50 @@ TEST_F(ControlTest, UserRecordsOfTheirOwnTypesComeBack)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ControlTest, SettingsPensAndLayoutTravelWithTheDocument)
+{
+    HWND from = MakeControl();
+    HWND to = MakeControl();
+    SendMessageA(from, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("réglages"));
+    RECT margins{7, 6, 5, 4};
+    SendMessageA(from, RTEM_SETMARGINS, 0, reinterpret_cast<LPARAM>(&margins));
+    SendMessageA(from, RTEM_SETFRAMEPEN, 0, reinterpret_cast<LPARAM>(CreatePen(PS_DOT, 3, RGB(0, 0, 200))));
+    SendMessageA(from, RTEM_SETRULEPEN, PS_SOLID, 0);
+    SendMessageA(from, RTEM_SETCOLUMNS, 0, MAKELPARAM(2, 12));
+    SendMessageA(from, EM_LIMITTEXT, 500, 0);
+    SendMessageA(from, RTEM_SETNOTIFY, 0, RTEN_FLAG_CLICK | RTEN_FLAG_CHANGE);
+    RteHandle handle;
+    RteControlFromWindow(from, &handle)->state = RTE_STATE_SCROLLBARS | RTE_STATE_FREE_WRAP | RTE_STATE_DOUBLE_CLICK;
+    RteUnlock(handle);
+    RteHandle memory = RteAlloc(RteControlContext(), 1, 0, 0, false);
+    ASSERT_GT(SendMessageA(from, RTEM_SAVEMEM, 0, reinterpret_cast<LPARAM>(memory)), 0);
+    ASSERT_GT(SendMessageA(to, RTEM_LOADMEM, 0, reinterpret_cast<LPARAM>(memory)), 0);
+    RteFree(memory);
+    RteControlInfo info = {};
+    SendMessageA(to, RTEM_GETPARAMS, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.margins.left, 7);
+    EXPECT_EQ(info.margins.bottom, 4);
+    EXPECT_EQ(info.columns, 2);
+    EXPECT_EQ(info.columnGap, 12);
+    EXPECT_EQ(info.notifyFlags, RTEN_FLAG_CLICK | RTEN_FLAG_CHANGE);
+    ASSERT_NE(info.framePen, nullptr);
+    LOGPEN frame = {};
+    GetObjectA(info.framePen, sizeof frame, &frame);
+    EXPECT_EQ(frame.lopnWidth.x, 3);
+    EXPECT_EQ(frame.lopnStyle, static_cast<UINT>(PS_DOT));
+    EXPECT_EQ(frame.lopnColor, RGB(0, 0, 200));
+    LOGPEN rule = {};
+    GetObjectA(info.rulePen, sizeof rule, &rule);
+    EXPECT_EQ(rule.lopnWidth.x, 4);
+    EXPECT_EQ(info.columnPen, nullptr) << "a pen of width 0 is not made";
+    RteControl* control = RteControlFromWindow(to, &handle);
+    EXPECT_EQ(control->textLimit, 500);
+    EXPECT_EQ(control->state, RTE_STATE_FREE_WRAP) << "only the free-list bit of the state survives";
+    RteUnlock(handle);
+    EXPECT_EQ(Text(to), "réglages");
+}
+
+}  // namespace

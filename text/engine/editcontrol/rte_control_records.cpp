@@ -1,0 +1,172 @@
+// The two records with which a control keeps its settings in its document's stream: type 21,
+// the settings with the pens, and type 1051, the layout, which is known only while the control
+// itself saves or loads.
+#include "rte_control_internal.h"
+#include "rte_record_codec.h"
+#include "rte_record_stream.h"
+#include "rte_typed.h"
+
+namespace {
+
+constexpr int16_t kSettingsRecord = 21;
+constexpr int16_t kLayoutRecord = 1051;
+
+// The control of the document, locked, or null (a document of no control, a scratch read).
+class ControlOfDoc {
+public:
+    explicit ControlOfDoc(RteHandle doc) : handle_(reinterpret_cast<RteHandle>(RteGetDocRef(doc)))
+    {
+        control_ = handle_ ? static_cast<RteControl*>(RteLock(handle_)) : nullptr;
+    }
+    ~ControlOfDoc()
+    {
+        if (control_)
+            RteUnlock(handle_);
+    }
+    ControlOfDoc(const ControlOfDoc&) = delete;
+    ControlOfDoc& operator=(const ControlOfDoc&) = delete;
+    RteControl* get() const { return control_; }
+
+private:
+    RteHandle handle_;
+    RteControl* control_;
+};
+
+struct PenSlot {
+    HPEN RteControl::*pen;
+    int16_t RteControl::*width;
+};
+constexpr PenSlot kPens[] = {{&RteControl::framePen, &RteControl::framePenWidth},
+                             {&RteControl::columnPen, &RteControl::columnPenWidth},
+                             {&RteControl::rulePen, &RteControl::rulePenWidth}};
+
+void Finish(RteBodyWriter& writer, RteHandle body)
+{
+    writer.Close();
+    RteSetBodyBytes(body, writer.bytes());
+}
+
+uint16_t WriteSettings(RteHandle doc, int16_t, RteHandle body, int32_t*, intptr_t, int32_t*)
+{
+    ControlOfDoc owner(doc);
+    RteControl* control = owner.get();
+    if (!control)
+        return 1;
+    RteBodyWriter writer;
+    for (int32_t value : {control->wrap.top, control->wrap.left, control->wrap.bottom, control->wrap.right})
+        writer.Long(value);
+    for (int16_t margin : control->margins)
+        writer.Short(margin);
+    writer.Short(control->columns);
+    writer.Short(control->columnGap);
+    writer.Long(static_cast<int32_t>(control->flags));
+    writer.Long(control->textLimit);
+    writer.Long(control->hSlack);
+    writer.Long(control->vSlack);
+    for (const PenSlot& slot : kPens) {
+        int16_t width = control->*slot.width;
+        writer.Short(width);
+        if (!width)
+            continue;
+        LOGPEN logpen = {};
+        GetObjectA(control->*slot.pen, sizeof logpen, &logpen);
+        writer.Long(static_cast<int32_t>(logpen.lopnStyle));
+        writer.Long(static_cast<int32_t>(logpen.lopnColor));
+    }
+    Finish(writer, body);
+    return 1;
+}
+
+uint16_t ReadSettings(RteHandle doc, int16_t, RteHandle body, int32_t*, intptr_t, int32_t*)
+{
+    ControlOfDoc owner(doc);
+    RteControl* control = owner.get();
+    if (!control)
+        return 1;
+    RteLocked<uint8_t> bytes(body);
+    RteBodyReader reader(bytes.get(), RteByteSize(body));
+    control->wrap.top = reader.Long();
+    control->wrap.left = reader.Long();
+    control->wrap.bottom = reader.Long();
+    control->wrap.right = reader.Long();
+    for (int16_t& margin : control->margins)
+        margin = static_cast<int16_t>(reader.Short());
+    control->columns = static_cast<int16_t>(reader.Short());
+    control->columnGap = static_cast<int16_t>(reader.Short());
+    control->flags = static_cast<uint32_t>(reader.Long());
+    control->textLimit = reader.Long();
+    control->hSlack = static_cast<int16_t>(reader.Long());
+    control->vSlack = static_cast<int16_t>(reader.Long());
+    for (const PenSlot& slot : kPens) {
+        if (HPEN old = control->*slot.pen)
+            DeleteObject(old);
+        control->*slot.pen = nullptr;
+        auto width = static_cast<int16_t>(reader.Short());
+        control->*slot.width = width;
+        if (!width)
+            continue;
+        LOGPEN logpen = {};
+        logpen.lopnStyle = static_cast<UINT>(reader.Long());
+        logpen.lopnWidth.x = width;
+        logpen.lopnColor = static_cast<COLORREF>(reader.Long());
+        control->*slot.pen = CreatePenIndirect(&logpen);
+    }
+    return 1;
+}
+
+uint16_t WriteLayout(RteHandle doc, int16_t, RteHandle body, int32_t*, intptr_t, int32_t*)
+{
+    ControlOfDoc owner(doc);
+    RteControl* control = owner.get();
+    if (!control)
+        return 1;
+    RteBodyWriter writer;
+    writer.Short(control->state);
+    for (int16_t margin : control->margins)
+        writer.Short(margin);
+    writer.Short(control->columns);
+    writer.Short(control->columnGap);
+    writer.Short(control->framePenWidth);
+    writer.Short(control->columnPenWidth);
+    writer.Short(control->rulePenWidth);
+    writer.Long(static_cast<int32_t>(control->flags));
+    writer.Long(static_cast<int32_t>(control->notifyFlags));
+    Finish(writer, body);
+    return 1;
+}
+
+// Only the free-list bit of the state survives: the others describe the window that saved.
+uint16_t ReadLayout(RteHandle doc, int16_t, RteHandle body, int32_t*, intptr_t, int32_t*)
+{
+    ControlOfDoc owner(doc);
+    RteControl* control = owner.get();
+    if (!control)
+        return 1;
+    RteLocked<uint8_t> bytes(body);
+    RteBodyReader reader(bytes.get(), RteByteSize(body));
+    control->state = static_cast<uint16_t>(reader.Short() & RTE_STATE_FREE_WRAP);
+    for (int16_t& margin : control->margins)
+        margin = static_cast<int16_t>(reader.Short());
+    control->columns = static_cast<int16_t>(reader.Short());
+    control->columnGap = static_cast<int16_t>(reader.Short());
+    control->framePenWidth = static_cast<int16_t>(reader.Short());
+    control->columnPenWidth = static_cast<int16_t>(reader.Short());
+    control->rulePenWidth = static_cast<int16_t>(reader.Short());
+    control->flags = static_cast<uint32_t>(reader.Long());
+    control->notifyFlags = static_cast<uint32_t>(reader.Long());
+    return 1;
+}
+
+}  // namespace
+
+void RteRegisterControlRecords(RteEnvironment* env)
+{
+    RteRegisterRecordType(env, kSettingsRecord, ReadSettings, WriteSettings, nullptr, nullptr);
+}
+
+RteLayoutRecordScope::RteLayoutRecordScope()
+{
+    RteRegisterRecordType(RteEnvironmentOf(), kLayoutRecord, ReadLayout, WriteLayout, nullptr, nullptr);
+}
+
+RteLayoutRecordScope::~RteLayoutRecordScope() { RteUnregisterRecordType(RteEnvironmentOf(), kLayoutRecord); }
