@@ -1,5 +1,6 @@
 // The control's own messages of the control, character and text-and-selection groups, and the
 // edit messages of the Windows edit control it answers (Win16 packing).
+#include <algorithm>
 #include <cstring>
 
 #include "rect_list.h"
@@ -266,6 +267,35 @@ LRESULT RteControlEditMessage(RteControl* control, UINT message, WPARAM wParam, 
         RteRect bounds;
         RteRectListFirst((control->flags & RTE_CTL_WRAP_FOLLOWS_VIEW) ? RteViewArea(doc) : RteWrapArea(doc), &bounds);
         *reinterpret_cast<RECT*>(lParam) = RECT{bounds.left, bounds.top, bounds.right, bounds.bottom};
+        return 0;
+    }
+    case EM_SETRECT:
+    case EM_SETRECTNP: {
+        auto* rect = reinterpret_cast<const RECT*>(lParam);
+        RteRect area{rect->top, rect->left, rect->bottom, rect->right};
+        RteRectList list = RteNewRectList(RteControlContext(), &area);
+        bool view = (control->flags & RTE_CTL_WRAP_FOLLOWS_VIEW) != 0;
+        RteSetAreas(doc, view ? list : nullptr, list, nullptr);
+        RteFreeRectList(list);
+        if (message == EM_SETRECT)
+            RteControlRedraw(control, false);
+        else
+            control->state |= RTE_STATE_SCROLLBARS;
+        return 0;
+    }
+    case EM_LINESCROLL: {
+        // Horizontal units of 7 pixels, vertical lines of the caret's line height; positive counts
+        // go towards the end, the engine's positive amounts towards the start.
+        RteRect caret = {};
+        int32_t start, end;
+        RteGetSelection(doc, &start, &end);
+        RteGuarded(control, [&] {
+            RteCaretRect(doc, end, false, false, &caret);
+            int32_t lineHeight = std::max(caret.bottom - caret.top, 1);
+            RteScrollBy(doc, -static_cast<int16_t>(LOWORD(lParam)) * 7, -static_cast<int16_t>(HIWORD(lParam)) * lineHeight,
+                        control->scrollRedraw);
+        });
+        RteUpdateScrollBars(control, false);
         return 0;
     }
     case EM_GETMODIFY:

@@ -124,3 +124,32 @@ TEST_F(ControlTest, DocumentsCopiedAndInserted)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ControlTest, EditRectAndLineScrolling)
+{
+    HWND control = MakeControl(ES_MULTILINE | WS_VSCROLL, 300, 60);
+    std::string text;
+    for (int i = 0; i < 20; ++i)
+        text += "ligne " + std::to_string(i) + "\r";
+    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(control, EM_SETSEL, 0, 0);
+    SendMessageA(control, EM_LINESCROLL, 0, MAKELPARAM(0, 3));
+    int32_t scroll[2] = {};
+    SendMessageA(control, RTEM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(scroll));
+    EXPECT_GT(scroll[0], 20) << "three lines down";
+    EXPECT_EQ(GetScrollPos(control, SB_VERT), scroll[0]) << "the bar follows";
+    SendMessageA(control, EM_LINESCROLL, 0, MAKELPARAM(0, 0xFFFD));
+    SendMessageA(control, RTEM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(scroll));
+    EXPECT_EQ(scroll[0], 0);
+    RECT rect{10, 5, 200, 50};
+    SendMessageA(control, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&rect));
+    RECT back = {};
+    SendMessageA(control, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&back));
+    EXPECT_EQ(back.left, 10);
+    EXPECT_EQ(back.right, 200);
+    EXPECT_EQ(back.bottom, 50);
+}
+
+}  // namespace
