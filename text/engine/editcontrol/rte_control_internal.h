@@ -10,6 +10,8 @@ HCURSOR RteControlCursor(bool ibeam);
 void RteSetCurrentControl(HWND window);
 void RteForgetCurrentControl(HWND window);
 
+// The progress and port hooks that report to the notify window, in the environment's defaults.
+void RteInstallControlHooks(RteEnvironment* env);
 // Record 21, the control's settings and pens, known to the environment from start-up.
 void RteRegisterControlRecords(RteEnvironment* env);
 // Record 1051, the control's layout, known while the control itself saves or loads.

@@ -54,6 +54,7 @@ void RteControlStartup(HINSTANCE instance, const char* fontName, HBRUSH backgrou
         RteNameToCounted(fontName, g_environment.defaultFont.name);
     }
     if (g_users == 0) {
+        RteInstallControlHooks(&g_environment);
         RteRegisterControlRecords(&g_environment);
         RegisterControlClass(instance, background);
         g_arrow = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));

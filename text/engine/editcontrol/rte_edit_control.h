@@ -9,6 +9,8 @@
 #include "rte_document.h"
 #include "rte_environment.h"
 
+struct RteControl;
+
 constexpr char RTE_CONTROL_CLASS[] = "rtedit";
 constexpr char RTE_CLIPBOARD_FORMAT[] = "RTEDOC";
 constexpr UINT RTE_CONTROL_CLASS_STYLE = 0x408B;
@@ -50,6 +52,18 @@ constexpr UINT RTEN_PENDING = 0x361A;
 constexpr UINT RTEN_ERROR = 0x361C;
 constexpr UINT RTEN_PASTEDATA = 0x361D;
 constexpr UINT RTEN_COPYDATA = 0x361E;
+
+// The records of the progress notification and of the drawing DC's.
+struct RteProgressNotify {
+    HWND window;
+    int16_t mode;  // 0 layout, 3 save, 4 read
+    int32_t done;
+    int32_t total;
+};
+struct RteDcNotify {
+    HDC dc;  // the parent may put another DC here
+    RteControl* control;
+};
 
 // The record of the mouse notifications.
 #pragma pack(push, 2)

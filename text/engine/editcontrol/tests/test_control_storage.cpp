@@ -197,3 +197,30 @@ TEST_F(ControlTest, SettingsPensAndLayoutTravelWithTheDocument)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ControlTest, ProgressAndDrawingDcAreReportedWhenAsked)
+{
+    HWND control = MakeControl(ES_MULTILINE | WS_VISIBLE);
+    ShowWindow(parent_, SW_SHOWNOACTIVATE);
+    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("progrès"));
+    RteHandle memory = RteAlloc(RteControlContext(), 1, 0, 0, false);
+    UpdateWindow(control);
+    notifications_.clear();
+    SendMessageA(control, RTEM_SAVEMEM, 0, reinterpret_cast<LPARAM>(memory));
+    InvalidateRect(control, nullptr, TRUE);
+    UpdateWindow(control);
+    EXPECT_EQ(Count(0x3600) + Count(0x3601) + Count(0x3602), 0) << "nothing without the flags";
+    SendMessageA(control, RTEM_SETNOTIFY, 0, 0x1 | 0x2);
+    SendMessageA(control, RTEM_SAVEMEM, 0, reinterpret_cast<LPARAM>(memory));
+    SendMessageA(control, RTEM_LOADMEM, 0, reinterpret_cast<LPARAM>(memory));
+    EXPECT_GT(Count(0x3600), 0);
+    InvalidateRect(control, nullptr, TRUE);
+    UpdateWindow(control);
+    EXPECT_GT(Count(0x3601), 0);
+    EXPECT_EQ(Count(0x3601), Count(0x3602)) << "each push has its pop";
+    RteFree(memory);
+}
+
+}  // namespace
