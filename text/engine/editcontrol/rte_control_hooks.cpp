@@ -17,36 +17,12 @@ constexpr UINT RTEN_DCPOPPING = 0x3602;
 RteProgressHook g_progress = nullptr;
 RtePortHookProc g_port = nullptr;
 
-// The control of a document whose notification flags hold the flag, locked, or null.
-class NotifyingControl {
-public:
-    NotifyingControl(RteHandle doc, uint32_t flag) : handle_(reinterpret_cast<RteHandle>(RteGetDocRef(doc)))
-    {
-        control_ = handle_ ? static_cast<RteControl*>(RteLock(handle_)) : nullptr;
-        if (control_ && !(control_->notifyFlags & flag)) {
-            RteUnlock(handle_);
-            control_ = nullptr;
-        }
-    }
-    ~NotifyingControl()
-    {
-        if (control_)
-            RteUnlock(handle_);
-    }
-    NotifyingControl(const NotifyingControl&) = delete;
-    NotifyingControl& operator=(const NotifyingControl&) = delete;
-    RteControl* get() const { return control_; }
-
-private:
-    RteHandle handle_;
-    RteControl* control_;
-};
 
 void Progress(RteHandle doc, int32_t mode, int32_t done, int32_t total)
 {
     if (g_progress)
         g_progress(doc, mode, done, total);
-    NotifyingControl control(doc, kFlagProgress);
+    RteDocControl control(doc, kFlagProgress);
     if (!control.get())
         return;
     RteProgressNotify record{control.get()->window, static_cast<int16_t>(mode), done, total};
@@ -67,7 +43,7 @@ void ReportDc(RteHandle doc, RteControl* control, UINT message)
 
 void Port(RteHandle doc, int32_t push)
 {
-    NotifyingControl control(doc, kFlagDc);
+    RteDocControl control(doc, kFlagDc);
     if (push) {
         g_port(doc, push);
         if (control.get())

@@ -38,6 +38,21 @@ void RteUpdateScrollBars(RteControl* control, bool caretIntoView);
 // Redraws: invalidated with erase, or at once with the edit redraw mode.
 void RteControlRedraw(RteControl* control, bool now);
 
+// The control of a document, locked while this lives, or null: a document of no control (a
+// scratch or clipboard document), or, when a notification flag is given, one not asking for it.
+class RteDocControl {
+public:
+    explicit RteDocControl(RteHandle doc, uint32_t notifyFlag = 0);
+    ~RteDocControl();
+    RteDocControl(const RteDocControl&) = delete;
+    RteDocControl& operator=(const RteDocControl&) = delete;
+    RteControl* get() const { return control_; }
+
+private:
+    RteHandle handle_;
+    RteControl* control_;
+};
+
 // Notifications to the notify window.
 LRESULT RteNotify(const RteControl* control, UINT message, LPARAM lParam);
 void RteNotifyChange(const RteControl* control);

@@ -5,6 +5,24 @@
 #include "rte_selection.h"
 #include "rte_undo.h"
 
+RteDocControl::RteDocControl(RteHandle doc, uint32_t notifyFlag)
+    : handle_(reinterpret_cast<RteHandle>(RteGetDocRef(doc))), control_(nullptr)
+{
+    if (!handle_)
+        return;
+    control_ = static_cast<RteControl*>(RteLock(handle_));
+    if (notifyFlag && !(control_->notifyFlags & notifyFlag)) {
+        RteUnlock(handle_);
+        control_ = nullptr;
+    }
+}
+
+RteDocControl::~RteDocControl()
+{
+    if (control_)
+        RteUnlock(handle_);
+}
+
 LRESULT RteNotify(const RteControl* control, UINT message, LPARAM lParam)
 {
     if (!control->notifyWindow)

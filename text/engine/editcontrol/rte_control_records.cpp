@@ -11,26 +11,6 @@ namespace {
 constexpr int16_t kSettingsRecord = 21;
 constexpr int16_t kLayoutRecord = 1051;
 
-// The control of the document, locked, or null (a document of no control, a scratch read).
-class ControlOfDoc {
-public:
-    explicit ControlOfDoc(RteHandle doc) : handle_(reinterpret_cast<RteHandle>(RteGetDocRef(doc)))
-    {
-        control_ = handle_ ? static_cast<RteControl*>(RteLock(handle_)) : nullptr;
-    }
-    ~ControlOfDoc()
-    {
-        if (control_)
-            RteUnlock(handle_);
-    }
-    ControlOfDoc(const ControlOfDoc&) = delete;
-    ControlOfDoc& operator=(const ControlOfDoc&) = delete;
-    RteControl* get() const { return control_; }
-
-private:
-    RteHandle handle_;
-    RteControl* control_;
-};
 
 struct PenSlot {
     HPEN RteControl::*pen;
@@ -44,7 +24,7 @@ constexpr PenSlot kPens[] = {{&RteControl::framePen, &RteControl::framePenWidth}
 template <class Write>
 uint16_t WriteFor(RteHandle doc, RteHandle body, Write&& write)
 {
-    ControlOfDoc owner(doc);
+    RteDocControl owner(doc);
     if (owner.get()) {
         RteBodyWriter writer;
         write(*owner.get(), writer);
@@ -57,7 +37,7 @@ uint16_t WriteFor(RteHandle doc, RteHandle body, Write&& write)
 template <class Read>
 uint16_t ReadFor(RteHandle doc, RteHandle body, Read&& read)
 {
-    ControlOfDoc owner(doc);
+    RteDocControl owner(doc);
     if (owner.get()) {
         RteLocked<uint8_t> bytes(body);
         RteBodyReader reader(bytes.get(), RteByteSize(body));

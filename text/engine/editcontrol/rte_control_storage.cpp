@@ -132,14 +132,12 @@ LRESULT LoadText(RteControl* control, Target target)
 // stream reader that the record is done with.
 uint16_t ForwardUserRecord(RteHandle doc, int16_t type, RteHandle body, int32_t*, intptr_t, int32_t*)
 {
-    auto handle = reinterpret_cast<RteHandle>(RteGetDocRef(doc));
-    if (!handle)
+    RteDocControl control(doc);
+    if (!control.get())
         return 1;
-    auto* control = static_cast<RteControl*>(RteLock(handle));
     RteUserRecordNotify record{0, type, RteLock(body), RteCount(body)};
-    RteNotify(control, RTEN_USERRECORD, reinterpret_cast<LPARAM>(&record));
+    RteNotify(control.get(), RTEN_USERRECORD, reinterpret_cast<LPARAM>(&record));
     RteUnlock(body);
-    RteUnlock(handle);
     return 1;
 }
 
