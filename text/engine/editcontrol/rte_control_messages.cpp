@@ -5,6 +5,7 @@
 
 #include "rect_list.h"
 #include "rte_control_internal.h"
+#include "rte_clipboard.h"
 #include "rte_editing.h"
 #include "rte_position_queries.h"
 #include "rte_scrolling.h"
@@ -33,6 +34,35 @@ void AfterStyle(RteControl* control, WPARAM redraw)
 
 // Every attribute unit but the style-sheet unit: what an empty attribute set switches off.
 constexpr uint32_t kAllAttributesButStyleSheet = ~(1u << 21);
+
+// A new undo record for a change the caller makes itself; a paste's document comes from the
+// parent or the clipboard and goes afterwards.
+LRESULT PrepareUndo(RteControl* control, int16_t kind, LPARAM lParam)
+{
+    RteControlDropUndo(control);
+    RteHandle pasted = nullptr;
+    RteGuarded(control, [&] {
+        const void* reference = nullptr;
+        int32_t count = static_cast<int32_t>(lParam);
+        if (kind == RTE_UNDO_INSERT_TEXT) {
+            reference = &count;
+        } else if (kind == RTE_UNDO_INSERT_DOCUMENT) {
+            if (control->notifyFlags & RTEN_FLAG_PASTEDATA)
+                pasted = reinterpret_cast<RteHandle>(RteNotify(control, RTEN_PASTEDATA, 1));
+            if (!pasted && OpenClipboard(control->window)) {
+                pasted = RteDocFromClipboard(RteEnvironmentOf(), RteControlClipboardFormat(), nullptr);
+                CloseClipboard();
+            }
+            if (!pasted)
+                return;
+            reference = pasted;
+        }
+        control->undo = RteUndoPrepare(control->document, kind, reference);
+    });
+    if (pasted)
+        RteDocDestroy(pasted);
+    return reinterpret_cast<LRESULT>(control->undo);
+}
 
 LRESULT Undo(RteControl* control)
 {
@@ -216,6 +246,8 @@ LRESULT TextGroup(RteControl* control, UINT message, WPARAM wParam, LPARAM lPara
         }
         return RteControlCopyText(control, offset, record->count, record->buffer);
     }
+    case RTEM_PREPAREUNDO:
+        return PrepareUndo(control, static_cast<int16_t>(wParam), lParam);
     case RTEM_UNDO:
         return Undo(control);
     case RTEM_UNDOKIND:

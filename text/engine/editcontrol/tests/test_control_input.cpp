@@ -1,5 +1,7 @@
 // Keys posted and pumped through TranslateMessage, and clicks and drags at the points the
 // control gives for its characters.
+#include <cstring>
+
 #include "control_fixture.h"
 #include "rte_control_internal.h"
 
@@ -140,6 +142,77 @@ TEST_F(ControlTest, AParentAnsweringTheClickEndsIt)
     EXPECT_EQ(GetCapture(), nullptr);
     SendMessageA(control, WM_MOUSEMOVE, MK_LBUTTON, PointOf(control, 10));
     EXPECT_EQ(Count(RTEN_DRAGMOVE), 0) << "no tracking after the parent took the click";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ControlTest, ScrollBarsAndPageKeysScrollTheText)
+{
+    HWND control = MakeControl(ES_MULTILINE | WS_VSCROLL, 300, 60);
+    std::string text;
+    for (int i = 0; i < 40; ++i)
+        text += "ligne " + std::to_string(i) + "\r";
+    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(control, EM_SETSEL, 0, 0);
+    auto position = [&] {
+        int32_t scroll[2] = {};
+        SendMessageA(control, RTEM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(scroll));
+        return scroll[0];
+    };
+    SendMessageA(control, WM_VSCROLL, SB_LINEDOWN, 0);
+    int32_t line = position();
+    EXPECT_GT(line, 0);
+    SendMessageA(control, WM_VSCROLL, SB_PAGEDOWN, 0);
+    EXPECT_GT(position(), line);
+    SendMessageA(control, WM_VSCROLL, SB_TOP, 0);
+    EXPECT_EQ(position(), 0);
+    SendMessageA(control, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 100), 0);
+    EXPECT_EQ(position(), 100);
+    EXPECT_EQ(GetScrollPos(control, SB_VERT), 100);
+    SetFocus(control);
+    PressKey(control, VK_PRIOR);
+    EXPECT_LT(position(), 100) << "Page Up scrolls up";
+    SendMessageA(control, WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_GT(position(), 100);
+}
+
+TEST_F(ControlTest, AClickInAnInactiveDocumentOnlyTakesTheFocus)
+{
+    HWND control = MakeControl(ES_MULTILINE | WS_VISIBLE);
+    HWND other = MakeControl(ES_MULTILINE | WS_VISIBLE, 100, 20, 8);
+    ShowWindow(parent_, SW_SHOWNOACTIVATE);
+    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("un deux trois"));
+    SetFocus(other);
+    SendMessageA(control, EM_SETSEL, 0, MAKELPARAM(0, 0));
+    RteHandle handle;
+    RteControl* record = RteControlFromWindow(control, &handle);
+    uint32_t flags = RteGetDocFlags(record->document);
+    RteUnlock(handle);
+    ASSERT_EQ(flags & 0x30000, 0x10000u) << "a control without the focus is inactive";
+    SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, PointOf(control, 8));
+    SendMessageA(control, WM_LBUTTONUP, 0, PointOf(control, 8));
+    EXPECT_EQ(GetFocus(), control);
+    EXPECT_EQ(SelEnd(control), 0) << "the selection stays";
+    SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, PointOf(control, 8));
+    SendMessageA(control, WM_LBUTTONUP, 0, PointOf(control, 8));
+    EXPECT_EQ(SelEnd(control), 8) << "once active the click places the caret";
+}
+
+TEST_F(ControlTest, AnUndoPreparedForTheCallersOwnChange)
+{
+    HWND control = MakeControl();
+    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("avant"));
+    SendMessageA(control, EM_SETSEL, 0, MAKELPARAM(5, 5));
+    EXPECT_NE(SendMessageA(control, RTEM_PREPAREUNDO, 7, 4), 0);
+    int32_t insert[2] = {4, 0};
+    std::memcpy(&insert[1], " apr", 4);
+    SendMessageA(control, RTEM_INSERT, 0, reinterpret_cast<LPARAM>(insert));
+    EXPECT_EQ(Text(control), "avant apr");
+    EXPECT_EQ(SendMessageA(control, RTEM_UNDOKIND, 0, 0), 7);
+    SendMessageA(control, RTEM_UNDO, 0, 0);
+    EXPECT_EQ(Text(control), "avant");
 }
 
 }  // namespace
