@@ -84,6 +84,17 @@ HWND ControlTest::MakeControl(DWORD style, int width, int height, int id)
                          reinterpret_cast<HMENU>(static_cast<intptr_t>(id)), GetModuleHandleA(nullptr), nullptr);
 }
 
+HWND ControlTest::ScrollingControl(int lines)
+{
+    HWND control = MakeControl(ES_MULTILINE | WS_VSCROLL, 300, 60);
+    std::string text;
+    for (int i = 0; i < lines; ++i)
+        text += "ligne " + std::to_string(i) + "\r";
+    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(control, EM_SETSEL, 0, 0);
+    return control;
+}
+
 std::string ControlTest::Text(HWND control)
 {
     std::string text(static_cast<size_t>(SendMessageA(control, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');

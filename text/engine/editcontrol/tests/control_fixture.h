@@ -24,6 +24,8 @@ protected:
 
     // A child control of the parent, hidden unless the style says otherwise.
     HWND MakeControl(DWORD style = ES_MULTILINE, int width = 300, int height = 120, int id = 7);
+    // A control 60 pixels high with a vertical bar, holding numbered lines, the caret at the top.
+    HWND ScrollingControl(int lines);
     static std::string Text(HWND control);
     static void Type(HWND control, const std::string& keys);
     // Posts a key press and pumps it through TranslateMessage, as a user's key would come.

@@ -129,12 +129,7 @@ namespace {
 
 TEST_F(ControlTest, EditRectAndLineScrolling)
 {
-    HWND control = MakeControl(ES_MULTILINE | WS_VSCROLL, 300, 60);
-    std::string text;
-    for (int i = 0; i < 20; ++i)
-        text += "ligne " + std::to_string(i) + "\r";
-    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    SendMessageA(control, EM_SETSEL, 0, 0);
+    HWND control = ScrollingControl(20);
     SendMessageA(control, EM_LINESCROLL, 0, MAKELPARAM(0, 3));
     int32_t scroll[2] = {};
     SendMessageA(control, RTEM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(scroll));
