@@ -83,6 +83,7 @@ LRESULT RteControlTextMessage(RteControl* control, UINT message, WPARAM wParam, 
 LRESULT RteControlParamMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
 // The hit kind of a window point: 0x1 on the text, 0x8 inside the view.
 uint16_t RteControlHitKind(const RteControl* control, const RtePoint& point);
+LRESULT RteControlAreaMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT RteControlPrintMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT RteControlStorageMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -104,6 +104,8 @@ void Resize(RteControl* control, int32_t width, int32_t height)
 LRESULT Dispatch(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam)
 {
     HWND window = control->window;
+    if (message >= 0x3400 && message < 0x3600)
+        return RteControlAreaMessage(control, message, wParam, lParam);
     if (message >= 0x3200 && message < 0x3400)
         return RteControlAppearanceMessage(control, message, wParam, lParam);
     if (message >= 0x2800 && message < 0x2C00)

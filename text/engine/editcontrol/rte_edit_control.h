@@ -136,6 +136,19 @@ constexpr UINT RTEM_GETCOLUMNS = 0x3209;
 constexpr UINT RTEM_SETMARGINS = 0x320C;
 constexpr UINT RTEM_GETMARGINS = 0x320D;
 constexpr UINT RTEM_INSERTBREAK = 0x3212;
+// Page and area group.
+constexpr UINT RTEM_SETRECT = 0x3400;
+constexpr UINT RTEM_GETRECT = 0x3401;
+constexpr UINT RTEM_SETVIEWAREA = 0x3402;
+constexpr UINT RTEM_GETVIEWAREA = 0x3403;
+constexpr UINT RTEM_SETCONTAINERS = 0x3404;
+constexpr UINT RTEM_ADDCONTAINER = 0x3405;
+constexpr UINT RTEM_CONTAINERCOUNT = 0x3406;
+constexpr UINT RTEM_GETCONTAINER = 0x3407;
+constexpr UINT RTEM_DELCONTAINER = 0x3408;
+constexpr UINT RTEM_SETCONTAINER = 0x3409;
+constexpr UINT RTEM_CONTAINERATPOINT = 0x340A;
+constexpr UINT RTEM_RESETCONTAINERS = 0x340B;
 // Text and selection group.
 constexpr UINT RTEM_GETSEL = 0x2C00;
 constexpr UINT RTEM_SETSEL = 0x2C01;
@@ -239,6 +252,16 @@ struct RteUserRecordNotify {
     int32_t type;
     const void* bytes;
     int32_t count;
+};
+
+// The container record: a rect in engine order and, from the get messages, the negated display
+// offsets.
+struct RteContainerRecord {
+    int32_t ignored;
+    RteRect rect;
+    int32_t reserved;
+    int32_t v;
+    int32_t h;
 };
 
 // The record of RTEM_GETTEXTRANGE.

@@ -112,3 +112,42 @@ TEST_F(ControlTest, FrameColumnsAndRuleAreDrawn)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ControlTest, ContainersTheTextFlowsThrough)
+{
+    HWND control = MakeControl(ES_MULTILINE, 300, 200);
+    std::string text;
+    for (int i = 0; i < 12; ++i)
+        text += "ligne " + std::to_string(i) + "\r";
+    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    EXPECT_EQ(SendMessageA(control, RTEM_CONTAINERCOUNT, 0, 0), 0) << "the computed wrap area";
+    RteContainerRecord first{0, RteRect{0, 0, 60, 140}, 0, 0, 0};
+    SendMessageA(control, RTEM_SETCONTAINERS, 0, reinterpret_cast<LPARAM>(&first));
+    RteContainerRecord second{0, RteRect{0, 150, 200, 290}, 0, 0, 0};
+    SendMessageA(control, RTEM_ADDCONTAINER, 0, reinterpret_cast<LPARAM>(&second));
+    EXPECT_EQ(SendMessageA(control, RTEM_CONTAINERCOUNT, 0, 0), 2);
+    RteContainerRecord read = {};
+    SendMessageA(control, RTEM_GETCONTAINER, 2, reinterpret_cast<LPARAM>(&read));
+    EXPECT_EQ(read.rect.left, 150) << "the second container";
+    RteCaretRecord last{static_cast<int32_t>(text.size()) - 3, {}, 0, 0};
+    SendMessageA(control, RTEM_CARETRECT, 0, reinterpret_cast<LPARAM>(&last));
+    EXPECT_GE(last.rect.left, 150) << "the last lines flow into the second container";
+    EXPECT_EQ(SendMessageA(control, RTEM_CONTAINERATPOINT, 0, MAKELPARAM(200, 100)), 2);
+    SendMessageA(control, RTEM_DELCONTAINER, 1, 0);
+    EXPECT_EQ(SendMessageA(control, RTEM_CONTAINERCOUNT, 0, 0), 1);
+    SendMessageA(control, RTEM_DELCONTAINER, 1, 0);
+    EXPECT_EQ(SendMessageA(control, RTEM_CONTAINERCOUNT, 0, 0), 1) << "one container stays";
+    SendMessageA(control, RTEM_RESETCONTAINERS, 0, 0);
+    EXPECT_EQ(SendMessageA(control, RTEM_CONTAINERCOUNT, 0, 0), 0);
+    RECT view = {};
+    SendMessageA(control, RTEM_GETVIEWAREA, 0, reinterpret_cast<LPARAM>(&view));
+    EXPECT_EQ(view.right, 300);
+    RECT smaller{0, 0, 200, 100};
+    SendMessageA(control, RTEM_SETRECT, 0, reinterpret_cast<LPARAM>(&smaller));
+    SendMessageA(control, RTEM_GETVIEWAREA, 0, reinterpret_cast<LPARAM>(&view));
+    EXPECT_EQ(view.right, 200) << "the view follows with the wrap-follows-view flag";
+}
+
+}  // namespace
