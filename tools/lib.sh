@@ -11,7 +11,8 @@ qx_install_missing() {
                   mingw-w64-tools wine wine64 fonts-wine fonts-liberation fonts-ipafont
                   fonts-ipafont-gothic fonts-ipafont-mincho fonts-wqy-zenhei googletest xvfb figlet
                   python3-pyftpdlib tinyproxy manpages-ja manpages-zh alsa-utils ffmpeg
-                  nagios-images clang libfuzzer-14-dev "$@")
+                  nagios-images clang libfuzzer-14-dev base-passwd libffi8 pandoc unrtf python3-doc
+                  debian-reference-en "$@")
     local missing=()
     for package in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \

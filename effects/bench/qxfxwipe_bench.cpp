@@ -7,6 +7,7 @@
 // Usage: qxfxwipe_bench [width height] [--dib] [--runs N]   (640 x 480 and a bitmap by default)
 // Besides the table, one line an effect for tools/bench:
 // "= benchmark|our ms|yardstick ms|yardstick|largest ratio aimed at".
+#include "program_folder.h"
 #include "screen_canvas.h"
 #include "step_log.h"
 #include "stretched_image.h"
@@ -33,14 +34,6 @@ struct Module {
     const char* fileName;
     const EffectCatalogue* catalogue;
 };
-
-std::string ProgramFolder()
-{
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of("\\/") + 1);
-}
 
 template <typename Function>
 Function Bind(HMODULE module, const char* name)

@@ -2,16 +2,9 @@
 #include "effect_module.h"
 
 #include "area.h"
+#include "program_folder.h"
 
 namespace {
-
-std::string ProgramFolder()
-{
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of("\\/") + 1);
-}
 
 template <typename Function>
 Function Bind(HMODULE module, const char* name)

@@ -22,6 +22,13 @@ const std::vector<FuzzTarget>& FuzzTargets()
         {"dib", {"fuzz/corpus/bmp/*", "samples/demo/*.bmp"}, "input.bmp", FuzzInputUse::Kept, ReadDibFile},
         {"image", {"fuzz/corpus/bmp/*", "fuzz/corpus/image/*", "samples/demo/*.bmp"}, "input.img", FuzzInputUse::Kept,
          ReadImageFile},
+        // The rich-text engine's translators: plain text, command markup, HTML, record streams.
+        {"plaintext", {"text/engine/translators/tests/fixtures/plain/licence.*"}, "input.txt", FuzzInputUse::Kept,
+         ImportPlainText},
+        {"markup", {"fuzz/corpus/markup/*"}, "input.txt", FuzzInputUse::Kept, ImportMarkup},
+        {"html", {"fuzz/corpus/html/*"}, "input.htm", FuzzInputUse::Kept, ImportHtml},
+        {"rtd", {"text/engine/stream/tests/fixtures/old_streams/*"}, "input.rtd", FuzzInputUse::Kept,
+         ImportNativeStream},
     };
     return targets;
 }

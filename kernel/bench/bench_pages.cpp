@@ -41,20 +41,39 @@ std::string Place(int i)
     return std::to_string(i % 600) + " " + std::to_string(i / 600 % 440) + " 32 32";
 }
 
+RecordLines ImageOf(int i, const std::string& picture, const RecordLines& branches)
+{
+    return Record("QXPICT.DLL", "objet" + std::to_string(i), i, branches,
+                  {"IMAGE {", Place(i), ".\\" + picture, "0 0 0 0", "NULL", "}"});
+}
+
+RecordLines SoundOf(int i, const std::string& sound)
+{
+    return Record("QXAUDIO.DLL", "objet" + std::to_string(i), i, NoBranch(),
+                  {"SOUND {", Place(i), ".\\" + sound, "0", "1", "}"});
+}
+
+std::string PageOfObjects(const std::string& title, const std::vector<RecordLines>& objects)
+{
+    std::vector<RecordLines> records = {ObjectRecord("QXSHEET.DLL", static_cast<int>(objects.size()), "page",
+                                                     NoBranch(), PageBlock(title, 200, 200, 220))};
+    records.insert(records.end(), objects.begin(), objects.end());
+    return PageFile(records);
+}
+
 RecordLines ObjectOf(int i, const std::string& target)
 {
     const std::string name = "objet" + std::to_string(i);
     switch (i % 3) {
     case 0:
-        return Record("QXPICT.DLL", name, i, NoBranch(),
-                      {"IMAGE {", Place(i), ".\\" + Picture(i), "0 0 0 0", "NULL", "}"});
+        return ImageOf(i, Picture(i), NoBranch());
     case 1:
         return Record("QXPUSH.DLL", name, i, BranchTo(target),
                       {"BOUTON {", "Suivant", Place(i), "2", "0",
                        "   18.000000,    0.000000,0,0,700,0,0,0,0,3,2,0,34,\"Arial\"", "0 0 0 0", "2", "0 0 0 0",
                        "192 192 192 0", "0 0 96 0", "NULL", "NULL", "NULL", "0", "0", "2.0", "-18", "NULL", "}"});
     default:
-        return Record("QXAUDIO.DLL", name, i, NoBranch(), {"SOUND {", Place(i), ".\\" + Sound(i), "0", "1", "}"});
+        return SoundOf(i, Sound(i));
     }
 }
 
@@ -70,11 +89,21 @@ void WriteBenchMedia(const PageHost& host)
 
 std::string BenchPageText(const std::string& title, int objects, const std::string& target)
 {
-    std::vector<RecordLines> records = {
-        ObjectRecord("QXSHEET.DLL", objects, "page", NoBranch(), PageBlock(title, 200, 200, 220))};
+    std::vector<RecordLines> records;
     for (int i = 0; i < objects; ++i)
         records.push_back(ObjectOf(i, target));
-    return PageFile(records);
+    return PageOfObjects(title, records);
+}
+
+std::string MediaPageText(const std::string& title, const std::vector<std::string>& pictures,
+                          const std::vector<std::string>& sounds, const std::string& target)
+{
+    std::vector<RecordLines> records;
+    for (const std::string& picture : pictures)
+        records.push_back(ImageOf(static_cast<int>(records.size()), picture, BranchTo(target)));
+    for (const std::string& sound : sounds)
+        records.push_back(SoundOf(static_cast<int>(records.size()), sound));
+    return PageOfObjects(title, records);
 }
 
 int KernelWrittenPage(PageHost& host, const std::string& source, const std::string& name)

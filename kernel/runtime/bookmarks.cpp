@@ -157,11 +157,8 @@ int KernAddBookMark(KERNEL* kernel, const char* page, const char* title)
 {
     if (!kernel || !page || !*page || !title || !*title)
         return 0;
-    for (int i = 0; i < kernel->bookmarks.Items(); ++i) {
-        auto* bookmark = static_cast<KERNBOOKMARK*>(kernel->bookmarks.GetItem(i));
-        if (lstrcmpiA(bookmark->title, title) == 0 && lstrcmpiA(bookmark->page, page) == 0)
-            return 0;
-    }
+    if (kernel->bookmarks.Holds(page, title))
+        return 0;
     auto* bookmark = new KERNBOOKMARK(page, title);
     if (!bookmark)
         return 0;

@@ -11,6 +11,7 @@
 #include "objet.h"
 #include "pagefiles.h"
 #include "qxpath.h"
+#include "samename.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ TREE* FindLoaded(KERNEL* kernel, const char* name)
     HUGELNODE* node = kernel->loadedPages.Items() > 0 ? kernel->loadedPages.GetItem(0) : nullptr;
     for (; node; node = node->next) {
         auto* page = static_cast<TREE*>(node);
-        if (lstrcmpiA(page->name, name) == 0)
+        if (KernSameName(page->name, name))
             found = page;
     }
     return found;
@@ -121,7 +122,7 @@ void STACK::Add(const char* name)
 int STACK::isInStack(const char* name)
 {
     for (int i = 0; i < Items(); ++i) {
-        if (lstrcmpiA(static_cast<STACKFILE*>(GetItem(i))->name, name) == 0)
+        if (KernSameName(static_cast<STACKFILE*>(GetItem(i))->name, name))
             return 1;
     }
     return 0;
@@ -138,7 +139,7 @@ void STACK::Pop()
 
 void STACK::DepileTo(const char* name)
 {
-    while (Items() > 0 && lstrcmpiA(Last()->name, name) != 0)
+    while (Items() > 0 && !KernSameName(Last()->name, name))
         Pop();
 }
 

@@ -46,3 +46,31 @@ public:
     QXSTRING page;
     QXSTRING title;
 };
+
+// The kernel's bookmarks in their order, with an index of their titles and pages (case
+// aside), so that a bookmark of the same title and page is found at once however many there
+// are. The list changes only through the operations below, which keep the index.
+class QXCORE_API KERNBOOKMARKS : public LIST {
+public:
+    KERNBOOKMARKS();
+    ~KERNBOOKMARKS() override;
+    KERNBOOKMARKS(const KERNBOOKMARKS&) = delete;
+    KERNBOOKMARKS& operator=(const KERNBOOKMARKS&) = delete;
+
+    int AddTail(KERNBOOKMARK* bookmark);
+    // Unlinks the bookmark; it is the caller's again.
+    int Remove(LNODE* bookmark);
+    void Clear();
+    bool Holds(const char* page, const char* title) const;
+
+private:
+    using LIST::AddHead;
+    using LIST::InsertAfter;
+    using LIST::InsertBefore;
+    using LIST::RemoveIndex;
+    using LIST::Reset;
+    using LIST::Sort;
+
+    class Index;
+    Index* index_;  // kept inside the kernel's module, which alone allocates and frees it
+};

@@ -78,7 +78,7 @@ struct QXCORE_API KERNEL : public HUGELNODE {
     BRANCH* kernelBranch{};        // owned
     STACK history;
     LIST visited;                  // of STACKFILE
-    LIST bookmarks;
+    KERNBOOKMARKS bookmarks;
     int slideLoop{};
     int slideDelay{};              // seconds
     int slideRunning{};

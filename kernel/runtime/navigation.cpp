@@ -8,6 +8,7 @@
 #include "kernelres.h"
 #include "objet.h"
 #include "pagefiles.h"
+#include "samename.h"
 
 namespace {
 
@@ -87,7 +88,7 @@ int KernIsInStack(KERNEL* kernel, const char* name)
     if (!kernel || !name)
         return 0;
     for (int i = 0; i < kernel->visited.Items(); ++i) {
-        if (lstrcmpiA(static_cast<STACKFILE*>(kernel->visited.GetItem(i))->name, name) == 0)
+        if (KernSameName(static_cast<STACKFILE*>(kernel->visited.GetItem(i))->name, name))
             return 1;
     }
     return 0;

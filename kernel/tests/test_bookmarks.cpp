@@ -188,8 +188,30 @@ TEST(Bookmarks, TheSameTitleAndPageIsKeptOnce)
     EXPECT_EQ(0, KernAddBookMark(kernel, "A.PAG", "a"));
     EXPECT_EQ(1, KernAddBookMark(kernel, "a.pag", "Autre"));
     EXPECT_EQ(0, KernAddBookMark(kernel, "", "Vide"));
+    EXPECT_EQ(1, KernAddBookMark(kernel, "\xe9t\xe9.pag", "\xc9t\xe9"));
+    EXPECT_EQ(0, KernAddBookMark(kernel, "\xc9T\xc9.PAG", "\xe9T\xe9"));
+    // The title and the page are not one text: moving a character from one to the other
+    // makes another bookmark.
+    EXPECT_EQ(1, KernAddBookMark(kernel, "t.pag", "Au"));
+    EXPECT_EQ(1, KernAddBookMark(kernel, "ut.pag", "A"));
     KernDeleteBookMark(kernel, 0);
-    EXPECT_EQ("Autre>a.pag;", Titles(kernel));
+    EXPECT_EQ("Autre>a.pag;\xc9t\xe9>\xe9t\xe9.pag;Au>t.pag;A>ut.pag;", Titles(kernel));
+    EXPECT_EQ(1, KernAddBookMark(kernel, "a.pag", "A"));
+}
+
+TEST(Bookmarks, ABookmarkAFileNamesTwiceIsThereUntilBothAreDeleted)
+{
+    ScratchDir dir;
+    TestKernel kernel;
+    dir.Write("s.qxb", Lines({Header, "version : 4.0.0.5", "A\ta.pag", "B\tb.pag", "A\ta.pag"}));
+    ASSERT_EQ(1, KernLoadBookmarks(kernel, (dir / "s.qxb").c_str()));
+    KernDeleteBookMark(kernel, 0);
+    EXPECT_EQ(0, KernAddBookMark(kernel, "a.pag", "A"));
+    KernDeleteBookMark(kernel, 1);
+    EXPECT_EQ("B>b.pag;", Titles(kernel));
+    EXPECT_EQ(1, KernAddBookMark(kernel, "a.pag", "A"));
+    kernel->bookmarks.Clear();
+    EXPECT_EQ(1, KernAddBookMark(kernel, "a.pag", "A"));
 }
 
 std::vector<int> slideShowModes;

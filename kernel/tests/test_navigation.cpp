@@ -77,6 +77,29 @@ TEST_F(Navigation, TheLoadedPageIsReusedNotReadAgain)
     EXPECT_EQ("a:1027;a:1040;", RecLog());
 }
 
+// Names are compared case aside, accented letters included, as the system compares them.
+TEST_F(Navigation, APageNamedInAnotherCaseIsTheSamePage)
+{
+    nav.pub.Write("\xe9t\xe9.pag", RecPage("e"));
+    ASSERT_EQ(1, nav.Go("\xe9t\xe9.pag"));
+    OBJET* first = KernGetTopObjet(nav);
+    ASSERT_EQ(1, nav.Go("b.pag"));
+    ASSERT_EQ(1, nav.Go("\xc9T\xc9.PAG"));
+    EXPECT_EQ(first, KernGetTopObjet(nav));
+    EXPECT_EQ(1, nav->history.Items());
+    ASSERT_EQ(1, nav.Go("A.Pag"));
+    ASSERT_EQ(1, nav.Go("c.pag"));
+    ASSERT_EQ(1, nav.Go("a.PAG"));
+    EXPECT_EQ(2, nav->history.Items());
+    EXPECT_EQ("a", nav.Shown());
+    const struct {
+        std::string name;
+        int visited;
+    } cases[] = {{"\xc9t\xc9.pag", 1}, {"ete.pag", 0}, {"B.PAG", 1}, {"b.pa", 0}, {"b.pagx", 0}, {"d.pag", 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.visited, KernIsInStack(nav, nav.Page(c.name).c_str())) << c.name;
+}
+
 TEST_F(Navigation, APageMarkedToCloseIsDestroyedOnLeaveAndReadAgainOnReturn)
 {
     nav.pub.Write("a.pag", RecPage("a", "255 0 0", 1));

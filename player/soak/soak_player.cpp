@@ -1,5 +1,7 @@
 #include "soak_player.h"
 
+#include "program_folder.h"
+
 #include <cwchar>
 #include <vector>
 
@@ -31,14 +33,6 @@ BOOL CALLBACK AddTitle(HWND window, LPARAM lParam)
     if (!search->page && wcschr(title, L'('))
         search->page = window;
     return TRUE;
-}
-
-std::string ProgramFolder()
-{
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, sizeof exe);
-    std::string folder = exe;
-    return folder.substr(0, folder.rfind('\\') + 1);
 }
 
 }  // namespace

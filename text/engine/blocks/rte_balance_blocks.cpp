@@ -122,5 +122,7 @@ int32_t RteBalanceTextBlocks(RteHandle handle)
         RteCompact(doc->blocks);
         RteDropDocPositions(handle);
     }
+    if (changed)
+        doc->reflow.pending = false;  // its block may be another now
     return changed ? 1 : 0;
 }

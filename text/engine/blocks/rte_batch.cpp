@@ -7,6 +7,7 @@
 #include "rte_block_upkeep.h"
 #include "rte_document_internal.h"
 #include "rte_style_tables.h"
+#include "rte_style_units.h"
 
 using namespace rte_document;
 
@@ -38,9 +39,16 @@ void SwitchRecord(RteDocument* doc, RteHandle runs, int16_t* current, int32_t in
     *current = static_cast<int16_t>(index);
 }
 
-bool SameRequest(const RteBatchStyle& known, const RteBatchStyle& asked)
+// The style is compared as the style table compares records: the record in force, asked again
+// with another font, carries a use count that has moved since, which must not make it new; nor
+// does its font index, which a font of the request's own replaces.
+bool SameRequest(RteBatchStyle known, RteBatchStyle asked)
 {
-    return std::memcmp(&known.style, &asked.style, sizeof asked.style) == 0 && known.withFont == asked.withFont &&
+    if (known.withFont && asked.withFont)
+        known.style.font = asked.style.font = 0;
+    return RteUnitsEqual(RteCharStyleUnits(), &known.style, &asked.style) &&
+           std::memcmp(&known.style.hooks, &asked.style.hooks, sizeof asked.style.hooks) == 0 &&
+           known.withFont == asked.withFont &&
            (!asked.withFont || std::memcmp(&known.font, &asked.font, sizeof asked.font) == 0);
 }
 
@@ -51,9 +59,12 @@ int32_t StyleIndex(RteDocument* doc, RteBatch* batch, const RteCharStyle* style,
     asked.withFont = font != nullptr;
     if (font)
         asked.font = *font;
-    for (const RteBatchStyle& known : ElementsOf<RteBatchStyle>(batch->styles))
-        if (SameRequest(known, asked))
-            return known.index;
+    {
+        RteLocked<RteBatchStyle> known(batch->styles);
+        for (int32_t i = 0; i < known.size(); ++i)
+            if (SameRequest(known[i], asked))
+                return known[i].index;
+    }
     RteCharStyle record = asked.style;
     if (font) {
         int32_t fontIndex = RteFindOrAddFontIn(doc, *font);

@@ -41,12 +41,18 @@ constexpr int RTE_DISPLAY_GLYPHS = 18;
 // One font made, kept until shut-down: found again by its LOGFONTA compared byte by byte.
 constexpr uint16_t RTE_FONT_HAS_WIDTHS = 0x1;
 constexpr uint16_t RTE_FONT_OTHER_DEVICE = 0x2;
+constexpr uint16_t RTE_FONT_MEASURED = 0x4;     // its advances on a display are known
+constexpr uint16_t RTE_FONT_DOUBLE_BYTE = 0x8;  // measured: a double-byte font, without advances
+constexpr uint16_t RTE_FONT_HAS_METRICS = 0x10; // its metrics on a display are known
 struct RteFontCacheEntry {
     HFONT font;
+    HDC keeper;  // holds the font selected, so that the system keeps it ready
     int32_t points;
     LOGFONTA logfont;
     uint16_t flags;
-    uint32_t widths[256];  // the advance of each byte in the low 16 bits
+    uint32_t widths[256];    // the advance of each byte in the low 16 bits
+    uint32_t advances[256];  // the advance of each byte measured on a display
+    TEXTMETRICA metrics;     // measured on a display
 };
 
 // One entry of a port's save stack.

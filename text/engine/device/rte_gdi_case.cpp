@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "rte_font_measures.h"
 #include "rte_gdi_text.h"
 #include "rte_typed.h"
 
@@ -46,7 +47,7 @@ std::vector<RteCasePiece> RteCasePieces(const RteCharStyle& style, const uint8_t
     return pieces;
 }
 
-HFONT RteSmallCapsFont(RteHandle doc, const RteCharStyle& style, const RteFont& font)
+HFONT RteSmallCapsFont(RteHandle doc, const RteCharStyle& style, const RteFont& font, int32_t* cacheIndex)
 {
     RteCharStyle small = style;
     // The unit holds the percentage, with -1 and 1 (plain "on") for the usual three quarters.
@@ -54,7 +55,10 @@ HFONT RteSmallCapsFont(RteHandle doc, const RteCharStyle& style, const RteFont& 
     int32_t points = style.pointSize ? style.pointSize >> 16 : 12;
     small.pointSize = (points * percent / 100) << 16;
     small.smallCaps = 0;
-    return RteMakeFont(doc, &small, &font);
+    HFONT made = RteMakeFont(doc, &small, &font);
+    if (cacheIndex)
+        *cacheIndex = small.fontCache;
+    return made;
 }
 
 int32_t RteRunWidths(HDC dc, RteHandle doc, const RteCharStyle& style, const RteFont& font, const uint8_t* text,
@@ -62,31 +66,38 @@ int32_t RteRunWidths(HDC dc, RteHandle doc, const RteCharStyle& style, const Rte
 {
     RteCharStyle normalStyle = style;
     HFONT normal = RteMakeFont(doc, &normalStyle, &font);
-    HFONT small = style.smallCaps ? RteSmallCapsFont(doc, style, font) : normal;
-    RteFontCacheEntry entry = RteFontCacheEntryOf(doc, normalStyle.fontCache);
-    const uint32_t* table = (entry.flags & RTE_FONT_HAS_WIDTHS) ? entry.widths : nullptr;
+    int32_t smallIndex = normalStyle.fontCache;
+    HFONT small = style.smallCaps ? RteSmallCapsFont(doc, style, font, &smallIndex) : normal;
+    bool asDisplay = RteMeasuresAsDisplay(dc);
+    // Locked from here on: no font is made below.
+    RteLocked<RteFontCacheEntry> fonts(RteGdiOf(RteLocked<RteDocument>(doc)->env)->fontCache);
+    const RteFontCacheEntry& normalEntry = fonts[normalStyle.fontCache];
+    const uint32_t* table = (normalEntry.flags & RTE_FONT_HAS_WIDTHS) ? normalEntry.widths : nullptr;
     int32_t blanksLeft = static_cast<int32_t>(std::count(text, text + count, ' '));
     int32_t justifyLeft = justify;
     int32_t total = 0;
     for (const RteCasePiece& piece : RteCasePieces(style, text, count)) {
-        SelectObject(dc, piece.small ? small : normal);
         auto length = static_cast<int32_t>(piece.text.size());
         auto blanks = static_cast<int32_t>(std::count(piece.text.begin(), piece.text.end(), ' '));
         // Without blanks anywhere, the amount goes over every character.
         int32_t share = blanksLeft ? justifyLeft * blanks / blanksLeft : justifyLeft * length / (count - piece.start);
-        total += RteCharWidths(dc, piece.small ? nullptr : table, reinterpret_cast<const uint8_t*>(piece.text.data()),
-                               length, RTE_WIDTHS_EACH, share, widths + piece.start);
+        const auto* bytes = reinterpret_cast<const uint8_t*>(piece.text.data());
+        const uint32_t* given = piece.small ? nullptr : table;
+        const uint32_t* measured =
+            !given && asDisplay ? RteMeasuredAdvances(dc, fonts[piece.small ? smallIndex : normalStyle.fontCache])
+                                : nullptr;
+        if (measured) {
+            total += RteSingleByteWidths(measured, bytes, length, RTE_WIDTHS_EACH, share, widths + piece.start);
+        } else {
+            SelectObject(dc, piece.small ? small : normal);
+            total += RteCharWidths(dc, given, bytes, length, RTE_WIDTHS_EACH, share, widths + piece.start);
+        }
         blanksLeft -= blanks;
         justifyLeft -= share;
     }
-    SelectObject(dc, normal);
     int32_t spacing = style.units16to25[RTE_STYLE_SPACING_UNIT];
-    return spacing ? total + AddSpacing(dc, spacing, text, count, widths) : total;
-}
-
-RteFontCacheEntry RteFontCacheEntryOf(RteHandle doc, int32_t index)
-{
-    RteFontCacheEntry entry;
-    RteGetElement(RteGdiOf(RteLocked<RteDocument>(doc)->env)->fontCache, index, &entry);
-    return entry;
+    if (!spacing)
+        return total;
+    SelectObject(dc, normal);
+    return total + AddSpacing(dc, spacing, text, count, widths);
 }

@@ -14,14 +14,13 @@ struct RteCasePiece {
 };
 
 std::vector<RteCasePiece> RteCasePieces(const RteCharStyle& style, const uint8_t* text, int32_t count);
-// The font of the small capitals of a style.
-HFONT RteSmallCapsFont(RteHandle doc, const RteCharStyle& style, const RteFont& font);
-// A copy of an entry of the font cache.
-RteFontCacheEntry RteFontCacheEntryOf(RteHandle doc, int32_t index);
+// The font of the small capitals of a style, and its index in the font cache when asked.
+HFONT RteSmallCapsFont(RteHandle doc, const RteCharStyle& style, const RteFont& font,
+                       int32_t* cacheIndex = nullptr);
 // The style's extra spacing after each character, 16.16 (its second-part unit 16).
 constexpr int RTE_STYLE_SPACING_UNIT = 0;  // of units16to25
 // The width of each character as drawn (count values), justification spread over the blanks and
 // the style's extra spacing after each character;
-// the run's fonts are selected in turn and the normal one left selected. Answers the total.
+// the DC's font may change. Answers the total.
 int32_t RteRunWidths(HDC dc, RteHandle doc, const RteCharStyle& style, const RteFont& font, const uint8_t* text,
                      int32_t count, int32_t justify, int32_t* widths);

@@ -86,7 +86,8 @@ void CutToMargins(RteDocument* doc, int32_t copy, const RteRect& wrap, const Rte
                   HRGN region)
 {
     RteRect margins{};
-    doc->hooks.pageMargins(doc->self, copy, reinterpret_cast<intptr_t>(&margins));
+    // The hook numbers the copies from 1, as the line builder asks it.
+    doc->hooks.pageMargins(doc->self, copy + 1, reinterpret_cast<intptr_t>(&margins));
     if (margins == RteRect{})
         return;
     RteRect page{wrap.top + margins.top + at.v, wrap.left + margins.left + at.h, wrap.bottom - margins.bottom + at.v,

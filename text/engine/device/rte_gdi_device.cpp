@@ -9,6 +9,8 @@
 #include "rte_gdi_misc.h"
 #include "rte_gdi_port.h"
 #include "rte_gdi_text.h"
+#include "rte_invert_highlight.h"
+#include "rte_quote_filter.h"
 #include "rte_run_helpers.h"
 #include "rte_typed.h"
 
@@ -56,8 +58,11 @@ void Shutdown(RteEnvironment* env)
     if (gdi->fontCache) {
         {
             RteLocked<RteFontCacheEntry> fonts(gdi->fontCache);
-            for (int32_t i = 0; i < fonts.size(); ++i)
+            for (int32_t i = 0; i < fonts.size(); ++i) {
+                if (fonts[i].keeper)
+                    DeleteDC(fonts[i].keeper);
                 DeleteObject(fonts[i].font);
+            }
         }
         RteUnlockAllAndFree(gdi->fontCache);
     }
@@ -90,11 +95,13 @@ void FillHooks(RteEnvironment* env)
 {
     env->hooks.port = RtePortHook;
     env->hooks.caret = RteCaretHook;
+    env->hooks.invertHighlight = RteInvertHighlight;
     env->hooks.charType = RteCharTypeHook;
     env->hooks.typeahead = RteIsTypeahead;
     env->hooks.drawInvisibles = RteDrawInvisibles;
     env->hooks.blink = RteBlinkRedraw;
     env->hooks.container = RteDefaultContainerHook;
+    env->hooks.specialChar = RteTypographicQuotes;
     env->defaultFormat.hooks.tabLeader = RteDrawTabLeader;
 }
 

@@ -248,7 +248,8 @@ intptr_t RteDrawText(RteHandle handle, RteCharStyle* style, intptr_t request, in
     int32_t baseline = run.baseline - style->superscript + style->subscript;
     std::vector<int32_t> widths(run.count + 1);
     RteRunWidths(dc, handle, *style, font, run.text, run.count, run.justify, widths.data());
-    HFONT normal = static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT));
+    RteCharStyle normalStyle = *style;
+    HFONT normal = RteMakeFont(handle, &normalStyle, &font);
     HFONT small = style->smallCaps ? RteSmallCapsFont(handle, *style, font) : normal;
     bool fromTheRight = ReadsFromTheRight(doc.get(), font);
     // The drawn pieces point into the case pieces' text.

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "rte_document_internal.h"
+#include "rte_font_measures.h"
 #include "rte_gdi_port.h"
 #include "rte_gdi_text.h"
 #include "rte_run_helpers.h"
@@ -31,6 +32,9 @@ constexpr int kRaisePercentUnit = 0;  // of units38to42
 // Document flag: a double underline takes no room of its own.
 constexpr uint32_t kDocNoDoubleUnderlineRoom = 0x40000000;
 constexpr int16_t kDoubleUnderlineRoom = 2;
+// The fonts held ready by a DC of their own: each is a device context of the process's limited
+// number, so the first ones made only.
+constexpr int32_t kKeptFonts = 256;
 
 // The script of a character set: double-byte, or written from right to left (Hebrew and
 // Arabic; Thai, which some tables class with them, reads from left to right).
@@ -148,6 +152,9 @@ HFONT RteMakeFont(RteHandle handle, RteCharStyle* style, const RteFont* font)
     }
     RteFontCacheEntry entry{};
     entry.font = CreateFontIndirectA(&logfont);
+    entry.keeper = RteCount(gdi->fontCache) < kKeptFonts ? CreateCompatibleDC(gdi->screen) : nullptr;
+    if (entry.keeper)
+        SelectObject(entry.keeper, entry.font);
     entry.points = RteDrawPointSize(handle, style);
     entry.logfont = logfont;
     InsertElement(gdi->fontCache, RteCount(gdi->fontCache), entry);
@@ -162,10 +169,14 @@ void RteDefaultStyleMetrics(RteHandle handle, RteCharStyle* style, RteFont* font
     DocLock doc(handle);
     RteGdiPort* port = RteGdiPortOf(&doc->port);
     HDC dc = RtePortGetDC(port);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(style->fontHandle));
     TEXTMETRICA metrics;
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, old);
+    if (RteMeasuresAsDisplay(dc)) {
+        metrics = RteMeasuredMetrics(dc, RteLocked<RteFontCacheEntry>(RteGdiOf(doc->env)->fontCache)[style->fontCache]);
+    } else {
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(style->fontHandle));
+        GetTextMetricsA(dc, &metrics);
+        SelectObject(dc, old);
+    }
     RtePortReleaseDC(port);
     // Raised and lowered text makes room for itself, in pixels or in percent of the height.
     int32_t raise = style->superscript;

@@ -175,37 +175,16 @@ int32_t RteDcTextWidth(HDC dc, const char* text, int32_t length)
     return size.cx;
 }
 
-int32_t RteCountBreaks(HDC dc, const uint8_t* text, int32_t length, uint8_t breakChar)
-{
-    if (!breakChar) {
-        TEXTMETRICA metrics;
-        GetTextMetricsA(dc, &metrics);
-        breakChar = static_cast<uint8_t>(metrics.tmBreakChar);
-    }
-    return static_cast<int32_t>(std::count(text, text + length, breakChar));
-}
+namespace {
 
-int32_t RteCharWidths(HDC dc, const uint32_t* widthTable, const uint8_t* text, int32_t length, int32_t mode,
-                      int32_t justify, int32_t* out)
+// Positions (or widths) from the position after each byte, justification spread over the
+// blanks; without blanks every character takes its share, a double-byte one (of the code page)
+// both its bytes' shares, on its first byte.
+int32_t SpreadWidths(const INT* extents, int32_t width, UINT codePage, const uint8_t* text, int32_t length,
+                     int32_t mode, int32_t justify, int32_t* out)
 {
-    out[0] = 0;
-    if (length <= 0)
-        return 0;
-    std::vector<INT> extents(length);
-    SIZE size{};
-    if (widthTable) {
-        INT x = 0;
-        for (int32_t i = 0; i < length; ++i)
-            extents[i] = x += static_cast<INT>(widthTable[text[i]] & 0xFFFF);
-        size.cx = x;
-    } else {
-        ByteExtents(dc, text, length, extents.data(), &size);
-    }
-    int32_t breaks = RteCountBreaks(dc, text, length, ' ');
+    int32_t breaks = static_cast<int32_t>(std::count(text, text + length, ' '));
     int32_t shares = breaks ? breaks : length;
-    // Without breaks every character takes its share: a double-byte one both its bytes' shares,
-    // on its first byte.
-    UINT codePage = breaks ? 0 : RteDoubleByteCodePage(GetTextCharset(dc));
     int32_t added = 0;
     int32_t spread = 0;
     for (int32_t i = 0; i < length; ++i) {
@@ -227,7 +206,46 @@ int32_t RteCharWidths(HDC dc, const uint32_t* widthTable, const uint8_t* text, i
             out[i] = out[i] - out[i - 1];
         std::copy(out + 1, out + length + 1, out);
     }
-    return size.cx + added;
+    return width + added;
+}
+
+INT TableExtents(const uint32_t* table, const uint8_t* text, int32_t length, INT* extents)
+{
+    INT x = 0;
+    for (int32_t i = 0; i < length; ++i)
+        extents[i] = x += static_cast<INT>(table[text[i]] & 0xFFFF);
+    return x;
+}
+
+}  // namespace
+
+int32_t RteCharWidths(HDC dc, const uint32_t* widthTable, const uint8_t* text, int32_t length, int32_t mode,
+                      int32_t justify, int32_t* out)
+{
+    out[0] = 0;
+    if (length <= 0)
+        return 0;
+    std::vector<INT> extents(length);
+    SIZE size{};
+    if (widthTable)
+        size.cx = TableExtents(widthTable, text, length, extents.data());
+    else
+        ByteExtents(dc, text, length, extents.data(), &size);
+    // Only a spread over every character tells double-byte characters apart.
+    bool spreadOverAll = justify && std::find(text, text + length, ' ') == text + length;
+    UINT codePage = spreadOverAll ? RteDoubleByteCodePage(GetTextCharset(dc)) : 0;
+    return SpreadWidths(extents.data(), size.cx, codePage, text, length, mode, justify, out);
+}
+
+int32_t RteSingleByteWidths(const uint32_t* advances, const uint8_t* text, int32_t length, int32_t mode,
+                            int32_t justify, int32_t* out)
+{
+    out[0] = 0;
+    if (length <= 0)
+        return 0;
+    std::vector<INT> extents(length);
+    INT width = TableExtents(advances, text, length, extents.data());
+    return SpreadWidths(extents.data(), width, 0, text, length, mode, justify, out);
 }
 
 void RteSetWidthTable(RteHandle handle, RteCharStyle* style, const uint32_t* table)
@@ -257,8 +275,12 @@ intptr_t RteMeasureText(RteHandle handle, RteCharStyle* style, intptr_t request,
     RteFont font = ElementOf<RteFont>(doc->fonts, style->font < 0 ? 0 : style->font);
     std::vector<int32_t> widths(step->count + 1);
     RteRunWidths(dc, handle, *style, font, step->text, step->count, 0, widths.data());
-    const RteCountedGlyph& hyphen = gdi->glyphs[1];
-    int32_t hyphenWidth = RteDcTextWidth(dc, reinterpret_cast<const char*>(hyphen.bytes), 1);
+    int32_t hyphenWidth = 0;
+    if (std::find(step->text, step->text + step->count, RTE_CHAR_SOFT_HYPHEN) != step->text + step->count) {
+        RteCharStyle normalStyle = *style;
+        SelectObject(dc, RteMakeFont(handle, &normalStyle, &font));
+        hyphenWidth = RteDcTextWidth(dc, reinterpret_cast<const char*>(gdi->glyphs[1].bytes), 1);
+    }
     RestoreDC(dc, saved);
     RtePortReleaseDC(port);
     int32_t start = step->positions[0];

@@ -53,11 +53,13 @@ constexpr int32_t RTE_WIDTHS_CUMULATIVE = 0;
 constexpr int32_t RTE_WIDTHS_EACH = 2;
 int32_t RteCharWidths(HDC dc, const uint32_t* widthTable, const uint8_t* text, int32_t length, int32_t mode,
                       int32_t justify, int32_t* out);
+// The same for a single-byte font from its advances, without the device.
+int32_t RteSingleByteWidths(const uint32_t* advances, const uint8_t* text, int32_t length, int32_t mode,
+                            int32_t justify, int32_t* out);
 // Gives the style's font a table of 256 advances (the low 16 bits of each value) that measuring
 // and drawing use instead of the device's.
 void RteSetWidthTable(RteHandle doc, RteCharStyle* style, const uint32_t* table);
 int32_t RteDcTextWidth(HDC dc, const char* text, int32_t length);
-int32_t RteCountBreaks(HDC dc, const uint8_t* text, int32_t length, uint8_t breakChar);
 
 // Paragraph slot 2: fills the gap of a tab with copies of its leader, right-aligned to its end.
 struct RteTabLeader {

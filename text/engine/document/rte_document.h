@@ -94,6 +94,21 @@ struct RteScrollState {
     int16_t extraH;
     int16_t extraV;
     int16_t reported[4];
+    // The position itself; the document's scroll pair is what drawing subtracts (the display
+    // offsets), which follows the position unless the owner scrolls the display itself.
+    RtePoint position;
+};
+
+// What the last edit left to be laid out again in a block whose lines stand: the lines that
+// start after the edit's end, their offsets already moved with the text, may be taken back as
+// they are once a new line starts where one of them does. Any other change drops it.
+struct RteReflow {
+    bool pending;
+    int32_t block;
+    int32_t edit;       // block offset where the text changed
+    int32_t editEnd;    // block offset after the inserted text, or of the deletion
+    RteRect wrap;       // the wrap bounds and containers the old lines were laid out in
+    int32_t containers;
 };
 
 struct RteDocument {
@@ -131,7 +146,7 @@ struct RteDocument {
     RteRectList extraArea;
     RteRectList wrapArea;
     RtePoint viewOrigin;
-    RteRectList rectList2;
+    RteRectList highlight;  // the selection's ranges as last drawn or to be drawn
     RteRectList rectList3;
     RteHandle blocks;       // RteTextBlock
     RteHandle charStyles;   // RteCharStyle
@@ -193,6 +208,15 @@ struct RteDocument {
     RteHandle batch;
     // A copy's ranges in its source (RteRange, the first from 0), under the document's key.
     RteHandle origins;
+    // RTE_LARGE_CHANGE once text went in as chunks: from then on, an insertion that changes the
+    // blocks redraws the whole text.
+    int16_t largeChange;
+    RteHandle extraValues;  // int32_t, one an extra-area rect; made on demand
+    RteReflow reflow;
+    // The highlight region stands inverted on the screen.
+    bool highlightShown;
+    // Copies of a repeating wrap area that hold text, as last drawn.
+    int32_t pagesInUse;
 };
 
 // An extra-area rect (numbered from 1) and the text offset from which it affects lines.

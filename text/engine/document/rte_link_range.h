@@ -19,7 +19,7 @@ struct RteLinkRange {
     int32_t end;  // exclusive
     char name[RTE_LINK_NAME_BYTES];
     RteHandle nameHandle;  // the name of 64 characters or more, with its NUL
-    RteLinkProc callback;
+    RteLinkProc callback;  // null (a range read from a stream): its table's default
     int16_t currentStyle;  // named style ids
     int16_t kindStyles[3];
 };

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "rte_position_cache.h"
 #include "rte_text_blocks.h"
 
 int32_t RteApplyToRanges(RteDocument* doc, const RteRange* range, bool paragraph, RteRunStepProc proc,
@@ -26,6 +27,8 @@ int32_t RteApplyToRanges(RteDocument* doc, const RteRange* range, bool paragraph
     if (step.changed) {
         doc->flags |= RTE_DOC_STYLES_CHANGED;
         ++doc->changes;
+        // The positions kept were measured with the old styles.
+        RteDropDocPositions(doc->self);
     }
     return step.changed;
 }

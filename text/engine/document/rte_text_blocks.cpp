@@ -51,6 +51,8 @@ uint8_t RteTextByteAt(const RteDocument* doc, int32_t offset)
 
 void RteMarkForLayout(RteDocument* doc, int32_t start, int32_t end)
 {
+    // Whatever is marked no longer lies as the old lines have it.
+    doc->reflow.pending = false;
     RteLocked<RteTextBlock> blocks(doc->blocks);
     for (int32_t i = 0, from = 0; i < blocks.size(); from += blocks[i].length, ++i) {
         int32_t to = from + blocks[i].length;

@@ -6,6 +6,9 @@
 #include "rte_document_internal.h"
 #include "rte_editing.h"
 #include "rte_position_cache.h"
+#include "rte_position_queries.h"
+#include "rte_redisplay.h"
+#include "rte_reflow.h"
 #include "rte_shift.h"
 #include "rte_style_tables.h"
 
@@ -52,14 +55,20 @@ void RemoveParagraphRuns(RteDocument* doc, int32_t start, int32_t end)
 
 }  // namespace
 
-int32_t RteInsertBytes(RteHandle handle, const uint8_t* bytes, int32_t length, int32_t offset)
+int32_t RteInsertBytes(RteHandle handle, const uint8_t* bytes, int32_t length, int32_t offset, int32_t mode)
 {
     DocLock doc(handle);
     if (length <= 0)
         return offset;
     int32_t start = 0;
     int32_t index = RteBlockAt(doc.get(), offset, &start);
+    if (mode != RTE_INSERT_AS_TEXT && bytes[0] == (RTE_BREAK_CODE & 0xFF)) {
+        RteMarkForLayout(doc.get(), offset, offset);
+        NoteFinalParagraphEnd(doc.get());
+        return start;
+    }
     RteTextBlock block = LoadedBlock(doc.get(), index);
+    bool linesStood = RteLinesStand(block);
     std::memcpy(RteInsert(block.text, offset - start, length), bytes, static_cast<size_t>(length));
     RteUnlock(block.text);
     block.length += length;
@@ -69,6 +78,7 @@ int32_t RteInsertBytes(RteHandle handle, const uint8_t* bytes, int32_t length, i
     RteShiftTables(doc.get(), offset, length);
     RtePositionsInserted(handle, index, offset - start, length);
     RteMarkForLayout(doc.get(), offset, offset + length);
+    RteNoteEdit(handle, index, offset - start, length, linesStood);
     NoteFinalParagraphEnd(doc.get());
     if (block.length > RTE_MAX_BLOCK_BYTES)
         RteBalanceTextBlocks(handle);
@@ -87,8 +97,10 @@ int32_t RteDeleteInBlock(RteHandle handle, int32_t start, int32_t* end)
     int32_t count = stop - start;
     if (count <= 0)
         return start;
+    bool linesStood = RteLinesStand(block);
     RteMarkForLayout(doc.get(), start, stop);
     RemoveParagraphRuns(doc.get(), start, stop);
+    RteRemoveBindings(doc.get(), start, stop);
     RteDelete(block.text, start - blockStart, count);
     block.length -= count;
     bool many = RteCount(doc->blocks) > 1;
@@ -109,5 +121,14 @@ int32_t RteDeleteInBlock(RteHandle handle, int32_t start, int32_t* end)
         return blockStart;
     }
     RtePositionsDeleted(handle, index, start - blockStart, count);
+    RteNoteEdit(handle, index, start - blockStart, -count, linesStood);
     return start;
+}
+
+void RteInsertBreakPair(RteHandle doc, int32_t offset, int16_t redraw)
+{
+    const uint8_t pair[2] = {RTE_BREAK_CODE & 0xFF, RTE_BREAK_CODE & 0xFF};
+    int32_t from = RteInsertBytes(doc, pair, 2, RtePinOffset(doc, offset), 0);
+    if (redraw != RTE_REDRAW_NONE)
+        RteRedisplay(doc, nullptr, from, -1, nullptr, nullptr, RTE_REDRAW_OFFSCREEN_FIRST, true);
 }

@@ -30,17 +30,6 @@ bool ClosedToTyping(RteHandle doc)
     return (locked->flags & RTE_DOC_CLOSED_TO_TYPING) || (locked->flags2 & RTE_DOC2_CLOSED_TO_TYPING);
 }
 
-bool IsHidden(RteHandle doc, int32_t offset)
-{
-    if (!(DocLock(doc)->flags & RTE_DOC_HIDDEN_TEXT))
-        return false;
-    RteStyleWalk walker;
-    RteStyleWalkBegin(doc, offset, &walker, false);
-    bool hidden = walker.style->hidden != 0;
-    RteStyleWalkEnd(doc, false);
-    return hidden;
-}
-
 // One character from an offset in a direction: past the continuation bytes of a multi-byte
 // character and past hidden text.
 int32_t CharacterStep(RteHandle doc, int32_t offset, int32_t direction)
@@ -50,11 +39,34 @@ int32_t CharacterStep(RteHandle doc, int32_t offset, int32_t direction)
     auto skip = [&](int32_t position) {
         return position > 0 && position < length &&
                ((RteCharInfo(doc, position, RTE_CLASS_CONTINUATION) & RTE_CLASS_CONTINUATION) ||
-                IsHidden(doc, direction > 0 ? position - 1 : position));
+                RteHiddenAt(doc, direction > 0 ? position - 1 : position));
     };
     while (skip(at))
         at += direction;
     return std::clamp(at, 0, length);
+}
+
+// Deletes what of the range is not hidden: a key steps over hidden text that takes no room, but
+// never deletes it. Answers 1 when anything went.
+int32_t DeleteVisible(RteHandle doc, RteRange range, int16_t redraw)
+{
+    bool deleted = false;
+    for (int32_t end = range.end; end > range.start;) {
+        if (RteHiddenAt(doc, end - 1)) {
+            --end;
+            continue;
+        }
+        int32_t start = end - 1;
+        while (start > range.start && !RteHiddenAt(doc, start - 1))
+            --start;
+        RteRange visible = {start, end};
+        RteDeleteRange(doc, &visible, RTE_REDRAW_NONE);
+        deleted = true;
+        end = start;
+    }
+    if (deleted)
+        Redraw(doc, 0, redraw);
+    return deleted ? 1 : 0;
 }
 
 // The insertion style given to bytes typed at the caret when it differs from the style before.
@@ -77,18 +89,26 @@ void ApplyInsertionStyle(RteHandle doc, int32_t offset, int32_t length)
 
 int32_t InsertChunks(RteHandle doc, const uint8_t* bytes, int32_t length, int32_t offset)
 {
-    if (length > RTE_MAX_BLOCK_BYTES)
+    bool chunked = length > RTE_MAX_BLOCK_BYTES;
+    if (chunked) {
         RteDropDocPositions(doc);
+        DocLock(doc)->largeChange = RTE_LARGE_CHANGE;
+    }
+    int32_t blocks = RteCount(DocLock(doc)->blocks);
     int32_t from = offset;
     for (int32_t done = 0; done < length;) {
         int32_t chunk = std::min(length - done, RTE_MAX_BLOCK_BYTES);
-        from = std::min(from, RteInsertBytes(doc, bytes + done, chunk, offset + done));
+        from = std::min(from, RteInsertBytes(doc, bytes + done, chunk, offset + done, RTE_INSERT_AS_TEXT));
         done += chunk;
-        if (length > RTE_MAX_BLOCK_BYTES)
+        if (chunked)
             RteBalanceTextBlocks(doc);
     }
-    // A long insertion changed blocks all over: everything is drawn again.
-    return length > RTE_MAX_BLOCK_BYTES ? 0 : from;
+    // A long insertion changed blocks all over, and after one any change of the blocks may have
+    // moved text across them: everything is drawn again.
+    DocLock locked(doc);
+    if (chunked || (locked->largeChange > 256 && RteCount(locked->blocks) != blocks))
+        return 0;
+    return from;
 }
 
 // The offset the insertion goes to: the selection replaced by a caret at its start.
@@ -144,12 +164,7 @@ int32_t ControlKey(RteHandle doc, uint8_t key, int16_t redraw)
         if ((back && start == 0) || (!back && start >= length))
             return 0;
         int32_t other = CharacterStep(doc, start, back ? -1 : 1);
-        // Hidden text is never deleted by a key when it takes no room.
-        if (IsHidden(doc, back ? other : start))
-            return 0;
-        RteRange range = {std::min(start, other), std::max(start, other)};
-        RteDeleteRange(doc, &range, redraw);
-        return 1;
+        return DeleteVisible(doc, RteRange{std::min(start, other), std::max(start, other)}, redraw);
     }
     case RTE_KEY_LEFT:
         RteSetCaretQuiet(doc, CharacterStep(doc, start, -1));
@@ -214,6 +229,17 @@ int32_t TypeBytes(RteHandle doc, const uint8_t* bytes, int32_t length, int32_t o
 }
 
 }  // namespace
+
+bool RteHiddenAt(RteHandle doc, int32_t offset)
+{
+    if (!(DocLock(doc)->flags & RTE_DOC_HIDDEN_TEXT))
+        return false;
+    RteStyleWalk walker;
+    RteStyleWalkBegin(doc, offset, &walker, false);
+    bool hidden = walker.style->hidden != 0;
+    RteStyleWalkEnd(doc, false);
+    return hidden;
+}
 
 bool RteIsControlChar(uint8_t byte)
 {

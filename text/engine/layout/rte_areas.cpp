@@ -113,8 +113,13 @@ int32_t RteContainerCount(RteHandle handle) { return RectCount(RteLocked<RteDocu
 
 void RteGetContainer(RteHandle handle, int32_t number, bool window, bool scaled, RteRect* out)
 {
+    RteAreaRect(handle, RteLocked<RteDocument>(handle)->wrapArea, number, window, scaled, out);
+}
+
+void RteAreaRect(RteHandle handle, RteRectList area, int32_t number, bool window, bool scaled, RteRect* out)
+{
     RteLocked<RteDocument> doc(handle);
-    *out = RectOf(doc->wrapArea, number);
+    *out = RectOf(area, number);
     RtePoint offset = window ? RtePoint{-doc->scroll.v, -doc->scroll.h} : RtePoint{};
     if (scaled && doc->scaling.factor) {
         RteScaleRect(&doc->scaling, &offset, out);
@@ -290,6 +295,11 @@ void RteSetContainerValue(RteHandle handle, int32_t number, int32_t value)
 
 int32_t RteContainerAtPoint(RteHandle handle, const RtePoint* point, const RtePoint* inset)
 {
+    return RteAreaRectAtPoint(handle, RteLocked<RteDocument>(handle)->wrapArea, point, inset);
+}
+
+int32_t RteAreaRectAtPoint(RteHandle handle, RteRectList area, const RtePoint* point, const RtePoint* inset)
+{
     RteLocked<RteDocument> doc(handle);
     RtePoint at = *point;
     if (doc->scaling.factor) {
@@ -300,7 +310,7 @@ int32_t RteContainerAtPoint(RteHandle handle, const RtePoint* point, const RtePo
     }
     at.v += doc->scroll.v;
     at.h += doc->scroll.h;
-    return RteRectListIndexAtPoint(doc->wrapArea, &at, nullptr, inset, nullptr);
+    return RteRectListIndexAtPoint(area, &at, nullptr, inset, nullptr);
 }
 
 int32_t RteContainerIndexAtPoint(RteHandle handle, const RtePoint* point, int32_t* repetition, RtePoint* offset)

@@ -10,6 +10,7 @@
 constexpr uint32_t RTE_LAYOUT_REPEAT_DOWN = 0x1;
 constexpr uint32_t RTE_LAYOUT_REPEAT_ACROSS = 0x2;
 constexpr uint32_t RTE_LAYOUT_KEEP_LAST_HEIGHT = 0x4;
+constexpr uint32_t RTE_LAYOUT_KEEP_CARET_IN_VIEW = 0x400;  // a scroll takes the caret along
 constexpr uint32_t RTE_LAYOUT_VIEW_CONTAINERS = 0x10000000;
 
 // Area change flags.
@@ -28,6 +29,9 @@ void RteGetAreaBounds(RteHandle doc, RteRect* wrap, RteRect* view);
 void RteSetAreaRects(RteHandle doc, const RteRect* wrap, const RteRect* view);
 int32_t RteContainerCount(RteHandle doc);
 void RteGetContainer(RteHandle doc, int32_t number, bool window, bool scaled, RteRect* out);
+// Rect n (0: the bounds) of one of the document's areas, less the scroll for the window, mapped
+// through the document's scaling when asked.
+void RteAreaRect(RteHandle doc, RteRectList area, int32_t number, bool window, bool scaled, RteRect* out);
 // The distance from one copy of the wrap area to the next ((0, 0) when it does not repeat).
 RtePoint RteRepeatStep(RteHandle doc);
 // The rect index within one copy of the wrap area of a 0-based repetition number, and the
@@ -66,6 +70,9 @@ int32_t RteContainerIndexAtPoint(RteHandle doc, const RtePoint* point, int32_t* 
 void RteBroadcastStyles(RteHandle doc, int32_t argument, intptr_t verb, RteHandle styles, RteHandle formats);
 // The container under a window point (display scaling undone, scroll added), 0 for none.
 int32_t RteContainerAtPoint(RteHandle doc, const RtePoint* point, const RtePoint* inset);
+// The number of the rect of one of the document's areas that holds a window point (mapped back
+// through the scaling, the scroll added), 0 for none.
+int32_t RteAreaRectAtPoint(RteHandle doc, RteRectList area, const RtePoint* point, const RtePoint* inset);
 // 1 when the geometry changed since the last reset; with reset, remembers it as it is now.
 // Layout flag 0x40 leaves the wrap bounds out of the comparison.
 constexpr uint32_t RTE_LAYOUT_WRAP_NOT_COMPARED = 0x40;

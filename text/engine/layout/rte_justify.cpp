@@ -83,9 +83,12 @@ intptr_t RteDefaultJustify(RteHandle, intptr_t state, intptr_t piece, intptr_t c
     auto* given = reinterpret_cast<RteLinePiece*>(piece);
     auto* rect = reinterpret_cast<RteRect*>(line);
     const auto& par = *reinterpret_cast<const RteParFormat*>(format);
-    RteLinePiece* first = FirstOfLine(given);
     RteLinePiece* end = given + count;
-    SpaceVertically(first, end, rect, par);
+    // A line cut by obstacles comes in segments: its spacing goes on once, with its last one;
+    // each segment is aligned within its own room.
+    if ((end - 1)->flags & RTE_PIECE_LINE_LAST)
+        SpaceVertically(FirstOfLine(given), end, rect, par);
+    RteLinePiece* first = given;
     if (par.alignment == RTE_ALIGN_NONE)
         return 0;
     int32_t slack = rect->right - (end - 1)->rect.right;

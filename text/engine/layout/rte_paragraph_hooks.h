@@ -19,7 +19,9 @@ constexpr intptr_t RTE_LINE_LAST_OF_TEXT = 0x1;
 // Document flag: every tab ends one default spacing further on.
 constexpr uint32_t RTE_DOC_FIXED_TABS = 0x10000000;
 
-// Slot 2: (document, line state, a piece of the line, piece count from it, line rect, format).
+// Slot 2: (document, line state, a piece of the line, piece count from it, line rect, format):
+// the pieces given, one segment of the line between obstacles, are aligned within the rect; the
+// paragraph's spacing goes on the whole line with the segment that ends it.
 intptr_t RteDefaultJustify(RteHandle doc, intptr_t state, intptr_t piece, intptr_t count, intptr_t line,
                            intptr_t format);
 

@@ -66,9 +66,14 @@ struct LineScan {
     std::vector<int32_t> x;          // from the line start, one more than the bytes scanned
     std::vector<int32_t> tabs;       // block indices of the tabs on the line
     std::vector<uint16_t> tabFlags;  // RTE_PIECE_LEFT_TAB or RTE_PIECE_OTHER_TAB, with each tab
-    // Where text skips an obstacle: the block index of the first character after it, and where
-    // the text before it ended.
-    std::vector<std::pair<int32_t, int32_t>> jumps;
+    // Where text skips an obstacle: the block index of the first character after it, where the
+    // text before it ended and where the obstacle begins.
+    struct Jump {
+        int32_t at;
+        int32_t endX;
+        int32_t obstacleLeft;
+    };
+    std::vector<Jump> jumps;
     int32_t end = 0;
     uint16_t endFlags = 0;
 
@@ -76,12 +81,42 @@ struct LineScan {
     // The x where a piece ending at the index ends: before the obstacle it skips there.
     int32_t EndAt(const RteLineBuilder* b, int32_t index) const
     {
-        for (const auto& [at, endX] : jumps)
-            if (at == index)
-                return endX;
+        for (const Jump& jump : jumps)
+            if (jump.at == index)
+                return jump.endX;
         return At(b, index);
     }
 };
+
+// Extra-area rects bound to the paragraph that starts at the line's offset move to the line's
+// top: an anchored obstacle follows its text.
+void MoveAnchoredRects(RteHandle doc, int32_t offset, int32_t top)
+{
+    RteLocked<RteDocument> locked(doc);
+    if (!locked->anchors)
+        return;
+    std::vector<int16_t> bound;
+    {
+        RteLocked<RteAnchor> anchors(locked->anchors);
+        for (int32_t i = 0; i < anchors.size(); ++i)
+            if (anchors[i].offset == offset)
+                bound.push_back(anchors[i].rect);
+    }
+    bool moved = false;
+    {
+        RteRectIterator extra(locked->extraArea);
+        for (int16_t number : bound) {
+            if (number < 1 || number > extra.Count() || extra.Rect(number).top == top)
+                continue;
+            RteOffsetRect(&extra.Rect(number), 0, top - extra.Rect(number).top);
+            moved = true;
+        }
+    }
+    if (moved) {
+        RteRecalcListBounds(locked->extraArea);
+        locked->areaChanges |= RTE_AREA_EXTRA_CHANGED;
+    }
+}
 
 // The obstacles of the extra area across a line of the height of the style at its start; the
 // line narrows where an obstacle leaves too little room beside it.
@@ -143,7 +178,7 @@ LineScan Scan(RteHandle doc, RteLineBuilder* b, const RteRect& line, const std::
         while (next < obstacles.size() && scan.x.back() >= obstacles[next].right)
             ++next;
         if (next < obstacles.size() && scan.x.back() + Width(b, i) > obstacles[next].left) {
-            scan.jumps.emplace_back(i, scan.x.back());
+            scan.jumps.push_back({i, scan.x.back(), obstacles[next].left});
             scan.x.back() = obstacles[next++].right;
         }
         if (b->types[i] & RTE_CLASS_TAB) {
@@ -167,6 +202,30 @@ LineScan Scan(RteHandle doc, RteLineBuilder* b, const RteRect& line, const std::
     return scan;
 }
 
+// Each segment of the line between obstacles goes to the justification hook in turn, with the
+// room it has: up to the obstacle after it, or the line's end for the last.
+void JustifySegments(RteHandle doc, RteLineBuilder* b, const LineScan& scan, intptr_t lineState, RteLinePiece* first,
+                     int32_t count, RteRect* line)
+{
+    RteGeneralHook justify = RteLocked<RteDocument>(doc)->hooks.justify;
+    auto format = reinterpret_cast<intptr_t>(b->walker.format);
+    int32_t from = 0;
+    for (const LineScan::Jump& jump : scan.jumps) {
+        int32_t to = from;
+        while (to < count && first[to].offset < jump.at)
+            ++to;
+        if (to == from || to == count)
+            continue;
+        RteRect room = *line;
+        room.right = jump.obstacleLeft;
+        justify(doc, lineState, reinterpret_cast<intptr_t>(first + from), to - from, reinterpret_cast<intptr_t>(&room),
+                format);
+        from = to;
+    }
+    justify(doc, lineState, reinterpret_cast<intptr_t>(first + from), count - from, reinterpret_cast<intptr_t>(line),
+            format);
+}
+
 }  // namespace
 
 void RteLineIndents(const RteStyleWalk* walker, RteRect* line, bool paragraphFirst)
@@ -177,6 +236,26 @@ void RteLineIndents(const RteStyleWalk* walker, RteRect* line, bool paragraphFir
         line->left += left;
     if (format.rightIndent > 0)
         line->right -= format.rightIndent;
+}
+
+void RteApplyLineHeight(RteHandle doc, const RteParFormat& format, int32_t descent, RteLineHeight* line)
+{
+    {
+        RteLocked<RteDocument> locked(doc);
+        if (locked->flags & RTE_DOC_FIXED_LINE_HEIGHT) {
+            const RteCharStyle& style = RteLocked<RteCharStyle>(locked->charStyles)[0];
+            *line = {style.ascent + style.descent + style.leading, style.descent + style.leading};
+            return;
+        }
+    }
+    int32_t minimum = format.units140to141[RTE_PAR_MINIMUM_LINE_HEIGHT];
+    int32_t exact = format.units140to141[RTE_PAR_EXACT_LINE_HEIGHT];
+    if (minimum > 0 && line->height < minimum) {
+        // The leading counts for nothing then: the room added lies above the text.
+        *line = {minimum, descent};
+    } else if (exact > 0) {
+        *line = {exact, std::min(line->below, exact)};
+    }
 }
 
 void RteLineMetrics(RteHandle doc, RteStyleWalk* walker, int16_t* ascent, int16_t* descent, int16_t* leading)
@@ -197,12 +276,20 @@ intptr_t RteDefaultFillLine(RteHandle doc, void* state)
     RteStyleWalkSet(&b->walker, b->blockStart + b->lineStart);
     RteRect line = b->line;
     RteLineIndents(&b->walker, &line, b->paragraphStart);
+    MoveAnchoredRects(doc, b->blockStart + b->lineStart, line.top);
     std::vector<RteRect> obstacles = Obstacles(doc, b, &line);
     LineScan scan = Scan(doc, b, line, obstacles);
     int32_t end = scan.end;
     uint16_t endFlags = scan.endFlags;
     b->lineEnd = end;
     int16_t ascent = 0, descent = 0, leading = 0;
+    RteAdjustHook pieceLength = nullptr;
+    bool hideHidden = false;
+    {
+        RteLocked<RteDocument> locked(doc);
+        pieceLength = locked->hooks.lineAdjust;
+        hideHidden = (locked->flags & RTE_DOC_HIDDEN_TEXT) != 0;
+    }
     int32_t from = b->lineStart;
     size_t tab = 0;
     do {
@@ -213,8 +300,8 @@ intptr_t RteDefaultFillLine(RteHandle doc, void* state)
             ++tab;
         // A piece also ends where the text skips an obstacle.
         for (const auto& jump : scan.jumps)
-            if (jump.first > from && jump.first < to)
-                to = jump.first;
+            if (jump.at > from && jump.at < to)
+                to = jump.at;
         uint16_t flags = RTE_PIECE_LATER;
         if (from < end && RunsRightToLeft(doc, b, from))
             flags |= RTE_PIECE_RTL;
@@ -225,26 +312,37 @@ intptr_t RteDefaultFillLine(RteHandle doc, void* state)
         }
         if (to <= from)
             to = end;
-        RteLinePiece piece = {static_cast<uint16_t>(from), 0, 0, flags, 0,
-                              RteRect{line.top, scan.At(b, from), line.top, scan.EndAt(b, to)}};
+        if (hideHidden && b->walker.style->hidden)
+            flags |= RTE_PIECE_HIDDEN;
+        RteLinePiece piece = {static_cast<uint16_t>(from), 0, 0, flags, 0, RteRect{line.top, 0, line.top, 0}};
+        // The piece-length hook may take fewer bytes: the line then ends there.
+        auto allowed = static_cast<int32_t>(pieceLength(doc, reinterpret_cast<intptr_t>(b),
+                                                        reinterpret_cast<intptr_t>(b->text + from),
+                                                        reinterpret_cast<intptr_t>(&piece), from, to - from));
+        if (allowed > 0 && allowed < to - from) {
+            to = end = b->lineEnd = from + allowed;
+            endFlags = 0;
+        }
+        piece.rect.left = scan.At(b, from);
+        piece.rect.right = scan.EndAt(b, to);
         b->pieces.push_back(piece);
         from = to;
     } while (from < end);
-    line.bottom = line.top + ascent + descent + leading;
+    RteStyleWalkSet(&b->walker, b->blockStart + b->lineStart);
+    RteLineHeight height = {ascent + descent + leading, descent + leading};
+    RteApplyLineHeight(doc, *b->walker.format, descent, &height);
+    line.bottom = line.top + height.height;
     RteLinePiece* first = &b->pieces[b->firstPiece];
     auto count = static_cast<int32_t>(b->pieces.size() - b->firstPiece);
     for (int32_t i = 0; i < count; ++i) {
         first[i].rect.bottom = line.bottom;
-        first[i].spaceAfter = static_cast<uint16_t>(descent + leading);
+        first[i].spaceAfter = static_cast<uint16_t>(height.below);
     }
     first[0].flags = static_cast<uint16_t>((first[0].flags & ~RTE_PIECE_LATER) | RTE_PIECE_LINE_FIRST |
                                            (b->paragraphStart ? RTE_PIECE_PAR_FIRST : 0));
     first[count - 1].flags |= RTE_PIECE_LINE_LAST | endFlags;
     intptr_t lineState = b->lastBlock && end == b->length ? RTE_LINE_LAST_OF_TEXT : 0;
-    RteStyleWalkSet(&b->walker, b->blockStart + b->lineStart);
-    RteLocked<RteDocument>(doc)->hooks.justify(doc, lineState, reinterpret_cast<intptr_t>(first), count,
-                                               reinterpret_cast<intptr_t>(&line),
-                                               reinterpret_cast<intptr_t>(b->walker.format));
+    JustifySegments(doc, b, scan, lineState, first, count, &line);
     // Right-to-left runs read from their right; a right-to-left paragraph's line is mirrored.
     RteReverseRtlRuns(first, count);
     if (RteParDirection(RteLocked<RteDocument>(doc)->env, b->walker.format) == -1)

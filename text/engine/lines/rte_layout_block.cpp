@@ -1,5 +1,6 @@
 // Laying out blocks: each block's lines follow the previous block's last line, container after
 // container, the last container open below so that text that does not fit runs on.
+#include <algorithm>
 #include <cstring>
 
 #include "rect_ops.h"
@@ -7,6 +8,7 @@
 #include "rte_document.h"
 #include "rte_line_builder.h"
 #include "rte_position_cache.h"
+#include "rte_reflow.h"
 #include "rte_text_blocks.h"
 #include "rte_typed.h"
 
@@ -78,7 +80,21 @@ void TakeBreak(RteHandle doc, RteLineBuilder* b)
     b->line = RteRect{next.top, next.left, next.top, next.right};
 }
 
-void BuildLines(RteHandle doc, RteLineBuilder* b)
+// Takes back the old lines from the one that starts where the next line would, when there is
+// one; true when the block's lines are then complete.
+bool TakeBackLines(RteLineBuilder* b, const RteReusableLines* reusable)
+{
+    if (!reusable || b->lineStart >= b->length)
+        return false;
+    int32_t at = RteReusableLineAt(*reusable, b->lineStart, b->container, b->line.top);
+    if (at < 0)
+        return false;
+    b->pieces.insert(b->pieces.end(), reusable->pieces.begin() + at, reusable->pieces.end());
+    b->lineStart = b->length;
+    return true;
+}
+
+void BuildLines(RteHandle doc, RteLineBuilder* b, const RteReusableLines* reusable)
 {
     RteHookTable hooks = RteLocked<RteDocument>(doc)->hooks;
     hooks.lineNotify(doc, reinterpret_cast<intptr_t>(b), 0);
@@ -94,7 +110,7 @@ void BuildLines(RteHandle doc, RteLineBuilder* b)
         b->lineStart = b->lineEnd;
         b->line.top = b->line.bottom;
         TakeBreak(doc, b);
-    } while (b->lineStart < b->length);
+    } while (b->lineStart < b->length && !TakeBackLines(b, reusable));
     hooks.lineNotify(doc, reinterpret_cast<intptr_t>(b), 2);
 }
 
@@ -107,6 +123,27 @@ RteHandle PieceArray(RteHandle doc, const std::vector<RteLinePiece>& pieces)
     std::memcpy(entries.get(), pieces.data(), pieces.size() * sizeof(RteLinePiece));
     entries[count] = RteLinePiece{0, 0, 0, RTE_PIECE_SENTINEL, 0, {}};
     return lines;
+}
+
+// The pieces become the block's lines, its bounds theirs (a point for a block without visible
+// lines) and its flags those of a block laid out with the flag given; answers its bottom.
+int32_t StoreLines(RteHandle doc, int32_t index, const std::vector<RteLinePiece>& pieces, uint32_t flag)
+{
+    RteRect bounds{};
+    for (const RteLinePiece& piece : pieces)
+        RteUnionRectNonNull(&bounds, &piece.rect, &bounds);
+    if (flag & RTE_BLOCK_NO_VISIBLE_LINES)
+        bounds = pieces.front().rect;
+    RteHandle lines = PieceArray(doc, pieces);
+    RteLocked<RteDocument> locked(doc);
+    RteLocked<RteTextBlock> blocks(locked->blocks);
+    if (blocks[index].lines)
+        RteFree(blocks[index].lines);
+    blocks[index].lines = lines;
+    blocks[index].bounds = bounds;
+    blocks[index].flags = (blocks[index].flags & ~(kNeedsLayout | RTE_BLOCK_NO_VISIBLE_LINES)) |
+                          RTE_BLOCK_LINES_COMPLETE | RTE_BLOCK_LINES_BUILT | flag;
+    return pieces.back().rect.bottom;
 }
 
 // Keeps the block's lines that start before an offset of it and places the next line below
@@ -133,9 +170,36 @@ bool KeepLinesBefore(RteHandle doc, const RteTextBlock& block, int32_t offset, R
     return true;
 }
 
+// Whether the block's text is all hidden text that takes no room.
+bool AllHidden(RteHandle doc, int32_t start, int32_t length)
+{
+    if (length == 0 || !(RteLocked<RteDocument>(doc)->flags & RTE_DOC_HIDDEN_TEXT))
+        return false;
+    RteStyleWalk walker;
+    RteStyleWalkBegin(doc, start, &walker, false);
+    bool hidden = true;
+    for (int32_t at = start; hidden && at < start + length; at = walker.nextRunStart) {
+        RteStyleWalkSet(&walker, at);
+        hidden = walker.style->hidden != 0;
+    }
+    RteStyleWalkEnd(doc, false);
+    return hidden;
+}
+
+// A block of hidden text has one line that takes no room, where its first line would stand.
+void HiddenLine(RteHandle doc, const RteTextBlock& block, RteLineBuilder* b)
+{
+    uint16_t flags = RTE_PIECE_LINE_FIRST | RTE_PIECE_LINE_LAST | RTE_PIECE_HIDDEN |
+                     (b->paragraphStart ? RTE_PIECE_PAR_FIRST : 0);
+    if (RteTextByteAt(RteLocked<RteDocument>(doc).get(), b->blockStart + block.length - 1) == RTE_PARAGRAPH_END)
+        flags |= RTE_PIECE_PAR_LAST;
+    RteRect point{b->line.top, b->line.left, b->line.top, b->line.left};
+    b->pieces.push_back(RteLinePiece{0, 0, 0, flags, b->container, point});
+}
+
 // The block's lines built anew from an offset of it (0 for all; lines that start before it
 // stay as they are); answers its new bottom.
-int32_t LayOut(RteHandle doc, int32_t index, int32_t from)
+int32_t LayOut(RteHandle doc, int32_t index, int32_t from, const RteReusableLines* reusable)
 {
     RteLineBuilder b{};
     RteTextBlock block = BlockRecord(doc, index);
@@ -148,9 +212,14 @@ int32_t LayOut(RteHandle doc, int32_t index, int32_t from)
     b.length = block.length;
     b.containers = RteContainerCount(doc);
     b.lastBlock = index + 1 == RteCount(RteLocked<RteDocument>(doc)->blocks);
-    if (!KeepLinesBefore(doc, block, from, &b)) {
+    bool hidden = AllHidden(doc, b.blockStart, block.length);
+    if (hidden || !KeepLinesBefore(doc, block, from, &b)) {
         b.paragraphStart = StartsParagraph(doc, b.blockStart);
         PlaceFirstLine(doc, &b);
+    }
+    if (hidden) {
+        HiddenLine(doc, block, &b);
+        return StoreLines(doc, index, b.pieces, RTE_BLOCK_NO_VISIBLE_LINES);
     }
     RteHandle positions = nullptr, types = nullptr;
     b.positions = RteBlockPositions(doc, index, &positions, &types);
@@ -159,22 +228,11 @@ int32_t LayOut(RteHandle doc, int32_t index, int32_t from)
     b.types = typeValues.get();
     b.text = text.get();
     RteStyleWalkBegin(doc, b.blockStart + b.lineStart, &b.walker, true);
-    BuildLines(doc, &b);
+    BuildLines(doc, &b, reusable);
     RteStyleWalkEnd(doc, true);
     RteReleasePositions(doc, positions);
     b.pieces.back().flags |= RTE_PIECE_LINE_LAST;
-    RteRect bounds{};
-    for (const RteLinePiece& piece : b.pieces)
-        RteUnionRectNonNull(&bounds, &piece.rect, &bounds);
-    RteHandle lines = PieceArray(doc, b.pieces);
-    RteLocked<RteDocument> locked(doc);
-    RteLocked<RteTextBlock> blocks(locked->blocks);
-    if (blocks[index].lines)
-        RteFree(blocks[index].lines);
-    blocks[index].lines = lines;
-    blocks[index].bounds = bounds;
-    blocks[index].flags = (blocks[index].flags & ~kNeedsLayout) | RTE_BLOCK_LINES_COMPLETE | RTE_BLOCK_LINES_BUILT;
-    return b.pieces.back().rect.bottom;
+    return StoreLines(doc, index, b.pieces, 0);
 }
 
 int32_t LineCount(const RteTextBlock& block)
@@ -197,16 +255,19 @@ int32_t LayOutWithBreaks(RteHandle doc, int32_t index, RteLayoutChange* change)
 {
     constexpr intptr_t kEmptyBlock = 1;
     constexpr intptr_t kFullLayout = 5;
-    int32_t bottom = LayOut(doc, index, 0);
+    // After an edit, the lines before its paragraph stay and those after it may be taken back.
+    RteReusableLines reusable;
+    bool reuse = RteTakeReusableLines(doc, index, &reusable);
+    int32_t bottom = reuse ? LayOut(doc, index, reusable.rebuildFrom, &reusable) : LayOut(doc, index, 0, nullptr);
     RteTextBlock block = BlockRecord(doc, index);
     int32_t start = RteBlockStart(RteLocked<RteDocument>(doc).get(), index);
-    intptr_t mode = block.length == 0 ? kEmptyBlock : kFullLayout;
+    intptr_t mode = block.length == 0 || (block.flags & RTE_BLOCK_NO_VISIBLE_LINES) ? kEmptyBlock : kFullLayout;
     RteGeneralHook postLayout = RteLocked<RteDocument>(doc)->hooks.postLayout;
     for (int32_t passes = LineCount(block); passes > 0; --passes) {
         if (!postLayout(doc, index, reinterpret_cast<intptr_t>(change), start, start + block.length, mode))
             break;
         int32_t forced = RteLocked<RteDocument>(doc)->forcedBreak;
-        bottom = LayOut(doc, index, forced - start);
+        bottom = LayOut(doc, index, forced - start, nullptr);
         RteLocked<RteDocument> locked(doc);
         bool honoured = locked->forcedBreak != forced;
         locked->forcedBreak = 0;
@@ -225,6 +286,21 @@ RteRect RteRepeatedContainer(RteHandle doc, int32_t number)
     RteRect rect;
     RteGetContainer(doc, index + 1, false, false, &rect);
     RteOffsetRect(&rect, offset.h, offset.v);
+    if (!Repeats(doc))
+        return rect;
+    // Each copy of a repeating wrap area is a page with its own margins: at the top and left of
+    // its first container, the right of its last, the bottom of every one.
+    int32_t perCopy = std::max(1, RteContainerCount(doc));
+    RteRect margins{};
+    RteLocked<RteDocument>(doc)->hooks.pageMargins(doc, (number - 1) / perCopy + 1,
+                                                   reinterpret_cast<intptr_t>(&margins));
+    if (index == 0) {
+        rect.top += margins.top;
+        rect.left += margins.left;
+    }
+    if (index == perCopy - 1)
+        rect.right -= margins.right;
+    rect.bottom -= margins.bottom;
     return rect;
 }
 

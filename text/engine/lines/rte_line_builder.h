@@ -23,6 +23,10 @@ constexpr uint16_t RTE_PIECE_LATER = 0x800;          // a piece after its line's
 constexpr uint16_t RTE_PIECE_CONTAINER_BREAK = 0x8;
 constexpr uint16_t RTE_PIECE_PAGE_BREAK = 0x4;
 constexpr uint16_t RTE_PIECE_SOFT_BREAK = 0x2000;
+constexpr uint16_t RTE_PIECE_HIDDEN = 0x2;  // hidden text that takes no room
+
+// Block flag: the block's text is all hidden; its one line takes no room.
+constexpr uint32_t RTE_BLOCK_NO_VISIBLE_LINES = 0x20;
 
 // While a block is laid out a layout's bottom is open: the last container reaches this far.
 constexpr int32_t RTE_OPEN_BOTTOM = 0x7FFFFFF0;
@@ -47,7 +51,8 @@ struct RteLineBuilder {
     bool paragraphStart;   // the line starts a paragraph
 };
 
-// A container by its number (from 1) counted on through the repeated copies of the wrap area.
+// A container by its number (from 1) counted on through the repeated copies of the wrap area,
+// within the margins that the page-margins hook (slot 29) gives its copy (from 1).
 RteRect RteRepeatedContainer(RteHandle doc, int32_t number);
 // Lays out the block and the blocks before it that still need layout.
 void RteLayoutBlock(RteHandle doc, int32_t block, RteLayoutChange* change, bool force);
@@ -58,6 +63,21 @@ intptr_t RteDefaultFillLine(RteHandle doc, void* builder);
 // Slot 3: 1 when the filled line stays where it is; 0 when it was moved on and must be filled
 // again.
 intptr_t RteDefaultLineFits(RteHandle doc, void* builder);
+// Document flag: every line is as high as the document's first character style.
+constexpr uint32_t RTE_DOC_FIXED_LINE_HEIGHT = 0x40000000;
+// Paragraph format units (of units140to141, 32-bit units 140 and 141): the minimum and the exact
+// line height, 0 for none.
+constexpr int RTE_PAR_MINIMUM_LINE_HEIGHT = 0;
+constexpr int RTE_PAR_EXACT_LINE_HEIGHT = 1;
+// A line's height and the room below its baseline.
+struct RteLineHeight {
+    int32_t height;
+    int32_t below;
+};
+// The height of a line whose tallest runs reach the descent given: the document's fixed line
+// height, else the paragraph's minimum (the leading then counts for nothing), else its exact
+// height, which a line takes whether taller or lower.
+void RteApplyLineHeight(RteHandle doc, const RteParFormat& format, int32_t descent, RteLineHeight* line);
 // The line grown to the style at the walker: the tallest ascent, descent and leading so far.
 void RteLineMetrics(RteHandle doc, RteStyleWalk* walker, int16_t* ascent, int16_t* descent, int16_t* leading);
 // The paragraph format's indents applied to a line rect.

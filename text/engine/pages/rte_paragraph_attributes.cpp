@@ -5,6 +5,7 @@
 #include "rte_document_internal.h"
 #include "rte_pages.h"
 #include "rte_redisplay.h"
+#include "rte_style_units.h"
 #include "rte_styles.h"
 #include "rte_text_blocks.h"
 
@@ -100,4 +101,30 @@ void RteUnmarkTabs(RteHandle doc, const RteRange* range, bool relayout, int16_t 
         for (int32_t n = 0; n < format.tabCount; ++n)
             format.tabs[n].kind &= RTE_TAB_KIND_BITS;
     });
+}
+
+void RteSetParHooks(RteHandle handle, const RteParFormat* values, const RteParFormat* mask,
+                    const RteParFormat* andMask, const RteParFormatHooks* hooks, int32_t valueA, int32_t valueB,
+                    bool relayout, int16_t redraw)
+{
+    bool any = false;
+    {
+        DocLock doc(handle);
+        RteLocked<RteParFormat> formats(doc->parFormats);
+        for (int32_t i = 0; i < formats.size(); ++i) {
+            if (!RteMaskedMatch(RteParFormatUnits(), &formats[i], values, mask, andMask))
+                continue;
+            formats[i].hooks = *hooks;
+            formats[i].value142 = valueA;
+            formats[i].value143 = valueB;
+            any = true;
+        }
+        if (any) {
+            ++doc->changes;
+            if (relayout)
+                RteMarkForLayout(doc.get(), 0, doc->textLength);
+        }
+    }
+    if (any && relayout && redraw != RTE_REDRAW_NONE)
+        RteRedisplay(handle, nullptr, 0, -1, nullptr, nullptr, redraw == RTE_REDRAW_DEFAULT ? 5 : redraw, true);
 }

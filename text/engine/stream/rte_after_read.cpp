@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "rte_areas.h"
 #include "rte_document_internal.h"
+#include "rte_link_range.h"
 #include "rte_record_stream.h"
 #include "rte_style_names.h"
 #include "rte_text_blocks.h"
@@ -209,17 +211,31 @@ void FixOtherRuns(RteDocument* doc)
     }
 }
 
-// The end records of the two link-range tables follow the text.
-void FixLinkEnds(RteDocument* doc)
+// Ranges within the text, in end order, each holding text; the end records follow the text.
+void FixLinkRanges(RteDocument* doc)
 {
     for (RteHandle table : doc->linkRanges) {
         if (RteCount(table) == 0)
             rte_document::ResetRuns(table, -1);
-        RteLocked<uint8_t> bytes(table);
-        auto* last = reinterpret_cast<int32_t*>(bytes.get() + static_cast<size_t>(RteCount(table) - 1) *
-                                                                  static_cast<size_t>(RteElementSize(table)));
-        last[0] = doc->textLength + kSentinelPast;
-        last[1] = doc->textLength + kSentinelPast;
+        std::vector<RteLinkRange> ranges = rte_document::ElementsOf<RteLinkRange>(table);
+        std::vector<RteLinkRange> kept;
+        for (size_t i = 0; i + 1 < ranges.size(); ++i) {
+            RteLinkRange range = ranges[i];
+            range.start = Clamp(range.start, 0, doc->textLength);
+            range.end = Clamp(range.end, 0, doc->textLength);
+            if (range.start < range.end && (kept.empty() || range.end >= kept.back().end))
+                kept.push_back(range);
+            else if (range.nameHandle)
+                RteFree(range.nameHandle);
+        }
+        RteLinkRange sentinel = ranges.back();
+        if (sentinel.nameHandle)
+            RteFree(sentinel.nameHandle);
+        sentinel.nameHandle = nullptr;
+        sentinel.start = sentinel.end = doc->textLength + kSentinelPast;
+        kept.push_back(sentinel);
+        RteSetCount(table, static_cast<int32_t>(kept.size()));
+        std::memcpy(RteLocked<RteLinkRange>(table).get(), kept.data(), kept.size() * sizeof(RteLinkRange));
     }
 }
 
@@ -228,7 +244,14 @@ void FixScaling(RteDocument* doc)
     int32_t factor = doc->scaling.factor < 0 ? -doc->scaling.factor : doc->scaling.factor;
     if ((factor >> 16) == 0 || (factor & 0xFFFF) == 0)
         doc->scaling.factor = 0;
-    doc->resolution = doc->port.resolution;
+    // Text laid out at another resolution than the port's is scaled to the port's (its styles,
+    // formats and areas), then laid out again.
+    int32_t stored = doc->resolution;
+    int32_t port = doc->port.resolution;
+    auto fits = [](int32_t value) { return value > 0 && value <= INT16_MAX; };
+    if (fits(stored) && fits(port) && stored != port)
+        RteScaleDocument(doc->self, static_cast<int16_t>(port), static_cast<int16_t>(stored), true);
+    doc->resolution = port;
 }
 
 // A registered type-24 handler sees every font (kind 2), character style (1) and paragraph
@@ -276,7 +299,7 @@ void RteAfterRead(RteHandle handle, RteStreamPass* pass)
     Recount(doc.get());
     FixSelection(doc.get());
     FixOtherRuns(doc.get());
-    FixLinkEnds(doc.get());
+    FixLinkRanges(doc.get());
     FixScaling(doc.get());
     int32_t styles = RteCount(doc->charStyles);
     doc->insertStyle = static_cast<int16_t>(Clamp(doc->insertStyle, 0, styles - 1));

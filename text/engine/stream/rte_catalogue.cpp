@@ -94,11 +94,15 @@ WriteProc WriterOf(int16_t type)
         return WriteSettings;
     case RTE_REC_BLOCKS:
     case RTE_REC_TEXT:
+    case RTE_REC_LINES:
         return WriteText;
     case RTE_REC_CHAR_STYLES:
     case RTE_REC_PAR_FORMATS:
     case RTE_REC_FONTS:
         return WriteStyles;
+    case RTE_REC_LINKS_A:
+    case RTE_REC_LINKS_B:
+        return WriteLinks;
     default:
         return WriteTables;
     }
@@ -113,11 +117,15 @@ ReadProc ReaderOf(int16_t type)
         return ReadSettings;
     case RTE_REC_BLOCKS:
     case RTE_REC_TEXT:
+    case RTE_REC_LINES:
         return ReadText;
     case RTE_REC_CHAR_STYLES:
     case RTE_REC_PAR_FORMATS:
     case RTE_REC_FONTS:
         return ReadStyles;
+    case RTE_REC_LINKS_A:
+    case RTE_REC_LINKS_B:
+        return ReadLinks;
     case RTE_REC_VIEW:  // the view belongs to the window showing the document
         return nullptr;
     default:
@@ -180,6 +188,9 @@ int32_t RteRecordEstimate(RteDocument* doc, int16_t type)
         return SelectionEstimate(doc);
     case RTE_REC_PAGE:
         return kPageEstimate;
+    case RTE_REC_LINKS_A:
+    case RTE_REC_LINKS_B:
+        return static_cast<int32_t>(RteByteSize(doc->linkRanges[type - RTE_REC_LINKS_A]));
     default:
         return 0;
     }

@@ -20,6 +20,8 @@ void WriteText(RteDocument* doc, int16_t type, RteBodyWriter& body, int32_t* val
 void ReadText(RteDocument* doc, int16_t type, RteBodyReader& body, int32_t value, RteStreamPass* pass);
 void WriteStyles(RteDocument* doc, int16_t type, RteBodyWriter& body, int32_t* value, RteStreamPass* pass);
 void ReadStyles(RteDocument* doc, int16_t type, RteBodyReader& body, int32_t value, RteStreamPass* pass);
+void WriteLinks(RteDocument* doc, int16_t type, RteBodyWriter& body, int32_t* value, RteStreamPass* pass);
+void ReadLinks(RteDocument* doc, int16_t type, RteBodyReader& body, int32_t value, RteStreamPass* pass);
 void WriteTables(RteDocument* doc, int16_t type, RteBodyWriter& body, int32_t* value, RteStreamPass* pass);
 void ReadTables(RteDocument* doc, int16_t type, RteBodyReader& body, int32_t value, RteStreamPass* pass);
 

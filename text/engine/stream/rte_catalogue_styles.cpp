@@ -23,7 +23,6 @@ constexpr uint32_t kKeepFormats = 0x400;
 constexpr uint32_t kKeepFonts = 0x800;
 // A version 0x1000F stream written with character styles of this size is a 0x1000E one.
 constexpr int32_t kOldStyleBytes = 190;
-constexpr int32_t kVersionObjectBytes = 0x1000B;
 
 // The object field travels as a per-save number (rte_record_stream.h); the document's own
 // handle never reaches the stream.
@@ -42,18 +41,9 @@ void ObjectField(V& v, intptr_t& object, RteStreamPass* pass)
             number = static_cast<int32_t>(i + 1);
         }
     }
-    if constexpr (V::reading) {
-        if (v.version() == kVersionObjectBytes) {
-            uint8_t id[4];
-            v.Bytes(id, sizeof id, sizeof id);
-            std::memcpy(&number, id, sizeof number);
-        } else {
-            v.L(number);
-        }
+    v.RefL(number);
+    if constexpr (V::reading)
         object = number;
-    } else {
-        v.L(number);
-    }
 }
 
 template <class V>
@@ -118,7 +108,7 @@ void TabFields(V& v, RteTab& tab)
     v.L(tab.kind);
     v.L(tab.position);
     v.L(tab.leader);
-    v.L(tab.value);
+    v.RefL(tab.value);
 }
 
 template <class V>
@@ -139,7 +129,7 @@ void FormatFields(V& v, RteParFormat& f)
     if (v.Has(0x10010))
         v.S(f.units2to6[1]);
     v.L(f.units140to141[1]);
-    v.L(f.value142);
+    v.RefL(f.value142);
     v.L(f.value143);
     for (int i = 0; i < 7; ++i)
         v.L(f.units144to155[i]);
@@ -198,7 +188,7 @@ void FontFields(V& v, RteFont& font, bool wide)
     if (v.Has(0x10010))
         v.L(font.values[0]);
     v.L(font.values[1]);
-    v.L(font.values[2]);
+    v.RefL(font.values[2]);
     for (int i = 3; i < 11; ++i)
         v.L(font.values[i]);
     int32_t kind = kPlatformKind;

@@ -1,10 +1,12 @@
-// Records 1 and 2: the text-block table and the text of each block. Text of a document bound
-// to its stream may stay there; it is read again through hook slot 8 when needed.
+// Records 1, 2 and 3: the text-block table, the text of each block and its lines. Text of a
+// document bound to its stream may stay there; it is read again through hook slot 8 when
+// needed.
 #include <cstring>
 
 #include "rte_catalogue.h"
 #include "rte_document_internal.h"
 #include "rte_io.h"
+#include "rte_line_piece.h"
 #include "rte_record_fields.h"
 #include "rte_text_blocks.h"
 #include "rte_text_helpers.h"
@@ -17,7 +19,7 @@ namespace {
 constexpr uint32_t kLinesNotSavedBlock = 0x80;
 constexpr uint16_t kTextGrowth = 64;
 constexpr uint8_t kTextPriority = 32;
-constexpr int16_t kLineRecordBytes = 28;
+constexpr int16_t kLineRecordBytes = sizeof(RteLinePiece);
 constexpr uint16_t kLineGrowth = 8;
 constexpr uint8_t kLinePriority = 64;
 
@@ -40,13 +42,7 @@ void BlockFields(V& v, BlockEntry& b)
     v.L(b.values[2]);
     v.S(b.values[3]);
     int32_t fifth = 0;
-    if (v.reading && !v.Has(0x1000C) && v.Has(0x1000B)) {
-        // Version 0x1000B alone wrote this value as a byte string.
-        uint8_t bytes[sizeof fifth];
-        v.Bytes(bytes, sizeof bytes, sizeof bytes);
-    } else {
-        v.L(fifth);
-    }
+    v.RefL(fifth);
     v.Rect(b.bounds);
     // The block's first line: rebuilt by layout, so the stream keeps it empty.
     int16_t line[5] = {};
@@ -175,6 +171,78 @@ void ReadBlockText(RteDocument* doc, RteBodyReader& body, int32_t offset, RteStr
     rte_document::SetElement(doc->blocks, index, block);
 }
 
+
+// A line record: five shorts (the piece's offset, spacing, space after, flags and container)
+// and its rect.
+template <class V>
+void LineFields(V& v, RteLinePiece& piece)
+{
+    v.S(piece.offset);
+    v.S(piece.extra);
+    v.S(piece.spaceAfter);
+    v.S(piece.flags);
+    v.S(piece.container);
+    v.Rect(piece.rect);
+}
+
+void WriteLines(RteDocument* doc, RteBodyWriter& body, int32_t offset)
+{
+    int32_t start = 0;
+    int32_t index = BlockIndexAt(doc, offset, &start);
+    if (index < 0 || start != offset)
+        return;
+    RteHandle lines = rte_document::ElementOf<RteTextBlock>(doc->blocks, index).lines;
+    if (!lines)
+        return;
+    RteFieldWriter writer(body);
+    RteLocked<RteLinePiece> pieces(lines);
+    for (int32_t i = 0; i < pieces.size(); ++i) {
+        RteLinePiece piece = pieces[i];
+        LineFields(writer, piece);
+    }
+}
+
+// Lines are derived from the text: lines that do not fit their block (offsets outside it or
+// not rising, no closing entry) are dropped and the block is laid out again.
+bool LinesFit(const std::vector<RteLinePiece>& pieces, int32_t length)
+{
+    if (pieces.empty() || pieces.back().flags != RTE_PIECE_SENTINEL)
+        return false;
+    for (size_t i = 0; i + 1 < pieces.size(); ++i) {
+        const RteLinePiece& piece = pieces[i];
+        if (piece.flags == RTE_PIECE_SENTINEL || piece.offset > length || piece.container < 0 ||
+            (i > 0 && piece.offset < pieces[i - 1].offset))
+            return false;
+    }
+    return true;
+}
+
+void ReadLines(RteDocument* doc, RteBodyReader& body, int32_t offset)
+{
+    RteFieldReader reader(body, static_cast<int32_t>(RTE_STREAM_VERSION));
+    std::vector<RteLinePiece> pieces;
+    while (body.MoreValues()) {
+        RteLinePiece piece = {};
+        LineFields(reader, piece);
+        pieces.push_back(piece);
+    }
+    CheckBody(doc, body);
+    int32_t start = 0;
+    int32_t index = offset < 0 ? -1 : BlockIndexAt(doc, offset, &start);
+    if (index < 0 || start != offset)
+        return;
+    RteTextBlock block;
+    RteGetElement(doc->blocks, index, &block);
+    if (!LinesFit(pieces, block.length))
+        return;
+    if (!block.lines)
+        block.lines = RteAllocKeyedClear(doc->env->context, sizeof(RteLinePiece), 0, kLineGrowth, doc->key);
+    RteSetCount(block.lines, static_cast<int32_t>(pieces.size()));
+    std::memcpy(RteLocked<RteLinePiece>(block.lines).get(), pieces.data(), pieces.size() * sizeof(RteLinePiece));
+    block.flags &= ~(RTE_BLOCK_RELAYOUT | kLinesNotSavedBlock);
+    rte_document::SetElement(doc->blocks, index, block);
+}
+
 }  // namespace
 
 namespace rte_catalogue {
@@ -197,6 +265,8 @@ void WriteText(RteDocument* doc, int16_t type, RteBodyWriter& body, int32_t* val
         *value = count;
         return;
     }
+    if (type == RTE_REC_LINES)
+        WriteLines(doc, body, *value);
     if (type != RTE_REC_TEXT)
         return;
     int32_t start = 0;
@@ -232,6 +302,8 @@ void ReadText(RteDocument* doc, int16_t type, RteBodyReader& body, int32_t value
         ReadBlocks(doc, body, value, pass);
     else if (type == RTE_REC_TEXT)
         ReadBlockText(doc, body, value, pass);
+    else if (type == RTE_REC_LINES)
+        ReadLines(doc, body, value);
 }
 
 }  // namespace rte_catalogue

@@ -47,6 +47,8 @@ public:
     void S(T& field) { body_.Short(static_cast<int32_t>(field)); }
     template <class T>
     void L(T& field) { body_.Long(static_cast<int32_t>(field)); }
+    template <class T>
+    void RefL(T& field) { L(field); }
     void Skip() {}
     void Bytes(void* field, size_t size, size_t used) { body_.Bytes(field, used < size ? used : size); }
 
@@ -56,6 +58,7 @@ private:
 
 class RteFieldReader : public RteCompoundFields<RteFieldReader> {
 public:
+    static constexpr int32_t kReferenceBytesVersion = 0x1000B;
     RteFieldReader(RteBodyReader& body, int32_t version) : body_(body), version_(version) {}
     static constexpr bool reading = true;
     bool Has(int32_t version) const { return version_ >= version; }
@@ -64,6 +67,21 @@ public:
     void S(T& field) { field = static_cast<T>(body_.Short()); }
     template <class T>
     void L(T& field) { field = static_cast<T>(body_.Long()); }
+    // Version 0x1000B alone wrote the fields that held references (a style's object, the
+    // matching fields of formats, fonts and tabs, a block's fifth layout value) as 4-byte
+    // strings of the value's bytes.
+    template <class T>
+    void RefL(T& field)
+    {
+        if (version_ != kReferenceBytesVersion) {
+            L(field);
+            return;
+        }
+        uint8_t bytes[4] = {};
+        body_.BytesInto(bytes, sizeof bytes);
+        int32_t value = bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<int32_t>(static_cast<uint32_t>(bytes[3]) << 24);
+        field = static_cast<T>(value);
+    }
     void Skip() { body_.Long(); }
     // The item is clamped to the field, which is cleared first.
     void Bytes(void* field, size_t size, size_t) { body_.BytesInto(field, size); }

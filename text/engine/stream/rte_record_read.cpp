@@ -12,7 +12,7 @@ namespace {
 constexpr uint16_t kBodyGrowth = 300;
 
 struct Read {
-    RteHandle doc;
+    RteHandle doc;          // the document that takes the records: the main one or a sub-document
     RteDocument* locked;
     RteHandle list;
     RteHandle body;
@@ -21,7 +21,19 @@ struct Read {
     intptr_t reference;
     int32_t end;
     RteStreamPass pass;
+    RteHandle main;
+    RteDocument* mainLocked;
+    RteStreamPass mainPass;  // set aside while a sub-document is read
 };
+
+RteStreamPass NewPass(bool bound)
+{
+    RteStreamPass pass = {};
+    pass.reading = true;
+    pass.version = static_cast<int32_t>(RTE_STREAM_VERSION);
+    pass.bound = bound;
+    return pass;
+}
 
 [[noreturn]] void Raise(Read& read, uint16_t code) { RteRaise(read.locked->env->context, code, nullptr); }
 
@@ -102,6 +114,53 @@ void CallReader(Read& read, const RteRecordHandler& handler, const RteRecordHead
     read.pass.envCopy = nullptr;
 }
 
+// The sub-document read so far is fixed up and left; the records go to the main document
+// again.
+void LeaveSubDocument(Read& read)
+{
+    if (read.doc == read.main)
+        return;
+    RteHandle sub = read.doc;
+    read.doc = read.main;
+    read.locked = read.mainLocked;
+    read.locked->env->context->currentKey = read.locked->key;
+    RteStreamPass pass = std::move(read.pass);
+    read.pass = std::move(read.mainPass);
+    RteUnlock(sub);  // the lock taken when the sub-document was entered
+    RteAfterRead(sub, &pass);
+    RteLocked<RteDocument> locked(sub);
+    locked->flags &= ~RTE_DOC_READING;
+    locked->port.flags |= RTE_PORT_CHANGED;
+}
+
+// A settings record with a nonzero value starts a sub-document: the type-18 handler names the
+// document that takes its records (null: they are skipped up to the next settings record).
+// Returns false when the records are to be skipped.
+bool EnterSubDocument(Read& read, int32_t value)
+{
+    LeaveSubDocument(read);
+    RteRecordHandler* found = RteFindRecordType(read.list, RTE_REC_SUBDOCUMENT, nullptr);
+    if (!found)
+        return false;
+    RteRecordHandler handler = *found;
+    RteUnlock(read.list);
+    if ((handler.flags & RTE_RECORD_DEFAULT_READER) || !handler.reader)
+        return false;
+    RteHandle sub = nullptr;
+    int32_t asked = value;
+    while (!handler.reader(read.main, RTE_REC_SUBDOCUMENT, read.body, &asked, reinterpret_cast<intptr_t>(&sub), nullptr)) {
+    }
+    if (!sub || sub == read.main)
+        return false;
+    read.mainPass = std::move(read.pass);
+    read.pass = NewPass(false);
+    read.doc = sub;
+    read.locked = static_cast<RteDocument*>(RteLock(sub));
+    read.locked->env->context->currentKey = read.locked->key;
+    RteDropDocPositions(sub);
+    return true;
+}
+
 void ReadRecords(Read& read)
 {
     bool first = true;
@@ -116,8 +175,12 @@ void ReadRecords(Read& read)
         if (first && header.type > 0)
             Raise(read, RTE_ERR_STREAM_DAMAGED);
         first = false;
-        if (header.type == RTE_REC_SETTINGS)
-            skipping = header.value != 0;
+        if (header.type == RTE_REC_SETTINGS && header.value != 0) {
+            skipping = !EnterSubDocument(read, header.value);
+        } else if (header.type == RTE_REC_SETTINGS) {
+            skipping = false;
+            LeaveSubDocument(read);
+        }
         RteRecordHandler handler = {header.type, RTE_RECORD_DEFAULT_READER | RTE_RECORD_DEFAULT_WRITER,
                                     nullptr, nullptr, nullptr, nullptr};
         bool known = header.type == RTE_RECORD_START;
@@ -141,8 +204,9 @@ void ReadRecords(Read& read)
                 read.pass.typesRead[header.type / 32] |= 1u << (header.type % 32);
         }
         *read.position = bodyAt + header.length;
-        read.locked->hooks.progress(read.doc, RTE_PROGRESS_READ, *read.position, read.end);
+        read.mainLocked->hooks.progress(read.main, RTE_PROGRESS_READ, *read.position, read.end);
     }
+    LeaveSubDocument(read);
 }
 
 uint16_t ReadDoc(RteHandle doc, int32_t* position, const int16_t* types, int32_t count, RteIoProc io,
@@ -151,10 +215,7 @@ uint16_t ReadDoc(RteHandle doc, int32_t* position, const int16_t* types, int32_t
     RteLocked<RteDocument> locked(doc);
     RteMemContext* context = locked->env->context;
     uint32_t oldKey = context->currentKey;
-    Read read{doc, locked.get(), nullptr, nullptr, position, io, reference, 0, {}};
-    read.pass.reading = true;
-    read.pass.version = static_cast<int32_t>(RTE_STREAM_VERSION);
-    read.pass.bound = bound;
+    Read read{doc, locked.get(), nullptr, nullptr, position, io, reference, 0, NewPass(bound), doc, locked.get(), {}};
     uint16_t code = RteTry(context, [&] {
         if (!locked->env->registry)
             RteMakeRegistry(locked->env);
@@ -172,6 +233,8 @@ uint16_t ReadDoc(RteHandle doc, int32_t* position, const int16_t* types, int32_t
         ReadRecords(read);
         RteAfterRead(doc, &read.pass);
     });
+    if (code)
+        RteTry(context, [&] { LeaveSubDocument(read); });
     if (code && code != RTE_ERR_READER_STOPPED) {
         // What was read stays, made consistent, so that the document can still be used.
         RteTry(context, [&] { RteAfterRead(doc, &read.pass); });

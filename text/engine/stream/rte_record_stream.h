@@ -100,6 +100,12 @@ uint16_t RteSaveDoc(RteHandle doc, int32_t* position, const int16_t* types, int3
 uint16_t RteSaveDocBound(RteHandle doc, int32_t* position, const int16_t* types, int32_t count, RteIoProc io,
                          intptr_t reference, int32_t settingsValue);
 uint16_t RteSaveDocEnd(RteHandle doc, int32_t* position, RteIoProc io, intptr_t reference);
+// Reads records until the end record or the stream's end. A settings record with a nonzero
+// value starts a sub-document: the reader of a type-18 handler the caller registered is called
+// with the main document, that value, and as its argument the address of an RteHandle it sets
+// to the document that takes the records up to the next settings record (left null, they are
+// skipped). A settings record of value 0 goes back to the main document. Each sub-document
+// is fixed up as a read document when its records end.
 uint16_t RteReadDoc(RteHandle doc, int32_t* position, const int16_t* types, int32_t count, RteIoProc io,
                     intptr_t reference);
 uint16_t RteReadDocBound(RteHandle doc, int32_t* position, const int16_t* types, int32_t count, RteIoProc io,

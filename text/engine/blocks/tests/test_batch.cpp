@@ -1,6 +1,8 @@
 // Insertion batches: text, styles and formats appended at one place and taken in at the end.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "block_text.h"
 #include "document_fixture.h"
 #include "rte_batch.h"
@@ -123,6 +125,26 @@ TEST_F(BatchTest, AStyleAskedForAgainNamesTheSameRecord)
     }
     RteEndBatch(doc, false, 0);
     EXPECT_EQ("0:1 2:0 4:1 6:0 8:1 10:0 14:0 ", CharRuns(doc));
+    EXPECT_EQ(2, RteCount(DocumentOf(doc).charStyles));
+    EXPECT_EQ("", RunProblems(doc));
+}
+
+// A font asked for alone is asked with the record in force, whose use count moves as runs
+// take it: the request is still the one made before.
+TEST_F(BatchTest, AFontAskedForAgainWithoutAStyleIsFoundAgain)
+{
+    RteHandle doc = MakeDocument();
+    RteFont first;
+    RteGetElement(DocumentOf(doc).fonts, 0, &first);
+    RteFont second = first;
+    std::snprintf(second.name, sizeof second.name, "%s", "Liberation Mono");
+    RteBeginBatch(doc, 0);
+    for (int i = 0; i < 40; ++i)
+        RteBatchAppend(doc, reinterpret_cast<const uint8_t*>("ab"), 2, nullptr, nullptr, i % 2 ? &second : &first, 0);
+    RteBatch batch;
+    RteGetElement(DocumentOf(doc).batch, 0, &batch);
+    EXPECT_EQ(2, RteCount(batch.styles));
+    RteEndBatch(doc, false, 0);
     EXPECT_EQ(2, RteCount(DocumentOf(doc).charStyles));
     EXPECT_EQ("", RunProblems(doc));
 }

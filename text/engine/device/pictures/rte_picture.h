@@ -8,6 +8,8 @@
 #include "geometry_types.h"
 #include "rte_memory.h"
 
+struct RteColor;
+
 // The picture side of a drawing port: its device context and the two recording handles
 // (polygon, region), each present only while a recording runs.
 struct RtePicturePort {
@@ -76,6 +78,12 @@ void RteDrawBitmapHandle(RtePicturePort* port, RteHandle bitmap, const RteRect* 
 // that do not fit the handle end the drawing.
 void RteDrawPicture(RtePicturePort* port, RteHandle picture, const RteRect* target, bool scaleH, bool scaleV,
                     bool bracket);
+
+// The DC's text (fore) and background colours as the engine's colours, and back.
+void RteGetForeColor(const RtePicturePort* port, RteColor* out);
+void RteGetBackColor(const RtePicturePort* port, RteColor* out);
+void RteSetForeColor(RtePicturePort* port, const RteColor* colour);
+void RteSetBackColor(RtePicturePort* port, const RteColor* colour);
 
 // Recordings: started for a rect, handed over (and detached) at the end.
 void RteBeginPolygon(RtePicturePort* port, const RteRect* rect);

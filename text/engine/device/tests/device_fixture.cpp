@@ -91,3 +91,4 @@ RteCharStyle StyleAt(RteHandle doc, int32_t offset)
     RteUnlock(DocumentOf(doc).charStyles);
     return style;
 }
+

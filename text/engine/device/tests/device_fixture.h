@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "block_positions.h"
+
 #include "rte_gdi.h"
 #include "rte_typed.h"
 

@@ -27,15 +27,6 @@
 
 namespace {
 
-std::vector<int32_t> Positions(RteHandle doc)
-{
-    RteHandle handle = nullptr;
-    int32_t* positions = RteBlockPositions(doc, 0, &handle, nullptr);
-    std::vector<int32_t> copy(positions, positions + RteCount(handle));
-    RteReleasePositions(doc, handle);
-    return copy;
-}
-
 // The width GDI gives the text in the font.
 int32_t GdiWidth(const char* face, int32_t pixels, bool bold, const std::string& text)
 {
@@ -55,7 +46,7 @@ using GdiTextTest = DeviceTest;
 TEST_F(GdiTextTest, PositionsAreTheFontsAdvances)
 {
     RteHandle doc = MakeDocument("Hello, world");
-    std::vector<int32_t> positions = Positions(doc);
+    std::vector<int32_t> positions = FirstBlockPositions(doc);
     ASSERT_EQ(positions.size(), 13u);
     EXPECT_EQ(positions[0], 0);
     for (size_t i = 1; i < positions.size(); ++i)
@@ -75,7 +66,7 @@ int32_t CacheEntries(RteEnvironment* env) { return RteCount(RteGdiOf(env)->fontC
 TEST_F(GdiFontTest, StylesDifferingOnlyInColourShareAFont)
 {
     RteHandle doc = MakeDocument("rouge et noir");
-    Positions(doc);
+    FirstBlockPositions(doc);
     int32_t fonts = CacheEntries(&env_);
     RteCharStyle values = NoUnits();
     values.textColor = {0xFFFF, 0, 0};
@@ -83,13 +74,13 @@ TEST_F(GdiFontTest, StylesDifferingOnlyInColourShareAFont)
     mask.textColor = {0xFFFF, 0xFFFF, 0xFFFF};
     SetStyle(doc, 0, 5, values, mask);
     RteDropDocPositions(doc);
-    Positions(doc);
+    FirstBlockPositions(doc);
     EXPECT_EQ(CacheEntries(&env_), fonts);
     values.bold = 1;
     mask.bold = -1;
     SetStyle(doc, 0, 5, values, mask);
     RteDropDocPositions(doc);
-    Positions(doc);
+    FirstBlockPositions(doc);
     EXPECT_EQ(CacheEntries(&env_), fonts + 1) << "bold is another font";
 }
 
@@ -101,20 +92,20 @@ TEST_F(GdiFontTest, AWidthTableReplacesTheFontsAdvances)
     RteCharStyle* style = RteCharStyleAt(doc, 0);
     RteSetWidthTable(doc, style, table.data());
     RteUnlock(DocumentOf(doc).charStyles);
-    EXPECT_EQ(Positions(doc), (std::vector<int32_t>{0, 17, 24, 31}));
+    EXPECT_EQ(FirstBlockPositions(doc), (std::vector<int32_t>{0, 17, 24, 31}));
 }
 
 TEST_F(GdiFontTest, ExtraSpacingFollowsEveryCharacterWithItsFractionsCarried)
 {
     RteHandle doc = MakeDocument("abcd");
-    std::vector<int32_t> plain = Positions(doc);
+    std::vector<int32_t> plain = FirstBlockPositions(doc);
     RteCharStyle values = NoUnits();
     RteCharStyle mask = NoUnits();
     values.units16to25[RTE_STYLE_SPACING_UNIT] = 0x18000;  // one and a half
     mask.units16to25[RTE_STYLE_SPACING_UNIT] = -1;
     SetStyle(doc, 0, 4, values, mask);
     RteDropDocPositions(doc);
-    std::vector<int32_t> spaced = Positions(doc);
+    std::vector<int32_t> spaced = FirstBlockPositions(doc);
     ASSERT_EQ(spaced.size(), plain.size());
     const int32_t added[] = {0, 1, 3, 4, 6};
     for (size_t i = 0; i < spaced.size(); ++i)
@@ -204,8 +195,8 @@ TEST_F(GdiFontTest, ASoftHyphenTakesTheRoomOfAHyphen)
 {
     RteHandle soft = MakeDocument("ab\x1F" "cd");
     RteHandle hard = MakeDocument("ab-cd");
-    std::vector<int32_t> a = Positions(soft);
-    std::vector<int32_t> b = Positions(hard);
+    std::vector<int32_t> a = FirstBlockPositions(soft);
+    std::vector<int32_t> b = FirstBlockPositions(hard);
     EXPECT_EQ(a, b);
 }
 
@@ -243,7 +234,7 @@ TEST_F(GdiFontTest, DoubleByteClassesFollowTheFontsCharacterSet)
     EXPECT_NE(classes(3) & 0x20000, 0) << "the full stop may not begin a line";
     EXPECT_EQ(classes(4) & 0x1800, 0x1000);
     EXPECT_EQ(classes(0) & 0x1800, 0);
-    std::vector<int32_t> positions = Positions(doc);
+    std::vector<int32_t> positions = FirstBlockPositions(doc);
     EXPECT_EQ(positions[2], positions[3]) << "the second byte adds nothing";
     EXPECT_GT(positions[3], positions[1]);
 }
@@ -455,7 +446,7 @@ TEST_F(GdiServicesTest, BlinkingRunsInvertOnEveryNewSecond)
         pieces[1] = RteLinePiece{0, 0, 0, RTE_PIECE_SENTINEL, 0, {}};
     }
     RteLocked<RteTextBlock>(RteLocked<RteDocument>(doc)->blocks)[0].lines = lines;
-    std::vector<int32_t> positions = Positions(doc);
+    std::vector<int32_t> positions = FirstBlockPositions(doc);
     RteHookTable hooks;
     RteGetDocHooks(doc, &hooks);
     const COLORREF white = RGB(255, 255, 255);
@@ -744,7 +735,7 @@ TEST_F(PlacedMeasureTest, ARightToLeftRunPlacedReadsFromItsRightEdge)
     for (const Case& c : cases) {
         RteHandle doc = Document(c.charset);
         EXPECT_EQ(Measure(doc, c.direction, 0), c.positions) << "set " << c.charset << ", direction " << c.direction;
-        EXPECT_EQ(Positions(doc), (std::vector<int32_t>{0, 10, 20, 30})) << "the cache keeps text order";
+        EXPECT_EQ(FirstBlockPositions(doc), (std::vector<int32_t>{0, 10, 20, 30})) << "the cache keeps text order";
         RteDocDestroy(doc);
     }
 }
@@ -756,7 +747,7 @@ TEST_F(PlacedMeasureTest, PlacingARunLeavesTheOthersAndTheCacheInTextOrder)
 {
     RteHandle doc = Document(ANSI_CHARSET, "abcdef");
     SetFont(doc, 3, 6, "Liberation Sans", HEBREW_CHARSET);
-    std::vector<int32_t> cached = Positions(doc);
+    std::vector<int32_t> cached = FirstBlockPositions(doc);
     struct Case {
         int32_t offset;
         int32_t direction;
@@ -779,7 +770,7 @@ TEST_F(PlacedMeasureTest, PlacingARunLeavesTheOthersAndTheCacheInTextOrder)
         EXPECT_EQ(n, c.measured) << "from " << c.offset;
         positions.resize(n + 1);
         EXPECT_EQ(positions, c.positions) << "from " << c.offset << ", direction " << c.direction;
-        EXPECT_EQ(Positions(doc), cached) << "the cache keeps text order";
+        EXPECT_EQ(FirstBlockPositions(doc), cached) << "the cache keeps text order";
     }
     for (size_t i = 1; i < cached.size(); ++i)
         EXPECT_GT(cached[i], cached[i - 1]) << i;

@@ -5,6 +5,8 @@
 
 #include "rect_ops.h"
 #include "rte_memory_internal.h"
+#include "rte_style_units.h"
+#include "rte_styles.h"
 #include "rte_text_blocks.h"
 
 void DocumentTest::SetUp()
@@ -80,4 +82,15 @@ RteDocument DocumentOf(RteHandle doc)
     RteDocument copy;
     RteGetElement(doc, 0, &copy);
     return copy;
+}
+
+void HideText(RteHandle doc, int32_t start, int32_t end)
+{
+    RteSetDocFlags(doc, RteGetDocFlags(doc) | RTE_DOC_HIDDEN_TEXT);
+    RteCharStyle style = {}, mask;
+    RteClearCharStyle(&mask, 0);
+    style.hidden = 1;
+    mask.hidden = -1;
+    RteRange range = {start, end};
+    RteSetCharStyle(doc, &range, &style, &mask, 0);
 }

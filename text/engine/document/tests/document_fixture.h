@@ -38,3 +38,5 @@ std::vector<T> Elements(RteHandle handle)
 }
 
 RteDocument DocumentOf(RteHandle doc);
+// Hides [start, end) and lets hidden text take no room.
+void HideText(RteHandle doc, int32_t start, int32_t end);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "block_positions.h"
 #include "document_fixture.h"
 #include "rte_line_piece.h"
 #include "rte_position_cache.h"
@@ -37,15 +38,6 @@ protected:
         env_.defaultStyle.hooks.measure = FixedWidth;
         g_wWidth = kWidth;
         g_steps.clear();
-    }
-
-    std::vector<int32_t> Positions(RteHandle doc)
-    {
-        RteHandle handle = nullptr;
-        int32_t* positions = RteBlockPositions(doc, 0, &handle, nullptr);
-        std::vector<int32_t> copy(positions, positions + RteCount(handle));
-        RteReleasePositions(doc, handle);
-        return copy;
     }
 
     // Puts text into the first block at an offset, as the editing core does before it tells
@@ -114,7 +106,7 @@ TEST_F(PositionCacheTest, NoStepCrossesTheEdgeOfALinkRange)
         SetLinkRanges(model->linkRanges[0], {{3, 6}}, 10);
         SetLinkRanges(model->linkRanges[1], {{5, 8}}, 10);
     }
-    EXPECT_EQ(Positions(doc), Steps(10, kWidth));
+    EXPECT_EQ(FirstBlockPositions(doc), Steps(10, kWidth));
     std::vector<int32_t> counts;
     for (const RteMeasureStep& step : g_steps)
         counts.push_back(step.count);
@@ -125,22 +117,22 @@ TEST_F(PositionCacheTest, TwoDocumentsAtOneOffsetNeverShare)
 {
     RteHandle a = MakeDocument("abc");
     RteHandle b = MakeDocument("abcdef");
-    EXPECT_EQ(Positions(a), Steps(3, kWidth));
-    EXPECT_EQ(Positions(b), Steps(6, kWidth));
-    EXPECT_EQ(Positions(a), Steps(3, kWidth));
+    EXPECT_EQ(FirstBlockPositions(a), Steps(3, kWidth));
+    EXPECT_EQ(FirstBlockPositions(b), Steps(6, kWidth));
+    EXPECT_EQ(FirstBlockPositions(a), Steps(3, kWidth));
     EXPECT_NE(env_.cache[0].owner, env_.cache[1].owner);
 }
 
 TEST_F(PositionCacheTest, AnInsertionShiftsLaterPositionsAndKeepsTheEntry)
 {
     RteHandle doc = MakeDocument("abcdef");
-    Positions(doc);
+    FirstBlockPositions(doc);
     size_t measured = g_steps.size();
     InsertText(doc, 2, "xyz");
     RtePositionsInserted(doc, 0, 2, 3);
     EXPECT_EQ(g_steps.size(), measured + 1) << "only the three new characters are measured";
     EXPECT_EQ(g_steps.back().count, 3);
-    std::vector<int32_t> positions = Positions(doc);
+    std::vector<int32_t> positions = FirstBlockPositions(doc);
     EXPECT_EQ(positions, Steps(9, kWidth));
     EXPECT_EQ(positions[9] - 6 * kWidth, 21) << "three characters of width 21 in all";
     EXPECT_EQ(g_steps.size(), measured + 1) << "the entry was measured again";
@@ -163,9 +155,9 @@ TEST_F(PositionCacheTest, ADeletionMovesLaterPositionsBack)
 {
     RteHandle doc = MakeDocument("abWdef");
     g_wWidth = 20;
-    Positions(doc);
+    FirstBlockPositions(doc);
     RtePositionsDeleted(doc, 0, 1, 2);
-    EXPECT_EQ(Positions(doc), Steps(4, kWidth));
+    EXPECT_EQ(FirstBlockPositions(doc), Steps(4, kWidth));
     EXPECT_EQ(env_.cache[0].blockEnd, 4);
 }
 
@@ -173,9 +165,9 @@ TEST_F(PositionCacheTest, HiddenTextTakesNoRoomWhenTheDocumentHidesIt)
 {
     RteHandle doc = MakeDocument("hidden");
     RteLocked<RteCharStyle>(DocumentOf(doc).charStyles)[0].hidden = 1;
-    EXPECT_EQ(Positions(doc), Steps(6, kWidth)) << "shown while the document shows hidden text";
+    EXPECT_EQ(FirstBlockPositions(doc), Steps(6, kWidth)) << "shown while the document shows hidden text";
     RteSetDocFlags(doc, RteGetDocFlags(doc) | RTE_DOC_HIDDEN_TEXT);
-    EXPECT_EQ(Positions(doc), std::vector<int32_t>(7, 0));
+    EXPECT_EQ(FirstBlockPositions(doc), std::vector<int32_t>(7, 0));
 }
 
 TEST_F(PositionCacheTest, StepsStayWithinSixteenBitCoordinates)
@@ -189,7 +181,7 @@ TEST_F(PositionCacheTest, StepsStayWithinSixteenBitCoordinates)
         g_wWidth = c.wWidth;
         g_steps.clear();
         RteHandle doc = MakeDocument(std::string(10000, 'a'));
-        std::vector<int32_t> positions = Positions(doc);
+        std::vector<int32_t> positions = FirstBlockPositions(doc);
         std::vector<int32_t> counts;
         std::vector<int32_t> counters;
         for (const RteMeasureStep& step : g_steps) {
@@ -236,7 +228,7 @@ TEST_F(PositionCacheTest, AFourthClaimWhileThreeAreHeldMeasuresApart)
 TEST_F(PositionCacheTest, ADestroyedDocumentLeavesNoEntry)
 {
     RteHandle doc = MakeDocument("abc");
-    Positions(doc);
+    FirstBlockPositions(doc);
     RteDocDestroy(doc);
     for (const RteCacheEntry& entry : env_.cache)
         EXPECT_EQ(entry.block, -1);
@@ -346,7 +338,7 @@ TEST_F(PositionCacheTest, MeasuringStepsEndWhereTheRunHookCutsSubRuns)
         env_.defaultStyle.hooks.slot14 = CutIntoSubRuns;
         env_.defaultStyle.styleBits = c.hooked ? RTE_STYLE_RANGE_HOOK : 0;
         RteHandle doc = MakeDocument("abcdefghi");
-        EXPECT_EQ(Positions(doc), Steps(9, kWidth));
+        EXPECT_EQ(FirstBlockPositions(doc), Steps(9, kWidth));
         std::vector<int32_t> counts;
         for (const RteMeasureStep& step : g_steps)
             counts.push_back(step.count);

@@ -12,6 +12,7 @@
 #include "rte_activation.h"
 #include "rte_editing.h"
 #include "rte_line_builder.h"
+#include "rte_paragraph_bindings.h"
 #include "rte_links.h"
 #include "rte_position_cache.h"
 #include "rte_text_blocks.h"
@@ -194,6 +195,83 @@ TEST_F(EditingTest, TypedTextTakesTheInsertionStyle)
     EXPECT_EQ(0, typed.bold);
 }
 
+TEST_F(EditingTest, KeysStepOverHiddenTextAndNeverDeleteIt)
+{
+    const struct {
+        int32_t caret;
+        const char* key;
+        const char* left;
+    } cases[] = {{3, "\b", "aHc"},   // the hidden H and the b before it: only the b goes
+                 {2, "\x7F", "abH"}, // the hidden H and the c after it: only the c goes
+                 {4, "\b", "abH"},   // the c alone
+                 {1, "\x7F", "aHc"}};
+    for (const auto& c : cases) {
+        RteHandle doc = MakeDocument("abHc");
+        HideText(doc, 2, 3);
+        RteSetCaretQuiet(doc, c.caret);
+        EXPECT_EQ(1, Insert(doc, c.key, -1, RTE_KEYS_TYPED)) << c.caret;
+        EXPECT_EQ("", Problems(doc, c.left)) << c.caret << " " << DocumentText(doc);
+    }
+    RteHandle doc = MakeDocument("aH");
+    HideText(doc, 1, 2);
+    RteSetCaretQuiet(doc, 1);
+    EXPECT_EQ(0, Insert(doc, "\x7F", -1, RTE_KEYS_TYPED)) << "only hidden text ahead";
+    EXPECT_EQ("", Problems(doc, "aH"));
+}
+
+TEST_F(EditingTest, ABreakPairLaysOutTheLinesAtItsOffsetWithoutChangingTheText)
+{
+    RteHandle doc = MakeDocument("one\rtwo");
+    RteLayoutDocument(doc);
+    ASSERT_EQ(0u, Elements<RteTextBlock>(DocumentOf(doc).blocks)[0].flags & RTE_BLOCK_RELAYOUT);
+    RteInsertBreakPair(doc, 5, 0);
+    EXPECT_EQ("", Problems(doc, "one\rtwo"));
+    EXPECT_NE(0u, Elements<RteTextBlock>(DocumentOf(doc).blocks)[0].flags & RTE_BLOCK_RELAYOUT);
+    RteInsertBreakPair(doc, 5, 1);
+    EXPECT_EQ(0u, Elements<RteTextBlock>(DocumentOf(doc).blocks)[0].flags & RTE_BLOCK_RELAYOUT) << "redrawn, laid out";
+    const std::string code(2, static_cast<char>(RTE_BREAK_CODE & 0xFF));
+    EXPECT_EQ(1, Insert(doc, code, 3)) << "as text the break code is text";
+    EXPECT_EQ("", Problems(doc, "one" + code + "\rtwo"));
+}
+
+TEST_F(EditingTest, AChunkedInsertionLeavesTheMarkOfALargeChange)
+{
+    RteHandle doc = MakeDocument("ab");
+    Insert(doc, "small", 1);
+    EXPECT_EQ(0, DocumentOf(doc).largeChange);
+    Insert(doc, std::string(10000, 'x'), 1);
+    EXPECT_EQ(RTE_LARGE_CHANGE, DocumentOf(doc).largeChange);
+}
+
+bool SamePieces(const std::vector<RteLinePiece>& a, const std::vector<RteLinePiece>& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const RteLinePiece& x, const RteLinePiece& y) {
+        return x.offset == y.offset && x.extra == y.extra && x.spaceAfter == y.spaceAfter && x.flags == y.flags &&
+               x.container == y.container && x.rect == y.rect;
+    });
+}
+
+// The lines of every block as laid out now, and as a layout of the whole text builds them.
+std::string ReflowProblems(RteHandle doc)
+{
+    RteLayoutDocument(doc);
+    std::vector<std::vector<RteLinePiece>> kept;
+    for (const RteTextBlock& block : Elements<RteTextBlock>(DocumentOf(doc).blocks))
+        kept.push_back(Elements<RteLinePiece>(block.lines));
+    {
+        RteLocked<RteDocument> locked(doc);
+        RteLocked<RteTextBlock> blocks(locked->blocks);
+        for (int32_t i = 0; i < blocks.size(); ++i)
+            blocks[i].flags |= RTE_BLOCK_LAYOUT_WHOLE;
+    }
+    RteLayoutDocument(doc);
+    std::vector<RteTextBlock> blocks = Elements<RteTextBlock>(DocumentOf(doc).blocks);
+    for (size_t b = 0; b < blocks.size(); ++b)
+        if (!SamePieces(kept[b], Elements<RteLinePiece>(blocks[b].lines)))
+            return "block " + std::to_string(b) + " lines taken back differ";
+    return "";
+}
+
 // Laid out, every block's pieces start at its start and follow one another within it, and the
 // positions its cache holds are those measured afresh.
 std::string LayoutProblems(RteHandle doc)
@@ -262,9 +340,96 @@ private:
     std::vector<Range> ranges_;
 };
 
+// Paragraph-rect bindings as the edits should leave them, ordered by offset.
+class BindingModel {
+public:
+    // The paragraph holding the offset is bound to the rect (0: unbound).
+    void Bind(const std::string& text, int32_t offset, int16_t rect)
+    {
+        auto start = offset == 0 ? 0 : static_cast<int32_t>(text.rfind('\r', static_cast<size_t>(offset - 1)) + 1);
+        std::erase_if(bindings_, [&](const RteAnchor& b) { return b.offset == start; });
+        if (rect > 0) {
+            auto at = std::find_if(bindings_.begin(), bindings_.end(), [&](const RteAnchor& b) { return b.offset > start; });
+            bindings_.insert(at, RteAnchor{start, rect});
+        }
+    }
+
+    void Shift(int32_t at, int32_t delta)
+    {
+        if (delta < 0)
+            std::erase_if(bindings_, [&](const RteAnchor& b) { return b.offset >= at && b.offset < at - delta; });
+        for (RteAnchor& b : bindings_)
+            b.offset = RteShiftedOffset(b.offset, at, delta, true);
+    }
+
+    std::string Problems(RteHandle doc) const
+    {
+        RteHandle table = DocumentOf(doc).anchors;
+        std::vector<RteAnchor> kept = table ? Elements<RteAnchor>(table) : std::vector<RteAnchor>{};
+        if (kept.size() != bindings_.size())
+            return "bindings: " + std::to_string(kept.size()) + " for " + std::to_string(bindings_.size());
+        for (size_t i = 0; i < kept.size(); ++i)
+            if (kept[i].offset != bindings_[i].offset || kept[i].rect != bindings_[i].rect)
+                return "binding " + std::to_string(i) + " at " + std::to_string(kept[i].offset);
+        return "";
+    }
+
+private:
+    std::vector<RteAnchor> bindings_;
+};
+
+// The offsets a backspace (or forward delete) at the caret deletes: one character and the hidden
+// text stepped over on the way, less that hidden text.
+std::vector<int32_t> KeyDeletes(RteHandle doc, int32_t caret, int32_t length, bool back)
+{
+    int32_t direction = back ? -1 : 1;
+    int32_t at = caret + direction;
+    while (at > 0 && at < length && RteHiddenAt(doc, back ? at : at - 1))
+        at += direction;
+    at = std::clamp(at, 0, length);
+    std::vector<int32_t> deleted;
+    for (int32_t i = std::min(at, caret); i < std::max(at, caret); ++i)
+        if (!RteHiddenAt(doc, i))
+            deleted.push_back(i);
+    return deleted;
+}
+
+int g_fills = 0;
+
+intptr_t CountingFill(RteHandle doc, void* builder)
+{
+    ++g_fills;
+    return RteDefaultFillLine(doc, builder);
+}
+
+TEST_F(EditingTest, AnEditLaysOutItsParagraphAndTakesTheLinesAfterItBack)
+{
+    std::string text;
+    for (int i = 0; i < 40; ++i)
+        text += "line " + std::to_string(i) + "\r";
+    RteHandle doc = MakeDocument(text);
+    RteRect wrap{0, 0, 100000, 200};
+    RteSetRectList(RteWrapArea(doc), &wrap);
+    RteLayoutDocument(doc);
+    RteLocked<RteDocument>(doc)->hooks.fillLine = CountingFill;
+    g_fills = 0;
+    Insert(doc, "x", 8);
+    RteLayoutDocument(doc);
+    EXPECT_EQ(1, g_fills) << "the edited line alone";
+    EXPECT_EQ("", ReflowProblems(doc));
+    g_fills = 0;
+    RteRange second = {9, 10};
+    RteDeleteRange(doc, &second, 0);
+    Insert(doc, "yy", 20);
+    RteLayoutDocument(doc);
+    EXPECT_EQ(40, g_fills) << "after two edits every line is built again";
+    EXPECT_EQ("", ReflowProblems(doc));
+}
+
 TEST_F(EditingTest, SeededEditsKeepEveryTableInStepWithAPlainModel)
 {
     RangeModel marks;
+    BindingModel bindings;
     const unsigned seed = 20261211;
     std::mt19937 random(seed);
     RteHandle doc = MakeDocument();
@@ -272,7 +437,28 @@ TEST_F(EditingTest, SeededEditsKeepEveryTableInStepWithAPlainModel)
     auto pick = [&](int32_t n) { return static_cast<int32_t>(random() % static_cast<unsigned>(n + 1)); };
     for (int step = 0; step < 3000; ++step) {
         int32_t length = static_cast<int32_t>(model.size());
-        switch (random() % 7) {
+        switch (random() % 10) {
+        case 7: {
+            int32_t at = pick(length);
+            auto rect = static_cast<int16_t>(random() % 4);
+            RteBindParagraph(doc, at, rect, 0);
+            bindings.Bind(model, at, rect);
+            break;
+        }
+        case 8: {
+            RteSetDocFlags(doc, RteGetDocFlags(doc) | RTE_DOC_HIDDEN_TEXT);
+            RteCharStyle style = {}, mask;
+            RteClearCharStyle(&mask, 0);
+            style.hidden = static_cast<int16_t>(random() % 3 == 0 ? 0 : 1);
+            mask.hidden = -1;
+            int32_t a = pick(length);
+            RteRange range = {a, std::min(length, a + pick(3))};
+            RteSetCharStyle(doc, &range, &style, &mask, 0);
+            break;
+        }
+        case 9:
+            RteInsertBreakPair(doc, pick(length), static_cast<int16_t>(random() % 2));
+            break;
         case 6: {
             int32_t a = pick(length), b = pick(length);
             if (a == b)
@@ -291,6 +477,7 @@ TEST_F(EditingTest, SeededEditsKeepEveryTableInStepWithAPlainModel)
             Insert(doc, text, at);
             model.insert(static_cast<size_t>(at), text);
             marks.Shift(at, static_cast<int32_t>(text.size()));
+            bindings.Shift(at, static_cast<int32_t>(text.size()));
             break;
         }
         case 2: {
@@ -299,19 +486,20 @@ TEST_F(EditingTest, SeededEditsKeepEveryTableInStepWithAPlainModel)
             RteDeleteRange(doc, &range, 0);
             model.erase(static_cast<size_t>(range.start), static_cast<size_t>(range.end - range.start));
             marks.Shift(range.start, range.start - range.end);
+            bindings.Shift(range.start, range.start - range.end);
             break;
         }
         case 3: {
             int32_t at = pick(length);
             RteSetCaretQuiet(doc, at);
             bool back = random() % 2 == 0;
+            std::vector<int32_t> deleted = KeyDeletes(doc, at, length, back);
             Insert(doc, back ? "\b" : "\x7F", -1, RTE_KEYS_TYPED);
-            if (back && at > 0) {
-                model.erase(static_cast<size_t>(at - 1), 1);
-                marks.Shift(at - 1, -1);
-            } else if (!back && at < length) {
-                model.erase(static_cast<size_t>(at), 1);
-                marks.Shift(at, -1);
+            // From the last, so that each offset still names its byte.
+            for (auto i = deleted.rbegin(); i != deleted.rend(); ++i) {
+                model.erase(static_cast<size_t>(*i), 1);
+                marks.Shift(*i, -1);
+                bindings.Shift(*i, -1);
             }
             break;
         }
@@ -335,6 +523,9 @@ TEST_F(EditingTest, SeededEditsKeepEveryTableInStepWithAPlainModel)
         std::string problems = Problems(doc, model);
         ASSERT_EQ("", problems) << "seed " << seed << " step " << step;
         ASSERT_EQ("", marks.Problems(doc, static_cast<int32_t>(model.size()))) << "seed " << seed << " step " << step;
+        ASSERT_EQ("", bindings.Problems(doc)) << "seed " << seed << " step " << step;
+        // Laid out after every edit, so that the lines after it are taken back.
+        ASSERT_EQ("", ReflowProblems(doc)) << "seed " << seed << " step " << step;
         if (step % 10 == 0) {
             ASSERT_EQ("", LayoutProblems(doc)) << "seed " << seed << " step " << step;
         }

@@ -2,10 +2,13 @@
 // indents, containers and the blocks that follow one another.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "document_fixture.h"
 #include "rect_list.h"
 #include "rte_areas.h"
 #include "rte_line_builder.h"
+#include "rte_paragraph_hooks.h"
 #include "rte_style_units.h"
 #include "rte_styles.h"
 #include "rte_text_blocks.h"
@@ -42,6 +45,16 @@ protected:
             if (piece.flags & RTE_PIECE_LINE_FIRST)
                 starts.push_back(piece.offset);
         return starts;
+    }
+
+    // Pages of a wrap area 25 wide repeating downwards with gaps of 10.
+    RteHandle PagedDocument(const std::string& text, int32_t pageHeight)
+    {
+        RteHandle doc = Document(text, {{0, 0, pageHeight, 25}});
+        RteLocked<RteDocument> locked(doc);
+        locked->layoutFlags |= RTE_LAYOUT_REPEAT_DOWN | RTE_LAYOUT_KEEP_LAST_HEIGHT;
+        locked->repeatGapV = 10;
+        return doc;
     }
 
     // The default style's height, as a document's first style has it.
@@ -123,6 +136,32 @@ TEST_F(LineBuilderTest, StyleRunsCutALineIntoPieces)
     EXPECT_TRUE(pieces[2].flags & RTE_PIECE_LINE_LAST);
 }
 
+// Pieces of at most three bytes.
+intptr_t ThreeBytes(RteHandle, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t count) { return std::min<intptr_t>(count, 3); }
+
+TEST_F(LineBuilderTest, ThePieceLengthHookCutsTheLineWhereItSays)
+{
+    RteHandle doc = Document("aaaa bbbb", {{0, 0, 500, 200}});
+    RteLocked<RteDocument>(doc)->hooks.lineAdjust = ThreeBytes;
+    RteLayoutDocument(doc);
+    std::vector<RteLinePiece> pieces = Pieces(doc);
+    EXPECT_EQ((std::vector<int32_t>{0, 3, 6}), LineStarts(pieces));
+    EXPECT_EQ(15, pieces[0].rect.right - pieces[0].rect.left);
+}
+
+TEST_F(LineBuilderTest, HiddenTextHasPiecesOfItsOwnMarkedHidden)
+{
+    RteHandle doc = Document("ab cd ef", {{0, 0, 500, 200}});
+    HideText(doc, 3, 6);
+    RteLayoutDocument(doc);
+    std::vector<RteLinePiece> pieces = Pieces(doc);
+    ASSERT_EQ(3u, pieces.size());
+    EXPECT_EQ(0, pieces[0].flags & RTE_PIECE_HIDDEN);
+    EXPECT_EQ(RTE_PIECE_HIDDEN, pieces[1].flags & RTE_PIECE_HIDDEN);
+    EXPECT_EQ(pieces[1].rect.left, pieces[1].rect.right) << "no room";
+    EXPECT_EQ(0, pieces[2].flags & RTE_PIECE_HIDDEN);
+}
+
 TEST_F(LineBuilderTest, IndentsNarrowTheLines)
 {
     RteHandle doc = Document("aaaa bbbb cccc dddd", {{0, 0, 500, 100}});
@@ -159,12 +198,7 @@ TEST_F(LineBuilderTest, LinesGoOnInTheNextContainerAndRunOnBelowTheLast)
 TEST_F(LineBuilderTest, LinesGoOnInTheNextPageOfARepeatedWrapArea)
 {
     int32_t h = LineHeight();
-    RteHandle doc = Document("aaaa bbbb cccc dddd eeee", {{0, 0, 2 * h, 25}});
-    {
-        RteLocked<RteDocument> locked(doc);
-        locked->layoutFlags |= RTE_LAYOUT_REPEAT_DOWN | RTE_LAYOUT_KEEP_LAST_HEIGHT;
-        locked->repeatGapV = 10;
-    }
+    RteHandle doc = PagedDocument("aaaa bbbb cccc dddd eeee", 2 * h);
     RteLayoutDocument(doc);
     std::vector<RteLinePiece> pieces = Pieces(doc);
     ASSERT_EQ(5u, pieces.size());
@@ -174,6 +208,36 @@ TEST_F(LineBuilderTest, LinesGoOnInTheNextPageOfARepeatedWrapArea)
         EXPECT_EQ(tops[i], pieces[i].rect.top) << i;
         EXPECT_EQ(static_cast<int32_t>(i / 2 + 1), pieces[i].container) << i;
     }
+}
+
+std::vector<intptr_t> g_marginCopies;
+
+// Margins of 3 at the top, 4 at the left and half a line at the bottom of every page.
+void PageMargins(RteHandle doc, intptr_t copy, intptr_t margins)
+{
+    g_marginCopies.push_back(copy);
+    RteCharStyle style = Elements<RteCharStyle>(DocumentOf(doc).charStyles)[0];
+    *reinterpret_cast<RteRect*>(margins) = RteRect{3, 4, (style.ascent + style.descent + style.leading) / 2, 0};
+}
+
+TEST_F(LineBuilderTest, LinesKeepToTheMarginsOfEachPage)
+{
+    int32_t h = LineHeight();
+    RteHandle doc = PagedDocument("aaaa bbbb cccc", 2 * h);
+    RteLocked<RteDocument>(doc)->hooks.pageMargins = PageMargins;
+    g_marginCopies.clear();
+    RteLayoutDocument(doc);
+    std::vector<RteLinePiece> pieces = Pieces(doc);
+    ASSERT_EQ(3u, pieces.size());
+    // Below the top margin, one line a page: a second would reach into the bottom margin.
+    int32_t page = 2 * h + 10;
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        EXPECT_EQ(static_cast<int32_t>(i) * page + 3, pieces[i].rect.top) << i;
+        EXPECT_EQ(4, pieces[i].rect.left) << i;
+    }
+    ASSERT_FALSE(g_marginCopies.empty());
+    EXPECT_EQ(1, g_marginCopies.front()) << "copies are numbered from 1";
+    EXPECT_EQ(3, *std::max_element(g_marginCopies.begin(), g_marginCopies.end()));
 }
 
 TEST_F(LineBuilderTest, ABlockFollowsTheLastLineOfTheBlockBefore)
@@ -324,6 +388,137 @@ TEST_F(ObstacleLineTest, ALineMeetingAnObstacleIsCutAroundIt)
     EXPECT_EQ(8, pieces[1].offset);
     EXPECT_EQ(60, pieces[1].rect.left);
     EXPECT_EQ(100, pieces[1].rect.right);
+}
+
+
+// The pieces of "aaaa bbbb cccc dddd eeee" in a line of 200 with an obstacle from 60 to 80, in a
+// paragraph of the alignment.
+std::vector<RteLinePiece> AlignedBesideObstacle(RteHandle doc, int16_t alignment)
+{
+    RteRect wrap{0, 0, 500, 200};
+    RteRect obstacle{0, 60, 5, 80};
+    RteSetRectList(RteWrapArea(doc), &wrap);
+    RteSetRectList(RteExtraArea(doc), &obstacle);
+    RteParFormat format = {}, mask = {};
+    format.alignment = alignment;
+    mask.alignment = -1;
+    RteSetParFormat(doc, nullptr, &format, &mask, 0);
+    RteLayoutDocument(doc);
+    std::vector<RteLinePiece> pieces = Elements<RteLinePiece>(Elements<RteTextBlock>(DocumentOf(doc).blocks)[0].lines);
+    pieces.pop_back();
+    return pieces;
+}
+
+TEST_F(ObstacleLineTest, AlignedLinesKeepEachSegmentBesideTheObstacle)
+{
+    std::vector<RteLinePiece> plain = AlignedBesideObstacle(MakeDocument("aaaa bbbb cccc dddd eeee"), RTE_ALIGN_NONE);
+    ASSERT_EQ(2u, plain.size());
+    ASSERT_LE(plain[0].rect.right, 60);
+    ASSERT_GE(plain[1].rect.left, 80);
+    // Each segment is aligned in its own room: the first up to the obstacle, the second after it.
+    int32_t firstSlack = 60 - plain[0].rect.right;
+    int32_t secondSlack = 200 - plain[1].rect.right;
+    const struct {
+        int16_t alignment;
+        int32_t firstShift;
+        int32_t secondShift;
+    } cases[] = {{RTE_ALIGN_RIGHT, firstSlack, secondSlack}, {RTE_ALIGN_CENTRE, firstSlack / 2, secondSlack / 2}};
+    for (const auto& c : cases) {
+        std::vector<RteLinePiece> aligned = AlignedBesideObstacle(MakeDocument("aaaa bbbb cccc dddd eeee"), c.alignment);
+        ASSERT_EQ(2u, aligned.size()) << c.alignment;
+        EXPECT_EQ(plain[0].rect.left + c.firstShift, aligned[0].rect.left) << c.alignment;
+        EXPECT_EQ(plain[1].rect.left + c.secondShift, aligned[1].rect.left) << c.alignment;
+        EXPECT_LE(aligned[0].rect.right, 60) << c.alignment;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+class LineHeightTest : public LineBuilderTest {
+protected:
+    // The height of the lines of "aaaa bbbb" in 18-point text, two lines of it, with the
+    // paragraph's minimum and exact line heights.
+    std::vector<int32_t> Heights(int32_t minimum, int32_t exact, uint32_t docFlags = 0)
+    {
+        RteHandle doc = Document("aaaa bbbb", {{0, 0, 500, 30}});
+        if (docFlags)
+            RteSetDocFlags(doc, RteGetDocFlags(doc) | docFlags);
+        RteCharStyle style = {}, styleMask;
+        RteClearCharStyle(&styleMask, 0);
+        style.pointSize = 18 << 16;
+        styleMask.pointSize = -1;
+        RteRange all = {0, 9};
+        RteSetCharStyle(doc, &all, &style, &styleMask, 0);
+        RteParFormat format = {}, mask = {};
+        format.units140to141[RTE_PAR_MINIMUM_LINE_HEIGHT] = minimum;
+        format.units140to141[RTE_PAR_EXACT_LINE_HEIGHT] = exact;
+        mask.units140to141[0] = mask.units140to141[1] = -1;
+        RteSetParFormat(doc, nullptr, &format, &mask, 0);
+        RteLayoutDocument(doc);
+        std::vector<int32_t> heights;
+        for (const RteLinePiece& piece : Pieces(doc))
+            heights.push_back(piece.rect.bottom - piece.rect.top);
+        RteDocDestroy(doc);
+        return heights;
+    }
+};
+
+TEST_F(LineHeightTest, MinimumExactAndFixedLineHeights)
+{
+    int32_t natural = Heights(0, 0).at(0);
+    ASSERT_GT(natural, 12);
+    ASSERT_LT(natural, 40);
+    const struct {
+        int32_t minimum;
+        int32_t exact;
+        uint32_t docFlags;
+        int32_t height;
+    } cases[] = {{40, 0, 0, 40},       // a minimum above the text's height raises every line
+                 {natural - 1, 0, 0, natural},  // one below it changes nothing
+                 {0, 12, 0, 12},       // an exact height shrinks lines taller than it
+                 {0, 40, 0, 40},       // and raises lower ones
+                 {40, 12, 0, 40},      // the minimum first
+                 {0, 0, RTE_DOC_FIXED_LINE_HEIGHT, LineHeight()}};  // the first style's height
+    for (const auto& c : cases) {
+        std::vector<int32_t> heights = Heights(c.minimum, c.exact, c.docFlags);
+        EXPECT_EQ(std::vector<int32_t>(2, c.height), heights) << c.minimum << " " << c.exact << " " << c.docFlags;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<intptr_t> g_postLayoutModes;
+
+intptr_t NotePostLayout(RteHandle, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t mode)
+{
+    g_postLayoutModes.push_back(mode);
+    return 0;
+}
+
+TEST_F(LineBuilderTest, ABlockOfHiddenTextHasOneLineThatTakesNoRoom)
+{
+    RteHandle doc = Document("aaaa bbbb\rcccc", {{10, 20, 500, 45}});
+    HideText(doc, 0, 14);
+    RteLocked<RteDocument>(doc)->hooks.postLayout = NotePostLayout;
+    g_postLayoutModes.clear();
+    RteLayoutDocument(doc);
+    std::vector<RteLinePiece> pieces = Pieces(doc);
+    ASSERT_EQ(1u, pieces.size());
+    EXPECT_EQ((RteRect{10, 20, 10, 20}), pieces[0].rect);
+    EXPECT_EQ(RTE_PIECE_LINE_FIRST | RTE_PIECE_LINE_LAST | RTE_PIECE_HIDDEN | RTE_PIECE_PAR_FIRST, pieces[0].flags);
+    RteTextBlock block = Elements<RteTextBlock>(DocumentOf(doc).blocks)[0];
+    EXPECT_EQ((RteRect{10, 20, 10, 20}), block.bounds);
+    EXPECT_TRUE(block.flags & RTE_BLOCK_NO_VISIBLE_LINES);
+    EXPECT_EQ(std::vector<intptr_t>{1}, g_postLayoutModes) << "reported as a block without lines";
+    // Shown again, the text has its lines back.
+    RteSetDocFlags(doc, RteGetDocFlags(doc) & ~RTE_DOC_HIDDEN_TEXT);
+    RteLayoutDocument(doc);
+    EXPECT_EQ((std::vector<int32_t>{0, 5, 10}), LineStarts(Pieces(doc)));
+    EXPECT_FALSE(Elements<RteTextBlock>(DocumentOf(doc).blocks)[0].flags & RTE_BLOCK_NO_VISIBLE_LINES);
 }
 
 }  // namespace

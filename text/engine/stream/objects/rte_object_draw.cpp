@@ -42,15 +42,6 @@ void Framed(RtePicturePort* port, const RteRect& rect, const char* label)
         Label(static_cast<HDC>(port->dc), rect, label);
 }
 
-void DrawText(RtePicturePort* port, const RteObject& object, const RteRect& rect)
-{
-    RteHandle locked = nullptr;
-    const char* text = RteObjectText(&object, &locked);
-    TextOutA(static_cast<HDC>(port->dc), rect.left, rect.top, text, static_cast<int>(strnlen(text, 0x7FFF)));
-    if (locked)
-        RteUnlock(locked);
-}
-
 }  // namespace
 
 int CALLBACK RteMetafileFilter(HDC dc, HANDLETABLE* table, METARECORD* record, int objects, LPARAM)
@@ -120,9 +111,12 @@ void RteDrawObjectDefault(RtePicturePort* port, RteHandle handle, const RteRect*
             RteDrawPicture(port, reinterpret_cast<RteHandle>(object.data), rect, true, true, false);
         break;
     case RTE_KIND_TEXT:
-    case RTE_KIND_TEXT_BOX:
-        DrawText(port, object, *rect);
+    case RTE_KIND_TEXT_BOX: {
+        // The rect's bottom lies the object's descent below its baseline.
+        RtePoint baseline = {rect->bottom - object.descent, rect->left};
+        RteDrawObjectText(port, object, &baseline);
         break;
+    }
     case RTE_KIND_METAFILE_DATA:
         Framed(port, *rect, "Meta");
         break;

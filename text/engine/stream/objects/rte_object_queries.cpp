@@ -46,13 +46,6 @@ RteRange RangeOrSelection(RteDocument* doc, const RteRange* range, bool* caret)
     return {0, doc->textLength};
 }
 
-RteObject RecordOf(RteHandle object)
-{
-    RteObject record;
-    RteGetElement(object, 0, &record);
-    return record;
-}
-
 // The object of the first style whose object record answers the test.
 template <class Test>
 RteHandle FirstObject(RteHandle handle, Test test)
@@ -61,7 +54,7 @@ RteHandle FirstObject(RteHandle handle, Test test)
     RteLocked<RteCharStyle> styles(doc->charStyles);
     for (int32_t i = 0; i < styles.size(); ++i) {
         auto object = reinterpret_cast<RteHandle>(styles[i].object);
-        if (object && test(RecordOf(object)))
+        if (object && test(RteObjectOf(object)))
             return object;
     }
     return nullptr;
@@ -110,7 +103,7 @@ RteHandle RteNextObject(RteHandle handle, int32_t* offset, uint32_t type, uint32
     for (const ObjectRun& run : ObjectRuns(doc.get(), from, doc->textLength)) {
         if (run.start < from)
             continue;
-        if (mask == 0 || (RecordOf(run.object).typeWord & mask) == type) {
+        if (mask == 0 || (RteObjectOf(run.object).typeWord & mask) == type) {
             *offset = run.start;
             return run.object;
         }
@@ -124,7 +117,7 @@ int32_t RteObjectIndex(RteHandle handle, int32_t referenceValue)
     RteLocked<RteDocument> doc(handle);
     std::vector<ObjectRun> runs = ObjectRuns(doc.get(), 0, doc->textLength);
     for (size_t i = 0; i < runs.size(); ++i)
-        if (RecordOf(runs[i].object).referenceValue == referenceValue)
+        if (RteObjectOf(runs[i].object).referenceValue == referenceValue)
             return static_cast<int32_t>(i + 1);
     return 0;
 }
@@ -212,11 +205,11 @@ intptr_t RteDefaultObjectProc(RteHandle, RteHandle object, intptr_t, int32_t mes
         auto* port = reinterpret_cast<RtePicturePort*>(x);
         const auto* rect = reinterpret_cast<const RteRect*>(data);
         RteDrawObjectDefault(port, object, rect);
-        RteDrawObjectBorder(port, RecordOf(object), rect);
+        RteDrawObjectBorder(port, RteObjectOf(object), rect);
         return 0;
     }
     case 4: {
-        RteObject record = RecordOf(object);
+        RteObject record = RteObjectOf(object);
         RteHandle locked = nullptr;
         auto text = static_cast<int32_t>(strnlen(RteObjectText(&record, &locked), 0x7FFFFFFF));
         if (locked)
@@ -226,10 +219,10 @@ intptr_t RteDefaultObjectProc(RteHandle, RteHandle object, intptr_t, int32_t mes
     case 9:
     case 10:
     case 11:
-        return RecordOf(object).referenceValue;
+        return RteObjectOf(object).referenceValue;
     case RTE_OBJECT_DISPOSE:
         while (object) {
-            RteObject record = RecordOf(object);
+            RteObject record = RteObjectOf(object);
             RteFreeObjectData(&record, RteObjectKindOf(record));
             RteFree(object);
             object = record.linked;

@@ -32,9 +32,7 @@ void SizeFrom(RteObject* object, const RteRect& rect, int32_t sizeArgument)
     object->height = rect.bottom - rect.top;
     for (int16_t& inset : object->insets)
         inset = 1;
-    double size = sizeArgument / 65536.0;
-    double descent = size < 0 ? -size : size * object->height / 100.0;
-    object->descent = static_cast<int32_t>(std::lround(descent));
+    object->descent = RteDescentFromSize(object->height, sizeArgument);
 }
 
 RteHandle CopyBytes(RteMemContext* context, const void* bytes, int32_t count)
@@ -76,6 +74,13 @@ void SetMetafile(RteObject* object, const RteMetafileData& metafile, int32_t siz
 }
 
 }  // namespace
+
+int32_t RteDescentFromSize(int32_t height, int32_t sizeArgument)
+{
+    double size = sizeArgument / 65536.0;
+    double descent = size < 0 ? -size : size * height / 100.0;
+    return static_cast<int32_t>(std::lround(descent));
+}
 
 void RteSetObjectData(RteMemContext* context, RteObject* object, const void* data, int32_t sizeArgument)
 {
@@ -132,15 +137,20 @@ void RteSetObjectData(RteMemContext* context, RteObject* object, const void* dat
 
 RteHandle RteNewObjectRecord(RteMemContext* context, uint32_t typeWord, const void* data, int32_t sizeArgument)
 {
+    RteObject fields = {};
+    fields.typeWord = typeWord;
+    return RteNewObjectRecordFrom(context, fields, data, sizeArgument);
+}
+
+RteHandle RteNewObjectRecordFrom(RteMemContext* context, const RteObject& fields, const void* data, int32_t sizeArgument)
+{
     RteHandle handle = RteAllocOf<RteObject>(context, 1, 0, true);
     RteTryOrUndo(
         context,
         [&] {
-            RteObject object = {};
+            RteObject object = fields;
             object.version = RTE_OBJECT_VERSION;
-            object.typeWord = typeWord;
-            if (typeWord & RTE_OBJECT_COUNTED)
-                object.useCount = 1;
+            object.useCount = (object.typeWord & RTE_OBJECT_COUNTED) ? 1 : 0;
             RteSetObjectData(context, &object, data, sizeArgument);
             *static_cast<RteObject*>(RteLock(handle)) = object;
             RteUnlock(handle);
@@ -175,6 +185,13 @@ void RteCopyObjectData(RteObject* object, int32_t kind)
     }
     if (object->secondData)
         object->secondData = RteDuplicate(object->secondData);
+}
+
+RteObject RteObjectOf(RteHandle object)
+{
+    RteObject record;
+    RteGetElement(object, 0, &record);
+    return record;
 }
 
 const char* RteObjectText(const RteObject* object, RteHandle* locked)

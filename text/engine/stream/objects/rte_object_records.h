@@ -1,7 +1,6 @@
-// Embedded objects: the object record a character style carries, the data each kind keeps,
-// and the records the edit control exchanges with the text object about objects. Every field
-// that holds a handle, a pointer or a window is pointer-sized, so that a 64-bit build keeps it
-// whole; the text object includes this header as it stands.
+// Embedded objects: the object record a character style carries and the data each kind keeps.
+// Every field that holds a handle, a pointer or a window is pointer-sized, so that a 64-bit
+// build keeps it whole.
 #pragma once
 
 #include <cstdint>
@@ -91,6 +90,9 @@ struct RteObject {
     intptr_t styleData;
 };
 
+// A copy of the record an object handle holds.
+RteObject RteObjectOf(RteHandle object);
+
 inline int32_t RteObjectKindOf(const RteObject& object) { return static_cast<int32_t>(object.typeWord & RTE_OBJECT_KIND_MASK); }
 
 // A metafile as creation data of kind 9.
@@ -105,76 +107,21 @@ struct RteMetafileData {
 // Messages of the object callback.
 constexpr int32_t RTE_OBJECT_ATTACHED = 0;
 constexpr int32_t RTE_OBJECT_DRAW = 1;
+constexpr int32_t RTE_OBJECT_MEASURED = 2;  // data: the int32_t width, which the callback may change
 constexpr int32_t RTE_OBJECT_STYLED = 3;
+constexpr int32_t RTE_OBJECT_TEXT_LENGTH = 4;
+constexpr int32_t RTE_OBJECT_CLICKED = 5;   // x: the RtePoint clicked
 constexpr int32_t RTE_OBJECT_DISPOSE = 12;
 constexpr int32_t RTE_OBJECT_COPIED = 13;
 constexpr int32_t RTE_OBJECT_LOADED = 15;
 
-// The edit control's object record (messages 0x3000 to 0x300B).
-struct RteControlObject {
-    int16_t reserved;
-    int16_t kind;
-    int16_t width;
-    int16_t spare;
-    int16_t height;
-    int16_t insets[4];  // top, left, bottom, right
-    uint32_t typeFlags;
-    int32_t descent;
-    int32_t ownerValue;
-    intptr_t data;  // the creation data, or the data handle on reading
-    RtePictureBlock picture;
-    int32_t kindValue;
-    int32_t referenceValue;
-    int32_t styleData;
-    int32_t offset;
-    int32_t zero;
-    int16_t typeMask;
-    int32_t secondOffset;
-    uint8_t more[4];
-    RteHandle object;
-    int32_t mappingMode;  // kind 9 creation
-    int16_t extents[2];
-};
-
-// Sent with 0x3612 when the control serves objects through its parent.
-struct RteObjectHookRecord {
-    int16_t code;
-    int16_t kind;
-    int16_t width;
-    int16_t spare;
-    int16_t height;
-    int16_t insets[4];
-    uint32_t typeFlags;
-    int32_t descent;
-    int32_t ownerValue;
-    intptr_t data;
-    RtePictureBlock picture;
-    int32_t kindValue;
-    int32_t referenceValue;
-    int32_t styleData;
-    int32_t zero;
-    uint8_t more[4];
-    intptr_t hookData[2];  // click codes 8 to 11: the click record and its selection part
-    RteHandle object;
-    int32_t zero2;
-    void* window;  // HWND
-    intptr_t environmentValue;
-};
-
-// Clicks on an object (codes 8 to 11).
-struct RteClickRecord {
-    RtePoint point;
-    int16_t buttons;
-    int16_t trackingHit;
-    int16_t zero;
-    int16_t special;
-    int32_t clickData[2];
-};
-
 // Records. Errors are raised to the caller's frame; a half-made record goes with the error.
 // The descent comes from the size argument (16.16): negative, its magnitude in pixels;
 // positive, that percentage of the height.
+int32_t RteDescentFromSize(int32_t height, int32_t sizeArgument);
 RteHandle RteNewObjectRecord(RteMemContext* context, uint32_t typeWord, const void* data, int32_t sizeArgument);
+// The same from a record whose type word and values are already set.
+RteHandle RteNewObjectRecordFrom(RteMemContext* context, const RteObject& fields, const void* data, int32_t sizeArgument);
 void RteSetObjectData(RteMemContext* context, RteObject* object, const void* data, int32_t sizeArgument);
 void RteFreeObjectData(RteObject* object, int32_t kind);
 void RteCopyObjectData(RteObject* object, int32_t kind);

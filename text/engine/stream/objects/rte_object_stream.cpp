@@ -22,12 +22,18 @@ struct Loading {
 // The object callbacks of environments that registered type 20 (few: one per engine start).
 Loading g_loading[4];
 
-RteObjectProc LoadingCallback(RteEnvironment* env)
+const Loading* LoadingOf(const RteEnvironment* env)
 {
     for (const Loading& entry : g_loading)
         if (entry.env == env)
-            return entry.callback;
+            return &entry;
     return nullptr;
+}
+
+RteObjectProc LoadingCallback(RteEnvironment* env)
+{
+    const Loading* entry = LoadingOf(env);
+    return entry ? entry->callback : nullptr;
 }
 
 bool HasPictureHeader(int32_t kind)
@@ -294,6 +300,12 @@ void RteRegisterObjectRecords(RteEnvironment* env, RteObjectProc callback, intpt
             entry = {env, callback, value};
             return;
         }
+}
+
+intptr_t RteObjectRecordsValue(const RteEnvironment* env)
+{
+    const Loading* entry = LoadingOf(env);
+    return entry ? entry->value : 0;
 }
 
 uint16_t RteSaveObjects(RteHandle doc, RteIoProc io, int32_t* position, intptr_t reference)

@@ -10,6 +10,8 @@
 // Registers type 20 with the object reader; the callback (null: none) hears of each object
 // loaded (code 15) and of each style that takes it (code 0).
 void RteRegisterObjectRecords(RteEnvironment* env, RteObjectProc callback, intptr_t value);
+// The value given with the registration (0 when the environment registered none).
+intptr_t RteObjectRecordsValue(const RteEnvironment* env);
 // One type-20 record for each object record the styles carry (and each linked one after it),
 // in the order the style records number them. The first error of the callback is returned.
 uint16_t RteSaveObjects(RteHandle doc, RteIoProc io, int32_t* position, intptr_t reference);

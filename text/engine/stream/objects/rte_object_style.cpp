@@ -1,11 +1,15 @@
 // A character style equipped with its object: the hooks that give the style the object's
 // metrics, class its characters, and count the styles that use the record.
+#include <algorithm>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 #include "rte_fonts.h"
+#include "rte_object_draw.h"
 #include "rte_object_queries.h"
 #include "rte_object_stream.h"
+#include "rte_position_cache.h"
 #include "rte_style_units.h"
 #include "rte_styles.h"
 #include "rte_typed.h"
@@ -41,6 +45,39 @@ void ObjectMetrics(RteHandle doc, RteCharStyle* style, RteFont* font)
         style->descent = static_cast<int16_t>(object.descent + object.insets[RTE_INSET_BOTTOM]);
     }
     style->flags |= kMetricsSet;
+}
+
+// The width of an object's text, measured as the style's own text would be.
+int32_t TextWidth(RteHandle doc, RteCharStyle* style, const RteObject& object, RteHandle handle)
+{
+    int32_t kind = RteObjectKindOf(object);
+    RteHandle locked = nullptr;
+    const char* text = RteObjectText(&object, &locked);
+    auto length = static_cast<int32_t>(strnlen(text, RTE_MAX_MEASURE_STEP));
+    if (kind == RTE_KIND_TEXT_BOX)
+        length = static_cast<int32_t>(object.callback(doc, handle, object.styleData, RTE_OBJECT_TEXT_LENGTH, 0, 0, length));
+    std::vector<int32_t> positions(static_cast<size_t>(length) + 1, 0);
+    if (length > 0) {
+        RteMeasureStep step{reinterpret_cast<const uint8_t*>(text), length, positions.data(), nullptr, -1};
+        RteLocked<RteDocument>(doc)->env->defaultStyle.hooks.measure(doc, style, reinterpret_cast<intptr_t>(&step), 0, 0, 0);
+    }
+    if (locked)
+        RteUnlock(locked);
+    return positions.back() - positions.front();
+}
+
+// Slot 2: the object's width spread evenly over its characters.
+intptr_t ObjectMeasure(RteHandle doc, RteCharStyle* style, intptr_t request, intptr_t, intptr_t, intptr_t)
+{
+    auto* step = reinterpret_cast<RteMeasureStep*>(request);
+    int32_t total = RteObjectRunWidth(doc, style, step->count);
+    int32_t start = step->positions[0];
+    for (int32_t i = 0; i < step->count; ++i) {
+        step->positions[i + 1] = start + static_cast<int32_t>(static_cast<int64_t>(total) * (i + 1) / step->count);
+        if (step->types)
+            step->types[i] = 0;
+    }
+    return total;
 }
 
 // Slot 4: the closing bracket of an object ends it; every other character is the object.
@@ -107,10 +144,28 @@ int32_t ObjectCleanup(RteHandle doc, RteCharStyle* style, int32_t)
 
 }  // namespace
 
+int32_t RteObjectRunWidth(RteHandle doc, RteCharStyle* style, int32_t count)
+{
+    RteHandle handle = ObjectOf(style);
+    RteObject object = RteObjectOf(handle);
+    int32_t kind = RteObjectKindOf(object);
+    int32_t width = IsTextKind(kind) ? TextWidth(doc, style, object, handle) : 0;
+    bool empty = (IsTextKind(kind) && width == 0) || (kind == RTE_KIND_BYTES && !object.data);
+    if (object.callback)
+        object.callback(doc, handle, object.styleData, RTE_OBJECT_MEASURED, 0, reinterpret_cast<intptr_t>(&width), 0);
+    if (empty && width < object.kindValue)
+        width = object.kindValue;
+    width = std::max(width, object.width) + object.insets[RTE_INSET_LEFT] + object.insets[RTE_INSET_RIGHT];
+    // Unit 33 counts the object's characters less one: the whole width over all of them.
+    return static_cast<int32_t>(static_cast<int64_t>(width) * count / (style->units23to34[10] + 1));
+}
+
 void RteSetObjectHooks(RteCharStyle* style, const RteObject& object)
 {
     int32_t kind = RteObjectKindOf(object);
     style->hooks.metrics = ObjectMetrics;
+    style->hooks.measure = ObjectMeasure;
+    style->hooks.draw = RteDrawObjectRun;
     style->hooks.added = ObjectAdded;
     style->hooks.leaving = ObjectReleased;
     style->hooks.rederive = ObjectCleanup;

@@ -6,8 +6,11 @@
 #include <iterator>
 
 #include "rect_list.h"
+#include "rte_document_internal.h"
 #include "rte_fonts.h"
 #include "rte_io.h"
+#include "rte_line_piece.h"
+#include "rte_link_range.h"
 #include "rte_style_names.h"
 #include "rte_style_units.h"
 #include "rte_styles.h"
@@ -125,11 +128,31 @@ RteHandle StreamTest::MakeRichDocument()
             block.text = RteNewFromData(&context_, text.data() + cuts[i], 1, length);
             RteSetKey(block.text, d->key);
             block.length = length;
-            block.flags = RTE_BLOCK_RELAYOUT;
+            block.flags = RTE_BLOCK_LINES_BUILT;
             block.values[0] = 100 + i;
             block.values[3] = -i;
             block.bounds = {i * 10, 5, i * 10 + 9, 300};
+            // Two lines and the closing entry, as layout leaves them.
+            const RteLinePiece pieces[] = {
+                {0, 0, 0, RTE_PIECE_LINE_FIRST | RTE_PIECE_LINE_LAST, 0, {i * 10, 5, i * 10 + 5, 300}},
+                {static_cast<uint16_t>(length / 2), 3, 2, RTE_PIECE_LINE_FIRST | RTE_PIECE_LINE_LAST | RTE_PIECE_PAR_LAST, 1,
+                 {i * 10 + 5, 5, i * 10 + 9, 280}},
+                {0, 0, 0, RTE_PIECE_SENTINEL, 0, {}}};
+            block.lines = RteNewFromData(&context_, pieces, sizeof(RteLinePiece), 3);
+            RteSetKey(block.lines, d->key);
         }
+    }
+    {
+        // A link with a short name, one whose name needs a handle, and a marked range.
+        RteLocked<RteDocument> d(doc);
+        RteLinkRange link = {3, 8, "chapitre-2", nullptr, nullptr, 11, {11, 12, 13}};
+        std::string longName(70, 'n');
+        RteLinkRange longLink = {20, 25, "", RteNewFromData(&context_, longName.c_str(), 1, 71), nullptr, 14, {14, 0, 0}};
+        RteSetKey(longLink.nameHandle, d->key);
+        rte_document::InsertElement(d->linkRanges[0], 0, link);
+        rte_document::InsertElement(d->linkRanges[0], 1, longLink);
+        RteLinkRange mark = {30, 40, "note", nullptr, nullptr, 15, {15, 0, 0}};
+        rte_document::InsertElement(d->linkRanges[1], 0, mark);
     }
     SetStyle(doc, {0, 5}, [](RteCharStyle& s) { s.bold = -1; });
     SetStyle(doc, {3, 20}, [](RteCharStyle& s) { s.textColor = {0xFFFF, 0x1234, 0}; });
@@ -194,5 +217,9 @@ RteHandle StreamTest::MakeRichDocument()
     d->scroll = {30, 0};
     d->scalingGiven = 0x10001;
     d->backColor = {0xFFFF, 0xFFFF, 0xEEEE};
+    // Laid out: every block's lines stand for its text as it is now.
+    RteLocked<RteTextBlock> blocks(d->blocks);
+    for (int32_t i = 0; i < blocks.size(); ++i)
+        blocks[i].flags &= ~RTE_BLOCK_RELAYOUT;
     return doc;
 }

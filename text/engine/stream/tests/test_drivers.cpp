@@ -119,6 +119,43 @@ TEST_F(DriverTest, ASubDocumentThatNoHandlerTakesIsSkipped)
     EXPECT_EQ(4, RteTextLength(back));
 }
 
+RteHandle g_subDocument;
+
+// Takes the records of sub-document 7 into the test's document.
+uint16_t TakeSeven(RteHandle, int16_t, RteHandle, int32_t* value, intptr_t argument, int32_t*)
+{
+    if (*value == 7)
+        *reinterpret_cast<RteHandle*>(argument) = g_subDocument;
+    return 1;
+}
+
+TEST_F(DriverTest, ASubDocumentGoesToTheDocumentItsHandlerNames)
+{
+    RteRegisterRecordType(&env_, RTE_REC_SUBDOCUMENT, TakeSeven, nullptr, nullptr, nullptr);
+    RteHandle main = MakeDocument("main");
+    RteHandle other = MakeDocument("other text");
+    RteHandle target = RteAlloc(&context_, 1, 0, 256, false);
+    auto reference = reinterpret_cast<intptr_t>(target);
+    int32_t position = 0;
+    ASSERT_EQ(0, RteSaveDoc(main, &position, nullptr, 0, RteMemWriter, reference, 0));
+    ASSERT_EQ(0, RteSaveDoc(other, &position, nullptr, 0, RteMemWriter, reference, 7));
+    ASSERT_EQ(0, RteSaveDocEnd(main, &position, RteMemWriter, reference));
+    Bytes bytes = Contents(target);
+    RteFree(target);
+
+    g_subDocument = RteNewDocument(&env_);
+    uint16_t code = 1;
+    RteHandle back = Load(bytes, &code);
+    EXPECT_EQ(0, code);
+    EXPECT_EQ(4, RteTextLength(back));
+    EXPECT_EQ(10, RteTextLength(g_subDocument));
+    EXPECT_EQ(CharRuns(other), CharRuns(g_subDocument));
+    EXPECT_EQ("", RunProblems(g_subDocument));
+    EXPECT_EQ(0u, DocumentOf(g_subDocument).flags & RTE_DOC_READING) << "the sub-document was fixed up";
+    EXPECT_EQ(0, LockedHandles());
+    RteDocDestroy(g_subDocument);
+}
+
 }  // namespace
 
 namespace {

@@ -7,6 +7,8 @@
 
 #include "guarded_blocks.h"
 #include "rte_io.h"
+#include "rte_link_range.h"
+#include "rte_text_blocks.h"
 #include "rte_record_codec.h"
 #include "stream_fixture.h"
 #include "style_checks.h"
@@ -72,6 +74,15 @@ Bytes RecordOf(int16_t type, int32_t value, Fill fill, int32_t length = -1)
     return Record(type, value, body, length);
 }
 
+// A good stream with one more record before its end record.
+Bytes BeforeEnd(const Bytes& good, const Bytes& record)
+{
+    Bytes bytes(good.begin(), good.end() - 26);
+    bytes.insert(bytes.end(), record.begin(), record.end());
+    bytes.insert(bytes.end(), good.end() - 26, good.end());
+    return bytes;
+}
+
 TEST_F(HostileTest, TheGuardStandsRightBehindTheSource)
 {
     Bytes bytes = BytesOf("0123456789");
@@ -84,10 +95,44 @@ TEST_F(HostileTest, TheGuardStandsRightBehindTheSource)
 
 TEST_F(HostileTest, EveryTruncationOfASmallStreamEndsWithACode)
 {
+    RteRegisterRecordType(&env_, RTE_REC_LINES, nullptr, nullptr, nullptr, nullptr);
     RteHandle doc = MakeRichDocument();
     Bytes whole = Save(doc);
     for (size_t size = 0; size < whole.size(); ++size)
         Survives(Bytes(whole.begin(), whole.begin() + static_cast<ptrdiff_t>(size)), "cut at " + std::to_string(size));
+}
+
+RteHandle g_subDocument;
+
+// Takes the records of every sub-document into the test's second document.
+uint16_t TakeSubDocument(RteHandle, int16_t, RteHandle, int32_t*, intptr_t argument, int32_t*)
+{
+    *reinterpret_cast<RteHandle*>(argument) = g_subDocument;
+    return 1;
+}
+
+TEST_F(HostileTest, EveryTruncationOfAStreamWithASubDocumentEndsWithACode)
+{
+    RteRegisterRecordType(&env_, RTE_REC_SUBDOCUMENT, TakeSubDocument, nullptr, nullptr, nullptr);
+    RteHandle target = RteAlloc(&context_, 1, 0, 256, false);
+    auto reference = reinterpret_cast<intptr_t>(target);
+    int32_t position = 0;
+    RteHandle main = MakeDocument("main");
+    ASSERT_EQ(0, RteSaveDoc(main, &position, nullptr, 0, RteMemWriter, reference, 0));
+    ASSERT_EQ(0, RteSaveDoc(MakeRichDocument(), &position, nullptr, 0, RteMemWriter, reference, 3));
+    ASSERT_EQ(0, RteSaveDocEnd(main, &position, RteMemWriter, reference));
+    Bytes whole = Contents(target);
+    RteFree(target);
+    for (size_t size = 0; size < whole.size(); size += 7) {
+        g_subDocument = RteNewDocument(&env_);
+        Survives(Bytes(whole.begin(), whole.begin() + static_cast<ptrdiff_t>(size)), "cut at " + std::to_string(size));
+        EXPECT_EQ("", RunProblems(g_subDocument)) << size;
+        RteDocDestroy(g_subDocument);
+    }
+    g_subDocument = RteNewDocument(&env_);
+    EXPECT_EQ(0, Survives(whole, "whole"));
+    EXPECT_EQ(RteTextLength(MakeRichDocument()), RteTextLength(g_subDocument)) << "the sub-document read whole";
+    RteDocDestroy(g_subDocument);
 }
 
 TEST_F(HostileTest, HeadersThatDoNotFitTheStreamAreRefused)
@@ -165,14 +210,8 @@ TEST_F(HostileTest, OverlongNamesAreClampedToTheirFields)
 
 TEST_F(HostileTest, WildIndexesAndOffsetsAreBroughtIntoRange)
 {
-    RteHandle doc = MakeDocument("abcdef");
-    Bytes good = Save(doc);
-    Bytes start(good.begin(), good.end() - 26);  // without its end record
-    auto with = [&](Bytes record) {
-        Bytes bytes = start;
-        bytes.insert(bytes.end(), record.begin(), record.end());
-        return bytes;
-    };
+    Bytes good = Save(MakeDocument("abcdef"));
+    auto with = [&](const Bytes& record) { return BeforeEnd(good, record); };
     struct Case {
         Bytes bytes;
         const char* why;
@@ -194,6 +233,82 @@ TEST_F(HostileTest, WildIndexesAndOffsetsAreBroughtIntoRange)
         Survives(c.bytes, c.why);
 }
 
+// A link range of the stream: start, end, four style ids, the name's length and its bytes.
+void WriteRange(RteBodyWriter& b, int32_t start, int32_t end, int32_t length, const std::string& name)
+{
+    b.Long(start), b.Long(end);
+    for (int i = 0; i < 4; ++i)
+        b.Short(i);
+    b.Long(length);
+    b.Bytes(name.data(), name.size());
+}
+
+// A line record: five shorts and a rect.
+void WriteLine(RteBodyWriter& b, int32_t offset, int32_t flags, int32_t container)
+{
+    b.Short(offset), b.Short(0), b.Short(0), b.Short(flags), b.Short(container);
+    for (int i = 0; i < 4; ++i)
+        b.Long(i * 7);
+}
+
+TEST_F(HostileTest, LinkRangesAndLinesFromAStreamFitTheText)
+{
+    Bytes good = Save(MakeDocument("abcdef"));
+    auto with = [&](const Bytes& record) { return BeforeEnd(good, record); };
+    std::string longName(300, 'x');
+    struct Case {
+        Bytes bytes;
+        std::string links;  // start-end of each range the table keeps, its sentinel included
+        bool relayout;      // the block's lines are to be built again
+        const char* why;
+    } cases[] = {
+        {with(RecordOf(RTE_REC_LINKS_A, 4, [&](RteBodyWriter& b) {
+             WriteRange(b, -5, 3, 1, "a");
+             WriteRange(b, 2, 100000, 3, longName);  // the length says 3, the bytes are 300
+             WriteRange(b, 1, 2, 0, "");             // ends before the range before it
+             WriteRange(b, 0, 0, 0, "");
+         })), "0-3 2-6 8-8 ", true, "ranges outside the text and out of order"},
+        {with(RecordOf(RTE_REC_LINKS_B, 2, [&](RteBodyWriter& b) {
+             WriteRange(b, 4, 4, 1, "e");
+             WriteRange(b, 9, 9, 0, "");
+         })), "8-8 ", true, "a range holding no text"},
+        {with(RecordOf(RTE_REC_LINES, 0, [](RteBodyWriter& b) {
+             WriteLine(b, 0, 0x400, 0);
+             WriteLine(b, 5000, 0x400, 0);
+             WriteLine(b, 0, 0xFFFF, 0);
+         })), "8-8 ", true, "a line past its block"},
+        {with(RecordOf(RTE_REC_LINES, 0, [](RteBodyWriter& b) { WriteLine(b, 0, 0x400, 0); })), "8-8 ", true,
+         "lines without their closing entry"},
+        {with(RecordOf(RTE_REC_LINES, 0, [](RteBodyWriter& b) {
+             WriteLine(b, 0, 0x400, -3);
+             WriteLine(b, 0, 0xFFFF, 0);
+         })), "8-8 ", true, "a line in a negative container"},
+        {with(RecordOf(RTE_REC_LINES, 0, [](RteBodyWriter& b) {
+             WriteLine(b, 0, 0x400, 0);
+             WriteLine(b, 3, 0x400, 0);
+             WriteLine(b, 0, 0xFFFF, 0);
+         })), "8-8 ", false, "lines that fit"},
+        {with(RecordOf(RTE_REC_LINES, 77, [](RteBodyWriter& b) {
+             WriteLine(b, 0, 0x400, 0);
+             WriteLine(b, 0, 0xFFFF, 0);
+         })), "8-8 ", true, "lines of no block"},
+    };
+    RteRegisterRecordType(&env_, RTE_REC_LINES, nullptr, nullptr, nullptr, nullptr);
+    for (const Case& c : cases) {
+        EXPECT_EQ(0, Survives(c.bytes, c.why)) << c.why;
+        uint16_t code = 1;
+        RteHandle back = Load(c.bytes, &code);
+        RteDocument d = DocumentOf(back);
+        bool marks = std::string(c.why) == "a range holding no text";
+        std::string kept;
+        for (const RteLinkRange& range : Elements<RteLinkRange>(d.linkRanges[marks ? 1 : 0]))
+            kept += std::to_string(range.start) + "-" + std::to_string(range.end) + " ";
+        EXPECT_EQ(c.links, kept) << c.why;
+        EXPECT_EQ(c.relayout, (Elements<RteTextBlock>(d.blocks)[0].flags & RTE_BLOCK_RELAYOUT) != 0) << c.why;
+        RteDocDestroy(back);
+    }
+}
+
 TEST_F(HostileTest, StylesWhoseObjectMetNoObjectRecordLoseIt)
 {
     RteHandle doc = MakeDocument("[]");
@@ -212,6 +327,7 @@ TEST_F(HostileTest, StylesWhoseObjectMetNoObjectRecordLoseIt)
 
 TEST_F(HostileTest, ThousandsOfSeededMutationsEndWithACode)
 {
+    RteRegisterRecordType(&env_, RTE_REC_LINES, nullptr, nullptr, nullptr, nullptr);
     Bytes whole = Save(MakeRichDocument());
     std::mt19937 random(20261211);
     for (int round = 0; round < 3000; ++round) {

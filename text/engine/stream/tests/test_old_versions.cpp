@@ -2,6 +2,9 @@
 // branch of the reader takes the fields that version wrote and no more.
 #include <gtest/gtest.h>
 
+#include "rte_line_piece.h"
+#include "rte_link_range.h"
+#include "rte_text_blocks.h"
 #include "stream_fixture.h"
 
 namespace {
@@ -66,14 +69,51 @@ TEST_F(OldVersionTest, EachVersionReadsTheFieldsItWrote)
         EXPECT_EQ(1440, format.tabs[0].position) << c.name;
         EXPECT_EQ(46, format.tabs[0].leader) << c.name;
         EXPECT_EQ(c.shortAfterTabs, format.units2to6[2]) << c.name;
+        // Fields that held references: 4-byte strings in version 0x1000B, longs elsewhere.
+        EXPECT_EQ(142, format.value142) << c.name;
+        EXPECT_EQ(9, format.tabs[0].value) << c.name;
 
         RteFont font = Elements<RteFont>(d.fonts)[0];
         EXPECT_STREQ("Arial", font.name) << c.name;
         EXPECT_STREQ(c.altName, font.altName) << c.name;
         EXPECT_EQ(c.primary, font.values[1]) << c.name;
+        EXPECT_EQ(0x66, font.values[2]) << c.name;
         EXPECT_EQ(c.fontFlag2, (font.nameFlags & 0x2) != 0) << c.name;
         RteDocDestroy(doc);
     }
+}
+
+TEST_F(OldVersionTest, TheCurrentVersionBringsItsLinesAndLinkRangesAndSkipsAnUntakenSubDocument)
+{
+    RteRegisterRecordType(&env_, RTE_REC_LINES, nullptr, nullptr, nullptr, nullptr);
+    uint16_t code = 1;
+    RteHandle doc = Load(OldStream("v20001-lines-links"), &code);
+    ASSERT_EQ(0, code);
+    RteDocument d = DocumentOf(doc);
+    EXPECT_EQ(22, d.textLength) << "the sub-document's text went nowhere";
+    RteTextBlock block = Elements<RteTextBlock>(d.blocks)[0];
+    EXPECT_FALSE(block.flags & RTE_BLOCK_RELAYOUT);
+    auto pieces = Elements<RteLinePiece>(block.lines);
+    ASSERT_EQ(3u, pieces.size());
+    EXPECT_EQ(8, pieces[1].offset);
+    EXPECT_EQ(1, pieces[1].container);
+    EXPECT_EQ(200, pieces[1].rect.right);
+    EXPECT_EQ(RTE_PIECE_SENTINEL, pieces[2].flags);
+
+    auto links = Elements<RteLinkRange>(d.linkRanges[0]);
+    ASSERT_EQ(3u, links.size());
+    EXPECT_EQ(5, links[0].start);
+    EXPECT_EQ(13, links[0].end);
+    EXPECT_STREQ("chap", links[0].name);
+    EXPECT_EQ(12, links[0].kindStyles[1]);
+    ASSERT_NE(nullptr, links[1].nameHandle) << "a name of 69 characters goes into a handle";
+    EXPECT_EQ("chapitre-" + std::string(60, '2'), std::string(RteLocked<char>(links[1].nameHandle).get()));
+    EXPECT_EQ(24, links[2].start);
+    auto marks = Elements<RteLinkRange>(d.linkRanges[1]);
+    ASSERT_EQ(2u, marks.size());
+    EXPECT_STREQ("note", marks[0].name);
+    EXPECT_EQ(15, marks[0].currentStyle);
+    RteDocDestroy(doc);
 }
 
 }  // namespace

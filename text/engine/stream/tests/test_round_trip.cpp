@@ -10,6 +10,8 @@
 
 #include "rect_list.h"
 #include "rte_io.h"
+#include "rte_line_piece.h"
+#include "rte_link_range.h"
 #include "rte_record_codec.h"
 #include "rte_text_blocks.h"
 #include "stream_fixture.h"
@@ -50,11 +52,32 @@ std::vector<int> RecordTypes(const Bytes& bytes)
     return types;
 }
 
+// A link or marked range as its record keeps it.
+std::string RangesOf(RteHandle table)
+{
+    std::string text;
+    for (const RteLinkRange& range : Elements<RteLinkRange>(table)) {
+        std::string name = range.nameHandle ? std::string(RteLocked<char>(range.nameHandle).get())
+                                            : std::string(range.name);
+        text += std::to_string(range.start) + "-" + std::to_string(range.end) + " " + name + " " +
+                std::to_string(range.currentStyle) + "/" + std::to_string(range.kindStyles[0]) + "," +
+                std::to_string(range.kindStyles[1]) + "," + std::to_string(range.kindStyles[2]) + ";";
+    }
+    return text;
+}
+
+std::vector<RteLinePiece> LinesOf(RteHandle doc, int32_t block)
+{
+    return Elements<RteLinePiece>(Elements<RteTextBlock>(DocumentOf(doc).blocks)[static_cast<size_t>(block)].lines);
+}
+
 TEST_F(RoundTripTest, EveryRecordOfARichDocumentReadsBackAndSavesAgainByteForByte)
 {
     RteHandle doc = MakeRichDocument();
+    // Line records are written when the caller registers them.
+    RteRegisterRecordType(&env_, RTE_REC_LINES, nullptr, nullptr, nullptr, nullptr);
     Bytes first = Save(doc);
-    std::vector<int> expected = {-1, 0, 1, 2, 2, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14, 15, 16, 17, 19, 23, 26, -2};
+    std::vector<int> expected = {-1, 0, 1, 2, 2, 2, 3, 3, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14, 15, 16, 17, 19, 23, 26, 296, 297, -2};
     EXPECT_EQ(expected, RecordTypes(first));
 
     uint16_t code = 1;
@@ -79,6 +102,17 @@ TEST_F(RoundTripTest, EveryRecordOfARichDocumentReadsBackAndSavesAgainByteForByt
     EXPECT_EQ(3, RteCount(b.points));
     EXPECT_EQ(RteCount(a.styleNames), RteCount(b.styleNames));
     EXPECT_EQ(a.scroll, b.scroll);
+    EXPECT_EQ("3-8 chapitre-2 11/11,12,13;20-25 " + std::string(70, 'n') + " 14/14,0,0;48-48  0/0,0,0;",
+              RangesOf(b.linkRanges[0]));
+    EXPECT_EQ("30-40 note 15/15,0,0;48-48  0/0,0,0;", RangesOf(b.linkRanges[1]));
+    EXPECT_EQ(nullptr, Elements<RteLinkRange>(b.linkRanges[0])[0].callback) << "the table's default";
+    for (int32_t i = 0; i < 3; ++i) {
+        std::vector<RteLinePiece> lines = LinesOf(back, i);
+        ASSERT_EQ(3u, lines.size()) << i;
+        EXPECT_EQ(0, std::memcmp(LinesOf(doc, i).data(), lines.data(), 3 * sizeof(RteLinePiece))) << i;
+        EXPECT_FALSE(Elements<RteTextBlock>(b.blocks)[static_cast<size_t>(i)].flags & RTE_BLOCK_RELAYOUT)
+            << "block " << i << " keeps the lines it was saved with";
+    }
     EXPECT_EQ(0, LockedHandles());
 
     Bytes second = Save(back);
@@ -88,6 +122,7 @@ TEST_F(RoundTripTest, EveryRecordOfARichDocumentReadsBackAndSavesAgainByteForByt
 TEST_F(RoundTripTest, AFileStreamHoldsTheSameBytesAsAMemoryStream)
 {
     RteHandle doc = MakeRichDocument();
+    RteRegisterRecordType(&env_, RTE_REC_LINES, nullptr, nullptr, nullptr, nullptr);
     Bytes memory = Save(doc);
     ScratchDir scratch;
     std::string path = scratch / "rich.rtd";
@@ -124,9 +159,10 @@ TEST_F(RoundTripTest, TheSaveMaskLeavesOutItsRecords)
         uint32_t mask;
         std::vector<int> absent;
     } cases[] = {
-        {0x1, {1, 2}}, {0x2, {4, 6, 8}}, {0x4, {5, 7}}, {0x8, {15}}, {0x10, {10, 16}}, {0x400, {23}},
+        {0x1, {1, 2, 3}}, {0x2, {4, 6, 8}}, {0x4, {5, 7}}, {0x8, {15}}, {0x10, {10, 16}}, {0x400, {23}},
     };
     RteHandle doc = MakeRichDocument();
+    RteRegisterRecordType(&env_, RTE_REC_LINES, nullptr, nullptr, nullptr, nullptr);
     std::vector<int> all = RecordTypes(Save(doc));
     for (const Case& c : cases) {
         RteLocked<RteDocument>(doc)->saveMask = c.mask;
@@ -164,6 +200,28 @@ TEST_F(RoundTripTest, ADeletedStyleIsNotWrittenAndRunsStillNameTheirStyles)
     EXPECT_EQ(count - 1, RteCount(DocumentOf(back).charStyles));
     EXPECT_EQ(runs, CharRuns(back));
     EXPECT_EQ("", RunProblems(back));
+}
+
+TEST_F(RoundTripTest, TextLaidOutAtAnotherResolutionIsScaledToThePorts)
+{
+    RteHandle doc = MakeRichDocument();
+    ASSERT_EQ(72, DocumentOf(doc).resolution);
+    Bytes bytes = Save(doc);
+    RteHandle back = RteNewDocument(&env_);
+    RteLocked<RteDocument>(back)->port.resolution = 144;
+    RteHandle source = Source(bytes);
+    int32_t position = 0;
+    ASSERT_EQ(0, RteReadDoc(back, &position, nullptr, 0, RteMemReader, reinterpret_cast<intptr_t>(source)));
+    RteDocument b = DocumentOf(back);
+    EXPECT_EQ(144, b.resolution);
+    EXPECT_EQ(720, Elements<RteParFormat>(b.parFormats).back().leftIndent);
+    RteRect wrap = {};
+    RteRectListFirst(b.wrapArea, &wrap);
+    EXPECT_EQ(800, wrap.bottom);
+    EXPECT_EQ(600, wrap.right);
+    for (const RteTextBlock& block : Elements<RteTextBlock>(b.blocks))
+        EXPECT_TRUE(block.flags & RTE_BLOCK_RELAYOUT);
+    RteDocDestroy(back);
 }
 
 TEST_F(RoundTripTest, ACaretIsOneSelectionRecordAndComesBackAsACaret)
@@ -233,6 +291,12 @@ TEST_F(RoundTripTest, StreamsThatAreNoDocumentsEndWithTheirCodes)
 TEST_F(RoundTripTest, ABoundDocumentSavedToAnotherStreamKeepsItsText)
 {
     RteHandle doc = MakeRichDocument();
+    {
+        // Saved without its lines, as the bound document will be after its read.
+        RteLocked<RteTextBlock> blocks(DocumentOf(doc).blocks);
+        for (int32_t i = 0; i < blocks.size(); ++i)
+            blocks[i].flags |= RTE_BLOCK_RELAYOUT;
+    }
     Bytes bytes = Save(doc);
     RteHandle source = Source(bytes);
     RteHandle bound = RteNewDocument(&env_);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "rte_picture.h"
+#include "rte_style_records.h"
 #include "rte_typed.h"
 #include "test_canvas.h"
 
@@ -198,6 +199,36 @@ TEST_F(PictureTest, NothingIsDrawnWhileRecording)
     RteFree(polygon);
 
     EXPECT_EQ(9, RteDrawLine(&port, &from, &to, 9)) << "no recording: the default";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PictureTest, ColoursGoToTheDcAndComeBackAsTheEnginesChannels)
+{
+    TestCanvas canvas(4, 4);
+    RtePicturePort port = Port(canvas);
+    struct Case {
+        RteColor set;
+        COLORREF dc;
+        RteColor back;  // 8-bit channels widened as v x 256 + 255, 0 kept
+    } cases[] = {
+        {{0xFFFF, 0, 0}, RGB(255, 0, 0), {0xFFFF, 0, 0}},
+        {{0x12FF, 0x3400, 0x0080}, RGB(0x12, 0x34, 0x00), {0x12FF, 0x34FF, 0}},
+    };
+    for (const Case& c : cases) {
+        RteSetForeColor(&port, &c.set);
+        RteSetBackColor(&port, &c.set);
+        EXPECT_EQ(c.dc, GetTextColor(static_cast<HDC>(port.dc)));
+        EXPECT_EQ(c.dc, GetBkColor(static_cast<HDC>(port.dc)));
+        RteColor fore = {}, back = {};
+        RteGetForeColor(&port, &fore);
+        RteGetBackColor(&port, &back);
+        EXPECT_EQ(c.back.red, fore.red);
+        EXPECT_EQ(c.back.green, fore.green);
+        EXPECT_EQ(c.back.blue, back.blue);
+    }
 }
 
 }  // namespace
