@@ -1,0 +1,99 @@
+// What the edit control's files share: the process-wide state behind the public calls, the
+// areas and flags carried into the document, notifications and the message groups.
+#pragma once
+
+#include "rte_edit_control.h"
+
+int32_t RteControlUsers();
+HCURSOR RteControlCursor(bool ibeam);
+// The current document is the one of the control that last took the focus.
+void RteSetCurrentControl(HWND window);
+void RteForgetCurrentControl(HWND window);
+
+// The progress and port hooks that report to the notify window, in the environment's defaults.
+void RteInstallControlHooks(RteEnvironment* env);
+// Record 21, the control's settings and pens, known to the environment from start-up.
+void RteRegisterControlRecords(RteEnvironment* env);
+// Record 1051, the control's layout, known while the control itself saves or loads.
+class RteLayoutRecordScope {
+public:
+    RteLayoutRecordScope();
+    ~RteLayoutRecordScope();
+    RteLayoutRecordScope(const RteLayoutRecordScope&) = delete;
+    RteLayoutRecordScope& operator=(const RteLayoutRecordScope&) = delete;
+};
+
+// Creation and destruction of a window's record and document.
+LRESULT RteControlCreate(HWND window, const CREATESTRUCTA* create);
+void RteControlDestroy(HWND window);
+
+// Recomputes the document's areas from the view rect, pens, margins and columns; true when they
+// changed.
+bool RteComputeAreas(RteControl* control);
+// Carries the control flags into the document; true when a page-layout bit changed.
+bool RteApplyControlFlags(RteControl* control, uint32_t flags);
+// The scroll bars set to the document's scroll values, the caret first brought into view when
+// asked.
+void RteUpdateScrollBars(RteControl* control, bool caretIntoView);
+// Redraws: invalidated with erase, or at once with the edit redraw mode.
+void RteControlRedraw(RteControl* control, bool now);
+
+// The control of a document, locked while this lives, or null: a document of no control (a
+// scratch or clipboard document), or, when a notification flag is given, one not asking for it.
+class RteDocControl {
+public:
+    explicit RteDocControl(RteHandle doc, uint32_t notifyFlag = 0);
+    ~RteDocControl();
+    RteDocControl(const RteDocControl&) = delete;
+    RteDocControl& operator=(const RteDocControl&) = delete;
+    RteControl* get() const { return control_; }
+
+private:
+    RteHandle handle_;
+    RteControl* control_;
+};
+
+// Notifications to the notify window.
+LRESULT RteNotify(const RteControl* control, UINT message, LPARAM lParam);
+void RteNotifyChange(const RteControl* control);
+void RteNotifyPending(const RteControl* control);
+void RteNotifyError(const RteControl* control, uint16_t code);
+// Runs the work under an error frame; a caught engine error goes to the notify window as
+// RTEN_ERROR. True when the work ran to its end.
+template <class Work>
+bool RteGuarded(const RteControl* control, Work&& work);
+
+// A new undo record of the kind in place of the control's old one, unless undo is off.
+void RteControlPrepareUndo(RteControl* control, int16_t kind, const void* reference);
+void RteControlDropUndo(RteControl* control);
+
+// Handlers by kind of message; each answers as the window procedure returns.
+LRESULT RteControlKey(RteControl* control, UINT message, WPARAM key);
+LRESULT RteControlChar(RteControl* control, uint8_t character);
+LRESULT RteControlScroll(RteControl* control, bool vertical, WPARAM wParam);
+LRESULT RteControlMouse(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT RteControlClipboard(RteControl* control, UINT message);
+LRESULT RteControlEditMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT RteControlGroupMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT RteControlAppearanceMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT RteControlParagraphMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
+void RteDrawControlDecorations(RteControl* control, HDC dc);
+LRESULT RteControlLineMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT RteControlTextMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT RteControlParamMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
+// The hit kind of a window point: 0x1 on the text, 0x8 inside the view.
+uint16_t RteControlHitKind(const RteControl* control, const RtePoint& point);
+LRESULT RteControlAreaMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT RteControlPrintMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT RteControlStorageMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
+
+#include "rte_error.h"
+
+template <class Work>
+bool RteGuarded(const RteControl* control, Work&& work)
+{
+    uint16_t code = RteTry(RteControlContext(), work);
+    if (code)
+        RteNotifyError(control, code);
+    return code == 0;
+}
