@@ -17,9 +17,10 @@ namespace {
 void AddRange(RteHandle doc, RteRectList list, int32_t start, int32_t end)
 {
     int32_t from = 0, to = 0;
+    RteLayoutBlock(doc, RteBlockAt(RteLocked<RteDocument>(doc).get(), end, &to), nullptr, false);
+    // Laying out may have moved a line from one block to the next: the blocks are found after.
     int32_t first = RteBlockAt(RteLocked<RteDocument>(doc).get(), start, &from);
     int32_t last = RteBlockAt(RteLocked<RteDocument>(doc).get(), end, &to);
-    RteLayoutBlock(doc, last, nullptr, false);
     RteSelectPoint startPoint = {};
     RteSelectPoint endPoint = {};
     startPoint.offset = start;
