@@ -1,18 +1,19 @@
 // Binding the template chooser for one choice of a library file.
 #include "librarychooser.h"
 
+#include "authoring.h"
 #include "kernel.h"
 #include "qxpath.h"
 
-QXSTRING ChooseLibraryFile(KERNEL* kernel, HWND owner, QXTMPL_BLOCK block, const char* helpFile)
+QXSTRING ChooseLibraryFile(KERNEL* kernel, HWND owner, QXTMPL_BLOCK block, const char* helpFile, const char* folder)
 {
     QXSTRING chosen;
-    ChooseLibraryFiles(kernel, owner, block, helpFile, &chosen, 1);
+    ChooseLibraryFiles(kernel, owner, block, helpFile, &chosen, 1, folder);
     return chosen;
 }
 
 int ChooseLibraryFiles(KERNEL* kernel, HWND owner, QXTMPL_BLOCK block, const char* helpFile, QXSTRING* files,
-                       int most)
+                       int most, const char* folder)
 {
     for (int i = 0; i < most; ++i)
         files[i] = "";
@@ -26,17 +27,21 @@ int ChooseLibraryFiles(KERNEL* kernel, HWND owner, QXTMPL_BLOCK block, const cha
             chooser.setKernel(kernel);
         if (chooser.setHelpFile)
             chooser.setHelpFile(helpFile);
-        char folder[QXTMPL_NAME_SIZE] = "";
-        FNSPLIT page(KernGetActiveFilename(kernel));
-        lstrcpynA(folder, page.drive + page.dir, sizeof folder);
+        char start[QXTMPL_NAME_SIZE] = "";
+        if (folder) {
+            lstrcpynA(start, folder, sizeof start);
+        } else {
+            FNSPLIT page(KernGetActiveFilename(kernel));
+            lstrcpynA(start, page.drive + page.dir, sizeof start);
+        }
         block.kernel = kernel;
         block.owner = owner;
-        block.folder = folder;
+        block.folder = start;
         if (chooser.choose(&block) && block.files) {
             found = chooser.count(block.files);
             for (int i = 0; found && i < most; ++i) {
-                if (chooser.next(block.files, folder, sizeof folder) != -1)
-                    files[i] = folder;
+                if (chooser.next(block.files, start, sizeof start) != -1)
+                    files[i] = start;
             }
             // Given back whatever the enumeration answered: the handle is the chooser's to free.
             chooser.dispose(block.files);
@@ -44,4 +49,15 @@ int ChooseLibraryFiles(KERNEL* kernel, HWND owner, QXTMPL_BLOCK block, const cha
     }
     FreeLibrary(module);
     return found;
+}
+
+QXSTRING ChooseLibrarySoundFile(KERNEL* kernel, HWND owner, HINSTANCE hookModule, const char* hookTemplate)
+{
+    QXTMPL_BLOCK block{};
+    block.category = QXTMPL_CATEGORY_SOUND;
+    block.hookModule = hookModule;
+    block.hookTemplate = hookTemplate;
+    block.hookProc = KernSoundTemplateHook;
+    block.flags = QXTMPL_FLAGS_SOUND;
+    return ChooseLibraryFile(kernel, owner, block, "SONLIB.PAG");
 }

@@ -54,25 +54,32 @@ QXSTRING FolderOf(const char* name)
 bool AskPreviewedFile(KERNEL* kernel, HWND owner, const std::string& filter, const char* current, char previewFlags,
                       QXSTRING* chosen)
 {
-    const QXSTRING folder = FolderOf(current);
     char file[QX_NAME_BUFFER] = "";
+    if (!AskPreviewedFiles(kernel, owner, filter, current, previewFlags, 0, nullptr, 0, file, sizeof file))
+        return false;
+    *chosen = file;
+    return true;
+}
+
+bool AskPreviewedFiles(KERNEL* kernel, HWND owner, const std::string& filter, const char* current, char previewFlags,
+                       DWORD moreFlags, QXPREVIEW_CALLBACK callback, LPARAM user, char* selection, DWORD size)
+{
+    const QXSTRING folder = FolderOf(current);
     char title[QX_NAME_BUFFER] = "";
+    selection[0] = '\0';
     OPENFILENAMEA request{};
     request.lStructSize = sizeof request;
     request.hwndOwner = owner;
     request.lpstrFilter = filter.c_str();
     request.nFilterIndex = 1;
-    request.lpstrFile = file;
-    request.nMaxFile = sizeof file;
+    request.lpstrFile = selection;
+    request.nMaxFile = size;
     request.lpstrFileTitle = title;
     request.nMaxFileTitle = sizeof title;
     request.lpstrInitialDir = folder.length() > 0 ? static_cast<const char*>(folder) : nullptr;
-    request.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-    QXPREVIEW_REQUEST preview{&request, previewFlags, nullptr, 0, 0};
-    if (!KernGetOpenFileNamePreview(kernel, &preview))
-        return false;
-    *chosen = file;
-    return true;
+    request.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | moreFlags;
+    QXPREVIEW_REQUEST preview{&request, previewFlags, callback, user, 0};
+    return KernGetOpenFileNamePreview(kernel, &preview) != 0;
 }
 
 HMODULE LoadModuleBeside(HINSTANCE self, const char* format)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "branch.h"
+#include "qxpreviewrequest.h"
 #include "qxstring.h"
 
 #include <string>
@@ -47,6 +48,10 @@ QXSTRING FolderOf(const char* name);
 // false when the user cancelled.
 bool AskPreviewedFile(KERNEL* kernel, HWND owner, const std::string& filter, const char* current, char previewFlags,
                       QXSTRING* chosen);
+// The same with more flags (OFN_...), the pane's callback and its value, into `selection` of
+// `size` bytes (a folder then the names, each ending with a zero, for a multiple selection).
+bool AskPreviewedFiles(KERNEL* kernel, HWND owner, const std::string& filter, const char* current, char previewFlags,
+                       DWORD moreFlags, QXPREVIEW_CALLBACK callback, LPARAM user, char* selection, DWORD size);
 // The outside module whose file name `format` makes from this plug-in's folder (one "%s",
 // given with its final backslash), loaded from beside `self`; a missing module is a normal
 // case, never a reason for a system box. Null when it is not there.

@@ -92,6 +92,25 @@ int ANIM::AddFiles(HWND listBox, const char* selection)
     return 1;
 }
 
+void ANIM::RemoveFrame(int index)
+{
+    if (index < 0 || index >= Count())
+        return;
+    frames_.erase(frames_.begin() + index);
+    if (current_ >= Count())
+        current_ = Count() - 1;
+    previous_ = -1;
+}
+
+void ANIM::ReplaceFrame(int index, const std::string& name)
+{
+    if (index < 0 || index >= Count())
+        return;
+    auto frame = std::make_unique<AnimFrame>();
+    frame->name = name;
+    frames_[static_cast<size_t>(index)] = std::move(frame);
+}
+
 int ANIM::MoveFrame(int from, int to)
 {
     const int count = Count();

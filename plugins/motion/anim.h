@@ -59,6 +59,10 @@ public:
     // 1 when moved: both indices inside a list of 2 or more, and different.
     int MoveFrame(int from, int to);
     void ResetFrames();
+    // The frame leaves the list; a current frame past the end becomes the last one.
+    void RemoveFrame(int index);
+    // Another file in the frame's place, not fetched yet.
+    void ReplaceFrame(int index, const std::string& name);
 
     int FetchOne(int index, const AnimFetch& fetch);
     void FetchAll(const AnimFetch& fetch);

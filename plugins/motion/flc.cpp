@@ -60,6 +60,9 @@ FLC::~FLC()
     StopSound();
     player.reset();
     soundTrack.clear();
+    delete preview.media;
+    if (preview.mciDevice)
+        mciSendCommandA(preview.mciDevice, MCI_CLOSE, MCI_WAIT, 0);
     CountObjectOut();
 }
 
@@ -91,6 +94,13 @@ OBJET& FLC::operator=(const OBJET& other)
     if (window)
         OpenMedia(series ? FLC_KIND_SERIES : KindOfName(mediaName), true);
     return *this;
+}
+
+void FLC::SetLoop(int on)
+{
+    loop = on ? 1 : 0;
+    if (anim)
+        anim->SetLoop(loop != 0);
 }
 
 int FLC::SetProperties(long id, const char* value)

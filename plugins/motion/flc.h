@@ -6,6 +6,7 @@
 
 #include "objet.h"
 #include "flc_snapshot.h"
+#include "media_open.h"
 
 #include <memory>
 #include <string>
@@ -17,15 +18,6 @@ class CMedia;
 class FlicPlayer;
 struct GETFILE_STRUCT;
 
-// Media kinds.
-constexpr int FLC_KIND_NONE = 0;
-constexpr int FLC_KIND_FLIC = 1;
-constexpr int FLC_KIND_MEDIA = 2;
-constexpr int FLC_KIND_SERIES = 3;
-
-// From the FLIC player and the image series to the object window: lParam 1 a frame was
-// reached (wParam + 1 is its number), lParam 0 the end of a play.
-constexpr UINT FLC_FRAME_MESSAGE = WM_USER + 2;
 // The FLIC player's own end message, which the object leaves to the frame message.
 constexpr UINT FLC_FLIC_END = 2024;
 // Reopen the media and show it.
@@ -35,6 +27,22 @@ constexpr int FLC_CONTROL_BAR_MIN_WIDTH = 95;
 constexpr int FLC_BUTTONS = 5;
 // The shared device of sounds.
 constexpr int FLC_SOUND_DEVICE = 1;
+
+// What the settings dialog's preview window shows of the dialog's working copy.
+struct FlcPreview {
+    CMedia* media = nullptr;
+    UINT mciDevice = 0;
+    std::unique_ptr<FlicPlayer> player;
+    int playing = 0;        // the dialog asked for a play
+    int started = 0;        // the media's play was started
+    int controlBar = 0;     // mirrors the control-bar check box
+    int fitToMedia = 0;     // the object takes the media's size at the next open
+    HWND window = nullptr;  // the preview window
+    HWND dialog = nullptr;
+    QXSTRING file;          // the file to show, "" for none
+    QXSTRING local;         // its fetched copy
+    WNDPROC listProc = nullptr;  // the image list's own procedure
+};
 
 // One sound of the sound track: played when the animation reaches its frame.
 struct SoundFrame {
@@ -53,11 +61,25 @@ public:
     int Load(QXFILE file, int& universe) override;
     int SetProperties(long id, const char* value) override;
     int GetProperties(long id, int size, char* buffer) override;
+    // The settings dialog on a working copy: 1 when the object keeps valid settings, 0 when
+    // the author cancelled or a new object was left without content.
+    int Modify() override;
     int IsStdClipFormatAvailable() override { return 0; }
     int Save(QXFILE file, int& universe, int withBranches) override;
+    // The branch list, the picture list of a series and the constructor call; 0 when a file
+    // the page needs cannot be had.
+    int ExportToDHTML(QXFILE file, int& index) override;
     OBJET& operator=(const OBJET& other) override;
+    // Between two animations too, assignment copies the settings as the object model does.
+    FLC& operator=(const FLC& other)
+    {
+        operator=(static_cast<const OBJET&>(other));
+        return *this;
+    }
     int DelaiObjetShow() override;
 
+    // The loop flag, which the image series follows.
+    void SetLoop(int on);
     // The playback commands: 1 done, 0 when the kind has nothing to play.
     int Home();
     int Back();
@@ -67,8 +89,6 @@ public:
     // A play reached its end: loops counted, the end branch taken, a loop restarted.
     void EndOfLoop();
 
-    // The kind a media name asks for: FLIC for ".FLC" and ".FLI", the media server for any
-    // other suffix, none without one.
     static int KindOfName(const char* name);
     // Closes the media shown and opens `kind` (nothing when it is the same and not `show`).
     void OpenMedia(int newKind, bool show);
@@ -115,6 +135,7 @@ public:
     // The sound now due: its name as entered and its local copy.
     QXSTRING currentSound;
     QXSTRING currentSoundLocal;
+    FlcPreview preview;
 
 private:
     LRESULT OnShown(MSGL* msg);
@@ -157,13 +178,9 @@ private:
     bool GrabSnapshot();
 };
 
-// A media-server object playing `local` into the window, null when the server is not there
-// or cannot open it; the end of a play comes as "WM_QTNOTIFY_FINISH".
-CMedia* OpenServerMedia(HWND window, const char* local, const RECT* area);
+
 
 HINSTANCE MotionModule();
-// "WM_QTNOTIFY_FINISH": the media server's end of a play.
-UINT MediaFinishedMessage();
 // The live objects of the process, for the player window class they share.
 void CountObjectIn();
 void CountObjectOut();

@@ -18,9 +18,6 @@
 
 namespace {
 
-// MCI aliases of this process: two devices opened within one tick never share one.
-int aliasCounter = 0;
-
 bool IsLocalFile(const char* name)
 {
     const DWORD attributes = name && *name ? GetFileAttributesA(name) : INVALID_FILE_ATTRIBUTES;
@@ -29,40 +26,7 @@ bool IsLocalFile(const char* name)
 
 }  // namespace
 
-CMedia* OpenServerMedia(HWND window, const char* local, const RECT* area)
-{
-    auto* media = new CMedia;
-    if (!media->Active()) {
-        delete media;
-        return nullptr;
-    }
-    long result = 0;
-    media->Init(window, &result);
-    if (area)
-        media->SetXYWH(area->left, area->top, area->right - area->left, area->bottom - area->top);
-    media->SetCallbackMessage(6, static_cast<long>(MediaFinishedMessage()));
-    wchar_t wide[QX_NAME_BUFFER];
-    MultiByteToWideChar(CP_ACP, 0, local, -1, wide, QX_NAME_BUFFER);
-    BSTR name = SysAllocString(wide);
-    long opened = 0;
-    media->Open(name, &opened);
-    SysFreeString(name);
-    if (!opened) {
-        delete media;
-        return nullptr;
-    }
-    return media;
-}
-
-int FLC::KindOfName(const char* name)
-{
-    const char* dot = name ? std::strrchr(name, '.') : nullptr;
-    if (!dot || !dot[1] || std::strpbrk(dot, "\\/"))
-        return FLC_KIND_NONE;
-    if (lstrcmpiA(dot, ".FLC") == 0 || lstrcmpiA(dot, ".FLI") == 0)
-        return FLC_KIND_FLIC;
-    return FLC_KIND_MEDIA;
-}
+int FLC::KindOfName(const char* name) { return MediaKindOfName(name); }
 
 RECT FLC::PictureArea() const
 {
@@ -197,7 +161,7 @@ bool FLC::OpenServedMedia()
     const RECT area = PictureArea();
     media = mediaLocal.length() ? OpenServerMedia(window, mediaLocal, &area) : nullptr;
     if (!media && mediaLocal.length()) {
-        mciAlias.Format("qxmotion%d", ++aliasCounter);
+        mciAlias = NewMciAlias();
         MCI_DGV_OPEN_PARMSA open{};
         open.lpstrElementName = const_cast<char*>(static_cast<const char*>(mediaLocal));
         open.lpstrAlias = const_cast<char*>(static_cast<const char*>(mciAlias));

@@ -1,5 +1,6 @@
 // The motion module: entry point, tool record, creation and drop, and what its objects share.
 #include "flc.h"
+#include "flc_settings.h"
 
 #include "accessors.h"
 #include "anim.h"
@@ -16,17 +17,16 @@ namespace {
 
 HINSTANCE thisModule = nullptr;
 TOOLBITMAPS toolBitmaps;
-UINT mediaFinished = 0;
 int liveObjects = 0;
 
-// The window class of the settings dialog's preview; the dialog gives it its behaviour.
+// The window class of the settings dialog's preview.
 constexpr const char PREVIEW_CLASS[] = "FLCSAMPWIND";
 
 bool RegisterPreviewClass(HINSTANCE module)
 {
     WNDCLASSA windowClass{};
     windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_PARENTDC;
-    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.lpfnWndProc = FlcPreviewProc;
     windowClass.cbWndExtra = QX_OBJECT_WINDOW_EXTRA;
     windowClass.hInstance = module;
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
@@ -44,7 +44,6 @@ constexpr int DROPPED_SIDE = 320;
 }  // namespace
 
 HINSTANCE MotionModule() { return thisModule; }
-UINT MediaFinishedMessage() { return mediaFinished; }
 
 int LiveObjects() { return liveObjects; }
 
@@ -127,7 +126,7 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
         thisModule = instance;
         toolBitmaps.Load(instance);
         RegisterPreviewClass(instance);
-        mediaFinished = RegisterWindowMessageA("WM_QTNOTIFY_FINISH");
+        MediaFinishedMessage();
     } else if (reason == DLL_PROCESS_DETACH) {
         toolBitmaps.Free();
         UnregisterClassA(PREVIEW_CLASS, instance);

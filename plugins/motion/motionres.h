@@ -25,3 +25,78 @@
 #define IDC_BAR_STOP 10002
 #define IDC_BAR_PLAY 10003
 #define IDC_BAR_NEXT 10004
+
+// Strings of the dialogs.
+#define IDS_NO_FILE_CAPTION 215
+#define IDS_NO_FILE 216
+#define IDS_VALIDATION_CAPTION 235
+#define IDS_BAD_FRAME 236
+#define IDS_SOUND_NEEDED 237
+#define IDS_SOUND_NOT_FOUND 238
+#define IDS_FRAME_TAKEN 239
+#define IDS_LIST_TOO_SMALL 245
+
+// "DLG_FLC_SET", the settings dialog.
+#define IDC_SET_FILE_MODE 400
+#define IDC_SET_SERIES_MODE 401
+#define IDC_SET_LIBRARY 22
+#define IDC_SET_CHOOSE 25
+#define IDC_SET_FILE 106
+#define IDC_SET_IMAGES 402
+#define IDC_SET_ADD_IMAGES 403
+#define IDC_SET_MODIFY_IMAGE 404
+#define IDC_SET_DELETE_IMAGE 405
+#define IDC_SET_EFFECT 34
+#define IDC_SET_DELAY 21
+#define IDC_SET_BAR 12
+#define IDC_SET_AUTOPLAY 13
+#define IDC_SET_LOOP 14
+#define IDC_SET_FPS_LABEL 5045
+#define IDC_SET_FPS 17
+#define IDC_SET_PREVIEW_ON 19
+#define IDC_SET_PREVIEW_PLAY 30
+#define IDC_SET_PREVIEW_STOP 31
+#define IDC_SET_PREVIEW_FRAME 101
+#define IDC_SET_CLICK_BRANCH 103
+#define IDC_SET_CLICK_UNBRANCH 27
+#define IDC_SET_CLICK_TARGET 24
+#define IDC_SET_LOOPS 18
+#define IDC_SET_END_BRANCH 15
+#define IDC_SET_END_UNBRANCH 28
+#define IDC_SET_END_TARGET 29
+#define IDC_SET_GENERAL 23
+#define IDC_SET_HELP 9
+#define IDC_SET_SOUNDS 32
+#define IDC_SET_CENTRE 16
+#define IDC_SET_KEEP_RATIO 10
+// Branch pickers of page targets only; no control of the template bears them.
+#define IDC_SET_CLICK_PAGE 20
+#define IDC_SET_END_PAGE 35
+
+// "DLG_FLC_SOUND", the sound-track dialog.
+#define IDC_TRACK_LIST 32
+#define IDC_TRACK_FILE_HEADING 102
+#define IDC_TRACK_ADD 103
+#define IDC_TRACK_MODIFY 108
+#define IDC_TRACK_DELETE 106
+#define IDC_TRACK_FRAME_EDIT 107
+#define IDC_TRACK_FILE_EDIT 104
+#define IDC_TRACK_CONFIRM 39
+#define IDC_TRACK_CANCEL_EDIT 40
+#define IDC_TRACK_CHOOSE 105
+#define IDC_TRACK_LIBRARY 41
+#define IDC_TRACK_PREVIEW 151
+#define IDC_TRACK_FRAME_NUMBER 150
+#define IDC_TRACK_REWIND 37
+#define IDC_TRACK_BACK 35
+#define IDC_TRACK_STOP 34
+#define IDC_TRACK_PLAY 33
+#define IDC_TRACK_FORWARD 36
+#define IDC_TRACK_HELP 9
+
+// "D_PLAYANIM", the animation library's preview inside the template chooser; and
+// "D_PLAYANIMSOUND", the sound library's, driven by the kernel's hook.
+#define IDC_PLAYANIM_START 30
+#define IDC_PLAYANIM_STOP 31
+#define IDC_PLAYANIMSOUND_STOP 101
+#define IDC_PLAYANIMSOUND_START 102

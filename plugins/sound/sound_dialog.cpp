@@ -119,13 +119,7 @@ void OnChooseFile(HWND dialog, SOUND* copy)
 
 void OnLibrary(HWND dialog, SOUND* copy)
 {
-    QXTMPL_BLOCK block{};
-    block.category = QXTMPL_CATEGORY_SOUND;
-    block.hookModule = SoundModule();
-    block.hookTemplate = "D_PLAYSOUND";
-    block.hookProc = KernSoundTemplateHook;
-    block.flags = QXTMPL_FLAGS_SOUND;
-    const QXSTRING chosen = ChooseLibraryFile(copy->GetKernel(), dialog, block, "SONLIB.PAG");
+    const QXSTRING chosen = ChooseLibrarySoundFile(copy->GetKernel(), dialog, SoundModule(), "D_PLAYSOUND");
     if (chosen.length())
         TakeFileName(dialog, copy, chosen, IDC_SOUND_CHOOSE);
 }

@@ -1,6 +1,7 @@
 // Animations on live pages: a FLIC shows its frames in turn, loops its count and then takes
 // its end branch in run mode only, answers its control bar, and plays its sound track with
 // the shared sound device freed at the end of each sound.
+#include "motion_pages.h"
 #include "pagehost.h"
 
 #include "accessors.h"
@@ -30,52 +31,18 @@ namespace {
 std::string FixtureBytes(const char* name) { return ReadWholeFile(FlicFixture(name)); }
 
 // Branch 0 leads nowhere; branch 1, the end branch, to `page` when one is given.
-RecordLines Branches(const std::string& page)
-{
-    const auto entry = [](const std::string& target) {
-        return RecordLines{"BR [", "0", target, "NULL", "1", "1", "  0.0", "0", "0", "NULL", "NULL", "NULL", "NULL",
-                           "NULL", "0", "]"};
-    };
-    RecordLines block = {"BRANCH {", "0", "BRANCHEX [", "2"};
-    for (const std::string& target : {std::string("NULL"), page.empty() ? "NULL" : ".\\" + page}) {
-        const RecordLines one = entry(target);
-        block.insert(block.end(), one.begin(), one.end());
-    }
-    block.insert(block.end(), {"]", "}"});
-    return block;
-}
+RecordLines Branches(const std::string& page) { return TwoBranches("", page); }
 
-struct Animation {
-    std::string media = ".\\anim.flc";
-    int loop = 0, bar = 0, autoPlay = 1, loopCount = 1, fps = 100;
-    int x = 10, y = 10, w = 64, h = 48;
-    RecordLines track;
-    // The pictures of a series, in place of the media.
-    RecordLines files;
+// A FLIC played at once, fast.
+struct Animation : FlcRecord {
+    Animation()
+    {
+        media = ".\\anim.flc";
+        autoPlay = 1;
+        fps = 100;
+        y = 10;
+    }
 };
-
-RecordLines FlcBlock(const Animation& a)
-{
-    const auto four = [](int p, int q, int r, int s) {
-        return std::to_string(p) + " " + std::to_string(q) + " " + std::to_string(r) + " " + std::to_string(s);
-    };
-    RecordLines block = {"FLC {", four(a.x, a.y, a.w, a.h)};
-    if (a.files.empty()) {
-        block.push_back(a.media);
-    } else {
-        block.push_back("FILES {");
-        block.insert(block.end(), a.files.begin(), a.files.end());
-        block.push_back("}");
-    }
-    block.insert(block.end(), {"NULL", four(a.loop, a.bar, a.autoPlay, a.loopCount), four(0, a.fps, 0, 1), "NULL"});
-    if (!a.track.empty()) {
-        block.push_back("SOUNDTRACK [");
-        block.insert(block.end(), a.track.begin(), a.track.end());
-        block.push_back("]");
-    }
-    block.push_back("}");
-    return block;
-}
 
 void WritePublication(PageHost& host, const Animation& a, const std::string& endPage, const char* fixture = "ramp.flc")
 {
@@ -84,17 +51,6 @@ void WritePublication(PageHost& host, const Animation& a, const std::string& end
                                       ObjectRecord("QXMOTION.DLL", 0, "anim", Branches(endPage), FlcBlock(a))}));
     host.pub.Write("b.pag", PageFile({ObjectRecord("QXSHEET.DLL", 0, "NULL", NoBranch(), PageBlock("B", 0, 0, 0))}));
 }
-
-// The media server is reached through COM, which the player starts on its thread; without
-// it the films play through MCI.
-struct ComApartment {
-    const bool started = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    ~ComApartment()
-    {
-        if (started)
-            CoUninitialize();
-    }
-};
 
 // A checksum of the object's picture on the page drawn now.
 uint32_t PictureSum(const PageHost& host, const FLC& flc)

@@ -36,6 +36,7 @@ constexpr int QXTMPL_NAME_SIZE = 500;
 constexpr const char* QXTMPL_CATEGORY_PAGE = "Page";
 constexpr const char* QXTMPL_CATEGORY_BUTTON = "Button";
 constexpr const char* QXTMPL_CATEGORY_SOUND = "Sound";
+constexpr const char* QXTMPL_CATEGORY_ANIMATION = "Animation";
 
 // Flag words the callers pass; the chooser accepts any value.
 constexpr intptr_t QXTMPL_FLAGS_BUTTON = 33;

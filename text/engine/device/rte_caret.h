@@ -3,16 +3,7 @@
 #pragma once
 
 #include "rte_gdi.h"
-
-constexpr intptr_t RTE_CARET_IDLE = 1;
-constexpr intptr_t RTE_CARET_IDLE_AGAIN = 2;
-constexpr intptr_t RTE_CARET_SHOW = 3;
-constexpr intptr_t RTE_CARET_HIDE = 4;
-constexpr intptr_t RTE_CARET_HIDE_AGAIN = 5;
-constexpr intptr_t RTE_CARET_PLACE = 6;
-constexpr intptr_t RTE_CARET_CHANGED = 7;
-constexpr intptr_t RTE_CARET_CHANGED_PLACE = 8;
-constexpr intptr_t RTE_CARET_POINT = 9;
+#include "rte_highlight.h"
 
 // Second document flag: the caret is suppressed.
 constexpr uint32_t RTE_DOC2_NO_CARET = 0x2000000;

@@ -54,6 +54,10 @@ int32_t RtePixelsToPoints(RteHandle doc, int32_t pixels)
     return static_cast<int32_t>((static_cast<int64_t>(pixels) << 16) * 72 / resolution);
 }
 
+int32_t RtePointsToPixelsInt(RteHandle doc, int32_t points) { return RtePointsToPixels(doc, points << 16); }
+
+int32_t RtePixelsToPointsInt(RteHandle doc, int32_t pixels) { return RtePixelsToPoints(doc, pixels) >> 16; }
+
 void RteCaseCopy(const uint8_t* source, int32_t length, uint8_t* target, bool upper)
 {
     for (int32_t i = 0; i < length; ++i) {

@@ -22,6 +22,9 @@ int32_t RteFixRatio(int32_t a, int32_t b);
 // points; a resolution of 0 leaves the value as it is.
 int32_t RtePointsToPixels(RteHandle doc, int32_t points);
 int32_t RtePixelsToPoints(RteHandle doc, int32_t pixels);
+// The same for whole points and whole pixels.
+int32_t RtePointsToPixelsInt(RteHandle doc, int32_t points);
+int32_t RtePixelsToPointsInt(RteHandle doc, int32_t pixels);
 
 // Copies bytes, ASCII letters turned to upper case (upper) or lower case.
 void RteCaseCopy(const uint8_t* source, int32_t length, uint8_t* target, bool upper);

@@ -9,6 +9,7 @@
 #include "rte_gdi_misc.h"
 #include "rte_gdi_port.h"
 #include "rte_gdi_text.h"
+#include "rte_invert_highlight.h"
 #include "rte_quote_filter.h"
 #include "rte_run_helpers.h"
 #include "rte_typed.h"
@@ -94,6 +95,7 @@ void FillHooks(RteEnvironment* env)
 {
     env->hooks.port = RtePortHook;
     env->hooks.caret = RteCaretHook;
+    env->hooks.invertHighlight = RteInvertHighlight;
     env->hooks.charType = RteCharTypeHook;
     env->hooks.typeahead = RteIsTypeahead;
     env->hooks.drawInvisibles = RteDrawInvisibles;

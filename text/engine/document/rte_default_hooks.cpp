@@ -7,6 +7,7 @@
 #include "rte_line_break.h"
 #include "rte_line_builder.h"
 #include "rte_paragraph_hooks.h"
+#include "rte_highlight.h"
 #include "rte_selection.h"
 #include "rte_text_blocks.h"
 #include "rte_typed.h"
@@ -47,7 +48,7 @@ int32_t ClearHiddenForInsertion(RteHandle doc, RteCharStyle* style, int32_t)
 void RteFillDefaultHooks(RteEnvironment* env)
 {
     const RteDevice& device = RteCurrentDevice();
-    env->hooks = RteHookTable{Nothing3,   RteDefaultFillLine, RteDefaultJustify, RteDefaultLineFits,      KeepValue, RteDefaultLineBreak, NoGeneral,
+    env->hooks = RteHookTable{Nothing3,   RteDefaultFillLine, RteDefaultJustify, RteDefaultLineFits,      KeepValue, RteDefaultLineBreak, RteHighlightRects,
                               NoGeneral,  NoBlock,      RteDefaultSplitPoint,      NoGeneral,    NoGeneral, RteHitTest, device.fontInit,
                               NoGeneral,  NoGeneral,    Nothing4,     Nothing4,     Nothing7,  Nothing6,  NoProgress,
                               Nothing4,   RteDefaultParBounds, NoContainer, NoGeneral, RteDefaultPostLayout, Nothing3, Nothing6,

@@ -94,6 +94,9 @@ struct RteScrollState {
     int16_t extraH;
     int16_t extraV;
     int16_t reported[4];
+    // The position itself; the document's scroll pair is what drawing subtracts (the display
+    // offsets), which follows the position unless the owner scrolls the display itself.
+    RtePoint position;
 };
 
 // What the last edit left to be laid out again in a block whose lines stand: the lines that
@@ -143,7 +146,7 @@ struct RteDocument {
     RteRectList extraArea;
     RteRectList wrapArea;
     RtePoint viewOrigin;
-    RteRectList rectList2;
+    RteRectList highlight;  // the selection's ranges as last drawn or to be drawn
     RteRectList rectList3;
     RteHandle blocks;       // RteTextBlock
     RteHandle charStyles;   // RteCharStyle
@@ -210,6 +213,10 @@ struct RteDocument {
     int16_t largeChange;
     RteHandle extraValues;  // int32_t, one an extra-area rect; made on demand
     RteReflow reflow;
+    // The highlight region stands inverted on the screen.
+    bool highlightShown;
+    // Copies of a repeating wrap area that hold text, as last drawn.
+    int32_t pagesInUse;
 };
 
 // An extra-area rect (numbered from 1) and the text offset from which it affects lines.

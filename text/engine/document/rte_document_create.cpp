@@ -56,7 +56,7 @@ void MakeTables(RteDocument* doc, RteRectList view, RteRectList wrap, RteRectLis
     RteRect viewBounds;
     RteRectListFirst(doc->viewArea, &viewBounds);
     doc->viewOrigin = {viewBounds.top, viewBounds.left};
-    doc->rectList2 = CopyOrNewArea(doc, nullptr);
+    doc->highlight = CopyOrNewArea(doc, nullptr);
     doc->rectList3 = CopyOrNewArea(doc, nullptr);
     doc->blocks = AllocOf<RteTextBlock>(doc, 1, kTableGrowth);
     doc->charStyles = AllocOf<RteCharStyle>(doc, 0, kTableGrowth);

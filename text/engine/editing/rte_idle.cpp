@@ -17,11 +17,7 @@ int32_t RteIdle(RteHandle doc)
     if (flags & (RTE_DOC_INACTIVE_FIRST | RTE_DOC_INACTIVE_SECOND | RTE_DOC_NO_CARET))
         return 0;
     int32_t flushed = RteFlushTypeahead(doc) ? 1 : 0;
-    if (RteSelectionRangeCount(doc) == 0) {
-        RteSelectPoint caret = ElementOf<RteSelectPoint>(DocLock(doc)->selection, 0);
-        hooks.port(doc, 1);
-        hooks.caret(doc, tick, reinterpret_cast<intptr_t>(&caret), 0, 0, 0);
-        hooks.port(doc, 0);
-    }
+    if (RteSelectionRangeCount(doc) == 0)
+        RteDrawCaret(doc, tick);
     return flushed;
 }

@@ -10,6 +10,7 @@
 constexpr uint32_t RTE_LAYOUT_REPEAT_DOWN = 0x1;
 constexpr uint32_t RTE_LAYOUT_REPEAT_ACROSS = 0x2;
 constexpr uint32_t RTE_LAYOUT_KEEP_LAST_HEIGHT = 0x4;
+constexpr uint32_t RTE_LAYOUT_KEEP_CARET_IN_VIEW = 0x400;  // a scroll takes the caret along
 constexpr uint32_t RTE_LAYOUT_VIEW_CONTAINERS = 0x10000000;
 
 // Area change flags.

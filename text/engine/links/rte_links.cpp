@@ -7,6 +7,7 @@
 #include "rte_document_internal.h"
 #include "rte_link_table.h"
 #include "rte_redisplay.h"
+#include "rte_scrolling.h"
 #include "rte_editing.h"
 #include "rte_selection.h"
 #include "rte_style_names.h"
@@ -209,6 +210,19 @@ int32_t Find(RteHandle doc, int table, int32_t from, int32_t* end, const char* n
     return -1;
 }
 
+constexpr int32_t kFoundInsetV = 8;
+constexpr int32_t kFoundInsetH = 16;
+constexpr int16_t kFoundRedraw = 9;
+
+int32_t FindAndShow(RteHandle doc, int table, int32_t from, int32_t* end, const char* name, bool prefix,
+                    bool ignoreCase, bool scroll)
+{
+    int32_t start = Find(doc, table, from, end, name, prefix, ignoreCase);
+    if (scroll && start >= 0)
+        RteScrollInside(doc, start, kFoundInsetV, kFoundInsetH, kFoundRedraw);
+    return start;
+}
+
 int32_t AtPoint(RteHandle doc, int table, const RtePoint* point)
 {
     RteLinkRange range;
@@ -286,14 +300,16 @@ int32_t RteInMarkRange(RteHandle doc, int32_t offset) { return In(doc, RTE_MARK_
 int32_t RteGetLinkRangeName(RteHandle doc, int32_t offset, char* buffer, int32_t size) { return Name(doc, RTE_LINK_TABLE, offset, buffer, size); }
 int32_t RteGetMarkRangeName(RteHandle doc, int32_t offset, char* buffer, int32_t size) { return Name(doc, RTE_MARK_TABLE, offset, buffer, size); }
 
-int32_t RteFindLinkRange(RteHandle doc, int32_t from, int32_t* end, const char* name, bool prefix, bool ignoreCase)
+int32_t RteFindLinkRange(RteHandle doc, int32_t from, int32_t* end, const char* name, bool prefix, bool ignoreCase,
+                         bool scroll)
 {
-    return Find(doc, RTE_LINK_TABLE, from, end, name, prefix, ignoreCase);
+    return FindAndShow(doc, RTE_LINK_TABLE, from, end, name, prefix, ignoreCase, scroll);
 }
 
-int32_t RteFindMarkRange(RteHandle doc, int32_t from, int32_t* end, const char* name, bool prefix, bool ignoreCase)
+int32_t RteFindMarkRange(RteHandle doc, int32_t from, int32_t* end, const char* name, bool prefix, bool ignoreCase,
+                         bool scroll)
 {
-    return Find(doc, RTE_MARK_TABLE, from, end, name, prefix, ignoreCase);
+    return FindAndShow(doc, RTE_MARK_TABLE, from, end, name, prefix, ignoreCase, scroll);
 }
 
 int32_t RteLinkRangeAtPoint(RteHandle doc, const RtePoint* point) { return AtPoint(doc, RTE_LINK_TABLE, point); }

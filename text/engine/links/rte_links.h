@@ -26,7 +26,10 @@ void RteRemoveLinkRange(RteHandle doc, int32_t offset, int16_t redraw);
 int32_t RteGetLinkRange(RteHandle doc, int32_t offset, bool next, RteLinkRange* out);
 int32_t RteInLinkRange(RteHandle doc, int32_t offset);
 int32_t RteGetLinkRangeName(RteHandle doc, int32_t offset, char* buffer, int32_t size);
-int32_t RteFindLinkRange(RteHandle doc, int32_t from, int32_t* end, const char* name, bool prefix, bool ignoreCase);
+// With scroll the view is scrolled (mode 9) until the found range's first character lies in the
+// view inset by 8 vertically and 16 horizontally.
+int32_t RteFindLinkRange(RteHandle doc, int32_t from, int32_t* end, const char* name, bool prefix, bool ignoreCase,
+                         bool scroll = false);
 int32_t RteLinkRangeAtPoint(RteHandle doc, const RtePoint* point);
 void RteSetLinkStyleKind(RteHandle doc, int32_t offset, int32_t kind, int16_t redraw);
 void RteSetLinkCallbacks(RteHandle doc, RteLinkProc links, RteLinkProc marks);
@@ -40,7 +43,8 @@ void RteRemoveMarkRange(RteHandle doc, int32_t offset, int16_t redraw);
 int32_t RteGetMarkRange(RteHandle doc, int32_t offset, bool next, RteLinkRange* out);
 int32_t RteInMarkRange(RteHandle doc, int32_t offset);
 int32_t RteGetMarkRangeName(RteHandle doc, int32_t offset, char* buffer, int32_t size);
-int32_t RteFindMarkRange(RteHandle doc, int32_t from, int32_t* end, const char* name, bool prefix, bool ignoreCase);
+int32_t RteFindMarkRange(RteHandle doc, int32_t from, int32_t* end, const char* name, bool prefix, bool ignoreCase,
+                         bool scroll = false);
 int32_t RteMarkRangeAtPoint(RteHandle doc, const RtePoint* point);
 void RteSetMarkStyleKind(RteHandle doc, int32_t offset, int32_t kind, int16_t redraw);
 

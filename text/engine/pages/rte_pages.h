@@ -51,3 +51,22 @@ int32_t RteLineTopAt(RteHandle doc, int32_t offset);
 int32_t RteParagraphLineCount(RteHandle doc);
 int32_t RteParagraphNumberAt(RteHandle doc, int32_t offset, bool atEnd);
 int32_t RteParagraphLineRange(RteHandle doc, int32_t number, int32_t* start, int32_t* end);
+
+// Lines of the second kind: every display line (0 unless the document counts lines).
+int32_t RteSecondLineCount(RteHandle doc);
+int32_t RteSecondNumberAt(RteHandle doc, int32_t offset);
+int32_t RteSecondLineRange(RteHandle doc, int32_t number, int32_t* start, int32_t* end);
+// The bounds of the n-th line of either kind (its range's bounds; the second kind's end pulled
+// back by one); 0 when there is no such line.
+int32_t RteSecondLineRect(RteHandle doc, int32_t number, bool window, bool scaled, RteRect* rect);
+int32_t RteParagraphLineRect(RteHandle doc, int32_t number, bool window, bool scaled, RteRect* rect);
+
+// RteContainerRectAt's tab bases besides a horizontal shift of 0 or more.
+constexpr int32_t RTE_CONTAINER_FIRST = -1;    // the first container of the line's copy
+constexpr int32_t RTE_CONTAINER_UNMOVED = -2;  // the line's container where the wrap area has it
+// The wrap-area rect holding the line of an offset, moved to its repeated copy.
+void RteContainerRectAt(RteHandle doc, int32_t offset, int32_t tabBase, RteRect* rect);
+// RteDisplay from the start of paragraph line first to the end of paragraph line last (numbered
+// from 1, as the paragraph counts number them); nothing when either is not there.
+void RteDisplayParagraphs(RteHandle doc, int32_t first, int32_t last, const RteDrawPort* port, RteRectList view,
+                          RteRectList wrap, const RtePoint* offset, int16_t mode);

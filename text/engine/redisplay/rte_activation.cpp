@@ -27,14 +27,31 @@ constexpr uint32_t kInactive = RTE_DOC_INACTIVE_FIRST | RTE_DOC_INACTIVE_SECOND;
 void RteSetActivation(RteHandle doc, int32_t first, int32_t second, int16_t redraw)
 {
     bool changed = false;
+    bool active = false;
+    RteHookTable hooks;
     {
         RteLocked<RteDocument> locked(doc);
         uint32_t before = locked->flags;
         locked->flags = Switched(Switched(before, first, RTE_DOC_INACTIVE_FIRST), second, RTE_DOC_INACTIVE_SECOND);
-        changed = ((before & kInactive) == 0) != ((locked->flags & kInactive) == 0);
+        active = (locked->flags & kInactive) == 0;
+        changed = ((before & kInactive) == 0) != active;
+        hooks = locked->hooks;
     }
-    if (changed && redraw)
-        RteRedisplay(doc, nullptr, 0, -1, nullptr, nullptr, redraw == RTE_REDRAW_DEFAULT ? 5 : redraw, true);
+    if (!redraw)
+        return;
+    int16_t mode = redraw == RTE_REDRAW_DEFAULT ? 5 : redraw;
+    hooks.port(doc, 1);
+    if (changed && active) {
+        RteRedisplay(doc, nullptr, 0, -1, nullptr, nullptr, mode, false);
+        RteDrawSelection(doc, RTE_CARET_PLACE);
+    } else if (changed) {
+        // The highlight goes while the document can still say where it stands.
+        RteHideSelection(doc, true);
+        RteRedisplay(doc, nullptr, 0, -1, nullptr, nullptr, mode, false);
+    } else if (active && RteSelectionRangeCount(doc) == 0) {
+        RteShowCaret(doc, RTE_CARET_CHANGED_PLACE);
+    }
+    hooks.port(doc, 0);
 }
 
 void RteGetActivation(RteHandle doc, int32_t* first, int32_t* second)

@@ -4,13 +4,8 @@
 #include <cstdint>
 
 #include "rte_document.h"
+#include "rte_highlight.h"
 #include "rte_runs.h"
-
-// Document flags: no caret, the two inactive switches, the caret drawn.
-constexpr uint32_t RTE_DOC_NO_CARET = 0x8;
-constexpr uint32_t RTE_DOC_INACTIVE_FIRST = 0x10000;
-constexpr uint32_t RTE_DOC_INACTIVE_SECOND = 0x20000;
-constexpr uint32_t RTE_DOC_CARET_SHOWN = 0x40000;
 
 // Switch values: 0 keeps, 1 makes active, 2 makes inactive.
 constexpr int32_t RTE_SWITCH_KEEP = 0;

@@ -2,47 +2,23 @@
 #include "rte_redisplay.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "rect_list.h"
 #include "rect_ops.h"
+#include "rte_containers.h"
+#include "rte_gdi_port.h"
 #include "rte_gdi_text.h"
+#include "rte_highlight.h"
 #include "rte_line_builder.h"
+#include "rte_offscreen.h"
+#include "rte_position_cache.h"
+#include "rte_selection.h"
+#include "rte_substitutes.h"
 #include "rte_text_blocks.h"
 #include "rte_typed.h"
 
 namespace {
-
-// The document's port, view area and origin replaced for one call and given back after it.
-class Substitutes {
-public:
-    Substitutes(RteHandle doc, const RteDrawPort* port, RteRectList view, const RtePoint* offset) : doc_(doc)
-    {
-        RteLocked<RteDocument> locked(doc);
-        savedPort_ = locked->port;
-        savedView_ = locked->viewArea;
-        if (port)
-            locked->port = *port;
-        if (view)
-            locked->viewArea = view;
-        if (offset) {
-            locked->port.origin.v += offset->v;
-            locked->port.origin.h += offset->h;
-        }
-    }
-    ~Substitutes()
-    {
-        RteLocked<RteDocument> locked(doc_);
-        locked->port = savedPort_;
-        locked->viewArea = savedView_;
-    }
-    Substitutes(const Substitutes&) = delete;
-    Substitutes& operator=(const Substitutes&) = delete;
-
-private:
-    RteHandle doc_;
-    RteDrawPort savedPort_;
-    RteRectList savedView_;
-};
 
 // Trailing bytes a line does not draw: its paragraph end or break, and on a paragraph's last
 // line the blanks before it.
@@ -55,63 +31,210 @@ int32_t DrawnCount(const uint8_t* text, int32_t count, bool lastOfParagraph)
     return count;
 }
 
-void DrawPiece(RteHandle doc, RteStyleWalk* walker, const RteTextBlock& block, int32_t blockStart,
-               const RteLinePiece* pieces, int32_t index, int32_t count, const RtePoint& scroll)
+// What one redraw does: its mode's erasing and off-screen drawing, in window coordinates.
+struct Pass {
+    RteHandle doc;
+    RteEnvironment* env;
+    RteHookTable hooks;
+    RteRect view;
+    RtePoint scroll;
+    bool erasing;
+    bool offscreen;
+    bool invisibles;  // the marks of blanks and line ends drawn after each piece
+    int32_t length;
+};
+
+// A piece whose text is hidden and takes no room.
+constexpr uint16_t kPieceHidden = 0x2;
+
+bool Erases(int16_t mode) { return mode == 1 || mode == 2 || mode == 5 || mode == 8; }
+
+// Erasing needs a device that draws. Off-screen drawing is for mode 5: a band starts as the
+// background, so modes 6 and 7, which keep what stands behind the text, draw in place (drawing
+// that erases nothing cannot flicker).
+Pass MakePass(RteHandle doc, int16_t mode)
+{
+    RteLocked<RteDocument> locked(doc);
+    bool device = locked->env->device != nullptr;
+    return Pass{doc,
+                locked->env,
+                locked->hooks,
+                RteRectIterator(locked->viewArea).Bounds(),
+                locked->scroll,
+                device && Erases(mode),
+                device && mode == RTE_REDRAW_OFFSCREEN_FIRST,
+                (locked->flags & RTE_DOC_SHOW_INVISIBLES) && !(locked->flags & RTE_DOC_PAGE_MODE),
+                locked->textLength};
+}
+
+// Runs the drawing once on the port, or band by band into the off-screen bitmap that is then
+// copied to the port, so that erasing and drawing never show apart.
+template <typename Draw>
+void DrawArea(const Pass& pass, RteRect area, Draw draw)
+{
+    if (!RteSectRect(&area, &pass.view, &area))
+        return;
+    if (!pass.offscreen) {
+        draw();
+        return;
+    }
+    int32_t done = 0;
+    do {
+        RteRect band;
+        RtePoint offset;
+        RteOffscreenBegin(pass.doc, &area, &band, &offset);
+        draw();
+        done = RteOffscreenEnd(pass.doc);
+    } while (!done);
+}
+
+// The width of the view over a stretch of rows.
+RteRect Rows(const Pass& pass, int32_t top, int32_t bottom) { return RteRect{top, pass.view.left, bottom, pass.view.right}; }
+
+// How the line of a piece ends, for the marks of invisibles.
+int32_t Ending(const RteLinePiece& piece, bool textEnd)
+{
+    if (!(piece.flags & RTE_PIECE_LINE_LAST))
+        return 0;
+    if (piece.flags & RTE_PIECE_PAGE_BREAK)
+        return RTE_LINE_ENDS_PAGE;
+    if (piece.flags & RTE_PIECE_CONTAINER_BREAK)
+        return RTE_LINE_ENDS_CONTAINER;
+    if (textEnd)
+        return RTE_LINE_ENDS_TEXT;
+    if (piece.flags & RTE_PIECE_PAR_LAST)
+        return RTE_LINE_ENDS_PARAGRAPH;
+    return (piece.flags & RTE_PIECE_SOFT_BREAK) ? RTE_LINE_ENDS_SOFT_BREAK : 0;
+}
+
+// The marks of blanks and line ends over a drawn piece (slot 14).
+void DrawInvisibles(const Pass& pass, RteCharStyle* style, const uint8_t* text, int32_t count, const int32_t* x,
+                    const RteLinePiece& piece, int32_t left, bool textEnd)
+{
+    std::vector<int32_t> positions(static_cast<size_t>(count) + 1);
+    for (int32_t i = 0; i <= count; ++i)
+        positions[static_cast<size_t>(i)] = x[piece.offset + i] - x[piece.offset];
+    RteInvisibles marks{style, text, count, positions.data(), left, 0, Ending(piece, textEnd)};
+    marks.baseline = piece.rect.bottom - pass.scroll.v - piece.spaceAfter;
+    pass.hooks.drawInvisibles(pass.doc, reinterpret_cast<intptr_t>(&marks), 0, 0, 0, 0);
+}
+
+void DrawPiece(const Pass& pass, RteStyleWalk* walker, const RteTextBlock& block, int32_t blockStart,
+               const RteLinePiece* pieces, int32_t index, int32_t count, const int32_t* x)
 {
     const RteLinePiece& piece = pieces[index];
+    RteRect line = piece.rect;
+    RteOffsetRect(&line, -pass.scroll.h, -pass.scroll.v);
+    if (pass.erasing && (piece.flags & RTE_PIECE_LINE_FIRST)) {
+        RteRect whole;
+        RteLineRect(&piece, &whole);
+        RteRect rows = Rows(pass, whole.top - pass.scroll.v, whole.bottom - pass.scroll.v);
+        RteEraseRect(pass.env, &rows);
+    }
+    if (piece.flags & kPieceHidden)
+        return;
     int32_t end = index + 1 < count ? pieces[index + 1].offset : block.length;
     RteStyleWalkSet(walker, blockStart + piece.offset);
     const uint8_t* text = RteLocked<uint8_t>(block.text).get() + piece.offset;
     bool lastOfParagraph = (piece.flags & RTE_PIECE_LINE_LAST) && (piece.flags & RTE_PIECE_PAR_LAST);
     int32_t drawn = DrawnCount(text, end - piece.offset, lastOfParagraph || (piece.flags & RTE_PIECE_BREAKS));
-    if (drawn <= 0)
-        return;
-    RteRect line = piece.rect;
-    RteOffsetRect(&line, -scroll.h, -scroll.v);
-    RteDrawRun run{text, drawn, blockStart, piece.offset, line.left, line.bottom - piece.spaceAfter, line,
-                   RteDecodeExtra(piece.extra), 0, 0};
-    walker->style->hooks.draw(doc, walker->style, reinterpret_cast<intptr_t>(&run), 0, 0, 0);
+    if (drawn > 0) {
+        RteDrawRun run{text, drawn, blockStart, piece.offset, line.left, line.bottom - piece.spaceAfter, line,
+                       RteDecodeExtra(piece.extra), 0, 0};
+        walker->style->hooks.draw(pass.doc, walker->style, reinterpret_cast<intptr_t>(&run), 0, 0, 0);
+    }
+    if (pass.invisibles) {
+        // Blanks a line leaves undrawn still get their marks; only the break itself has none.
+        int32_t marked = DrawnCount(text, end - piece.offset, false);
+        DrawInvisibles(pass, walker->style, text, marked, x, piece, line.left, blockStart + end == pass.length);
+    }
 }
 
-void DrawBlock(RteHandle doc, int32_t index, int32_t blockStart, int32_t from, int32_t to, const RtePoint& scroll)
+// The pieces of one paragraph that the stretch drawn holds.
+struct Paragraph {
+    int32_t first = -1;
+    int32_t last = -1;
+    RteRect area{};
+};
+
+std::vector<Paragraph> Paragraphs(const RteLinePiece* pieces, int32_t count, const RteTextBlock& block,
+                                  int32_t blockStart, int32_t from, int32_t to)
 {
-    RteTextBlock block;
-    RteGetElement(RteLocked<RteDocument>(doc)->blocks, index, &block);
-    if (!block.text)
-        return;
-    RteLocked<RteLinePiece> pieces(block.lines);
-    int32_t count = RtePieceCount(pieces.get(), pieces.size());
-    RteStyleWalk walker;
-    RteStyleWalkBegin(doc, blockStart, &walker, false);
+    std::vector<Paragraph> found;
+    Paragraph current;
     for (int32_t i = 0; i < count; ++i) {
         int32_t start = blockStart + pieces[i].offset;
         int32_t end = blockStart + (i + 1 < count ? pieces[i + 1].offset : block.length);
         // A piece that ends where drawing starts lies before it, unless it is the empty last one.
-        if (end < from || (end == from && start < from) || start > to)
-            continue;
-        DrawPiece(doc, &walker, block, blockStart, pieces.get(), i, count, scroll);
+        bool drawn = !(end < from || (end == from && start < from) || start > to);
+        if (drawn) {
+            if (current.first < 0)
+                current = Paragraph{i, i, pieces[i].rect};
+            current.last = i;
+            RteUnionRectNonNull(&current.area, &pieces[i].rect, &current.area);
+        }
+        bool ends = (pieces[i].flags & RTE_PIECE_LINE_LAST) && (pieces[i].flags & RTE_PIECE_PAR_LAST);
+        if (current.first >= 0 && (ends || i + 1 == count)) {
+            found.push_back(current);
+            current = Paragraph{};
+        }
     }
-    RteStyleWalkEnd(doc, false);
+    return found;
+}
+
+void DrawBlock(const Pass& pass, int32_t index, int32_t blockStart, int32_t from, int32_t to)
+{
+    RteTextBlock block;
+    RteGetElement(RteLocked<RteDocument>(pass.doc)->blocks, index, &block);
+    // A bound document may have given up the text of a block it shows: the block hook reads it.
+    if (!block.text && block.length > 0) {
+        pass.hooks.loadText(pass.doc, index);
+        RteGetElement(RteLocked<RteDocument>(pass.doc)->blocks, index, &block);
+    }
+    if (!block.text)
+        return;
+    RteLocked<RteLinePiece> pieces(block.lines);
+    int32_t count = RtePieceCount(pieces.get(), pieces.size());
+    RteHandle positions = nullptr, types = nullptr;
+    const int32_t* x = pass.invisibles ? RteBlockPositions(pass.doc, index, &positions, &types) : nullptr;
+    RteStyleWalk walker;
+    RteStyleWalkBegin(pass.doc, blockStart, &walker, false);
+    for (Paragraph& paragraph : Paragraphs(pieces.get(), count, block, blockStart, from, to)) {
+        RteRect area = Rows(pass, paragraph.area.top - pass.scroll.v, paragraph.area.bottom - pass.scroll.v);
+        DrawArea(pass, area, [&] {
+            for (int32_t i = paragraph.first; i <= paragraph.last; ++i)
+                DrawPiece(pass, &walker, block, blockStart, pieces.get(), i, count, x);
+        });
+    }
+    RteStyleWalkEnd(pass.doc, false);
+    if (positions)
+        RteReleasePositions(pass.doc, positions);
+}
+
+// What the text no longer covers below its last line.
+void EraseBelow(const Pass& pass, int32_t textBottom)
+{
+    if (!pass.erasing)
+        return;
+    RteRect below = Rows(pass, textBottom - pass.scroll.v, pass.view.bottom);
+    if (below.top >= below.bottom)
+        return;
+    DrawArea(pass, below, [&] { RteEraseRect(pass.env, &below); });
 }
 
 }  // namespace
 
 int32_t RteRedisplay(RteHandle doc, const RteDrawPort* port, int32_t from, int32_t to, RteRectList view,
-                     const RtePoint* offset, int16_t mode, bool)
+                     const RtePoint* offset, int16_t mode, bool restoreCaret)
 {
     if (mode == RTE_REDRAW_NONE)
         return from;
     Substitutes substitutes(doc, port, view, offset);
-    RteHookTable hooks;
-    RteRect viewBounds;
-    RtePoint scroll;
+    Pass pass = MakePass(doc, mode);
     int32_t length = 0;
     int32_t blocks = 0;
     {
         RteLocked<RteDocument> locked(doc);
-        hooks = locked->hooks;
-        viewBounds = RteRectIterator(locked->viewArea).Bounds();
-        scroll = locked->scroll;
         length = locked->textLength;
         blocks = RteCount(locked->blocks);
         if (mode >= RTE_REDRAW_OFFSCREEN_FIRST)
@@ -120,37 +243,55 @@ int32_t RteRedisplay(RteHandle doc, const RteDrawPort* port, int32_t from, int32
     to = to < 0 || to > length ? length : to;
     from = std::clamp(from, 0, length);
     bool bracketed = mode >= RTE_REDRAW_BRACKETED_FIRST && mode <= RTE_REDRAW_LAST;
-    hooks.port(doc, 1);
+    pass.hooks.port(doc, 1);
+    // Inverted pixels would be drawn over: the highlight goes first and comes back after.
+    bool highlighted = RteHideSelectionIfShown(doc, true) != 0;
     if (bracketed)
-        hooks.drawing(doc, RTE_DRAWING_BEGINS, 0, 0, 0, 0);
+        pass.hooks.drawing(doc, RTE_DRAWING_BEGINS, 0, 0, 0, 0);
     int32_t blockStart = 0;
     int32_t first = RteBlockAt(RteLocked<RteDocument>(doc).get(), from, &blockStart);
     int32_t stopped = length;
-    for (int32_t i = first; i < blocks && blockStart <= to; ++i) {
+    int32_t textBottom = 0;
+    int32_t i = first;
+    for (; i < blocks && blockStart <= to; ++i) {
         RteLayoutBlock(doc, i, nullptr, false);
         // Laying it out may have handed it the last line of the block before.
         blockStart = RteBlockStart(RteLocked<RteDocument>(doc).get(), i);
         RteTextBlock block;
         RteGetElement(RteLocked<RteDocument>(doc)->blocks, i, &block);
         RteRect shown = block.bounds;
-        RteOffsetRect(&shown, -scroll.h, -scroll.v);
-        if (shown.top >= viewBounds.bottom) {
+        RteOffsetRect(&shown, -pass.scroll.h, -pass.scroll.v);
+        if (shown.top >= pass.view.bottom) {
             stopped = blockStart;
             break;
         }
-        if (shown.bottom > viewBounds.top)
-            DrawBlock(doc, i, blockStart, from, to, scroll);
+        if (shown.bottom > pass.view.top)
+            DrawBlock(pass, i, blockStart, from, to);
+        textBottom = block.bounds.bottom;
         blockStart += block.length;
     }
+    if (i == blocks)
+        EraseBelow(pass, textBottom);
+    // A caret is given back only when asked: a caller that moves it places it itself.
+    if (highlighted && (restoreCaret || RteSelectionRangeCount(doc) > 0))
+        RteDrawSelection(doc, RTE_CARET_CHANGED_PLACE);
     if (bracketed)
-        hooks.drawing(doc, RTE_DRAWING_ENDS, 0, 0, 0, 0);
-    hooks.port(doc, 0);
+        pass.hooks.drawing(doc, RTE_DRAWING_ENDS, 0, 0, 0, 0);
+    if (RteLocked<RteDocument>(doc)->flags2 & RTE_DOC2_DRAW_CONTAINERS)
+        RteDrawContainers(doc, nullptr, nullptr, nullptr, mode);
+    pass.hooks.port(doc, 0);
     RteLocked<RteDocument>(doc)->flags &= ~RTE_DOC_OFFSCREEN_CONTAINERS;
     return stopped;
 }
 
 void RteDisplay(RteHandle doc, const RteDrawPort* port, RteRectList view, RteRectList wrap, const RtePoint* offset,
                 int16_t mode)
+{
+    RteDisplayRange(doc, port, view, wrap, offset, mode, 0, -1);
+}
+
+void RteDisplayRange(RteHandle doc, const RteDrawPort* port, RteRectList view, RteRectList wrap,
+                     const RtePoint* offset, int16_t mode, int32_t from, int32_t to)
 {
     RteRectList savedWrap = nullptr;
     if (wrap) {
@@ -159,7 +300,7 @@ void RteDisplay(RteHandle doc, const RteDrawPort* port, RteRectList view, RteRec
         locked->wrapArea = wrap;
         RteMarkForLayout(locked.get(), 0, locked->textLength);
     }
-    RteRedisplay(doc, port, 0, -1, view, offset, mode, true);
+    RteRedisplay(doc, port, from, to, view, offset, mode, true);
     if (wrap) {
         RteLocked<RteDocument> locked(doc);
         locked->wrapArea = savedWrap;

@@ -6,14 +6,34 @@
 #include <cstdlib>
 
 #include "rect_list.h"
+#include "rect_ops.h"
+#include "rte_areas.h"
+#include "rte_containers.h"
+#include "rte_highlight.h"
 #include "rte_line_builder.h"
 #include "rte_position_queries.h"
 #include "rte_redisplay.h"
+#include "rte_selection.h"
+#include "rte_scroll_pixels.h"
 #include "rte_typed.h"
 
 namespace {
 
 constexpr int32_t kUncutLine = 16;
+
+bool OwnerScrolls(const RteDocument& doc) { return (doc.flags & RTE_DOC_OWNER_SCROLLS) != 0; }
+
+RtePoint PositionOf(const RteDocument& doc) { return OwnerScrolls(doc) ? doc.scrolling.position : doc.scroll; }
+
+// The display offsets follow the position unless the owner moves the display itself.
+void SetPosition(RteDocument& doc, RtePoint position)
+{
+    doc.scrolling.position = position;
+    if (!OwnerScrolls(doc))
+        doc.scroll = position;
+}
+
+RtePoint Position(RteHandle doc) { return PositionOf(*RteLocked<RteDocument>(doc).get()); }
 constexpr int32_t kMaxUnitPower = 31;
 
 RteRect ViewRect(RteHandle doc)
@@ -117,6 +137,86 @@ int32_t StepAmount(int32_t code, int32_t position, int32_t largest, int32_t step
     return step;
 }
 
+// A vertical move that ends at the target position goes on to the next line edge: towards the
+// start until the line cut by the view's top is whole, towards the end until the line cut by
+// its bottom is, when that line lies within an eighth of the view's height of the edge.
+int32_t AlignedAmount(RteHandle doc, int32_t amount, int32_t target)
+{
+    if (amount == 0)
+        return amount;
+    RteRect view = ViewRect(doc);
+    int32_t reach = (view.bottom - view.top) / 8;
+    int32_t edge = target + (amount > 0 ? view.top : view.bottom);
+    int32_t best = 0;
+    for (const RteRect& line : Lines(doc)) {
+        if (!(line.top < edge && edge < line.bottom))
+            continue;
+        int32_t distance = amount > 0 ? edge - line.top : line.bottom - edge;
+        if (distance <= reach && (best == 0 || distance < best))
+            best = distance;
+    }
+    return amount > 0 ? amount + best : amount - best;
+}
+
+bool KeepsCaret(RteHandle doc)
+{
+    return (RteLocked<RteDocument>(doc)->layoutFlags & RTE_LAYOUT_KEEP_CARET_IN_VIEW) &&
+           RteSelectionRangeCount(doc) == 0;
+}
+
+// Where the caret stands in the window: as last noted, or at its rect.
+RtePoint CaretWindowPoint(RteHandle doc)
+{
+    RtePoint noted = RteLocked<RteDocument>(doc)->caretPoint;
+    if (noted != RtePoint{})
+        return noted;
+    int32_t start = 0, end = 0;
+    RteGetSelection(doc, &start, &end);
+    RteRect rect;
+    RteCaretRect(doc, start, true, false, &rect);
+    return RtePoint{rect.top + 1, rect.left};
+}
+
+// After a scroll the caret goes to the text now under its window point, the point moved in
+// (at most three times) while the caret, widened by 2 pixels, leaves the view sideways.
+void KeepCaretAt(RteHandle doc, RtePoint point)
+{
+    bool shown = (RteLocked<RteDocument>(doc)->flags & RTE_DOC_CARET_SHOWN) != 0;
+    if (shown)
+        RteShowCaret(doc, RTE_CARET_HIDE);
+    RteRect view = ViewRect(doc);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        int32_t offset = RteOffsetAtPoint(doc, &point, nullptr);
+        RteSetCaretQuiet(doc, offset);
+        RteRect rect;
+        RteCaretRect(doc, offset, true, false, &rect);
+        RteInsetRect(&rect, -2, -2);
+        int32_t shift = rect.left < view.left ? view.left - rect.left + 1 : rect.right > view.right ? view.right - rect.right - 1 : 0;
+        if (shift == 0)
+            break;
+        point.h += shift;
+    }
+    RteLocked<RteDocument>(doc)->caretPoint = point;
+    if (shown)
+        RteShowCaret(doc, RTE_CARET_CHANGED_PLACE);
+}
+
+// What there is to scroll over: the laid-out text, or for a wrap area that repeats, its copies
+// up to the end of the last one that holds text.
+RteRect ContentBounds(RteHandle doc)
+{
+    RteRect content;
+    RteTextExtent(doc, &content, true);
+    RtePoint step = RteRepeatStep(doc);
+    if (step == RtePoint{})
+        return content;
+    RteRect wrap = RteRectIterator(RteLocked<RteDocument>(doc)->wrapArea).Bounds();
+    int32_t copy = RtePagesInUse(doc) - 1;
+    wrap.bottom += step.v * copy;
+    wrap.right += step.h * copy;
+    return wrap;
+}
+
 // The smallest power of two that brings an extent to the scroll-bar limit.
 int32_t Divisor(int32_t extent)
 {
@@ -134,7 +234,7 @@ void StepAmounts(RteHandle doc, int32_t hCode, int32_t vCode, int32_t* h, int32_
     {
         RteLocked<RteDocument> locked(doc);
         state = locked->scrolling;
-        scroll = locked->scroll;
+        scroll = PositionOf(*locked.get());
     }
     int32_t maxH = 0, maxV = 0;
     RteScrollMax(doc, &maxH, &maxV);
@@ -185,8 +285,7 @@ void RteGetScrollSettings(RteHandle doc, int16_t* lineH, int16_t* lineV, int16_t
 
 void RteScrollMax(RteHandle doc, int32_t* horizontal, int32_t* vertical)
 {
-    RteRect content;
-    RteTextExtent(doc, &content, true);
+    RteRect content = ContentBounds(doc);
     RteRect view = ViewRect(doc);
     RteLocked<RteDocument> locked(doc);
     *horizontal = std::max(0, content.right + locked->scrolling.extraH - view.right) & locked->scrollMaskH;
@@ -195,14 +294,14 @@ void RteScrollMax(RteHandle doc, int32_t* horizontal, int32_t* vertical)
 
 int32_t RteGetScrollValues(RteHandle doc, int32_t* h, int32_t* v, int32_t* hMax, int32_t* vMax)
 {
-    RteRect content;
-    RteTextExtent(doc, &content, true);
+    RteRect content = ContentBounds(doc);
     int32_t maxH = 0, maxV = 0;
     RteScrollMax(doc, &maxH, &maxV);
     RteLocked<RteDocument> locked(doc);
     int32_t divH = Divisor(content.right), divV = Divisor(content.bottom);
-    int16_t values[4] = {static_cast<int16_t>(locked->scroll.h >= maxH ? maxH / divH : locked->scroll.h / divH),
-                         static_cast<int16_t>(locked->scroll.v >= maxV ? maxV / divV : locked->scroll.v / divV),
+    RtePoint position = PositionOf(*locked.get());
+    int16_t values[4] = {static_cast<int16_t>(position.h >= maxH ? maxH / divH : position.h / divH),
+                         static_cast<int16_t>(position.v >= maxV ? maxV / divV : position.v / divV),
                          static_cast<int16_t>(maxH / divH), static_cast<int16_t>(maxV / divV)};
     int32_t* outs[4] = {h, v, hMax, vMax};
     bool changed = false;
@@ -215,44 +314,93 @@ int32_t RteGetScrollValues(RteHandle doc, int32_t* h, int32_t* v, int32_t* hMax,
     return changed ? 1 : 0;
 }
 
-void RteScrollToValue(RteHandle doc, int32_t h, int32_t v, bool, int16_t redraw)
+namespace {
+
+bool LayoutIncomplete(RteHandle doc)
 {
-    RteRect content;
-    RteTextExtent(doc, &content, true);
+    RteLocked<RteDocument> locked(doc);
+    RteLocked<RteTextBlock> blocks(locked->blocks);
+    for (int32_t i = 0; i < blocks.size(); ++i)
+        if ((blocks[i].flags & RTE_BLOCK_RELAYOUT) || !blocks[i].lines)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+int32_t RteLayoutToValue(RteHandle doc, int32_t v)
+{
+    int32_t oldMax = RteLocked<RteDocument>(doc)->scrolling.reported[3];
+    if (v == 0 || oldMax <= 0)
+        return v;
+    // The proportion of the old maximum, in 16.16, is what the value meant.
+    int64_t proportion = (int64_t{v} << 16) / oldMax;
+    RteLayoutDocument(doc);
+    int32_t newMax = 0;
+    RteGetScrollValues(doc, nullptr, nullptr, nullptr, &newMax);
+    return static_cast<int32_t>((proportion * newMax + 0x8000) >> 16);
+}
+
+void RteScrollToValue(RteHandle doc, int32_t h, int32_t v, bool align, int16_t redraw)
+{
+    if (LayoutIncomplete(doc))
+        v = RteLayoutToValue(doc, v);
+    RteRect content = ContentBounds(doc);
     int32_t maxH = 0, maxV = 0;
     RteScrollMax(doc, &maxH, &maxV);
     int32_t divH = Divisor(content.right), divV = Divisor(content.bottom);
     int32_t toH = h == maxH / divH ? maxH : h * divH;
     int32_t toV = v == maxV / divV ? maxV : v * divV;
-    RtePoint scroll = RteLocked<RteDocument>(doc)->scroll;
-    RteScrollBy(doc, scroll.h - toH, scroll.v - toV, redraw);
+    RtePoint scroll = Position(doc);
+    int32_t amountV = scroll.v - toV;
+    if (align && toV < maxV)
+        amountV = AlignedAmount(doc, amountV, toV);
+    RteScrollBy(doc, scroll.h - toH, amountV, redraw);
 }
 
 int32_t RteScrollBy(RteHandle doc, int32_t h, int32_t v, int16_t redraw)
 {
     int32_t maxH = 0, maxV = 0;
     RteScrollMax(doc, &maxH, &maxV);
+    RtePoint next;
     RteHookTable hooks;
+    bool owner = false;
+    {
+        RteLocked<RteDocument> locked(doc);
+        RtePoint position = PositionOf(*locked.get());
+        locked->scrolling.previous = position;
+        next = RtePoint{Moved(position.v, v, maxV, locked->scrollMaskV), Moved(position.h, h, maxH, locked->scrollMaskH)};
+        if (next == position)
+            return 0;
+        hooks = locked->hooks;
+        owner = OwnerScrolls(*locked.get());
+    }
+    // The owner that scrolls moves its pixels itself; otherwise the highlight is taken away
+    // where it stands before the position changes under it.
+    bool drawing = redraw != RTE_REDRAW_NONE && !owner;
+    bool keepCaret = KeepsCaret(doc);
+    RtePoint remembered = keepCaret ? CaretWindowPoint(doc) : RtePoint{};
+    bool highlighted = false;
+    if (drawing) {
+        hooks.port(doc, 1);
+        highlighted = RteHideSelectionIfShown(doc, true) != 0;
+    }
     RtePoint moved;
     {
         RteLocked<RteDocument> locked(doc);
-        locked->scrolling.previous = locked->scroll;
-        RtePoint next{Moved(locked->scroll.v, v, maxV, locked->scrollMaskV),
-                      Moved(locked->scroll.h, h, maxH, locked->scrollMaskH)};
-        moved = RtePoint{locked->scroll.v - next.v, locked->scroll.h - next.h};
-        if (moved.v == 0 && moved.h == 0)
-            return 0;
-        locked->scroll = next;
+        RtePoint position = PositionOf(*locked.get());
+        moved = RtePoint{position.v - next.v, position.h - next.h};
+        SetPosition(*locked.get(), next);
         locked->caretPoint = RtePoint{};
         locked->caretMoved = true;
         ++locked->changes;
-        hooks = locked->hooks;
     }
-    if (redraw != RTE_REDRAW_NONE) {
-        hooks.scrolled(doc, moved.h, moved.v, 0);
-        RteRedisplay(doc, nullptr, 0, -1, nullptr, nullptr, redraw == RTE_REDRAW_DEFAULT ? 9 : redraw, true);
-        hooks.scrolled(doc, 0, 0, 0);
-    }
+    if (drawing)
+        RteRedrawScrolled(doc, moved, redraw == RTE_REDRAW_DEFAULT ? 9 : redraw, highlighted);
+    if (keepCaret)
+        KeepCaretAt(doc, remembered);
+    if (drawing)
+        hooks.port(doc, 0);
     return 1;
 }
 
@@ -265,22 +413,27 @@ int32_t RteScrollStep(RteHandle doc, int32_t hCode, int32_t vCode, int16_t redra
 
 void RteScrollStepAmounts(RteHandle doc, int32_t hCode, int32_t vCode, bool commit, bool, int32_t* h, int32_t* v)
 {
-    RtePoint before = RteLocked<RteDocument>(doc)->scroll;
+    RteDocument before = *RteLocked<RteDocument>(doc).get();
     int32_t amountH = 0, amountV = 0;
     StepAmounts(doc, hCode, vCode, &amountH, &amountV);
     RteScrollBy(doc, amountH, amountV, RTE_REDRAW_NONE);
     RteLocked<RteDocument> locked(doc);
-    *h = before.h - locked->scroll.h;
-    *v = before.v - locked->scroll.v;
-    if (!commit)
-        locked->scroll = before;
+    RtePoint after = PositionOf(*locked.get());
+    RtePoint start = PositionOf(before);
+    *h = start.h - after.h;
+    *v = start.v - after.v;
+    if (commit)
+        return;
+    locked->scrolling.position = before.scrolling.position;
+    locked->scroll = before.scroll;
+    locked->flags = before.flags;
 }
 
 int32_t RteClampScroll(RteHandle doc, int16_t redraw)
 {
     int32_t maxH = 0, maxV = 0;
     RteScrollMax(doc, &maxH, &maxV);
-    RtePoint scroll = RteLocked<RteDocument>(doc)->scroll;
+    RtePoint scroll = Position(doc);
     int32_t h = scroll.h > maxH ? scroll.h - maxH : 0;
     int32_t v = scroll.v > maxV ? scroll.v - maxV : 0;
     return h || v ? RteScrollBy(doc, h, v, redraw) : 0;
@@ -289,23 +442,36 @@ int32_t RteClampScroll(RteHandle doc, int16_t redraw)
 void RteScrollChange(RteHandle doc, int32_t* h, int32_t* v)
 {
     RteLocked<RteDocument> locked(doc);
-    *h = locked->scrolling.previous.h - locked->scroll.h;
-    *v = locked->scrolling.previous.v - locked->scroll.v;
+    RtePoint position = PositionOf(*locked.get());
+    *h = locked->scrolling.previous.h - position.h;
+    *v = locked->scrolling.previous.v - position.v;
 }
 
-void RteGetScrollPosition(RteHandle doc, RtePoint* point) { *point = RteLocked<RteDocument>(doc)->scroll; }
+void RteGetScrollPosition(RteHandle doc, RtePoint* point) { *point = Position(doc); }
 
-int32_t RteScrollToOffset(RteHandle doc, int32_t offset, int32_t hSlack, int32_t vSlack, bool, int16_t redraw)
+namespace {
+
+int32_t ScrollToOffset(RteHandle doc, int32_t offset, int32_t hSlack, int32_t vSlack, bool align, int16_t redraw)
 {
     RteRect caret;
     RteCaretRect(doc, offset, true, false, &caret);
     caret.top -= 1;
+    uint32_t flags2 = 0;
+    {
+        // Against the view as the position (not the owner's display) places it.
+        RteLocked<RteDocument> locked(doc);
+        RtePoint position = PositionOf(*locked.get());
+        RteOffsetRect(&caret, locked->scroll.h - position.h, locked->scroll.v - position.v);
+        flags2 = locked->flags2;
+    }
     RteRect view = ViewRect(doc);
     int32_t width = view.right - view.left, height = view.bottom - view.top;
     hSlack = std::min(hSlack, width / 2);
     int32_t tall = caret.bottom - caret.top;
+    // A tall character is brought in as it is; the slack only applies when it leaves room.
     if (tall > height / 4 || vSlack > height / 3)
         vSlack = 0;
+    align = align && tall <= height / 4;
     int32_t v = 0, h = 0;
     if (tall > height)
         v = (view.top + view.bottom) / 2 - (caret.top + caret.bottom) / 2;
@@ -317,12 +483,67 @@ int32_t RteScrollToOffset(RteHandle doc, int32_t offset, int32_t hSlack, int32_t
         h = (view.right - hSlack) - caret.right;
     else if (caret.left < view.left + hSlack)
         h = (view.left + hSlack) - caret.left;
-    return RteScrollBy(doc, h, v, redraw);
+    if (flags2 & RTE_DOC2_NO_AUTO_VSCROLL)
+        v = 0;
+    if (flags2 & RTE_DOC2_NO_AUTO_HSCROLL)
+        h = 0;
+    if (align && v != 0) {
+        RtePoint scroll = Position(doc);
+        int32_t maxH = 0, maxV = 0;
+        RteScrollMax(doc, &maxH, &maxV);
+        if (scroll.v - v < maxV)
+            v = AlignedAmount(doc, v, scroll.v - v);
+    }
+    int32_t scrolled = RteScrollBy(doc, h, v, redraw);
+    RteLocked<RteDocument>(doc)->caretPoint = RtePoint{};
+    return scrolled;
 }
 
-intptr_t RteAutoScroll(RteHandle doc, intptr_t h, intptr_t v, intptr_t, intptr_t redraw, intptr_t)
+}  // namespace
+
+int32_t RteScrollToOffset(RteHandle doc, int32_t offset, int32_t hSlack, int32_t vSlack, bool align, int16_t redraw)
 {
-    RtePoint before = RteLocked<RteDocument>(doc)->scroll;
+    // The character brought into view is where the caret goes: it must not be kept elsewhere.
+    uint32_t keeping = RteLocked<RteDocument>(doc)->layoutFlags & RTE_LAYOUT_KEEP_CARET_IN_VIEW;
+    RteLocked<RteDocument>(doc)->layoutFlags &= ~keeping;
+    int32_t scrolled = ScrollToOffset(doc, offset, hSlack, vSlack, align, redraw);
+    RteLocked<RteDocument>(doc)->layoutFlags |= keeping;
+    return scrolled;
+}
+
+void RteScrollInside(RteHandle doc, int32_t offset, int32_t insetV, int32_t insetH, int16_t redraw)
+{
+    RteRect view = ViewRect(doc);
+    view.top += insetV;
+    view.bottom -= insetV;
+    view.left += insetH;
+    view.right -= insetH;
+    // How far the rect must move to come inside an axis of the view (positive: towards the end).
+    auto inside = [](int32_t low, int32_t high, int32_t first, int32_t last) {
+        return low < first ? low - first : high > last ? high - last : 0;
+    };
+    for (int axis = 0; axis < 2; ++axis) {
+        for (int step = 0; step < 3; ++step) {
+            RteRect rect;
+            RteCaretRect(doc, offset, true, false, &rect);
+            int32_t move = axis == 0 ? inside(rect.top, rect.bottom, view.top, view.bottom)
+                                     : inside(rect.left, rect.right, view.left, view.right);
+            if (move == 0 || !RteScrollBy(doc, axis == 1 ? -move : 0, axis == 0 ? -move : 0, redraw))
+                break;
+        }
+    }
+}
+
+intptr_t RteAutoScroll(RteHandle doc, intptr_t h, intptr_t v, intptr_t pointArg, intptr_t redraw, intptr_t)
+{
+    RtePoint before = Position(doc);
     RteScrollStep(doc, static_cast<int32_t>(h), static_cast<int32_t>(v), static_cast<int16_t>(redraw));
-    return before.h - RteLocked<RteDocument>(doc)->scroll.h;
+    RtePoint after = Position(doc);
+    // The owner's display did not move: the point follows the text instead.
+    auto* point = reinterpret_cast<RtePoint*>(pointArg);
+    if (point && (RteLocked<RteDocument>(doc)->flags & RTE_DOC_OWNER_SCROLLS)) {
+        point->v += before.v - after.v;
+        point->h += before.h - after.h;
+    }
+    return before.h - after.h;
 }

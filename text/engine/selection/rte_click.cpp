@@ -1,26 +1,32 @@
 // Clicks: a press starts a range (or a caret, or extends the last range), drags move its free
-// end by whole units, a release puts every range in order and drops empty ones.
+// end by whole units, a release puts every range in order and drops empty ones. Each step
+// inverts only what changed in the highlight, and a press or release that lands on a link
+// range is offered to it.
 #include <algorithm>
 #include <vector>
 
+#include "rect_list.h"
+#include "rect_ops.h"
 #include "rte_document_internal.h"
+#include "rte_highlight.h"
+#include "rte_link_range.h"
 #include "rte_selection.h"
 #include "rte_selection_units.h"
+#include "scaling.h"
 
 using namespace rte_document;
 
 namespace {
 
-RteSelectPoint Hit(RteHandle doc, const RtePoint* window, uint32_t modifiers)
+constexpr uint32_t kStyleHotText = 0x8;
+// Pixels already shown move and only the uncovered strip is drawn.
+constexpr intptr_t kAutoScrollRedraw = 9;
+constexpr uint32_t kUnits = RTE_SELECT_WORD | RTE_SELECT_PARAGRAPH | RTE_SELECT_LINE | RTE_SELECT_STYLE_RUN |
+                            RTE_SELECT_CLASS_RUN;
+
+RteSelectPoint Hit(RteHandle doc, const RtePoint& point, uint32_t modifiers)
 {
-    RtePoint point = *window;
-    RteHookTable hooks;
-    {
-        RteLocked<RteDocument> locked(doc);
-        point.v += locked->scroll.v;
-        point.h += locked->scroll.h;
-        hooks = locked->hooks;
-    }
+    RteHookTable hooks = DocLock(doc)->hooks;
     intptr_t mode = (modifiers & (RTE_SELECT_LEFT_ONLY | RTE_SELECT_LEFT_ONLY_TOO)) ? 1 : 0;
     RteSelectPoint hit;
     hooks.hitTest(doc, reinterpret_cast<intptr_t>(&point), reinterpret_cast<intptr_t>(&hit), mode, 0, 0);
@@ -51,7 +57,7 @@ void Press(RteHandle doc, const RteSelectPoint& hit, uint32_t modifiers)
 void Extend(RteHandle doc, const RteSelectPoint& hit, uint32_t modifiers)
 {
     RteRange unit = RteSelectionUnit(doc, hit.offset, modifiers);
-    RteLocked<RteDocument> locked(doc);
+    DocLock locked(doc);
     RteLocked<RteSelectPoint> points(locked->selection);
     RteSelectPoint& first = points[points.size() - 2];
     RteSelectPoint& last = points[points.size() - 1];
@@ -74,10 +80,20 @@ void Extend(RteHandle doc, const RteSelectPoint& hit, uint32_t modifiers)
     locked->caretMoved = true;
 }
 
+// A vertical selection marks both points of the last range as a rectangle.
+void MarkVertical(RteHandle doc, uint32_t modifiers)
+{
+    uint32_t flags = RTE_SELECT_RECOMPUTE | RTE_SELECT_BY_RECTS | ((modifiers & RTE_SELECT_CLASS_RUN) ? 0x8 : 0);
+    DocLock locked(doc);
+    RteLocked<RteSelectPoint> points(locked->selection);
+    points[points.size() - 2].flags |= flags;
+    points[points.size() - 1].flags |= flags;
+}
+
 // Empty ranges go (a caret stays when nothing else does); the others are put in order.
 void Release(RteHandle doc)
 {
-    RteLocked<RteDocument> locked(doc);
+    DocLock locked(doc);
     std::vector<RteSelectPoint> points = ElementsOf<RteSelectPoint>(locked->selection);
     std::vector<RteSelectPoint> kept;
     for (size_t i = 0; i + 1 < points.size(); i += 2) {
@@ -94,30 +110,129 @@ void Release(RteHandle doc)
     std::copy(kept.begin(), kept.end(), RteLocked<RteSelectPoint>(locked->selection).get());
 }
 
+int32_t CaretOffset(RteHandle doc)
+{
+    return RteSelectionRangeCount(doc) == 0 ? ElementOf<RteSelectPoint>(DocLock(doc)->selection, 0).offset : -1;
+}
+
+// Outside the view (one pixel inside on an axis the document does not scroll by itself) the
+// auto-scroll hook moves the view towards the point.
+void AutoScroll(RteHandle doc, const RtePoint& window)
+{
+    RteRect view;
+    RteHookTable hooks;
+    {
+        DocLock locked(doc);
+        view = RteRectIterator(locked->viewArea).Bounds();
+        hooks = locked->hooks;
+        if (locked->flags2 & RTE_DOC2_NO_AUTO_VSCROLL)
+            RteInsetRect(&view, 0, 1);
+        if (locked->flags2 & RTE_DOC2_NO_AUTO_HSCROLL)
+            RteInsetRect(&view, 1, 0);
+    }
+    intptr_t h = window.h < view.left ? 1 : window.h >= view.right ? -1 : 0;
+    intptr_t v = window.v < view.top ? 1 : window.v >= view.bottom ? -1 : 0;
+    if (h == 0 && v == 0)
+        return;
+    RtePoint point = window;
+    hooks.autoScroll(doc, h, v, reinterpret_cast<intptr_t>(&point), kAutoScrollRedraw, 0);
+}
+
+// A click that the selection took is offered to the link range at the selection's start, of
+// the link table first, then the mark table.
+int32_t OfferToLinkRanges(RteHandle doc, int32_t mode, uint32_t modifiers)
+{
+    int32_t start = 0, end = 0;
+    RteGetSelection(doc, &start, &end);
+    int32_t code = mode == RTE_CLICK_RELEASE ? 2 : (modifiers & RTE_SELECT_WORD) ? 1 : 0;
+    for (int table = 0; table < 2; ++table) {
+        RteLinkRange found = {};
+        bool holds = false;
+        {
+            DocLock locked(doc);
+            for (const RteLinkRange& range : ElementsOf<RteLinkRange>(locked->linkRanges[table])) {
+                if (range.start <= start && start < range.end && range.start < locked->textLength) {
+                    found = range;
+                    holds = true;
+                    break;
+                }
+            }
+        }
+        if (!holds || !found.callback)
+            continue;
+        found.callback(doc, &found, code, found.start, found.name);
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
-int32_t RteClick(RteHandle doc, const RtePoint* point, int32_t mode, uint32_t modifiers, intptr_t, bool)
+void RteWindowToDoc(RteHandle doc, RtePoint* point)
 {
-    RteSelectPoint hit = Hit(doc, point, modifiers);
-    if (mode == RTE_CLICK_PRESS) {
-        {
-            RteLocked<RteDocument> locked(doc);
-            locked->flags2 |= RTE_DOC2_TRACKING;
-            ++locked->changes;
-        }
-        if (modifiers & RTE_SELECT_EXTEND)
-            Extend(doc, hit, modifiers);
-        else
-            Press(doc, hit, modifiers);
-    } else if (mode == RTE_CLICK_DRAG) {
-        Extend(doc, hit, modifiers);
-    } else {
-        Extend(doc, hit, modifiers);
-        Release(doc);
-        RteLocked<RteDocument>(doc)->flags2 &= ~RTE_DOC2_TRACKING;
+    DocLock locked(doc);
+    RteScaling inverse = locked->scaling;
+    inverse.factor = -inverse.factor;
+    RteScalePoint(&inverse, nullptr, point);
+    point->v += locked->scroll.v;
+    point->h += locked->scroll.h;
+}
+
+void RteTrackSelection(RteHandle doc, const RteSelectPoint& hit, uint32_t modifiers, bool extend, bool draw)
+{
+    RteRectList shown = nullptr;
+    if (draw) {
+        if (CaretOffset(doc) >= 0 && (CaretOffset(doc) != hit.offset || (modifiers & kUnits)))
+            RteShowCaret(doc, RTE_CARET_HIDE);
+        DocLock locked(doc);
+        if (locked->highlightShown)
+            shown = reinterpret_cast<RteRectList>(RteDuplicate(reinterpret_cast<RteHandle>(locked->highlight)));
     }
-    RteHookTable hooks = RteLocked<RteDocument>(doc)->hooks;
-    std::vector<RteSelectPoint> points = ElementsOf<RteSelectPoint>(RteLocked<RteDocument>(doc)->selection);
+    if (extend)
+        Extend(doc, hit, modifiers);
+    else
+        Press(doc, hit, modifiers);
+    if (modifiers & RTE_SELECT_VERTICAL)
+        MarkVertical(doc, modifiers);
+    if (!draw)
+        return;
+    RteInvertHighlightChange(doc, shown);
+    if (CaretOffset(doc) >= 0 && !(DocLock(doc)->flags & RTE_DOC_NO_CARET))
+        RteShowCaret(doc, RTE_CARET_SHOW);
+}
+
+int32_t RteClick(RteHandle doc, const RtePoint* point, int32_t mode, uint32_t modifiers, intptr_t, bool autoscroll)
+{
+    RteHookTable hooks = DocLock(doc)->hooks;
+    if (mode == RTE_CLICK_PRESS) {
+        DocLock locked(doc);
+        locked->flags2 |= RTE_DOC2_TRACKING;
+        ++locked->changes;
+    }
+    hooks.port(doc, 1);
+    if (mode == RTE_CLICK_DRAG && autoscroll)
+        AutoScroll(doc, *point);
+    RtePoint at = *point;
+    RteWindowToDoc(doc, &at);
+    RteSelectPoint hit = Hit(doc, at, modifiers);
+    if (hit.offset < DocLock(doc)->textLength) {
+        int32_t index = 0;
+        RteStyleRun* run = RteCharRunAt(doc, hit.offset, &index);
+        uint16_t style = run->index;
+        DocLock locked(doc);
+        RteUnlock(locked->charRuns);
+        if (ElementOf<RteCharStyle>(locked->charStyles, style).flags & kStyleHotText)
+            modifiers |= RTE_SELECT_STYLE_RUN;
+    }
+    bool extend = mode != RTE_CLICK_PRESS || (modifiers & RTE_SELECT_EXTEND);
+    RteTrackSelection(doc, hit, modifiers, extend, true);
+    if (mode == RTE_CLICK_RELEASE) {
+        // Dropping empty ranges and ordering the others leaves the highlight's pixels as they are.
+        Release(doc);
+        DocLock(doc)->flags2 &= ~RTE_DOC2_TRACKING;
+    }
+    std::vector<RteSelectPoint> points = ElementsOf<RteSelectPoint>(DocLock(doc)->selection);
     hooks.clicked(doc, mode, points.front().offset, points.back().offset, static_cast<intptr_t>(modifiers), 0);
-    return 0;
+    hooks.port(doc, 0);
+    return mode == RTE_CLICK_DRAG ? 0 : OfferToLinkRanges(doc, mode, modifiers);
 }

@@ -5,15 +5,43 @@
 
 #include "rect_list.h"
 #include "rte_areas.h"
+#include "rte_device.h"
 #include "rte_line_builder.h"
 #include "rte_position_cache.h"
 #include "rte_position_queries.h"
+#include "rte_runs.h"
 #include "rte_selection.h"
 #include "rte_typed.h"
 
 namespace {
 
 constexpr int32_t kSlackStep = 8;
+// Hit mode 2 keeps the point where it fell, on hidden text or inside a character.
+constexpr intptr_t kHitExact = 2;
+
+// Where hidden text takes no room a point on it goes past the hidden runs.
+int32_t SkipHiddenText(RteHandle doc, int32_t offset)
+{
+    int32_t length = 0;
+    {
+        RteLocked<RteDocument> locked(doc);
+        if (!(locked->flags & RTE_DOC_HIDDEN_TEXT))
+            return offset;
+        length = locked->textLength;
+    }
+    while (offset < length) {
+        int32_t index = 0;
+        RteStyleRun* run = RteCharRunAt(doc, offset, &index);
+        uint16_t style = run[0].index;
+        int32_t end = run[1].offset;
+        RteLocked<RteDocument> locked(doc);
+        RteUnlock(locked->charRuns);
+        if (!RteLocked<RteCharStyle>(locked->charStyles)[style].hidden)
+            break;
+        offset = std::min(end, length);
+    }
+    return offset;
+}
 
 bool WithinV(const RteRect& rect, int32_t v, int32_t slack) { return v >= rect.top - slack && v < rect.bottom + slack; }
 
@@ -24,12 +52,16 @@ RtePoint BringIntoText(RteHandle doc, RtePoint point)
     RteRect extent, wrap, view;
     RteTextExtent(doc, &extent, true);
     RteGetAreaBounds(doc, &wrap, &view);
+    // Lines read from the right when the system does: their ends are on the other side.
+    bool rightToLeft = RteCurrentDevice().systemDirection(RteLocked<RteDocument>(doc)->env) == -1;
+    int32_t lineEnd = rightToLeft ? wrap.left : wrap.right - 1;
+    int32_t lineStart = rightToLeft ? wrap.right - 1 : wrap.left;
     if (point.v >= extent.bottom) {
         point.v = extent.bottom - 1;
-        point.h = wrap.right - 1;
+        point.h = lineEnd;
     } else if (point.v < wrap.top) {
         point.v = wrap.top + 1;
-        point.h = wrap.left;
+        point.h = lineStart;
     }
     point.h = std::clamp(point.h, wrap.left, wrap.right - 1);
     return point;
@@ -77,8 +109,10 @@ std::vector<Boundary> Boundaries(const RteLinePiece* pieces, int32_t count, int3
     for (; i < count; ++i) {
         const RteLinePiece& piece = pieces[i];
         int32_t end = i + 1 < count ? pieces[i + 1].offset : blockLength;
+        // A right-to-left piece places its characters from its right edge.
         for (int32_t o = piece.offset; o <= end; ++o)
-            found.push_back({o, piece.rect.left + x[o] - x[piece.offset]});
+            found.push_back({o, (piece.flags & RTE_PIECE_RTL) ? piece.rect.right - (x[o] - x[piece.offset])
+                                                               : piece.rect.left + x[o] - x[piece.offset]});
         if (piece.flags & RTE_PIECE_LINE_LAST)
             break;
     }
@@ -116,6 +150,10 @@ intptr_t RteHitTest(RteHandle doc, intptr_t pointArg, intptr_t outArg, intptr_t 
     for (const Boundary& b : boundaries) {
         if (mode == 1 && b.x > point.h)
             continue;
+        // Inside a multi-byte character the point goes to the nearer edge of its cell.
+        if (mode != kHitExact && b.offset > 0 && b.offset < record.length &&
+            RteCharInfo(doc, blockStart + b.offset, RTE_CLASS_CONTINUATION))
+            continue;
         int32_t distance = mode == 1 ? point.h - b.x : std::abs(point.h - b.x);
         // A later boundary wins a tie.
         if (distance <= bestDistance) {
@@ -124,6 +162,8 @@ intptr_t RteHitTest(RteHandle doc, intptr_t pointArg, intptr_t outArg, intptr_t 
         }
     }
     out->offset = blockStart + best;
+    if (mode != kHitExact)
+        out->offset = SkipHiddenText(doc, out->offset);
     RteLocatePoint(doc, out);
     out->point = given;
     return 0;

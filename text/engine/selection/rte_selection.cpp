@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "rte_document_internal.h"
+#include "rte_highlight.h"
 #include "rte_position_queries.h"
 #include "rte_selection_units.h"
 #include "rte_text_bounds.h"
@@ -71,7 +72,7 @@ int32_t LineEnd(RteHandle doc, int32_t offset, int32_t length)
 
 }  // namespace
 
-void RteSetSelection(RteHandle doc, int32_t start, int32_t end, uint32_t modifiers, int16_t)
+void RteSetSelection(RteHandle doc, int32_t start, int32_t end, uint32_t modifiers, int16_t redraw)
 {
     start = RtePinOffset(doc, start);
     end = RtePinOffset(doc, end);
@@ -81,7 +82,16 @@ void RteSetSelection(RteHandle doc, int32_t start, int32_t end, uint32_t modifie
     RteRange unitEnd = RteSelectionUnit(doc, end, modifiers);
     uint32_t widened = (modifiers & RTE_SELECT_WORD) ? RTE_SELECT_WIDENED : 0;
     RteSelectPoint pair[2] = {StalePoint(unitStart.start, widened), StalePoint(unitEnd.end, widened)};
+    if (!redraw) {
+        RteSetSelectionPair(doc, pair, (modifiers & RTE_SELECT_ADD) != 0);
+        return;
+    }
+    RteHookTable hooks = RteLocked<RteDocument>(doc)->hooks;
+    hooks.port(doc, 1);
+    RteHideSelection(doc, true);
     RteSetSelectionPair(doc, pair, (modifiers & RTE_SELECT_ADD) != 0);
+    RteDrawSelection(doc, RTE_CARET_SHOW);
+    hooks.port(doc, 0);
 }
 
 void RteSetSelectionPair(RteHandle doc, const RteSelectPoint pair[2], bool add)

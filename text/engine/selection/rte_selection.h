@@ -12,12 +12,19 @@ constexpr uint32_t RTE_SELECT_EXTEND = 0x1;
 constexpr uint32_t RTE_SELECT_WORD = 0x2;
 constexpr uint32_t RTE_SELECT_PARAGRAPH = 0x4;
 constexpr uint32_t RTE_SELECT_LINE = 0x8;
+constexpr uint32_t RTE_SELECT_VERTICAL = 0x10;
 constexpr uint32_t RTE_SELECT_ADD = 0x20;
+constexpr uint32_t RTE_SELECT_STYLE_RUN = 0x40;
+constexpr uint32_t RTE_SELECT_CLASS_RUN = 0x80;   // selection units: a run of one character class
 constexpr uint32_t RTE_SELECT_LEFT_ONLY = 0x80;   // hit test: only boundaries left of the point
 constexpr uint32_t RTE_SELECT_LEFT_ONLY_TOO = 0x100;
 constexpr uint32_t RTE_SELECT_BEYOND_ANCHOR = 0x4000;
 // A point that a modifier widened to its unit.
 constexpr uint32_t RTE_SELECT_WIDENED = 0x10;
+// Second document flags: the document's view does not scroll by itself, horizontally or
+// vertically (to follow a drag or bring a character into view).
+constexpr uint32_t RTE_DOC2_NO_AUTO_HSCROLL = 0x80000;
+constexpr uint32_t RTE_DOC2_NO_AUTO_VSCROLL = 0x100000;
 // Second document flag: a click is being tracked.
 constexpr uint32_t RTE_DOC2_TRACKING = 0x40000;
 
@@ -63,4 +70,9 @@ void RteInvalidateSelection(RteHandle doc, bool hide);
 void RteInvalidateRange(RteHandle doc, int32_t start, int32_t end);
 // Mode 0 press, 1 drag, 2 release, the point in window coordinates; answers nonzero when
 // something other than the selection took the click.
+// A window point in document coordinates: unscaled, then scrolled.
+void RteWindowToDoc(RteHandle doc, RtePoint* point);
+// The selection changed by a hit point: extended (its free end moved, whole units kept) or
+// started anew (added with 0x20); with draw the caret and only the changed highlight redrawn.
+void RteTrackSelection(RteHandle doc, const RteSelectPoint& hit, uint32_t modifiers, bool extend, bool draw);
 int32_t RteClick(RteHandle doc, const RtePoint* point, int32_t mode, uint32_t modifiers, intptr_t data, bool autoscroll);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "rte_document_internal.h"
+#include "rte_highlight.h"
 #include "rte_position_cache.h"
 #include "rte_position_queries.h"
 #include "rte_selection.h"
@@ -34,18 +35,25 @@ void RteExtendSelection(RteHandle doc, int32_t delta, uint32_t modifiers, bool b
     RteClick(doc, &point, RTE_CLICK_RELEASE, modifiers | RTE_SELECT_EXTEND, 0, false);
 }
 
-void RteSetSelectionRanges(RteHandle doc, const RteRange* ranges, int32_t count, int32_t base, bool)
+void RteSetSelectionRanges(RteHandle doc, const RteRange* ranges, int32_t count, int32_t base, bool draw)
 {
-    if (!ranges || count <= 0) {
-        RteSetCaretQuiet(doc, -1);
-        return;
+    RteHookTable hooks = DocLock(doc)->hooks;
+    if (draw) {
+        hooks.port(doc, 1);
+        RteHideSelection(doc, true);
     }
-    for (int32_t i = 0; i < count; ++i) {
+    if (!ranges || count <= 0)
+        RteSetCaretQuiet(doc, -1);
+    for (int32_t i = 0; ranges && i < count; ++i) {
         RteSelectPoint pair[2] = {};
         pair[0].offset = RtePinOffset(doc, std::max(0, ranges[i].start + base));
         pair[1].offset = RtePinOffset(doc, std::max(0, ranges[i].end + base));
         pair[0].flags = pair[1].flags = RTE_SELECT_RECOMPUTE;
         RteSetSelectionPair(doc, pair, i > 0);
+    }
+    if (draw) {
+        RteDrawSelection(doc, RTE_CARET_SHOW);
+        hooks.port(doc, 0);
     }
 }
 

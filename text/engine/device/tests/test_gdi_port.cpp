@@ -498,6 +498,9 @@ TEST_F(GdiPortTest, PointsAndPixels)
     int32_t resolution = DocumentOf(doc).resolution;
     EXPECT_EQ(RtePointsToPixels(doc, 72 << 16), resolution);
     EXPECT_EQ(RtePixelsToPoints(doc, resolution), 72 << 16);
+    EXPECT_EQ(RtePointsToPixelsInt(doc, 72), resolution) << "whole points";
+    EXPECT_EQ(RtePixelsToPointsInt(doc, resolution), 72) << "whole pixels";
+    EXPECT_EQ(RtePixelsToPointsInt(doc, resolution / 2), 36);
 }
 
 TEST_F(GdiPortTest, GlobalBlocksBecomeHandlesAndBack)

@@ -7,6 +7,8 @@
 #include "document_fixture.h"
 #include "rte_editing.h"
 #include "rte_links.h"
+#include "rte_position_queries.h"
+#include "rte_scrolling.h"
 #include "rte_style_names.h"
 
 namespace {
@@ -127,6 +129,31 @@ TEST_F(LinkTest, FindingByNameWithPrefixAndCase)
             EXPECT_EQ(c.start + 2, end) << c.name;
         }
     }
+}
+
+TEST_F(LinkTest, FindingWithScrollBringsTheRangeInsideTheViewsInsets)
+{
+    std::string text;
+    for (int i = 0; i < 100; ++i)
+        text += "line\r";
+    RteHandle doc = MakeDocument(text);
+    RteRect wrap{0, 0, 100000, 200};
+    RteRect view{0, 0, 120, 200};
+    RteSetRectList(RteWrapArea(doc), &wrap);
+    RteSetRectList(RteViewArea(doc), &view);
+    Add(doc, {300, 304}, "far");
+    Add(doc, {5, 9}, "near");
+    RtePoint scroll;
+    EXPECT_EQ(300, RteFindLinkRange(doc, 0, nullptr, "far", false, false));
+    RteGetScrollPosition(doc, &scroll);
+    EXPECT_EQ(0, scroll.v) << "without scroll the view stays";
+    EXPECT_EQ(300, RteFindLinkRange(doc, 0, nullptr, "far", false, false, true));
+    RteRect rect;
+    RteCaretRect(doc, 300, true, false, &rect);
+    EXPECT_EQ(120 - 8, rect.bottom) << "line 60 ends 8 above the view's bottom";
+    EXPECT_EQ(5, RteFindLinkRange(doc, 0, nullptr, "near", false, false, true));
+    RteCaretRect(doc, 5, true, false, &rect);
+    EXPECT_EQ(8, rect.top) << "line 1 starts 8 below the view's top";
 }
 
 TEST_F(LinkTest, RangesFollowDeletionsByTheMendedRule)

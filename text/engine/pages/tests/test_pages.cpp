@@ -164,6 +164,49 @@ TEST_F(PagesTest, LineTopsAndParagraphCounts)
     EXPECT_EQ(0, RteParagraphLineRange(doc, 4, &start, &end));
 }
 
+TEST_F(PagesTest, ParagraphsAreDisplayedByTheirNumbers)
+{
+    env_.defaultStyle.hooks.draw = RecordRun;
+    RteHandle doc = Document("one\rtwo two two two two two two two two two two two two two two two two two\rthree");
+    RteRect view{0, 0, 500, 200};
+    RteSetRectList(RteViewArea(doc), &view);
+    g_drawn.clear();
+    RteDisplayParagraphs(doc, 2, 2, nullptr, nullptr, nullptr, nullptr, 3);
+    EXPECT_TRUE(g_drawn.empty()) << "paragraphs are numbered only while lines are counted";
+    RteSetDocFlags(doc, RteGetDocFlags(doc) | RTE_DOC_COUNT_LINES);
+    RteDisplayParagraphs(doc, 2, 2, nullptr, nullptr, nullptr, nullptr, 3);
+    EXPECT_EQ((std::vector<int32_t>{12, 24}), g_drawn) << "the second paragraph's two lines";
+    g_drawn.clear();
+    RteDisplayParagraphs(doc, 2, 3, nullptr, nullptr, nullptr, nullptr, 3);
+    EXPECT_EQ((std::vector<int32_t>{12, 24, 36}), g_drawn);
+}
+
+TEST_F(PagesTest, DisplayLinesAreTheSecondKind)
+{
+    RteHandle doc = Document("one\rtwo two two two two two two two two two two two two two two two two two\rthree");
+    EXPECT_EQ(0, RteSecondLineCount(doc)) << "not counted";
+    EXPECT_EQ(0, RteSecondNumberAt(doc, 30));
+    RteSetDocFlags(doc, RteGetDocFlags(doc) | RTE_DOC_COUNT_LINES);
+    // "one" | eleven "two " | seven "two " | "three".
+    EXPECT_EQ(4, RteSecondLineCount(doc));
+    const std::pair<int32_t, int32_t> numbers[] = {{0, 1}, {30, 2}, {48, 3}, {60, 3}, {80, 4}, {81, 4}};
+    for (auto [offset, number] : numbers)
+        EXPECT_EQ(number, RteSecondNumberAt(doc, offset)) << offset;
+    int32_t start = 0, end = 0;
+    ASSERT_EQ(1, RteSecondLineRange(doc, 3, &start, &end));
+    EXPECT_EQ(48, start);
+    EXPECT_EQ(76, end);
+    EXPECT_EQ(0, RteSecondLineRange(doc, 5, &start, &end));
+    RteRect rect;
+    ASSERT_EQ(1, RteSecondLineRect(doc, 3, false, false, &rect));
+    EXPECT_EQ(24, rect.top);
+    EXPECT_EQ(36, rect.bottom);
+    ASSERT_EQ(1, RteParagraphLineRect(doc, 2, false, false, &rect));
+    EXPECT_EQ(12, rect.top);
+    EXPECT_EQ(36, rect.bottom) << "the paragraph's two lines";
+    EXPECT_EQ(0, RteParagraphLineRect(doc, 9, false, false, &rect));
+}
+
 }  // namespace
 
 namespace {
@@ -191,6 +234,22 @@ TEST_F(LastPageTest, TheLastPageHoldsTheTextsLastLine)
     EXPECT_EQ(5, RteLastPageNumber(doc, &bounds));
     EXPECT_EQ(4 * 30, bounds.top);
     EXPECT_EQ(4 * 30 + 24, bounds.bottom);
+    struct Case {
+        int32_t tabBase;
+        RteRect rect;
+    };
+    const Case cases[] = {{0, {120, 0, 144, 200}},
+                          {10, {120, 10, 144, 210}},
+                          {RTE_CONTAINER_FIRST, {120, 0, 144, 200}},
+                          {RTE_CONTAINER_UNMOVED, {0, 0, 24, 200}}};
+    for (const Case& c : cases) {
+        RteRect rect;
+        RteContainerRectAt(doc, 46, c.tabBase, &rect);
+        EXPECT_EQ(c.rect.top, rect.top) << c.tabBase;
+        EXPECT_EQ(c.rect.left, rect.left) << c.tabBase;
+        EXPECT_EQ(c.rect.bottom, rect.bottom) << c.tabBase;
+        EXPECT_EQ(c.rect.right, rect.right) << c.tabBase;
+    }
 }
 
 }  // namespace

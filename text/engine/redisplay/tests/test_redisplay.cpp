@@ -7,6 +7,8 @@
 #include "document_fixture.h"
 #include "rect_list.h"
 #include "rte_gdi_text.h"
+#include "rte_areas.h"
+#include "rte_containers.h"
 #include "rte_redisplay.h"
 #include "rte_text_blocks.h"
 
@@ -22,6 +24,12 @@ intptr_t RecordRun(RteHandle, RteCharStyle*, intptr_t request, intptr_t, intptr_
                        std::string(reinterpret_cast<const char*>(run.text), static_cast<size_t>(run.count)) + " @" +
                        std::to_string(run.line.top));
     return 0;
+}
+
+void RecordContainer(RteHandle, int32_t container, const RteRect* rect, intptr_t, intptr_t, int32_t mode, int32_t*)
+{
+    g_events.push_back("container " + std::to_string(container) + " mode " + std::to_string(mode) + " @" +
+                       std::to_string(rect->top));
 }
 
 void RecordPort(RteHandle, int32_t open) { g_events.push_back(open ? "port open" : "port close"); }
@@ -108,6 +116,64 @@ TEST_F(RedisplayTest, OnlyTheBlocksTheViewShowsAreDrawnAndTheLoopStopsBelowIt)
     EXPECT_EQ((std::vector<std::string>{"run 6 second @12"}), Runs());
 }
 
+int32_t ReloadText(RteHandle doc, int32_t block)
+{
+    g_events.push_back("load " + std::to_string(block));
+    RteLocked<RteDocument> locked(doc);
+    RteLocked<RteTextBlock> blocks(locked->blocks);
+    blocks[block].text = RteNewFromData(locked->env->context, "abc", 1, 3);
+    RteSetKey(blocks[block].text, locked->key);
+    return 0;
+}
+
+TEST_F(RedisplayTest, ABlockWhoseTextWasGivenUpIsReadAgainToBeDrawn)
+{
+    RteHandle doc = Document("abc", {0, 0, 500, 100});
+    RteRedisplay(doc, nullptr, 0, -1, nullptr, nullptr, 3, false);
+    {
+        RteLocked<RteDocument> locked(doc);
+        locked->hooks.loadText = ReloadText;
+        RteLocked<RteTextBlock> blocks(locked->blocks);
+        RteFree(blocks[0].text);
+        blocks[0].text = nullptr;
+    }
+    g_events.clear();
+    RteRedisplay(doc, nullptr, 0, -1, nullptr, nullptr, 3, false);
+    EXPECT_EQ((std::vector<std::string>{"port open", "load 0", "run 0 abc @0", "port close"}), g_events);
+}
+
+RteStyleDeviceHook g_plainInfo = nullptr;
+
+// The byte after 0x82 continues its character (class 0x1000); '-' joins the next one (0x0800).
+intptr_t JoiningInfo(RteHandle doc, RteCharStyle* style, intptr_t character, intptr_t b, intptr_t mask,
+                     intptr_t before)
+{
+    const auto* at = reinterpret_cast<const uint8_t*>(character);
+    intptr_t classes = g_plainInfo(doc, style, character, b, mask, before);
+    if (before >= 1 && at[-1] == 0x82)
+        classes |= 0x1000;
+    if (at[0] == '-')
+        classes |= 0x0800;
+    return mask ? classes & mask : classes;
+}
+
+TEST_F(RedisplayTest, TypedCharactersAreDrawnInPlaceWithTheCharactersTheyJoin)
+{
+    g_plainInfo = env_.defaultStyle.hooks.charInfo;
+    env_.defaultStyle.hooks.charInfo = JoiningInfo;
+    RteHandle doc = Document("ab\x82\xA0" "cd-ef", {0, 0, 500, 100});
+    struct Case {
+        int32_t offset, count;
+        const char* run;
+    };
+    const Case cases[] = {{4, 2, "run 4 cd @0"}, {3, 1, "run 2 \x82\xA0 @0"}, {5, 2, "run 5 d @0"}, {0, 0, nullptr}};
+    for (const Case& c : cases) {
+        g_events.clear();
+        RteDrawInPlace(doc, c.offset, c.count, 1);
+        EXPECT_EQ(c.run ? std::vector<std::string>{c.run} : std::vector<std::string>{}, Runs()) << c.offset;
+    }
+}
+
 TEST_F(RedisplayTest, SubstitutesStandOnlyForTheCall)
 {
     RteHandle doc = Document("abc", {0, 0, 500, 100});
@@ -119,6 +185,69 @@ TEST_F(RedisplayTest, SubstitutesStandOnlyForTheCall)
     RteDisplay(doc, nullptr, nullptr, nullptr, nullptr, 3);
     EXPECT_EQ((std::vector<std::string>{"run 0 abc @0"}), Runs());
     RteFreeRectList(elsewhere);
+}
+
+}  // namespace
+
+namespace {
+
+class ContainerPassTest : public RedisplayTest {
+protected:
+    // Twenty 12-pixel lines on pages of 100 repeated every 120: three pages.
+    RteHandle Pages(const RteRect& view)
+    {
+        std::string text;
+        for (int i = 0; i < 20; ++i)
+            text += "line\r";
+        RteHandle doc = Document(text, view);
+        RteRect wrap{0, 0, 100, 200};
+        RteSetRectList(RteWrapArea(doc), &wrap);
+        RteLocked<RteDocument> locked(doc);
+        locked->layoutFlags |= RTE_LAYOUT_REPEAT_DOWN | RTE_LAYOUT_KEEP_LAST_HEIGHT;
+        locked->repeatGapV = 20;
+        locked->hooks.container = RecordContainer;
+        RteMarkForLayout(locked.get(), 0, locked->textLength);
+        return doc;
+    }
+
+    std::vector<std::string> Containers() const
+    {
+        std::vector<std::string> found;
+        for (const std::string& event : g_events)
+            if (event.rfind("container ", 0) == 0)
+                found.push_back(event);
+        return found;
+    }
+};
+
+TEST_F(ContainerPassTest, TheContainersTheViewShowsAreDrawnCopyByCopy)
+{
+    RteHandle doc = Pages({0, 0, 150, 200});
+    RteDrawContainers(doc, nullptr, nullptr, nullptr, 3);
+    EXPECT_EQ((std::vector<std::string>{"container 1 mode 2 @0", "container 2 mode 2 @120"}), Containers());
+    EXPECT_EQ(3, DocumentOf(doc).pagesInUse);
+    g_events.clear();
+    RteLocked<RteDocument>(doc)->scroll = RtePoint{130, 0};
+    RteDrawContainers(doc, nullptr, nullptr, nullptr, 3);
+    EXPECT_EQ((std::vector<std::string>{"container 2 mode 2 @-10", "container 3 mode 2 @110"}), Containers())
+        << "from the copy at the view's top";
+    g_events.clear();
+    RteDrawContainers(doc, nullptr, nullptr, nullptr, 0);
+    EXPECT_TRUE(Containers().empty()) << "mode 0 draws nothing";
+}
+
+TEST_F(ContainerPassTest, ARedrawThatAsksForThemDrawsThemAfterTheTextOnce)
+{
+    RteHandle doc = Pages({0, 0, 100, 200});
+    RteRedisplay(doc, nullptr, 0, -1, nullptr, nullptr, 3, false);
+    EXPECT_TRUE(Containers().empty());
+    RteSetDocFlags2(doc, RteGetDocFlags2(doc) | RTE_DOC2_DRAW_CONTAINERS);
+    RteRedisplay(doc, nullptr, 0, -1, nullptr, nullptr, 3, false);
+    std::vector<std::string> tail(g_events.end() - 4, g_events.end());
+    EXPECT_EQ((std::vector<std::string>{"port open", "container 1 mode 2 @0", "port close", "port close"}), tail)
+        << "after the text, inside the redraw's port pair";
+    EXPECT_FALSE(RteGetDocFlags2(doc) & RTE_DOC2_DRAW_CONTAINERS);
+    EXPECT_EQ(3, RteUpdatePageCount(doc, 0));
 }
 
 }  // namespace

@@ -4,6 +4,11 @@
 
 #include "document_fixture.h"
 #include "rect_list.h"
+#include "rte_areas.h"
+#include "rte_device.h"
+#include "rte_highlight.h"
+#include "rte_link_range.h"
+#include "rte_point_location.h"
 #include "rte_position_queries.h"
 #include "rte_selection.h"
 #include "rte_style_units.h"
@@ -34,6 +39,16 @@ protected:
         int32_t start = 0, end = 0;
         RteGetSelection(doc, &start, &end);
         return {start, end};
+    }
+
+    // One unit of the character style of [start, end) set to 1.
+    static void SetUnit(RteHandle doc, int32_t start, int32_t end, int16_t RteCharStyle::*unit)
+    {
+        RteCharStyle values = {}, mask = {};
+        values.*unit = 1;
+        mask.*unit = -1;
+        RteRange range = {start, end};
+        RteSetCharStyle(doc, &range, &values, &mask, 0);
     }
 
     static void Click(RteHandle doc, RtePoint point, uint32_t modifiers = 0)
@@ -153,6 +168,10 @@ TEST_F(SelectionTest, SelectionsAreClampedAndWidenedByTheirUnits)
         {1, 5, RTE_SELECT_WORD, {0, 7}},
         {2, 2, RTE_SELECT_PARAGRAPH, {0, 8}},
         {10, 10, RTE_SELECT_PARAGRAPH, {8, 18}},
+        {1, 1, RTE_SELECT_CLASS_RUN, {0, 3}},
+        {3, 3, RTE_SELECT_CLASS_RUN, {3, 4}},
+        {7, 7, RTE_SELECT_CLASS_RUN, {7, 8}},
+        {4, 6, RTE_SELECT_STYLE_RUN, {0, 18}},
     };
     for (const Case& c : cases) {
         RteSetSelection(doc, c.start, c.end, c.modifiers, 0);
@@ -237,11 +256,8 @@ TEST_F(CharAtPointTest, PointsInTheViewAreHitTestedAndOthersGoToAnEnd)
     RteHandle doc = Document("alpha beta", 500);
     RteRect view{0, 0, 100, 200};
     RteSetRectList(RteViewArea(doc), &view);
-    RteCharStyle style = {}, bold = {}, mask = {};
-    bold.bold = 1;
-    mask.bold = -1;
-    RteRange word = {6, 10};
-    RteSetCharStyle(doc, &word, &bold, &mask, 0);
+    SetUnit(doc, 6, 10, &RteCharStyle::bold);
+    RteCharStyle style = {};
     RtePoint inside = CaretPoint(doc, 7);
     RteRange run = {};
     EXPECT_EQ(7, RteCharAtPoint(doc, &inside, 0, &style, &run));
@@ -253,6 +269,330 @@ TEST_F(CharAtPointTest, PointsInTheViewAreHitTestedAndOthersGoToAnEnd)
     RteLocked<RteDocument>(doc)->scroll = RtePoint{40, 0};
     RtePoint above{-50, 10};
     EXPECT_EQ(0, RteCharAtPoint(doc, &above, 0, nullptr, nullptr)) << "above the text";
+}
+
+}  // namespace
+
+namespace {
+
+// What the link callback and the auto-scroll hook were told.
+std::vector<std::pair<int32_t, int32_t>> g_told;
+
+void RecordLink(RteHandle, const RteLinkRange* range, int32_t code, int32_t, const char*)
+{
+    g_told.emplace_back(range->start, code);
+}
+
+intptr_t RecordAutoScroll(RteHandle, intptr_t h, intptr_t v, intptr_t, intptr_t, intptr_t)
+{
+    g_told.emplace_back(static_cast<int32_t>(h), static_cast<int32_t>(v));
+    return 0;
+}
+
+class ClickTest : public SelectionTest {
+protected:
+    void SetUp() override
+    {
+        SelectionTest::SetUp();
+        g_told.clear();
+    }
+
+    // The link table holds one range before its sentinel.
+    static void AddLink(RteHandle doc, int32_t start, int32_t end)
+    {
+        RteLocked<RteDocument> locked(doc);
+        RteSetCount(locked->linkRanges[0], 2);
+        RteLocked<RteLinkRange> ranges(locked->linkRanges[0]);
+        ranges[1] = ranges[0];
+        ranges[0] = RteLinkRange{};
+        ranges[0].start = start;
+        ranges[0].end = end;
+        ranges[0].callback = RecordLink;
+    }
+};
+
+TEST_F(ClickTest, APressAndAReleaseOnALinkRangeAreOfferedToIt)
+{
+    RteHandle doc = Document("alpha beta gamma delta", 500);
+    AddLink(doc, 6, 10);
+    RtePoint on = CaretPoint(doc, 7);
+    EXPECT_EQ(1, RteClick(doc, &on, RTE_CLICK_PRESS, 0, 0, false));
+    EXPECT_EQ(0, RteClick(doc, &on, RTE_CLICK_DRAG, 0, 0, false)) << "drags are not offered";
+    EXPECT_EQ(1, RteClick(doc, &on, RTE_CLICK_RELEASE, 0, 0, false));
+    RtePoint word = CaretPoint(doc, 8);
+    RteClick(doc, &word, RTE_CLICK_PRESS, RTE_SELECT_WORD, 0, false);
+    EXPECT_EQ((std::vector<std::pair<int32_t, int32_t>>{{6, 0}, {6, 2}, {6, 1}}), g_told)
+        << "a press is told 0 (1 for a double click), a release 2";
+    g_told.clear();
+    RtePoint off = CaretPoint(doc, 2);
+    EXPECT_EQ(0, RteClick(doc, &off, RTE_CLICK_PRESS, 0, 0, false));
+    EXPECT_TRUE(g_told.empty());
+}
+
+TEST_F(ClickTest, ADragOutsideTheViewAsksTheAutoScrollHookTowardsThePoint)
+{
+    RteHandle doc = Document("alpha beta gamma delta", 500);
+    RteRect view{0, 10, 30, 200};
+    RteSetRectList(RteViewArea(doc), &view);
+    RteLocked<RteDocument>(doc)->hooks.autoScroll = RecordAutoScroll;
+    RtePoint start = CaretPoint(doc, 12);
+    RteClick(doc, &start, RTE_CLICK_PRESS, 0, 0, true);
+    const RtePoint drags[] = {{10, 50}, {40, 50}, {-5, 50}, {10, 5}, {10, 200}, {40, 2}};
+    for (const RtePoint& drag : drags)
+        RteClick(doc, &drag, RTE_CLICK_DRAG, 0, 0, true);
+    RteClick(doc, &start, RTE_CLICK_DRAG, 0, 0, false);
+    EXPECT_EQ((std::vector<std::pair<int32_t, int32_t>>{{0, -1}, {0, 1}, {1, 0}, {-1, 0}, {1, -1}}), g_told)
+        << "(horizontal, vertical): inside the view nothing, below -1, above 1, left 1, right -1";
+    g_told.clear();
+    RtePoint edge{0, 50};
+    RteClick(doc, &edge, RTE_CLICK_DRAG, 0, 0, true);
+    EXPECT_TRUE(g_told.empty()) << "the view's top row lies inside it";
+    RteSetDocFlags2(doc, RteGetDocFlags2(doc) | RTE_DOC2_NO_AUTO_VSCROLL);
+    RteClick(doc, &edge, RTE_CLICK_DRAG, 0, 0, true);
+    EXPECT_EQ((std::vector<std::pair<int32_t, int32_t>>{{0, 1}}), g_told)
+        << "a view that does not scroll by itself ends a pixel inside";
+}
+
+}  // namespace
+
+namespace {
+
+RteStyleDeviceHook g_plainInfo = nullptr;
+
+// Shift-JIS as far as the tests need it: the byte after 0x82 continues its character.
+intptr_t DoubleByteInfo(RteHandle doc, RteCharStyle* style, intptr_t character, intptr_t b, intptr_t mask,
+                        intptr_t before)
+{
+    const auto* at = reinterpret_cast<const uint8_t*>(character);
+    if (before >= 1 && at[-1] == 0x82)
+        return mask & RTE_CLASS_CONTINUATION;
+    return g_plainInfo(doc, style, character, b, mask, before);
+}
+
+using SnapTest = SelectionTest;
+
+TEST_F(SnapTest, APointInsideADoubleByteCharacterGoesToTheNearerEdgeOfItsCell)
+{
+    g_plainInfo = env_.defaultStyle.hooks.charInfo;
+    env_.defaultStyle.hooks.charInfo = DoubleByteInfo;
+    RteHandle doc = Document("ab\x82\xA0" "cd", 500);
+    int32_t left = CaretPoint(doc, 2).h, right = CaretPoint(doc, 4).h;
+    ASSERT_LT(left, right);
+    for (int32_t h = left; h <= right; ++h) {
+        RtePoint point = CaretPoint(doc, 0);
+        point.h = h;
+        int32_t offset = RteOffsetAtPoint(doc, &point, nullptr);
+        EXPECT_EQ(h - left < right - h ? 2 : 4, offset) << "at " << h;
+    }
+}
+
+TEST_F(SnapTest, WhereHiddenTextTakesNoRoomAPointOnItGoesPastIt)
+{
+    RteHandle doc = Document("abcdefgh", 500);
+    SetUnit(doc, 3, 6, &RteCharStyle::hidden);
+    RtePoint shown = CaretPoint(doc, 4);
+    EXPECT_EQ(4, RteOffsetAtPoint(doc, &shown, nullptr)) << "hidden text shown";
+    RteSetDocFlags(doc, RteGetDocFlags(doc) | RTE_DOC_HIDDEN_TEXT);
+    RteInvalidateRange(doc, 0, 8);
+    RtePoint at = CaretPoint(doc, 3);
+    EXPECT_EQ(6, RteOffsetAtPoint(doc, &at, nullptr)) << "hidden text taking no room";
+    Click(doc, at);
+    EXPECT_EQ(Range(6, 6), Selection(doc));
+}
+
+}  // namespace
+
+namespace {
+
+using PointQueryTest = ClickTest;
+
+TEST_F(PointQueryTest, RangeAreasAreInWindowCoordinates)
+{
+    RteHandle doc = Document();  // lines: "alpha beta " | "gamma " | "delta"
+    RteRectList area = RteNewRectList(&context_, nullptr);
+    RteRange range = {2, 13};
+    EXPECT_EQ(1, RteRangeArea(doc, &range, nullptr, area));
+    RteRect bounds;
+    RteRectListFirst(area, &bounds);
+    EXPECT_EQ(0, bounds.top);
+    EXPECT_EQ(24, bounds.bottom) << "two lines";
+    EXPECT_EQ(CaretPoint(doc, 2).h, RteRectIterator(area).Rect(1).left);
+    RteLocked<RteDocument>(doc)->scroll = RtePoint{5, 0};
+    EXPECT_EQ(1, RteRangeArea(doc, &range, nullptr, area));
+    RteRectListFirst(area, &bounds);
+    EXPECT_EQ(-5, bounds.top) << "scrolled";
+    RteRange empty = {4, 4};
+    EXPECT_EQ(0, RteRangeArea(doc, &empty, nullptr, area));
+    RteSetSelection(doc, 11, 17, 0, 0);
+    EXPECT_EQ(1, RteRangeArea(doc, nullptr, nullptr, area)) << "the selection";
+    RteRectListFirst(area, &bounds);
+    EXPECT_EQ(12 - 5, bounds.top);
+    RteFreeRectList(area);
+}
+
+TEST_F(PointQueryTest, AVerticalSelectionCoversTheRectangleBetweenItsPoints)
+{
+    RteHandle doc = Document();  // lines: "alpha beta " | "gamma " | "delta"
+    RtePoint from = CaretPoint(doc, 2), to = CaretPoint(doc, 21);
+    RteClick(doc, &from, RTE_CLICK_PRESS, RTE_SELECT_VERTICAL, 0, false);
+    RteClick(doc, &to, RTE_CLICK_RELEASE, RTE_SELECT_VERTICAL, 0, false);
+    std::vector<RteSelectPoint> points = Elements<RteSelectPoint>(DocumentOf(doc).selection);
+    ASSERT_EQ(2u, points.size());
+    EXPECT_EQ(RTE_SELECT_BY_RECTS, points[0].flags & RTE_SELECT_BY_RECTS);
+    RteRectList area = RteNewRectList(&context_, nullptr);
+    ASSERT_EQ(1, RteRangeArea(doc, nullptr, nullptr, area));
+    RteRect bounds;
+    RteRectListFirst(area, &bounds);
+    EXPECT_EQ(1, RteRectListCount(area)) << "one rectangle, not the lines' runs";
+    EXPECT_EQ(from.h, bounds.left);
+    EXPECT_EQ(to.h, bounds.right);
+    EXPECT_EQ(0, bounds.top);
+    EXPECT_EQ(36, bounds.bottom) << "three lines";
+    RteFreeRectList(area);
+}
+
+TEST_F(PointQueryTest, PagesOfARepeatingWrapArea)
+{
+    std::string text;
+    for (int i = 0; i < 20; ++i)
+        text += "line\r";
+    RteHandle doc = Document(text, 200);
+    RteRect wrap{0, 0, 100, 200};  // eight lines of 12 a page
+    RteSetRectList(RteWrapArea(doc), &wrap);
+    {
+        RteLocked<RteDocument> locked(doc);
+        locked->layoutFlags |= RTE_LAYOUT_REPEAT_DOWN | RTE_LAYOUT_KEEP_LAST_HEIGHT;
+        locked->repeatGapV = 20;
+    }
+    RteInvalidateRange(doc, 0, RteTextLength(doc));
+    struct Case {
+        RtePoint point;
+        int32_t page;
+    };
+    const Case cases[] = {{{5, 5}, 0}, {{119, 5}, 0}, {{130, 5}, 1}, {{245, 5}, 2}, {{5000, 5}, 2}};
+    for (const Case& c : cases) {
+        RtePoint step, offset;
+        int32_t last = 0;
+        EXPECT_EQ(c.page, RtePageAtPoint(doc, &c.point, &step, &offset, &last, false)) << c.point.v;
+        EXPECT_EQ(120, step.v);
+        EXPECT_EQ(120 * c.page, offset.v);
+        EXPECT_EQ(2, last) << "twenty lines fill three pages";
+    }
+    RtePoint inside{130, 10}, gap{225, 10}, page{120, 0};
+    uint32_t flags = 0;
+    EXPECT_EQ(1, RteWrapRectAtPoint(doc, &inside, &page, &flags));
+    EXPECT_EQ(0u, flags);
+    EXPECT_EQ(0, RteWrapRectAtPoint(doc, &gap, &page, &flags)) << "in the gap between pages";
+    EXPECT_EQ(RTE_POINT_BESIDE_WRAP, flags);
+}
+
+TEST_F(PointQueryTest, PointLocationsAgainstViewTextExtraAreaAndLinks)
+{
+    RteHandle doc = Document("alpha beta gamma delta", 500);
+    RteRect view{0, 0, 120, 300};
+    RteSetRectList(RteViewArea(doc), &view);
+    AddLink(doc, 6, 10);
+    struct Case {
+        RtePoint point;
+        uint32_t set, clear;
+    };
+    RtePoint onLink = CaretPoint(doc, 7), onText = CaretPoint(doc, 2);
+    const Case cases[] = {
+        {onLink, RTE_POINT_IN_VIEW | RTE_POINT_IN_WRAP | RTE_POINT_IN_TEXT | RTE_POINT_ON_LINK, RTE_POINT_ON_MARK},
+        {onText, RTE_POINT_IN_VIEW | RTE_POINT_IN_TEXT, RTE_POINT_ON_LINK | RTE_POINT_IN_EXTRA},
+        {{60, 5}, RTE_POINT_IN_VIEW, RTE_POINT_IN_TEXT | RTE_POINT_ON_LINK},
+        {{200, 5}, 0, RTE_POINT_IN_VIEW | RTE_POINT_IN_TEXT},
+    };
+    for (const Case& c : cases) {
+        int32_t offset = -1;
+        uint32_t where = RtePointLocation(doc, &c.point, &offset);
+        EXPECT_EQ(c.set, where & c.set) << c.point.v << "," << c.point.h;
+        EXPECT_EQ(0u, where & c.clear) << c.point.v << "," << c.point.h;
+        EXPECT_GE(offset, 0);
+    }
+    RteRect obstacle{50, 0, 80, 40};
+    RteSetRectList(RteExtraArea(doc), &obstacle);
+    RtePoint inObstacle{60, 10};
+    EXPECT_TRUE(RtePointLocation(doc, &inObstacle, nullptr) & RTE_POINT_IN_EXTRA);
+}
+
+}  // namespace
+
+namespace {
+
+using RunUnitTest = SelectionTest;
+
+TEST_F(RunUnitTest, AStyleRunUnitCoversTheRunAndAClickOnHotTextSelectsIt)
+{
+    RteHandle doc = Document("plain bold plain", 500);
+    SetUnit(doc, 6, 10, &RteCharStyle::bold);
+    RteSetSelection(doc, 7, 8, RTE_SELECT_STYLE_RUN, 0);
+    EXPECT_EQ(Range(6, 10), Selection(doc));
+    Click(doc, CaretPoint(doc, 8));
+    EXPECT_EQ(Range(8, 8), Selection(doc)) << "plain text takes a caret";
+    {
+        RteLocked<RteDocument> locked(doc);
+        RteLocked<RteCharStyle> styles(locked->charStyles);
+        for (int32_t i = 0; i < styles.size(); ++i)
+            if (styles[i].bold)
+                styles[i].flags |= 0x8;  // hot text
+    }
+    Click(doc, CaretPoint(doc, 8));
+    EXPECT_EQ(Range(6, 10), Selection(doc)) << "a click on hot text takes its whole run";
+}
+
+}  // namespace
+
+namespace {
+
+int32_t RightToLeft(RteEnvironment*) { return -1; }
+
+using RightToLeftHitTest = SelectionTest;
+
+TEST_F(RightToLeftHitTest, PointsAboveAndBelowTheTextGoToTheSidesSwapped)
+{
+    RteDevice device = RteCurrentDevice();
+    device.systemDirection = RightToLeft;
+    RteSetDevice(&device);
+    RteHandle doc = Document("alpha beta\rgamma", 500);
+    RtePoint above{-30, 100}, below{400, 100};
+    int32_t top = RteOffsetAtPoint(doc, &above, nullptr);
+    int32_t bottom = RteOffsetAtPoint(doc, &below, nullptr);
+    RteSetDevice(nullptr);
+    // Lines of left-to-right words stand at the right of the wrap area: above it the point goes
+    // to the right edge, below it to the left one.
+    EXPECT_EQ(10, top) << "the right end of the first line";
+    EXPECT_EQ(11, bottom) << "the left end of the last line";
+}
+
+}  // namespace
+
+namespace {
+
+// Every character of the text reads from right to left.
+intptr_t RightToLeftInfo(RteHandle doc, RteCharStyle* style, intptr_t character, intptr_t b, intptr_t mask,
+                         intptr_t before)
+{
+    return (g_plainInfo(doc, style, character, b, mask, before) | 0x4000) & (mask ? mask : ~intptr_t{0});
+}
+
+TEST_F(RightToLeftHitTest, RightToLeftTextIsHitFromItsRightEdge)
+{
+    g_plainInfo = env_.defaultStyle.hooks.charInfo;
+    env_.defaultStyle.hooks.charInfo = RightToLeftInfo;
+    RteHandle doc = Document("abcde", 500);  // letters 5 wide: the piece spans 0 to 25
+    RteRectList area = RteNewRectList(&context_, nullptr);
+    RteRange first = {0, 1};
+    ASSERT_EQ(1, RteRangeArea(doc, &first, nullptr, area));
+    RteRect highlighted;
+    RteRectListFirst(area, &highlighted);
+    RteFreeRectList(area);
+    EXPECT_EQ(20, highlighted.left) << "the first character stands at the right";
+    for (int32_t offset = 0; offset <= 5; ++offset) {
+        RtePoint point = CaretPoint(doc, 0);
+        point.h = 25 - 5 * offset;
+        EXPECT_EQ(offset, RteOffsetAtPoint(doc, &point, nullptr)) << "at " << point.h;
+    }
 }
 
 }  // namespace
