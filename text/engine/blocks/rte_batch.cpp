@@ -110,6 +110,18 @@ void AppendText(RteDocument* doc, RteBatch* batch, const uint8_t* text, int32_t 
     AppendToBlock(batch->blocks, last, text, length);
 }
 
+// The style text takes after the character before it, as typing rederives it: after an
+// embedded object, the style without the object.
+int16_t StyleToFollow(RteDocument* doc, int16_t before, int32_t offset)
+{
+    RteCharStyle record = RteCharStyleRecord(doc, before);
+    if (!record.hooks.rederive(doc->self, &record, offset))
+        return before;
+    RteFont font = RteFontRecord(doc, record.font);
+    record.hooks.metrics(doc->self, &record, &font);
+    return static_cast<int16_t>(RteFindOrAddCharStyle(doc, record, RTE_REASON_SET));
+}
+
 RteHandle NewList(RteDocument* doc, int16_t elementSize, uint16_t growBy)
 {
     return RteAllocKeyed(doc->env->context, elementSize, 0, growBy, doc->key);
@@ -134,7 +146,7 @@ void RteBeginBatch(RteHandle handle, int32_t offset)
     RteRunIndexAt(handle, batch.offset > 0 ? batch.offset - 1 : 0, &firstChar, nullptr, false);
     RteRunIndexAt(handle, batch.offset, &unused, &firstPar, false);
     DocLock doc(handle);
-    batch.charIndex = batch.firstChar = firstChar;
+    batch.charIndex = batch.firstChar = StyleToFollow(doc.get(), firstChar, batch.offset);
     batch.parIndex = batch.firstPar = firstPar;
     batch.blocks = NewList(doc.get(), sizeof(RteTextBlock), 4);
     batch.charRuns = NewList(doc.get(), sizeof(RteStyleRun), 16);

@@ -64,6 +64,20 @@ int32_t MakeRoomAt(RteDocument* doc, int32_t offset)
     return index + 1;
 }
 
+// A block boundary starts a new line: inside a paragraph the batch's text is to join the text
+// before and after it, which balancing does with the blocks flagged here (and splits again at a
+// paragraph end when that grows too long).
+void JoinUnlessParagraphEnds(RteDocument* doc, int32_t index)
+{
+    RteTextBlock block = ElementOf<RteTextBlock>(doc->blocks, index);
+    bool ends = block.text && block.length > 0 &&
+                RteLocked<uint8_t>(block.text)[block.length - 1] == RTE_PARAGRAPH_END;
+    if (ends)
+        return;
+    block.flags |= RTE_BLOCK_MERGE_NEXT;
+    SetElement(doc->blocks, index, block);
+}
+
 void InsertBlocks(RteDocument* doc, const RteBatch& batch)
 {
     std::vector<RteTextBlock> added = ElementsOf<RteTextBlock>(batch.blocks);
@@ -76,6 +90,10 @@ void InsertBlocks(RteDocument* doc, const RteBatch& batch)
     std::copy(added.begin(), added.end(), static_cast<RteTextBlock*>(RteInsert(doc->blocks, at, count)));
     RteUnlock(doc->blocks);
     RteSetCount(batch.blocks, 0);
+    if (at > 0)
+        JoinUnlessParagraphEnds(doc, at - 1);
+    if (at + count < RteCount(doc->blocks))
+        JoinUnlessParagraphEnds(doc, at + count - 1);
 }
 
 // The document's runs with the batch's text in: before it the runs as they were, over it the

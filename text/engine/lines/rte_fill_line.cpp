@@ -328,6 +328,8 @@ intptr_t RteDefaultFillLine(RteHandle doc, void* state)
         b->pieces.push_back(piece);
         from = to;
     } while (from < end);
+    bool ranOut = end == b->length && endFlags == 0 && scan.end == b->length && scan.x.back() <= line.right;
+    b->roomLeft = ranOut ? line.right - scan.x.back() : -1;
     RteStyleWalkSet(&b->walker, b->blockStart + b->lineStart);
     RteLineHeight height = {ascent + descent + leading, descent + leading};
     RteApplyLineHeight(doc, *b->walker.format, descent, &height);

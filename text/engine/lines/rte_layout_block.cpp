@@ -5,6 +5,7 @@
 
 #include "rect_ops.h"
 #include "rte_areas.h"
+#include "rte_block_upkeep.h"
 #include "rte_document.h"
 #include "rte_line_builder.h"
 #include "rte_position_cache.h"
@@ -63,6 +64,80 @@ void PlaceFirstLine(RteHandle doc, RteLineBuilder* b)
     b->line = RteRect{top, container.left, top, container.right};
 }
 
+// Whether the block's last line ends only because the block does, its paragraph going on in
+// the next block.
+bool EndsInsideParagraph(const RteTextBlock& block) { return (block.flags & RTE_BLOCK_ENDS_OPEN) != 0; }
+
+void PutBlock(RteHandle doc, int32_t index, const RteTextBlock& block)
+{
+    RteLocked<RteDocument> locked(doc);
+    RteLocked<RteTextBlock>(locked->blocks)[index] = block;
+}
+
+RteTextBlock LoadedBlock(RteHandle doc, int32_t index)
+{
+    RteTextBlock block = BlockRecord(doc, index);
+    if (!block.text && block.length > 0) {
+        RteLocked<RteDocument>(doc)->hooks.loadText(doc, index);
+        block = BlockRecord(doc, index);
+    }
+    return block;
+}
+
+// A paragraph longer than a block is split between blocks at a word break, and a block starts
+// a new line: so that the paragraph flows on as one, the last line of the block before, which
+// ended only because its block did, goes to the front of this block before it is laid out, to
+// be filled again with the text that follows. The block before keeps its other lines, the last
+// of which was ended by its width; a block that would grow past the maximum keeps the break.
+void TakeOpenLineBefore(RteHandle doc, int32_t index)
+{
+    if (index == 0)
+        return;
+    RteTextBlock before = BlockRecord(doc, index - 1);
+    if (NeedsLayout(before) || !EndsInsideParagraph(before))
+        return;
+    std::vector<RteLinePiece> pieces;
+    {
+        RteLocked<RteLinePiece> entries(before.lines);
+        pieces.assign(entries.get(), entries.get() + RtePieceCount(entries.get(), entries.size()));
+    }
+    size_t lastLine = pieces.size() - 1;
+    while (lastLine > 0 && !(pieces[lastLine].flags & RTE_PIECE_LINE_FIRST))
+        --lastLine;
+    int32_t from = pieces[lastLine].offset;
+    int32_t moved = before.length - from;
+    int32_t length = BlockRecord(doc, index).length;
+    if (from == 0 || length == 0 || length + moved > RTE_MAX_BLOCK_BYTES)
+        return;
+    before = LoadedBlock(doc, index - 1);
+    RteTextBlock block = LoadedBlock(doc, index);
+    std::memcpy(RteInsert(block.text, 0, moved), RteLocked<uint8_t>(before.text).get() + from,
+                static_cast<size_t>(moved));
+    RteUnlock(block.text);
+    block.length += moved;
+    block.flags |= RTE_BLOCK_RELAYOUT | RTE_BLOCK_DIRTY;
+    RteSetCount(before.text, from);
+    before.length = from;
+    before.flags = (before.flags & ~RTE_BLOCK_ENDS_OPEN) | RTE_BLOCK_DIRTY;
+    before.bounds = RteRect{};
+    for (size_t i = 0; i < lastLine; ++i)
+        RteUnionRectNonNull(&before.bounds, &pieces[i].rect, &before.bounds);
+    {
+        RteLocked<RteLinePiece> entries(before.lines);
+        entries[static_cast<int32_t>(lastLine)] = RteLinePiece{0, 0, 0, RTE_PIECE_SENTINEL, 0, {}};
+    }
+    RteSetCount(before.lines, static_cast<int32_t>(lastLine) + 1);
+    PutBlock(doc, index - 1, before);
+    PutBlock(doc, index, block);
+    RteDropDocPositions(doc);
+    RteLocked<RteDocument> locked(doc);
+    // An edit noted for the block counted its old offsets.
+    locked->reflow.pending = false;
+    RteLocked<RteSelectPoint> points(locked->selection);
+    for (int32_t i = 0; i < points.size(); ++i)
+        points[i].flags |= RTE_SELECT_RECOMPUTE;
+}
+
 bool StartsParagraph(RteHandle doc, int32_t offset)
 {
     return offset == 0 || RteTextByteAt(RteLocked<RteDocument>(doc).get(), offset - 1) == RTE_PARAGRAPH_END;
@@ -91,6 +166,7 @@ bool TakeBackLines(RteLineBuilder* b, const RteReusableLines* reusable)
         return false;
     b->pieces.insert(b->pieces.end(), reusable->pieces.begin() + at, reusable->pieces.end());
     b->lineStart = b->length;
+    b->roomLeft = RTE_LINES_TAKEN_BACK;
     return true;
 }
 
@@ -141,9 +217,30 @@ int32_t StoreLines(RteHandle doc, int32_t index, const std::vector<RteLinePiece>
         RteFree(blocks[index].lines);
     blocks[index].lines = lines;
     blocks[index].bounds = bounds;
-    blocks[index].flags = (blocks[index].flags & ~(kNeedsLayout | RTE_BLOCK_NO_VISIBLE_LINES)) |
+    blocks[index].flags = (blocks[index].flags & ~(kNeedsLayout | RTE_BLOCK_NO_VISIBLE_LINES | RTE_BLOCK_ENDS_OPEN)) |
                           RTE_BLOCK_LINES_COMPLETE | RTE_BLOCK_LINES_BUILT | flag;
     return pieces.back().rect.bottom;
+}
+
+// The width of the block's text up to its first blank or control character (at most a
+// measuring step's worth): what a line ending just before the block must have room for.
+int32_t FirstWordWidth(RteHandle doc, int32_t index)
+{
+    constexpr int32_t kLongestWord = 256;
+    RteTextBlock block = LoadedBlock(doc, index);
+    int32_t count = std::min(block.length, kLongestWord);
+    if (count == 0 || !block.text)
+        return 0;
+    std::vector<int32_t> positions(static_cast<size_t>(count) + 1);
+    std::vector<int16_t> types(static_cast<size_t>(count));
+    std::vector<uint8_t> text(static_cast<size_t>(count));
+    std::memcpy(text.data(), RteLocked<uint8_t>(block.text).get(), text.size());
+    RteMeasureRange(doc, text.data(), RteBlockStart(RteLocked<RteDocument>(doc).get(), index), count, positions.data(),
+                    types.data());
+    int32_t end = 0;
+    while (end < count && types[static_cast<size_t>(end)] == 0)
+        ++end;
+    return positions[static_cast<size_t>(end)] - positions[0];
 }
 
 // Keeps the block's lines that start before an offset of it and places the next line below
@@ -208,6 +305,7 @@ int32_t LayOut(RteHandle doc, int32_t index, int32_t from, const RteReusableLine
         block = BlockRecord(doc, index);
     }
     b.block = index;
+    b.roomLeft = -1;
     b.blockStart = RteBlockStart(RteLocked<RteDocument>(doc).get(), index);
     b.length = block.length;
     b.containers = RteContainerCount(doc);
@@ -232,7 +330,10 @@ int32_t LayOut(RteHandle doc, int32_t index, int32_t from, const RteReusableLine
     RteStyleWalkEnd(doc, true);
     RteReleasePositions(doc, positions);
     b.pieces.back().flags |= RTE_PIECE_LINE_LAST;
-    return StoreLines(doc, index, b.pieces, 0);
+    bool open = b.roomLeft == RTE_LINES_TAKEN_BACK ? (block.flags & RTE_BLOCK_ENDS_OPEN) != 0
+                                                   : !b.lastBlock && b.roomLeft >= 0 &&
+                                                         FirstWordWidth(doc, index + 1) <= b.roomLeft;
+    return StoreLines(doc, index, b.pieces, open ? RTE_BLOCK_ENDS_OPEN : 0);
 }
 
 int32_t LineCount(const RteTextBlock& block)
@@ -352,12 +453,20 @@ void RteLayoutBlock(RteHandle doc, int32_t block, RteLayoutChange* change, bool 
             continue;
         if (reports)
             progress(doc, 0, std::min(done++, total), total);
+        TakeOpenLineBefore(doc, i);
+        record = BlockRecord(doc, i);
         int32_t oldBottom = record.lines ? record.bounds.bottom : -1;
         int32_t start = RteBlockStart(RteLocked<RteDocument>(doc).get(), i);
         if (change && change->first < 0)
             *change = RteLayoutChange{0, start, start + record.length, -1, -1};
         int32_t bottom = LayOutWithBreaks(doc, i, change);
         any = true;
+        // A last line with room for the next block's first word goes to the next block, which
+        // is laid out again to take it.
+        if (i + 1 < count && EndsInsideParagraph(BlockRecord(doc, i))) {
+            RteLocked<RteDocument> locked(doc);
+            RteLocked<RteTextBlock>(locked->blocks)[i + 1].flags |= RTE_BLOCK_RELAYOUT;
+        }
         if (bottom == oldBottom)
             continue;
         // Every later block moves with this one: it is laid out again when it is next needed.

@@ -27,6 +27,9 @@ constexpr uint16_t RTE_PIECE_HIDDEN = 0x2;  // hidden text that takes no room
 
 // Block flag: the block's text is all hidden; its one line takes no room.
 constexpr uint32_t RTE_BLOCK_NO_VISIBLE_LINES = 0x20;
+// Block flag: the block's last line ends only because the block does, with room left for the
+// first word of the next block, which goes on with its paragraph.
+constexpr uint32_t RTE_BLOCK_ENDS_OPEN = 0x400;
 
 // While a block is laid out a layout's bottom is open: the last container reaches this far.
 constexpr int32_t RTE_OPEN_BOTTOM = 0x7FFFFFF0;
@@ -49,7 +52,10 @@ struct RteLineBuilder {
     int32_t containers;
     bool lastBlock;
     bool paragraphStart;   // the line starts a paragraph
+    int32_t roomLeft;      // beyond the line's text when the block's text ran out on it, else
+                           // -1; RTE_LINES_TAKEN_BACK when the old lines were taken back
 };
+constexpr int32_t RTE_LINES_TAKEN_BACK = -2;
 
 // A container by its number (from 1) counted on through the repeated copies of the wrap area,
 // within the margins that the page-margins hook (slot 29) gives its copy (from 1).

@@ -62,8 +62,11 @@ int32_t RteFindTextBlock(RteHandle doc, int32_t offset, int32_t* index, bool lay
     int32_t block = RteBlockAt(RteLocked<RteDocument>(doc).get(), offset, &start);
     if (load && !BlockRecord(doc, block).text)
         RteLocked<RteDocument>(doc)->hooks.loadText(doc, block);
-    if (layOut)
+    if (layOut) {
         RteLayoutBlock(doc, block, nullptr, false);
+        // Laying it out may have handed it the last line of the block before.
+        start = RteBlockStart(RteLocked<RteDocument>(doc).get(), block);
+    }
     if (index)
         *index = block;
     return start;

@@ -255,6 +255,8 @@ int32_t RteRedisplay(RteHandle doc, const RteDrawPort* port, int32_t from, int32
     int32_t i = first;
     for (; i < blocks && blockStart <= to; ++i) {
         RteLayoutBlock(doc, i, nullptr, false);
+        // Laying it out may have handed it the last line of the block before.
+        blockStart = RteBlockStart(RteLocked<RteDocument>(doc).get(), i);
         RteTextBlock block;
         RteGetElement(RteLocked<RteDocument>(doc)->blocks, i, &block);
         RteRect shown = block.bounds;

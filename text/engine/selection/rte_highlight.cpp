@@ -35,6 +35,9 @@ void AddRange(RteHandle doc, RteRectList list, int32_t start, int32_t end)
     int32_t last = RteBlockAt(RteLocked<RteDocument>(doc).get(), end, &to);
     for (int32_t block = first; block <= last; ++block)
         RteLayoutBlock(doc, block, nullptr, false);
+    // Laying out may have moved a line from one block to the next: the blocks are found after.
+    first = RteBlockAt(RteLocked<RteDocument>(doc).get(), start, &from);
+    last = RteBlockAt(RteLocked<RteDocument>(doc).get(), end, &to);
     RteSelectPoint startPoint = {};
     RteSelectPoint endPoint = {};
     startPoint.offset = start;

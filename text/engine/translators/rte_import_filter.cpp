@@ -245,6 +245,14 @@ void RteImportFilter::FitFont(RteFont* font)
     mappedFonts_.emplace_back(given, *font);
 }
 
+void RteImportFilter::OpenBatch()
+{
+    if (batchOpen_)
+        return;
+    RteBeginBatch(doc_, offset_);
+    batchOpen_ = true;
+}
+
 void RteImportFilter::PourChunk()
 {
     if (imported_ == 0) {
@@ -269,10 +277,7 @@ void RteImportFilter::PourChunk()
     uint8_t* text = record_.text.data();
     if (!fileBacked_)
         TranslateChars(text, record_.length, sourceSet_, RTE_CHARSET_ANSI);
-    if (!batchOpen_) {
-        RteBeginBatch(doc_, offset_);
-        batchOpen_ = true;
-    }
+    OpenBatch();
     RteBatchAppend(doc_, text, record_.length, format, style, font, 0);
     if (format)
         newFormat_ = false;

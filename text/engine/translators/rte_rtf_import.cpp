@@ -98,7 +98,10 @@ int32_t RteRTFImportFilter::ReadChunk()
     bool more = reader_->ReadChunk(chunk_);
     sourceSet_ = reader_->SourceSet();
     if (chunk_.style.object != 0) {
-        // The object's two characters go into the batch with the object's own style.
+        // The object's two characters go into the import's batch with the object's own style,
+        // between the text before and after it: a batch of their own would go in at the
+        // selection, ahead of the import's text, in a block of their own.
+        OpenBatch();
         RteBatchInsertObject(doc_, reinterpret_cast<RteHandle>(chunk_.style.object), nullptr, 0, 0);
         chunk_.text.clear();
     }

@@ -123,6 +123,9 @@ protected:
     // Reads up to length bytes at the current position into the area, as the source's byte
     // order says; the bytes produced (0 at the end). A callback error ends the import.
     int32_t ReadSource(uint8_t* into, int32_t length);
+    // The insertion batch that the import's text and objects go into, opened at the first of
+    // them.
+    void OpenBatch();
 
     int32_t formatId_ = RTE_FORMAT_PLAIN;
     intptr_t reference_ = 0;

@@ -202,15 +202,57 @@ TEST_F(BatchTest, OneLongParagraphStaysWholeInTheBatchAndIsSplitAtAWordBreakAtIt
     }
 }
 
-TEST_F(BatchTest, InsertingInsideABlockKeepsItsTailAfterTheNewText)
+// A block boundary starts a new line: the new text joins the text of its paragraph before and
+// after it, and blocks stay apart only where a paragraph ends.
+TEST_F(BatchTest, TextInsertedInsideAParagraphJoinsItsBlocks)
+{
+    struct Case {
+        std::vector<std::string> blocks;
+        int32_t offset;
+        const char* appended;
+        std::vector<int32_t> lengths;
+    };
+    const Case cases[] = {
+        {{"abcd", "efgh"}, 6, "XY", {4, 6}},
+        {{"abcd", "efgh"}, 4, "XY", {10}},
+        {{"abcd", "efgh"}, 8, "XY", {4, 6}},
+        {{"ab\r", "efgh"}, 3, "XY", {3, 6}},
+        {{"ab\r", "efgh"}, 3, "XY\r", {3, 3, 4}},
+        {{"ab", "ef\rgh"}, 1, "X\rY", {5, 5}},
+        {{"ab\r", "ef\rgh"}, 6, "X\rY", {3, 3, 5}},
+    };
+    for (const Case& c : cases) {
+        RteHandle doc = MakeDocument();
+        SetBlocks(doc, c.blocks);
+        std::string text;
+        for (const std::string& block : c.blocks)
+            text += block;
+        RteBeginBatch(doc, c.offset);
+        Append(doc, c.appended);
+        RteEndBatch(doc, false, 0);
+        EXPECT_EQ(text.insert(static_cast<size_t>(c.offset), c.appended), DocumentText(doc));
+        EXPECT_EQ(c.lengths, BlockLengths(doc)) << c.appended << " at " << c.offset;
+        EXPECT_EQ("", RunProblems(doc));
+        RteDocDestroy(doc);
+    }
+}
+
+TEST_F(BatchTest, TextJoinedToALongParagraphIsSplitAgainWithinTheMaximum)
 {
     RteHandle doc = MakeDocument();
-    SetBlocks(doc, {"abcd", "efgh"});
-    RteBeginBatch(doc, 6);
-    Append(doc, "XY");
+    std::string words;
+    while (words.size() < 3000)
+        words += "words ";
+    SetBlocks(doc, {words, words});
+    RteBeginBatch(doc, 10);
+    Append(doc, words);
     RteEndBatch(doc, false, 0);
-    EXPECT_EQ("abcdefXYgh", DocumentText(doc));
-    EXPECT_EQ((std::vector<int32_t>{4, 2, 2, 2}), BlockLengths(doc));
+    std::string text = words + words;
+    EXPECT_EQ(text.insert(10, words), DocumentText(doc));
+    std::vector<int32_t> lengths = BlockLengths(doc);
+    EXPECT_EQ(3u, lengths.size());
+    for (int32_t length : lengths)
+        EXPECT_LE(length, RTE_MAX_BLOCK_BYTES);
 }
 
 TEST_F(BatchTest, NestedBatchesTakeTheAppendsUntilTheyEnd)

@@ -6,9 +6,12 @@
 
 #include "document_fixture.h"
 #include "rect_list.h"
+#include "rect_ops.h"
 #include "rte_areas.h"
+#include "rte_block_upkeep.h"
 #include "rte_line_builder.h"
 #include "rte_paragraph_hooks.h"
+#include "rte_position_queries.h"
 #include "rte_style_units.h"
 #include "rte_styles.h"
 #include "rte_text_blocks.h"
@@ -263,6 +266,55 @@ TEST_F(LineBuilderTest, ABlockFollowsTheLastLineOfTheBlockBefore)
     EXPECT_EQ(0, block.bounds.top);
     EXPECT_EQ(first.back().rect.bottom, block.bounds.bottom);
     EXPECT_FALSE(block.flags & RTE_BLOCK_RELAYOUT);
+}
+
+// The lines of the whole document, as each line's text offset and rect.
+std::vector<std::pair<int32_t, RteRect>> DocumentLines(RteHandle doc)
+{
+    RteLayoutDocument(doc);
+    std::vector<std::pair<int32_t, RteRect>> lines;
+    int32_t start = 0;
+    for (const RteTextBlock& block : Elements<RteTextBlock>(DocumentOf(doc).blocks)) {
+        std::vector<RteLinePiece> pieces = Elements<RteLinePiece>(block.lines);
+        pieces.pop_back();
+        for (const RteLinePiece& piece : pieces) {
+            if (piece.flags & RTE_PIECE_LINE_FIRST)
+                lines.emplace_back(start + piece.offset, piece.rect);
+            RteUnionRectNonNull(&lines.back().second, &piece.rect, &lines.back().second);
+        }
+        start += block.length;
+    }
+    return lines;
+}
+
+// A paragraph longer than a block is split between blocks at a word break: laid out, it flows
+// on over the boundary as the same paragraph in one block would, line for line, and so again
+// when laid out anew, the boundary staying where it went; the caret finds its places as there.
+TEST_F(LineBuilderTest, AParagraphSplitBetweenBlocksFlowsOnAsOne)
+{
+    std::string text;
+    for (int i = 0; text.size() < 6000; ++i)
+        text += std::string(static_cast<size_t>(1 + i % 7), static_cast<char>('a' + i % 26)) + " ";
+    text += "\r";
+    RteHandle whole = Document(text, {{0, 0, 100000, 203}});
+    RteHandle split = Document(text, {{0, 0, 100000, 203}});
+    RteBalanceTextBlocks(split);
+    ASSERT_EQ(2, RteCount(DocumentOf(split).blocks));
+    std::vector<std::pair<int32_t, RteRect>> expected = DocumentLines(whole);
+    EXPECT_EQ(expected, DocumentLines(split));
+    int32_t boundary = Elements<RteTextBlock>(DocumentOf(split).blocks)[0].length;
+    EXPECT_LE(static_cast<int32_t>(text.size()) - boundary, RTE_MAX_BLOCK_BYTES);
+    RteMarkForLayout(RteLocked<RteDocument>(split).get(), 0, static_cast<int32_t>(text.size()));
+    EXPECT_EQ(expected, DocumentLines(split)) << "laid out again";
+    EXPECT_EQ(boundary, Elements<RteTextBlock>(DocumentOf(split).blocks)[0].length)
+        << "the boundary stays at the line start it moved to";
+    for (int32_t offset : {boundary - 3, boundary, boundary + 3, 3000, 5000}) {
+        RteRect inWhole, inSplit;
+        RteCaretRect(whole, offset, false, false, &inWhole);
+        RteCaretRect(split, offset, false, false, &inSplit);
+        EXPECT_TRUE(inWhole == inSplit) << offset;
+    }
+    EXPECT_EQ(0, LockedHandles());
 }
 
 TEST_F(LineBuilderTest, ABlockAlreadyLaidOutIsLeftAlone)

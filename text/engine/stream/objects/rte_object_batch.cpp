@@ -9,11 +9,18 @@ namespace {
 
 constexpr uint8_t kObjectCharacters[] = {'[', ']'};
 
-int32_t InsertionOffset(RteHandle doc)
+RteBatch OpenBatch(RteHandle doc)
 {
     RteBatch batch;
     RteGetElement(RteLocked<RteDocument>(doc)->batch, 0, &batch);
-    return batch.offset;
+    return batch;
+}
+
+RteCharStyle StyleRecord(RteHandle doc, int16_t index)
+{
+    RteCharStyle style;
+    RteGetElement(RteLocked<RteDocument>(doc)->charStyles, index, &style);
+    return style;
 }
 
 }  // namespace
@@ -23,12 +30,15 @@ int32_t RteBatchInsertObject(RteHandle doc, RteHandle object, RteObjectProc call
     bool ownBatch = !RteLocked<RteDocument>(doc)->batch;
     if (ownBatch)
         RteBeginBatch(doc, -1);
+    RteBatch batch = OpenBatch(doc);
     RteCharStyle style;
-    int32_t kind = RteMakeObjectStyle(doc, InsertionOffset(doc), object, 0, callback, data, &style, nullptr, nullptr,
-                                      nullptr);
+    int32_t kind = RteMakeObjectStyle(doc, batch.offset, object, 0, callback, data, &style, nullptr, nullptr, nullptr);
     // The object counts its characters less one as its own.
     style.units23to34[10] = 1;
     RteBatchAppend(doc, kObjectCharacters, sizeof kObjectCharacters, nullptr, &style, nullptr, 0);
+    // Text appended after the object goes on in the style it had before: it is no part of it.
+    RteCharStyle before = StyleRecord(doc, batch.charIndex);
+    RteBatchAppend(doc, nullptr, 0, nullptr, &before, nullptr, 0);
     if (ownBatch)
         RteEndBatch(doc, false, redraw);
     return kind;

@@ -6,11 +6,16 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "block_text.h"
+#include "rect_list.h"
+#include "rte_areas.h"
+#include "rte_line_builder.h"
 #include "rte_object_queries.h"
 #include "rte_object_records.h"
+#include "rte_text_blocks.h"
 #include "rtf_fixture.h"
 
 namespace {
@@ -108,6 +113,55 @@ TEST_F(RtfTest, PicturesOfOtherKindsLeaveNothing)
     RteHandle doc = Import("{\\rtf1 a{\\pict\\pngblip\\picw2\\pich2 89504e47}{\\pict\\jpegblip ffd8}b}");
     EXPECT_EQ(DocumentText(doc), "ab");
     EXPECT_EQ(RteCountObjects(doc, nullptr), 0);
+}
+
+// A picture read into a paragraph stands on the paragraph's line, as wide as the picture with
+// its insets, with the text before and after it; a picture that opens the text comes first.
+TEST_F(RtfTest, APictureInsideAParagraphLaysOutOnItsLine)
+{
+    std::string picture = "{\\pict\\wmetafile8\\picw1058\\pich529\\picwgoal600\\pichgoal300 " + Hex(MetafileBits(), false) + "}";
+    struct Case {
+        std::string rtf;
+        const char* text;
+        int32_t object;
+    };
+    const Case cases[] = {
+        {"{\\rtf1 ab " + picture + " cd\\par}", "ab [] cd\r", 3},
+        {"{\\rtf1 " + picture + " cd\\par}", "[] cd\r", 0},
+        {"{\\rtf1 ab " + picture + "\\par}", "ab []\r", 3},
+        {"{\\rtf1 ab\\par " + picture + " cd\\par}", "ab\r[] cd\r", 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        RteHandle doc = Import(c.rtf);
+        EXPECT_EQ(result_, 0);
+        EXPECT_EQ(c.text, DocumentText(doc));
+        RteRect wrap{0, 0, 800, 600};
+        RteSetRectList(RteWrapArea(doc), &wrap);
+        RteMarkForLayout(RteLocked<RteDocument>(doc).get(), 0, RteTextLength(doc));
+        RteLayoutDocument(doc);
+        int32_t lines = 0, start = 0, pictureWidth = 0;
+        for (const RteTextBlock& block : Elements<RteTextBlock>(DocumentOf(doc).blocks)) {
+            std::vector<RteLinePiece> pieces = Elements<RteLinePiece>(block.lines);
+            for (size_t i = 0; i + 1 < pieces.size(); ++i) {
+                lines += (pieces[i].flags & RTE_PIECE_LINE_FIRST) ? 1 : 0;
+                if (start + pieces[i].offset == c.object)
+                    pictureWidth = pieces[i].rect.right - pieces[i].rect.left;
+            }
+            start += block.length;
+        }
+        int32_t paragraphs = static_cast<int32_t>(std::count(c.text, c.text + std::strlen(c.text), '\r'));
+        EXPECT_EQ(paragraphs, lines);
+        RteRange all{0, RteTextLength(doc)};
+        int32_t offset = 0, style = 0;
+        RteHandle object = RteNthObject(doc, &all, 1, &offset, &style);
+        ASSERT_NE(nullptr, object);
+        EXPECT_EQ(c.object, offset);
+        RteObject record;
+        RteGetElement(object, 0, &record);
+        EXPECT_EQ(record.width + record.insets[RTE_INSET_LEFT] + record.insets[RTE_INSET_RIGHT], pictureWidth);
+        EXPECT_GT(pictureWidth, 0);
+    }
 }
 
 }  // namespace
