@@ -117,7 +117,7 @@ struct QXCORE_API KERNEL : public HUGELNODE {
     QXSTRING bookmarkFile;
     int gridActive{}, gridVisible{};
     COLORREF gridColour{};
-    LIST missing;                  // names already reported missing; emptied at each page
+    MISSING_NAMES missing;         // names already reported missing; emptied at each page
     RELOCFILE_LIST relocations;
     int undoSave{};                // an object is being written to an undo snapshot
     int templateSave{};            // a template is being written
