@@ -67,14 +67,6 @@ QXSTRING KernOnPublicationDrive(KERNEL* kernel, const char* name)
     return publication.drive + parts.dir + parts.name + parts.ext;
 }
 
-std::string MISSING_NAMES::Folded(const char* name)
-{
-    std::string folded = name;
-    if (!folded.empty())
-        CharUpperBuffA(folded.data(), static_cast<DWORD>(folded.size()));
-    return folded;
-}
-
 bool KernIsMissingName(KERNEL* kernel, const char* name) { return kernel->missing.Holds(name); }
 
 void KernReportMissing(KERNEL* kernel, const char* name, int ask)

@@ -4,27 +4,11 @@
 
 #include "qxkernel.h"
 
-#include <string>
-#include <unordered_set>
-
 class QXCORE_API RELOCFILE_ITEM : public LNODE {
 public:
     RELOCFILE_ITEM(const char* source, const char* destination) : source(source), destination(destination) {}
     QXSTRING source;       // the name a page gives
     QXSTRING destination;  // the file that replaces it
-};
-
-// The names already reported missing, case ignored. A page may name thousands of absent
-// files, each looked up here before it is sought: a lookup costs the same however many there are.
-class MISSING_NAMES {
-public:
-    bool Holds(const char* name) const { return names.count(Folded(name)) != 0; }
-    void Add(const char* name) { names.insert(Folded(name)); }
-    void Clear() { names.clear(); }
-
-private:
-    static std::string Folded(const char* name);
-    std::unordered_set<std::string> names;
 };
 
 class QXCORE_API RELOCFILE_LIST : public LIST {
