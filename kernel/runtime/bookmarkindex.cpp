@@ -1,18 +1,17 @@
 // The index of the kernel's bookmarks by title and page.
 #include "history.h"
+#include "nameset.h"
 
 #include <string>
 #include <unordered_map>
 
 class KERNBOOKMARKS::Index {
 public:
-    // Title and page joined by a zero, which neither holds, in lower case as lstrcmpiA
-    // compares them.
+    // Title and page joined by a zero, which neither holds, each in the one case that stands
+    // for all its cases.
     static std::string Key(const char* page, const char* title)
     {
-        std::string key = std::string(title) + '\0' + page;
-        CharLowerBuffA(key.data(), static_cast<DWORD>(key.size()));
-        return key;
+        return NAME_SET::Folded(title) + '\0' + NAME_SET::Folded(page);
     }
 
     // How many bookmarks of each title and page the list holds: a file may name one twice.

@@ -17,6 +17,9 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -116,21 +119,49 @@ const char* PathInLine(const char* line)
     return std::strstr(line, "\\\\");
 }
 
-// The line with its path replaced by the file found for it; unchanged when none is found.
-QXSTRING Relocated(KERNEL* kernel, const QXSTRING& line, bool old)
-{
-    const char* path = PathInLine(line);
-    if (!path)
-        return line;
-    QXSTRING found = path;
-    const int located = old ? KernFindFileOldStr(kernel, &found, 0, 0) : KernFindFileStr(kernel, &found, 0);
-    if (!located || !DoFileExist(found))
-        return line;
-    QXSTRING relocated;
-    relocated.Format("%.*s%s", static_cast<int>(path - line), static_cast<const char*>(line),
-                     static_cast<const char*>(found));
-    return relocated;
-}
+// Locates the pages of the lines of one conversion, by the older forms' search (`old`) or
+// today's. A bookmark file names the same few pages again and again, and each search walks
+// folders around the publication, so a path is looked for once and its answer kept for the
+// conversion's other lines.
+class RELOCATOR {
+public:
+    RELOCATOR(KERNEL* kernel, bool old) : kernel(kernel), old(old) {}
+
+    // The line with its path replaced by the file found for it; unchanged when none is found.
+    QXSTRING Relocated(const QXSTRING& line)
+    {
+        const char* path = PathInLine(line);
+        if (!path)
+            return line;
+        const std::string* found = Found(path);
+        if (!found)
+            return line;
+        QXSTRING relocated;
+        relocated.Format("%.*s%s", static_cast<int>(path - line), static_cast<const char*>(line), found->c_str());
+        return relocated;
+    }
+
+private:
+    // The file found for the path, or null when none is.
+    const std::string* Found(const char* path)
+    {
+        auto known = answers.find(path);
+        if (known == answers.end()) {
+            QXSTRING found = path;
+            const int located = old ? KernFindFileOldStr(kernel, &found, 0, 0) : KernFindFileStr(kernel, &found, 0);
+            std::optional<std::string> answer;
+            if (located && DoFileExist(found))
+                answer = static_cast<const char*>(found);
+            known = answers.emplace(path, std::move(answer)).first;
+        }
+        return known->second ? &*known->second : nullptr;
+    }
+
+    KERNEL* kernel;
+    bool old;
+    // The answer for each path as the file writes it.
+    std::map<std::string, std::optional<std::string>> answers;
+};
 
 // The file brought to the current form: the current version line after the header (the
 // second line of a file without one follows it), every later line whole, its page located
@@ -141,13 +172,15 @@ bool WriteConverted(KERNEL* kernel, QXFILE from, RECORDWRITER& out)
     const FileForm form = ReadForm(from, &second);
     if (form == FileForm::Unknown)
         return false;
+    // A second line that is no version line is from an older form.
+    RELOCATOR relocator(kernel, form == FileForm::Older);
     out.Line(QX_BOOKMARKS_HEADER);
     out.Line(VersionLine());
     if (!HasVersionPrefix(second))
-        out.Line(Relocated(kernel, second, true));
+        out.Line(relocator.Relocated(second));
     QXSTRING line;
     while (out.Ok() && QXGetWholeLineStr(from, &line))
-        out.Line(Relocated(kernel, line, form == FileForm::Older));
+        out.Line(relocator.Relocated(line));
     return out.Ok();
 }
 

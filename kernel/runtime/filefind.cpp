@@ -67,22 +67,13 @@ QXSTRING KernOnPublicationDrive(KERNEL* kernel, const char* name)
     return publication.drive + parts.dir + parts.name + parts.ext;
 }
 
-bool KernIsMissingName(KERNEL* kernel, const char* name)
-{
-    for (int i = 0; i < kernel->missing.Items(); ++i) {
-        if (lstrcmpiA(static_cast<QXStringNode*>(kernel->missing.GetItem(i))->string, name) == 0)
-            return true;
-    }
-    return false;
-}
+bool KernIsMissingName(KERNEL* kernel, const char* name) { return kernel->missing.Holds(name); }
 
 void KernReportMissing(KERNEL* kernel, const char* name, int ask)
 {
     if (ask)
         KernAlert(KernGetAppWindow(kernel), IDS_FILE_NOT_FOUND_CAPTION, IDS_FILE_NOT_FOUND, name);
-    QXStringNode* node = new QXStringNode(name);
-    if (node)
-        kernel->missing.AddTail(node);
+    kernel->missing.Add(name);
 }
 
 bool KernIsLocalName(const char* name)

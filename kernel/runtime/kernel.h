@@ -7,6 +7,7 @@
 #include "qxkernel.h"
 #include "history.h"
 #include "filefind.h"
+#include "nameset.h"
 #include "qxwindowing.h"
 #include "../authoring/undo.h"
 #include "../authoring/selection.h"
@@ -77,7 +78,7 @@ struct QXCORE_API KERNEL : public HUGELNODE {
     BRANCH* pendingBranch{};       // not owned
     BRANCH* kernelBranch{};        // owned
     STACK history;
-    LIST visited;                  // of STACKFILE
+    VISITED_PAGES visited;
     KERNBOOKMARKS bookmarks;
     int slideLoop{};
     int slideDelay{};              // seconds
@@ -117,7 +118,7 @@ struct QXCORE_API KERNEL : public HUGELNODE {
     QXSTRING bookmarkFile;
     int gridActive{}, gridVisible{};
     COLORREF gridColour{};
-    LIST missing;                  // names already reported missing; emptied at each page
+    NAME_SET missing;              // names already reported missing; emptied at each page
     RELOCFILE_LIST relocations;
     int undoSave{};                // an object is being written to an undo snapshot
     int templateSave{};            // a template is being written

@@ -8,7 +8,6 @@
 #include "kernelres.h"
 #include "objet.h"
 #include "pagefiles.h"
-#include "samename.h"
 
 namespace {
 
@@ -87,9 +86,5 @@ int KernIsInStack(KERNEL* kernel, const char* name)
 {
     if (!kernel || !name)
         return 0;
-    for (int i = 0; i < kernel->visited.Items(); ++i) {
-        if (KernSameName(static_cast<STACKFILE*>(kernel->visited.GetItem(i))->name, name))
-            return 1;
-    }
-    return 0;
+    return kernel->visited.Holds(name) ? 1 : 0;
 }

@@ -116,6 +116,33 @@ TEST(Bookmarks, AnOldFileIsRewrittenWithAVersionLineAndRelocatedPaths)
     EXPECT_EQ("Page>" + moved + ";Perdue>Q:\\travail\\demo\\absente.pag;", Titles(kernel));
 }
 
+// A large old file naming the same pages on many lines: every line names its page where it
+// lies now, or keeps the author's path when the page is nowhere, in the file's order.
+TEST(Bookmarks, ALargeOldFileNamesEachPageWhereItLiesOnEveryLine)
+{
+    ScratchDir dir;
+    dir.Write("pubs\\demo\\p1.pag", "QORVEX-HYPERMEDIA PAGE\r\n");
+    dir.Write("pubs\\demo\\p2.pag", "QORVEX-HYPERMEDIA PAGE\r\n");
+    const std::string authorPaths[] = {"Q:\\travail\\demo\\p1.pag", "Q:\\travail\\demo\\absente.pag",
+                                       "Q:\\travail\\demo\\p2.pag"};
+    const std::string pathsNow[] = {dir / "pubs\\demo\\p1.pag", authorPaths[1], dir / "pubs\\demo\\p2.pag"};
+    std::vector<std::string> lines{Header, "SlideShowLoop=1"};
+    std::vector<std::string> converted{Header, "version : 4.0.0.5", "SlideShowLoop=1"};
+    for (int i = 0; i < 20000; ++i) {
+        const std::string title = "Signet " + std::to_string(i) + "\t";
+        lines.push_back(title + authorPaths[i % 3]);
+        converted.push_back(title + pathsNow[i % 3]);
+    }
+    dir.Write("old.qxb", Lines(lines));
+    TestKernel kernel;
+    kernel->scnPath = (dir / "pubs\\demo\\").c_str();
+    ASSERT_EQ(1, KernLoadBookmarks(kernel, (dir / "old.qxb").c_str()));
+    EXPECT_TRUE(Lines(converted) == dir.Read("old.qxb")) << Visible(dir.Read("old.qxb").substr(0, 400));
+    ASSERT_EQ(20000, kernel->bookmarks.Items());
+    auto* last = static_cast<KERNBOOKMARK*>(kernel->bookmarks.GetItem(19999));
+    EXPECT_EQ(pathsNow[19999 % 3], static_cast<const char*>(last->page));
+}
+
 // Older files are brought up to date with every line whole; a file of no known form is
 // refused and left byte for byte, the list as it was.
 TEST(Bookmarks, OlderFilesAreConvertedWholeAndUnknownOnesLeftAlone)

@@ -53,6 +53,21 @@ TEST_F(Navigation, GoingBackToTheFirstPageUnloadsThePagesAbove)
     EXPECT_EQ(1, KernIsInStack(nav, nav.Page("d.pag").c_str()));
 }
 
+// A slide show going round the same pages all day keeps each page visited once, whatever
+// the case its name is given in.
+TEST_F(Navigation, PagesVisitedAgainAndAgainAreKeptOnce)
+{
+    for (int round = 0; round < 50; ++round) {
+        for (const char* page : {"a.pag", "b.pag", "c.pag"})
+            ASSERT_EQ(1, nav.Go(page));
+    }
+    EXPECT_EQ(3, nav->visited.Items());
+    std::string upper = nav.Page("c.pag");
+    CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
+    EXPECT_EQ(1, KernIsInStack(nav, upper.c_str()));
+    EXPECT_EQ(0, KernIsInStack(nav, nav.Page("d.pag").c_str()));
+}
+
 TEST_F(Navigation, ClearingAllUnloadsEveryPageAndForgetsTheVisits)
 {
     for (const char* page : {"a.pag", "b.pag", "c.pag"})

@@ -23,11 +23,11 @@ public:
     }
 };
 
-LABEL_LIST& Labels()
-{
-    static LABEL_LIST labels;
-    return labels;
-}
+// A plain static, not a function's: the module clears it while it is unloaded, where a
+// function's static first met would be guarded, and the guard's lock kept by the process.
+LABEL_LIST LabelHistory;
+
+LABEL_LIST& Labels() { return LabelHistory; }
 
 }  // namespace
 

@@ -5,11 +5,9 @@
 
 #include <cstring>
 
-UINT MediaFinishedMessage()
-{
-    static const UINT message = RegisterWindowMessageA("WM_QTNOTIFY_FINISH");
-    return message;
-}
+// Asked of the system each time: a static answer would need a first-use lock, which the
+// threads library makes anew at each load of the module and never frees.
+UINT MediaFinishedMessage() { return RegisterWindowMessageA("WM_QTNOTIFY_FINISH"); }
 
 int MediaKindOfName(const char* name)
 {
