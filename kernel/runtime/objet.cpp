@@ -12,6 +12,17 @@
 
 #include <cstring>
 
+namespace {
+
+// A changed tree leaves the kernel's rectangles of the enclosing objects out of date.
+void TreeChanged(KERNEL* kernel)
+{
+    if (kernel)
+        ++kernel->treeChanges;
+}
+
+}  // namespace
+
 OBJET::OBJET(KERNEL* kernel, HINSTANCE module)
 {
     // Every member not set here starts at 0.
@@ -30,6 +41,7 @@ OBJET::OBJET(KERNEL* kernel, HINSTANCE module)
 
 OBJET::~OBJET()
 {
+    TreeChanged(kernel);
     ReleaseMsgTimer();
     ReleaseMessage();
     delete message;
@@ -53,6 +65,7 @@ void OBJET::AddChild(OBJET* child)
         return;
     children.AddTail(child);
     child->parent = this;
+    TreeChanged(kernel);
 }
 
 void OBJET::InsertChild(OBJET* child, int index)
@@ -64,6 +77,7 @@ void OBJET::InsertChild(OBJET* child, int index)
     else
         children.AddTail(child);
     child->parent = this;
+    TreeChanged(kernel);
 }
 
 void OBJET::RemoveChild(OBJET* child)
@@ -72,6 +86,16 @@ void OBJET::RemoveChild(OBJET* child)
         return;
     children.Remove(child);
     child->parent = nullptr;
+    TreeChanged(kernel);
+}
+
+std::vector<OBJET*> OBJET::Children()
+{
+    std::vector<OBJET*> taken;
+    taken.reserve(static_cast<size_t>(children.Items()));
+    for (HUGELNODE* child = children.GetItem(0); child; child = child->next)
+        taken.push_back(static_cast<OBJET*>(child));
+    return taken;
 }
 
 int OBJET::FindPos()
