@@ -59,9 +59,16 @@ void OBJET::SetDLLName(const char* name) { CopyField(moduleName, name); }
 
 void OBJET::SetUserString(const char* text) { CopyField(userString, text); }
 
+// An object in the list always names this object as its parent (a copy may name it
+// without being in the list): the list, long on a page of many objects, is searched only then.
+bool OBJET::HasChild(OBJET* child)
+{
+    return child->parent == this && children.InList(child);
+}
+
 void OBJET::AddChild(OBJET* child)
 {
-    if (!child || children.InList(child))
+    if (!child || HasChild(child))
         return;
     children.AddTail(child);
     child->parent = this;
@@ -70,7 +77,7 @@ void OBJET::AddChild(OBJET* child)
 
 void OBJET::InsertChild(OBJET* child, int index)
 {
-    if (!child || children.InList(child))
+    if (!child || HasChild(child))
         return;
     if (index >= 0 && index < children.Items())
         children.InsertBefore(children.GetItem(index), child);
@@ -82,7 +89,7 @@ void OBJET::InsertChild(OBJET* child, int index)
 
 void OBJET::RemoveChild(OBJET* child)
 {
-    if (!child || !children.InList(child))
+    if (!child || !HasChild(child))
         return;
     children.Remove(child);
     child->parent = nullptr;

@@ -104,6 +104,7 @@ public:
     void AddChild(OBJET* child);
     void InsertChild(OBJET* child, int index);
     void RemoveChild(OBJET* child);
+    bool HasChild(OBJET* child);
     int FindPos();
     HWND FindHwnd(int index);
     OBJET* GetChild(int index) { return static_cast<OBJET*>(children.GetItem(index)); }
