@@ -14,6 +14,7 @@
 
 class RUBBER;
 class DISTNODE_LIST;
+class ENCLOSERS;
 
 // The host's window and the kernel library's module instance; read directly by plug-ins.
 struct QORVEXWINDOW {
@@ -140,6 +141,8 @@ struct QXCORE_API KERNEL : public HUGELNODE {
     QXSTRING dhtmlBackground;
     COLORREF dhtmlBackColour{};
     QXSTRING cdromRoot;            // the CD-ROM path once known, "" before
+    ENCLOSERS* enclosers{};        // while a broadcast runs, owned by it
+    unsigned long treeChanges{};   // counts changes of object trees and object windows
 };
 
 // The root of the page shown (the last loaded page), null when none.

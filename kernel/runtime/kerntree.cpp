@@ -3,73 +3,13 @@
 #include "kerntree.h"
 
 #include "branch.h"
+#include "enclosers.h"
 #include "kernel.h"
 #include "objet.h"
 #include "qxsupport.h"
 #include "history.h"
 
 #include <vector>
-
-namespace {
-
-bool IsAncestor(const OBJET* candidate, const OBJET* object)
-{
-    for (const OBJET* up = object->GetParent(); up; up = up->GetParent()) {
-        if (up == candidate)
-            return true;
-    }
-    return false;
-}
-
-struct ENCLOSERSEARCH {
-    OBJET* object;
-    RECT area;  // the object's client rectangle on the screen
-    OBJET* found;
-};
-
-// Be-parent value of objects that hold only invisible children.
-constexpr int HoldsInvisibleOnly = 2;
-
-int TakeEncloser(KERNEL*, OBJET* candidate, void* data)
-{
-    auto* search = static_cast<ENCLOSERSEARCH*>(data);
-    OBJET* object = search->object;
-    if (candidate == object || !candidate->window || candidate->beParent == 0)
-        return 0;
-    if (candidate->showDelay != 0.0 && candidate->effectPending)
-        return 0;
-    if (candidate->beParent == HoldsInvisibleOnly && !object->Invisibility())
-        return 0;
-    if (IsAncestor(object, candidate))
-        return 0;
-    RECT area;
-    KernGetClientToScreen(candidate, &area);
-    RECT common;
-    IntersectRect(&common, &area, &search->area);
-    if (!EqualRect(&common, &search->area) || EqualRect(&area, &search->area))
-        return 0;
-    search->found = candidate;
-    return 1;
-}
-
-// The encloser among the tree under `node`, the last children first and each object after
-// its children, as a last-to-first walk would take them. The children are a singly linked
-// list: they are taken in their order once and then looked at backwards, so that a page of
-// many objects is not walked from its first child again for each one.
-int FindEncloser(KERNEL* kernel, OBJET* node, ENCLOSERSEARCH* search)
-{
-    std::vector<OBJET*> children;
-    children.reserve(static_cast<size_t>(node->GetChildItems()));
-    for (HUGELNODE* child = node->GetChildItems() > 0 ? node->GetChild(0) : nullptr; child; child = child->next)
-        children.push_back(static_cast<OBJET*>(child));
-    for (auto child = children.rbegin(); child != children.rend(); ++child) {
-        if (FindEncloser(kernel, *child, search))
-            return 1;
-    }
-    return TakeEncloser(kernel, node, search);
-}
-
-}  // namespace
 
 int KernTraverseTree(KERNEL* kernel, OBJET* root, KERNWALK before, KERNWALK after, void* data, int order)
 {
@@ -79,15 +19,16 @@ int KernTraverseTree(KERNEL* kernel, OBJET* root, KERNWALK before, KERNWALK afte
         if (const int answer = before(kernel, root, data))
             return answer;
     }
-    const int count = root->GetChildItems();
     if (order == QX_WALK_FIRST_TO_LAST) {
+        const int count = root->GetChildItems();
         for (int i = 0; i < count; ++i) {
             if (const int answer = KernTraverseTree(kernel, root->GetChild(i), before, after, data, order))
                 return answer;
         }
     } else if (order == QX_WALK_LAST_TO_FIRST) {
-        for (int i = count - 1; i >= 0; --i) {
-            if (const int answer = KernTraverseTree(kernel, root->GetChild(i), before, after, data, order))
+        const std::vector<OBJET*> children = root->Children();
+        for (auto child = children.rbegin(); child != children.rend(); ++child) {
+            if (const int answer = KernTraverseTree(kernel, *child, before, after, data, order))
                 return answer;
         }
     }
@@ -112,11 +53,12 @@ OBJET* KernLocateParent(KERNEL* kernel, OBJET* object)
     OBJET* root = object->GetParent() ? KernGetTopParentObjet(kernel, object) : KernGetTopObjet(kernel);
     if (!object->window)
         return KernGetTopObjet(kernel);
-    ENCLOSERSEARCH search = {object, {}, nullptr};
-    KernGetClientToScreen(object, &search.area);
-    if (root)
-        FindEncloser(kernel, root, &search);
-    return search.found ? search.found : root;
+    if (!root)
+        return nullptr;
+    ENCLOSERS once;
+    ENCLOSERS& enclosers = kernel && kernel->enclosers ? *kernel->enclosers : once;
+    OBJET* found = enclosers.Find(kernel, root, object);
+    return found ? found : root;
 }
 
 void KernLinkParentChild(OBJET* parent, OBJET* object, int force)
@@ -164,6 +106,7 @@ void KernBroadCastUntilDone(KERNEL* kernel, OBJET* object, UINT message, WPARAM 
     // Objects answer non-zero while they still have work for another round; a plug-in that
     // never stops answering must not hold the program for ever.
     constexpr int MaxRounds = 64;
+    const ENCLOSERSCOPE enclosers(kernel);
     for (int round = 0; round < MaxRounds && KernBroadCastToObjet(kernel, object, message, wParam, lParam); ++round) {
     }
 }

@@ -12,6 +12,17 @@
 
 #include <cstring>
 
+namespace {
+
+// A changed tree leaves the kernel's rectangles of the enclosing objects out of date.
+void TreeChanged(KERNEL* kernel)
+{
+    if (kernel)
+        ++kernel->treeChanges;
+}
+
+}  // namespace
+
 OBJET::OBJET(KERNEL* kernel, HINSTANCE module)
 {
     // Every member not set here starts at 0.
@@ -30,6 +41,7 @@ OBJET::OBJET(KERNEL* kernel, HINSTANCE module)
 
 OBJET::~OBJET()
 {
+    TreeChanged(kernel);
     ReleaseMsgTimer();
     ReleaseMessage();
     delete message;
@@ -47,31 +59,50 @@ void OBJET::SetDLLName(const char* name) { CopyField(moduleName, name); }
 
 void OBJET::SetUserString(const char* text) { CopyField(userString, text); }
 
+// An object in the list always names this object as its parent (a copy may name it
+// without being in the list): the list, long on a page of many objects, is searched only then.
+bool OBJET::HasChild(OBJET* child)
+{
+    return child->parent == this && children.InList(child);
+}
+
 void OBJET::AddChild(OBJET* child)
 {
-    if (!child || children.InList(child))
+    if (!child || HasChild(child))
         return;
     children.AddTail(child);
     child->parent = this;
+    TreeChanged(kernel);
 }
 
 void OBJET::InsertChild(OBJET* child, int index)
 {
-    if (!child || children.InList(child))
+    if (!child || HasChild(child))
         return;
     if (index >= 0 && index < children.Items())
         children.InsertBefore(children.GetItem(index), child);
     else
         children.AddTail(child);
     child->parent = this;
+    TreeChanged(kernel);
 }
 
 void OBJET::RemoveChild(OBJET* child)
 {
-    if (!child || !children.InList(child))
+    if (!child || !HasChild(child))
         return;
     children.Remove(child);
     child->parent = nullptr;
+    TreeChanged(kernel);
+}
+
+std::vector<OBJET*> OBJET::Children()
+{
+    std::vector<OBJET*> taken;
+    taken.reserve(static_cast<size_t>(children.Items()));
+    for (HUGELNODE* child = children.GetItem(0); child; child = child->next)
+        taken.push_back(static_cast<OBJET*>(child));
+    return taken;
 }
 
 int OBJET::FindPos()

@@ -7,6 +7,8 @@
 #include "fonts.h"
 #include "qxmsgwind.h"
 
+#include <vector>
+
 // What an object's WindowsMessage and KernelMessage receive.
 struct MSGL {
     WORD mode;      // low 16 bits of the kernel mode when the record was built
@@ -102,10 +104,14 @@ public:
     void AddChild(OBJET* child);
     void InsertChild(OBJET* child, int index);
     void RemoveChild(OBJET* child);
+    bool HasChild(OBJET* child);
     int FindPos();
     HWND FindHwnd(int index);
     OBJET* GetChild(int index) { return static_cast<OBJET*>(children.GetItem(index)); }
     int GetChildItems() const { return children.Items(); }
+    // The children in their order, taken in one pass: the list is singly linked, and asking
+    // for them by index from the last one down would walk it from its head for each child.
+    std::vector<OBJET*> Children();
 
     // Branches.
     int GetBranchItems() const { return branches.Items(); }

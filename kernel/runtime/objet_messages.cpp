@@ -23,10 +23,13 @@ LRESULT PassFirstToLast(OBJET* object, MSGL* msg)
     return 0;
 }
 
+// A child that changes the tree (a relink) answers non-zero, which ends the walk before the
+// children taken beforehand could be out of date.
 LRESULT PassLastToFirst(OBJET* object, MSGL* msg)
 {
-    for (int i = object->GetChildItems() - 1; i >= 0; --i) {
-        if (const LRESULT answer = object->GetChild(i)->KernelMessage(msg))
+    const std::vector<OBJET*> children = object->Children();
+    for (auto child = children.rbegin(); child != children.rend(); ++child) {
+        if (const LRESULT answer = (*child)->KernelMessage(msg))
             return answer;
     }
     return 0;

@@ -6,6 +6,7 @@
 
 #include "branchrun.h"
 #include "branch.h"
+#include "enclosers.h"
 #include "kerntree.h"
 #include "objet.h"
 #include "objetpaint.h"
@@ -142,6 +143,31 @@ LRESULT Deliver(KERNEL* kernel, OBJET* object, MSGL* msg)
     }
 }
 
+// The kernel's rectangles of the enclosing objects follow the object windows: one created
+// (objects make theirs when first shown) is added to them; one that goes, moves or changes
+// size or frame makes them out of date.
+void TellEnclosers(KERNEL* kernel, OBJET* object, UINT message, LPARAM lParam)
+{
+    constexpr UINT Unmoved = SWP_NOMOVE | SWP_NOSIZE;
+    switch (message) {
+    case WM_CREATE:
+        if (kernel->enclosers)
+            kernel->enclosers->Created(object);
+        break;
+    case WM_DESTROY:
+        ++kernel->treeChanges;
+        break;
+    case WM_WINDOWPOSCHANGED: {
+        const auto* place = reinterpret_cast<const WINDOWPOS*>(lParam);
+        if ((place->flags & Unmoved) != Unmoved || (place->flags & SWP_FRAMECHANGED))
+            ++kernel->treeChanges;
+        break;
+    }
+    default:
+        break;
+    }
+}
+
 LRESULT Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_CREATE && lParam) {
@@ -152,6 +178,7 @@ LRESULT Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     KERNEL* kernel = object ? object->GetKernel() : nullptr;
     if (!kernel)
         return DefWindowProcA(window, message, wParam, lParam);
+    TellEnclosers(kernel, object, message, lParam);
     MSGL msg = {static_cast<WORD>(kernel->mode & 0xFFFF), window, message, wParam, lParam};
     // The message that carries a pending branch reaches neither the filter nor the object.
     if (KernRunPendingBranch(kernel))

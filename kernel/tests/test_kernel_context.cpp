@@ -4,6 +4,7 @@
 #include "branch.h"
 #include "dialog_answerer.h"
 #include "effects.h"
+#include "enclosers.h"
 #include "filefetch.h"
 #include "history.h"
 #include "extprog.h"
@@ -479,6 +480,23 @@ TEST_F(Routing, UnchangedExtentSendsNothing)
     EXPECT_EQ(Count("page", KM_EXTENT), 1);
     KernSetAppExtent(kernel, 0, 0, 640, 480);
     EXPECT_EQ(Count("page", KM_EXTENT), 1);
+}
+
+// During a broadcast the rectangles of the enclosing objects are taken once; an object
+// window made (as objects make theirs when first shown) or moved is seen by the next search.
+TEST_F(Routing, ABroadcastSeesTheObjectWindowsMadeAndMoved)
+{
+    auto* frame = new RecordingObjet(kernel, "cadre");
+    root->AddChild(frame);
+    const ENCLOSERSCOPE scope(kernel);
+    EXPECT_EQ(root, KernLocateParent(kernel, first));
+    frame->window = KernCreateObjetWindow(kernel, frame, 5, 5, 60, 60, "PAGE");
+    ASSERT_NE(nullptr, frame->window);
+    EXPECT_EQ(frame, KernLocateParent(kernel, first));
+    MoveWindow(frame->window, 150, 5, 60, 60, FALSE);
+    EXPECT_EQ(root, KernLocateParent(kernel, first));
+    MoveWindow(second->window, 0, 0, 100, 100, FALSE);
+    EXPECT_EQ(second, KernLocateParent(kernel, first));
 }
 
 TEST_F(Routing, ObjectsAreFoundByTheirName)

@@ -4,12 +4,15 @@
 #include "branch.h"
 #include "history.h"
 #include "authoring.h"
+#include "enclosers.h"
 #include "kerntree.h"
 #include "qxwindowptr.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -218,6 +221,77 @@ TEST(KernelMessages, RelinkingEndsWhenNoObjectChangesParent)
     RECT onScreen;
     GetWindowRect(inner->window, &onScreen);
     EXPECT_EQ(50, onScreen.left);
+}
+
+// Pages whose objects are all linked to the root, placed so that some lie inside others;
+// after the page is shown each object hangs under the expected one (-1 for the root).
+struct EnclosedPage {
+    const char* name;
+    std::vector<RECT> places;  // left, top, width, height; added to the root in this order
+    std::vector<int> parents;
+};
+
+class Enclosers : public testing::TestWithParam<EnclosedPage> {};
+
+TEST_P(Enclosers, ShowingThePageLinksEachObjectUnderItsEncloser)
+{
+    TestKernel kernel;
+    Page page(kernel);
+    std::vector<OBJET*> objects;
+    for (const RECT& place : GetParam().places)
+        objects.push_back(page.Add(page.root, place.left, place.top, place.right, place.bottom));
+    KernBroadCastUntilDone(kernel, page.root, KM_SHOWN, KM_SHOWN_PAGE, 0);
+    for (size_t i = 0; i < objects.size(); ++i) {
+        const int expected = GetParam().parents[i];
+        OBJET* parent = expected < 0 ? page.root : objects[static_cast<size_t>(expected)];
+        EXPECT_EQ(parent, objects[i]->GetParent()) << "object " << i;
+        EXPECT_EQ(parent->window, GetParent(objects[i]->window)) << "object " << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ByGeometry, Enclosers,
+    testing::Values(
+        EnclosedPage{"Nested", {{0, 0, 300, 250}, {20, 20, 100, 100}, {30, 30, 10, 10}}, {-1, 0, 1}},
+        EnclosedPage{"NestedInReverse", {{30, 30, 10, 10}, {20, 20, 100, 100}, {0, 0, 300, 250}}, {1, 2, -1}},
+        EnclosedPage{"EqualRectanglesHoldNothing", {{10, 10, 50, 50}, {10, 10, 50, 50}}, {-1, -1}},
+        EnclosedPage{"OverlapIsNotEnclosing", {{10, 10, 50, 50}, {40, 40, 50, 50}}, {-1, -1}},
+        EnclosedPage{"SharedEdgesStillEnclose", {{10, 10, 50, 50}, {10, 10, 20, 50}}, {-1, 0}},
+        // Of two frames that both hold it, the later sibling is looked at first, larger or not.
+        EnclosedPage{"TheLaterLargerFrameTakesIt", {{50, 50, 10, 10}, {40, 40, 40, 40}, {45, 45, 60, 60}}, {2, -1, -1}},
+        EnclosedPage{"TheLaterSmallerFrameTakesIt", {{50, 50, 10, 10}, {45, 45, 60, 60}, {40, 40, 40, 40}}, {2, -1, -1}},
+        // Children are looked at before their parent: the innermost frame takes it.
+        EnclosedPage{"TheInnermostFrameTakesIt", {{50, 50, 10, 10}, {40, 40, 40, 40}, {0, 0, 200, 200}}, {1, 2, -1}},
+        EnclosedPage{"ALaterFrameBeforeAnEarlierOne", {{50, 50, 10, 10}, {0, 0, 200, 200}, {40, 40, 40, 40}}, {2, -1, 1}}),
+    [](const testing::TestParamInfo<EnclosedPage>& info) { return std::string(info.param.name); });
+
+TEST(Enclosers, ObjectsThatHoldNothingAreNeverTaken)
+{
+    TestKernel kernel;
+    Page page(kernel);
+    OBJET* shelf = page.Add(page.root, 10, 10, 200, 200);
+    OBJET* frame = page.Add(page.root, 20, 20, 100, 100);
+    OBJET* inner = page.Add(page.root, 30, 30, 10, 10);
+    frame->beParent = 0;
+    EXPECT_EQ(shelf, KernLocateParent(kernel, inner));
+    // One that holds only invisible objects takes an invisible one only.
+    shelf->beParent = 2;
+    EXPECT_EQ(page.root, KernLocateParent(kernel, inner));
+    inner->SetInvisibility(1);
+    EXPECT_EQ(shelf, KernLocateParent(kernel, inner));
+}
+
+// During a broadcast the rectangles are taken once; an object added is seen by the next
+// search.
+TEST(Enclosers, ABroadcastSeesTheObjectsAdded)
+{
+    TestKernel kernel;
+    Page page(kernel);
+    OBJET* inner = page.Add(page.root, 50, 50, 10, 10);
+    const ENCLOSERSCOPE scope(kernel);
+    EXPECT_EQ(page.root, KernLocateParent(kernel, inner));
+    OBJET* frame = page.Add(page.root, 40, 40, 40, 40);
+    EXPECT_EQ(frame, KernLocateParent(kernel, inner));
 }
 
 TEST(KernelMessages, LeavingThePageClearsTheShownMarks)
