@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_engine.h"
 #include "bench_text.h"
 #include "rect_list.h"
 #include "rte_batch.h"
@@ -55,20 +56,8 @@ Timing MedianOf(const std::function<Timing()>& once)
     return Median(timings);
 }
 
-class Engine {
+class Engine : public BenchEngine {
 public:
-    Engine()
-    {
-        RteSetDevice(&RteGdiDevice());
-        RteMemInit(&context_, 0);
-        RteEngineStartup(&env_, &context_);
-    }
-    ~Engine()
-    {
-        RteEngineShutdown(&env_);
-        RteMemFree(&context_);
-    }
-
     RteHandle NewDocument()
     {
         RteHandle doc = RteNewDocument(&env_);
@@ -98,10 +87,6 @@ public:
         font.nameFlags = RTE_FONT_NAME_CSTRING | RTE_FONT_ALT_CSTRING;
         return font;
     }
-
-private:
-    RteMemContext context_ = {};
-    RteEnvironment env_ = {};
 };
 
 void Append(RteHandle doc, const std::string& text, size_t at, size_t length, const RteCharStyle* style,

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_engine.h"
 #include "rect_list.h"
 #include "rte_gdi.h"
 #include "rte_line_builder.h"
@@ -62,20 +63,9 @@ struct Import {
     size_t highWater;      // during it, above what the context held before
 };
 
-class Engine {
+class Engine : public BenchEngine {
 public:
-    Engine()
-    {
-        RteSetDevice(&RteGdiDevice());
-        RteMemInit(&context_, 0);
-        RteEngineStartup(&env_, &context_);
-        gSampled = &context_;
-    }
-    ~Engine()
-    {
-        RteEngineShutdown(&env_);
-        RteMemFree(&context_);
-    }
+    Engine() { gSampled = &context_; }
 
     Import Read(const std::string& rtf, bool layOut)
     {
@@ -102,10 +92,6 @@ public:
         RteFree(source);
         return result;
     }
-
-private:
-    RteMemContext context_ = {};
-    RteEnvironment env_ = {};
 };
 
 struct StreamSource {
