@@ -33,7 +33,15 @@ int RunTrack(FLC* flc, std::function<void(HWND)> script, int ending, std::vector
         },
         [&](HWND other) {
             if (IsTrackDialog(other)) {
-                RunOnActiveDialog(script);
+                RunOnActiveDialog([&](HWND dialog) {
+                    // The dialog finishes setting itself up through messages it posts to
+                    // itself (slower on a first start): the script begins once they are done.
+                    PumpUntil([] {
+                        MSG pending;
+                        return !PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE);
+                    }, 5000);
+                    script(dialog);
+                });
                 return 0;
             }
             return IDOK;
@@ -78,6 +86,20 @@ void Pump(int ms) { PumpUntil([] { return false; }, ms); }
 int ListCount(HWND dialog) { return static_cast<int>(SendDlgItemMessageA(dialog, IDC_TRACK_LIST, LB_GETCOUNT, 0, 0)); }
 bool EditorsShown(HWND dialog) { return IsWindowVisible(GetDlgItem(dialog, IDC_TRACK_FRAME_EDIT)) != FALSE; }
 
+// The editors come up and go through messages the dialog posts to itself: each step is waited
+// for, however busy the machine.
+void AddEntry(HWND dialog)
+{
+    Click(dialog, IDC_TRACK_ADD);
+    PumpUntil([&] { return EditorsShown(dialog); }, 5000);
+}
+
+void EditorsGone(HWND dialog)
+{
+    PumpUntil([&] { return !EditorsShown(dialog); }, 5000);
+    Pump(20);
+}
+
 }  // namespace
 
 TEST(MotionTrack, EntriesAreCheckedBeforeTheyAreKept)
@@ -100,14 +122,14 @@ TEST(MotionTrack, EntriesAreCheckedBeforeTheyAreKept)
         bool stillEditing = false;
         int focused = 0;
         const int result = RunTrack(page.flc, [&](HWND dialog) {
-            Click(dialog, IDC_TRACK_ADD);
+            AddEntry(dialog);
             SetText(dialog, IDC_TRACK_FRAME_EDIT, c.frame);
             SetText(dialog, IDC_TRACK_FILE_EDIT, c.file);
             Click(dialog, IDC_TRACK_CONFIRM);
             stillEditing = EditorsShown(dialog);
             focused = GetDlgCtrlID(GetFocus());
             Click(dialog, IDC_TRACK_CANCEL_EDIT);
-            Pump(20);
+            EditorsGone(dialog);
             Click(dialog, IDOK);
         }, IDOK, &boxes);
         EXPECT_EQ(1, result);
@@ -129,7 +151,7 @@ TEST(MotionTrack, TheNextFreeFrameIsProposedAndOkSortsTheTrack)
     int count = 0;
     const int result = RunTrack(page.flc, [&](HWND dialog) {
         Pump(20);
-        Click(dialog, IDC_TRACK_ADD);
+        AddEntry(dialog);
         proposed = ItemText(dialog, IDC_TRACK_FRAME_EDIT);
         SetText(dialog, IDC_TRACK_FILE_EDIT, page.host.Page("tone.wav"));
         Click(dialog, IDC_TRACK_CONFIRM);
@@ -155,15 +177,15 @@ TEST(MotionTrack, EnterConfirmsEscapeCancelsAndCancelKeepsTheTrack)
     int countAfterEnter = 0, countAfterEscape = 0;
     const int result = RunTrack(page.flc, [&](HWND dialog) {
         Pump(20);
-        Click(dialog, IDC_TRACK_ADD);
+        AddEntry(dialog);
         SetText(dialog, IDC_TRACK_FILE_EDIT, page.host.Page("tone.wav"));
         SendDlgItemMessageA(dialog, IDC_TRACK_FRAME_EDIT, WM_KEYUP, VK_RETURN, 0);
-        Pump(20);
+        EditorsGone(dialog);
         afterEnter = EditorsShown(dialog);
         countAfterEnter = ListCount(dialog);
-        Click(dialog, IDC_TRACK_ADD);
+        AddEntry(dialog);
         SendDlgItemMessageA(dialog, IDC_TRACK_FILE_EDIT, WM_KEYUP, VK_ESCAPE, 0);
-        Pump(20);
+        EditorsGone(dialog);
         afterEscape = EditorsShown(dialog);
         countAfterEscape = ListCount(dialog);
         Click(dialog, IDCANCEL);
@@ -250,11 +272,11 @@ TEST(MotionTrack, TheSoundLibraryFillsTheFileOfTheEntry)
         [&](HWND other) {
             if (IsTrackDialog(other)) {
                 RunOnActiveDialog([&](HWND track) {
-                    Click(track, IDC_TRACK_ADD);
+                    AddEntry(track);
                     Click(track, IDC_TRACK_LIBRARY);
                     file = ItemText(track, IDC_TRACK_FILE_EDIT);
                     Click(track, IDC_TRACK_CANCEL_EDIT);
-                    Pump(20);
+                    EditorsGone(track);
                     Click(track, IDCANCEL);
                 });
                 return 0;
@@ -286,7 +308,7 @@ TEST(MotionTrack, ASeriesCountsItsPictures)
     const int result = RunTrack(flc, [&](HWND dialog) {
         Pump(50);
         for (const char* frame : {"4", "3"}) {
-            Click(dialog, IDC_TRACK_ADD);
+            AddEntry(dialog);
             SetText(dialog, IDC_TRACK_FRAME_EDIT, frame);
             SetText(dialog, IDC_TRACK_FILE_EDIT, host.Page("tone.wav"));
             Click(dialog, IDC_TRACK_CONFIRM);
