@@ -18,15 +18,15 @@ struct CORPUSFILE {
 
 std::vector<CORPUSFILE> ReadCorpus(const FuzzTarget& target)
 {
-    std::vector<CORPUSFILE> seeds;
-    for (std::string pattern : target.seeds) {
+    std::vector<CORPUSFILE> files;
+    for (std::string pattern : target.corpus) {
         for (char& c : pattern)
             if (c == '/')
                 c = '\\';
         for (const std::string& file : FilesMatching(SourceFolder() + pattern))
-            seeds.push_back({file.substr(file.rfind('\\') + 1), FileBytes(file)});
+            files.push_back({file.substr(file.rfind('\\') + 1), FileBytes(file)});
     }
-    return seeds;
+    return files;
 }
 
 // What the reader left of its input, against what it may leave.
@@ -58,20 +58,20 @@ bool ReadInput(const FuzzTarget& target, FuzzGuard& guard, const std::string& or
 FuzzOutcome RunFuzzTarget(const FuzzTarget& target, const FuzzOptions& options)
 {
     FuzzOutcome outcome;
-    const std::vector<CORPUSFILE> seeds = ReadCorpus(target);
-    outcome.seeds = seeds.size();
-    if (seeds.empty())
+    const std::vector<CORPUSFILE> files = ReadCorpus(target);
+    outcome.corpusFiles = files.size();
+    if (files.empty())
         return outcome;
     FuzzGuard guard(options.findings, options.limitMs);
-    FuzzMutator mutator(options.seed);
+    FuzzMutator mutator(options.start);
     const DWORD start = GetTickCount();
-    printf("fuzz %s: seed %llu\n", target.name, static_cast<unsigned long long>(options.seed));
-    // The seeds as they are first, then inputs made from them.
+    printf("fuzz %s: start %llu\n", target.name, static_cast<unsigned long long>(options.start));
+    // The corpus files as they are first, then inputs made from them.
     for (size_t i = 0; i < options.runs && GetTickCount() - start < options.seconds * 1000; ++i) {
-        const CORPUSFILE& seed = seeds[i < seeds.size() ? i : mutator.Below(seeds.size())];
+        const CORPUSFILE& base = files[i < files.size() ? i : mutator.Below(files.size())];
         const std::string bytes =
-            i < seeds.size() ? seed.bytes : mutator.Mutate(seed.bytes, seeds[mutator.Below(seeds.size())].bytes);
-        const std::string origin = seed.name + (i < seeds.size() ? "" : " mutated, input " + std::to_string(i));
+            i < files.size() ? base.bytes : mutator.Mutate(base.bytes, files[mutator.Below(files.size())].bytes);
+        const std::string origin = base.name + (i < files.size() ? "" : " mutated, input " + std::to_string(i));
         if (!ReadInput(target, guard, origin, bytes))
             outcome.changedInputs.push_back(origin);
         // Long runs tell how far they got.

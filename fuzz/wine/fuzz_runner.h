@@ -1,4 +1,4 @@
-// One fuzz session of one target: its seeds read once, then inputs made from them, each
+// One fuzz session of one target: its corpus read once, then inputs made from them, each
 // written into a scratch folder of its own and read under the guard.
 #pragma once
 
@@ -11,7 +11,7 @@
 #include <vector>
 
 struct FuzzOptions {
-    uint64_t seed = 1;
+    uint64_t start = 1;  // the mutator's starting number
     size_t runs = 2500;     // inputs at most
     DWORD seconds = 10;     // and for this long at most
     DWORD limitMs = 10000;  // an input read for longer is a hang
@@ -19,7 +19,7 @@ struct FuzzOptions {
 };
 
 struct FuzzOutcome {
-    size_t seeds = 0;
+    size_t corpusFiles = 0;
     size_t inputs = 0;
     // Inputs whose file the reader changed though it may not (their origin and what was done).
     std::vector<std::string> changedInputs;

@@ -1,5 +1,5 @@
 // The readers of outside data that live on Win32, each as a fuzz target: how an input file
-// is read, where its seeds come from, and what the reader may do to the file it reads.
+// is read, where its corpus comes from, and what the reader may do to the file it reads.
 #pragma once
 
 #include <string>
@@ -13,8 +13,8 @@ enum class FuzzInputUse {
 
 struct FuzzTarget {
     const char* name;
-    // Seed files: "folder/*.ext" patterns relative to the source tree.
-    std::vector<std::string> seeds;
+    // Corpus files: "folder/*.ext" patterns relative to the source tree.
+    std::vector<std::string> corpus;
     // The name the input is written under in its scratch folder.
     const char* inputName;
     // What the reader may do to its file.

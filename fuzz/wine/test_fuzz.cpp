@@ -1,4 +1,4 @@
-// The bounded fuzz runs of the readers that live on Win32: each target reads its seeds and a
+// The bounded fuzz runs of the readers that live on Win32: each target reads its corpus and a
 // few thousand inputs made from them (or for as long as QXFUZZ_SECONDS says) without a crash
 // or a hang (the guard ends the program and names the input) and without changing its input.
 // tools/fuzz runs the same program at length; QXFUZZ_REPLAY reads one saved input again.
@@ -20,7 +20,7 @@ uint64_t Setting(const char* name, uint64_t fallback)
 FuzzOptions OptionsFromEnvironment()
 {
     FuzzOptions options;
-    options.seed = Setting("QXFUZZ_SEED", options.seed);
+    options.start = Setting("QXFUZZ_START", options.start);
     options.runs = static_cast<size_t>(Setting("QXFUZZ_RUNS", options.runs));
     options.seconds = static_cast<DWORD>(Setting("QXFUZZ_SECONDS", options.seconds));
     options.limitMs = static_cast<DWORD>(Setting("QXFUZZ_LIMIT_MS", options.limitMs));
@@ -61,10 +61,10 @@ TEST_P(WineFuzz, ReadsMutatedInputsWithoutFaultAndLeavesThemAsTheyWere)
     }
     const DWORD start = GetTickCount();
     const FuzzOutcome outcome = RunFuzzTarget(target, options);
-    printf("fuzz %s: %zu seeds, %zu inputs in %.1f s, seed %llu\n", target.name, outcome.seeds, outcome.inputs,
-           (GetTickCount() - start) / 1000.0, static_cast<unsigned long long>(options.seed));
-    ASSERT_GT(outcome.seeds, 0u) << "no seed file found for " << target.name;
-    EXPECT_GE(outcome.inputs, outcome.seeds);
+    printf("fuzz %s: %zu corpus files, %zu inputs in %.1f s, start %llu\n", target.name, outcome.corpusFiles, outcome.inputs,
+           (GetTickCount() - start) / 1000.0, static_cast<unsigned long long>(options.start));
+    ASSERT_GT(outcome.corpusFiles, 0u) << "no corpus file found for " << target.name;
+    EXPECT_GE(outcome.inputs, outcome.corpusFiles);
     for (const std::string& changed : outcome.changedInputs)
         ADD_FAILURE() << target.name << " changed its input file: " << changed;
 }
