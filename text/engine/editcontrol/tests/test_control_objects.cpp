@@ -1,34 +1,16 @@
 // Embedded objects through the control's object messages: inserted, applied, counted, read,
 // changed, found and deleted; drawn by the engine or by the parent that serves them.
 #include "control_fixture.h"
+#include "object_pictures.h"
 #include "record_copies.h"
-#include "rte_control_objects.h"
+#include "rte_control_internal.h"
 #include "rte_runs.h"
 
 namespace {
 
-constexpr COLORREF kPictureColour = RGB(0, 0, 255);
-
-// A metafile of a filled blue rect of the size.
-HMETAFILE BluePicture(int width, int height)
+RteControlObject PictureRecord(int32_t offset)
 {
-    HDC dc = CreateMetaFileA(nullptr);
-    HBRUSH brush = CreateSolidBrush(kPictureColour);
-    RECT rect{0, 0, width, height};
-    FillRect(dc, &rect, brush);
-    DeleteObject(brush);
-    return CloseMetaFile(dc);
-}
-
-RteControlObject PictureRecord(int32_t offset, int width = 40, int height = 30)
-{
-    RteControlObject record{};
-    record.kind = RTE_KIND_METAFILE;
-    record.width = static_cast<int16_t>(width);
-    record.height = static_cast<int16_t>(height);
-    record.data = reinterpret_cast<intptr_t>(BluePicture(width, height));
-    record.mappingMode = MM_TEXT;
-    record.offset = offset;
+    RteControlObject record = BluePictureRecord(offset, 40, 30);
     record.referenceValue = 77;
     return record;
 }
@@ -42,7 +24,7 @@ int BluePixels(const TestCanvas& canvas)
 {
     int count = 0;
     for (uint32_t pixel : canvas.Pixels())
-        count += pixel == 0x0000FF;
+        count += pixel == kPictureBlue;
     return count;
 }
 
@@ -154,6 +136,24 @@ TEST_F(ControlTest, TheParentServesTheObjectsItAnswersFor)
     InvalidateRect(control, nullptr, TRUE);
     Snapshot(control, served);
     EXPECT_EQ(BluePixels(served), 0) << "the parent drew it (here: nothing)";
+}
+
+TEST_F(ControlTest, ALoadedObjectIsDrawnLikeTheOneSaved)
+{
+    HWND from = MakeControl(ES_MULTILINE, 200, 80, 7);
+    HWND to = MakeControl(ES_MULTILINE | WS_VISIBLE, 200, 80, 8);
+    ShowWindow(parent_, SW_SHOWNOACTIVATE);
+    SendMessageA(from, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("image "));
+    RteControlObject picture = PictureRecord(-1);
+    Send(from, RTEM_INSERTOBJECT, 0, picture);
+    RteHandle memory = RteAlloc(RteControlContext(), 1, 0, 0, false);
+    ASSERT_GT(SendMessageA(from, RTEM_SAVEMEM, 0, reinterpret_cast<LPARAM>(memory)), 0);
+    ASSERT_GT(SendMessageA(to, RTEM_LOADMEM, 0, reinterpret_cast<LPARAM>(memory)), 0);
+    RteFree(memory);
+    EXPECT_EQ(SendMessageA(to, RTEM_COUNTOBJECTS, 0, 0), 1);
+    TestCanvas drawn(200, 80);
+    Snapshot(to, drawn);
+    EXPECT_GT(BluePixels(drawn), 40 * 30 * 9 / 10);
 }
 
 }  // namespace
