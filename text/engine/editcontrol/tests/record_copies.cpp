@@ -28,6 +28,9 @@ LRESULT CALLBACK RecordCopies::Proc(HWND window, UINT message, WPARAM wParam, LP
         return CallWindowProcA(self->old_, window, message, wParam, lParam);
     auto* bytes = size->second ? reinterpret_cast<const uint8_t*>(lParam) : reinterpret_cast<const uint8_t*>(&lParam);
     self->copies_.emplace_back(message, std::vector<uint8_t>(bytes, bytes + (size->second ? size->second : sizeof lParam)));
+    auto response = self->responses.find(message);
+    if (response != self->responses.end())
+        return response->second(reinterpret_cast<void*>(lParam));
     auto answer = self->answers.find(message);
     return answer == self->answers.end() ? 0 : answer->second;
 }

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -31,8 +32,10 @@ public:
             }
         return out;
     }
-    // The answer the parent gives to a message (0 unless set).
+    // The answer the parent gives to a message (0 unless set), or the parent's own work on the
+    // record before it answers.
     std::map<UINT, LRESULT> answers;
+    std::map<UINT, std::function<LRESULT(void* record)>> responses;
     void Clear() { copies_.clear(); }
 
 private:

@@ -138,6 +138,30 @@ TEST_F(ControlTest, TheParentServesTheObjectsItAnswersFor)
     EXPECT_EQ(BluePixels(served), 0) << "the parent drew it (here: nothing)";
 }
 
+TEST_F(ControlTest, TheParentSizesAndMeasuresTheObjectsItServes)
+{
+    HWND control = MakeControl(ES_MULTILINE, 300, 120);
+    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("ab"));
+    RecordCopies copies(parent_, {{RTEN_OBJECT, sizeof(RteObjectHookRecord)}});
+    // The parent widens every object it measures to 100 pixels and answers only that.
+    copies.responses[RTEN_OBJECT] = [](void* record) -> LRESULT {
+        auto* hook = static_cast<RteObjectHookRecord*>(record);
+        if (hook->code != RTE_OBJECT_MEASURED)
+            return 0;
+        hook->width = 100;
+        return 1;
+    };
+    RteControlObject picture = PictureRecord(2);
+    Send(control, RTEM_INSERTOBJECT, 0, picture);
+    RteControlObject place{};
+    ASSERT_EQ(Send(control, RTEM_GETOBJECTRECT, 1, place), 2);
+    EXPECT_EQ(place.picture.rect.right - place.picture.rect.left, 100);
+    bool measured = false;
+    for (const RteObjectHookRecord& hook : copies.Of<RteObjectHookRecord>(RTEN_OBJECT))
+        measured |= hook.code == RTE_OBJECT_MEASURED && hook.width == 40;
+    EXPECT_TRUE(measured) << "the parent saw the object's own width first";
+}
+
 TEST_F(ControlTest, ALoadedObjectIsDrawnLikeTheOneSaved)
 {
     HWND from = MakeControl(ES_MULTILINE, 200, 80, 7);
