@@ -213,10 +213,9 @@ LRESULT RteControlObjectMessage(RteControl* control, UINT message, WPARAM wParam
             return 0;
         if (message == RTEM_GETOBJECT)
             return RteReadControlObject(doc, record);
-        int32_t changed = 0;
-        RteGuarded(control, [&] { changed = RteUpdateControlObject(doc, record); });
+        RteGuarded(control, [&] { RteUpdateControlObject(doc, record); });
         RteNotifyPending(control);
-        return changed ? 1 : 0;
+        return 1;
     }
     case RTEM_GETOBJECTRECT:
         return ObjectRect(control, wParam, record);
