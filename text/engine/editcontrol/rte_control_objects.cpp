@@ -16,9 +16,6 @@
 
 namespace {
 
-// The object's data replaced by the bytes the parent gives when the stream asks for them.
-constexpr int32_t kObjectBytes = 14;
-
 RteRange WholeText(RteHandle doc) { return RteRange{0, RteTextLength(doc)}; }
 
 // The text offset of the n-th object (from 1) of the text, -1 when there is none.
@@ -142,7 +139,7 @@ LRESULT ObjectAt(RteControl* control, WPARAM which, RteControlObject* record)
     return 0;
 }
 
-// The parent's answer for a hook's call, kept with the record it filled.
+// The parent's answer to a hook's call, kept with the record it may have changed.
 struct Answer {
     LRESULT value;
     RteObjectHookRecord record;
@@ -159,21 +156,6 @@ bool AskParent(RteHandle doc, RteHandle object, int32_t code, intptr_t x, intptr
     return answer->value != 0;
 }
 
-// A global memory block from the parent replaces the bytes of the object's data handle.
-void TakeBytes(RteHandle object, HGLOBAL block)
-{
-    RteObject record = RteObjectOf(object);
-    auto* bytes = static_cast<const uint8_t*>(GlobalLock(block));
-    if (bytes && record.data) {
-        auto handle = reinterpret_cast<RteHandle>(record.data);
-        auto count = static_cast<int32_t>(GlobalSize(block));
-        RteSetCount(handle, count);
-        std::memcpy(RteLocked<uint8_t>(handle).get(), bytes, static_cast<size_t>(count));
-    }
-    GlobalUnlock(block);
-    GlobalFree(block);
-}
-
 }  // namespace
 
 intptr_t RteControlObjectProc(RteHandle doc, RteHandle object, intptr_t value, int32_t message, intptr_t x,
@@ -182,18 +164,11 @@ intptr_t RteControlObjectProc(RteHandle doc, RteHandle object, intptr_t value, i
     Answer answer{};
     if (!AskParent(doc, object, message, x, data, &answer))
         return RteDefaultObjectProc(doc, object, value, message, x, data, length);
-    switch (message) {
-    case RTE_OBJECT_TEXT_LENGTH:
-        return answer.value;
-    case RTE_OBJECT_MEASURED:
+    // A measured object takes the width the parent left in the record; otherwise the answer
+    // is the result.
+    if (message == RTE_OBJECT_MEASURED)
         *reinterpret_cast<int32_t*>(data) = answer.record.width;
-        return answer.value;
-    case kObjectBytes:
-        TakeBytes(object, reinterpret_cast<HGLOBAL>(answer.value));
-        return 0;
-    default:
-        return answer.value;
-    }
+    return answer.value;
 }
 
 LRESULT RteControlObjectMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam)

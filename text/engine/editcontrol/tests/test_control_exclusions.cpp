@@ -127,6 +127,27 @@ TEST_F(ControlTest, ScaleFlagsValuesAndPagePairAreReadBack)
     EXPECT_EQ(page.gap, 7);
 }
 
+TEST_F(ControlTest, AScaledDocumentPlacesItsCharactersAndClicksThroughTheScale)
+{
+    HWND control = MakeControl(ES_MULTILINE, 300, 120);
+    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Mmmm mmmm"));
+    const RteRect plain = CaretRect(control, 6);
+    SendMessageA(control, RTEM_SETSCALE, 0, MAKELONG(1, 2));
+    const RteRect scaled = CaretRect(control, 6);
+    EXPECT_EQ(scaled.left, 2 * plain.left);
+    EXPECT_EQ(scaled.bottom, 2 * plain.bottom);
+    // A click where the scaled character stands lands on it.
+    SendMessageA(control, WM_SETFOCUS, 0, 0);
+    LPARAM at = MAKELPARAM(scaled.left + 1, (scaled.top + scaled.bottom) / 2);
+    SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(control, WM_LBUTTONUP, 0, at);
+    int32_t selection[2] = {};
+    SendMessageA(control, RTEM_GETSEL, 0, reinterpret_cast<LPARAM>(selection));
+    EXPECT_EQ(selection[0], 6);
+    SendMessageA(control, RTEM_SETSCALE, 0, MAKELONG(1, 1));
+    EXPECT_EQ(CaretRect(control, 6), plain);
+}
+
 TEST_F(ControlTest, PagesOfARepeatingWrapArea)
 {
     HWND control = MakeControl(ES_MULTILINE, 200, 400);
