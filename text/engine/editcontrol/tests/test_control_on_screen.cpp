@@ -73,16 +73,20 @@ TEST_F(ControlTest, OnScreenStyledColumnsRuleAndPicture)
     RteControlObject picture = BluePictureRecord(static_cast<int32_t>(text.size()), 48, 36);
     SendMessageA(control, RTEM_INSERTOBJECT, 0, reinterpret_cast<LPARAM>(&picture));
     SendMessageA(control, EM_SETSEL, 0, 0);
-    InvalidateRect(control, nullptr, TRUE);
-    UpdateWindow(control);
-    for (int i = 0; i < 20; ++i) {
+    // The window reaches the X screen some time after it was drawn: the frame's corner tells.
+    POINT corner{0, 0};
+    ClientToScreen(control, &corner);
+    for (int tries = 0; tries < 200; ++tries) {
         Pump();
-        Sleep(50);
+        desktop = GetDC(nullptr);
+        const COLORREF shown = GetPixel(desktop, corner.x, corner.y);
+        ReleaseDC(nullptr, desktop);
+        if (shown == RGB(0, 0, 0))
+            break;
+        Sleep(20);
     }
 
     TestCanvas screen(width, height);
-    POINT corner{0, 0};
-    ClientToScreen(control, &corner);
     desktop = GetDC(nullptr);
     BitBlt(screen.Dc(), 0, 0, width, height, desktop, corner.x, corner.y, SRCCOPY);
     ReleaseDC(nullptr, desktop);
@@ -93,7 +97,7 @@ TEST_F(ControlTest, OnScreenStyledColumnsRuleAndPicture)
     EXPECT_LT(SumIn(screen, WordRect(control, "paragraphe"), Red), 3) << "a plain word";
     const int bold = SumIn(screen, WordRect(control, "gras"), Ink);
     const int plain = SumIn(screen, WordRect(control, "gras", second), Ink);
-    EXPECT_GT(bold, plain * 12 / 10) << "the bold word is darker than its plain copy: " << bold << " " << plain;
+    EXPECT_GT(bold, plain * 3 / 2) << "the bold word is darker than its plain copy: " << bold << " " << plain;
 
     RteControlObject place{};
     ASSERT_GT(SendMessageA(control, RTEM_GETOBJECTRECT, 1, reinterpret_cast<LPARAM>(&place)), 0);
