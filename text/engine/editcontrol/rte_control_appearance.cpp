@@ -151,7 +151,7 @@ LRESULT RteControlAppearanceMessage(RteControl* control, UINT message, WPARAM wP
         InsertBreak(control, wParam, lParam);
         return 0;
     default:
-        return DefWindowProcA(control->window, message, wParam, lParam);
+        return RteControlPageMessage(control, message, wParam, lParam);
     }
 }
 

@@ -97,3 +97,18 @@ bool RteGuarded(const RteControl* control, Work&& work)
         RteNotifyError(control, code);
     return code == 0;
 }
+
+// The container record filled with a rect and the negated display offsets.
+void RteContainerRecordOut(const RteControl* control, const RteRect& rect, RteContainerRecord* record);
+LRESULT RteControlExclusionMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT RteControlObjectMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT RteControlPageMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
+// The object callback of the control's objects: the notify window serves them when its flags ask.
+intptr_t RteControlObjectProc(RteHandle doc, RteHandle object, intptr_t value, int32_t message, intptr_t x,
+                              intptr_t data, int32_t length);
+// The drawing, auto-scroll and page-margin hooks that report to the notify window.
+void RteInstallDrawingHooks(RteEnvironment* env);
+// The pages a paint showed, reported to the notify window when its flags ask.
+void RteReportDrawnPages(RteControl* control, HDC dc, const RECT& painted);
+// The first wrap rect of a page (from 1), moved to the page's copy of the wrap area.
+RteRect RtePageRect(RteHandle doc, int32_t page);

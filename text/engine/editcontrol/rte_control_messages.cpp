@@ -50,7 +50,7 @@ LRESULT PrepareUndo(RteControl* control, int16_t kind, LPARAM lParam)
             if (control->notifyFlags & RTEN_FLAG_PASTEDATA)
                 pasted = reinterpret_cast<RteHandle>(RteNotify(control, RTEN_PASTEDATA, 1));
             if (!pasted && OpenClipboard(control->window)) {
-                pasted = RteDocFromClipboard(RteEnvironmentOf(), RteControlClipboardFormat(), nullptr);
+                pasted = RteDocFromClipboard(RteEnvironmentOf(), RteControlClipboardFormat(), RteControlObjectProc);
                 CloseClipboard();
             }
             if (!pasted)

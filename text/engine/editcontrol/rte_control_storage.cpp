@@ -48,7 +48,7 @@ LRESULT Load(RteControl* control, Target target)
     RteLayoutRecordScope layout;
     int32_t position = target.position;
     uint16_t code = 0;
-    RteRegisterObjectRecords(RteEnvironmentOf(), nullptr, 0);
+    RteRegisterObjectRecords(RteEnvironmentOf(), RteControlObjectProc, 0);
     uint16_t raised = RteTry(RteControlContext(), [&] {
         RteHandle scratch = RteNewDocument(RteEnvironmentOf());
         code = RteReadDoc(scratch, &position, nullptr, 0, target.reader, target.reference);

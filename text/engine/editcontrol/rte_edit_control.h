@@ -26,6 +26,12 @@ constexpr uint32_t RTEN_FLAG_CHANGE = 0x80000;
 constexpr uint32_t RTEN_FLAG_PENDING = 0x100000;
 constexpr uint32_t RTEN_FLAG_PASTEDATA = 0x200000;
 constexpr uint32_t RTEN_FLAG_COPYDATA = 0x400000;
+constexpr uint32_t RTEN_FLAG_PAGEDRAWN = 0x8;
+constexpr uint32_t RTEN_FLAG_PAGEDECOR = 0x10;
+constexpr uint32_t RTEN_FLAG_PREDRAW = 0x20;
+constexpr uint32_t RTEN_FLAG_AUTOSCROLL = 0x100;
+constexpr uint32_t RTEN_FLAG_OBJECT = 0x20000;
+constexpr uint32_t RTEN_FLAG_PAGEMARGINS = 0x40000;
 
 // Control flags.
 constexpr uint32_t RTE_CTL_DEFAULT_FLAGS = 0x801E;
@@ -52,6 +58,35 @@ constexpr UINT RTEN_PENDING = 0x361A;
 constexpr UINT RTEN_ERROR = 0x361C;
 constexpr UINT RTEN_PASTEDATA = 0x361D;
 constexpr UINT RTEN_COPYDATA = 0x361E;
+constexpr UINT RTEN_PAGEDRAWN = 0x3604;
+constexpr UINT RTEN_PAGEDECOR = 0x3605;
+constexpr UINT RTEN_PREDRAW = 0x3606;
+constexpr UINT RTEN_AUTOSCROLL = 0x3608;
+constexpr UINT RTEN_OBJECT = 0x3612;
+constexpr UINT RTEN_PAGEMARGINS1 = 0x3616;
+constexpr UINT RTEN_PAGEMARGINS2 = 0x3617;
+
+// The records of the page notifications (0x3604, 0x3605) and of the drawing one (0x3606): a
+// page number or value (0 for drawing), a rect in engine order, the scroll offsets (0x3604)
+// or the drawing origin less them (0x3606), and the DC drawn into.
+struct RtePageNotify {
+    int32_t page;
+    RteRect rect;
+    int32_t reserved;
+    int32_t v;
+    int32_t h;
+    HDC dc;
+};
+// The record of the auto-scroll notification: the redraw mode of the scroll, the amounts the
+// engine would scroll by (vertical, horizontal; the parent may change them) and the point that
+// is outside the view.
+struct RteAutoScrollNotify {
+    int32_t mode;
+    int32_t v;
+    int32_t h;
+    int16_t pointV;
+    int16_t pointH;
+};
 
 // The records of the progress notification and of the drawing DC's.
 struct RteProgressNotify {
@@ -97,6 +132,7 @@ constexpr UINT RTEM_GETUSERDATA = 0x140D;
 constexpr UINT RTEM_GETHEIGHT = 0x140E;
 constexpr UINT RTEM_GETLENGTH = 0x140F;
 constexpr UINT RTEM_GETSCROLLPOS = 0x1410;
+constexpr UINT RTEM_RELAYOUT = 0x1411;
 constexpr UINT RTEM_OFFSETATPOINT = 0x1412;
 constexpr UINT RTEM_DRAW = 0x1413;
 constexpr UINT RTEM_GETCHANGECOUNT = 0x1414;
@@ -136,6 +172,19 @@ constexpr UINT RTEM_GETCOLUMNS = 0x3209;
 constexpr UINT RTEM_SETMARGINS = 0x320C;
 constexpr UINT RTEM_GETMARGINS = 0x320D;
 constexpr UINT RTEM_INSERTBREAK = 0x3212;
+constexpr UINT RTEM_SETSCALE = 0x320A;
+constexpr UINT RTEM_GETSCALE = 0x320B;
+constexpr UINT RTEM_SETDOCBIT6 = 0x320E;
+constexpr UINT RTEM_GETDOCBIT6 = 0x320F;
+constexpr UINT RTEM_SETDOCBIT7 = 0x3210;
+constexpr UINT RTEM_GETDOCBIT7 = 0x3211;
+constexpr UINT RTEM_PAGEOFOFFSET = 0x3213;
+constexpr UINT RTEM_PAGEATPOINT = 0x3214;
+constexpr UINT RTEM_GETPAGERECT = 0x3215;
+constexpr UINT RTEM_SETDOCVALUE = 0x3216;
+constexpr UINT RTEM_GETDOCVALUE = 0x3217;
+constexpr UINT RTEM_SETPAGEPAIR = 0x3218;
+constexpr UINT RTEM_GETPAGEPAIR = 0x3219;
 // Page and area group.
 constexpr UINT RTEM_SETRECT = 0x3400;
 constexpr UINT RTEM_GETRECT = 0x3401;
@@ -149,6 +198,29 @@ constexpr UINT RTEM_DELCONTAINER = 0x3408;
 constexpr UINT RTEM_SETCONTAINER = 0x3409;
 constexpr UINT RTEM_CONTAINERATPOINT = 0x340A;
 constexpr UINT RTEM_RESETCONTAINERS = 0x340B;
+constexpr UINT RTEM_ADDEXCLUSION = 0x340C;
+constexpr UINT RTEM_EXCLUSIONCOUNT = 0x340D;
+constexpr UINT RTEM_GETEXCLUSION = 0x340E;
+constexpr UINT RTEM_DELEXCLUSION = 0x340F;
+constexpr UINT RTEM_SETEXCLUSION = 0x3410;
+constexpr UINT RTEM_CLEAREXCLUSIONS = 0x3411;
+constexpr UINT RTEM_EXCLUSIONATPOINT = 0x3412;
+constexpr UINT RTEM_SETEXCLUSIONVALUE = 0x3413;
+constexpr UINT RTEM_GETEXCLUSIONVALUE = 0x3414;
+constexpr UINT RTEM_MOVEEXCLUSION = 0x3415;
+// Embedded-object group (the object record is RteControlObject).
+constexpr UINT RTEM_INSERTOBJECT = 0x3000;
+constexpr UINT RTEM_APPLYOBJECT = 0x3001;
+constexpr UINT RTEM_COUNTOBJECTS = 0x3002;
+constexpr UINT RTEM_GETOBJECT = 0x3003;
+constexpr UINT RTEM_SETOBJECT = 0x3004;
+constexpr UINT RTEM_GETOBJECTRECT = 0x3005;
+constexpr UINT RTEM_SETOBJECTSIZE = 0x3006;
+constexpr UINT RTEM_OBJECTATPOINT = 0x3007;
+constexpr UINT RTEM_NEXTOBJECT = 0x3008;
+constexpr UINT RTEM_DELETEOBJECT = 0x3009;
+constexpr UINT RTEM_GETOBJECTAT = 0x300A;
+constexpr UINT RTEM_UPDATEOBJECT = 0x300B;
 // Text and selection group.
 constexpr UINT RTEM_GETSEL = 0x2C00;
 constexpr UINT RTEM_SETSEL = 0x2C01;
@@ -260,6 +332,15 @@ struct RteContainerRecord {
     int32_t ignored;
     RteRect rect;
     int32_t reserved;
+    int32_t v;
+    int32_t h;
+};
+
+// The record of RTEM_GETPAGERECT: the page (from 1) in; its first wrap rect (engine order) and
+// the negated display offsets out.
+struct RtePageRectRecord {
+    int32_t page;
+    RteRect rect;
     int32_t v;
     int32_t h;
 };
