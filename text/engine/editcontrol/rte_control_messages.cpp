@@ -18,12 +18,6 @@ int32_t RteControlCopyText(RteControl* control, int32_t offset, int32_t count, c
 
 namespace {
 
-void UndoAndNotify(RteControl* control)
-{
-    RteControlPrepareUndo(control, RTE_UNDO_RESTYLE, nullptr);
-    RteNotifyChange(control);
-}
-
 int16_t EditRedraw(const RteControl* control, WPARAM redraw) { return redraw ? control->editRedraw : 0; }
 
 void AfterStyle(RteControl* control, WPARAM redraw)
@@ -144,7 +138,7 @@ LRESULT CharacterGroup(RteControl* control, UINT message, WPARAM wParam, LPARAM 
     case RTEM_SETLOGFONTFACE: {
         auto* logfont = reinterpret_cast<const LOGFONTA*>(lParam);
         RteGuarded(control, [&] {
-            UndoAndNotify(control);
+            RteControlRestyleUndo(control);
             if (message == RTEM_SETLOGFONT)
                 RteApplyLogFont(doc, logfont, nullptr, EditRedraw(control, wParam));
             else
@@ -163,7 +157,7 @@ LRESULT CharacterGroup(RteControl* control, UINT message, WPARAM wParam, LPARAM 
     case RTEM_SETATTRIBUTES: {
         auto bits = static_cast<uint32_t>(lParam);
         RteGuarded(control, [&] {
-            UndoAndNotify(control);
+            RteControlRestyleUndo(control);
             RteSetStyleBitsMasked(doc, bits, bits ? bits : kAllAttributesButStyleSheet, nullptr,
                                   static_cast<int16_t>(wParam));
         });
@@ -177,7 +171,7 @@ LRESULT CharacterGroup(RteControl* control, UINT message, WPARAM wParam, LPARAM 
     }
     case RTEM_SETPIXELSIZE:
         RteGuarded(control, [&] {
-            UndoAndNotify(control);
+            RteControlRestyleUndo(control);
             RteSetPointSize(doc, MulDiv(static_cast<int32_t>(lParam), 72, RteControlResolution(doc)), nullptr,
                             static_cast<int16_t>(wParam));
         });
@@ -192,7 +186,7 @@ LRESULT CharacterGroup(RteControl* control, UINT message, WPARAM wParam, LPARAM 
     case RTEM_SETBACKCOLOR: {
         auto colour = static_cast<COLORREF>(lParam);
         RteGuarded(control, [&] {
-            UndoAndNotify(control);
+            RteControlRestyleUndo(control);
             if (message == RTEM_SETTEXTCOLOR)
                 RteSetCharColor(doc, &colour, nullptr, static_cast<int16_t>(wParam));
             else
@@ -210,7 +204,7 @@ LRESULT CharacterGroup(RteControl* control, UINT message, WPARAM wParam, LPARAM 
         return colour;
     }
     default:
-        return DefWindowProcA(control->window, message, wParam, lParam);
+        return RteControlCharacterMessage(control, message, wParam, lParam);
     }
 }
 
