@@ -7,13 +7,6 @@
 
 namespace {
 
-RteRect CaretRect(HWND control, int32_t offset)
-{
-    RteCaretRecord record{offset, {}, 0, 0};
-    SendMessageA(control, RTEM_CARETRECT, 0, reinterpret_cast<LPARAM>(&record));
-    return record.rect;
-}
-
 TEST_F(ControlTest, ParagraphValuesReadBack)
 {
     HWND control = MakeControl();
