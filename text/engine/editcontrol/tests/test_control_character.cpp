@@ -1,5 +1,6 @@
 // Shifts, style values, style-sheet entries and style names set through the character messages,
 // read back and seen in the pixels.
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -194,6 +195,32 @@ TEST_F(ControlTest, StyleNamesMadeReadAppliedRenamedAndDeleted)
         << "the text keeps its look";
     SendMessageA(control, RTEM_DELETESTYLENAME, 1, 0);
     EXPECT_EQ(SendMessageA(control, RTEM_STYLENAMECOUNT, 0, 0), 0) << "a bad index does nothing";
+}
+
+// A paragraph given the named style is drawn in its red, centred away from the left edge.
+TEST_F(ControlTest, AStyleNameAppliedIsSeenInThePixels)
+{
+    HWND control = MakeControl(ES_MULTILINE | WS_VISIBLE, 300, 60);
+    ShowWindow(parent_, SW_SHOWNOACTIVATE);
+    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Chapitre"));
+    RteStyleNameRecord title = TitleStyle();
+    Send(control, RTEM_NEWSTYLENAME, 0, &title);
+    SendMessageA(control, RTEM_SELECTALL, 0, 0);
+    SendMessageA(control, RTEM_APPLYSTYLENAME, 1, 1);
+    SendMessageA(control, EM_SETSEL, 0, MAKELPARAM(0, 0));
+    TestCanvas canvas(300, 60);
+    Snapshot(control, canvas);
+    int red = 0, leftmost = canvas.Width();
+    for (int y = 0; y < canvas.Height(); ++y)
+        for (int x = 0; x < canvas.Width(); ++x) {
+            COLORREF p = canvas.Pixel(x, y);
+            if (GetRValue(p) > 180 && GetGValue(p) < 80 && GetBValue(p) < 80) {
+                ++red;
+                leftmost = std::min(leftmost, x);
+            }
+        }
+    EXPECT_GT(red, 60) << "red ink of the title";
+    EXPECT_GT(leftmost, 60) << "centred";
 }
 
 }  // namespace
