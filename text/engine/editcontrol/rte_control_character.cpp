@@ -35,8 +35,7 @@ void SetUnits(RteControl* control, WPARAM redraw, Fill fill)
 {
     RteCharStyle values = {}, mask = {};
     fill(values, mask);
-    RteGuarded(control, [&] {
-        RteControlRestyleUndo(control);
+    RteGuardedRestyle(control, [&] {
         RteSetCharStyle(control->document, nullptr, &values, &mask, redraw ? control->editRedraw : 0);
     });
     if (redraw)

@@ -116,3 +116,14 @@ void RteStyleToFontStyle(const RteCharStyle& style, const RteFont& font, RteFont
 void RteControlSetParFormat(RteControl* control, WPARAM redraw, const RteParFormat& format, const RteParFormat& mask,
                             bool notify);
 RteParFormat RteControlFirstParFormat(RteControl* control);
+// A style change under an error frame, after the restyle undo record and notification; a caught
+// engine error leaves the undo record cleared.
+template <class Work>
+void RteGuardedRestyle(RteControl* control, Work&& work)
+{
+    if (!RteGuarded(control, [&] {
+            RteControlRestyleUndo(control);
+            work();
+        }))
+        RteControlDropUndo(control);
+}

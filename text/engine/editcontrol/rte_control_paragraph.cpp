@@ -50,10 +50,7 @@ int32_t Tabs(RteControl* control, RteTab* tabs, int32_t* flags)
 
 void SetTab(RteControl* control, WPARAM redraw, const RteTab* tab)
 {
-    RteGuarded(control, [&] {
-        RteControlRestyleUndo(control);
-        RteSetTab(control->document, nullptr, tab, redraw ? control->editRedraw : 0);
-    });
+    RteGuardedRestyle(control, [&] { RteSetTab(control->document, nullptr, tab, redraw ? control->editRedraw : 0); });
     if (redraw)
         RteNotifyPending(control);
 }
@@ -74,11 +71,11 @@ void SetKeepTogether(RteControl* control, WPARAM redraw, bool on)
 void RteControlSetParFormat(RteControl* control, WPARAM redraw, const RteParFormat& format, const RteParFormat& mask,
                             bool notify)
 {
-    RteGuarded(control, [&] {
-        if (notify)
-            RteControlRestyleUndo(control);
-        RteSetParFormat(control->document, nullptr, &format, &mask, redraw ? control->editRedraw : 0);
-    });
+    auto set = [&] { RteSetParFormat(control->document, nullptr, &format, &mask, redraw ? control->editRedraw : 0); };
+    if (notify)
+        RteGuardedRestyle(control, set);
+    else
+        RteGuarded(control, set);
     if (redraw)
         RteNotifyPending(control);
 }

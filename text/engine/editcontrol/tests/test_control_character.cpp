@@ -5,6 +5,7 @@
 #include <string>
 
 #include "control_fixture.h"
+#include "failing_blocks.h"
 #include "rte_undo.h"
 #include "test_canvas.h"
 
@@ -47,6 +48,31 @@ TEST_F(ControlTest, ShiftAndStyleValuesReadBack)
     SendMessageA(control, EM_SETSEL, 0, MAKELPARAM(0, 4));
     EXPECT_EQ(SendMessageA(control, RTEM_GETSTYLEVALUEB, 0, 0), 0x7FFF0001) << "the last change undone";
     EXPECT_EQ(SendMessageA(control, 0x2612, 1, 1), 0) << "0x2612 does nothing";
+}
+
+// A style change that runs out of memory once its undo record is made is reported and leaves
+// no undo record behind.
+TEST_F(ControlTest, AStyleChangeOutOfMemoryIsReported)
+{
+    HWND control = MakeControl();
+    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("texte"));
+    SendMessageA(control, EM_SETSEL, 0, MAKELPARAM(0, 3));
+    int prepare = 0;
+    {
+        FailingBlocks counting;
+        SendMessageA(control, RTEM_PREPAREUNDO, RTE_UNDO_RESTYLE, 0);
+        prepare = counting.Requests();
+    }
+    ASSERT_EQ(SendMessageA(control, RTEM_UNDOKIND, 0, 0), RTE_UNDO_RESTYLE);
+    notifications_.clear();
+    {
+        FailingBlocks blocks;
+        blocks.FailFromRequest(prepare + 1);
+        SendMessageA(control, RTEM_SETSTYLEVALUEA, 1, 77);
+    }
+    EXPECT_EQ(Count(RTEN_ERROR), 1);
+    EXPECT_EQ(SendMessageA(control, RTEM_UNDOKIND, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(control, RTEM_GETSTYLEVALUEA, 0, 0), 0);
 }
 
 // The row of the highest dark pixel between two columns, or the canvas height.
