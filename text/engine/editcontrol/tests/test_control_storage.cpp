@@ -252,6 +252,27 @@ TEST_F(ControlTest, BoundStorageLeavesTheTextInItsFile)
     CloseHandle(file);
 }
 
+// Text given up when memory runs short, out of view, is read again from the file it was saved
+// to, through a reader.
+TEST_F(ControlTest, TextGivenUpAfterABoundSaveIsReadAgain)
+{
+    ScratchDir dir;
+    HWND control = MakeControl();
+    std::string text = "un texte rendu puis relu";
+    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    HANDLE file = NewFile(dir.Path() + "\\relu.rtd");
+    ASSERT_GT(SendMessageA(control, RTEM_SAVEBOUND, reinterpret_cast<WPARAM>(file), 0), 0);
+    DWORD size = GetFileSize(file, nullptr);
+    RECT away{0, 5000, 300, 5100};
+    SendMessageA(control, RTEM_SETVIEWAREA, 0, reinterpret_cast<LPARAM>(&away));
+    RteHandle doc = reinterpret_cast<RteHandle>(SendMessageA(control, RTEM_GETDOC, 0, 0));
+    ASSERT_GT(RteReleaseBoundText(doc, nullptr, 1 << 20), 0u);
+    EXPECT_EQ(Text(control), text);
+    EXPECT_EQ(GetFileSize(file, nullptr), size) << "the file is only read";
+    DestroyWindow(control);
+    CloseHandle(file);
+}
+
 TEST_F(ControlTest, ABoundLoadOfATruncatedFileChangesNothing)
 {
     ScratchDir dir;
