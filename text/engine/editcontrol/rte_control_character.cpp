@@ -54,14 +54,13 @@ RteCharStyle EntryBase(const RteCharStyle& given)
 }
 
 // With an id the entry is redefined (0); else the id of an equal entry or of a new one.
-LRESULT DefineEntry(RteControl* control, int32_t id, const RteCharStyle& given, const RteFont& font)
+LRESULT DefineEntry(RteControl* control, int32_t id, const RteCharStyle& style, const RteFont& font)
 {
     RteHandle doc = control->document;
-    RteCharStyle style = EntryBase(given);
     LRESULT result = 0;
     RteGuarded(control, [&] {
         if (id) {
-            RteChangeNamedCharStyle(doc, id, &style, &font, control->editRedraw);
+            RteChangeNamedCharStyle(doc, id, &style, &font, 0);
             return;
         }
         RteCharStyle values = style;
@@ -153,7 +152,7 @@ LRESULT RteControlCharacterMessage(RteControl* control, UINT message, WPARAM wPa
         RteCharStyle style;
         RteFont font;
         RteLogFontToStyle(doc, reinterpret_cast<const LOGFONTA*>(lParam), &style, &font);
-        return DefineEntry(control, static_cast<int32_t>(wParam), style, font);
+        return DefineEntry(control, static_cast<int32_t>(wParam), EntryBase(style), font);
     }
     case RTEM_DEFINESTYLEREC: {
         RteCharStyle style;
@@ -163,7 +162,7 @@ LRESULT RteControlCharacterMessage(RteControl* control, UINT message, WPARAM wPa
     }
     case RTEM_APPLYSTYLE:
         RteGuarded(control, [&] {
-            RteApplyNamedCharStyle(doc, nullptr, static_cast<int16_t>(LOWORD(lParam)), control->editRedraw);
+            RteApplyNamedCharStyle(doc, nullptr, static_cast<int16_t>(LOWORD(lParam)), wParam ? control->editRedraw : 0);
         });
         if (wParam)
             RteControlRedraw(control, true);

@@ -137,8 +137,7 @@ LRESULT CharacterGroup(RteControl* control, UINT message, WPARAM wParam, LPARAM 
     case RTEM_SETLOGFONT:
     case RTEM_SETLOGFONTFACE: {
         auto* logfont = reinterpret_cast<const LOGFONTA*>(lParam);
-        RteGuarded(control, [&] {
-            RteControlRestyleUndo(control);
+        RteGuardedRestyle(control, [&] {
             if (message == RTEM_SETLOGFONT)
                 RteApplyLogFont(doc, logfont, nullptr, EditRedraw(control, wParam));
             else
@@ -156,8 +155,7 @@ LRESULT CharacterGroup(RteControl* control, UINT message, WPARAM wParam, LPARAM 
         return RteGetFontName(doc, reinterpret_cast<char*>(lParam));
     case RTEM_SETATTRIBUTES: {
         auto bits = static_cast<uint32_t>(lParam);
-        RteGuarded(control, [&] {
-            RteControlRestyleUndo(control);
+        RteGuardedRestyle(control, [&] {
             RteSetStyleBitsMasked(doc, bits, bits ? bits : kAllAttributesButStyleSheet, nullptr,
                                   static_cast<int16_t>(wParam));
         });
@@ -170,8 +168,7 @@ LRESULT CharacterGroup(RteControl* control, UINT message, WPARAM wParam, LPARAM 
         return bits;
     }
     case RTEM_SETPIXELSIZE:
-        RteGuarded(control, [&] {
-            RteControlRestyleUndo(control);
+        RteGuardedRestyle(control, [&] {
             RteSetPointSize(doc, MulDiv(static_cast<int32_t>(lParam), 72, RteControlResolution(doc)), nullptr,
                             static_cast<int16_t>(wParam));
         });
@@ -185,8 +182,7 @@ LRESULT CharacterGroup(RteControl* control, UINT message, WPARAM wParam, LPARAM 
     case RTEM_SETTEXTCOLOR:
     case RTEM_SETBACKCOLOR: {
         auto colour = static_cast<COLORREF>(lParam);
-        RteGuarded(control, [&] {
-            RteControlRestyleUndo(control);
+        RteGuardedRestyle(control, [&] {
             if (message == RTEM_SETTEXTCOLOR)
                 RteSetCharColor(doc, &colour, nullptr, static_cast<int16_t>(wParam));
             else

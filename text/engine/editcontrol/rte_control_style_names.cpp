@@ -106,7 +106,7 @@ LRESULT RteControlStyleNameMessage(RteControl* control, UINT message, WPARAM wPa
         return RteStyleNameCount(doc);
     case RTEM_APPLYSTYLENAME:
         RteGuarded(control, [&] {
-            RteApplyStyleNameIndex(doc, nullptr, static_cast<int32_t>(lParam), control->editRedraw);
+            RteApplyStyleNameIndex(doc, nullptr, static_cast<int32_t>(lParam), wParam ? control->editRedraw : 0);
         });
         if (wParam)
             RteControlRedraw(control, true);

@@ -55,24 +55,36 @@ TEST_F(ControlTest, ShiftAndStyleValuesReadBack)
 TEST_F(ControlTest, AStyleChangeOutOfMemoryIsReported)
 {
     HWND control = MakeControl();
-    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("texte"));
+    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("texte\rsuite"));
     SendMessageA(control, EM_SETSEL, 0, MAKELPARAM(0, 3));
-    int prepare = 0;
-    {
-        FailingBlocks counting;
-        SendMessageA(control, RTEM_PREPAREUNDO, RTE_UNDO_RESTYLE, 0);
-        prepare = counting.Requests();
+    struct Case {
+        UINT set;
+        LPARAM value;
+        UINT get;
+    } cases[] = {
+        {RTEM_SETSTYLEVALUEA, 77, RTEM_GETSTYLEVALUEA},
+        {RTEM_SETATTRIBUTES, 0x1, RTEM_GETATTRIBUTES},
+        {RTEM_SETPARVALUE1, 33, RTEM_GETPARVALUE1},
+    };
+    for (const Case& c : cases) {
+        int prepare = 0;
+        {
+            FailingBlocks counting;
+            SendMessageA(control, RTEM_PREPAREUNDO, RTE_UNDO_RESTYLE, 0);
+            prepare = counting.Requests();
+        }
+        ASSERT_EQ(SendMessageA(control, RTEM_UNDOKIND, 0, 0), RTE_UNDO_RESTYLE);
+        LRESULT before = SendMessageA(control, c.get, 0, 0);
+        notifications_.clear();
+        {
+            FailingBlocks blocks;
+            blocks.FailFromRequest(prepare + 1);
+            SendMessageA(control, c.set, 1, c.value);
+        }
+        EXPECT_EQ(Count(RTEN_ERROR), 1) << std::hex << c.set;
+        EXPECT_EQ(SendMessageA(control, RTEM_UNDOKIND, 0, 0), 0) << std::hex << c.set;
+        EXPECT_EQ(SendMessageA(control, c.get, 0, 0), before) << std::hex << c.set;
     }
-    ASSERT_EQ(SendMessageA(control, RTEM_UNDOKIND, 0, 0), RTE_UNDO_RESTYLE);
-    notifications_.clear();
-    {
-        FailingBlocks blocks;
-        blocks.FailFromRequest(prepare + 1);
-        SendMessageA(control, RTEM_SETSTYLEVALUEA, 1, 77);
-    }
-    EXPECT_EQ(Count(RTEN_ERROR), 1);
-    EXPECT_EQ(SendMessageA(control, RTEM_UNDOKIND, 0, 0), 0);
-    EXPECT_EQ(SendMessageA(control, RTEM_GETSTYLEVALUEA, 0, 0), 0);
 }
 
 // The row of the highest dark pixel between two columns, or the canvas height.
