@@ -153,11 +153,40 @@ constexpr UINT RTEM_SETTEXTCOLOR = 0x2608;
 constexpr UINT RTEM_GETTEXTCOLOR = 0x2609;
 constexpr UINT RTEM_SETBACKCOLOR = 0x260A;
 constexpr UINT RTEM_GETBACKCOLOR = 0x260B;
+constexpr UINT RTEM_SETSHIFT = 0x260C;
+constexpr UINT RTEM_GETSHIFT = 0x260D;
+constexpr UINT RTEM_SETSTYLEVALUEB = 0x260E;
+constexpr UINT RTEM_GETSTYLEVALUEB = 0x260F;
+constexpr UINT RTEM_SETSTYLEVALUEA = 0x2610;
+constexpr UINT RTEM_GETSTYLEVALUEA = 0x2611;
+constexpr UINT RTEM_DEFINESTYLE = 0x2613;
+constexpr UINT RTEM_APPLYSTYLE = 0x2614;
+constexpr UINT RTEM_DEFINESTYLEREC = 0x2615;
+constexpr UINT RTEM_NEWSTYLENAME = 0x2616;
+constexpr UINT RTEM_GETSTYLENAME = 0x2617;
+constexpr UINT RTEM_GETRANGESTYLENAME = 0x2618;
+constexpr UINT RTEM_STYLENAMECOUNT = 0x2619;
+constexpr UINT RTEM_APPLYSTYLENAME = 0x261A;
+constexpr UINT RTEM_FINDSTYLENAME = 0x261B;
+constexpr UINT RTEM_RENAMESTYLE = 0x261C;
+constexpr UINT RTEM_DELETESTYLENAME = 0x261D;
 // Paragraph group.
 constexpr UINT RTEM_SETINDENT = 0x2800;
 constexpr UINT RTEM_GETINDENT = 0x2801;
 constexpr UINT RTEM_SETALIGN = 0x2802;
 constexpr UINT RTEM_GETALIGN = 0x2803;
+constexpr UINT RTEM_SETPARVALUE1 = 0x2804;
+constexpr UINT RTEM_GETPARVALUE1 = 0x2805;
+constexpr UINT RTEM_GETPARVALUE2 = 0x2806;
+constexpr UINT RTEM_SETPARVALUE2 = 0x2807;
+constexpr UINT RTEM_GETPARVALUE3 = 0x2808;
+constexpr UINT RTEM_SETPARVALUE3 = 0x2809;
+constexpr UINT RTEM_SETTAB = 0x280A;
+constexpr UINT RTEM_GETTABCOUNT = 0x280B;
+constexpr UINT RTEM_GETTABS = 0x280C;
+constexpr UINT RTEM_GETTABFLAGS = 0x280D;
+constexpr UINT RTEM_SETPARBIT = 0x280E;
+constexpr UINT RTEM_GETPARBIT = 0x280F;
 // Appearance group.
 constexpr UINT RTEM_SETBKCOLOR = 0x3200;
 constexpr UINT RTEM_GETBKCOLOR = 0x3201;
@@ -235,9 +264,13 @@ constexpr UINT RTEM_HASRANGE = 0x2C09;
 constexpr UINT RTEM_CANPASTE = 0x2C0A;
 constexpr UINT RTEM_ENABLEUNDO = 0x2C0B;
 constexpr UINT RTEM_SETCARET = 0x2C0C;
+constexpr UINT RTEM_GETHILITERGN = 0x2C0D;
 constexpr UINT RTEM_PARLINECOUNT = 0x2C0E;
 constexpr UINT RTEM_PARLINEAT = 0x2C0F;
 constexpr UINT RTEM_PARLINESTART = 0x2C10;
+constexpr UINT RTEM_SECONDCOUNT = 0x2C11;
+constexpr UINT RTEM_SECONDAT = 0x2C12;
+constexpr UINT RTEM_SECONDRANGE = 0x2C13;
 constexpr UINT RTEM_CARETRECT = 0x2C14;
 constexpr UINT RTEM_WORDBOUNDS = 0x2C15;
 constexpr UINT RTEM_PARBOUNDS = 0x2C16;
@@ -250,9 +283,11 @@ constexpr UINT RTEM_CARETRIGHT = 0x2C1C;
 constexpr UINT RTEM_CARETLEFT = 0x2C1D;
 // Storage group.
 constexpr UINT RTEM_SAVE = 0x2E00;
+constexpr UINT RTEM_SAVEBOUND = 0x2E01;
 constexpr UINT RTEM_SAVETEXT = 0x2E02;
 constexpr UINT RTEM_SAVETEXT2 = 0x2E03;
 constexpr UINT RTEM_LOAD = 0x2E04;
+constexpr UINT RTEM_LOADBOUND = 0x2E05;
 constexpr UINT RTEM_LOADTEXT = 0x2E06;
 constexpr UINT RTEM_REGISTERRECORD = 0x2E07;
 constexpr UINT RTEM_WRITERECORD = 0x2E08;
@@ -260,9 +295,12 @@ constexpr UINT RTEM_PROBE = 0x2E09;
 constexpr UINT RTEM_PRINTPAGE = 0x2E0A;
 constexpr UINT RTEM_GETPRINTINFO = 0x2E0B;
 constexpr UINT RTEM_FITPRINTPAGE = 0x2E0C;
+constexpr UINT RTEM_SETOUTPUTREC = 0x2E0D;
+constexpr UINT RTEM_GETOUTPUTDC = 0x2E0E;
 constexpr UINT RTEM_SAVEMEM = 0x2E0F;
 constexpr UINT RTEM_LOADMEM = 0x2E10;
 constexpr UINT RTEM_PROBEMEM = 0x2E11;
+constexpr UINT RTEM_REFIT = 0x2E12;
 
 // The control's parameter record (messages 0x1407 and 0x1408): the pens are taken over by the
 // control; the flags are read only, the set message applies them through the flag-apply step.
@@ -350,6 +388,47 @@ struct RteTextRangeRecord {
     int32_t offset;
     int32_t count;
     char* buffer;
+};
+
+// The records of the style-sheet and style-name messages, kept at the sizes the text object
+// stores (82, 536 and 682 bytes). The font-style record: a C-string font name, the size in
+// whole points, the style's attribute unit 21, the attribute bits as RTEM_GETATTRIBUTES gives
+// them and the text colour. The paragraph record: units of the paragraph format.
+#pragma pack(push, 2)
+struct RteFontStyleRecord {
+    char fontName[64];
+    int32_t pointSize;
+    int16_t unit21;
+    int16_t reserved;
+    uint32_t attributes;
+    RteColor textColor;
+};
+struct RteParagraphRecord {
+    int32_t leftIndent;
+    int32_t rightIndent;
+    int32_t firstIndent;
+    int16_t alignment;
+    int16_t tabCount;
+    RteTab tabs[RTE_MAX_TABS];
+    int16_t spaceAfter;
+    int16_t spaceBefore;
+    int16_t lineSpacing;
+    int16_t keepTogether;  // bit 0x1, with the other bits of its unit
+};
+struct RteStyleNameRecord {
+    char name[64];
+    RteFontStyleRecord character;
+    RteParagraphRecord paragraph;
+};
+#pragma pack(pop)
+static_assert(sizeof(RteFontStyleRecord) == 82);
+static_assert(sizeof(RteParagraphRecord) == 536);
+static_assert(sizeof(RteStyleNameRecord) == 682);
+
+// The output record of RTEM_SETOUTPUTREC: owned by the caller, who keeps it while the control
+// uses it; its first value is a DC, which the control deletes when it is destroyed.
+struct RteOutputRecord {
+    HDC dc;
 };
 
 // The control's record, one per window, its handle in the window's extra bytes. Every window,
