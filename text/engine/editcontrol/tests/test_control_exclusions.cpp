@@ -25,13 +25,6 @@ RteRect Exclusion(HWND control, int index)
     return record.rect;
 }
 
-RteRect CaretRect(HWND control, int32_t offset)
-{
-    RteCaretRecord record{offset, {}, 0, 0};
-    SendMessageA(control, RTEM_CARETRECT, 0, reinterpret_cast<LPARAM>(&record));
-    return record.rect;
-}
-
 TEST_F(ControlTest, ExclusionsAreAddedReadReplacedMovedAndDeleted)
 {
     HWND control = MakeControl(ES_MULTILINE, 300, 200);
