@@ -39,5 +39,3 @@ int CopyBranchesToClipboard(TEXTE* text, HWND owner);
 // With the clipboard open: the branches of the block given to the pasted document and the
 // object. A missing or damaged block leaves the text without branches.
 int PasteBranchesFromClipboard(TEXTE* text, RteHandle pasted);
-// The registered clipboard format of the block.
-UINT TextClipFormat();

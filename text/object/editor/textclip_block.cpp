@@ -77,6 +77,8 @@ void Append(std::vector<BYTE>& into, const T& value)
 
 static_assert(sizeof(LOGFONTA) == 60, "the block holds the 60-byte LOGFONT of the ANSI interface");
 
+UINT TextClipFormat() { return RegisterClipboardFormatA(QX_TEXTCLIP_FORMAT); }
+
 TEXTCLIPBLOCK ReadTextClipBlock(const BYTE* bytes, size_t size)
 {
     TEXTCLIPBLOCK block;

@@ -38,6 +38,9 @@ struct TEXTCLIPBLOCK {
     std::vector<CLIPMESSAGE> messages;
 };
 
+// The registered clipboard format of the block.
+UINT TextClipFormat();
+
 // Reads the block's bytes (a locked clipboard block and its GlobalSize); reads nothing outside.
 TEXTCLIPBLOCK ReadTextClipBlock(const BYTE* bytes, size_t size);
 

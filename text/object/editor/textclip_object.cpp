@@ -63,8 +63,6 @@ private:
 
 }  // namespace
 
-UINT TextClipFormat() { return RegisterClipboardFormatA(QX_TEXTCLIP_FORMAT); }
-
 HGLOBAL MakeTextClipBlock(TEXTE* text)
 {
     if (!text)
