@@ -100,6 +100,11 @@ void EndTypingRun(EDITORUNDO* undo);
 TXTUNDO* AddCutStep(EDITORUNDO* undo);
 TXTUNDO* AddCopyStep(EDITORUNDO* undo);
 
+// "Enlever puce(s)": every paragraph the selection touches that begins with the bullet prefix
+// (the bullet and its tab) loses them and its hanging indents, in one group of four steps a
+// paragraph; the selection stays on the same text. The number of paragraphs changed.
+int RemoveBullets(EDITORUNDO* undo, const char* bulletPrefix);
+
 // Undoes the last step, and the steps before it of the same group.
 void UndoLastCommand(EDITORUNDO* undo);
 // The verb slot of a step; -1 when its code has none.

@@ -104,6 +104,30 @@ TEST_F(EditorUndo, AGroupOfFourIsUndoneAtOnceAndTheStepBeforeItNamesUndo)
     EXPECT_FALSE(IsWindowEnabled(button_));
 }
 
+TEST_F(EditorUndo, RemovingBulletsIsOneGroupOfFourStepsAParagraph)
+{
+    const char prefix[] = {char(183), '\t', 0};
+    const std::string bulleted = std::string(prefix) + "un\r" + prefix + "deux\rtrois";
+    SendMessageA(control_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(bulleted.c_str()));
+    Select(17, 17);
+    Insert("!");
+    Select(1, 8);  // from inside the first bullet to the middle of "deux"
+
+    EXPECT_EQ(2, RemoveBullets(&undo_, prefix));
+    EXPECT_EQ("un\rdeux\rtrois!", Text());
+    EXPECT_EQ(9, undo_.steps.Items());
+    EXPECT_EQ("&Annuler Enlever puce(s)\tCrtl+Z", MenuText());
+    int32_t selection[2] = {};
+    SendMessageA(control_, RTEM_GETSEL, 0, reinterpret_cast<LPARAM>(selection));
+    EXPECT_EQ(0, selection[0]) << "moved to the paragraph's start from inside the prefix";
+    EXPECT_EQ(4, selection[1]) << "on the same letter";
+
+    UndoLastCommand(&undo_);
+    EXPECT_EQ(bulleted + "!", Text());
+    EXPECT_EQ(1, undo_.steps.Items());
+    EXPECT_EQ("&Annuler Insérer\tCrtl+Z", MenuText());
+}
+
 TEST_F(EditorUndo, AStepRetitlesUndoAtItsPlaceAndEnablesIt)
 {
     EXPECT_FALSE(MenuEnabled());
