@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "rte_environment.h"
 #include "rte_types.h"
 #include "textclip_block.h"
 
@@ -30,6 +31,17 @@ int ReadClipMessages(const TEXTCLIPBLOCK& block, int messageId, int newId, CLIPB
 // the block lacks keep it. The number of branches added.
 int PasteClipBranches(const TEXTCLIPBLOCK& block, RteHandle pasted, CLIPBRANCHTARGET& target);
 
+// With the clipboard open: the branches of the clipboard's block given to the pasted document
+// and the target. A missing or damaged block leaves the text without branches (0).
+int PasteClipboardBranches(RteHandle pasted, CLIPBRANCHTARGET& target);
+// What the edit control's paste notification answers, with the clipboard open: a new document
+// from the engine's formats whose branches are the target's new ones; null without text.
+RteHandle PasteDocumentWithBranches(RteEnvironment* env, CLIPBRANCHTARGET& target);
+// What the edit control's copy notification does, with the clipboard open: the copied selection
+// put as the engine's formats, then the block beside it (which the clipboard then owns; freed
+// when it cannot be set). 1 when the text was put.
+int CopyDocumentWithBranches(RteHandle copy, HGLOBAL block);
+
 // The object's branches and messages as a block for the clipboard; null when none could be had.
 HGLOBAL MakeTextClipBlock(TEXTE* text);
 // Adds the block to the clipboard contents that the caller has opened (after the engine's).
@@ -37,5 +49,8 @@ int SetTextClipData(TEXTE* text);
 // Opens the clipboard for the window, adds the block and closes it again.
 int CopyBranchesToClipboard(TEXTE* text, HWND owner);
 // With the clipboard open: the branches of the block given to the pasted document and the
-// object. A missing or damaged block leaves the text without branches.
+// object.
 int PasteBranchesFromClipboard(TEXTE* text, RteHandle pasted);
+// The two notifications of the editor's control for a text object.
+RteHandle PasteDocumentWithBranches(TEXTE* text, RteEnvironment* env);
+int CopyDocumentWithBranches(TEXTE* text, RteHandle copy);

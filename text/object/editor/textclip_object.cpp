@@ -99,12 +99,21 @@ int CopyBranchesToClipboard(TEXTE* text, HWND owner)
 
 int PasteBranchesFromClipboard(TEXTE* text, RteHandle pasted)
 {
-    HGLOBAL data = text && pasted ? GetClipboardData(TextClipFormat()) : nullptr;
-    const auto* bytes = data ? static_cast<const BYTE*>(GlobalLock(data)) : nullptr;
-    if (!bytes)
+    if (!text)
         return 0;
     TextTarget target(text);
-    const int added = PasteClipBranches(ReadTextClipBlock(bytes, GlobalSize(data)), pasted, target);
-    GlobalUnlock(data);
-    return added;
+    return PasteClipboardBranches(pasted, target);
+}
+
+RteHandle PasteDocumentWithBranches(TEXTE* text, RteEnvironment* env)
+{
+    if (!text)
+        return nullptr;
+    TextTarget target(text);
+    return PasteDocumentWithBranches(env, target);
+}
+
+int CopyDocumentWithBranches(TEXTE* text, RteHandle copy)
+{
+    return CopyDocumentWithBranches(copy, MakeTextClipBlock(text));
 }

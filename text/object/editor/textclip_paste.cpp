@@ -2,7 +2,9 @@
 // the receiving object.
 #include <map>
 
+#include "rte_clipboard.h"
 #include "rte_document.h"
+#include "rte_edit_control.h"
 #include "rte_typed.h"
 #include "textclip.h"
 
@@ -49,4 +51,30 @@ int PasteClipBranches(const TEXTCLIPBLOCK& block, RteHandle pasted, CLIPBRANCHTA
         styles[i].value14 = known->second;
     }
     return static_cast<int>(renumbered.size());
+}
+
+int PasteClipboardBranches(RteHandle pasted, CLIPBRANCHTARGET& target)
+{
+    HGLOBAL data = pasted ? GetClipboardData(TextClipFormat()) : nullptr;
+    const auto* bytes = data ? static_cast<const BYTE*>(GlobalLock(data)) : nullptr;
+    if (!bytes)
+        return 0;
+    const int added = PasteClipBranches(ReadTextClipBlock(bytes, GlobalSize(data)), pasted, target);
+    GlobalUnlock(data);
+    return added;
+}
+
+RteHandle PasteDocumentWithBranches(RteEnvironment* env, CLIPBRANCHTARGET& target)
+{
+    RteHandle pasted = env ? RteDocFromClipboard(env, RteControlClipboardFormat(), nullptr) : nullptr;
+    PasteClipboardBranches(pasted, target);
+    return pasted;
+}
+
+int CopyDocumentWithBranches(RteHandle copy, HGLOBAL block)
+{
+    const int put = copy ? RtePutClipboard(copy, RteControlClipboardFormat(), RTE_PUT_ALL) : 0;
+    if (block && !(put && SetClipboardData(TextClipFormat(), block)))
+        GlobalFree(block);
+    return put;
 }

@@ -10,6 +10,7 @@
 #include "editor_fixture.h"
 #include "rte_styles.h"
 #include "rte_transfer.h"
+#include "test_window.h"
 #include "textclip.h"
 
 namespace {
@@ -104,8 +105,7 @@ TEST(TextClipBlock, IsReadBackAsWritten)
 
 using TextClipPaste = EditorTest;
 
-// The pasted text as the engine gives it: a copy of the control's text with the runs' numbers.
-RteHandle PastedCopy(RteHandle doc, const std::vector<std::pair<RteRange, int>>& runs)
+void SetBranchRuns(RteHandle doc, const std::vector<std::pair<RteRange, int>>& runs)
 {
     for (const auto& [range, id] : runs) {
         RteCharStyle style = {};
@@ -114,6 +114,12 @@ RteHandle PastedCopy(RteHandle doc, const std::vector<std::pair<RteRange, int>>&
         mask.value14 = -1;
         RteSetCharStyle(doc, &range, &style, &mask, 0);
     }
+}
+
+// The pasted text as the engine gives it: a copy of the control's selection with the runs' numbers.
+RteHandle PastedCopy(RteHandle doc, const std::vector<std::pair<RteRange, int>>& runs)
+{
+    SetBranchRuns(doc, runs);
     return RteCopyRange(doc, nullptr);
 }
 
@@ -164,6 +170,64 @@ TEST_F(TextClipPaste, NumbersTheBlockLacksKeepTheirRunsAndAddNothing)
     EXPECT_TRUE(other.messages.empty());
     EXPECT_EQ(42, IdAt(pasted, 0));
     RteDocDestroy(pasted);
+}
+
+// A parent that serves its controls' copy and paste as the editor does: the copy carries the
+// source object's block, the paste gives the branches to the receiving object.
+struct ClipboardParent {
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == RTEN_COPYDATA) {
+            const std::vector<BYTE> bytes = ThreeBranches();
+            HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+            std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
+            GlobalUnlock(block);
+            return CopyDocumentWithBranches(reinterpret_cast<RteHandle>(lParam), block);
+        }
+        if (message == RTEN_PASTEDATA)
+            return reinterpret_cast<LRESULT>(PasteDocumentWithBranches(RteEnvironmentOf(), *receiver));
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    static ReceivingObject* receiver;
+};
+ReceivingObject* ClipboardParent::receiver = nullptr;
+
+TEST(TextClipControls, CopyAndPasteCarryTheUsedBranchToTheOtherObject)
+{
+    ClipboardTurn turn;
+    RteControlStartup(GetModuleHandleA(nullptr), "Liberation Sans", nullptr);
+    HWND parent = CreateTestWindow("QxTextClipParent", ClipboardParent::Proc, WS_POPUP, nullptr, 400, 300);
+    HWND controls[2];
+    for (HWND& control : controls) {
+        control = CreateWindowA(RTE_CONTROL_CLASS, "", WS_CHILD | ES_MULTILINE, 0, 0, 300, 100, parent, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+        SendMessageA(control, RTEM_SETNOTIFY, 0, RTEN_FLAG_COPYDATA | RTEN_FLAG_PASTEDATA);
+    }
+    SendMessageA(controls[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>("voir la suite"));
+    SendMessageA(controls[1], WM_SETTEXT, 0, reinterpret_cast<LPARAM>("x"));
+    RteHandle source = reinterpret_cast<RteHandle>(SendMessageA(controls[0], RTEM_GETDOC, 0, 0));
+    SetBranchRuns(source, {{{0, 4}, 7}});
+    SendMessageA(controls[0], EM_SETSEL, 0, MAKELPARAM(0, 4));
+    SendMessageA(controls[0], WM_COPY, 0, 0);
+
+    ReceivingObject other(3);
+    ClipboardParent::receiver = &other;
+    SendMessageA(controls[1], EM_SETSEL, 0, MAKELPARAM(1, 1));
+    SendMessageA(controls[1], WM_PASTE, 0, 0);
+    char text[20] = "";
+    SendMessageA(controls[1], WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ("xvoir", text);
+    ASSERT_EQ(1u, other.branches.size());
+    EXPECT_STREQ("sept.pag", other.branches[0]->target);
+    EXPECT_EQ(3, other.branches[0]->pluginMark);
+    ASSERT_EQ(1u, other.messages.size());
+    EXPECT_EQ("Message sept", other.messages[0].text);
+    RteHandle pasted = reinterpret_cast<RteHandle>(SendMessageA(controls[1], RTEM_GETDOC, 0, 0));
+    EXPECT_EQ(3, IdAt(pasted, 1));
+    EXPECT_EQ(0, IdAt(pasted, 0));
+
+    DestroyWindow(parent);
+    RteControlShutdown();
 }
 
 TEST(TextClipMessages, AllEntriesAreNumberedByTheirPlaceWithoutAnId)
