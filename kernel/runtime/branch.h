@@ -101,8 +101,8 @@ struct QXCORE_API BRANCHGADGETCLIPBOARD {
 constexpr int QX_BRANCH_CLIP_RECORD_SIZE = 2840;
 constexpr int QX_BRANCH_CLIP_RECORD_ID = 2076;
 QXCORE_EXPORT void KernWriteBranchClipRecord(const BRANCH* branch, BYTE* record);
-// The branch rebuilt from the record as from the flat form: no return-code branches, the
-// action bound again by name on the branch's kernel.
+// The branch rebuilt from the record as from the flat form: no return-code branches; the
+// action is the branch's kernel's action of the record's number (none when it has no such one).
 QXCORE_EXPORT void KernReadBranchClipRecord(const BYTE* record, BRANCH* branch);
 
 // Deepest nesting of return-code branches a file may hold.

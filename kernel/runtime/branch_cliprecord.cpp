@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "branch.h"
+#include "textfield.h"
 
 namespace {
 
@@ -91,7 +92,12 @@ void KernReadBranchClipRecord(const BYTE* record, BRANCH* branch)
     if (!flat)
         return;
     WalkFields(FromRecord{record}, *flat);
-    // The action is bound again by name for the kernel that receives the branch.
+    // A record may come from any program: its action is taken by number from the receiving
+    // kernel's own table, never bound by the name the record gives.
+    const GADGET* action = flat->gadget.id ? KernFindGadget(branch->kernel, flat->gadget.id) : nullptr;
+    flat->gadget.id = action ? action->id : 0;
+    CopyField(flat->gadget.label, action ? action->label : "");
+    CopyField(flat->gadget.function, action ? action->function : "");
     flat->gadget.kernel = branch->kernel;
     branch->CopyBranchClipboard(flat);
     delete flat;

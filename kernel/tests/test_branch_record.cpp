@@ -268,7 +268,30 @@ TEST(BranchClipboard, TheRecordKeepsEveryFieldAtItsPlace)
     EXPECT_EQ(9u, rebuilt.code);
     ASSERT_NE(nullptr, rebuilt.gadget);
     EXPECT_EQ(4, rebuilt.gadget->id);
-    EXPECT_STREQ("KernBookMark", rebuilt.gadget->function);
+    const GADGET* bookmarks = KernFindGadget(kernel, 4);
+    ASSERT_NE(nullptr, bookmarks);
+    EXPECT_STREQ(bookmarks->function, rebuilt.gadget->function);
+}
+
+TEST(BranchClipboard, ARecordsActionIsTheKernelsOfItsNumberNeverANameItGives)
+{
+    TestKernel kernel;
+    BRANCH source(kernel);
+    source.gadget = new GADGET(kernel, 4, "Signets", "KernQuit");
+    std::vector<BYTE> record(QX_BRANCH_CLIP_RECORD_SIZE);
+    KernWriteBranchClipRecord(&source, record.data());
+    BRANCH rebuilt(kernel);
+    KernReadBranchClipRecord(record.data(), &rebuilt);
+    ASSERT_NE(nullptr, rebuilt.gadget);
+    EXPECT_STRNE("KernQuit", rebuilt.gadget->function);
+    EXPECT_EQ(KernFindGadget(kernel, 4)->bound, rebuilt.gadget->bound);
+
+    delete source.gadget;
+    source.gadget = new GADGET(kernel, 999, "?", "KernQuit");
+    KernWriteBranchClipRecord(&source, record.data());
+    BRANCH unknown(kernel);
+    KernReadBranchClipRecord(record.data(), &unknown);
+    EXPECT_EQ(nullptr, unknown.gadget) << "no action of that number";
 }
 
 TEST(BranchClipboard, ARecordWithoutZerosGivesTextsCutToTheirFields)
