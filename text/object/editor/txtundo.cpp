@@ -64,7 +64,8 @@ int PositionOf(HMENU menu, UINT command)
 
 void Perform(EDITORUNDO* undo, const TXTUNDO* step)
 {
-    if (step->code == QX_UNDO_COPY || (step->code == RTE_UNDO_CUT && step->clipboard))
+    // Only the snapshot taken for this step: one that could not be written leaves the clipboard.
+    if ((step->code == QX_UNDO_COPY || step->code == RTE_UNDO_CUT) && step->clipboard)
         RestoreClipboardSnapshot(undo->clipboardOwner, &undo->snapshots);
     RteHandle document = DocumentOf(undo);
     if (step->record && document)
@@ -171,20 +172,19 @@ TXTUNDO* AddKeystrokeStep(EDITORUNDO* undo, int16_t code)
 
 void EndTypingRun(EDITORUNDO* undo) { undo->typingRun = 0; }
 
-TXTUNDO* AddCutStep(EDITORUNDO* undo)
+// The snapshot is taken only for a step that stands, so that every listed snapshot belongs to
+// the step that restores it.
+TXTUNDO* AddClipboardStep(EDITORUNDO* undo, int16_t code, int verb)
 {
-    const int taken = TakeClipboardSnapshot(undo->snapshotFolder, undo->clipboardOwner, &undo->snapshots);
-    TXTUNDO* step = AddUndoStep(undo, RTE_UNDO_CUT, nullptr, VERB_CUT);
+    TXTUNDO* step = AddUndoStep(undo, code, nullptr, verb);
     if (step)
-        step->clipboard = taken;
+        step->clipboard = TakeClipboardSnapshot(undo->snapshotFolder, undo->clipboardOwner, &undo->snapshots);
     return step;
 }
 
-TXTUNDO* AddCopyStep(EDITORUNDO* undo)
-{
-    TakeClipboardSnapshot(undo->snapshotFolder, undo->clipboardOwner, &undo->snapshots);
-    return AddUndoStep(undo, QX_UNDO_COPY, nullptr, VERB_COPY);
-}
+TXTUNDO* AddCutStep(EDITORUNDO* undo) { return AddClipboardStep(undo, RTE_UNDO_CUT, VERB_CUT); }
+
+TXTUNDO* AddCopyStep(EDITORUNDO* undo) { return AddClipboardStep(undo, QX_UNDO_COPY, VERB_COPY); }
 
 int VerbOfStep(const TXTUNDO* step)
 {

@@ -50,7 +50,7 @@ public:
     RteHandle record{};  // null for a copy
     int16_t code = 0;
     int branch = 0;      // a format step that applied or removed a branch
-    int clipboard = 0;   // a delete step for which a clipboard snapshot was taken (a cut)
+    int clipboard = 0;   // a cut or copy step for which a clipboard snapshot was taken
     int paragraph = 0;   // a format step whose undo also resets the bullets of the paragraphs
     int replace = 0;     // a delete step that was the first half of a replacement
     uintptr_t group = 0; // 0 alone; the steps of one command share the record of its first

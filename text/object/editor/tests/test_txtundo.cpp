@@ -240,6 +240,27 @@ TEST_F(EditorUndo, UndoingACopyPutsTheFormerClipboardBackAndLeavesTheText)
     EXPECT_FALSE(MenuEnabled());
 }
 
+TEST_F(EditorUndo, ACopyWhoseSnapshotFailedLeavesTheClipboardAndTheOlderSnapshot)
+{
+    PutClipboard("ancien");
+    Select(0, 3);
+    ASSERT_NE(nullptr, AddCopyStep(&undo_));
+    SendMessageA(control_, WM_COPY, 0, 0);
+    const std::string absent = dir_ / "absent\\";
+    undo_.snapshotFolder = absent.c_str();
+    Select(3, 7);
+    TXTUNDO* step = AddCopyStep(&undo_);
+    ASSERT_NE(nullptr, step);
+    EXPECT_EQ(0, step->clipboard);
+    SendMessageA(control_, WM_COPY, 0, 0);
+
+    UndoLastCommand(&undo_);
+    EXPECT_EQ("jour", ClipboardText()) << "no snapshot of its own to put back";
+    EXPECT_EQ(1, undo_.snapshots.Items());
+    UndoLastCommand(&undo_);
+    EXPECT_EQ("ancien", ClipboardText());
+}
+
 TEST_F(EditorUndo, ClosingTheEditorDropsStepsAndSnapshots)
 {
     PutClipboard("ancien");
