@@ -217,6 +217,9 @@ struct RteDocument {
     bool highlightShown;
     // Copies of a repeating wrap area that hold text, as last drawn.
     int32_t pagesInUse;
+    // Where the selection was last a caret or last pressed: a release puts ranges in order, so
+    // the end that extending moves is found from here.
+    int32_t caretAnchor;
 };
 
 // An extra-area rect (numbered from 1) and the text offset from which it affects lines.

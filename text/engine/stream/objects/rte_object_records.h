@@ -111,6 +111,9 @@ constexpr int32_t RTE_OBJECT_MEASURED = 2;  // data: the int32_t width, which th
 constexpr int32_t RTE_OBJECT_STYLED = 3;
 constexpr int32_t RTE_OBJECT_TEXT_LENGTH = 4;
 constexpr int32_t RTE_OBJECT_CLICKED = 5;   // x: the RtePoint clicked
+// Clicks through the style's click hook, the click mode added (press, drag, release): x the
+// RtePoint inside the object, data the click's; a nonzero answer holds the click.
+constexpr int32_t RTE_OBJECT_PRESSED = 8;
 constexpr int32_t RTE_OBJECT_DISPOSE = 12;
 constexpr int32_t RTE_OBJECT_COPIED = 13;
 constexpr int32_t RTE_OBJECT_LOADED = 15;
