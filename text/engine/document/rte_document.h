@@ -217,6 +217,9 @@ struct RteDocument {
     bool highlightShown;
     // Copies of a repeating wrap area that hold text, as last drawn.
     int32_t pagesInUse;
+    // 128 bytes for the bytes 0x80 to 0xFF of text read back from the bound stream, for a
+    // source in another character set; null when the stream holds the text as it is.
+    RteHandle streamTranslation;
     // Where the selection was last a caret or last pressed: a release puts ranges in order, so
     // the end that extending moves is found from here.
     int32_t caretAnchor;
