@@ -355,6 +355,7 @@ int32_t LineCount(const RteTextBlock& block)
 int32_t LayOutWithBreaks(RteHandle doc, int32_t index, RteLayoutChange* change)
 {
     constexpr intptr_t kEmptyBlock = 1;
+    constexpr intptr_t kQuickReflow = 4;
     constexpr intptr_t kFullLayout = 5;
     // After an edit, the lines before its paragraph stay and those after it may be taken back.
     RteReusableLines reusable;
@@ -362,7 +363,9 @@ int32_t LayOutWithBreaks(RteHandle doc, int32_t index, RteLayoutChange* change)
     int32_t bottom = reuse ? LayOut(doc, index, reusable.rebuildFrom, &reusable) : LayOut(doc, index, 0, nullptr);
     RteTextBlock block = BlockRecord(doc, index);
     int32_t start = RteBlockStart(RteLocked<RteDocument>(doc).get(), index);
-    intptr_t mode = block.length == 0 || (block.flags & RTE_BLOCK_NO_VISIBLE_LINES) ? kEmptyBlock : kFullLayout;
+    intptr_t mode = block.length == 0 || (block.flags & RTE_BLOCK_NO_VISIBLE_LINES) ? kEmptyBlock
+                    : reuse                                                          ? kQuickReflow
+                                                                                     : kFullLayout;
     RteGeneralHook postLayout = RteLocked<RteDocument>(doc)->hooks.postLayout;
     for (int32_t passes = LineCount(block); passes > 0; --passes) {
         if (!postLayout(doc, index, reinterpret_cast<intptr_t>(change), start, start + block.length, mode))
