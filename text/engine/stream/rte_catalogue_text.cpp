@@ -309,7 +309,7 @@ void ReadText(RteDocument* doc, int16_t type, RteBodyReader& body, int32_t value
 
 }  // namespace rte_catalogue
 
-int32_t RteLoadBoundText(RteHandle handle, int32_t index)
+int32_t RteDefaultLoadText(RteHandle handle, int32_t index)
 {
     rte_document::DocLock doc(handle);
     if (index < 0 || index >= RteCount(doc->blocks) || !doc->streamIo)
@@ -340,7 +340,7 @@ void RteBindDocText(RteDocument* doc, RteIoProc io, intptr_t reference, const ui
 {
     doc->streamRef = reference;
     doc->streamIo = io ? io : RteFileReader;
-    doc->hooks.loadText = RteLoadBoundText;
+    doc->hooks.loadText = RteDefaultLoadText;
     if (doc->streamTranslation)
         RteFree(doc->streamTranslation);
     doc->streamTranslation = nullptr;
