@@ -92,6 +92,9 @@ struct RteObject {
 
 // A copy of the record an object handle holds.
 RteObject RteObjectOf(RteHandle object);
+// The key a record takes as a style comes to use it: the context's next, leaving the key new
+// handles are made under as it was.
+uint32_t RteNewObjectKey(RteMemContext* context);
 
 inline int32_t RteObjectKindOf(const RteObject& object) { return static_cast<int32_t>(object.typeWord & RTE_OBJECT_KIND_MASK); }
 

@@ -89,15 +89,6 @@ intptr_t ObjectClass(RteHandle, RteCharStyle*, intptr_t text, intptr_t length, i
     return mask ? type & mask : type;
 }
 
-// A key of its own for the record, leaving the key new handles are made under as it was.
-uint32_t NextKey(RteMemContext* context)
-{
-    uint32_t current = context->currentKey;
-    uint32_t key = RteNewKey(context);
-    context->currentKey = current;
-    return key;
-}
-
 // Slot 13: a click on the object goes to its callback (8 press, 9 drag, 10 release); its
 // answer says whether the object holds the click, marked on the selection's points.
 intptr_t ObjectClick(RteHandle doc, RteCharStyle* style, intptr_t mode, intptr_t clickArg)
@@ -131,7 +122,7 @@ void ObjectAdded(intptr_t, RteHandle doc, int32_t, RteHandle, RteCharStyle* styl
         style->object = reinterpret_cast<intptr_t>(handle);
     }
     ++object.useCount;
-    object.key = NextKey(RteLocked<RteDocument>(doc)->env->context);
+    object.key = RteNewObjectKey(RteLocked<RteDocument>(doc)->env->context);
     {
         RteLocked<RteObject> stored(handle);
         stored[0] = object;

@@ -192,4 +192,19 @@ TEST_F(ObjectClickTest, AnObjectIsSelectedByItsRecordWhenItsKindIsDrawnWhole)
     EXPECT_EQ(0, LockedHandles());
 }
 
+TEST_F(ObjectClickTest, AnObjectReadBackFromAStreamIsSelectedByItsRecordToo)
+{
+    RteHandle doc = Document(nullptr);
+    uint16_t code = 1;
+    RteHandle back = Load(SaveWithObjects(doc), &code);
+    ASSERT_EQ(0, code);
+    int32_t offset = 0, style = 0;
+    RteHandle read = RteNthObject(back, nullptr, 1, &offset, &style);
+    ASSERT_NE(nullptr, read);
+    int32_t key = RteObjectSelect(back, read, RTE_KIND_FRAME);
+    EXPECT_NE(0, key);
+    EXPECT_EQ(read, RteObjectByKey(back, static_cast<uint32_t>(key)));
+    EXPECT_EQ(Range(2, 4), Selection(back));
+}
+
 }  // namespace
