@@ -217,6 +217,9 @@ struct RteDocument {
     bool highlightShown;
     // Copies of a repeating wrap area that hold text, as last drawn.
     int32_t pagesInUse;
+    // The caller's output record (RteSetDeviceRecord), whose first value is pointer-sized; null
+    // for none.
+    const void* outputRecord;
     // 128 bytes for the bytes 0x80 to 0xFF of text read back from the bound stream, for a
     // source in another character set; null when the stream holds the text as it is.
     RteHandle streamTranslation;
@@ -275,6 +278,11 @@ void RteSetDocRef(RteHandle doc, intptr_t value);
 intptr_t RteGetDocRef(RteHandle doc);
 int32_t RteClaimDoc(RteHandle doc, intptr_t claimant);
 intptr_t RteDocClaimant(RteHandle doc);
+// The caller's output record, kept by pointer; a new one lays out the whole text again with
+// the fonts measured anew. 1.
+int32_t RteSetDeviceRecord(RteHandle doc, const void* record);
+// The output record's first value, 0 without a record.
+intptr_t RteGetDeviceMode(RteHandle doc);
 
 // The insertion style, the first paragraph format and the first font, overwritten in place
 // (their use counts kept); the whole text is marked for layout.

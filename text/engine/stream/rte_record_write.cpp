@@ -10,6 +10,19 @@
 
 namespace {
 
+// The text is read again from the stream it was written to: through the reader of the writer's
+// kind (a writer's transfer would write). A callback of the caller's own serves both ways.
+RteIoProc ReaderOf(RteIoProc writer)
+{
+    if (!writer || writer == RteFileWriter)
+        return RteFileReader;
+    if (writer == RteDirectFileWriter)
+        return RteDirectFileReader;
+    if (writer == RteMemWriter)
+        return RteMemReader;
+    return writer;
+}
+
 constexpr uint16_t kBodyGrowth = 300;
 
 RteIoProc HeaderIo(RteIoProc io) { return io ? io : RteFileWriter; }
@@ -221,7 +234,7 @@ uint16_t RteSaveDocBound(RteHandle doc, int32_t* position, const int16_t* types,
     // The document's text now lies in this stream: clean blocks may give their text up and
     // read it again from here.
     RteLocked<RteDocument> locked(doc);
-    RteBindDocText(locked.get(), io, reference, nullptr);
+    RteBindDocText(locked.get(), ReaderOf(io), reference, nullptr);
     RteLocked<RteTextBlock> blocks(locked->blocks);
     for (int32_t i = 0; i < blocks.size() && static_cast<size_t>(i) < pass.textPositions.size(); ++i) {
         blocks[i].streamPosition = pass.textPositions[static_cast<size_t>(i)];
