@@ -220,6 +220,12 @@ struct RteDocument {
     // The caller's output record (RteSetDeviceRecord), whose first value is pointer-sized; null
     // for none.
     const void* outputRecord;
+    // 128 bytes for the bytes 0x80 to 0xFF of text read back from the bound stream, for a
+    // source in another character set; null when the stream holds the text as it is.
+    RteHandle streamTranslation;
+    // Where the selection was last a caret or last pressed: a release puts ranges in order, so
+    // the end that extending moves is found from here.
+    int32_t caretAnchor;
 };
 
 // An extra-area rect (numbered from 1) and the text offset from which it affects lines.

@@ -43,17 +43,6 @@ std::vector<Line> LinesOf(const RteTextBlock& block, int32_t blockStart)
     return lines;
 }
 
-// The container of the line before the block's first, from the block before; -1 for none,
-// which no container is.
-int32_t ContainerBefore(RteDocument* doc, int32_t block)
-{
-    if (block == 0)
-        return -1;
-    RteTextBlock previous = RteLocked<RteTextBlock>(doc->blocks)[block - 1];
-    std::vector<Line> lines = LinesOf(previous, 0);
-    return lines.empty() ? -1 : lines.back().container;
-}
-
 // Paragraph i of the block: lines [first, end).
 struct Paragraph {
     size_t first;
@@ -81,11 +70,28 @@ bool KeptTogether(RteHandle handle, int32_t offset)
 
 class BreakRules {
 public:
+    // The block's lines, after the lines of earlier blocks that belong with its first paragraph:
+    // the start of that paragraph and, while paragraphs are kept together, of the kept
+    // paragraphs before it. A break the rules ask for may then lie in an earlier block.
     BreakRules(RteHandle handle, RteDocument* doc, int32_t block)
         : handle_(handle), doc_(doc),
-          lines_(LinesOf(RteLocked<RteTextBlock>(doc->blocks)[block], RteBlockStart(doc, block))),
-          before_(ContainerBefore(doc, block))
+          lines_(LinesOf(RteLocked<RteTextBlock>(doc->blocks)[block], RteBlockStart(doc, block)))
     {
+        std::vector<Line> earlier;  // from the block's start backwards
+        for (int32_t b = block - 1; b >= 0 && !lines_.empty(); --b) {
+            std::vector<Line> lines = LinesOf(RteLocked<RteTextBlock>(doc->blocks)[b], RteBlockStart(doc, b));
+            for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+                const Line& next = earlier.empty() ? lines_.front() : earlier.back();
+                bool paragraphStart = next.parFirst || line->parLast;
+                if (paragraphStart && !(KeptTogether(handle, next.offset) && KeptTogether(handle, line->offset))) {
+                    before_ = line->container;
+                    lines_.insert(lines_.begin(), earlier.rbegin(), earlier.rend());
+                    return;
+                }
+                earlier.push_back(*line);
+            }
+        }
+        lines_.insert(lines_.begin(), earlier.rbegin(), earlier.rend());
     }
 
     // The line where a new container must start, or -1 when every rule holds.
@@ -158,7 +164,8 @@ private:
     RteHandle handle_;
     RteDocument* doc_;
     std::vector<Line> lines_;
-    int32_t before_;
+    // The container of the line before the first line kept; -1 (no container) at the text's start.
+    int32_t before_ = -1;
 };
 
 // The characters from the first line placed below the wrap bounds to the text's end.
@@ -191,6 +198,7 @@ intptr_t RteDefaultPostLayout(RteHandle handle, intptr_t block, intptr_t, intptr
         int32_t line = rules.ForcedLine();
         if (line < 0)
             return 0;
+        // The blocks from the one that holds the break are laid out again.
         int32_t offset = rules.OffsetOf(line);
         doc->forcedBreak = offset;
         RteMarkForLayout(doc.get(), offset, RteBlockStart(doc.get(), index) + entry.length);

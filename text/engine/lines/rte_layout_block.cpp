@@ -351,23 +351,39 @@ int32_t LineCount(const RteTextBlock& block)
 // offset stay, so that the breaks already taken hold, and the fits test refuses the line at the
 // offset, which starts the next container. Each pass that honours a break sends one more line to
 // the top of a container, so the passes stop by the block's line count; a break the builder
-// could not honour (no further container) ends them at once. Answers the block's bottom.
-int32_t LayOutWithBreaks(RteHandle doc, int32_t index, RteLayoutChange* change)
+// could not honour (no further container) ends them at once. A break asked for in an earlier
+// block (a paragraph run that began there) is left pending and that block's index given out in
+// earlier, for the caller to lay out again from there. Answers the block's bottom.
+int32_t LayOutWithBreaks(RteHandle doc, int32_t index, RteLayoutChange* change, int32_t* earlier)
 {
     constexpr intptr_t kEmptyBlock = 1;
+    constexpr intptr_t kQuickReflow = 4;
     constexpr intptr_t kFullLayout = 5;
+    *earlier = -1;
+    int32_t start = RteBlockStart(RteLocked<RteDocument>(doc).get(), index);
+    int32_t pending = RteLocked<RteDocument>(doc)->forcedBreak;
     // After an edit, the lines before its paragraph stay and those after it may be taken back.
     RteReusableLines reusable;
-    bool reuse = RteTakeReusableLines(doc, index, &reusable);
-    int32_t bottom = reuse ? LayOut(doc, index, reusable.rebuildFrom, &reusable) : LayOut(doc, index, 0, nullptr);
+    bool reuse = RteTakeReusableLines(doc, index, &reusable) && pending <= 0;
+    int32_t bottom = reuse            ? LayOut(doc, index, reusable.rebuildFrom, &reusable)
+                     : pending > start ? LayOut(doc, index, pending - start, nullptr)
+                                       : LayOut(doc, index, 0, nullptr);
+    // A break a later block asked for here is done with once the block is laid out again.
+    RteLocked<RteDocument>(doc)->forcedBreak = 0;
     RteTextBlock block = BlockRecord(doc, index);
-    int32_t start = RteBlockStart(RteLocked<RteDocument>(doc).get(), index);
-    intptr_t mode = block.length == 0 || (block.flags & RTE_BLOCK_NO_VISIBLE_LINES) ? kEmptyBlock : kFullLayout;
+    intptr_t mode = block.length == 0 || (block.flags & RTE_BLOCK_NO_VISIBLE_LINES) ? kEmptyBlock
+                    : reuse                                                          ? kQuickReflow
+                                                                                     : kFullLayout;
     RteGeneralHook postLayout = RteLocked<RteDocument>(doc)->hooks.postLayout;
     for (int32_t passes = LineCount(block); passes > 0; --passes) {
         if (!postLayout(doc, index, reinterpret_cast<intptr_t>(change), start, start + block.length, mode))
             break;
         int32_t forced = RteLocked<RteDocument>(doc)->forcedBreak;
+        if (forced < start) {
+            int32_t blockStart = 0;
+            *earlier = RteBlockAt(RteLocked<RteDocument>(doc).get(), forced, &blockStart);
+            break;
+        }
         bottom = LayOut(doc, index, forced - start, nullptr);
         RteLocked<RteDocument> locked(doc);
         bool honoured = locked->forcedBreak != forced;
@@ -446,6 +462,10 @@ void RteLayoutBlock(RteHandle doc, int32_t block, RteLayoutChange* change, bool 
     auto total = static_cast<int32_t>(due.size());
     int32_t done = 0;
     bool any = false;
+    // Each move of a run into an earlier block sends a line to the top of a container, which
+    // the rules never move again: the moves are bounded; the bound keeps a hook that asks for
+    // ever from stalling layout.
+    int32_t restarts = count;
     for (int32_t i = due.empty() ? block + 1 : due.front(); i <= block; ++i) {
         // Blocks moved by the ones before them are laid out in the same pass.
         RteTextBlock record = BlockRecord(doc, i);
@@ -459,8 +479,18 @@ void RteLayoutBlock(RteHandle doc, int32_t block, RteLayoutChange* change, bool 
         int32_t start = RteBlockStart(RteLocked<RteDocument>(doc).get(), i);
         if (change && change->first < 0)
             *change = RteLayoutChange{0, start, start + record.length, -1, -1};
-        int32_t bottom = LayOutWithBreaks(doc, i, change);
+        int32_t earlier = -1;
+        int32_t bottom = LayOutWithBreaks(doc, i, change, &earlier);
         any = true;
+        if (earlier >= 0 && earlier < i && restarts-- > 0) {
+            // A paragraph run that began in an earlier block moves on: from there, every block
+            // is laid out again (the hook marked them).
+            if (change)
+                change->first = std::min(change->first, RteBlockStart(RteLocked<RteDocument>(doc).get(), earlier));
+            i = earlier - 1;
+            continue;
+        }
+        RteLocked<RteDocument>(doc)->forcedBreak = 0;
         // A last line with room for the next block's first word goes to the next block, which
         // is laid out again to take it.
         if (i + 1 < count && EndsInsideParagraph(BlockRecord(doc, i))) {

@@ -10,6 +10,7 @@
 #include "rte_document_internal.h"
 #include "rte_highlight.h"
 #include "rte_link_range.h"
+#include "rte_position_queries.h"
 #include "rte_selection.h"
 #include "rte_selection_units.h"
 #include "scaling.h"
@@ -166,7 +167,100 @@ int32_t OfferToLinkRanges(RteHandle doc, int32_t mode, uint32_t modifiers)
     return 0;
 }
 
+// The rect of a run of one line, from its first character's to its last one's.
+RteRect RunRect(RteHandle doc, const RteRange& run)
+{
+    RteRect first = {}, last = {};
+    RteCaretRect(doc, run.start, false, false, &first);
+    RteCaretRect(doc, std::max(run.start, run.end - 1), false, false, &last);
+    return RteRect{first.top, first.left, first.bottom, std::max(first.left + 1, last.right)};
+}
+
+// The run of the character under the point (document coordinates) when its style carries an
+// object that answers clicks.
+bool ObjectAt(RteHandle doc, const RtePoint& at, RteRange* run, RteCharStyle* style)
+{
+    int32_t offset = Hit(doc, at, RTE_SELECT_LEFT_ONLY_TOO).offset;
+    if (!RteObjectRunAt(doc, offset, run, style))
+        return false;
+    RteRect rect = RunRect(doc, *run);
+    return at.v >= rect.top && at.v < rect.bottom && at.h >= rect.left && at.h < rect.right;
+}
+
+// While a press that an object took is tracked, the selected object holds the drags and the
+// release.
+bool ObjectHoldsClick(RteHandle doc, RteRange* run, RteCharStyle* style)
+{
+    RteSelectPoint first = {};
+    {
+        DocLock locked(doc);
+        if (!(locked->flags2 & RTE_DOC2_TRACKING) || RteCount(locked->selection) < 2)
+            return false;
+        first = ElementOf<RteSelectPoint>(locked->selection, 0);
+    }
+    return (first.flags & RTE_SELECT_ON_OBJECT) && RteObjectRunAt(doc, first.offset, run, style);
+}
+
+// The object's click hook (style slot 13) with the point kept inside the object.
+bool OfferToObject(RteHandle doc, RteCharStyle style, const RteRange& run, RtePoint at, int32_t mode, intptr_t data)
+{
+    RteRect rect = RunRect(doc, run);
+    at.v = std::clamp(at.v, rect.top, rect.bottom - 1);
+    at.h = std::clamp(at.h, rect.left, rect.right - 1);
+    RteObjectClick click = {at, data};
+    return style.hooks.caret(doc, &style, mode, reinterpret_cast<intptr_t>(&click)) != 0;
+}
+
+// A press on an object goes to the object first: when it takes the press the object is
+// selected and holds the click until the release. Answers 1 when the object took the click.
+int32_t ObjectClick(RteHandle doc, const RtePoint& at, int32_t mode, intptr_t data)
+{
+    RteRange run = {};
+    RteCharStyle style;
+    if (mode == RTE_CLICK_PRESS) {
+        if (!ObjectAt(doc, at, &run, &style) || !OfferToObject(doc, style, run, at, mode, data))
+            return 0;
+        RteSetSelection(doc, run.start, run.end, 0, 1);
+        DocLock(doc)->caretAnchor = run.start;
+        RteMarkObjectClick(doc, true);
+        return 1;
+    }
+    if (!ObjectHoldsClick(doc, &run, &style))
+        return 0;
+    // Declined, the drag still leaves the object selected; the next one is the selection's.
+    OfferToObject(doc, style, run, at, mode, data);
+    if (mode == RTE_CLICK_RELEASE)
+        DocLock(doc)->flags2 &= ~RTE_DOC2_TRACKING;
+    return 1;
+}
+
 }  // namespace
+
+bool RteObjectRunAt(RteHandle doc, int32_t offset, RteRange* run, RteCharStyle* style)
+{
+    if (offset < 0 || offset >= DocLock(doc)->textLength)
+        return false;
+    int32_t index = 0;
+    RteStyleRun* found = RteCharRunAt(doc, offset, &index);
+    RteStyleRun here = found[0], next = found[1];
+    DocLock locked(doc);
+    RteUnlock(locked->charRuns);
+    RteGetElement(locked->charStyles, here.index, style);
+    *run = RteRange{here.offset, std::min(next.offset, locked->textLength)};
+    return style->object != 0 && style->hooks.caret != nullptr;
+}
+
+void RteMarkObjectClick(RteHandle doc, bool held)
+{
+    DocLock locked(doc);
+    RteLocked<RteSelectPoint> points(locked->selection);
+    for (int32_t i = 0; i < std::min(points.size(), 2); ++i) {
+        if (held)
+            points[i].flags |= RTE_SELECT_ON_OBJECT;
+        else
+            points[i].flags &= ~RTE_SELECT_ON_OBJECT;
+    }
+}
 
 void RteWindowToDoc(RteHandle doc, RtePoint* point)
 {
@@ -201,7 +295,8 @@ void RteTrackSelection(RteHandle doc, const RteSelectPoint& hit, uint32_t modifi
         RteShowCaret(doc, RTE_CARET_SHOW);
 }
 
-int32_t RteClick(RteHandle doc, const RtePoint* point, int32_t mode, uint32_t modifiers, intptr_t, bool autoscroll)
+int32_t RteClick(RteHandle doc, const RtePoint* point, int32_t mode, uint32_t modifiers, intptr_t data,
+                 bool autoscroll)
 {
     RteHookTable hooks = DocLock(doc)->hooks;
     if (mode == RTE_CLICK_PRESS) {
@@ -214,7 +309,15 @@ int32_t RteClick(RteHandle doc, const RtePoint* point, int32_t mode, uint32_t mo
         AutoScroll(doc, *point);
     RtePoint at = *point;
     RteWindowToDoc(doc, &at);
+    if (int32_t taken = ObjectClick(doc, at, mode, data)) {
+        std::vector<RteSelectPoint> points = ElementsOf<RteSelectPoint>(DocLock(doc)->selection);
+        hooks.clicked(doc, mode, points.front().offset, points.back().offset, static_cast<intptr_t>(modifiers), 0);
+        hooks.port(doc, 0);
+        return taken;
+    }
     RteSelectPoint hit = Hit(doc, at, modifiers);
+    if (mode == RTE_CLICK_PRESS && !(modifiers & RTE_SELECT_EXTEND))
+        DocLock(doc)->caretAnchor = hit.offset;
     if (hit.offset < DocLock(doc)->textLength) {
         int32_t index = 0;
         RteStyleRun* run = RteCharRunAt(doc, hit.offset, &index);

@@ -101,6 +101,8 @@ void RteSetSelectionPair(RteHandle doc, const RteSelectPoint pair[2], bool add)
         RteSetCount(locked->selection, 0);
     std::copy(pair, pair + 2, static_cast<RteSelectPoint*>(RteAppend(locked->selection, 2, false)));
     RteUnlock(locked->selection);
+    if (!add && pair[0].offset == pair[1].offset)
+        locked->caretAnchor = pair[0].offset;
     locked->caretMoved = true;
     locked->caretPoint = RtePoint{};
 }

@@ -21,6 +21,8 @@ constexpr uint32_t RTE_SELECT_LEFT_ONLY_TOO = 0x100;
 constexpr uint32_t RTE_SELECT_BEYOND_ANCHOR = 0x4000;
 // A point that a modifier widened to its unit.
 constexpr uint32_t RTE_SELECT_WIDENED = 0x10;
+// Both points of the first range: an embedded object holds the click being tracked.
+constexpr uint32_t RTE_SELECT_ON_OBJECT = 0x20;
 // Second document flags: the document's view does not scroll by itself, horizontally or
 // vertically (to follow a drag or bring a character into view).
 constexpr uint32_t RTE_DOC2_NO_AUTO_HSCROLL = 0x80000;
@@ -68,11 +70,25 @@ void RteSetSelectionRanges(RteHandle doc, const RteRange* ranges, int32_t count,
 void RteInvalidateSelection(RteHandle doc, bool hide);
 // The blocks from start to end laid out again, the points from the first of them stale.
 void RteInvalidateRange(RteHandle doc, int32_t start, int32_t end);
-// Mode 0 press, 1 drag, 2 release, the point in window coordinates; answers nonzero when
-// something other than the selection took the click.
 // A window point in document coordinates: unscaled, then scrolled.
 void RteWindowToDoc(RteHandle doc, RtePoint* point);
 // The selection changed by a hit point: extended (its free end moved, whole units kept) or
 // started anew (added with 0x20); with draw the caret and only the changed highlight redrawn.
 void RteTrackSelection(RteHandle doc, const RteSelectPoint& hit, uint32_t modifiers, bool extend, bool draw);
+// Mode 0 press, 1 drag, 2 release, the point in window coordinates; answers nonzero when
+// something other than the selection took the click. A press on an embedded object goes to
+// the click hook of its style (slot 13, with the mode and an RteObjectClick); when it takes
+// the press the object is selected and told of the drags and the release.
 int32_t RteClick(RteHandle doc, const RtePoint* point, int32_t mode, uint32_t modifiers, intptr_t data, bool autoscroll);
+
+// What an object's click hook receives: the point in document coordinates, inside the object,
+// and the click's data.
+struct RteObjectClick {
+    RtePoint point;
+    intptr_t data;
+};
+// The run holding the offset, and its style; true when the style carries an object with a
+// click hook.
+bool RteObjectRunAt(RteHandle doc, int32_t offset, RteRange* run, RteCharStyle* style);
+// Sets or clears RTE_SELECT_ON_OBJECT on the selection's first two points.
+void RteMarkObjectClick(RteHandle doc, bool held);

@@ -1,5 +1,6 @@
 // Selection changes by ends, by lists of ranges, and after the text changed under it.
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "rte_document_internal.h"
@@ -18,8 +19,11 @@ void RteExtendSelection(RteHandle doc, int32_t delta, uint32_t modifiers, bool b
     int32_t last = points[1].offset;
     int32_t low = std::min(first, last), high = std::max(first, last);
     bool ranges = RteSelectionRangeCount(doc) > 0;
-    // The anchor is the range's first point; the other end moves unless asked otherwise.
-    bool moveHigh = (modifiers & RTE_SELECT_BEYOND_ANCHOR) ? last >= first : (ranges ? delta > 0 : true);
+    // The end beyond the caret anchor moves when asked; else the last end forwards and the
+    // first backwards.
+    int32_t anchor = DocLock(doc)->caretAnchor;
+    bool moveHigh = (modifiers & RTE_SELECT_BEYOND_ANCHOR) ? std::abs(anchor - low) <= std::abs(high - anchor)
+                                                           : (ranges ? delta > 0 : true);
     int32_t fixed = moveHigh ? low : high;
     int32_t moved = RtePinOffset(doc, std::max(0, (moveHigh ? high : low) + delta));
     if (!ranges)

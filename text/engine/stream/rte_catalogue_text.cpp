@@ -18,6 +18,7 @@ namespace {
 
 constexpr uint32_t kLinesNotSavedBlock = 0x80;
 constexpr uint16_t kTextGrowth = 64;
+constexpr int32_t kTranslatedBytes = 128;  // the upper half of a character set
 constexpr uint8_t kTextPriority = 32;
 constexpr int16_t kLineRecordBytes = sizeof(RteLinePiece);
 constexpr uint16_t kLineGrowth = 8;
@@ -308,7 +309,7 @@ void ReadText(RteDocument* doc, int16_t type, RteBodyReader& body, int32_t value
 
 }  // namespace rte_catalogue
 
-int32_t RteLoadBoundText(RteHandle handle, int32_t index)
+int32_t RteDefaultLoadText(RteHandle handle, int32_t index)
 {
     rte_document::DocLock doc(handle);
     if (index < 0 || index >= RteCount(doc->blocks) || !doc->streamIo)
@@ -325,7 +326,26 @@ int32_t RteLoadBoundText(RteHandle handle, int32_t index)
         RteFree(text);
         return 0;
     }
+    if (doc->streamTranslation) {
+        RteLocked<uint8_t> bytes(text);
+        RteLocked<uint8_t> table(doc->streamTranslation);
+        RteMapHighChars(doc->env, bytes.get(), block.length, table.get());
+    }
     block.text = text;
     rte_document::SetElement(doc->blocks, index, block);
     return 1;
+}
+
+void RteBindDocText(RteDocument* doc, RteIoProc io, intptr_t reference, const uint8_t* translation)
+{
+    doc->streamRef = reference;
+    doc->streamIo = io ? io : RteFileReader;
+    doc->hooks.loadText = RteDefaultLoadText;
+    if (doc->streamTranslation)
+        RteFree(doc->streamTranslation);
+    doc->streamTranslation = nullptr;
+    if (!translation)
+        return;
+    doc->streamTranslation = RteAllocKeyed(doc->env->context, 1, kTranslatedBytes, 0, doc->key);
+    std::memcpy(RteLocked<uint8_t>(doc->streamTranslation).get(), translation, kTranslatedBytes);
 }

@@ -273,9 +273,7 @@ uint16_t RteReadDocBound(RteHandle doc, int32_t* position, const int16_t* types,
     {
         RteLocked<RteDocument> locked(doc);
         context = locked->env->context;
-        locked->streamRef = reference;
-        locked->streamIo = io ? io : RteFileReader;
-        locked->hooks.loadText = RteLoadBoundText;
+        RteBindDocText(locked.get(), io, reference, nullptr);
     }
     uint16_t code = ReadDoc(doc, position, types, count, io, reference, true);
     if (code || RteIsBoundDoc(context, doc))

@@ -124,5 +124,10 @@ int32_t RteRecordEstimate(RteDocument* doc, int16_t type);
 // After the last record: the runs and link tables end after the text, fonts and styles are
 // set up again, styles whose object met no object record lose it.
 void RteAfterRead(RteHandle doc, RteStreamPass* pass);
-// Hook slot 8 of a bound document: reads a block's text again from its stream.
-int32_t RteLoadBoundText(RteHandle doc, int32_t block);
+// Hook slot 8 of a document whose text stays in a stream (a bound document, or text imported
+// from a file that stays there): reads a block's text again from its stream, through the
+// document's translation when it has one; without a stream it does nothing.
+int32_t RteDefaultLoadText(RteHandle doc, int32_t block);
+// The document's text now lies in this stream (the file reader when io is null): slot 8 reads
+// it back from there, through the 128-byte translation of the upper half when one is given.
+void RteBindDocText(RteDocument* doc, RteIoProc io, intptr_t reference, const uint8_t* translation);

@@ -234,9 +234,7 @@ uint16_t RteSaveDocBound(RteHandle doc, int32_t* position, const int16_t* types,
     // The document's text now lies in this stream: clean blocks may give their text up and
     // read it again from here.
     RteLocked<RteDocument> locked(doc);
-    locked->streamRef = reference;
-    locked->streamIo = ReaderOf(io);
-    locked->hooks.loadText = RteLoadBoundText;
+    RteBindDocText(locked.get(), ReaderOf(io), reference, nullptr);
     RteLocked<RteTextBlock> blocks(locked->blocks);
     for (int32_t i = 0; i < blocks.size() && static_cast<size_t>(i) < pass.textPositions.size(); ++i) {
         blocks[i].streamPosition = pass.textPositions[static_cast<size_t>(i)];

@@ -75,9 +75,7 @@ int16_t RteImportFilter::EndImport()
             RteFree(blocks[i].text);
         blocks[i].text = nullptr;
     }
-    doc->streamRef = reference_;
-    doc->streamIo = io_;
-    doc->hooks.loadText = RteLoadBoundText;
+    RteBindDocText(doc.get(), io_, reference_, sourceSet_ != RTE_CHARSET_ANSI ? translation_ : nullptr);
     return 0;
 }
 
@@ -206,9 +204,10 @@ bool RteImportFilter::PutString(const char* text)
 
 bool RteImportFilter::FileBackedPossible()
 {
-    // The document reads its blocks back byte for byte: only bytes of the target's character
-    // set, into an empty document, can stay in the source.
-    if (sourceSet_ != RTE_CHARSET_ANSI || RteTextLength(doc_) != 0)
+    // The document reads its blocks back byte for byte, through the translation table when the
+    // source has another character set: only single bytes, into an empty document, can stay in
+    // the source (the text a document already holds has no place there).
+    if ((sourceSet_ != RTE_CHARSET_ANSI && !translation_) || RteTextLength(doc_) != 0)
         return false;
     if (end_ - start_ < 2)
         return true;

@@ -52,7 +52,17 @@ void RtfDocumentHost::MapFont(RteFont& font)
         mapper_(font);
 }
 
-void RtfDocumentHost::DefaultFontRead(const RteFont&) {}
+void RtfDocumentHost::DefaultFontRead(const RteFont& font)
+{
+    // Text the document already holds keeps its look: only a document that the RTF fills from
+    // nothing takes the file's default font as its own.
+    if (RteTextLength(doc_) != 0)
+        return;
+    RteFont first = font;
+    if (RteFontInitProc hook = rte_document::DocLock(doc_)->hooks.fontInit)
+        hook(doc_, &first);
+    RteSetDefaultFont(doc_, &first, 0);
+}
 
 int32_t RtfDocumentHost::AddNamedStyle(const char* name, const RteCharStyle& style, const RteFont* font,
                                        const RteParFormat* format)

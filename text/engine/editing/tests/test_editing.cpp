@@ -402,6 +402,14 @@ intptr_t CountingFill(RteHandle doc, void* builder)
     return RteDefaultFillLine(doc, builder);
 }
 
+std::vector<intptr_t> g_postLayoutModes;
+
+intptr_t NotePostLayout(RteHandle, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t mode)
+{
+    g_postLayoutModes.push_back(mode);
+    return 0;
+}
+
 TEST_F(EditingTest, AnEditLaysOutItsParagraphAndTakesTheLinesAfterItBack)
 {
     std::string text;
@@ -410,19 +418,26 @@ TEST_F(EditingTest, AnEditLaysOutItsParagraphAndTakesTheLinesAfterItBack)
     RteHandle doc = MakeDocument(text);
     RteRect wrap{0, 0, 100000, 200};
     RteSetRectList(RteWrapArea(doc), &wrap);
+    RteLocked<RteDocument>(doc)->hooks.postLayout = NotePostLayout;
+    g_postLayoutModes.clear();
     RteLayoutDocument(doc);
+    EXPECT_EQ(std::vector<intptr_t>{5}, g_postLayoutModes) << "a full layout";
     RteLocked<RteDocument>(doc)->hooks.fillLine = CountingFill;
     g_fills = 0;
+    g_postLayoutModes.clear();
     Insert(doc, "x", 8);
     RteLayoutDocument(doc);
     EXPECT_EQ(1, g_fills) << "the edited line alone";
+    EXPECT_EQ(std::vector<intptr_t>{4}, g_postLayoutModes) << "told of a quick re-flow";
     EXPECT_EQ("", ReflowProblems(doc));
     g_fills = 0;
+    g_postLayoutModes.clear();
     RteRange second = {9, 10};
     RteDeleteRange(doc, &second, 0);
     Insert(doc, "yy", 20);
     RteLayoutDocument(doc);
     EXPECT_EQ(40, g_fills) << "after two edits every line is built again";
+    EXPECT_EQ(std::vector<intptr_t>{5}, g_postLayoutModes);
     EXPECT_EQ("", ReflowProblems(doc));
 }
 

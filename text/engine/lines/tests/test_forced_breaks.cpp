@@ -127,6 +127,49 @@ TEST_F(ForcedBreakTest, AParagraphStartingALaterBlockMovesWhole)
     RteDocDestroy(doc);
 }
 
+TEST_F(ForcedBreakTest, ARunThatBeganInAnEarlierBlockMovesWholeFromThere)
+{
+    using Lines_ = std::vector<std::pair<int32_t, int32_t>>;
+    struct Case {
+        const char* text;
+        int32_t split;       // where the second block starts
+        bool keep;           // the paragraphs from 10 on are kept together
+        int16_t minBefore;
+        Lines_ first, second;  // each block's lines: offset in the block, page
+        const char* why;
+    };
+    const Case cases[] = {
+        {"aaaa aaaa\rbbbb bbbb\r", 15, true, 0, {{0, 1}, {5, 1}, {10, 2}}, {{0, 2}},
+         "a kept paragraph split between blocks"},
+        {"aaaa aaaa\rbbbb bbbb\r", 15, false, 2, {{0, 1}, {5, 1}, {10, 2}}, {{0, 2}},
+         "an orphan left in the earlier block"},
+        {"aaaa aaaa\rbbbb\rcccc\r", 15, true, 0, {{0, 1}, {5, 1}, {10, 2}}, {{0, 2}},
+         "two kept paragraphs, the second in the later block"},
+        {"aaaa aaaa\rbbbb bbbb\r", 15, false, 0, {{0, 1}, {5, 1}, {10, 1}}, {{0, 2}},
+         "no rule: the paragraph is split"},
+    };
+    for (const Case& c : cases) {
+        RteHandle doc = Document(c.text);
+        if (c.keep) {
+            RteParFormat format = {}, mask = {};
+            format.units2to6[RTE_PAR_KEEP_UNIT] = RTE_PAR_KEEP_TOGETHER;
+            mask.units2to6[RTE_PAR_KEEP_UNIT] = -1;
+            RteRange range{10, static_cast<int32_t>(std::strlen(c.text))};
+            RteSetParFormat(doc, &range, &format, &mask, 0);
+        }
+        RteLocked<RteDocument>(doc)->minLinesBefore = c.minBefore;
+        SplitBlock(doc, c.split);
+        RteLayoutDocument(doc);
+        EXPECT_EQ(c.first, Lines(doc, 0)) << c.why;
+        EXPECT_EQ(c.second, Lines(doc, 1)) << c.why;
+        EXPECT_EQ(0, DocumentOf(doc).forcedBreak) << c.why;
+        for (const RteTextBlock& block : Elements<RteTextBlock>(DocumentOf(doc).blocks))
+            EXPECT_FALSE(block.flags & RTE_BLOCK_RELAYOUT) << c.why;
+        EXPECT_EQ(0, LockedHandles()) << c.why;
+        RteDocDestroy(doc);
+    }
+}
+
 // A post-layout hook that asks for a break the builder can never honour (offset 0 starts the
 // text) and for ever: the layout still ends.
 intptr_t AlwaysBreak(RteHandle doc, intptr_t, intptr_t, intptr_t, intptr_t, intptr_t)

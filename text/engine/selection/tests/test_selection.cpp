@@ -229,6 +229,33 @@ TEST_F(SelectionChangeTest, ExtendingMovesOneEnd)
     EXPECT_EQ(Range(5, 22), Selection(doc)) << "kept within the text";
 }
 
+TEST_F(SelectionChangeTest, ExtendingBeyondTheAnchorMovesTheEndAwayFromWhereTheClickStarted)
+{
+    // A release puts a backward drag in order: the anchor is remembered apart from it.
+    struct Case {
+        int32_t press, release, delta;
+        Range expected;
+    } cases[] = {
+        {13, 3, 2, {5, 13}},
+        {3, 13, 2, {3, 15}},
+        {13, 3, -1, {2, 13}},
+        {3, 13, -4, {3, 9}},
+        {5, 5, 3, {5, 8}},
+    };
+    for (const Case& c : cases) {
+        RteHandle doc = Document();
+        RtePoint press = CaretPoint(doc, c.press), release = CaretPoint(doc, c.release);
+        RteClick(doc, &press, RTE_CLICK_PRESS, 0, 0, false);
+        RteClick(doc, &release, RTE_CLICK_RELEASE, 0, 0, false);
+        RteExtendSelection(doc, c.delta, RTE_SELECT_BEYOND_ANCHOR, false);
+        EXPECT_EQ(c.expected, Selection(doc)) << c.press << " to " << c.release << " by " << c.delta;
+        RteExtendSelection(doc, 1, RTE_SELECT_BEYOND_ANCHOR, false);
+        EXPECT_EQ(c.press, c.expected.first == c.press ? Selection(doc).first : Selection(doc).second)
+            << "the anchor stays after extending";
+        RteDocDestroy(doc);
+    }
+}
+
 TEST_F(SelectionChangeTest, RangesAreSetMovedByTheBaseAndPinned)
 {
     RteHandle doc = Document();

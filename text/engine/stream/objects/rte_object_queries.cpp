@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "rte_object_draw.h"
+#include "rte_redisplay.h"
+#include "rte_selection.h"
 #include "rte_typed.h"
 
 namespace {
@@ -132,6 +134,30 @@ RteHandle RteObjectById(RteHandle handle, int32_t referenceValue)
     return FirstObject(handle, [referenceValue](const RteObject& object) { return object.referenceValue == referenceValue; });
 }
 
+int32_t RteObjectSelect(RteHandle handle, RteHandle object, int32_t kind)
+{
+    // Kinds drawn as a whole are selected by their characters; a Macintosh placeholder and
+    // unknown text kinds are only named.
+    bool selected = (kind >= 0 && kind <= 3) || kind == 5 || kind == 6 || (kind >= 8 && kind <= 11) || kind == 13 ||
+                    (kind >= 15 && kind <= 26) || kind == 32;
+    bool named = selected || kind == RTE_KIND_MAC || kind == RTE_KIND_UNKNOWN_TEXT || kind == RTE_KIND_UNKNOWN_TEXT_BOX;
+    if (!named || !object)
+        return 0;
+    std::vector<ObjectRun> runs;
+    {
+        RteLocked<RteDocument> doc(handle);
+        runs = ObjectRuns(doc.get(), 0, doc->textLength);
+    }
+    for (const ObjectRun& run : runs) {
+        if (run.object != object)
+            continue;
+        if (selected)
+            RteSetSelection(handle, run.start, run.end, 0, RTE_REDRAW_DEFAULT);
+        return static_cast<int32_t>(RteObjectOf(object).key);
+    }
+    return 0;
+}
+
 RteObjectBorder RteGetObjectBorder(const RteObject& object)
 {
     RteObjectBorder border;
@@ -216,6 +242,9 @@ intptr_t RteDefaultObjectProc(RteHandle, RteHandle object, intptr_t, int32_t mes
             RteUnlock(locked);
         return text < length ? text : length;
     }
+    case RTE_OBJECT_PRESSED:
+        // An object with data takes a press: a click selects it whole.
+        return RteObjectOf(object).data;
     case 9:
     case 10:
     case 11:

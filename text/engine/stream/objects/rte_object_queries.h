@@ -19,6 +19,10 @@ RteHandle RteNextObject(RteHandle doc, int32_t* offset, uint32_t type, uint32_t 
 // The 1-based place, in text order, of the object whose reference value is given; 0 when none.
 int32_t RteObjectIndex(RteHandle doc, int32_t referenceValue);
 RteHandle RteObjectByKey(RteHandle doc, uint32_t key);
+// Kinds drawn as a whole (0-3, 5, 6, 8-11, 13, 15-26, 32) get their object's characters
+// selected (redraw 1); for those and kinds 4, 28 and 29 the answer is the object's key, 0 for
+// other kinds or an object not in the text.
+int32_t RteObjectSelect(RteHandle doc, RteHandle object, int32_t kind);
 RteHandle RteObjectById(RteHandle doc, int32_t referenceValue);
 
 // Borders, kept in the record's extension: type, kind, width and two offsets.
@@ -40,7 +44,9 @@ RteObjectBorder RteGetObjectBorder(const RteObject& object);
 void RteDrawObjectBorder(RtePicturePort* port, const RteObject& object, const RteRect* rect);
 
 // The default object callback. Message 1 draws (x: the RtePicturePort, data: the rect), 4
-// gives the text length (at most length), 9 to 11 the reference value, 12 disposes of the
-// object and its linked ones; any other message gives 0.
+// gives the text length (at most length), 8 (a press) the object's data, so that an object
+// holding data is selected whole by a click, 9 to 11 the reference value, 12 disposes of the
+// object and its linked ones; any other message gives 0 (13: the engine copied the data of a
+// copied bitmap before telling).
 intptr_t RteDefaultObjectProc(RteHandle doc, RteHandle object, intptr_t value, int32_t message, intptr_t x,
                               intptr_t data, int32_t length);

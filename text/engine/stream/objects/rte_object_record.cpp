@@ -75,6 +75,14 @@ void SetMetafile(RteObject* object, const RteMetafileData& metafile, int32_t siz
 
 }  // namespace
 
+uint32_t RteNewObjectKey(RteMemContext* context)
+{
+    uint32_t current = context->currentKey;
+    uint32_t key = RteNewKey(context);
+    context->currentKey = current;
+    return key;
+}
+
 int32_t RteDescentFromSize(int32_t height, int32_t sizeArgument)
 {
     double size = sizeArgument / 65536.0;

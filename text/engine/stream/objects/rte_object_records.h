@@ -92,6 +92,9 @@ struct RteObject {
 
 // A copy of the record an object handle holds.
 RteObject RteObjectOf(RteHandle object);
+// The key a record takes as a style comes to use it: the context's next, leaving the key new
+// handles are made under as it was.
+uint32_t RteNewObjectKey(RteMemContext* context);
 
 inline int32_t RteObjectKindOf(const RteObject& object) { return static_cast<int32_t>(object.typeWord & RTE_OBJECT_KIND_MASK); }
 
@@ -111,6 +114,9 @@ constexpr int32_t RTE_OBJECT_MEASURED = 2;  // data: the int32_t width, which th
 constexpr int32_t RTE_OBJECT_STYLED = 3;
 constexpr int32_t RTE_OBJECT_TEXT_LENGTH = 4;
 constexpr int32_t RTE_OBJECT_CLICKED = 5;   // x: the RtePoint clicked
+// Clicks through the style's click hook, the click mode added (press, drag, release): x the
+// RtePoint inside the object, data the click's; a nonzero answer holds the click.
+constexpr int32_t RTE_OBJECT_PRESSED = 8;
 constexpr int32_t RTE_OBJECT_DISPOSE = 12;
 constexpr int32_t RTE_OBJECT_COPIED = 13;
 constexpr int32_t RTE_OBJECT_LOADED = 15;

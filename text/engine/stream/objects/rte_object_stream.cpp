@@ -284,7 +284,12 @@ void Attach(RteDocument* doc, RteHandle handle, int32_t identity, RteObjectProc 
             style.flags |= RTE_STYLE_OBJECT_LOADED;
             RteSetObjectHooks(&style, object);
         }
-        ++RteLocked<RteObject>(handle)->useCount;
+        {
+            // As when a style enters a table: one more use, and the next key.
+            RteLocked<RteObject> record(handle);
+            ++record->useCount;
+            record->key = RteNewObjectKey(doc->env->context);
+        }
         if (callback)
             callback(doc->self, handle, i, RTE_OBJECT_ATTACHED, 0, 0, 0);
     }

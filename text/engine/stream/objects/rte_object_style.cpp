@@ -10,6 +10,7 @@
 #include "rte_object_queries.h"
 #include "rte_object_stream.h"
 #include "rte_position_cache.h"
+#include "rte_selection.h"
 #include "rte_style_units.h"
 #include "rte_styles.h"
 #include "rte_typed.h"
@@ -88,6 +89,21 @@ intptr_t ObjectClass(RteHandle, RteCharStyle*, intptr_t text, intptr_t length, i
     return mask ? type & mask : type;
 }
 
+// Slot 13: a click on the object goes to its callback (8 press, 9 drag, 10 release); its
+// answer says whether the object holds the click, marked on the selection's points.
+intptr_t ObjectClick(RteHandle doc, RteCharStyle* style, intptr_t mode, intptr_t clickArg)
+{
+    RteHandle handle = ObjectOf(style);
+    RteObject object = RteObjectOf(handle);
+    if (!object.callback)
+        return 0;
+    auto* click = reinterpret_cast<RteObjectClick*>(clickArg);
+    intptr_t answer = object.callback(doc, handle, object.styleData, RTE_OBJECT_PRESSED + static_cast<int32_t>(mode),
+                                      reinterpret_cast<intptr_t>(&click->point), click->data, 0);
+    RteMarkObjectClick(doc, answer != 0);
+    return answer;
+}
+
 // Slot 6: one more style uses the record; a bitmap that its styles copy gets a record of its
 // own first, told with code 13.
 void ObjectAdded(intptr_t, RteHandle doc, int32_t, RteHandle, RteCharStyle* style)
@@ -106,6 +122,7 @@ void ObjectAdded(intptr_t, RteHandle doc, int32_t, RteHandle, RteCharStyle* styl
         style->object = reinterpret_cast<intptr_t>(handle);
     }
     ++object.useCount;
+    object.key = RteNewObjectKey(RteLocked<RteDocument>(doc)->env->context);
     {
         RteLocked<RteObject> stored(handle);
         stored[0] = object;
@@ -169,6 +186,7 @@ void RteSetObjectHooks(RteCharStyle* style, const RteObject& object)
     style->hooks.added = ObjectAdded;
     style->hooks.leaving = ObjectReleased;
     style->hooks.rederive = ObjectCleanup;
+    style->hooks.caret = ObjectClick;
     // Unit 33 of 1: the object is one unit, whatever its characters.
     if (!IsTextKind(kind) && style->units23to34[10] == 1 && !(style->flags & kNoObjectClassifier))
         style->hooks.charInfo = ObjectClass;

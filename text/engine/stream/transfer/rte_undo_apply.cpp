@@ -2,8 +2,10 @@
 // text is deleted), or the saved tables, areas and page settings put back; the record that
 // redoes it is built first from the document as it is.
 #include <algorithm>
+#include <iterator>
 
 #include "rect_list.h"
+#include "rte_areas.h"
 #include "rte_document_internal.h"
 #include "rte_editing.h"
 #include "rte_position_cache.h"
@@ -103,8 +105,10 @@ void UndoTables(RteHandle doc, const RteUndoRecord& fields)
     {
         DocLock locked(doc);
         RteHandle tables[] = {locked->charRuns, locked->parRuns, locked->charStyles, locked->parFormats, locked->fonts};
+        RteTellStylesDropped(doc, locked->charStyles, locked->parFormats, RTE_UNDO_STYLES_REPLACED);
         for (size_t i = 0; i < saved.size(); ++i)
             RteCopyInto(saved[i], tables[i]);
+        RteBroadcastStyles(doc, 0, RTE_UNDO_STYLES_TAKEN, locked->charStyles, locked->parFormats);
         RteMarkForLayout(locked.get(), 0, locked->textLength);
     }
     RteDropDocPositions(doc);
@@ -116,6 +120,19 @@ void UndoTables(RteHandle doc, const RteUndoRecord& fields)
 void UndoAreas(RteHandle doc, const RteUndoRecord& fields)
 {
     RteSetAreas(doc, fields.areas[0], fields.areas[1], fields.areas[2]);
+    {
+        // The lists go back as they were, a list the document did not have then dropped again.
+        DocLock locked(doc);
+        RteHandle* lists[] = {&locked->containerValues, &locked->extraValues, &locked->anchors};
+        bool restored[] = {fields.areas[1] != nullptr, fields.areas[2] != nullptr, fields.areas[2] != nullptr};
+        for (size_t i = 0; i < std::size(lists); ++i) {
+            if (!restored[i])
+                continue;
+            if (*lists[i])
+                RteFree(*lists[i]);
+            *lists[i] = fields.companions[i] ? RteDuplicateKeyed(fields.companions[i], locked->key) : nullptr;
+        }
+    }
     if (fields.page) {
         RtePageSettings page;
         RteGetElement(fields.page, 0, &page);

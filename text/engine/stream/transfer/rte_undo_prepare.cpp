@@ -2,8 +2,10 @@
 // in, the selection, or the tables, areas and page settings it will replace. Keystrokes of one
 // kind extend the record of the one before.
 #include <algorithm>
+#include <iterator>
 
 #include "rect_list.h"
+#include "rte_areas.h"
 #include "rte_document_internal.h"
 #include "rte_position_queries.h"
 #include "rte_selection.h"
@@ -196,6 +198,8 @@ RteHandle RteUndoTables(RteHandle doc)
     RteHandle tables = RteAllocOf<RteHandle>(locked->env->context, 0, 0, false);
     for (RteHandle table : {locked->charRuns, locked->parRuns, locked->charStyles, locked->parFormats, locked->fonts})
         InsertElement(tables, RteCount(tables), RteDuplicate(table));
+    RteBroadcastStyles(doc, 0, RTE_UNDO_STYLES_TAKEN, ElementOf<RteHandle>(tables, RTE_UNDO_TABLE_STYLES),
+                       ElementOf<RteHandle>(tables, RTE_UNDO_TABLE_FORMATS));
     return tables;
 }
 
@@ -210,6 +214,11 @@ void RteUndoSaveAreas(RteHandle doc, int16_t kind, RteUndoRecord& fields)
     fields.areas[0] = view;
     fields.areas[1] = wrapArea;
     fields.areas[2] = extra;
+    DocLock locked(doc);
+    RteHandle companions[] = {wrap ? locked->containerValues : nullptr,
+                              extra ? locked->extraValues : nullptr, extra ? locked->anchors : nullptr};
+    for (size_t i = 0; i < std::size(companions); ++i)
+        fields.companions[i] = companions[i] ? RteDuplicate(companions[i]) : nullptr;
     if (kind == RTE_UNDO_PAGE_SETTINGS) {
         RtePageSettings page;
         RteGetPageSettings(doc, &page);

@@ -1,6 +1,8 @@
 // Undo records made, read, emptied and freed.
 #include "rte_undo_record.h"
 
+#include <vector>
+
 #include "rect_list.h"
 #include "rte_document_internal.h"
 
@@ -19,7 +21,10 @@ void RteUndoEmpty(RteHandle record)
         if (handle)
             RteFree(handle);
     if (fields.tables) {
-        for (RteHandle table : ElementsOf<RteHandle>(fields.tables))
+        std::vector<RteHandle> tables = ElementsOf<RteHandle>(fields.tables);
+        RteTellStylesDropped(nullptr, tables[RTE_UNDO_TABLE_STYLES], tables[RTE_UNDO_TABLE_FORMATS],
+                             RTE_UNDO_STYLES_FREED);
+        for (RteHandle table : tables)
             if (table)
                 RteFree(table);
         RteFree(fields.tables);
@@ -27,8 +32,25 @@ void RteUndoEmpty(RteHandle record)
     for (RteRectList area : fields.areas)
         if (area)
             RteFreeRectList(area);
-    RteSetUndoFields(record, RteUndoRecord{0, 0, nullptr, fields.env, nullptr, nullptr, nullptr, {}, nullptr, 0, 0,
-                                           fields.value});
+    for (RteHandle list : fields.companions)
+        if (list)
+            RteFree(list);
+    RteUndoRecord empty = {};
+    empty.env = fields.env;
+    empty.value = fields.value;
+    RteSetUndoFields(record, empty);
+}
+
+void RteTellStylesDropped(RteHandle doc, RteHandle styles, RteHandle formats, intptr_t code)
+{
+    {
+        RteLocked<RteCharStyle> records(styles);
+        for (int32_t i = 0; i < records.size(); ++i)
+            records[i].hooks.leaving(code, doc, 0, styles, &records[i]);
+    }
+    RteLocked<RteParFormat> records(formats);
+    for (int32_t i = 0; i < records.size(); ++i)
+        records[i].hooks.table(code, doc, 0, formats, &records[i]);
 }
 
 RteHandle RteSelectionRanges(RteHandle doc)

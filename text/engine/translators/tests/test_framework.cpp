@@ -231,6 +231,39 @@ TEST_F(TranslatorTest, FileBackedTextStaysInTheSourceAndIsReadBackOnDemand)
     EXPECT_EQ(Text(doc), text);
 }
 
+TEST_F(TranslatorTest, FileBackedTextOfAnotherCharacterSetIsTranslatedAsItIsReadBack)
+{
+    // Mac Roman: 0x8E is e acute, 0xD0 and 0xD1 the two dashes, exchanged on their way to 1252.
+    std::string source, expected;
+    for (int i = 0; i < 2000; ++i) {
+        source += "caf\x8E \xD0 \xD1 " + std::to_string(i) + "\r";
+        expected += "caf\xE9 \x97 \x96 " + std::to_string(i) + "\r";
+    }
+    struct Case {
+        const char* name;
+        std::string before;  // the document's text before the import
+        bool backed;
+    } cases[] = {{"an empty document", "", true}, {"a document with text", "x", false}};
+    for (const Case& c : cases) {
+        RteImportFilter filter;
+        filter.SetSourceCharset(RTE_CHARSET_MAC);
+        RteHandle doc = MakeDocument(c.before);
+        Import(filter, BytesOf(source), RTE_IMPORT_TEXT | RTE_IMPORT_FILE_BACKED, nullptr, doc,
+               static_cast<int32_t>(c.before.size()));
+        bool inSource = true;
+        {
+            RteLocked<RteDocument> locked(doc);
+            RteLocked<RteTextBlock> blocks(locked->blocks);
+            ASSERT_GT(blocks.size(), 1) << c.name;
+            for (int32_t i = 0; i < blocks.size(); ++i)
+                inSource = inSource && blocks[i].text == nullptr;
+        }
+        EXPECT_EQ(c.backed, inSource) << c.name;
+        EXPECT_TRUE(Text(doc) == c.before + expected) << c.name;
+        RteDocDestroy(doc);
+    }
+}
+
 TEST_F(TranslatorTest, FileBackedIsRefusedForMarkedSourcesAndTheirTextIsCopied)
 {
     RteImportFilter filter;

@@ -3,6 +3,8 @@
 
 #include "block_text.h"
 #include "rtf_fixture.h"
+#include "rte_fonts.h"
+#include "rte_selection.h"
 
 namespace {
 
@@ -121,6 +123,33 @@ TEST_F(RtfTest, FontTableEntriesAreFoundByNumber)
                            "{\\f1 a}b}");
     EXPECT_STREQ(FontAt(doc, 0).name, "Helv");
     EXPECT_STREQ(FontAt(doc, 1).name, "Liberation Serif");
+}
+
+TEST_F(RtfTest, TheDefaultFontBecomesTheFirstFontOfADocumentItFills)
+{
+    const std::string rtf = "{\\rtf1\\deff1{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman Liberation Serif;}}b{\\f0 a}}";
+    struct Case {
+        std::string before;  // the document's text before the import
+        bool takesFont;
+    } cases[] = {{"", true}, {"xy", false}};
+    for (const Case& c : cases) {
+        RteHandle doc = MakeDocument(c.before);
+        RteFont first;
+        RteGetFontByIndex(doc, 0, &first);
+        const std::string original = first.name;
+        RteHandle source = RteNewFromData(&context_, rtf.data(), 1, static_cast<int32_t>(rtf.size()));
+        RteSetSelection(doc, 0, 0, 0, 0);
+        ImportInto(doc, source, 0xF);
+        RteFree(source);
+        EXPECT_EQ(0, result_);
+        RteGetFontByIndex(doc, 0, &first);
+        EXPECT_EQ(c.takesFont ? std::string("Liberation Serif") : original, first.name) << "before: " << c.before;
+        EXPECT_STREQ("Liberation Serif", FontAt(doc, 0).name);
+        EXPECT_STREQ("Arial", FontAt(doc, 1).name);
+        if (c.takesFont) {
+            EXPECT_EQ(0, StyleAt(doc, 0).font) << "text in the default font is in the first font";
+        }
+    }
 }
 
 TEST_F(RtfTest, ColoursComeFromTheTable)

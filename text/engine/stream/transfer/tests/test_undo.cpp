@@ -7,7 +7,11 @@
 
 #include "block_text.h"
 #include "rect_list.h"
+#include "rte_areas.h"
 #include "rte_editing.h"
+#include "rte_extra_rects.h"
+#include "rte_object_batch.h"
+#include "rte_object_queries.h"
 #include "rte_selection.h"
 #include "rte_style_units.h"
 #include "rte_styles.h"
@@ -279,6 +283,118 @@ TEST_F(UndoTest, AHiddenCharacterIsNotSavedWhileHiddenTextIsHidden)
     ASSERT_NE(nullptr, record);
     EXPECT_EQ(nullptr, RteUndoFields(record).copy) << "nothing saved";
     RteUndoFree(record);
+}
+
+TEST_F(UndoTest, ARestyleThatTakesAnObjectAwayGivesItBackAlive)
+{
+    RteHandle doc = Text("ab cd");
+    RteRect frame = {0, 0, 20, 40};
+    RteHandle object = RteNewObjectRecord(&context_, RTE_KIND_FRAME, &frame, 0);
+    RteInsertObject(doc, object, 2, nullptr, 0, 0);
+    auto uses = [object] { return RteLocked<RteObject>(object)->useCount; };
+    ASSERT_EQ(1, uses());
+    // The plain style's object unit and hooks over the object's characters: no object left.
+    RteCharStyle plain = env_.defaultStyle, mask;
+    RteClearCharStyle(&mask, 0);
+    auto units = RteCharStyleUnits();
+    RteSetMaskUnit(units, &mask, RTE_CHAR_FIRST_UNITS + 26, true);
+    for (int i = 0; i < RTE_CHAR_STYLE_HOOKS; ++i)
+        RteSetMaskUnit(units, &mask, RTE_CHAR_FIRST_UNITS + RTE_CHAR_SECOND_UNITS + i, true);
+    RteRange span = {2, 4};
+
+    RteHandle record = RteUndoPrepare(doc, RTE_UNDO_RESTYLE, nullptr);
+    EXPECT_EQ(2, uses()) << "the record holds the object too";
+    RteSetCharStyle(doc, &span, &plain, &mask, 0);
+    EXPECT_EQ(0, RteCountObjects(doc, &span));
+    EXPECT_EQ(1, uses()) << "only the record holds it now";
+
+    RteHandle reverse = RteUndo(doc, record, true, 0);
+    int32_t offset = 0, style = 0;
+    EXPECT_EQ(object, RteNthObject(doc, nullptr, 1, &offset, &style));
+    EXPECT_EQ(2, offset);
+    RteUndoFree(record);
+    EXPECT_EQ(1, uses()) << "the text's style alone";
+
+    RteHandle again = RteUndo(doc, reverse, true, 0);
+    EXPECT_EQ(nullptr, RteNthObject(doc, nullptr, 1, &offset, &style)) << "redone: taken away";
+    EXPECT_EQ(1, uses()) << "the record that undoes the redo keeps it";
+    RteUndoFree(reverse);
+    RteUndo(doc, again, false, 0);
+    RteUndoFree(again);
+    EXPECT_EQ(object, RteNthObject(doc, nullptr, 1, &offset, &style));
+    EXPECT_EQ(1, uses());
+    EXPECT_EQ("", RunProblems(doc));
+    EXPECT_EQ(0, LockedHandles());
+}
+
+TEST_F(UndoTest, AreaUndoPutsBackTheValuesAndBindingsThatGoWithTheRects)
+{
+    RteRect a = {0, 300, 40, 340}, b = {60, 300, 90, 340};
+    struct Case {
+        const char* name;
+        int16_t kind;
+        std::function<void(RteHandle doc)> before;
+        std::function<void(RteHandle doc)> change;
+        std::function<std::string(RteHandle doc)> values;
+    };
+    auto extraValues = [](RteHandle doc) {
+        std::string values;
+        for (int32_t n = 1; n <= RteExtraRectCount(doc); ++n)
+            values += std::to_string(RteGetExtraValue(doc, n)) + " ";
+        return values + (DocumentOf(doc).extraValues ? "list" : "none");
+    };
+    auto containerValues = [](RteHandle doc) {
+        std::string values;
+        for (int32_t n = 1; n <= RteRectListCount(RteWrapArea(doc)); ++n)
+            values += std::to_string(RteGetContainerValue(doc, n)) + " ";
+        return values + (DocumentOf(doc).containerValues ? "list" : "none");
+    };
+    const Case cases[] = {
+        {"a rect deleted", RTE_UNDO_EXTRA_AREA,
+         [&](RteHandle doc) {
+             RteInsertExtraRect(doc, &a, 0, 10, 0);
+             RteInsertExtraRect(doc, &b, 1, 20, 0);
+         },
+         [](RteHandle doc) { RteDeleteExtraRect(doc, 1, 0); }, extraValues},
+        {"rects swapped", RTE_UNDO_EXTRA_AREA,
+         [&](RteHandle doc) {
+             RteInsertExtraRect(doc, &a, 0, 10, 0);
+             RteInsertExtraRect(doc, &b, 1, 20, 0);
+         },
+         [](RteHandle doc) { RteSwapExtraRects(doc, 1, 2, 0); }, extraValues},
+        {"the first rect of an area with no values", RTE_UNDO_EXTRA_AREA, [](RteHandle) {},
+         [&](RteHandle doc) { RteInsertExtraRect(doc, &a, 0, 5, 0); }, extraValues},
+        {"a container's value", RTE_UNDO_WRAP_AREA,
+         [](RteHandle doc) {
+             RteRect columns[] = {{0, 0, 500, 100}, {0, 120, 500, 220}};
+             RteSetRectList(RteWrapArea(doc), &columns[0]);
+             RteAddRectToList(RteWrapArea(doc), &columns[1]);
+             RteSetContainerValue(doc, 1, 7);
+             RteSetContainerValue(doc, 2, 8);
+         },
+         [](RteHandle doc) {
+             RteRect one = {0, 0, 500, 220};
+             RteSetRectList(RteWrapArea(doc), &one);
+             RteSetContainerValue(doc, 1, 9);
+         },
+         containerValues},
+    };
+    for (const Case& c : cases) {
+        RteHandle doc = Text("one two three");
+        c.before(doc);
+        std::string original = c.values(doc);
+        RteHandle record = RteUndoPrepare(doc, c.kind, nullptr);
+        c.change(doc);
+        std::string changed = c.values(doc);
+        ASSERT_NE(original, changed) << c.name;
+        RteHandle reverse = RteUndo(doc, record, true, 0);
+        EXPECT_EQ(original, c.values(doc)) << c.name;
+        RteUndoFree(RteUndo(doc, reverse, false, 0));
+        EXPECT_EQ(changed, c.values(doc)) << c.name << " redone";
+        RteUndoFree(record);
+        RteUndoFree(reverse);
+    }
+    EXPECT_EQ(0, LockedHandles());
 }
 
 }  // namespace
