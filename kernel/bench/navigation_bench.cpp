@@ -39,12 +39,6 @@ constexpr int ChunkChanges = 100;
 // both are measured under the same load of a shared machine.
 constexpr int ChunksPerReference = 10;
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
-
 // Forward through every page, then back to the first one page by page, and the history
 // emptied; ms per change.
 double PassMs(PageHost& host, const std::vector<std::string>& pages)
