@@ -168,6 +168,11 @@ int KernFindFileOld(KERNEL* kernel, char* name, int ask, int checkDrive)
     if (!qualified)
         return 0;
     lstrcpynA(name, qualified->c_str(), QX_NAME_BUFFER);
+    // A name found missing while this page is read is not searched for again: the search
+    // climbs every folder above the publication with every tail of the name, and a page may
+    // name the same absent file in thousands of records.
+    if (KernIsMissingName(kernel, name))
+        return 0;
     if (const std::optional<std::string> found = Located(kernel, *qualified)) {
         lstrcpynA(name, found->c_str(), QX_NAME_BUFFER);
         const DriveCheck check = checkDrive ? CheckDrive(kernel, name) : DriveCheck::Keep;

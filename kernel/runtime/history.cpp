@@ -18,21 +18,6 @@ namespace {
 // The title of a page window is read up to this many characters.
 constexpr int TitleChars = 100;
 
-// The last loaded page of that name. The list is singly linked: it is walked once from the
-// first page, keeping the last match, rather than from the first page again for each
-// page looked at backwards.
-TREE* FindLoaded(KERNEL* kernel, const char* name)
-{
-    TREE* found = nullptr;
-    HUGELNODE* node = kernel->loadedPages.Items() > 0 ? kernel->loadedPages.GetItem(0) : nullptr;
-    for (; node; node = node->next) {
-        auto* page = static_cast<TREE*>(node);
-        if (KernSameName(page->name, name))
-            found = page;
-    }
-    return found;
-}
-
 void Settle(KERNEL* kernel, OBJET* root)
 {
     KernBroadCastUntilDone(kernel, root, KM_RELINK, 0, 0);
@@ -81,7 +66,7 @@ void ReloadClosed(KERNEL* kernel, const char* name)
 {
     if (kernel->loadedPages.Items() < 2)
         return;
-    TREE* found = FindLoaded(kernel, name);
+    TREE* found = kernel->loadedPages.LastNamed(name);
     if (!found || found->root)
         return;
     const HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
@@ -98,44 +83,19 @@ void ReloadClosed(KERNEL* kernel, const char* name)
     if (shown) {
         const QXSTRING kept = found->name;
         kernel->loadedPages.AddTail(shown);
-        found->name = "";
+        kernel->loadedPages.Rename(found, "");
         Settle(kernel, root);
         ShowWithoutActivating(root);
         kernel->loadedPages.Remove(shown);
         shown->root = nullptr;
         delete shown;
-        found->name = kept;
+        kernel->loadedPages.Rename(found, kept);
     }
     found->root = root;
     SetCursor(previous);
 }
 
 }  // namespace
-
-void STACK::Add(const char* name)
-{
-    STACKFILE* entry = new STACKFILE(name);
-    if (entry)
-        AddTail(entry);
-}
-
-int STACK::isInStack(const char* name)
-{
-    for (int i = 0; i < Items(); ++i) {
-        if (KernSameName(static_cast<STACKFILE*>(GetItem(i))->name, name))
-            return 1;
-    }
-    return 0;
-}
-
-void STACK::Pop()
-{
-    KernClearTopLoaded(kernel);
-    if (STACKFILE* last = Last()) {
-        Remove(last);
-        delete last;
-    }
-}
 
 void STACK::DepileTo(const char* name)
 {
@@ -175,7 +135,7 @@ int STACK::Push(const char* name, char* buffer, long size)
             kernel->visited.AddTail(visit);
         Add(resolved);
     }
-    TREE* loaded = FindLoaded(kernel, local);
+    TREE* loaded = kernel->loadedPages.LastNamed(local);
     kernel->activeFilename = resolved;
     kernel->missing.Clear();
     if (loaded && loaded->root) {

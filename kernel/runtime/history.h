@@ -1,5 +1,5 @@
 // The records of the pages a kernel holds: the history of visited pages (STACK of
-// STACKFILE) and the loaded page trees (TREE).
+// STACKFILE) and the loaded page trees (LOADED_PAGES of TREE).
 #pragma once
 
 #include "qxkernel.h"
@@ -10,10 +10,16 @@ public:
     QXSTRING name;  // the page file
 };
 
-// The history, from the first page (index 0) to the page shown (last).
+// The history, from the first page (index 0) to the page shown (last), with an index of its
+// pages (case aside): a long publication's history holds thousands of pages, and every page
+// change asks whether the page gone to is among them. The list changes only through the
+// operations below, which keep the index.
 class QXCORE_API STACK : public LIST {
 public:
-    explicit STACK(KERNEL* kernel) : kernel(kernel) {}
+    explicit STACK(KERNEL* kernel);
+    ~STACK() override;
+    STACK(const STACK&) = delete;
+    STACK& operator=(const STACK&) = delete;
 
     // Goes to the page; the resolved name into buffer (an internal one when null), cut to
     // size-1 characters. 1 on success.
@@ -26,17 +32,64 @@ public:
     int isInStack(const char* name);
     // Appends an entry without loading anything.
     void Add(const char* name);
+    // Forgets every entry without unloading anything.
+    void Clear();
     STACKFILE* Last() { return Items() ? static_cast<STACKFILE*>(GetItem(Items() - 1)) : nullptr; }
 
     KERNEL* kernel;
+
+private:
+    using LIST::AddHead;
+    using LIST::AddTail;
+    using LIST::InsertAfter;
+    using LIST::InsertBefore;
+    using LIST::Remove;
+    using LIST::RemoveIndex;
+    using LIST::Reset;
+    using LIST::Sort;
+
+    class Index;
+    Index* index_;  // kept inside the kernel's module, which alone allocates and frees it
 };
 
 // A loaded page: its file and its root, null once the page was closed.
 class QXCORE_API TREE : public HUGELNODE {
 public:
     TREE(const char* name, OBJET* root) : name(name), root(root) {}
-    QXSTRING name;
+    QXSTRING name;  // renamed, while listed, through LOADED_PAGES::Rename
     OBJET* root;  // owned by the kernel's page list, destroyed with KillObjet
+};
+
+// The loaded pages in the order they were loaded (the last is the page shown), with an index
+// of their names (case aside): the closed pages of a long history stay listed by the
+// thousand, and each page change looks for the page gone to among them. The list and the
+// pages' names change only through the operations below, which keep the index.
+class QXCORE_API LOADED_PAGES : public HUGELIST {
+public:
+    LOADED_PAGES();
+    ~LOADED_PAGES() override;
+    LOADED_PAGES(const LOADED_PAGES&) = delete;
+    LOADED_PAGES& operator=(const LOADED_PAGES&) = delete;
+
+    int AddTail(TREE* page);
+    // Unlinks the page; it is the caller's again.
+    int Remove(HUGELNODE* page);
+    // Deletes every page entry (not the trees).
+    void Clear();
+    // The last loaded page of that name, null for none.
+    TREE* LastNamed(const char* name) const;
+    void Rename(TREE* page, const char* name);
+
+private:
+    using HUGELIST::AddHead;
+    using HUGELIST::InsertAfter;
+    using HUGELIST::InsertBefore;
+    using HUGELIST::RemoveIndex;
+    using HUGELIST::Reset;
+    using HUGELIST::Sort;
+
+    class Index;
+    Index* index_;  // kept inside the kernel's module, which alone allocates and frees it
 };
 
 // A bookmark: a page under a title. The kernel's list of them is also the slide show.

@@ -87,7 +87,7 @@ struct QXCORE_API KERNEL : public HUGELNODE {
     int slideIndex{};
     BRANCH* sequenceBranch{};      // owned
     QORVEXWINDOW* appWindow{};     // owned
-    HUGELIST loadedPages;          // of TREE; the last is the page shown
+    LOADED_PAGES loadedPages;      // the last is the page shown
     OBJSEL_LIST selection;
     HUGELIST baseObjects;          // of BASEOBJ
     PROCESS_LIST processes;

@@ -162,6 +162,25 @@ TEST(FindFileOld, AMissingFileIsReportedOnceAndAddressesAreNotLocated)
     EXPECT_EQ(1u, answerer.Shown().size());
 }
 
+// A page read in one go may name the same absent file in thousands of branches: the search
+// is made once a page, and the next page searches again.
+TEST(FindFileOld, AFileFoundMissingIsSearchedForAgainOnlyAtTheNextPage)
+{
+    ScratchDir root;
+    TestKernel kernel;
+    kernel->scnPath = (root / "pub\\").c_str();
+    const std::string author = OnAuthorsDrive(root / "ailleurs\\sons\\tard.wav");
+    QXSTRING name = author.c_str();
+    ASSERT_EQ(0, KernFindFileOldStr(kernel, &name, 0, 0));
+    root.Write("ailleurs\\sons\\tard.wav", "RIFF");
+    name = author.c_str();
+    EXPECT_EQ(0, KernFindFileOldStr(kernel, &name, 0, 0)) << "the same page";
+    kernel->missing.Clear();
+    name = author.c_str();
+    EXPECT_EQ(1, KernFindFileOldStr(kernel, &name, 0, 0)) << "the next page";
+    EXPECT_EQ(root / "ailleurs\\sons\\tard.wav", std::string(name));
+}
+
 TEST(FindFileOld, AFileOffThePublicationsDriveThatStaysThereCountsAsMissing)
 {
     char program[QX_NAME_BUFFER];

@@ -127,6 +127,42 @@ TEST_F(Navigation, APageMarkedToCloseIsDestroyedOnLeaveAndReadAgainOnReturn)
     EXPECT_EQ(1, nav->loadedPages.Items());
 }
 
+// A closed page read again on return takes its entry back under its own name: later changes
+// find it loaded, in any case, and going back unloads it with the pages above.
+TEST_F(Navigation, AClosedPageReadAgainIsFoundUnderItsNameLater)
+{
+    nav.pub.Write("b.pag", RecPage("b", "255 0 0", 1));
+    for (const char* page : {"a.pag", "b.pag", "c.pag", "B.PAG"})
+        ASSERT_EQ(1, nav.Go(page));
+    OBJET* reread = KernGetTopObjet(nav);
+    ASSERT_NE(nullptr, reread);
+    EXPECT_EQ(2, nav->loadedPages.Items());
+    ASSERT_EQ(1, nav.Go("a.pag"));
+    EXPECT_EQ(1, nav->loadedPages.Items());
+    EXPECT_EQ(0, nav->loadedPages.LastNamed(nav.Page("b.pag").c_str()) != nullptr);
+    ASSERT_EQ(1, nav.Go("b.Pag"));
+    ASSERT_EQ(1, nav.Go("c.pag"));
+    ASSERT_EQ(1, nav.Go("B.pag"));
+    EXPECT_EQ("b", nav.Shown());
+    EXPECT_EQ(2, nav->history.Items());
+    EXPECT_EQ(2, nav->loadedPages.Items());
+}
+
+// An entry added twice leaves the history only with its second removal.
+TEST_F(Navigation, APageTwiceInTheHistoryStaysInItUntilBothEntriesGo)
+{
+    const std::string page = nav.Page("a.pag");
+    nav->history.Add(page.c_str());
+    nav->history.Add(page.c_str());
+    nav->history.Pop();
+    EXPECT_EQ(1, nav->history.isInStack(page.c_str()));
+    nav->history.Pop();
+    EXPECT_EQ(0, nav->history.isInStack(page.c_str()));
+    nav->history.Add(page.c_str());
+    nav->history.Clear();
+    EXPECT_EQ(0, nav->history.isInStack(page.c_str()));
+}
+
 TEST_F(Navigation, HomeAndBackAreBuiltInActionsOfTheTable)
 {
     for (const char* page : {"a.pag", "b.pag", "c.pag"})

@@ -31,8 +31,15 @@ double MedianMs(int runs, const std::function<void()>& work, const std::function
         if (run > 0)
             times.push_back(NowMs() - start);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return Median(times);
+}
+
+double Median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
 
 double PrivateBytes()
@@ -46,6 +53,9 @@ double PrivateBytes()
 void ReportRow(const std::string& benchmark, double oursMs, double yardstickMs, const std::string& yardstick,
                double target)
 {
-    std::printf("= %s|%.4f|%.4f|%s|%.2f\n", benchmark.c_str(), oursMs, yardstickMs, yardstick.c_str(), target);
+    char aim[32] = "-";
+    if (target > 0)
+        std::snprintf(aim, sizeof aim, "%.2f", target);
+    std::printf("= %s|%.4f|%.4f|%s|%s\n", benchmark.c_str(), oursMs, yardstickMs, yardstick.c_str(), aim);
     std::fflush(stdout);
 }

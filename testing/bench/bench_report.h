@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Milliseconds on the performance counter since an arbitrary start.
 double NowMs();
@@ -13,10 +14,14 @@ double NowMs();
 // each run, outside the timing.
 double MedianMs(int runs, const std::function<void()>& work, const std::function<void()>& prepare = {});
 
+// The median of times taken by the caller (runs interleaved with those of a yardstick).
+double Median(std::vector<double> values);
+
 // The bytes of private memory the process holds (its commit charge).
 double PrivateBytes();
 
 // One row of the table of tools/bench: our time against the yardstick's, measured in the same
-// run, and the largest ratio of the two aimed at. The row is also printed for a reader.
+// run, and the largest ratio of the two aimed at (none when 0: the row only tells a share).
+// The row is also printed for a reader.
 void ReportRow(const std::string& benchmark, double oursMs, double yardstickMs, const std::string& yardstick,
                double target);
