@@ -34,7 +34,7 @@ LRESULT Containers(RteControl* control, UINT message, WPARAM wParam, LPARAM lPar
         FreeWrap(control);
         RteGuarded(control, [&] {
             if (!wParam) {
-                RteInsertContainer(doc, &record->rect, RteRectListCount(RteWrapArea(doc)) + 1, 0, 0);
+                RteInsertContainer(doc, &record->rect, RteRectListCount(RteWrapArea(doc)), 0, 0);
                 return;
             }
             // A union keeps the rects apart: the wrap area is rebuilt from a copy.

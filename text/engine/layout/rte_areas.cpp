@@ -247,7 +247,9 @@ void RteInsertContainer(RteHandle handle, const RteRect* rect, int32_t position,
 {
     RteLocked<RteDocument> doc(handle);
     RteHandle values = ContainerValues(doc.get());
-    RteRectIterator(doc->wrapArea).Insert(position + 1, *rect);
+    RteRectIterator rects(doc->wrapArea);
+    position = std::clamp(position, 0, rects.Count());
+    rects.Insert(position + 1, *rect);
     *static_cast<int32_t*>(RteInsert(values, position, 1)) = value;
     RteUnlock(values);
     ContainersChanged(doc.get());

@@ -54,7 +54,8 @@ void RteWalkContainers(RteHandle doc, intptr_t a, intptr_t b, const RteContainer
 void RteContainersInArea(RteHandle doc, RteRectList list, intptr_t a, intptr_t b, const RteRect* clip);
 
 // Containers changed one at a time, each with its value; the text is laid out again (redraw
-// modes wait for redisplay).
+// modes wait for redisplay). A new container goes after the first `position` ones; a position
+// past the end appends it.
 void RteInsertContainer(RteHandle doc, const RteRect* rect, int32_t position, int32_t value, int16_t redraw);
 void RteRemoveContainer(RteHandle doc, int32_t number, int16_t redraw);
 void RteReplaceContainer(RteHandle doc, const RteRect* rect, int32_t number, int16_t redraw);

@@ -206,6 +206,22 @@ TEST_F(AreasTest, TheUserReferenceIsPointerSized)
 
 namespace {
 
+// A container asked for past the end is appended, its value beside it, and nothing is written
+// beyond the list.
+TEST_F(AreasTest, AContainerInsertedPastTheEndIsAppended)
+{
+    SetWrapRects({{0, 0, 100, 50}});
+    RteSetContainerValue(doc_, 1, 11);
+    RteRect second{0, 60, 100, 110};
+    RteInsertContainer(doc_, &second, 2, 22, 0);
+    ASSERT_EQ(RteContainerCount(doc_), 2);
+    RteRect rect;
+    RteGetContainer(doc_, 2, false, false, &rect);
+    EXPECT_EQ(rect, second);
+    EXPECT_EQ(RteGetContainerValue(doc_, 1), 11);
+    EXPECT_EQ(RteGetContainerValue(doc_, 2), 22);
+}
+
 TEST_F(AreasTest, ContainersKeepTheirValuesThroughChanges)
 {
     SetWrapRects({{0, 0, 100, 50}});
