@@ -5,10 +5,17 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+
+#include <windows.h>
+#include <commdlg.h>
 
 #include "qxbase.h"
 #include "qxstring.h"
+#include "brmsg.h"
+#include "rte_runs.h"
 #include "rte_types.h"
+#include "text_defaults.h"
 
 class OBJET;
 
@@ -75,8 +82,29 @@ int ExportDocument(RteExportFilter& writer, RteHandle doc, QXFILE file, int32_t 
 // the object's trailer. 1 when the file was created and written whole.
 int WriteExportFile(RteHandle doc, OBJET* object, const TEXTFILETRAILER& trailer, int filterIndex, const char* path);
 
-// The box of a file that could not be created, over the owner (disabled meanwhile).
-void ShowFileCreateError(HWND owner);
+// The module whose string table holds the texts of the file boxes and choosers.
+HINSTANCE TextFilesModule();
+// The information box "Erreur de fichier" with the text of the string id over the owner,
+// which takes no input meanwhile.
+void ShowTextFileBox(HWND owner, UINT textId);
+
+// Asks for a target with the system's save dialog (the record's name offered as ".htm", the
+// formats above as its filter, an extension added when the name has none) and writes the
+// document there; the document's selection is kept. 1 when a target was chosen and written;
+// a target that cannot be written is reported in the box of string 133.
+int ExportWithDialog(HWND owner, OPENFILENAMEA* request, RteHandle doc, OBJET* object,
+                     const TEXTFILETRAILER& trailer);
+
+// The text format of a local file as the engine's probe tells it: the record stream, RTF,
+// anything else (the six-byte binary header, unknown bytes) as the plug-in's own; a file
+// that cannot be opened counts as a record stream.
+int ProbeTextFormat(const char* path);
+// Lets the author pick a file in the kernel's open dialog with the filter of the string id
+// (740 import, 741 display), fetches it and probes it. 0 with the local copy and the format
+// when a file was chosen and is at hand; 1 when the author cancelled or the file could not be
+// had (after the box of string 134). The owner is enabled again in both failing cases.
+int ChooseTextFile(KERNEL* kernel, HWND owner, OPENFILENAMEA* request, UINT filterId, QXSTRING* local,
+                   int* format);
 
 // What the DHTML statement says of the text's look besides its document.
 struct TEXTDHTMLLOOK {
@@ -94,3 +122,33 @@ int WriteTextDHTML(OBJET* object, RteHandle doc, const TEXTDHTMLLOOK& look, QXFI
 // Adds CF_TEXT, the document as plain text, to the clipboard that the caller has opened; the
 // text goes through a temporary file "~clp????.tmp" in the folder. 1 when it was added.
 int CopyTextToClipboard(RteHandle doc, const char* folder);
+
+// The visited look of branch runs (runs whose character style carries a branch id). A run
+// that begins a paragraph starting with the bullet prefix (bullet and tab) begins after them.
+using BRANCHRUNVISIT = std::function<void(const RteRange& run, const RteCharStyle& style)>;
+void ForEachBranchRun(RteHandle doc, const char* bulletPrefix, const BRANCHRUNVISIT& visit);
+// What the visited look replaces in a run's style, with the run's branch id.
+void SaveRunLook(const RteCharStyle& style, STKBR* saved);
+// The visited text colour always; the background only when opaque; underline and strike-out
+// switched on by the font or by the colour value's top bits.
+void GiveVisitedLook(RteHandle doc, const RteRange& run, const BRANCHSTYLE& visited);
+void PutBackRunLook(RteHandle doc, const RteRange& run, const STKBR& saved);
+// Gives every run of a visited branch the visited look, saving each run's look into the list.
+void ShowVisitedRuns(RteHandle doc, LIST* saved, const BRANCHSTYLE& visited, const char* bulletPrefix,
+                     const std::function<bool(int branchId)>& isVisited);
+// Puts back the look of every run that has a saved look, and drops those records.
+void HideVisitedRuns(RteHandle doc, LIST* saved, const char* bulletPrefix);
+
+// The text object's entry points (its document is the one it draws or edits).
+// Writes its TQX file; 0 after the box of string 133 when the file cannot be written.
+int WriteTextFile(TEXTE* text, const char* path);
+// The choosers of "Importer..." (which also puts the fetched local name into the record's
+// file buffer) and "Afficher..."; 0 when a file was chosen, its format kept in the object.
+int ChooseImportFile(TEXTE* text, OPENFILENAMEA* request);
+int ChooseDisplayFile(TEXTE* text, OPENFILENAMEA* request);
+// "Exporter...": 1 when a target was chosen and written.
+int ExportTextFile(TEXTE* text, OPENFILENAMEA* request);
+// The visited look of the object's visited branches on the document, and taken off again
+// (the window redrawn unless a template is being written); 0 always.
+int ShowVisitedLook(TEXTE* text, RteHandle doc);
+int HideVisitedLook(TEXTE* text, RteHandle doc);

@@ -10,6 +10,7 @@
 #include "rte_html_export.h"
 #include "rte_io.h"
 #include "rte_rtf_export.h"
+#include "rte_selection.h"
 #include "text_files_res.h"
 
 const TEXTEXPORTFORMAT kTextExportFormats[4] = {
@@ -22,15 +23,6 @@ const TEXTEXPORTFORMAT kTextExportFormats[4] = {
 const char kTextExportFilter[] = "HTML(*.HTM)\0*.HTM\0RTF(*.RTF)\0*.RTF\0TXT(*.TXT)\0*.TXT\0TQX(*.TQX)\0*.TQX\0";
 
 namespace {
-
-// The plug-in's own module, whose string table holds the texts of its boxes.
-HINSTANCE ThisModule()
-{
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&ThisModule), &module);
-    return module;
-}
 
 std::unique_ptr<RteExportFilter> MakeWriter(TEXTEXPORTWRITER writer, OBJET* object)
 {
@@ -97,14 +89,45 @@ int WriteExportFile(RteHandle doc, OBJET* object, const TEXTFILETRAILER& trailer
     return written;
 }
 
-void ShowFileCreateError(HWND owner)
+HINSTANCE TextFilesModule()
+{
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&TextFilesModule), &module);
+    return module;
+}
+
+void ShowTextFileBox(HWND owner, UINT textId)
 {
     char caption[101] = "";
     char text[251] = "";
-    LoadStringA(ThisModule(), IDS_TEXTFILE_ERROR, caption, sizeof caption);
-    LoadStringA(ThisModule(), IDS_TEXTFILE_NOT_CREATED, text, sizeof text);
+    LoadStringA(TextFilesModule(), IDS_TEXTFILE_ERROR, caption, sizeof caption);
+    LoadStringA(TextFilesModule(), textId, text, sizeof text);
     // The box is modal to the editor: its window takes no input meanwhile.
     EnableWindow(owner, FALSE);
     MessageBoxA(owner, text, caption, MB_OK | MB_ICONINFORMATION);
     EnableWindow(owner, TRUE);
+}
+
+int ExportWithDialog(HWND owner, OPENFILENAMEA* request, RteHandle doc, OBJET* object,
+                     const TEXTFILETRAILER& trailer)
+{
+    int32_t selectionStart = 0;
+    int32_t selectionEnd = 0;
+    RteGetSelection(doc, &selectionStart, &selectionEnd);
+    // The dialog offers the name the record holds, as an HTML file.
+    FNSPLIT parts(request->lpstrFile);
+    QXfnmerge(request->lpstrFile, parts.drive, parts.dir, parts.name, ".htm");
+    request->lpstrFilter = kTextExportFilter;
+    request->nFilterIndex = 1;
+    request->hwndOwner = owner;
+    request->Flags |= OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    if (!GetSaveFileNameA(request))
+        return 0;
+    AddExportExtension(request->lpstrFile, request->nMaxFile, static_cast<int>(request->nFilterIndex));
+    const int written = WriteExportFile(doc, object, trailer, static_cast<int>(request->nFilterIndex), request->lpstrFile);
+    if (!written)
+        ShowTextFileBox(owner, IDS_TEXTFILE_NOT_CREATED);
+    RteSetSelection(doc, selectionStart, selectionEnd, 0, 0);
+    return written;
 }
