@@ -5,19 +5,14 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 
 #include <windows.h>
 #include <commdlg.h>
 
 #include "qxbase.h"
 #include "qxstring.h"
-#include "brmsg.h"
-#include "rte_runs.h"
 #include "rte_types.h"
-#include "text_defaults.h"
-
-class OBJET;
+#include "texte.h"
 
 // What the trailer carries that a reader uses. The trailer also holds copies of the 32-bit
 // original's dialog records (font dialog, text-background colour dialog, the colour dialog at
@@ -49,9 +44,9 @@ int WriteTextDocument(RteHandle doc, const TEXTFILETRAILER& trailer, const char*
 // the stream (an ".RTD" file) or ends inside the trailer (the fields read so far are kept).
 int ReadTextTrailer(QXFILE file, TEXTFILETRAILER* trailer);
 
-// Replaces the path by a new, created, file "~tqx????.tqx" in the same drive and folder.
-// 0 (path unchanged) when no name could be made.
-int MakeTextTempName(QXSTRING* path);
+// Replaces the path by a new, created, file "~tqx????.tqx" in the same drive and folder (the
+// object plays no part in the name). 0 (path unchanged) when no name could be made.
+int MakeTextTempName(TEXTE* text, QXSTRING* path);
 // Moves a file (MoveFile); 0 when either name is missing or the move fails.
 int MoveTextFile(const char* from, const char* to);
 
@@ -123,22 +118,6 @@ int WriteTextDHTML(OBJET* object, RteHandle doc, const TEXTDHTMLLOOK& look, QXFI
 // text goes through a temporary file "~clp????.tmp" in the folder. 1 when it was added.
 int CopyTextToClipboard(RteHandle doc, const char* folder);
 
-// The visited look of branch runs (runs whose character style carries a branch id). A run
-// that begins a paragraph starting with the bullet prefix (bullet and tab) begins after them.
-using BRANCHRUNVISIT = std::function<void(const RteRange& run, const RteCharStyle& style)>;
-void ForEachBranchRun(RteHandle doc, const char* bulletPrefix, const BRANCHRUNVISIT& visit);
-// What the visited look replaces in a run's style, with the run's branch id.
-void SaveRunLook(const RteCharStyle& style, STKBR* saved);
-// The visited text colour always; the background only when opaque; underline and strike-out
-// switched on by the font or by the colour value's top bits.
-void GiveVisitedLook(RteHandle doc, const RteRange& run, const BRANCHSTYLE& visited);
-void PutBackRunLook(RteHandle doc, const RteRange& run, const STKBR& saved);
-// Gives every run of a visited branch the visited look, saving each run's look into the list.
-void ShowVisitedRuns(RteHandle doc, LIST* saved, const BRANCHSTYLE& visited, const char* bulletPrefix,
-                     const std::function<bool(int branchId)>& isVisited);
-// Puts back the look of every run that has a saved look, and drops those records.
-void HideVisitedRuns(RteHandle doc, LIST* saved, const char* bulletPrefix);
-
 // The text object's entry points (its document is the one it draws or edits).
 // Writes its TQX file; 0 after the box of string 133 when the file cannot be written.
 int WriteTextFile(TEXTE* text, const char* path);
@@ -148,7 +127,6 @@ int ChooseImportFile(TEXTE* text, OPENFILENAMEA* request);
 int ChooseDisplayFile(TEXTE* text, OPENFILENAMEA* request);
 // "Exporter...": 1 when a target was chosen and written.
 int ExportTextFile(TEXTE* text, OPENFILENAMEA* request);
-// The visited look of the object's visited branches on the document, and taken off again
-// (the window redrawn unless a template is being written); 0 always.
-int ShowVisitedLook(TEXTE* text, RteHandle doc);
-int HideVisitedLook(TEXTE* text, RteHandle doc);
+// Reads the trailer of the TQX file into the object's defaults: margins, default font, font
+// colour and text background. 1 when the file had a whole trailer.
+int ReadTextFileTrailer(QXFILE file, TEXTE* text);

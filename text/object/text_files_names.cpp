@@ -4,7 +4,7 @@
 
 #include "qxpath.h"
 
-int MakeTextTempName(QXSTRING* path)
+int MakeTextTempName(TEXTE*, QXSTRING* path)
 {
     QXSTRING drive;
     QXSTRING dir;

@@ -2,8 +2,6 @@
 // defaults, the editor's file choosers and export, and the visited look around writing.
 #include "text_files.h"
 
-#include "kernel.h"
-#include "navigation.h"
 #include "texte.h"
 #include "text_files_res.h"
 
@@ -23,13 +21,6 @@ TEXTFILETRAILER TrailerOf(const TEXTE* text)
 
 // The window the editor works in: the edit control's frame for an editing copy.
 HWND EditorWindow(const TEXTE* text) { return text->editControl ? GetParent(text->editControl) : text->window; }
-
-bool IsVisitedBranch(TEXTE* text, int branchId)
-{
-    const int index = BranchIndexOfId(text, branchId);
-    BRANCH* branch = index >= 0 ? text->GetBranch(index) : nullptr;
-    return branch && branch->visited && KernIsInStack(text->GetKernel(), branch->target);
-}
 
 }  // namespace
 
@@ -65,26 +56,15 @@ int ExportTextFile(TEXTE* text, OPENFILENAMEA* request)
     return doc ? ExportWithDialog(EditorWindow(text), request, doc, text, TrailerOf(text)) : 0;
 }
 
-int ShowVisitedLook(TEXTE* text, RteHandle doc)
+int ReadTextFileTrailer(QXFILE file, TEXTE* text)
 {
-    if (text->visitedApplied || !doc)
+    TEXTFILETRAILER trailer = TrailerOf(text);
+    if (!ReadTextTrailer(file, &trailer))
         return 0;
-    text->visitedApplied = 1;
-    ShowVisitedRuns(doc, &text->visited, text->defaults.branchStyles.visited, text->defaults.bullet.prefix,
-                    [text](int branchId) { return IsVisitedBranch(text, branchId); });
-    return 0;
-}
-
-int HideVisitedLook(TEXTE* text, RteHandle doc)
-{
-    if (!text->visitedApplied)
-        return 0;
-    text->visitedApplied = 0;
-    KERNEL* kernel = text->GetKernel();
-    // While a template is written the page is not redrawn.
-    if (!(kernel && kernel->templateSave) && text->visited.Items() > 0)
-        InvalidateRect(text->window, nullptr, TRUE);
-    if (doc)
-        HideVisitedRuns(doc, &text->visited, text->defaults.bullet.prefix);
-    return 0;
+    TEXTPROPERTIES& properties = text->defaults.properties;
+    properties.margins = trailer.margins;
+    properties.font = trailer.font;
+    properties.fontColour = trailer.fontColour;
+    properties.textBackground = trailer.textBackground;
+    return 1;
 }

@@ -48,9 +48,9 @@ using TextTempName = TextFilesTest;
 TEST_F(TextTempName, IsMadeInTheFolderOfThePathAndCreated)
 {
     QXSTRING first((dir_ / "page.pag").c_str());
-    ASSERT_EQ(1, MakeTextTempName(&first));
+    ASSERT_EQ(1, MakeTextTempName(nullptr, &first));
     QXSTRING second((dir_ / "page.pag").c_str());
-    ASSERT_EQ(1, MakeTextTempName(&second));
+    ASSERT_EQ(1, MakeTextTempName(nullptr, &second));
     FNSPLIT a(first);
     FNSPLIT b(second);
     EXPECT_EQ(dir_.Path(), std::string(a.drive) + std::string(a.dir));
@@ -67,7 +67,7 @@ TEST_F(TextTempName, LeavesThePathWhenNoNameCanBeMade)
     dir_.Write("file", "");
     const std::string absent = dir_ / "file\\page.pag";
     QXSTRING path(absent.c_str());
-    EXPECT_EQ(0, MakeTextTempName(&path));
+    EXPECT_EQ(0, MakeTextTempName(nullptr, &path));
     EXPECT_EQ(absent, std::string(path));
 }
 
