@@ -2,11 +2,13 @@
 #include "text_files.h"
 
 #include "filefetch.h"
-#include "texte.h"
+#include "text_document.h"
 
 void TEXTE::CopyToClipboard(char*)
 {
-    if (!ActiveDocument())
-        LoadText();
+    // A text not read yet is read for the copy only.
+    const bool lent = !ActiveDocument() && LendScratchDocument(this);
     CopyTextToClipboard(ActiveDocument(), KernGetCachePath(GetKernel()));
+    if (lent)
+        DropScratchDocument(this);
 }
