@@ -6,13 +6,12 @@
 #include <cstddef>
 #include <cstdint>
 
-#include <windows.h>
-#include <commdlg.h>
-
 #include "qxbase.h"
 #include "qxstring.h"
 #include "rte_types.h"
 #include "texte.h"
+
+#include <commdlg.h>
 
 // What the trailer carries that a reader uses. The trailer also holds copies of the 32-bit
 // original's dialog records (font dialog, text-background colour dialog, the colour dialog at
@@ -119,7 +118,8 @@ int WriteTextDHTML(OBJET* object, RteHandle doc, const TEXTDHTMLLOOK& look, QXFI
 int CopyTextToClipboard(RteHandle doc, const char* folder);
 
 // The text object's entry points (its document is the one it draws or edits).
-// Writes its TQX file; 0 after the box of string 133 when the file cannot be written.
+// Writes its TQX file; 0 without a document, and after the box of string 133 when the file
+// cannot be written.
 int WriteTextFile(TEXTE* text, const char* path);
 // The choosers of "Importer..." (which also puts the fetched local name into the record's
 // file buffer) and "Afficher..."; 0 when a file was chosen, its format kept in the object.

@@ -27,7 +27,9 @@ HWND EditorWindow(const TEXTE* text) { return text->editControl ? GetParent(text
 int WriteTextFile(TEXTE* text, const char* path)
 {
     RteHandle doc = text->ActiveDocument();
-    if (doc && WriteTextDocument(doc, TrailerOf(text), path))
+    if (!doc)
+        return 0;
+    if (WriteTextDocument(doc, TrailerOf(text), path))
         return 1;
     ShowTextFileBox(EditorWindow(text), IDS_TEXTFILE_NOT_CREATED);
     return 0;
