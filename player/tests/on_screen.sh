@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Player tests in a Wine prefix made a moment before, as a new user has it: the prefix is made
-# by "wineboot -i" under a persistent wineserver, and Wine's X11 driver draws on a virtual
-# screen of its own, which the tests can read. A test skipped there fails.
-# Usage: on_screen.sh <program folder of the build> <test name>
+# Tests that need a screen (the player's by default), in a Wine prefix made a moment before, as
+# a new user has it: the prefix is made by "wineboot -i" under a persistent wineserver, and
+# Wine's X11 driver draws on a virtual screen of its own, which the tests can read. A test
+# skipped there fails.
+# Usage: on_screen.sh <program folder of the build> <test name> [test program]
 set -euo pipefail
 programs=$1
 test=$2
+program=${3:-qxstage30_tests.exe}
 work=$(mktemp -d)
 export WINEPREFIX=$work/prefix WINEDEBUG=-all
 # No .NET or HTML engine to install in the new prefix, and no debugger on a crash.
@@ -31,5 +33,5 @@ mkdir -p "$WINEPREFIX"
 quiet /usr/lib/wine/wineserver -p
 quiet /usr/lib/wine/wine64 wineboot -i
 cd "$programs"
-/usr/lib/wine/wine64 qxstage30_tests.exe --gtest_filter="$test" | tee "$work/output"
+/usr/lib/wine/wine64 "$program" --gtest_filter="$test" | tee "$work/output"
 ! grep -q "SKIPPED \]" "$work/output"

@@ -217,6 +217,9 @@ struct RteDocument {
     bool highlightShown;
     // Copies of a repeating wrap area that hold text, as last drawn.
     int32_t pagesInUse;
+    // The caller's output record (RteSetDeviceRecord), whose first value is pointer-sized; null
+    // for none.
+    const void* outputRecord;
 };
 
 // An extra-area rect (numbered from 1) and the text offset from which it affects lines.
@@ -269,6 +272,11 @@ void RteSetDocRef(RteHandle doc, intptr_t value);
 intptr_t RteGetDocRef(RteHandle doc);
 int32_t RteClaimDoc(RteHandle doc, intptr_t claimant);
 intptr_t RteDocClaimant(RteHandle doc);
+// The caller's output record, kept by pointer; a new one lays out the whole text again with
+// the fonts measured anew. 1.
+int32_t RteSetDeviceRecord(RteHandle doc, const void* record);
+// The output record's first value, 0 without a record.
+intptr_t RteGetDeviceMode(RteHandle doc);
 
 // The insertion style, the first paragraph format and the first font, overwritten in place
 // (their use counts kept); the whole text is marked for layout.

@@ -210,3 +210,31 @@ void RteSetDefaultFont(RteHandle handle, const RteFont* font, int16_t)
     MarkAll(doc.get());
     ++doc->changes;
 }
+
+int32_t RteSetDeviceRecord(RteHandle handle, const void* record)
+{
+    DocLock doc(handle);
+    if (doc->outputRecord == record)
+        return 1;
+    doc->outputRecord = record;
+    // Fonts and their measures were taken for the old output.
+    {
+        RteLocked<RteCharStyle> styles(doc->charStyles);
+        for (int32_t i = 0; i < styles.size(); ++i) {
+            RteCharStyle& style = styles[i];
+            style.fontHandle = 0;
+            style.fontCache = 0;
+            RteFont font = ElementOf<RteFont>(doc->fonts, style.font);
+            style.hooks.metrics(handle, &style, &font);
+        }
+    }
+    MarkAll(doc.get());
+    ++doc->changes;
+    return 1;
+}
+
+intptr_t RteGetDeviceMode(RteHandle handle)
+{
+    const void* record = DocLock(handle)->outputRecord;
+    return record ? *static_cast<const intptr_t*>(record) : 0;
+}

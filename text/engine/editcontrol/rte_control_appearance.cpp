@@ -56,24 +56,11 @@ void SetPen(RteControl* control, Pen which, int32_t style, HPEN given)
 void SetParagraph(RteControl* control, WPARAM redraw, void (*set)(RteParFormat&, RteParFormat&, LPARAM),
                   LPARAM lParam)
 {
-    RteGuarded(control, [&] {
-        RteControlPrepareUndo(control, RTE_UNDO_RESTYLE, nullptr);
-        RteNotifyChange(control);
-        RteParFormat format, mask;
-        RteClearParFormat(&format, 0);
-        RteClearParFormat(&mask, 0);
-        set(format, mask, lParam);
-        RteSetParFormat(control->document, nullptr, &format, &mask, redraw ? control->editRedraw : 0);
-    });
-    if (redraw)
-        RteNotifyPending(control);
-}
-
-RteParFormat FirstFormat(RteControl* control)
-{
     RteParFormat format, mask;
-    RteGetParFormat(control->document, nullptr, false, &format, &mask);
-    return format;
+    RteClearParFormat(&format, 0);
+    RteClearParFormat(&mask, 0);
+    set(format, mask, lParam);
+    RteControlSetParFormat(control, redraw, format, mask, true);
 }
 
 void InsertBreak(RteControl* control, WPARAM redraw, LPARAM which)
@@ -151,7 +138,7 @@ LRESULT RteControlAppearanceMessage(RteControl* control, UINT message, WPARAM wP
         InsertBreak(control, wParam, lParam);
         return 0;
     default:
-        return DefWindowProcA(control->window, message, wParam, lParam);
+        return RteControlPageMessage(control, message, wParam, lParam);
     }
 }
 
@@ -174,7 +161,7 @@ LRESULT RteControlParagraphMessage(RteControl* control, UINT message, WPARAM wPa
         }, lParam);
         return 0;
     case RTEM_GETINDENT: {
-        RteParFormat format = FirstFormat(control);
+        RteParFormat format = RteControlFirstParFormat(control);
         int32_t which = LOWORD(lParam);
         return which == 1 ? format.rightIndent : which == 2 ? format.firstIndent : format.leftIndent;
     }
@@ -185,9 +172,9 @@ LRESULT RteControlParagraphMessage(RteControl* control, UINT message, WPARAM wPa
         }, lParam);
         return 0;
     case RTEM_GETALIGN:
-        return FirstFormat(control).alignment;
+        return RteControlFirstParFormat(control).alignment;
     default:
-        return DefWindowProcA(control->window, message, wParam, lParam);
+        return RteControlParagraphValueMessage(control, message, wParam, lParam);
     }
 }
 

@@ -14,15 +14,6 @@ RECT WindowsRect(const RteRect& rect) { return RECT{rect.left, rect.top, rect.ri
 // The wrap area becomes a list of containers the control no longer computes.
 void FreeWrap(RteControl* control) { control->state |= RTE_STATE_FREE_WRAP; }
 
-void ContainerRecordOut(RteControl* control, const RteRect& rect, RteContainerRecord* record)
-{
-    record->rect = rect;
-    RtePoint scroll{};
-    RteGetScrollPosition(control->document, &scroll);
-    record->v = -scroll.v;
-    record->h = -scroll.h;
-}
-
 LRESULT Containers(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam)
 {
     RteHandle doc = control->document;
@@ -62,7 +53,7 @@ LRESULT Containers(RteControl* control, UINT message, WPARAM wParam, LPARAM lPar
         RteRectIterator list(RteWrapArea(doc));
         if (static_cast<int32_t>(wParam) > list.Count())
             return 0;
-        ContainerRecordOut(control, list.Rect(static_cast<int32_t>(wParam)), record);
+        RteContainerRecordOut(control, list.Rect(static_cast<int32_t>(wParam)), record);
         return 0;
     }
     case RTEM_DELCONTAINER: {
@@ -97,6 +88,15 @@ LRESULT Containers(RteControl* control, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 }  // namespace
+
+void RteContainerRecordOut(const RteControl* control, const RteRect& rect, RteContainerRecord* record)
+{
+    record->rect = rect;
+    RtePoint scroll{};
+    RteGetScrollPosition(control->document, &scroll);
+    record->v = -scroll.v;
+    record->h = -scroll.h;
+}
 
 LRESULT RteControlAreaMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -133,6 +133,6 @@ LRESULT RteControlAreaMessage(RteControl* control, UINT message, WPARAM wParam, 
     default:
         if (message <= RTEM_RESETCONTAINERS)
             return Containers(control, message, wParam, lParam);
-        return DefWindowProcA(control->window, message, wParam, lParam);
+        return RteControlExclusionMessage(control, message, wParam, lParam);
     }
 }

@@ -57,7 +57,7 @@ void Paste(RteControl* control)
         if (control->notifyFlags & RTEN_FLAG_PASTEDATA)
             source = reinterpret_cast<RteHandle>(RteNotify(control, RTEN_PASTEDATA, 1));
         if (!source)
-            source = RteDocFromClipboard(RteEnvironmentOf(), RteControlClipboardFormat(), nullptr);
+            source = RteDocFromClipboard(RteEnvironmentOf(), RteControlClipboardFormat(), RteControlObjectProc);
         if (!source)
             return;
         RteControlPrepareUndo(control, RTE_UNDO_INSERT_DOCUMENT, source);

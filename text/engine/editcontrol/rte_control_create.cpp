@@ -131,6 +131,9 @@ void RteControlDestroy(HWND window)
     if (!control)
         return;
     RteForgetCurrentControl(window);
+    // The DC of the output record was handed over with it; the record stays the caller's.
+    if (HDC output = reinterpret_cast<HDC>(RteGetDeviceMode(control->document)))
+        DeleteDC(output);
     for (HPEN pen : {control->framePen, control->columnPen, control->rulePen})
         if (pen)
             DeleteObject(pen);

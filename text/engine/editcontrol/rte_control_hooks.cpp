@@ -63,4 +63,5 @@ void RteInstallControlHooks(RteEnvironment* env)
     g_port = env->hooks.port;
     env->hooks.progress = Progress;
     env->hooks.port = Port;
+    RteInstallDrawingHooks(env);
 }

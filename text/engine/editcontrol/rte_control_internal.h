@@ -97,3 +97,47 @@ bool RteGuarded(const RteControl* control, Work&& work)
         RteNotifyError(control, code);
     return code == 0;
 }
+
+// The container record filled with a rect and the negated display offsets.
+void RteContainerRecordOut(const RteControl* control, const RteRect& rect, RteContainerRecord* record);
+LRESULT RteControlExclusionMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT RteControlObjectMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT RteControlPageMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
+// The object callback of the control's objects: the notify window serves them when its flags ask.
+intptr_t RteControlObjectProc(RteHandle doc, RteHandle object, intptr_t value, int32_t message, intptr_t x,
+                              intptr_t data, int32_t length);
+// The drawing, auto-scroll and page-margin hooks that report to the notify window.
+void RteInstallDrawingHooks(RteEnvironment* env);
+// The pages a paint showed, reported to the notify window when its flags ask.
+void RteReportDrawnPages(RteControl* control, HDC dc, const RECT& painted);
+// The first wrap rect of a page (from 1), moved to the page's copy of the wrap area.
+RteRect RtePageRect(RteHandle doc, int32_t page);
+// The character messages on shifts, style values, style-sheet entries and style names; the
+// paragraph messages on values, tab stops and the keep bit; the highlight region and the
+// second lines; the output record and the refit.
+LRESULT RteControlCharacterMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT RteControlStyleNameMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT RteControlParagraphValueMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT RteControlTextQueryMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT RteControlOutputMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam);
+// The style-change undo record and the change notification that precede a restyle.
+void RteControlRestyleUndo(RteControl* control);
+// A font-style record as a style and font for a style-sheet entry, and back.
+void RteFontStyleToStyle(const RteFontStyleRecord& record, RteCharStyle* style, RteFont* font);
+void RteStyleToFontStyle(const RteCharStyle& style, const RteFont& font, RteFontStyleRecord* record);
+// A masked paragraph format over the selection's paragraphs, with the restyle undo record and
+// notification when asked; the first paragraph's format.
+void RteControlSetParFormat(RteControl* control, WPARAM redraw, const RteParFormat& format, const RteParFormat& mask,
+                            bool notify);
+RteParFormat RteControlFirstParFormat(RteControl* control);
+// A style change under an error frame, after the restyle undo record and notification; a caught
+// engine error leaves the undo record cleared.
+template <class Work>
+void RteGuardedRestyle(RteControl* control, Work&& work)
+{
+    if (!RteGuarded(control, [&] {
+            RteControlRestyleUndo(control);
+            work();
+        }))
+        RteControlDropUndo(control);
+}

@@ -197,6 +197,6 @@ LRESULT RteControlTextMessage(RteControl* control, UINT message, WPARAM wParam, 
         return 0;
     }
     default:
-        return DefWindowProcA(control->window, message, wParam, lParam);
+        return RteControlTextQueryMessage(control, message, wParam, lParam);
     }
 }

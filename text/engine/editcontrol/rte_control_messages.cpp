@@ -18,12 +18,6 @@ int32_t RteControlCopyText(RteControl* control, int32_t offset, int32_t count, c
 
 namespace {
 
-void UndoAndNotify(RteControl* control)
-{
-    RteControlPrepareUndo(control, RTE_UNDO_RESTYLE, nullptr);
-    RteNotifyChange(control);
-}
-
 int16_t EditRedraw(const RteControl* control, WPARAM redraw) { return redraw ? control->editRedraw : 0; }
 
 void AfterStyle(RteControl* control, WPARAM redraw)
@@ -50,7 +44,7 @@ LRESULT PrepareUndo(RteControl* control, int16_t kind, LPARAM lParam)
             if (control->notifyFlags & RTEN_FLAG_PASTEDATA)
                 pasted = reinterpret_cast<RteHandle>(RteNotify(control, RTEN_PASTEDATA, 1));
             if (!pasted && OpenClipboard(control->window)) {
-                pasted = RteDocFromClipboard(RteEnvironmentOf(), RteControlClipboardFormat(), nullptr);
+                pasted = RteDocFromClipboard(RteEnvironmentOf(), RteControlClipboardFormat(), RteControlObjectProc);
                 CloseClipboard();
             }
             if (!pasted)
@@ -143,8 +137,7 @@ LRESULT CharacterGroup(RteControl* control, UINT message, WPARAM wParam, LPARAM 
     case RTEM_SETLOGFONT:
     case RTEM_SETLOGFONTFACE: {
         auto* logfont = reinterpret_cast<const LOGFONTA*>(lParam);
-        RteGuarded(control, [&] {
-            UndoAndNotify(control);
+        RteGuardedRestyle(control, [&] {
             if (message == RTEM_SETLOGFONT)
                 RteApplyLogFont(doc, logfont, nullptr, EditRedraw(control, wParam));
             else
@@ -162,8 +155,7 @@ LRESULT CharacterGroup(RteControl* control, UINT message, WPARAM wParam, LPARAM 
         return RteGetFontName(doc, reinterpret_cast<char*>(lParam));
     case RTEM_SETATTRIBUTES: {
         auto bits = static_cast<uint32_t>(lParam);
-        RteGuarded(control, [&] {
-            UndoAndNotify(control);
+        RteGuardedRestyle(control, [&] {
             RteSetStyleBitsMasked(doc, bits, bits ? bits : kAllAttributesButStyleSheet, nullptr,
                                   static_cast<int16_t>(wParam));
         });
@@ -176,8 +168,7 @@ LRESULT CharacterGroup(RteControl* control, UINT message, WPARAM wParam, LPARAM 
         return bits;
     }
     case RTEM_SETPIXELSIZE:
-        RteGuarded(control, [&] {
-            UndoAndNotify(control);
+        RteGuardedRestyle(control, [&] {
             RteSetPointSize(doc, MulDiv(static_cast<int32_t>(lParam), 72, RteControlResolution(doc)), nullptr,
                             static_cast<int16_t>(wParam));
         });
@@ -191,8 +182,7 @@ LRESULT CharacterGroup(RteControl* control, UINT message, WPARAM wParam, LPARAM 
     case RTEM_SETTEXTCOLOR:
     case RTEM_SETBACKCOLOR: {
         auto colour = static_cast<COLORREF>(lParam);
-        RteGuarded(control, [&] {
-            UndoAndNotify(control);
+        RteGuardedRestyle(control, [&] {
             if (message == RTEM_SETTEXTCOLOR)
                 RteSetCharColor(doc, &colour, nullptr, static_cast<int16_t>(wParam));
             else
@@ -210,7 +200,7 @@ LRESULT CharacterGroup(RteControl* control, UINT message, WPARAM wParam, LPARAM 
         return colour;
     }
     default:
-        return DefWindowProcA(control->window, message, wParam, lParam);
+        return RteControlCharacterMessage(control, message, wParam, lParam);
     }
 }
 

@@ -3,6 +3,9 @@
 #include <cstring>
 
 #include "rte_control_internal.h"
+#include "rte_line_builder.h"
+#include "rte_text_blocks.h"
+#include "rte_text_bounds.h"
 #include "rte_scrolling.h"
 #include "rte_selection.h"
 #include "rte_typed.h"
@@ -93,6 +96,22 @@ LRESULT GetUserData(const RteControl* control, WPARAM maximum, void* destination
     return static_cast<LRESULT>(count);
 }
 
+// The paragraph holding the offset laid out again now, block by block from its first.
+void RelayoutParagraph(RteHandle doc, int32_t offset)
+{
+    int32_t start = 0, end = 0;
+    RteParagraphBounds(doc, offset, &start, &end);
+    int32_t first = 0, last = 0, blockStart = 0;
+    {
+        RteLocked<RteDocument> locked(doc);
+        RteMarkForLayout(locked.get(), start, end);
+        first = RteBlockAt(locked.get(), start, &blockStart);
+        last = RteBlockAt(locked.get(), end > start ? end - 1 : start, &blockStart);
+    }
+    for (int32_t block = first; block <= last; ++block)
+        RteLayoutBlock(doc, block, nullptr, true);
+}
+
 }  // namespace
 
 LRESULT RteControlParamMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam)
@@ -131,6 +150,9 @@ LRESULT RteControlParamMessage(RteControl* control, UINT message, WPARAM wParam,
         RteGuarded(control, [&] { offset = RteOffsetAtPoint(doc, &point, nullptr); });
         return offset;
     }
+    case RTEM_RELAYOUT:
+        RteGuarded(control, [&] { RelayoutParagraph(doc, static_cast<int32_t>(lParam)); });
+        return 0;
     case RTEM_SHAREDOC:
         RteGuarded(control, [&] {
             RteShareParts(doc, reinterpret_cast<RteHandle>(lParam), RTE_SHARE_STYLES | static_cast<uint32_t>(wParam));

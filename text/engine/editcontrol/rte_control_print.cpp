@@ -111,6 +111,9 @@ LRESULT PrintPage(RteControl* control, RtePrintRecord* record)
                               area.top + RteLineTopAt(doc, end) - RteLineTopAt(doc, from));
         RteSetPrintDC(doc, record->dc);
         RteUseSubstituteDC(doc);
+        // The record's resolution stands for the device's: horizontal dots in the high word.
+        if (record->resolution)
+            RteApplyDocMapping(doc, record->dc, HIWORD(record->resolution), LOWORD(record->resolution));
         RteDrawPage(doc, nullptr, from, &area, control->paintMode);
         RteEndSubstituteDC(doc);
         RteSetPrintDC(doc, nullptr);

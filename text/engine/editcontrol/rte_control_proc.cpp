@@ -69,6 +69,7 @@ void Paint(RteControl* control)
     HDC dc = BeginPaint(control->window, &paint);
     RteGuarded(control, [&] { RteDisplay(control->document, nullptr, nullptr, nullptr, nullptr, control->paintMode); });
     RteDrawControlDecorations(control, dc);
+    RteReportDrawnPages(control, dc, paint.rcPaint);
     if (control->framePen && control->framePenWidth) {
         HGDIOBJ oldPen = SelectObject(dc, control->framePen);
         HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
@@ -112,6 +113,8 @@ LRESULT Dispatch(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam
         return RteControlParagraphMessage(control, message, wParam, lParam);
     if (message >= 0x2E00 && message < 0x3000)
         return RteControlStorageMessage(control, message, wParam, lParam);
+    if (message >= 0x3000 && message < 0x3200)
+        return RteControlObjectMessage(control, message, wParam, lParam);
     if (message >= 0x1400)
         return RteControlGroupMessage(control, message, wParam, lParam);
     if (message >= EM_GETSEL && message <= 0xD1)

@@ -23,12 +23,14 @@ struct Target {
     int32_t position;
 };
 
-LRESULT Save(RteControl* control, Target target)
+// A bound save leaves the document's text in the stream it wrote, to be read again from there.
+LRESULT Save(RteControl* control, Target target, bool bound = false)
 {
     RteLayoutRecordScope layout;
     uint16_t code = 0;
     bool ran = RteGuarded(control, [&] {
-        code = RteSaveDoc(control->document, &target.position, nullptr, 0, target.writer, target.reference, 0);
+        code = (bound ? RteSaveDocBound : RteSaveDoc)(control->document, &target.position, nullptr, 0, target.writer,
+                                                      target.reference, 0);
         // A document sharing parts with another leaves the objects to that one's stream.
         if (!code && RteLocked<RteDocument>(control->document)->shared == 0)
             code = RteSaveObjects(control->document, target.writer, &target.position, target.reference);
@@ -42,13 +44,14 @@ LRESULT Save(RteControl* control, Target target)
 }
 
 // The stream is read into a scratch document first, so that a damaged one leaves the control's
-// document, its change count and its selection as they were.
-LRESULT Load(RteControl* control, Target target)
+// document, its change count and its selection as they were. A bound load leaves the text in the
+// stream until it is needed: the stream stays open while the control lives.
+LRESULT Load(RteControl* control, Target target, bool bound = false)
 {
     RteLayoutRecordScope layout;
     int32_t position = target.position;
     uint16_t code = 0;
-    RteRegisterObjectRecords(RteEnvironmentOf(), nullptr, 0);
+    RteRegisterObjectRecords(RteEnvironmentOf(), RteControlObjectProc, 0);
     uint16_t raised = RteTry(RteControlContext(), [&] {
         RteHandle scratch = RteNewDocument(RteEnvironmentOf());
         code = RteReadDoc(scratch, &position, nullptr, 0, target.reader, target.reference);
@@ -58,7 +61,8 @@ LRESULT Load(RteControl* control, Target target)
         position = target.position;
         raised = RteTry(RteControlContext(), [&] {
             uint32_t readOnly = RteGetDocFlags(control->document) & 0x8;
-            code = RteReadDoc(control->document, &position, nullptr, 0, target.reader, target.reference);
+            code = (bound ? RteReadDocBound : RteReadDoc)(control->document, &position, nullptr, 0, target.reader,
+                                                          target.reference);
             RteSetDocFlags(control->document, RteGetDocFlags(control->document) | readOnly);
         });
     }
@@ -189,6 +193,8 @@ LRESULT RteControlStorageMessage(RteControl* control, UINT message, WPARAM wPara
     case RTEM_SAVEMEM: return Save(control, MemoryTarget(wParam, lParam));
     case RTEM_LOADMEM: return Load(control, MemoryTarget(wParam, lParam));
     case RTEM_PROBEMEM: return Probe(MemoryTarget(wParam, lParam));
-    default: return DefWindowProcA(control->window, message, wParam, lParam);
+    case RTEM_SAVEBOUND: return Save(control, FileTarget(wParam, lParam), true);
+    case RTEM_LOADBOUND: return Load(control, FileTarget(wParam, lParam), true);
+    default: return RteControlOutputMessage(control, message, wParam, lParam);
     }
 }

@@ -26,6 +26,12 @@ constexpr uint32_t RTEN_FLAG_CHANGE = 0x80000;
 constexpr uint32_t RTEN_FLAG_PENDING = 0x100000;
 constexpr uint32_t RTEN_FLAG_PASTEDATA = 0x200000;
 constexpr uint32_t RTEN_FLAG_COPYDATA = 0x400000;
+constexpr uint32_t RTEN_FLAG_PAGEDRAWN = 0x8;
+constexpr uint32_t RTEN_FLAG_PAGEDECOR = 0x10;
+constexpr uint32_t RTEN_FLAG_PREDRAW = 0x20;
+constexpr uint32_t RTEN_FLAG_AUTOSCROLL = 0x100;
+constexpr uint32_t RTEN_FLAG_OBJECT = 0x20000;
+constexpr uint32_t RTEN_FLAG_PAGEMARGINS = 0x40000;
 
 // Control flags.
 constexpr uint32_t RTE_CTL_DEFAULT_FLAGS = 0x801E;
@@ -52,6 +58,35 @@ constexpr UINT RTEN_PENDING = 0x361A;
 constexpr UINT RTEN_ERROR = 0x361C;
 constexpr UINT RTEN_PASTEDATA = 0x361D;
 constexpr UINT RTEN_COPYDATA = 0x361E;
+constexpr UINT RTEN_PAGEDRAWN = 0x3604;
+constexpr UINT RTEN_PAGEDECOR = 0x3605;
+constexpr UINT RTEN_PREDRAW = 0x3606;
+constexpr UINT RTEN_AUTOSCROLL = 0x3608;
+constexpr UINT RTEN_OBJECT = 0x3612;
+constexpr UINT RTEN_PAGEMARGINS1 = 0x3616;
+constexpr UINT RTEN_PAGEMARGINS2 = 0x3617;
+
+// The records of the page notifications (0x3604, 0x3605) and of the drawing one (0x3606): a
+// page number or value (0 for drawing), a rect in engine order, the scroll offsets (0x3604)
+// or the drawing origin less them (0x3606), and the DC drawn into.
+struct RtePageNotify {
+    int32_t page;
+    RteRect rect;
+    int32_t reserved;
+    int32_t v;
+    int32_t h;
+    HDC dc;
+};
+// The record of the auto-scroll notification: the redraw mode of the scroll, the amounts the
+// engine would scroll by (vertical, horizontal; the parent may change them) and the point that
+// is outside the view.
+struct RteAutoScrollNotify {
+    int32_t mode;
+    int32_t v;
+    int32_t h;
+    int16_t pointV;
+    int16_t pointH;
+};
 
 // The records of the progress notification and of the drawing DC's.
 struct RteProgressNotify {
@@ -97,6 +132,7 @@ constexpr UINT RTEM_GETUSERDATA = 0x140D;
 constexpr UINT RTEM_GETHEIGHT = 0x140E;
 constexpr UINT RTEM_GETLENGTH = 0x140F;
 constexpr UINT RTEM_GETSCROLLPOS = 0x1410;
+constexpr UINT RTEM_RELAYOUT = 0x1411;
 constexpr UINT RTEM_OFFSETATPOINT = 0x1412;
 constexpr UINT RTEM_DRAW = 0x1413;
 constexpr UINT RTEM_GETCHANGECOUNT = 0x1414;
@@ -117,11 +153,40 @@ constexpr UINT RTEM_SETTEXTCOLOR = 0x2608;
 constexpr UINT RTEM_GETTEXTCOLOR = 0x2609;
 constexpr UINT RTEM_SETBACKCOLOR = 0x260A;
 constexpr UINT RTEM_GETBACKCOLOR = 0x260B;
+constexpr UINT RTEM_SETSHIFT = 0x260C;
+constexpr UINT RTEM_GETSHIFT = 0x260D;
+constexpr UINT RTEM_SETSTYLEVALUEB = 0x260E;
+constexpr UINT RTEM_GETSTYLEVALUEB = 0x260F;
+constexpr UINT RTEM_SETSTYLEVALUEA = 0x2610;
+constexpr UINT RTEM_GETSTYLEVALUEA = 0x2611;
+constexpr UINT RTEM_DEFINESTYLE = 0x2613;
+constexpr UINT RTEM_APPLYSTYLE = 0x2614;
+constexpr UINT RTEM_DEFINESTYLEREC = 0x2615;
+constexpr UINT RTEM_NEWSTYLENAME = 0x2616;
+constexpr UINT RTEM_GETSTYLENAME = 0x2617;
+constexpr UINT RTEM_GETRANGESTYLENAME = 0x2618;
+constexpr UINT RTEM_STYLENAMECOUNT = 0x2619;
+constexpr UINT RTEM_APPLYSTYLENAME = 0x261A;
+constexpr UINT RTEM_FINDSTYLENAME = 0x261B;
+constexpr UINT RTEM_RENAMESTYLE = 0x261C;
+constexpr UINT RTEM_DELETESTYLENAME = 0x261D;
 // Paragraph group.
 constexpr UINT RTEM_SETINDENT = 0x2800;
 constexpr UINT RTEM_GETINDENT = 0x2801;
 constexpr UINT RTEM_SETALIGN = 0x2802;
 constexpr UINT RTEM_GETALIGN = 0x2803;
+constexpr UINT RTEM_SETPARVALUE1 = 0x2804;
+constexpr UINT RTEM_GETPARVALUE1 = 0x2805;
+constexpr UINT RTEM_GETPARVALUE2 = 0x2806;
+constexpr UINT RTEM_SETPARVALUE2 = 0x2807;
+constexpr UINT RTEM_GETPARVALUE3 = 0x2808;
+constexpr UINT RTEM_SETPARVALUE3 = 0x2809;
+constexpr UINT RTEM_SETTAB = 0x280A;
+constexpr UINT RTEM_GETTABCOUNT = 0x280B;
+constexpr UINT RTEM_GETTABS = 0x280C;
+constexpr UINT RTEM_GETTABFLAGS = 0x280D;
+constexpr UINT RTEM_SETPARBIT = 0x280E;
+constexpr UINT RTEM_GETPARBIT = 0x280F;
 // Appearance group.
 constexpr UINT RTEM_SETBKCOLOR = 0x3200;
 constexpr UINT RTEM_GETBKCOLOR = 0x3201;
@@ -136,6 +201,19 @@ constexpr UINT RTEM_GETCOLUMNS = 0x3209;
 constexpr UINT RTEM_SETMARGINS = 0x320C;
 constexpr UINT RTEM_GETMARGINS = 0x320D;
 constexpr UINT RTEM_INSERTBREAK = 0x3212;
+constexpr UINT RTEM_SETSCALE = 0x320A;
+constexpr UINT RTEM_GETSCALE = 0x320B;
+constexpr UINT RTEM_SETDOCBIT6 = 0x320E;
+constexpr UINT RTEM_GETDOCBIT6 = 0x320F;
+constexpr UINT RTEM_SETDOCBIT7 = 0x3210;
+constexpr UINT RTEM_GETDOCBIT7 = 0x3211;
+constexpr UINT RTEM_PAGEOFOFFSET = 0x3213;
+constexpr UINT RTEM_PAGEATPOINT = 0x3214;
+constexpr UINT RTEM_GETPAGERECT = 0x3215;
+constexpr UINT RTEM_SETDOCVALUE = 0x3216;
+constexpr UINT RTEM_GETDOCVALUE = 0x3217;
+constexpr UINT RTEM_SETPAGEPAIR = 0x3218;
+constexpr UINT RTEM_GETPAGEPAIR = 0x3219;
 // Page and area group.
 constexpr UINT RTEM_SETRECT = 0x3400;
 constexpr UINT RTEM_GETRECT = 0x3401;
@@ -149,6 +227,29 @@ constexpr UINT RTEM_DELCONTAINER = 0x3408;
 constexpr UINT RTEM_SETCONTAINER = 0x3409;
 constexpr UINT RTEM_CONTAINERATPOINT = 0x340A;
 constexpr UINT RTEM_RESETCONTAINERS = 0x340B;
+constexpr UINT RTEM_ADDEXCLUSION = 0x340C;
+constexpr UINT RTEM_EXCLUSIONCOUNT = 0x340D;
+constexpr UINT RTEM_GETEXCLUSION = 0x340E;
+constexpr UINT RTEM_DELEXCLUSION = 0x340F;
+constexpr UINT RTEM_SETEXCLUSION = 0x3410;
+constexpr UINT RTEM_CLEAREXCLUSIONS = 0x3411;
+constexpr UINT RTEM_EXCLUSIONATPOINT = 0x3412;
+constexpr UINT RTEM_SETEXCLUSIONVALUE = 0x3413;
+constexpr UINT RTEM_GETEXCLUSIONVALUE = 0x3414;
+constexpr UINT RTEM_MOVEEXCLUSION = 0x3415;
+// Embedded-object group (the object record is RteControlObject).
+constexpr UINT RTEM_INSERTOBJECT = 0x3000;
+constexpr UINT RTEM_APPLYOBJECT = 0x3001;
+constexpr UINT RTEM_COUNTOBJECTS = 0x3002;
+constexpr UINT RTEM_GETOBJECT = 0x3003;
+constexpr UINT RTEM_SETOBJECT = 0x3004;
+constexpr UINT RTEM_GETOBJECTRECT = 0x3005;
+constexpr UINT RTEM_SETOBJECTSIZE = 0x3006;
+constexpr UINT RTEM_OBJECTATPOINT = 0x3007;
+constexpr UINT RTEM_NEXTOBJECT = 0x3008;
+constexpr UINT RTEM_DELETEOBJECT = 0x3009;
+constexpr UINT RTEM_GETOBJECTAT = 0x300A;
+constexpr UINT RTEM_UPDATEOBJECT = 0x300B;
 // Text and selection group.
 constexpr UINT RTEM_GETSEL = 0x2C00;
 constexpr UINT RTEM_SETSEL = 0x2C01;
@@ -163,9 +264,13 @@ constexpr UINT RTEM_HASRANGE = 0x2C09;
 constexpr UINT RTEM_CANPASTE = 0x2C0A;
 constexpr UINT RTEM_ENABLEUNDO = 0x2C0B;
 constexpr UINT RTEM_SETCARET = 0x2C0C;
+constexpr UINT RTEM_GETHILITERGN = 0x2C0D;
 constexpr UINT RTEM_PARLINECOUNT = 0x2C0E;
 constexpr UINT RTEM_PARLINEAT = 0x2C0F;
 constexpr UINT RTEM_PARLINESTART = 0x2C10;
+constexpr UINT RTEM_SECONDCOUNT = 0x2C11;
+constexpr UINT RTEM_SECONDAT = 0x2C12;
+constexpr UINT RTEM_SECONDRANGE = 0x2C13;
 constexpr UINT RTEM_CARETRECT = 0x2C14;
 constexpr UINT RTEM_WORDBOUNDS = 0x2C15;
 constexpr UINT RTEM_PARBOUNDS = 0x2C16;
@@ -178,9 +283,11 @@ constexpr UINT RTEM_CARETRIGHT = 0x2C1C;
 constexpr UINT RTEM_CARETLEFT = 0x2C1D;
 // Storage group.
 constexpr UINT RTEM_SAVE = 0x2E00;
+constexpr UINT RTEM_SAVEBOUND = 0x2E01;
 constexpr UINT RTEM_SAVETEXT = 0x2E02;
 constexpr UINT RTEM_SAVETEXT2 = 0x2E03;
 constexpr UINT RTEM_LOAD = 0x2E04;
+constexpr UINT RTEM_LOADBOUND = 0x2E05;
 constexpr UINT RTEM_LOADTEXT = 0x2E06;
 constexpr UINT RTEM_REGISTERRECORD = 0x2E07;
 constexpr UINT RTEM_WRITERECORD = 0x2E08;
@@ -188,9 +295,12 @@ constexpr UINT RTEM_PROBE = 0x2E09;
 constexpr UINT RTEM_PRINTPAGE = 0x2E0A;
 constexpr UINT RTEM_GETPRINTINFO = 0x2E0B;
 constexpr UINT RTEM_FITPRINTPAGE = 0x2E0C;
+constexpr UINT RTEM_SETOUTPUTREC = 0x2E0D;
+constexpr UINT RTEM_GETOUTPUTDC = 0x2E0E;
 constexpr UINT RTEM_SAVEMEM = 0x2E0F;
 constexpr UINT RTEM_LOADMEM = 0x2E10;
 constexpr UINT RTEM_PROBEMEM = 0x2E11;
+constexpr UINT RTEM_REFIT = 0x2E12;
 
 // The control's parameter record (messages 0x1407 and 0x1408): the pens are taken over by the
 // control; the flags are read only, the set message applies them through the flag-apply step.
@@ -264,11 +374,61 @@ struct RteContainerRecord {
     int32_t h;
 };
 
+// The record of RTEM_GETPAGERECT: the page (from 1) in; its first wrap rect (engine order) and
+// the negated display offsets out.
+struct RtePageRectRecord {
+    int32_t page;
+    RteRect rect;
+    int32_t v;
+    int32_t h;
+};
+
 // The record of RTEM_GETTEXTRANGE.
 struct RteTextRangeRecord {
     int32_t offset;
     int32_t count;
     char* buffer;
+};
+
+// The records of the style-sheet and style-name messages, kept at the sizes the text object
+// stores (82, 536 and 682 bytes). The font-style record: a C-string font name, the size in
+// whole points, the style's attribute unit 21, the attribute bits as RTEM_GETATTRIBUTES gives
+// them and the text colour. The paragraph record: units of the paragraph format.
+#pragma pack(push, 2)
+struct RteFontStyleRecord {
+    char fontName[64];
+    int32_t pointSize;
+    int16_t unit21;
+    int16_t reserved;
+    uint32_t attributes;
+    RteColor textColor;
+};
+struct RteParagraphRecord {
+    int32_t leftIndent;
+    int32_t rightIndent;
+    int32_t firstIndent;
+    int16_t alignment;
+    int16_t tabCount;
+    RteTab tabs[RTE_MAX_TABS];
+    int16_t spaceAfter;
+    int16_t spaceBefore;
+    int16_t lineSpacing;
+    int16_t keepTogether;  // bit 0x1, with the other bits of its unit
+};
+struct RteStyleNameRecord {
+    char name[64];
+    RteFontStyleRecord character;
+    RteParagraphRecord paragraph;
+};
+#pragma pack(pop)
+static_assert(sizeof(RteFontStyleRecord) == 82);
+static_assert(sizeof(RteParagraphRecord) == 536);
+static_assert(sizeof(RteStyleNameRecord) == 682);
+
+// The output record of RTEM_SETOUTPUTREC: owned by the caller, who keeps it while the control
+// uses it; its first value is a DC, which the control deletes when it is destroyed.
+struct RteOutputRecord {
+    HDC dc;
 };
 
 // The control's record, one per window, its handle in the window's extra bytes. Every window,

@@ -97,17 +97,24 @@ void RteSetFontFromLogFont(RteHandle doc, const LOGFONTA* logfont, const RteRang
     RteSetFont(doc, range, &font, &mask, Redraw(redraw));
 }
 
+void RteLogFontToStyle(RteHandle doc, const LOGFONTA* logfont, RteCharStyle* style, RteFont* font)
+{
+    *font = FontOfLogFont(logfont);
+    *style = {};
+    int32_t pixels = logfont->lfHeight < 0 ? -logfont->lfHeight : logfont->lfHeight;
+    style->pointSize = MulDiv(pixels, 72, RteControlResolution(doc)) << 16;
+    style->bold = logfont->lfWeight >= 600 ? 1 : 0;
+    style->italic = logfont->lfItalic ? 1 : 0;
+    style->underline = logfont->lfUnderline ? 1 : 0;
+    style->strikeOut = logfont->lfStrikeOut ? 1 : 0;
+}
+
 void RteApplyLogFont(RteHandle doc, const LOGFONTA* logfont, const RteRange* range, int16_t redraw)
 {
-    RteFont font = FontOfLogFont(logfont), fontMask;
+    RteFont font, fontMask;
     std::memset(&fontMask, 0xFF, sizeof fontMask);
-    RteCharStyle style = {}, mask = {};
-    int32_t pixels = logfont->lfHeight < 0 ? -logfont->lfHeight : logfont->lfHeight;
-    style.pointSize = MulDiv(pixels, 72, RteControlResolution(doc)) << 16;
-    style.bold = logfont->lfWeight >= 600 ? 1 : 0;
-    style.italic = logfont->lfItalic ? 1 : 0;
-    style.underline = logfont->lfUnderline ? 1 : 0;
-    style.strikeOut = logfont->lfStrikeOut ? 1 : 0;
+    RteCharStyle style, mask = {};
+    RteLogFontToStyle(doc, logfont, &style, &font);
     mask.pointSize = -1;
     mask.bold = mask.italic = mask.underline = mask.strikeOut = -1;
     RteSetFontAndStyle(doc, range, &style, &mask, &font, &fontMask, redraw);

@@ -24,6 +24,9 @@ int32_t RteGetPointSize(RteHandle doc, int16_t* out);
 
 // The document's port resolution (dots per inch), 96 when it has none.
 int32_t RteControlResolution(RteHandle doc);
+// A LOGFONT as a font record and a style of its size (points from its pixel height) and its
+// bold (weight 600 up), italic, underline and strike-out; the rest of the style cleared.
+void RteLogFontToStyle(RteHandle doc, const LOGFONTA* logfont, RteCharStyle* style, RteFont* font);
 // A LOGFONT's font and style applied over the range: name, the five byte fields, size in points
 // from its pixel height, bold from weight 600 up, italic, underline and strike-out.
 void RteApplyLogFont(RteHandle doc, const LOGFONTA* logfont, const RteRange* range, int16_t redraw);

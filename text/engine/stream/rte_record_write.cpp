@@ -10,6 +10,19 @@
 
 namespace {
 
+// The text is read again from the stream it was written to: through the reader of the writer's
+// kind (a writer's transfer would write). A callback of the caller's own serves both ways.
+RteIoProc ReaderOf(RteIoProc writer)
+{
+    if (!writer || writer == RteFileWriter)
+        return RteFileReader;
+    if (writer == RteDirectFileWriter)
+        return RteDirectFileReader;
+    if (writer == RteMemWriter)
+        return RteMemReader;
+    return writer;
+}
+
 constexpr uint16_t kBodyGrowth = 300;
 
 RteIoProc HeaderIo(RteIoProc io) { return io ? io : RteFileWriter; }
@@ -222,7 +235,7 @@ uint16_t RteSaveDocBound(RteHandle doc, int32_t* position, const int16_t* types,
     // read it again from here.
     RteLocked<RteDocument> locked(doc);
     locked->streamRef = reference;
-    locked->streamIo = io ? io : RteFileReader;
+    locked->streamIo = ReaderOf(io);
     locked->hooks.loadText = RteLoadBoundText;
     RteLocked<RteTextBlock> blocks(locked->blocks);
     for (int32_t i = 0; i < blocks.size() && static_cast<size_t>(i) < pass.textPositions.size(); ++i) {

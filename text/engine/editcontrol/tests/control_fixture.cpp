@@ -148,3 +148,10 @@ void ControlTest::Snapshot(HWND control, TestCanvas& canvas)
     BitBlt(canvas.Dc(), 0, 0, canvas.Width(), canvas.Height(), dc, 0, 0, SRCCOPY);
     ReleaseDC(control, dc);
 }
+
+RteRect CaretRect(HWND control, int32_t offset)
+{
+    RteCaretRecord record{offset, {}, 0, 0};
+    SendMessageA(control, RTEM_CARETRECT, 0, reinterpret_cast<LPARAM>(&record));
+    return record.rect;
+}

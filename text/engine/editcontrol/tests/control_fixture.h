@@ -42,3 +42,5 @@ protected:
 
 // Pumps what waits for the thread.
 void Pump();
+// The caret rect of an offset (engine order, in the window).
+RteRect CaretRect(HWND control, int32_t offset);

@@ -1,9 +1,11 @@
-// The document stored between two controls through memory and files, and a damaged stream.
+// The document stored between two controls through memory and files, bound to its file or not,
+// and a damaged stream.
 #include "control_fixture.h"
 #include "rte_control_internal.h"
 #include "rte_io.h"
 #include "rte_record_codec.h"
 #include "rte_record_stream.h"
+#include "rte_text_blocks.h"
 #include "rte_typed.h"
 #include "scratch_dir.h"
 
@@ -221,6 +223,77 @@ TEST_F(ControlTest, ProgressAndDrawingDcAreReportedWhenAsked)
     EXPECT_GT(Count(0x3601), 0);
     EXPECT_EQ(Count(0x3601), Count(0x3602)) << "each push has its pop";
     RteFree(memory);
+}
+
+TEST_F(ControlTest, BoundStorageLeavesTheTextInItsFile)
+{
+    ScratchDir dir;
+    HWND from = MakeControl();
+    HWND to = MakeControl();
+    std::string text = "un texte lié à son fichier";
+    SendMessageA(from, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(from, EM_SETSEL, 0, MAKELPARAM(3, 8));
+    SendMessageA(from, RTEM_SETATTRIBUTES, 0, 0x1);
+    HANDLE file = NewFile(dir.Path() + "\\lie.rtd");
+    LRESULT end = SendMessageA(from, RTEM_SAVEBOUND, reinterpret_cast<WPARAM>(file), 0);
+    ASSERT_GT(end, 0);
+    EXPECT_EQ(SendMessageA(from, RTEM_GETCHANGECOUNT, 0, 0), 0) << "a save clears the change count";
+    EXPECT_EQ(SendMessageA(to, RTEM_LOADBOUND, reinterpret_cast<WPARAM>(file), 0), end);
+    RteHandle doc = reinterpret_cast<RteHandle>(SendMessageA(to, RTEM_GETDOC, 0, 0));
+    EXPECT_NE(RteIsBoundDoc(RteControlContext(), doc), 0);
+    {
+        RteLocked<RteDocument> locked(doc);
+        EXPECT_EQ(RteLocked<RteTextBlock>(locked->blocks)[0].text, nullptr) << "the text is still in the file";
+    }
+    EXPECT_EQ(Text(to), text) << "read from the file when asked for";
+    SendMessageA(to, EM_SETSEL, 0, MAKELPARAM(3, 8));
+    EXPECT_EQ(SendMessageA(to, RTEM_GETATTRIBUTES, 0, 0) & 0x1, 0x1);
+    DestroyWindow(to);
+    CloseHandle(file);
+}
+
+// Text given up when memory runs short, out of view, is read again from the file it was saved
+// to, through a reader.
+TEST_F(ControlTest, TextGivenUpAfterABoundSaveIsReadAgain)
+{
+    ScratchDir dir;
+    HWND control = MakeControl();
+    std::string text = "un texte rendu puis relu";
+    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    HANDLE file = NewFile(dir.Path() + "\\relu.rtd");
+    ASSERT_GT(SendMessageA(control, RTEM_SAVEBOUND, reinterpret_cast<WPARAM>(file), 0), 0);
+    DWORD size = GetFileSize(file, nullptr);
+    RECT away{0, 5000, 300, 5100};
+    SendMessageA(control, RTEM_SETVIEWAREA, 0, reinterpret_cast<LPARAM>(&away));
+    RteHandle doc = reinterpret_cast<RteHandle>(SendMessageA(control, RTEM_GETDOC, 0, 0));
+    ASSERT_GT(RteReleaseBoundText(doc, nullptr, 1 << 20), 0u);
+    EXPECT_EQ(Text(control), text);
+    EXPECT_EQ(GetFileSize(file, nullptr), size) << "the file is only read";
+    DestroyWindow(control);
+    CloseHandle(file);
+}
+
+TEST_F(ControlTest, ABoundLoadOfATruncatedFileChangesNothing)
+{
+    ScratchDir dir;
+    HWND from = MakeControl();
+    HWND to = MakeControl();
+    SendMessageA(from, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("un texte entier pour le fichier"));
+    HANDLE file = NewFile(dir.Path() + "\\coupe.rtd");
+    LRESULT end = SendMessageA(from, RTEM_SAVE, reinterpret_cast<WPARAM>(file), 0);
+    ASSERT_GT(end, 40);
+    SetFilePointer(file, static_cast<LONG>(end / 2), nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    SendMessageA(to, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("avant"));
+    SendMessageA(to, RTEM_SETCHANGECOUNT, 0, 3);
+    notifications_.clear();
+    EXPECT_LT(SendMessageA(to, RTEM_LOADBOUND, reinterpret_cast<WPARAM>(file), 0), 0);
+    EXPECT_EQ(Text(to), "avant");
+    EXPECT_EQ(SendMessageA(to, RTEM_GETCHANGECOUNT, 0, 0), 3);
+    EXPECT_EQ(Count(RTEN_ERROR), 1);
+    RteHandle doc = reinterpret_cast<RteHandle>(SendMessageA(to, RTEM_GETDOC, 0, 0));
+    EXPECT_EQ(RteIsBoundDoc(RteControlContext(), doc), 0) << "not bound to a file it could not read";
+    CloseHandle(file);
 }
 
 }  // namespace
