@@ -16,7 +16,6 @@
 #include "rte_runs.h"
 #include "rte_styles.h"
 #include "text_files.h"
-#include "text_trailer.h"
 
 #include <cstring>
 #include <memory>
@@ -30,18 +29,11 @@ constexpr uint32_t ImportFlags = 0x71F;
 
 RteRect EngineRect(const RECT& r) { return RteRect{r.top, r.left, r.bottom, r.right}; }
 
-// The native translator that tells where the record stream ended, so that the trailer after
-// it is found.
-class NativeImport : public RteNativeImportFilter {
-public:
-    int32_t StreamBytes() const { return Consumed(); }
-};
-
 std::unique_ptr<RteImportFilter> TranslatorFor(int format)
 {
     switch (format) {
     case TEXTFORMAT_RTF: return std::make_unique<RteRTFImportFilter>();
-    case TEXTFORMAT_NATIVE: return std::make_unique<NativeImport>();
+    case TEXTFORMAT_NATIVE: return std::make_unique<RteNativeImportFilter>();
     case TEXTFORMAT_HTML: return std::make_unique<HTMLImportFilter>();
     case TEXTFORMAT_PLAIN: return std::make_unique<RteImportFilter>();
     default: return std::make_unique<RteQXTEXTImportFilter>();
@@ -53,17 +45,6 @@ bool IsHtmlName(const char* path)
     QXSTRING extension;
     QXfnsplitStr(path, nullptr, nullptr, nullptr, &extension);
     return lstrcmpiA(extension, ".HTM") == 0 || lstrcmpiA(extension, ".HTML") == 0;
-}
-
-// The trailer of a TQX file: exactly QX_TRAILER_BYTES after the record stream.
-void ReadTrailerAfter(QXFILE file, int32_t streamBytes, TEXTE* text)
-{
-    const long size = static_cast<long>(QXGetFileSize(file));
-    if (size - streamBytes != QX_TRAILER_BYTES || QXSeekFile(file, streamBytes, 0) != streamBytes)
-        return;
-    BYTE trailer[QX_TRAILER_BYTES];
-    if (QXReadFile(file, trailer, sizeof trailer) == QX_TRAILER_BYTES)
-        ReadTextTrailer(trailer, text);
 }
 
 }  // namespace
@@ -131,7 +112,7 @@ int ImportTextFile(TEXTE* text, RteHandle doc, const char* path)
             result = translator->ImportInto(doc, RteTextLength(doc), ImportFlags, 0, false);
     });
     if (ran && result == 0 && format == TEXTFORMAT_NATIVE)
-        ReadTrailerAfter(file, static_cast<NativeImport*>(translator.get())->StreamBytes(), text);
+        ReadTextFileTrailer(file, text);
     QXclose(file);
     return ran && (result & 0xFFFF) == 0 ? format : TEXTFORMAT_NONE;
 }
