@@ -4,7 +4,9 @@
 #include <cstring>
 
 #include "rect_list.h"
+#include "rte_areas.h"
 #include "rte_control_internal.h"
+#include "rte_position_queries.h"
 #include "rte_typed.h"
 #include "rte_undo.h"
 
@@ -45,6 +47,9 @@ void BuildColumns(RteControl* control)
     RteGetPageSettings(control->document, &page);
     page.flags |= 0x5;
     RteSetPageSettings(control->document, &page, true, 0);
+    // The columns are a page repeated downwards: page breaks and kept paragraphs take effect.
+    RteLocked<RteDocument>(control->document)->layoutFlags |= RTE_LAYOUT_REPEAT_DOWN;
+    RteInvalidateLayout(control->document, false, true);
 }
 
 }  // namespace
