@@ -45,10 +45,10 @@ void BuildColumns(RteControl* control)
     RteFreeRectList(columns);
     RtePageSettings page;
     RteGetPageSettings(control->document, &page);
-    page.flags |= 0x5;
+    // The columns are a page repeated downwards (0x1) whose last column keeps its height (0x4):
+    // page breaks and kept paragraphs take effect.
+    page.flags |= RTE_LAYOUT_REPEAT_DOWN | RTE_LAYOUT_KEEP_LAST_HEIGHT;
     RteSetPageSettings(control->document, &page, true, 0);
-    // The columns are a page repeated downwards: page breaks and kept paragraphs take effect.
-    RteLocked<RteDocument>(control->document)->layoutFlags |= RTE_LAYOUT_REPEAT_DOWN;
     RteInvalidateLayout(control->document, false, true);
 }
 
