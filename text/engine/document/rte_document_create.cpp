@@ -143,6 +143,7 @@ void Fill(RteHandle self, RteEnvironment* env, void* port, RteRectList view, Rte
     ResetRuns(doc->linkRanges[1], -1);
     SetPriorities(doc.get(), self);
     doc->page.flags = RTE_PAGE_DEFAULT_FLAGS;
+    doc->layoutFlags = RTE_PAGE_DEFAULT_FLAGS;
 }
 
 }  // namespace

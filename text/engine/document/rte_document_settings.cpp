@@ -64,19 +64,31 @@ int32_t RteSetDocFlags2(RteHandle handle, uint32_t flags)
     return 1;
 }
 
-void RteGetPageSettings(RteHandle doc, RtePageSettings* out) { *out = DocLock(doc)->page; }
+// The page flags are the layout flags the areas and the line builder read: one word, kept in the
+// layout flags.
+void RteGetPageSettings(RteHandle handle, RtePageSettings* out)
+{
+    DocLock doc(handle);
+    *out = doc->page;
+    out->flags = doc->layoutFlags;
+}
 
 void RteSetPageSettings(RteHandle handle, const RtePageSettings* settings, bool relayout, int16_t)
 {
     DocLock doc(handle);
+    doc->page.flags = doc->layoutFlags;
     if (PageLayoutDiffers(doc->page, *settings)) {
         doc->port.flags |= RTE_PORT_RECALCULATE;
-        if (relayout)
+        // The flags say how the wrap area repeats: the text is laid out again through it.
+        if (relayout) {
             doc->flags |= RTE_DOC_PAGE_RELAYOUT;
+            MarkAll(doc.get());
+        }
     }
     doc->page = *settings;
     if (!(doc->page.flags & kPageNoRepeat))
         doc->page.flags |= kPageSingle;
+    doc->layoutFlags = doc->page.flags;
     ++doc->changes;
 }
 

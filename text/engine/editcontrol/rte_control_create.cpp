@@ -4,7 +4,9 @@
 #include <cstring>
 
 #include "rect_list.h"
+#include "rte_areas.h"
 #include "rte_control_internal.h"
+#include "rte_position_queries.h"
 #include "rte_typed.h"
 #include "rte_undo.h"
 
@@ -43,8 +45,11 @@ void BuildColumns(RteControl* control)
     RteFreeRectList(columns);
     RtePageSettings page;
     RteGetPageSettings(control->document, &page);
-    page.flags |= 0x5;
+    // The columns are a page repeated downwards (0x1) whose last column keeps its height (0x4):
+    // page breaks and kept paragraphs take effect.
+    page.flags |= RTE_LAYOUT_REPEAT_DOWN | RTE_LAYOUT_KEEP_LAST_HEIGHT;
     RteSetPageSettings(control->document, &page, true, 0);
+    RteInvalidateLayout(control->document, false, true);
 }
 
 }  // namespace

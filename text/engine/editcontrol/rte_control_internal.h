@@ -106,6 +106,9 @@ LRESULT RteControlPageMessage(RteControl* control, UINT message, WPARAM wParam, 
 // The object callback of the control's objects: the notify window serves them when its flags ask.
 intptr_t RteControlObjectProc(RteHandle doc, RteHandle object, intptr_t value, int32_t message, intptr_t x,
                               intptr_t data, int32_t length);
+// Every object the document's styles carry goes through the control's object callback, whoever
+// made it (a translator, another document).
+void RteHookControlObjects(RteHandle doc);
 // The drawing, auto-scroll and page-margin hooks that report to the notify window.
 void RteInstallDrawingHooks(RteEnvironment* env);
 // The pages a paint showed, reported to the notify window when its flags ask.

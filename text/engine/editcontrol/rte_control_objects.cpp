@@ -10,6 +10,7 @@
 #include "rte_object_place.h"
 #include "rte_object_queries.h"
 #include "rte_object_stream.h"
+#include "rte_record_stream.h"
 #include "rte_selection.h"
 #include "rte_typed.h"
 #include "rte_undo.h"
@@ -169,6 +170,17 @@ intptr_t RteControlObjectProc(RteHandle doc, RteHandle object, intptr_t value, i
     if (message == RTE_OBJECT_MEASURED)
         *reinterpret_cast<int32_t*>(data) = answer.record.width;
     return answer.value;
+}
+
+void RteHookControlObjects(RteHandle doc)
+{
+    RteLocked<RteDocument> locked(doc);
+    RteLocked<RteCharStyle> styles(locked->charStyles);
+    for (int32_t i = 0; i < styles.size(); ++i) {
+        auto object = reinterpret_cast<RteHandle>(styles[i].object);
+        if (object && !(styles[i].flags & RTE_STYLE_DELETED))
+            RteLocked<RteObject>(object)->callback = RteControlObjectProc;
+    }
 }
 
 LRESULT RteControlObjectMessage(RteControl* control, UINT message, WPARAM wParam, LPARAM lParam)

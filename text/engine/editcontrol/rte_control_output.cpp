@@ -5,7 +5,8 @@
 namespace {
 
 // The view takes the whole client rectangle and the wrap rect starts there too; the areas then
-// come off it by the pens and margins as at creation.
+// come off it by the pens and margins as at creation. The objects the text holds are then all
+// served as the control's own.
 void Refit(RteControl* control, bool redraw)
 {
     RECT client = {};
@@ -13,6 +14,7 @@ void Refit(RteControl* control, bool redraw)
     control->view = RteRect{client.top, client.left, client.bottom, client.right};
     control->wrap = control->view;
     RteComputeAreas(control);
+    RteHookControlObjects(control->document);
     if (redraw)
         RteControlRedraw(control, false);
     else

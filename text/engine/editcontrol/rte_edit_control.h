@@ -36,6 +36,7 @@ constexpr uint32_t RTEN_FLAG_PAGEMARGINS = 0x40000;
 // Control flags.
 constexpr uint32_t RTE_CTL_DEFAULT_FLAGS = 0x801E;
 constexpr uint32_t RTE_CTL_WRAP_FOLLOWS_VIEW = 0x10;
+constexpr uint32_t RTE_CTL_PAGES = 0x20;  // the wrap area repeats downwards as pages
 constexpr uint32_t RTE_CTL_NO_UNDO = 0x0400;
 constexpr uint32_t RTE_CTL_NO_MARGINS = 0x0800;
 constexpr uint32_t RTE_CTL_FIXED_VIEW = 0x4000;

@@ -124,6 +124,7 @@ void WriteSettings(RteDocument* doc, int16_t type, RteBodyWriter& body, int32_t*
         SettingsFields(writer, copy, version, linked, host);
     } else if (type == RTE_REC_PAGE) {
         RtePageSettings page = doc->page;
+        page.flags = doc->layoutFlags;
         PageFields(writer, page);
     } else if (type == RTE_REC_ENVIRONMENT) {
         RteEnvironment env = *doc->env;
@@ -141,6 +142,7 @@ void ReadSettings(RteDocument* doc, int16_t type, RteBodyReader& body, int32_t, 
         PageFields(reader, page);
         CheckBody(doc, body);
         doc->page = page;
+        doc->layoutFlags = page.flags;
     } else if (type == RTE_REC_ENVIRONMENT && pass->envCopy) {
         RteEnvironment env = *pass->envCopy;
         RteFieldReader reader(body, pass->version);

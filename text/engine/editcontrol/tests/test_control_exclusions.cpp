@@ -147,18 +147,21 @@ TEST_F(ControlTest, PagesOfARepeatingWrapArea)
     RteHandle doc = DocOf(control);
     RteContainerRecord one = Record(RteRect{0, 0, 40, 200});
     SendMessageA(control, RTEM_SETCONTAINERS, 0, reinterpret_cast<LPARAM>(&one));
-    // Pages: copies of the wrap area down the document.
-    RteLocked<RteDocument>(doc)->layoutFlags |= RTE_LAYOUT_REPEAT_DOWN | RTE_LAYOUT_KEEP_LAST_HEIGHT;
     std::string text;
     for (int i = 0; i < 12; ++i)
         text += "ligne " + std::to_string(i) + "\r";
     SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     const int32_t lastLine = static_cast<int32_t>(text.size()) - 3;
     EXPECT_EQ(SendMessageA(control, RTEM_PAGEOFOFFSET, 0, lastLine), 0) << "without page flags there are no pages";
+    // Pages: copies of the wrap area down the document, asked for by the control's flag. The
+    // container, which followed the text so far, is set again and the text laid into it.
+    auto flags = static_cast<uint32_t>(SendMessageA(control, RTEM_GETFLAGS, 0, 0));
+    SendMessageA(control, RTEM_SETFLAGS, 0, flags | RTE_CTL_PAGES);
+    SendMessageA(control, RTEM_SETCONTAINERS, 0, reinterpret_cast<LPARAM>(&one));
+    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     RtePageSettings page;
     RteGetPageSettings(doc, &page);
-    page.flags |= 0x1;
-    RteSetPageSettings(doc, &page, false, 0);
+    EXPECT_EQ(page.flags & 0x25u, 0x25u);
     EXPECT_EQ(SendMessageA(control, RTEM_PAGEOFOFFSET, 0, 0), 1);
     LRESULT last = SendMessageA(control, RTEM_PAGEOFOFFSET, 0, lastLine);
     EXPECT_GT(last, 1);

@@ -1,7 +1,11 @@
 // The output record handed to the control and the refit to its client rectangle.
 #include "control_fixture.h"
+#include "object_pictures.h"
 #include "rect_list.h"
+#include "record_copies.h"
+#include "rte_control_internal.h"
 #include "rte_document.h"
+#include "rte_object_batch.h"
 
 namespace {
 
@@ -55,6 +59,36 @@ TEST_F(ControlTest, RefitTakesTheClientRectangle)
     SendMessageA(control, RTEM_REFIT, 1, 0);
     RteRectListFirst(RteWrapArea(doc), &text);
     EXPECT_EQ(text.left, 11) << "the frame's width comes off";
+}
+
+bool ParentAskedToDraw(const RecordCopies& copies)
+{
+    for (const RteObjectHookRecord& hook : copies.Of<RteObjectHookRecord>(RTEN_OBJECT))
+        if (hook.code == RTE_OBJECT_DRAW)
+            return true;
+    return false;
+}
+
+// An object put in by the engine itself (as a translator does) keeps the engine's callback until
+// the refit hands it to the control.
+TEST_F(ControlTest, RefitHandsEveryObjectToTheControl)
+{
+    HWND control = MakeControl(ES_MULTILINE | WS_VISIBLE, 200, 80);
+    ShowWindow(parent_, SW_SHOWNOACTIVATE);
+    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("image "));
+    RteHandle doc = reinterpret_cast<RteHandle>(SendMessageA(control, RTEM_GETDOC, 0, 0));
+    RteControlObject picture = BluePictureRecord(0, 40, 30);
+    RteInsertObject(doc, RteNewControlObject(RteControlContext(), &picture), 0, nullptr, 0, 0);
+    SendMessageA(control, RTEM_SETNOTIFY, 0, RTEN_FLAG_OBJECT);
+    RecordCopies copies(parent_, {{RTEN_OBJECT, sizeof(RteObjectHookRecord)}});
+    TestCanvas before(200, 80);
+    InvalidateRect(control, nullptr, TRUE);
+    Snapshot(control, before);
+    EXPECT_FALSE(ParentAskedToDraw(copies)) << "the engine's own callback draws it";
+    SendMessageA(control, RTEM_REFIT, 1, 0);
+    TestCanvas after(200, 80);
+    Snapshot(control, after);
+    EXPECT_TRUE(ParentAskedToDraw(copies)) << "the parent serves it now";
 }
 
 }  // namespace

@@ -85,37 +85,30 @@ TEST_F(ControlTest, TabStopsSetCountedAndRead)
     EXPECT_EQ(SendMessageA(control, RTEM_GETTABCOUNT, 0, 0), 1) << "a stop of no kind removes it";
 }
 
-// A wrap area of one narrow container repeated down as pages: the second paragraph, too long
-// for what is left of the first page, starts on the next once it is kept together.
+// Two narrow columns, the control's page: the second paragraph, too long for what is left of the
+// first column, starts in the next once it is kept together.
 TEST_F(ControlTest, AParagraphKeptTogetherMovesToTheNextPage)
 {
-    HWND control = MakeControl(ES_MULTILINE, 300, 200);
+    HWND control = MakeControl(ES_MULTILINE, 140, 200);
     SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("un\rdeux trois quatre cinq six sept huit neuf"));
     int32_t lineHeight = CaretRect(control, 0).bottom - CaretRect(control, 0).top;
-    RteHandle doc = reinterpret_cast<RteHandle>(SendMessageA(control, RTEM_GETDOC, 0, 0));
-    int32_t pageBottom = 3 * lineHeight + 2;
-    RteContainerRecord page{0, RteRect{0, 0, pageBottom, 60}, 0, 0, 0};
-    SendMessageA(control, RTEM_SETCONTAINERS, 0, reinterpret_cast<LPARAM>(&page));
-    {
-        // The pages: the container repeated downwards, 10 pixels apart.
-        RteLocked<RteDocument> locked(doc);
-        locked->layoutFlags |= RTE_LAYOUT_REPEAT_DOWN | RTE_LAYOUT_KEEP_LAST_HEIGHT;
-        locked->repeatGapV = 10;
-    }
-    SendMessageA(control, RTEM_SETCONTAINER, 1, reinterpret_cast<LPARAM>(&page));
+    RECT page{0, 0, 140, 3 * lineHeight + 2};
+    SendMessageA(control, RTEM_SETRECT, 0, reinterpret_cast<LPARAM>(&page));
+    SendMessageA(control, RTEM_SETCOLUMNS, 0, MAKELPARAM(2, 10));
+    const int32_t secondColumn = 70;
     constexpr int32_t kSecondWord = 8;
-    EXPECT_LT(CaretRect(control, kSecondWord).top, pageBottom) << "the paragraph starts on the first page";
+    EXPECT_LT(CaretRect(control, kSecondWord).left, secondColumn) << "the paragraph starts in the first column";
     SendMessageA(control, EM_SETSEL, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(SendMessageA(control, RTEM_GETPARBIT, 0, 0), 0);
     SendMessageA(control, RTEM_SETPARBIT, 1, 1);
     EXPECT_EQ(SendMessageA(control, RTEM_GETPARBIT, 0, 0), 1);
-    EXPECT_GE(CaretRect(control, kSecondWord).top, pageBottom) << "kept together, it starts on the second";
+    EXPECT_GE(CaretRect(control, kSecondWord).left, secondColumn) << "kept together, it starts in the second";
     SendMessageA(control, EM_SETSEL, 0, MAKELPARAM(0, 0));
     EXPECT_EQ(SendMessageA(control, RTEM_GETPARBIT, 0, 0), 0) << "only the selection's paragraph";
     SendMessageA(control, EM_SETSEL, 0, MAKELPARAM(5, 5));
     SendMessageA(control, RTEM_SETPARBIT, 1, 0);
     EXPECT_EQ(SendMessageA(control, RTEM_GETPARBIT, 0, 0), 0);
-    EXPECT_LT(CaretRect(control, kSecondWord).top, pageBottom);
+    EXPECT_LT(CaretRect(control, kSecondWord).left, secondColumn);
 }
 
 }  // namespace
