@@ -95,7 +95,7 @@ void TEXTE::RebuildDocument()
         return;
     RECT view{};
     GetClientRect(window, &view);
-    document = NewTextDocument(this, window, view, view);
+    document = NewTextDocument(window, view, view);
     SetViewAreas();
     if (PageScales(this))
         SetScaling();

@@ -23,7 +23,7 @@
 namespace {
 
 // What a document of the object is: multi-line text that wraps.
-constexpr uint32_t TextDocFlags = 0x826 | 0x10000;
+constexpr uint32_t TextDocFlags = 0x826;
 // What an import brings across: text, styles, formats, page settings and their areas.
 constexpr uint32_t ImportFlags = 0x71F;
 
@@ -55,7 +55,7 @@ bool EngineDo(const std::function<void()>& work)
     return context && RteTry(context, work) == 0;
 }
 
-RteHandle NewTextDocument(TEXTE* owner, HWND window, const RECT& view, const RECT& wrap)
+RteHandle NewTextDocument(HWND window, const RECT& view, const RECT& wrap)
 {
     RteEnvironment* env = TextEngine();
     if (!env)
@@ -66,9 +66,9 @@ RteHandle NewTextDocument(TEXTE* owner, HWND window, const RECT& view, const REC
     EngineDo([&] {
         viewList = RteNewRectList(RteControlContext(), &viewRect);
         wrapList = RteNewRectList(RteControlContext(), &wrapRect);
-        doc = RteDocCreate(env, window ? static_cast<void*>(window) : RTE_PORT_ENVIRONMENT, viewList, wrapList,
+        doc = RteDocCreate(env, window ? static_cast<void*>(window) : RTE_PORT_NEW, viewList, wrapList,
                            nullptr, TextDocFlags);
-        RteSetDocRef(doc, reinterpret_cast<intptr_t>(owner));
+
     });
     EngineDo([&] {
         if (viewList)
@@ -131,10 +131,10 @@ void ClearTextBackground(RteHandle doc)
 namespace {
 
 // A document of no window for work on files.
-RteHandle ScratchDocument(TEXTE* text)
+RteHandle ScratchDocument()
 {
     const RECT area{0, 0, 300, 200};
-    return NewTextDocument(text, nullptr, area, area);
+    return NewTextDocument(nullptr, area, area);
 }
 
 void DisposeDocument(RteHandle doc)
@@ -147,7 +147,7 @@ void DisposeDocument(RteHandle doc)
 
 bool TakeDroppedFile(TEXTE* text, const char* path)
 {
-    RteHandle doc = ScratchDocument(text);
+    RteHandle doc = ScratchDocument();
     bool taken = false;
     if (doc && ImportTextFile(text, doc, path) != TEXTFORMAT_NONE) {
         QXSTRING name = KernGetCachePath(text->GetKernel());
@@ -171,7 +171,7 @@ bool TakeDroppedFile(TEXTE* text, const char* path)
 
 bool ReplaceTextOfFile(TEXTE* text, const char* file, const char* replacement)
 {
-    RteHandle doc = ScratchDocument(text);
+    RteHandle doc = ScratchDocument();
     bool done = false;
     if (doc && ImportTextFile(text, doc, file) != TEXTFORMAT_NONE) {
         const auto length = static_cast<int32_t>(std::strlen(replacement));
@@ -199,7 +199,7 @@ bool LendScratchDocument(TEXTE* text)
         KernGetFile(text->GetKernel(), text->fileName, QX_FETCH_SYNC, 0, nullptr, &request, nullptr, nullptr);
         local = request.localFile;
     }
-    text->document = ScratchDocument(text);
+    text->document = ScratchDocument();
     if (text->document && local.length() && DoFileExist(local))
         ImportTextFile(text, text->document, local);
     return text->document != nullptr;

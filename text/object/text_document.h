@@ -9,9 +9,10 @@
 
 // Runs engine work under the engine's error frame; false when the engine raised an error.
 bool EngineDo(const std::function<void()>& work);
-// A document laid out in the rectangle (client coordinates of the window, or of no window);
-// its owner slot holds the object. Null when the engine could not make it.
-RteHandle NewTextDocument(TEXTE* owner, HWND window, const RECT& view, const RECT& wrap);
+// A document laid out in the rectangle (client coordinates of the window, or of no window).
+// Its owner slot stays empty: the edit control's hooks, which every document of the engine
+// runs, take what it holds for a control. Null when the engine could not make it.
+RteHandle NewTextDocument(HWND window, const RECT& view, const RECT& wrap);
 // The format a file is read in: by the engine's probe, then by its name.
 int TextFormatOf(const char* path);
 // Imports the whole file at the end of the document in its format; the format, or

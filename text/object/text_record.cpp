@@ -130,7 +130,9 @@ bool ReadMessageText(QXFILE file, const char* countLine, BRMSG* message)
         return false;
     if (!IsNullText(text.c_str()))
         message->text = text.c_str();
-    QXGetLine(file, nullptr, 0);
+    // The line end after the counted bytes (or the "NULL" of an empty text) is passed over.
+    char rest[2];
+    QXGetLine(file, rest, sizeof rest);
     return true;
 }
 

@@ -1,0 +1,92 @@
+// Texts made by the module under test, and their records.
+#include "texttest.h"
+
+#include "qxfile.h"
+#include "scratch_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+RecordLines DefaultMessageLines()
+{
+    return {"0", "NULL", "0", "NULL", "16 0 0 0 400 0 0 0 1 0 0 0 0", "", "0 0 0", "255 255 255"};
+}
+
+RecordLines TextBlock(const RecordLines& body, const RecordLines& messages, const std::string& flags)
+{
+    RecordLines block = {"TEXTE {", "10        20        200       100                                               "};
+    block.insert(block.end(), body.begin(), body.end());
+    block.push_back(flags);
+    block.push_back("100.00    ");
+    block.push_back("255     255     255     0                                                       ");
+    block.push_back("TXBRMSG [");
+    block.insert(block.end(), messages.begin(), messages.end());
+    block.push_back("]");
+    block.push_back("}");
+    return block;
+}
+
+RecordLines BranchBlock(const std::vector<RecordLines>& branches)
+{
+    RecordLines block = {"BRANCH {", "0", "BRANCHEX [", std::to_string(branches.size())};
+    for (const RecordLines& branch : branches)
+        block.insert(block.end(), branch.begin(), branch.end());
+    block.push_back("]");
+    block.push_back("}");
+    return block;
+}
+
+RecordLines TextBranch(const std::string& page, int id, bool markVisited)
+{
+    return {"BR [", "0", page, "NULL", "1", "1", "  0.0", markVisited ? "1" : "0", std::to_string(id),
+            "NULL", "NULL", "NULL", "NULL", "NULL", "0", "]"};
+}
+
+RecordLines CommonBlockWith(const RecordLines& branches)
+{
+    RecordLines common = CommonBlock();
+    common.resize(common.size() - NoBranch().size());
+    common.insert(common.end(), branches.begin(), branches.end());
+    return common;
+}
+
+TEXTE* LoadText(KERNEL* kernel, const RecordLines& block, int* result, const RecordLines& common)
+{
+    return static_cast<TEXTE*>(LoadRecord(TextModuleFile, kernel, Lines(With(common, block)), 0, result));
+}
+
+std::string SaveText(TEXTE* text, int* result)
+{
+    ScratchDir dir;
+    QXFILE file = QXopen((dir / "out.txt").c_str(), 1);
+    int universe = 0;
+    const int saved = text->Save(file, universe, 1);
+    QXclose(file);
+    if (result)
+        *result = saved;
+    return dir.Read("out.txt");
+}
+
+std::vector<std::string> SplitLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t at = 0;
+    while (at < text.size()) {
+        const size_t end = text.find("\r\n", at);
+        lines.push_back(text.substr(at, end == std::string::npos ? std::string::npos : end - at));
+        if (end == std::string::npos)
+            break;
+        at = end + 2;
+    }
+    return lines;
+}
+
+std::string FileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}

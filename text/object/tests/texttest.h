@@ -1,0 +1,33 @@
+// What the text tests share: texts made by the module, their "TEXTE {" blocks and what a save
+// writes.
+#pragma once
+
+#include "pagehost.h"
+#include "plugintest.h"
+#include "texte.h"
+
+#include <string>
+
+constexpr const char* TextModuleFile = "qxtext40.dll";
+
+// The lines of a default hover message as the object writes it.
+RecordLines DefaultMessageLines();
+// A "TEXTE {" block at 10 20 200 100 with the body lines, flags transparent, external, owned,
+// and the messages.
+RecordLines TextBlock(const RecordLines& body, const RecordLines& messages = DefaultMessageLines(),
+                      const std::string& flags = "0 0 0 0");
+// The common block with these branches in place of none.
+RecordLines CommonBlockWith(const RecordLines& branches);
+// One branch to a page carrying the text's branch number; visited marks it.
+RecordLines TextBranch(const std::string& page, int id, bool markVisited);
+// The branch block of these branches.
+RecordLines BranchBlock(const std::vector<RecordLines>& branches);
+
+// A text read from the common block and its own block; Load's answer in *result.
+TEXTE* LoadText(KERNEL* kernel, const RecordLines& block, int* result, const RecordLines& common = CommonBlock());
+// The whole record the text writes (pixels), and Save's answer.
+std::string SaveText(TEXTE* text, int* result = nullptr);
+// The lines of a record.
+std::vector<std::string> SplitLines(const std::string& text);
+// The bytes of a file, "" when missing.
+std::string FileBytes(const std::string& path);
