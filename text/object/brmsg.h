@@ -56,6 +56,7 @@ public:
 class STKBR : public LNODE {
 public:
     int branchId = 0;
+    int32_t start = 0, end = 0;  // the run in the text
     BYTE stylePart[64]{};  // the replaced first part of the character style
     RteColor textColour{};
     int16_t textColourSpare = 0;
