@@ -18,6 +18,8 @@ const std::vector<FuzzTarget>& FuzzTargets()
         // The rich-text engine's paste: its private record stream and text.
         {"rtedoc", {"text/engine/stream/tests/fixtures/old_streams/*"}, "input.rtd",
          FuzzInputUse::Kept, PasteEngineClipboard},
+        // The text editor's paste of branches and hover messages.
+        {"textclip", {"fuzz/corpus/textclip/*"}, "input.clip", FuzzInputUse::Kept, PasteTextClipBlock},
         {"xsc", {"fuzz/corpus/xsc/*", "samples/demo/*.xsc"}, "input.xsc", FuzzInputUse::Kept, ReadSettingsFile},
         {"dib", {"fuzz/corpus/bmp/*", "samples/demo/*.bmp"}, "input.bmp", FuzzInputUse::Kept, ReadDibFile},
         {"image", {"fuzz/corpus/bmp/*", "fuzz/corpus/image/*", "samples/demo/*.bmp"}, "input.img", FuzzInputUse::Kept,

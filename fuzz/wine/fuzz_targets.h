@@ -38,6 +38,7 @@ void ReadSettingsFile(const std::string& path);
 void ReadDibFile(const std::string& path);
 void ReadImageFile(const std::string& path);
 void PasteEngineClipboard(const std::string& path);
+void PasteTextClipBlock(const std::string& path);
 void ImportPlainText(const std::string& path);
 void ImportMarkup(const std::string& path);
 void ImportHtml(const std::string& path);

@@ -8,28 +8,6 @@
 
 namespace {
 
-// Formats whose data is a handle of GDI or of the owner rather than a global block: after
-// EmptyClipboard the handle is gone, so its bytes cannot be put back. The system makes
-// the bitmap and text forms again from the formats that are restored.
-bool HoldsHandle(UINT format)
-{
-    switch (format) {
-    case CF_BITMAP:
-    case CF_METAFILEPICT:
-    case CF_PALETTE:
-    case CF_ENHMETAFILE:
-    case CF_OWNERDISPLAY:
-    case CF_DSPTEXT:
-    case CF_DSPBITMAP:
-    case CF_DSPMETAFILEPICT:
-    case CF_DSPENHMETAFILE:
-        return true;
-    default:
-        return (format >= CF_PRIVATEFIRST && format <= CF_PRIVATELAST) ||
-               (format >= CF_GDIOBJFIRST && format <= CF_GDIOBJLAST);
-    }
-}
-
 void SaveFormat(KERNEL* kernel, UINT format)
 {
     const HANDLE data = GetClipboardData(format);
@@ -54,7 +32,7 @@ void KernSaveClipboardForUndo(KERNEL* kernel)
         return;
     KernUndoPush(kernel, new UNDO_MARK_CLIPBOARD_BEGIN(kernel));
     for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
-        if (!HoldsHandle(format))
+        if (!KernClipboardFormatHoldsHandle(format))
             SaveFormat(kernel, format);
     }
     KernUndoPush(kernel, new UNDO_CLIPBOARD_EMPTY(kernel));
@@ -108,4 +86,23 @@ int UNDO_CLIPBOARD::Execute()
     }
     GlobalFree(block);
     return mark;
+}
+
+bool KernClipboardFormatHoldsHandle(UINT format)
+{
+    switch (format) {
+    case CF_BITMAP:
+    case CF_METAFILEPICT:
+    case CF_PALETTE:
+    case CF_ENHMETAFILE:
+    case CF_OWNERDISPLAY:
+    case CF_DSPTEXT:
+    case CF_DSPBITMAP:
+    case CF_DSPMETAFILEPICT:
+    case CF_DSPENHMETAFILE:
+        return true;
+    default:
+        return (format >= CF_PRIVATEFIRST && format <= CF_PRIVATELAST) ||
+               (format >= CF_GDIOBJFIRST && format <= CF_GDIOBJLAST);
+    }
 }

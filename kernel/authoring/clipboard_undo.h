@@ -7,6 +7,11 @@
 
 #include <memory>
 
+// Formats whose data is a handle of GDI or of the owner rather than a global block: after
+// EmptyClipboard the handle is gone, so its bytes cannot be put back. The system makes
+// the bitmap and text forms again from the formats that are restored.
+QXCORE_EXPORT bool KernClipboardFormatHoldsHandle(UINT format);
+
 // Pushes the clipboard's content as one group: undone backwards, it opens the clipboard,
 // empties it, puts every saved format back and closes it. Nothing when the clipboard cannot
 // be opened.

@@ -94,6 +94,17 @@ struct QXCORE_API BRANCHGADGETCLIPBOARD {
     int kind;
 };
 
+// The branch clipboard record that travels between processes (the text object's clipboard
+// block carries one per branch): 2,840 bytes of fixed little-endian fields, the branch number at
+// byte 2076, no pointer or handle, so that 32-bit and 64-bit builds read each other's records.
+// Texts are cut to their fields and always end with a zero, whatever the record holds.
+constexpr int QX_BRANCH_CLIP_RECORD_SIZE = 2840;
+constexpr int QX_BRANCH_CLIP_RECORD_ID = 2076;
+QXCORE_EXPORT void KernWriteBranchClipRecord(const BRANCH* branch, BYTE* record);
+// The branch rebuilt from the record as from the flat form: no return-code branches; the
+// action is the branch's kernel's action of the record's number (none when it has no such one).
+QXCORE_EXPORT void KernReadBranchClipRecord(const BYTE* record, BRANCH* branch);
+
 // Deepest nesting of return-code branches a file may hold.
 constexpr int QX_MAX_BRANCH_DEPTH = 256;
 

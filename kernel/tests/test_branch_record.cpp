@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <vector>
+
 namespace {
 
 class BranchRecords : public testing::Test {
@@ -225,6 +228,81 @@ TEST(BranchClipboard, TheFlatFormCutsLongTextsToItsFields)
     EXPECT_STREQ("KernBookMark", rebuilt.gadget->function);
     EXPECT_EQ(0, rebuilt.codeBranches.Items());
     delete flat;
+}
+
+TEST(BranchClipboard, TheRecordKeepsEveryFieldAtItsPlace)
+{
+    TestKernel kernel;
+    BRANCH source(kernel);
+    source.target = "page2.pag";
+    source.secondText = "open";
+    source.windowState = SW_SHOWMAXIMIZED;
+    source.execMode = QX_EXEC_DEPENDENT;
+    source.delay = 2.5;
+    source.visited = 1;
+    source.sound = "ding.wav";
+    source.pluginMark = 0x01020304;
+    source.parameter = std::string(700, 'p').c_str();
+    source.gadget = new GADGET(kernel, 4, "Signets", "KernBookMark");
+    source.code = 9;
+    std::vector<BYTE> record(QX_BRANCH_CLIP_RECORD_SIZE + 1, 0xAA);
+    KernWriteBranchClipRecord(&source, record.data());
+
+    int32_t id = 0;
+    std::memcpy(&id, record.data() + QX_BRANCH_CLIP_RECORD_ID, sizeof id);
+    EXPECT_EQ(0x01020304, id);
+    EXPECT_STREQ("page2.pag", reinterpret_cast<const char*>(record.data()));
+    EXPECT_EQ(0xAA, record[QX_BRANCH_CLIP_RECORD_SIZE]) << "written past the record";
+
+    BRANCH rebuilt(kernel);
+    KernReadBranchClipRecord(record.data(), &rebuilt);
+    EXPECT_STREQ("page2.pag", rebuilt.target);
+    EXPECT_STREQ("open", rebuilt.secondText);
+    EXPECT_EQ(SW_SHOWMAXIMIZED, rebuilt.windowState);
+    EXPECT_EQ(QX_EXEC_DEPENDENT, rebuilt.execMode);
+    EXPECT_EQ(2.5, rebuilt.delay);
+    EXPECT_EQ(1, rebuilt.visited);
+    EXPECT_STREQ("ding.wav", rebuilt.sound);
+    EXPECT_EQ(0x01020304, rebuilt.pluginMark);
+    EXPECT_EQ(std::string(511, 'p'), std::string(rebuilt.parameter));
+    EXPECT_EQ(9u, rebuilt.code);
+    ASSERT_NE(nullptr, rebuilt.gadget);
+    EXPECT_EQ(4, rebuilt.gadget->id);
+    const GADGET* bookmarks = KernFindGadget(kernel, 4);
+    ASSERT_NE(nullptr, bookmarks);
+    EXPECT_STREQ(bookmarks->function, rebuilt.gadget->function);
+}
+
+TEST(BranchClipboard, ARecordsActionIsTheKernelsOfItsNumberNeverANameItGives)
+{
+    TestKernel kernel;
+    BRANCH source(kernel);
+    source.gadget = new GADGET(kernel, 4, "Signets", "KernQuit");
+    std::vector<BYTE> record(QX_BRANCH_CLIP_RECORD_SIZE);
+    KernWriteBranchClipRecord(&source, record.data());
+    BRANCH rebuilt(kernel);
+    KernReadBranchClipRecord(record.data(), &rebuilt);
+    ASSERT_NE(nullptr, rebuilt.gadget);
+    EXPECT_STRNE("KernQuit", rebuilt.gadget->function);
+    EXPECT_EQ(KernFindGadget(kernel, 4)->bound, rebuilt.gadget->bound);
+
+    delete source.gadget;
+    source.gadget = new GADGET(kernel, 999, "?", "KernQuit");
+    KernWriteBranchClipRecord(&source, record.data());
+    BRANCH unknown(kernel);
+    KernReadBranchClipRecord(record.data(), &unknown);
+    EXPECT_EQ(nullptr, unknown.gadget) << "no action of that number";
+}
+
+TEST(BranchClipboard, ARecordWithoutZerosGivesTextsCutToTheirFields)
+{
+    TestKernel kernel;
+    std::vector<BYTE> record(QX_BRANCH_CLIP_RECORD_SIZE, 'x');
+    BRANCH rebuilt(kernel);
+    KernReadBranchClipRecord(record.data(), &rebuilt);
+    EXPECT_EQ(499, rebuilt.target.length());
+    EXPECT_EQ(49, rebuilt.function.length());
+    EXPECT_EQ(511, rebuilt.parameter.length());
 }
 
 }  // namespace

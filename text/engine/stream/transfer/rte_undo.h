@@ -24,6 +24,11 @@ constexpr int16_t RTE_UNDO_INSERT_SPAN = 13;    // pointer to two int32_t: offse
 
 // Null on an engine error (nothing raised).
 RteHandle RteUndoPrepare(RteHandle doc, int16_t kind, const void* reference);
+// For callers that keep many records: a keystroke of a typing, backspace or forward-delete
+// kind extends the previous record when it is the next of its run, else gets a new record;
+// the previous record is never emptied for reuse. Null on an engine error, and for a keystroke
+// that has nothing to delete outside a run.
+RteHandle RteUndoContinue(RteHandle doc, int16_t kind, RteHandle previous);
 // The saved state put back; with makeReverse the record that redoes it (else null).
 RteHandle RteUndo(RteHandle doc, RteHandle record, bool makeReverse, int16_t redraw);
 int16_t RteUndoKind(RteHandle record);

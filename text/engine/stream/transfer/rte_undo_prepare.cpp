@@ -65,20 +65,23 @@ void AddCharacter(RteHandle doc, RteUndoRecord& fields, int16_t kind, int32_t po
         fields.start = fields.end = at;
 }
 
-// The record extended by this keystroke, when it is the next of its run.
-bool Extends(RteHandle doc, RteUndoRecord& fields, int16_t kind, int32_t position)
+// Whether a keystroke at the position is the next of the record's run.
+bool NextOfRun(const RteUndoRecord& fields, int16_t kind, int32_t position)
 {
     if (fields.kind != kind || fields.storedKind != kind)
         return false;
-    if (kind == RTE_UNDO_TYPING) {
-        if (fields.end != position)
-            return false;
-        ++fields.end;
-        return true;
-    }
-    if (fields.start != position)
+    return (kind == RTE_UNDO_TYPING ? fields.end : fields.start) == position;
+}
+
+// The record extended by this keystroke, when it is the next of its run.
+bool Extends(RteHandle doc, RteUndoRecord& fields, int16_t kind, int32_t position)
+{
+    if (!NextOfRun(fields, kind, position))
         return false;
-    AddCharacter(doc, fields, kind, position);
+    if (kind == RTE_UNDO_TYPING)
+        ++fields.end;
+    else
+        AddCharacter(doc, fields, kind, position);
     return true;
 }
 
@@ -263,4 +266,10 @@ RteHandle RteUndoPrepare(RteHandle doc, int16_t kind, const void* reference)
     if (record && hook)
         hook(doc, reinterpret_cast<intptr_t>(record), reinterpret_cast<intptr_t>(reference), 0);
     return record;
+}
+
+RteHandle RteUndoContinue(RteHandle doc, int16_t kind, RteHandle previous)
+{
+    bool continues = previous && !HasRange(doc) && NextOfRun(RteUndoFields(previous), kind, KeyPosition(doc));
+    return RteUndoPrepare(doc, kind, continues ? previous : nullptr);
 }

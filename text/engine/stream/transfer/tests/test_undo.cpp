@@ -211,6 +211,27 @@ TEST_F(UndoTest, AKeystrokeRunIsOneRecord)
     }
 }
 
+TEST_F(UndoTest, AContinuedRunKeepsThePreviousRecordWholeWhenTheKeystrokeIsElsewhere)
+{
+    RteHandle doc = Text("abcdef");
+    RteSetSelection(doc, 3, 3, 0, 0);
+    RteHandle first = RteUndoContinue(doc, RTE_UNDO_TYPING, nullptr);
+    Key(doc, 'x');
+    EXPECT_EQ(first, RteUndoContinue(doc, RTE_UNDO_TYPING, first)) << "the next of its run";
+    Key(doc, 'y');
+    RteSetSelection(doc, 0, 0, 0, 0);
+    RteHandle second = RteUndoContinue(doc, RTE_UNDO_TYPING, first);
+    ASSERT_NE(nullptr, second);
+    EXPECT_NE(first, second) << "a keystroke elsewhere gets a record of its own";
+    Key(doc, 'z');
+    EXPECT_EQ("zabcxydef", DocumentText(doc));
+    RteUndo(doc, second, false, 0);
+    RteUndo(doc, first, false, 0);
+    EXPECT_EQ("abcdef", DocumentText(doc)) << "the first run was kept whole";
+    RteUndoFree(second);
+    RteUndoFree(first);
+}
+
 TEST_F(UndoTest, NothingToDeleteHandsTheRecordBackUnchanged)
 {
     RteHandle doc = Text("abc");
