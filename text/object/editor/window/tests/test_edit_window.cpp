@@ -77,7 +77,7 @@ HWND ToolsOf(HWND frame)
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND window, LPARAM out) {
-            if (GetDlgItem(window, CMD_FONT_LIST) && GetDlgItem(window, CMD_SIZE_LIST)) {
+            if (GetDlgItem(window, IDC_EMBEDDING_NOTE) && GetDlgItem(window, CMD_SIZE_LIST)) {
                 *reinterpret_cast<HWND*>(out) = window;
                 return FALSE;
             }
@@ -88,7 +88,11 @@ HWND ToolsOf(HWND frame)
     return found;
 }
 
-bool IsBranchDialog(HWND dialog) { return GetDlgItem(dialog, IDC_BRANCH_TIP_TEXT) && GetDlgItem(dialog, IDC_BRANCH_TARGET); }
+bool IsBranchDialog(HWND dialog)
+{
+    return GetDlgItem(dialog, IDC_BRANCH_TIP_TEXT) && GetDlgItem(dialog, IDC_BRANCH_TARGET) &&
+           !GetDlgItem(dialog, IDC_EMBEDDING_NOTE);
+}
 
 class EditWindow : public testing::Test {
 protected:
@@ -131,7 +135,9 @@ protected:
             [&](HWND dialog) {
                 shown_.push_back(dialog);
                 // The palette and the font list's box are no questions.
-                if (GetDlgItem(dialog, CMD_FONT_LIST) ||
+                if (IsBranchDialog(dialog))
+                    return answer(dialog);
+                if (GetDlgItem(dialog, IDC_EMBEDDING_NOTE) ||
                     (!GetDlgItem(dialog, IDOK) && !GetDlgItem(dialog, IDYES) && !GetDlgItem(dialog, IDNO) &&
                      !IsBranchDialog(dialog)))
                     return 0;
@@ -213,6 +219,40 @@ TEST_F(EditWindow, CancelAsksOnlyWhenTheTextChanged)
     EXPECT_EQ(1, asked);
     EXPECT_TRUE(Asked("Texte modifi\xE9"));
     EXPECT_EQ(0, result);
+}
+
+TEST_F(EditWindow, MakesALinkWithTheBranchDialogAndOffersToModifyIt)
+{
+    const std::string target = host_.Page("b.pag");
+    bool hinted = false, modifyOffered = false;
+    std::string label;
+    Edit(
+        host_,
+        [&](HWND, HWND edit, HWND tools) {
+            Type(edit, "bonjour lien");
+            // Without a selection there is only a hint.
+            Click(tools, CMD_BRANCH);
+            Pump();
+            Select(edit, 8, 12);
+            Click(tools, CMD_BRANCH);
+            Pump();
+            modifyOffered = !(GetMenuState(GetMenu(tools), CMD_MODIFY_BRANCH, MF_BYCOMMAND) & MF_GRAYED);
+            label = ItemText(tools, CMD_BRANCH);
+            Click(tools, CMD_CLOSE);
+        },
+        [&](HWND dialog) {
+            if (!IsBranchDialog(dialog))
+                return GetDlgItem(dialog, IDNO) ? IDNO : IDOK;
+            SetDlgItemTextA(dialog, IDC_BRANCH_TARGET, target.c_str());
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_BRANCH_TARGET, EN_CHANGE),
+                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_BRANCH_TARGET)));
+            SetDlgItemTextA(dialog, IDC_BRANCH_TIP_TEXT, "Vers la page B");
+            return IDOK;
+        });
+    hinted = Asked("Brancher \xE0 ... : Conseil");
+    EXPECT_TRUE(hinted);
+    EXPECT_TRUE(modifyOffered);
+    EXPECT_EQ("Modifier le branchement", label);
 }
 
 }  // namespace
