@@ -5,6 +5,7 @@
 #include "filefetch.h"
 #include "kernel.h"
 #include "kerntree.h"
+#include "modify_text.h"
 #include "qxpath.h"
 #include "qxsupport.h"
 #include "rte_edit_control.h"
@@ -111,11 +112,7 @@ void TEXTE::UnSelect()
     UpdateScrollBar();
 }
 
-int TEXTE::Modify()
-{
-    // The editor window is not part of this module yet: nothing is edited.
-    return 0;
-}
+int TEXTE::Modify() { return ModifyText(this); }
 
 OBJET& TEXTE::operator=(const OBJET& other)
 {
