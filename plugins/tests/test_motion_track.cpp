@@ -84,7 +84,12 @@ std::vector<int> Frames(const FLC& flc)
 void Pump(int ms) { PumpUntil([] { return false; }, ms); }
 
 int ListCount(HWND dialog) { return static_cast<int>(SendDlgItemMessageA(dialog, IDC_TRACK_LIST, LB_GETCOUNT, 0, 0)); }
-bool EditorsShown(HWND dialog) { return IsWindowVisible(GetDlgItem(dialog, IDC_TRACK_FRAME_EDIT)) != FALSE; }
+// The editors' own visibility: on a slow start the script may run before the dialog manager has
+// shown the dialog itself, which would make every child read as hidden.
+bool EditorsShown(HWND dialog)
+{
+    return (GetWindowLongPtrA(GetDlgItem(dialog, IDC_TRACK_FRAME_EDIT), GWL_STYLE) & WS_VISIBLE) != 0;
+}
 
 // The editors come up and go through messages the dialog posts to itself: each step is waited
 // for, however busy the machine.
