@@ -52,6 +52,13 @@ public:
     int Save(QXFILE file, int& universe, int withBranches) override;
     int ExportToDHTML(QXFILE file, int& index) override;
     OBJET& operator=(const OBJET& other) override;
+    // One text given to another (the editor's copy and back) goes through the assignment above:
+    // a member-wise copy would share the document, and the copy's end would free the source's.
+    TEXTE& operator=(const TEXTE& other)
+    {
+        operator=(static_cast<const OBJET&>(other));
+        return *this;
+    }
     // No caller in the system: stores an empty string into the buffer when one is given.
     virtual void Reserved(int unused, char* buffer);
 

@@ -1,26 +1,17 @@
 // The text object's own statement in an exported page and its plain text on the clipboard, for
 // a text of a page that the kernel shows.
-#include "clipboard_turn.h"
-#include "plugintest.h"
 #include "qxfile.h"
-#include "texte.h"
+#include "texttest.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// The text of a page shown by the host: an empty text named by the user id, with a user
-// string, in a box of 300 x 200 pixels at (10, 20).
-TEXTE* ShownText(PageHost& host, const std::string& name)
+// An empty text named by the user id, with a user string, in a box of 300 x 200 pixels at
+// (10, 20).
+TEXTE* EmptyShownText(PageHost& host, const std::string& name)
 {
-    host.pub.Write("a.pag", PageFile({ObjectRecord("QXSHEET.DLL", 1, "page", NoBranch(), PageBlock("A", 255, 255, 255)),
-                                      ObjectRecord("QXTEXT.DLL", 0, name, NoBranch(),
-                                                   {"TEXTE {", "10 20 300 200", "NULL", "0 0 0 0", "100", "0 128 255 0",
-                                                    "}"})}));
-    if (host.Go("a.pag") != 1)
-        return nullptr;
-    OBJET* page = KernGetTopObjet(host);
-    return page->GetChildItems() == 1 ? static_cast<TEXTE*>(page->GetChild(0)) : nullptr;
+    return ShownText(host, name, {"TEXTE {", "10 20 300 200", "NULL", "0 0 0 0", "100", "0 128 255 0", "}"});
 }
 
 }  // namespace
@@ -28,7 +19,7 @@ TEXTE* ShownText(PageHost& host, const std::string& name)
 TEST(TextObjectFiles, WritesItsStatementWithItsNameAsAScriptString)
 {
     PageHost host;
-    TEXTE* text = ShownText(host, "le \"texte\"");
+    TEXTE* text = EmptyShownText(host, "le \"texte\"");
     ASSERT_NE(nullptr, text);
     ScratchDir out;
     QXFILE file = QXopen((out / "page.js").c_str(), 1);
@@ -46,18 +37,8 @@ TEST(TextObjectFiles, WritesItsStatementWithItsNameAsAScriptString)
 TEST(TextObjectFiles, CopiesAnEmptyTextAsAnEmptyString)
 {
     PageHost host;
-    TEXTE* text = ShownText(host, "texte");
+    TEXTE* text = EmptyShownText(host, "texte");
     ASSERT_NE(nullptr, text);
-    ClipboardTurn turn;
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    text->CopyToClipboard(nullptr);
-    CloseClipboard();
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    HANDLE block = GetClipboardData(CF_TEXT);
-    const std::string copied = block ? static_cast<const char*>(GlobalLock(block)) : "(none)";
-    if (block)
-        GlobalUnlock(block);
-    CloseClipboard();
+    const std::string copied = CopiedText(text);
     EXPECT_EQ("", copied);
 }

@@ -1,6 +1,7 @@
 // Texts made by the module under test, and their records.
 #include "texttest.h"
 
+#include "clipboard_turn.h"
 #include "qxfile.h"
 #include "scratch_dir.h"
 
@@ -67,6 +68,34 @@ std::string SaveText(TEXTE* text, int* result)
     if (result)
         *result = saved;
     return dir.Read("out.txt");
+}
+
+TEXTE* ShownText(PageHost& host, const std::string& name, const RecordLines& own)
+{
+    host.pub.Write("a.pag", PageFile({ObjectRecord("QXSHEET.DLL", 1, "page", NoBranch(), PageBlock("A", 255, 255, 255)),
+                                      ObjectRecord("QXTEXT.DLL", 0, name, NoBranch(), own)}));
+    if (host.Go("a.pag") != 1)
+        return nullptr;
+    OBJET* page = KernGetTopObjet(host);
+    return page->GetChildItems() == 1 ? static_cast<TEXTE*>(page->GetChild(0)) : nullptr;
+}
+
+std::string CopiedText(TEXTE* text)
+{
+    ClipboardTurn turn;
+    if (!OpenClipboard(nullptr))
+        return "(no clipboard)";
+    EmptyClipboard();
+    text->CopyToClipboard(nullptr);
+    CloseClipboard();
+    if (!OpenClipboard(nullptr))
+        return "(no clipboard)";
+    HANDLE block = GetClipboardData(CF_TEXT);
+    const std::string copied = block ? static_cast<const char*>(GlobalLock(block)) : "(none)";
+    if (block)
+        GlobalUnlock(block);
+    CloseClipboard();
+    return copied;
 }
 
 std::vector<std::string> SplitLines(const std::string& text)

@@ -27,6 +27,11 @@ RecordLines BranchBlock(const std::vector<RecordLines>& branches);
 TEXTE* LoadText(KERNEL* kernel, const RecordLines& block, int* result, const RecordLines& common = CommonBlock());
 // The whole record the text writes (pixels), and Save's answer.
 std::string SaveText(TEXTE* text, int* result = nullptr);
+// The text of the page "a.pag" written with this text record (name and own block) and shown
+// by the host; null when the page is not shown.
+TEXTE* ShownText(PageHost& host, const std::string& name, const RecordLines& own);
+// The plain text the object copies to the clipboard.
+std::string CopiedText(TEXTE* text);
 // The lines of a record.
 std::vector<std::string> SplitLines(const std::string& text);
 // The bytes of a file, "" when missing.

@@ -203,6 +203,31 @@ TEST_F(EditWindow, TypingIsUndoneAtOnceByCtrlZ)
     EXPECT_EQ("bonjour", undone);
 }
 
+TEST_F(EditWindow, OkGivesTheTypedTextToTheObjectAndItComesBackFromTheSavedPage)
+{
+    const int result = Edit(host_, [&](HWND, HWND edit, HWND tools) {
+        Type(edit, "bonjour");
+        Click(tools, CMD_OK);
+    });
+    EXPECT_EQ(1, result);
+    TEXTE* text = TextOfPage(host_);
+    ASSERT_NE(nullptr, text);
+    EXPECT_NE(nullptr, text->document);
+    ASSERT_EQ(1, KernSave(host_));
+
+    PageHost again;
+    again.pub.Write("a.pag", host_.pub.Read("a.pag"));
+    ShowWindow(again.view, SW_SHOWNA);
+    ShowWindow(again.host, SW_SHOWNA);
+    ASSERT_EQ(1, again.Go("a.pag"));
+    std::string read;
+    Edit(again, [&](HWND, HWND edit, HWND tools) {
+        read = TextOf(edit);
+        Click(tools, CMD_CANCEL);
+    });
+    EXPECT_EQ("bonjour", read);
+}
+
 TEST_F(EditWindow, CancelAsksOnlyWhenTheTextChanged)
 {
     int asked = 0;
