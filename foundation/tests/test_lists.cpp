@@ -299,11 +299,11 @@ TEST(List, SortsLongListsOfBothFamilies)
 {
     LIST list;
     HUGELIST huge;
-    unsigned seed = 12345;
+    unsigned state = 12345;
     std::vector<int> values;
     for (int i = 0; i < 1000; ++i) {
-        seed = seed * 1103515245 + 12345;
-        const int v = static_cast<int>(seed >> 16) % 500;
+        state = state * 1103515245 + 12345;
+        const int v = static_cast<int>(state >> 16) % 500;
         values.push_back(v);
         list.AddHead(new Item(v));
         huge.AddHead(new HugeItem(v));

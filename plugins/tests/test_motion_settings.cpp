@@ -178,13 +178,7 @@ TEST(MotionSettings, LayoutsOfBothModes)
 namespace {
 
 // The chooser's child dialog that the animation library shows: its preview buttons.
-HWND AnimationHook(HWND chooser)
-{
-    for (HWND child = GetWindow(chooser, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (GetDlgItem(child, IDC_PLAYANIM_START) && GetDlgItem(child, IDC_PLAYANIM_STOP))
-            return child;
-    return nullptr;
-}
+HWND AnimationHook(HWND chooser) { return QxtmplHookHolding(chooser, IDC_PLAYANIM_START, IDC_PLAYANIM_STOP); }
 
 int ChildCount(HWND window)
 {

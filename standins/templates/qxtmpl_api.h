@@ -146,3 +146,12 @@ inline bool QxtmplSelectTemplate(HWND chooser, const char* name)
 
 // True for the chooser's dialog (a dialog answerer sees every dialog of the thread).
 inline bool QxtmplIsChooser(HWND dialog) { return GetDlgItem(dialog, QXTMPL_LIST_ID) != nullptr; }
+
+// The caller's hook dialog inside the chooser, known by two of its controls; null when none.
+inline HWND QxtmplHookHolding(HWND chooser, int first, int second)
+{
+    for (HWND child = GetWindow(chooser, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (GetDlgItem(child, first) && GetDlgItem(child, second))
+            return child;
+    return nullptr;
+}

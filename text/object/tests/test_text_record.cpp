@@ -17,11 +17,11 @@ namespace {
 std::string Words(size_t n)
 {
     std::string text;
-    unsigned seed = 12345;
+    unsigned state = 12345;
     while (text.size() < n) {
-        seed = seed * 1103515245 + 12345;
-        text += static_cast<char>('a' + (seed >> 16) % 26);
-        if ((seed >> 8) % 7 == 0)
+        state = state * 1103515245 + 12345;
+        text += static_cast<char>('a' + (state >> 16) % 26);
+        if ((state >> 8) % 7 == 0)
             text += ' ';
     }
     return text;

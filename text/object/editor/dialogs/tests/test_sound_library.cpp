@@ -24,20 +24,7 @@ std::string ReadWholeFile(const std::string& name)
 }
 
 // The preview pane "D_PLAYSOUND" inside the chooser's dialog, null when it is not there.
-HWND PreviewPane(HWND chooser)
-{
-    HWND pane = nullptr;
-    EnumChildWindows(
-        chooser,
-        [](HWND child, LPARAM found) {
-            if (!GetDlgItem(child, IDC_PLAYSOUND_START) || !GetDlgItem(child, IDC_PLAYSOUND_STOP))
-                return TRUE;
-            *reinterpret_cast<HWND*>(found) = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&pane));
-    return pane;
-}
+HWND PreviewPane(HWND chooser) { return QxtmplHookHolding(chooser, IDC_PLAYSOUND_START, IDC_PLAYSOUND_STOP); }
 
 class SoundLibrary : public testing::Test {
 protected:
