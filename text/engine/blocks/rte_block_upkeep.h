@@ -27,3 +27,13 @@ int32_t RteDefaultSplitPoint(RteHandle doc, int32_t block);
 // Merges blocks flagged for it and empty blocks, splits blocks over the maximum; 1 when
 // anything changed.
 int32_t RteBalanceTextBlocks(RteHandle doc);
+
+// A block's text as 16-bit characters, converted run by run through each character style's
+// widening hook (slot 15) into a new array of 2-byte elements that replaces it; text that is
+// 16-bit already only loses a leading byte-order mark. The length becomes the character count.
+// The block is a record, not an index, so that a copy can be widened while the document keeps
+// its own text; start is its offset, where its runs are found.
+void RteWidenBlockText(RteHandle doc, int32_t start, RteTextBlock* block);
+// The reverse, in the same handle: 16-bit text (a leading byte-order mark obeyed) narrowed
+// through each style's narrowing hook (slot 16), the runs counting the bytes it is to have.
+void RteNarrowBlockText(RteHandle doc, int32_t start, RteTextBlock* block);

@@ -11,6 +11,7 @@
 #include "rte_selection.h"
 #include "rte_text_blocks.h"
 #include "rte_typed.h"
+#include "rte_wide_text.h"
 
 namespace {
 
@@ -29,7 +30,14 @@ int32_t NoTypeahead(RteHandle) { return 0; }
 void NoTableNotice(intptr_t, RteHandle, int32_t, RteHandle, RteCharStyle*) {}
 void NoMerge(RteHandle, const RteCharStyle*, RteCharStyle*, const RteCharStyle*) {}
 intptr_t NoSpare(RteHandle, RteCharStyle*, intptr_t, intptr_t) { return 0; }
-int32_t NoWide(const void*, int32_t, void*, int32_t) { return 0; }
+int32_t BytesToWide(const void* source, void* target, int32_t unused, int32_t count)
+{
+    return RteBytesToWide(static_cast<const uint8_t*>(source), static_cast<uint16_t*>(target), unused, count);
+}
+int32_t WideToBytes(const void* source, void* target, int32_t unused, int32_t count)
+{
+    return RteWideToBytes(static_cast<const uint16_t*>(source), static_cast<uint8_t*>(target), unused, count);
+}
 intptr_t NoParLayout(RteHandle, RteParFormat*, intptr_t, intptr_t, intptr_t) { return 0; }
 void NoParNotice(intptr_t, RteHandle, int32_t, RteHandle, RteParFormat*) {}
 
@@ -56,8 +64,8 @@ void RteFillDefaultHooks(RteEnvironment* env)
     env->defaultStyle.hooks = RteCharStyleHooks{device.metrics, device.selectFont, device.measure, device.slot3,
                                                 device.charInfo, device.draw,     NoTableNotice,  NoTableNotice,
                                                 NoMerge,        device.device,   NoSpare,        NoSpare,
-                                                ClearHiddenForInsertion, NoSpare, NoSpare,       NoWide,
-                                                NoWide};
+                                                ClearHiddenForInsertion, NoSpare, NoSpare,       BytesToWide,
+                                                WideToBytes};
     env->defaultFormat.hooks = RteParFormatHooks{RteDefaultTab, NoParLayout, NoParLayout, NoParNotice, NoParLayout,
                                                  NoParLayout};
     device.fillHooks(env);

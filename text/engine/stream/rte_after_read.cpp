@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "rte_areas.h"
+#include "rte_block_upkeep.h"
 #include "rte_document_internal.h"
 #include "rte_link_range.h"
 #include "rte_record_stream.h"
@@ -22,6 +23,21 @@ constexpr int32_t kSentinelPast = 2;
 bool WasRead(const RteStreamPass* pass, int16_t type) { return (pass->typesRead[type / 32] >> (type % 32)) & 1; }
 
 int32_t Clamp(int32_t value, int32_t low, int32_t high) { return value < low ? low : (value > high ? high : value); }
+
+// Text read as 16-bit characters becomes bytes through the styles of the runs now read, block
+// after block, each block's runs found at the bytes the blocks before it came to.
+void NarrowWideText(RteDocument* doc)
+{
+    int32_t start = 0;
+    for (int32_t i = 0; i < RteCount(doc->blocks); ++i) {
+        RteTextBlock block = rte_document::ElementOf<RteTextBlock>(doc->blocks, i);
+        if (block.text && RteElementSize(block.text) != 1) {
+            RteNarrowBlockText(doc->self, start, &block);
+            rte_document::SetElement(doc->blocks, i, block);
+        }
+        start += std::max(block.length, 0);
+    }
+}
 
 // Every block holds exactly its text; text that is neither in memory nor in a bound stream
 // is gone, and the block with it.
@@ -282,6 +298,7 @@ void RteAfterRead(RteHandle handle, RteStreamPass* pass)
 {
     rte_document::DocLock doc(handle);
     RteEnvironment* env = doc->env;
+    NarrowWideText(doc.get());
     FixBlocks(doc.get(), pass);
     EnsureOne(doc->fonts, env->defaultFont);
     RteCharStyle style = env->defaultStyle;

@@ -3,6 +3,7 @@
 // needed.
 #include <cstring>
 
+#include "rte_block_upkeep.h"
 #include "rte_catalogue.h"
 #include "rte_document_internal.h"
 #include "rte_io.h"
@@ -79,17 +80,18 @@ RteHandle NewText(RteDocument* doc, const uint8_t* bytes, int32_t length)
     return text;
 }
 
-// Text written by a document that keeps 16-bit text comes back as bytes.
-std::vector<uint8_t> Narrowed(const std::vector<uint8_t>& item)
+// 16-bit text behind its 0xFE marker, as the characters lie in the stream (little-endian, this
+// platform's order) behind a mark that says so, to be narrowed once the runs that say how are read.
+RteHandle WideText(RteDocument* doc, const std::vector<uint8_t>& item)
 {
-    size_t count = (item.size() - 1) / 2;
-    std::vector<uint16_t> characters(count);
+    auto count = static_cast<int32_t>((item.size() - 1) / 2);
+    RteHandle text = RteAllocKeyed(doc->env->context, 2, count + 1, kTextGrowth, doc->key);
+    RteSetPurgeFlags(text, kTextPriority, false);
+    RteLocked<uint16_t> characters(text);
+    characters[0] = RTE_MARK_NATIVE;
     if (count > 0)
-        std::memcpy(characters.data(), item.data() + 1, count * 2);
-    std::vector<uint8_t> bytes(count);
-    if (count > 0)
-        bytes.resize(static_cast<size_t>(RteWideToBytes(characters.data(), bytes.data(), 0, static_cast<int32_t>(count))));
-    return bytes;
+        std::memcpy(characters.get() + 1, item.data() + 1, static_cast<size_t>(count) * 2);
+    return text;
 }
 
 void ReadBlocks(RteDocument* doc, RteBodyReader& body, int32_t count, RteStreamPass* pass)
@@ -141,7 +143,6 @@ void ReadBlockText(RteDocument* doc, RteBodyReader& body, int32_t offset, RteStr
     std::vector<uint8_t> item = body.Bytes();
     CheckBody(doc, body);
     bool wide = !item.empty() && item[0] == RTE_WIDE_TEXT_MARK && (doc->flags2 & RTE_DOC2_WIDE_TEXT);
-    std::vector<uint8_t> text = wide ? Narrowed(item) : item;
     int32_t start = 0;
     int32_t index = offset < 0 ? -1 : BlockIndexAt(doc, offset, &start);
     if (index < 0) {
@@ -157,16 +158,23 @@ void ReadBlockText(RteDocument* doc, RteBodyReader& body, int32_t offset, RteStr
     RteGetElement(doc->blocks, index, &block);
     if (block.text)
         RteFree(block.text);
-    block.length = static_cast<int32_t>(text.size());
-    if (pass->bound && !wide) {
+    if (wide) {
+        // Narrowed after the read (RteAfterRead), when the runs are known; the stream holds no
+        // copy in bytes, so a bound document keeps this text.
+        block.text = WideText(doc, item);
+        block.length = RteCount(block.text) - 1;
+        block.streamPosition = -1;
+        if (pass->bound)
+            block.flags |= RTE_BLOCK_DIRTY;
+    } else if (pass->bound) {
         // The bytes stay in the stream, behind the item's length digits and ",".
+        block.length = static_cast<int32_t>(item.size());
         block.text = nullptr;
         block.streamPosition = pass->bodyPosition + static_cast<int32_t>(body.position() - item.size());
     } else {
-        block.text = NewText(doc, text.data(), block.length);
+        block.length = static_cast<int32_t>(item.size());
+        block.text = NewText(doc, item.data(), block.length);
         block.streamPosition = -1;
-        if (pass->bound)
-            block.flags |= RTE_BLOCK_DIRTY;  // not to be released: the stream holds no narrow copy
     }
     block.flags |= RTE_BLOCK_RELAYOUT;
     rte_document::SetElement(doc->blocks, index, block);
@@ -244,6 +252,21 @@ void ReadLines(RteDocument* doc, RteBodyReader& body, int32_t offset)
     rte_document::SetElement(doc->blocks, index, block);
 }
 
+// 16-bit text is written from a widened copy: the block keeps its own text.
+void WriteWideText(RteDocument* doc, const RteTextBlock& block, int32_t start, RteBodyWriter& body)
+{
+    RteTextBlock copy = block;
+    copy.text = RteDuplicate(block.text);
+    RteTryOrUndo(
+        doc->env->context, [&] { RteWidenBlockText(doc->self, start, &copy); },
+        [&] { RteFree(copy.text); });
+    {
+        RteLocked<uint16_t> characters(copy.text);
+        body.Wide(characters.get(), static_cast<size_t>(characters.size()));
+    }
+    RteFree(copy.text);
+}
+
 }  // namespace
 
 namespace rte_catalogue {
@@ -282,19 +305,16 @@ void WriteText(RteDocument* doc, int16_t type, RteBodyWriter& body, int32_t* val
     RteGetElement(doc->blocks, index, &block);
     if (!block.text || block.length == 0)
         return;
+    if (doc->flags2 & RTE_DOC2_WIDE_TEXT) {
+        WriteWideText(doc, block, start, body);
+        pass->textAt = -1;
+        return;
+    }
     RteLocked<uint8_t> text(block.text);
     int32_t length = block.length < text.size() ? block.length : text.size();
     size_t before = body.bytes().size();
-    if (doc->flags2 & RTE_DOC2_WIDE_TEXT) {
-        std::vector<uint16_t> characters(static_cast<size_t>(length));
-        for (int32_t i = 0; i < length; ++i)
-            characters[static_cast<size_t>(i)] = RteCp1252ToChar(text[i]);
-        body.Wide(characters.data(), characters.size());
-        pass->textAt = -1;
-    } else {
-        body.Bytes(text.get(), static_cast<size_t>(length));
-        pass->textAt = static_cast<int32_t>(body.bytes().size() - static_cast<size_t>(length) - before);
-    }
+    body.Bytes(text.get(), static_cast<size_t>(length));
+    pass->textAt = static_cast<int32_t>(body.bytes().size() - static_cast<size_t>(length) - before);
 }
 
 void ReadText(RteDocument* doc, int16_t type, RteBodyReader& body, int32_t value, RteStreamPass* pass)
