@@ -48,20 +48,54 @@ bool LastPiece(const RteTextBlock& block, RteLinePiece* out)
     return true;
 }
 
-void PlaceFirstLine(RteHandle doc, RteLineBuilder* b)
+// Whether breaks are on: a container or page break sends the next line to the next container
+// when the wrap area repeats downwards or its last container keeps its height.
+bool BreaksOn(RteHandle doc)
+{
+    return (RteLocked<RteDocument>(doc)->layoutFlags & (RTE_LAYOUT_REPEAT_DOWN | RTE_LAYOUT_KEEP_LAST_HEIGHT)) != 0;
+}
+
+bool EndsWithBreak(const RteLinePiece& piece)
+{
+    return (piece.flags & (RTE_PIECE_CONTAINER_BREAK | RTE_PIECE_PAGE_BREAK)) != 0;
+}
+
+bool HasContainerAfter(RteHandle doc, const RteLineBuilder* b) { return b->container < b->containers || Repeats(doc); }
+
+void TakeNextContainer(RteHandle doc, RteLineBuilder* b)
+{
+    RteRect next = RteRepeatedContainer(doc, ++b->container);
+    b->line = RteRect{next.top, next.left, next.top, next.right};
+}
+
+// Places the block's first line below the last line of the block before, or in the next
+// container when that line ended with a break (at the top of container 1 for the first block).
+// False when the last container is used up and nothing repeats: the block before ended with a
+// break in it, or found no container itself.
+bool PlaceFirstLine(RteHandle doc, RteLineBuilder* b)
 {
     RteLinePiece last;
     int32_t top = 0;
     b->container = 1;
     bool after = b->block > 0 && LastPiece(BlockRecord(doc, b->block - 1), &last);
+    bool broken = false;
     if (after) {
         b->container = last.container;
         top = last.rect.bottom;
+        broken = BreaksOn(doc) && EndsWithBreak(last);
+        bool outside = (BlockRecord(doc, b->block - 1).flags & RTE_BLOCK_DID_NOT_FIT) != 0;
+        if ((broken || outside) && !HasContainerAfter(doc, b))
+            return false;
+    }
+    if (broken) {
+        TakeNextContainer(doc, b);
+        return true;
     }
     RteRect container = RteRepeatedContainer(doc, b->container);
     if (!after)
         top = container.top;
     b->line = RteRect{top, container.left, top, container.right};
+    return true;
 }
 
 // Whether the block's last line ends only because the block does, its paragraph going on in
@@ -144,15 +178,11 @@ bool StartsParagraph(RteHandle doc, int32_t offset)
 }
 
 // After a line that ends at a container or page break, the next line starts the next container,
-// when breaks are on (the wrap area repeats downwards or its last container keeps its height).
+// when breaks are on and there is one.
 void TakeBreak(RteHandle doc, RteLineBuilder* b)
 {
-    constexpr uint16_t kBreaks = RTE_PIECE_CONTAINER_BREAK | RTE_PIECE_PAGE_BREAK;
-    bool on = (RteLocked<RteDocument>(doc)->layoutFlags & (RTE_LAYOUT_REPEAT_DOWN | RTE_LAYOUT_KEEP_LAST_HEIGHT)) != 0;
-    if (!on || !(b->pieces.back().flags & kBreaks) || (b->container >= b->containers && !Repeats(doc)))
-        return;
-    RteRect next = RteRepeatedContainer(doc, ++b->container);
-    b->line = RteRect{next.top, next.left, next.top, next.right};
+    if (BreaksOn(doc) && EndsWithBreak(b->pieces.back()) && HasContainerAfter(doc, b))
+        TakeNextContainer(doc, b);
 }
 
 // Takes back the old lines from the one that starts where the next line would, when there is
@@ -208,7 +238,7 @@ int32_t StoreLines(RteHandle doc, int32_t index, const std::vector<RteLinePiece>
     RteRect bounds{};
     for (const RteLinePiece& piece : pieces)
         RteUnionRectNonNull(&bounds, &piece.rect, &bounds);
-    if (flag & RTE_BLOCK_NO_VISIBLE_LINES)
+    if (flag & (RTE_BLOCK_NO_VISIBLE_LINES | RTE_BLOCK_DID_NOT_FIT))
         bounds = pieces.front().rect;
     RteHandle lines = PieceArray(doc, pieces);
     RteLocked<RteDocument> locked(doc);
@@ -217,7 +247,8 @@ int32_t StoreLines(RteHandle doc, int32_t index, const std::vector<RteLinePiece>
         RteFree(blocks[index].lines);
     blocks[index].lines = lines;
     blocks[index].bounds = bounds;
-    blocks[index].flags = (blocks[index].flags & ~(kNeedsLayout | RTE_BLOCK_NO_VISIBLE_LINES | RTE_BLOCK_ENDS_OPEN)) |
+    blocks[index].flags = (blocks[index].flags & ~(kNeedsLayout | RTE_BLOCK_NO_VISIBLE_LINES | RTE_BLOCK_ENDS_OPEN |
+                                                   RTE_BLOCK_DID_NOT_FIT)) |
                           RTE_BLOCK_LINES_COMPLETE | RTE_BLOCK_LINES_BUILT | flag;
     return pieces.back().rect.bottom;
 }
@@ -283,15 +314,23 @@ bool AllHidden(RteHandle doc, int32_t start, int32_t length)
     return hidden;
 }
 
-// A block of hidden text has one line that takes no room, where its first line would stand.
-void HiddenLine(RteHandle doc, const RteTextBlock& block, RteLineBuilder* b)
+// One line that takes no room and is not drawn, at the point: where the first line of a block of
+// hidden text would stand, or just below the wrap bounds for a block that found no container.
+void PointLine(RteHandle doc, const RteTextBlock& block, RteLineBuilder* b, int32_t top, int32_t left)
 {
     uint16_t flags = RTE_PIECE_LINE_FIRST | RTE_PIECE_LINE_LAST | RTE_PIECE_HIDDEN |
                      (b->paragraphStart ? RTE_PIECE_PAR_FIRST : 0);
     if (RteTextByteAt(RteLocked<RteDocument>(doc).get(), b->blockStart + block.length - 1) == RTE_PARAGRAPH_END)
         flags |= RTE_PIECE_PAR_LAST;
-    RteRect point{b->line.top, b->line.left, b->line.top, b->line.left};
-    b->pieces.push_back(RteLinePiece{0, 0, 0, flags, b->container, point});
+    b->pieces.push_back(RteLinePiece{0, 0, 0, flags, b->container, RteRect{top, left, top, left}});
+}
+
+// Below the wrap bounds by one unit, so that the text is known not to fit (the overflow count
+// looks for lines below the bounds).
+void CollapsedLine(RteHandle doc, const RteTextBlock& block, RteLineBuilder* b)
+{
+    RteRect bounds = RteRectIterator(RteLocked<RteDocument>(doc)->wrapArea).Bounds();
+    PointLine(doc, block, b, bounds.bottom + 1, bounds.left);
 }
 
 // The block's lines built anew from an offset of it (0 for all; lines that start before it
@@ -311,13 +350,21 @@ int32_t LayOut(RteHandle doc, int32_t index, int32_t from, const RteReusableLine
     b.containers = RteContainerCount(doc);
     b.lastBlock = index + 1 == RteCount(RteLocked<RteDocument>(doc)->blocks);
     bool hidden = AllHidden(doc, b.blockStart, block.length);
-    if (hidden || !KeepLinesBefore(doc, block, from, &b)) {
+    bool placed = true;
+    // A block that found no container is laid out whole once there is one again.
+    bool whole = hidden || (block.flags & RTE_BLOCK_DID_NOT_FIT) || !KeepLinesBefore(doc, block, from, &b);
+    if (whole) {
+        b.pieces.clear();
         b.paragraphStart = StartsParagraph(doc, b.blockStart);
-        PlaceFirstLine(doc, &b);
+        placed = PlaceFirstLine(doc, &b);
     }
     if (hidden) {
-        HiddenLine(doc, block, &b);
+        PointLine(doc, block, &b, b.line.top, b.line.left);
         return StoreLines(doc, index, b.pieces, RTE_BLOCK_NO_VISIBLE_LINES);
+    }
+    if (!placed && block.length > 0) {
+        CollapsedLine(doc, block, &b);
+        return StoreLines(doc, index, b.pieces, RTE_BLOCK_DID_NOT_FIT);
     }
     RteHandle positions = nullptr, types = nullptr;
     b.positions = RteBlockPositions(doc, index, &positions, &types);
@@ -357,6 +404,7 @@ int32_t LineCount(const RteTextBlock& block)
 int32_t LayOutWithBreaks(RteHandle doc, int32_t index, RteLayoutChange* change, int32_t* earlier)
 {
     constexpr intptr_t kEmptyBlock = 1;
+    constexpr intptr_t kDidNotFit = 3;
     constexpr intptr_t kQuickReflow = 4;
     constexpr intptr_t kFullLayout = 5;
     *earlier = -1;
@@ -372,6 +420,7 @@ int32_t LayOutWithBreaks(RteHandle doc, int32_t index, RteLayoutChange* change, 
     RteLocked<RteDocument>(doc)->forcedBreak = 0;
     RteTextBlock block = BlockRecord(doc, index);
     intptr_t mode = block.length == 0 || (block.flags & RTE_BLOCK_NO_VISIBLE_LINES) ? kEmptyBlock
+                    : (block.flags & RTE_BLOCK_DID_NOT_FIT)                          ? kDidNotFit
                     : reuse                                                          ? kQuickReflow
                                                                                      : kFullLayout;
     RteGeneralHook postLayout = RteLocked<RteDocument>(doc)->hooks.postLayout;

@@ -27,6 +27,9 @@ constexpr uint16_t RTE_PIECE_HIDDEN = 0x2;  // hidden text that takes no room
 
 // Block flag: the block's text is all hidden; its one line takes no room.
 constexpr uint32_t RTE_BLOCK_NO_VISIBLE_LINES = 0x20;
+// Block flag: the last container was used up before the block (a break ended the block before
+// it there) and nothing repeats: its one line takes no room, just below the wrap bounds.
+constexpr uint32_t RTE_BLOCK_DID_NOT_FIT = 0x100;
 // Block flag: the block's last line ends only because the block does, with room left for the
 // first word of the next block, which goes on with its paragraph.
 constexpr uint32_t RTE_BLOCK_ENDS_OPEN = 0x400;
