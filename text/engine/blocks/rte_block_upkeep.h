@@ -1,5 +1,5 @@
 // Text-block upkeep: blocks made, merged and split so that each stays within the size that
-// measuring and layout handle in one piece.
+// measuring and layout handle in one piece, and their text turned into 16-bit characters and back.
 #pragma once
 
 #include <cstdint>
