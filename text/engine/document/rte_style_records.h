@@ -53,8 +53,8 @@ typedef void (*RteStyleMergeHook)(RteHandle doc, const RteCharStyle* old, RteCha
                                   const RteCharStyle* mask);
 typedef intptr_t (*RteStyleSpareHook)(RteHandle doc, RteCharStyle* style, intptr_t a, intptr_t b);  // 10, 11, 13, 14
 typedef int32_t (*RteStyleRederiveHook)(RteHandle doc, RteCharStyle* style, int32_t caretOffset);   // 12
-// 15 widens count bytes into characters, 16 narrows count characters into bytes; each answers
-// what it wrote (slot 15 only counts when the target is null). The third argument is not used.
+// 15 widens count bytes into characters (one at most a byte), 16 narrows count characters into
+// bytes; each answers how many it wrote. The third argument is not used.
 typedef int32_t (*RteStyleWideHook)(const void* source, void* target, int32_t unused, int32_t count);  // 15, 16
 
 // Class bits that the character-information hook (slot 4) answers for the character at
