@@ -61,7 +61,9 @@ void EndFrameSound()
 
 TrackDialog* StateOf(HWND dialog) { return static_cast<TrackDialog*>(GetPropA(dialog, STATE_PROPERTY)); }
 HWND List(HWND dialog) { return GetDlgItem(dialog, IDC_TRACK_LIST); }
-bool Editing(HWND dialog) { return IsWindowVisible(GetDlgItem(dialog, IDC_TRACK_FRAME_EDIT)) != FALSE; }
+// Whether an entry is under the editors: the dialog's own state, not what is on screen, which
+// a dialog not yet shown would report as nothing edited.
+bool Editing(const TrackDialog& state) { return state.edited >= 0; }
 bool Playing(const TrackDialog& state)
 {
     if (state.object->series)
@@ -327,7 +329,7 @@ void OnChooseSound(HWND dialog, TrackDialog& state)
     if (AskPreviewedFile(state.object->GetKernel(), dialog, ModuleFilter(IDS_SOUND_FILTER),
                          ControlText(dialog, IDC_TRACK_FILE_EDIT), QXPREVIEW_PLAY | QXPREVIEW_STOP, &chosen))
         TakeSoundFile(dialog, chosen);
-    if (Editing(dialog))
+    if (Editing(state))
         SetFocus(GetDlgItem(dialog, IDC_TRACK_FRAME_EDIT));
 }
 
@@ -336,7 +338,7 @@ void OnLibrary(HWND dialog, TrackDialog& state)
     char chosen[QX_NAME_BUFFER] = "";
     if (ChooseLibrarySound(dialog, state.object->GetKernel(), chosen))
         TakeSoundFile(dialog, chosen);
-    if (Editing(dialog))
+    if (Editing(state))
         SetFocus(GetDlgItem(dialog, IDC_TRACK_FRAME_EDIT));
 }
 
@@ -527,13 +529,13 @@ void OnCommand(HWND dialog, TrackDialog& state, int id, int notification)
 {
     switch (id) {
     case IDOK:
-        if (Editing(dialog))
+        if (Editing(state))
             OnConfirm(dialog, state);
         else
             OnEnd(dialog, state, true);
         break;
     case IDCANCEL:
-        if (Editing(dialog))
+        if (Editing(state))
             PostMessageA(dialog, FLC_TRACK_LIST_MODE, 2, 0);
         else
             OnEnd(dialog, state, false);
