@@ -1,0 +1,156 @@
+// Bulleted paragraphs in the editor: the palette's bullet button, Enter continuing a list or
+// ending it in a paragraph that holds only its bullet, Undo of both, and the caret kept out of
+// the bullet prefixes by the keys and by clicks.
+#include "session_fixture.h"
+
+#include "editwindow_res.h"
+
+namespace {
+
+using Bullets = EditorSession;
+
+bool BulletShown(const EditorSession::Editor& editor) { return IsDlgButtonChecked(editor.tools, CMD_BULLET) == BST_CHECKED; }
+
+TEST_F(Bullets, TheButtonPutsTheBulletsOfTheSelectedParagraphsAndTakesThemAgain)
+{
+    std::string put, taken;
+    bool shownOn = false, shownOff = true;
+    std::pair<int, int> selection;
+    Edit([&](const Editor& e) {
+        Type(e.control, "un\rdeux\rtrois");
+        Select(e.control, 1, 5);  // the first two paragraphs
+        Command(e, CMD_BULLET);
+        put = TextOf(e.control);
+        selection = Selection(e.control);
+        shownOn = BulletShown(e);
+        Command(e, CMD_BULLET);
+        taken = TextOf(e.control);
+        shownOff = BulletShown(e);
+        Command(e, CMD_CANCEL);
+    });
+    EXPECT_EQ(Bullet + "un\r" + Bullet + "deux\rtrois", put);
+    EXPECT_EQ(std::make_pair(3, 9), selection) << "the selection stays on the same text";
+    EXPECT_TRUE(shownOn);
+    EXPECT_EQ("un\rdeux\rtrois", taken);
+    EXPECT_FALSE(shownOff);
+}
+
+TEST_F(Bullets, EnterContinuesTheListAndEnterOnABulletAloneEndsIt)
+{
+    std::string continued, ended, undone;
+    std::pair<int, int> caret;
+    bool shownAfterEnd = true;
+    Edit([&](const Editor& e) {
+        Type(e.control, "un");
+        Command(e, CMD_BULLET);
+        Key(e.control, VK_END);
+        Type(e.control, "\rdeux");
+        continued = TextOf(e.control);
+        Type(e.control, "\r\r");
+        ended = TextOf(e.control);
+        caret = Selection(e.control);
+        shownAfterEnd = BulletShown(e);
+        Key(e.control, 'Z', true);  // the bullet's removal, at once
+        undone = TextOf(e.control);
+        Command(e, CMD_CANCEL);
+    });
+    EXPECT_EQ(Bullet + "un\r" + Bullet + "deux", continued);
+    EXPECT_EQ(Bullet + "un\r" + Bullet + "deux\r", ended) << "the second Enter takes the bullet, adds no paragraph";
+    EXPECT_EQ(std::make_pair(12, 12), caret);
+    EXPECT_FALSE(shownAfterEnd);
+    EXPECT_EQ(Bullet + "un\r" + Bullet + "deux\r" + Bullet, undone);
+}
+
+TEST_F(Bullets, UndoTakesTheContinuedBulletAwayAsOneCommand)
+{
+    std::string undone;
+    Edit([&](const Editor& e) {
+        Type(e.control, "un");
+        Command(e, CMD_BULLET);
+        Key(e.control, VK_END);
+        Type(e.control, "\r");
+        Key(e.control, 'Z', true);
+        undone = TextOf(e.control);
+        Command(e, CMD_CANCEL);
+    });
+    EXPECT_EQ(Bullet + "un\r", undone) << "the bullet went as one group; the Enter stays for the next Undo";
+}
+
+// Where each key leaves the caret in "·\tun\r·\tdeux" (offsets: 0 1 bullet, 2 "un", 4 break,
+// 5 6 bullet, 7 "deux", 11 the end).
+struct NavigationCase {
+    const char* name;
+    int from;
+    UINT key;
+    bool ctrl;
+    bool shift;
+    std::pair<int, int> expected;
+};
+
+class BulletNavigation : public EditorSession, public testing::WithParamInterface<NavigationCase> {};
+
+TEST_P(BulletNavigation, TheCaretNeverStopsInABulletPrefix)
+{
+    const NavigationCase& c = GetParam();
+    std::string text;
+    std::pair<int, int> moved;
+    Edit([&](const Editor& e) {
+        Type(e.control, "un\rdeux");
+        Select(e.control, 0, 11);
+        Command(e, CMD_BULLET);
+        text = TextOf(e.control);
+        Select(e.control, c.from, c.from);
+        Key(e.control, c.key, c.ctrl, c.shift);
+        moved = Selection(e.control);
+        Command(e, CMD_CANCEL);
+    });
+    ASSERT_EQ(Bullet + "un\r" + Bullet + "deux", text);
+    EXPECT_EQ(c.expected, moved);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, BulletNavigation,
+    testing::Values(NavigationCase{"HomeGoesAfterTheBullet", 9, VK_HOME, false, false, {7, 7}},
+                    NavigationCase{"LeftFromTheTextGoesToThePreviousParagraph", 7, VK_LEFT, false, false, {4, 4}},
+                    NavigationCase{"LeftInTheFirstParagraphStays", 2, VK_LEFT, false, false, {2, 2}},
+                    NavigationCase{"RightFromThePreviousParagraphSkipsTheBullet", 4, VK_RIGHT, false, false, {7, 7}},
+                    NavigationCase{"RightMovesInTheText", 7, VK_RIGHT, false, false, {8, 8}},
+                    NavigationCase{"UpLandsAfterTheBullet", 7, VK_UP, false, false, {2, 2}},
+                    NavigationCase{"CtrlHomeGoesAfterTheFirstBullet", 9, VK_HOME, true, false, {2, 2}},
+                    NavigationCase{"CtrlEndGoesToTheEnd", 3, VK_END, true, false, {11, 11}},
+                    NavigationCase{"ShiftLeftTakesTheWholePrefix", 7, VK_LEFT, false, true, {5, 7}},
+                    NavigationCase{"ShiftRightExtendsByACharacter", 8, VK_RIGHT, false, true, {8, 9}},
+                    NavigationCase{"ShiftHomeTakesTheWholePrefix", 9, VK_HOME, false, true, {5, 9}}),
+    [](const testing::TestParamInfo<NavigationCase>& info) { return info.param.name; });
+
+TEST_F(Bullets, ArrowsMoveTheCaretInPlainText)
+{
+    std::string typed;
+    Edit([&](const Editor& e) {
+        Type(e.control, "ab");
+        Key(e.control, VK_LEFT);
+        Type(e.control, "x");
+        typed = TextOf(e.control);
+        Command(e, CMD_CANCEL);
+    });
+    EXPECT_EQ("axb", typed);
+}
+
+TEST_F(Bullets, AClickBeforeABulletPutsTheCaretAfterIt)
+{
+    std::pair<int, int> clicked, inText;
+    Edit([&](const Editor& e) {
+        Type(e.control, "un\rdeux");
+        Select(e.control, 0, 7);
+        Command(e, CMD_BULLET);
+        ClickAt(e.control, PointOf(e.control, 5));
+        clicked = Selection(e.control);
+        ClickAt(e.control, PointOf(e.control, 9));
+        inText = Selection(e.control);
+        Command(e, CMD_CANCEL);
+    });
+    EXPECT_EQ(std::make_pair(7, 7), clicked);
+    EXPECT_EQ(std::make_pair(9, 9), inText);
+}
+
+}  // namespace
