@@ -77,6 +77,9 @@ int EditorSession::Edit(PageHost& host, const Script& script, const Answer& answ
     DialogDriver driver(
         IDC_EDIT_TEXT,
         [&](HWND frame) {
+            // The script runs before the modal loop first goes idle, where it would show the
+            // frame: shown here so that what the frame holds paints.
+            ShowWindow(frame, SW_SHOWNA);
             Pump();
             script(Editor{frame, GetDlgItem(frame, IDC_EDIT_TEXT), ToolsWindow()});
         },

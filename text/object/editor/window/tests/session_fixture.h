@@ -25,9 +25,6 @@ public:
     using Script = std::function<void(const Editor&)>;
     using Answer = std::function<int(HWND)>;
 
-protected:
-    void SetUp() override;
-
     // Runs the editor on the page's text (the host's own by default); Modify()'s answer. Every
     // other dialog (the tabs dialog, message boxes) goes to the answer, whose result is the
     // command sent to it.
@@ -52,6 +49,9 @@ protected:
     static POINT PointOf(HWND control, int offset);
     // The frame's rulers: top, then bottom.
     static std::vector<HWND> Rulers(HWND frame);
+
+protected:
+    void SetUp() override;
 
     std::unique_ptr<PageHost> host_;
 };
