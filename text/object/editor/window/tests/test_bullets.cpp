@@ -13,7 +13,7 @@ bool BulletShown(const EditorSession::Editor& editor) { return IsDlgButtonChecke
 
 TEST_F(Bullets, TheButtonPutsTheBulletsOfTheSelectedParagraphsAndTakesThemAgain)
 {
-    std::string put, taken;
+    std::string put, taken, takenUndone, putUndone;
     bool shownOn = false, shownOff = true;
     std::pair<int, int> selection;
     Edit([&](const Editor& e) {
@@ -26,6 +26,10 @@ TEST_F(Bullets, TheButtonPutsTheBulletsOfTheSelectedParagraphsAndTakesThemAgain)
         Command(e, CMD_BULLET);
         taken = TextOf(e.control);
         shownOff = BulletShown(e);
+        Key(e.control, 'Z', true);
+        takenUndone = TextOf(e.control);
+        Key(e.control, 'Z', true);
+        putUndone = TextOf(e.control);
         Command(e, CMD_CANCEL);
     });
     EXPECT_EQ(Bullet + "un\r" + Bullet + "deux\rtrois", put);
@@ -33,6 +37,8 @@ TEST_F(Bullets, TheButtonPutsTheBulletsOfTheSelectedParagraphsAndTakesThemAgain)
     EXPECT_TRUE(shownOn);
     EXPECT_EQ("un\rdeux\rtrois", taken);
     EXPECT_FALSE(shownOff);
+    EXPECT_EQ(put, takenUndone) << "both bullets come back with one Undo";
+    EXPECT_EQ("un\rdeux\rtrois", putUndone) << "both bullets go with one Undo";
 }
 
 TEST_F(Bullets, EnterContinuesTheListAndEnterOnABulletAloneEndsIt)
@@ -135,6 +141,38 @@ TEST_F(Bullets, ArrowsMoveTheCaretInPlainText)
     });
     EXPECT_EQ("axb", typed);
 }
+
+// Ctrl with Left or Right moves by words, and with Shift selects them.
+struct WordCase {
+    const char* name;
+    int from;
+    UINT key;
+    bool shift;
+    std::pair<int, int> expected;
+};
+
+class WordMoves : public EditorSession, public testing::WithParamInterface<WordCase> {};
+
+TEST_P(WordMoves, GoFromWordToWord)
+{
+    const WordCase& c = GetParam();
+    std::pair<int, int> moved;
+    Edit([&](const Editor& e) {
+        Type(e.control, "un deux trois");
+        Select(e.control, c.from, c.from);
+        Key(e.control, c.key, true, c.shift);
+        moved = Selection(e.control);
+        Command(e, CMD_CANCEL);
+    });
+    EXPECT_EQ(c.expected, moved);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, WordMoves,
+                         testing::Values(WordCase{"LeftToTheWordStart", 6, VK_LEFT, false, {3, 3}},
+                                         WordCase{"LeftFromAWordStartToThePrevious", 8, VK_LEFT, false, {3, 3}},
+                                         WordCase{"RightToTheNextWord", 3, VK_RIGHT, false, {8, 8}},
+                                         WordCase{"ShiftSelectsTheWordBefore", 13, VK_LEFT, true, {8, 13}}),
+                         [](const testing::TestParamInfo<WordCase>& info) { return info.param.name; });
 
 TEST_F(Bullets, AClickBeforeABulletPutsTheCaretAfterIt)
 {
