@@ -25,6 +25,7 @@
 #include "textclip.h"
 #include "tools_window.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -264,8 +265,11 @@ void SetEditSelection(EDITSESSION* session, int32_t start, int32_t end)
 
 int SelectionBranchId(EDITSESSION* session)
 {
-    int32_t start = 0, end = 0;
+    int32_t start = 0, end = 0, paragraph = 0;
     GetEditSelection(session, &start, &end);
+    // A bullet never carries a branch: a selection from it is read from the text after it.
+    if (start < end && BulletPlace(session, start, &paragraph))
+        start = std::min(paragraph + QX_BULLET_PREFIX_LENGTH, end);
     RteCharStyle style{}, uniform{};
     const RteRange range{start, end};
     EngineDo([&] { RteGetCharStyle(session->document, &range, false, &style, &uniform); });

@@ -4,6 +4,7 @@
 #include "session_fixture.h"
 
 #include "dialogdriver.h"
+#include "dialogsres.h"
 #include "editwindow_res.h"
 #include "pagefiles.h"
 #include "plugintest.h"
@@ -28,6 +29,9 @@ void Show(PageHost& host)
     ShowWindow(host.host, SW_SHOWNA);
     ASSERT_EQ(1, host.Go("a.pag"));
 }
+
+// The target's edit in the kernel's branch dialog.
+constexpr int KernelTarget = 104;
 
 // The palette, found by its size list and embedding note among the thread's windows.
 HWND ToolsWindow()
@@ -190,4 +194,42 @@ std::vector<HWND> EditorSession::Rulers(HWND frame)
          ruler = FindWindowExA(frame, ruler, QX_TABRULER_CLASS, nullptr))
         rulers.push_back(ruler);
     return rulers;
+}
+
+BranchLinker::BranchLinker(std::string target) : target_(std::move(target)) { active = this; }
+
+BranchLinker::~BranchLinker() { active = nullptr; }
+
+void BranchLinker::Link(const EditorSession::Editor& editor, int start, int end, const char* tip)
+{
+    tip_ = tip;
+    EditorSession::Select(editor.control, start, end);
+    EditorSession::Command(editor, CMD_BRANCH);
+}
+
+int BranchLinker::Answer(HWND dialog)
+{
+    // Both dialogs have a control 117: they are told apart by their captions.
+    const std::string caption = WindowText(dialog);
+    if (caption == "Branchement") {
+        SetText(dialog, IDC_BRANCH_TIP_TEXT, tip_);
+        branchDialog_ = dialog;
+        return IDC_BRANCH_TARGET_BUTTON;
+    }
+    if (caption == "Options de branchement") {
+        SetText(dialog, KernelTarget, target_);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(KernelTarget, EN_CHANGE),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, KernelTarget)));
+        kernelDialog_ = dialog;
+        SetTimer(nullptr, 0, 1, ConfirmOnceTargetChosen);
+    }
+    return IDOK;
+}
+
+void CALLBACK BranchLinker::ConfirmOnceTargetChosen(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    if (!active || IsWindow(active->kernelDialog_))
+        return;
+    KillTimer(nullptr, timer);
+    PostMessageA(active->branchDialog_, WM_COMMAND, IDOK, 0);
 }

@@ -56,5 +56,30 @@ protected:
     std::unique_ptr<PageHost> host_;
 };
 
+// Links the selection to a page with a hover message as an author does: the editor's branch
+// dialog takes its target only from the kernel's branch dialog, so the answer asks for that
+// one, types the target there and, once it has gone, confirms the editor's dialog.
+class BranchLinker {
+public:
+    explicit BranchLinker(std::string target);
+    ~BranchLinker();
+    BranchLinker(const BranchLinker&) = delete;
+    BranchLinker& operator=(const BranchLinker&) = delete;
+
+    // The branch command on the range, with the tip as its hover message.
+    void Link(const EditorSession::Editor& editor, int start, int end, const char* tip);
+    // The answer to give the editor's session for the dialogs the command shows.
+    int Answer(HWND dialog);
+
+private:
+    static void CALLBACK ConfirmOnceTargetChosen(HWND, UINT, UINT_PTR timer, DWORD);
+
+    static inline BranchLinker* active = nullptr;
+    std::string target_;
+    const char* tip_ = "";
+    HWND branchDialog_ = nullptr;
+    HWND kernelDialog_ = nullptr;
+};
+
 // What a bulleted paragraph starts with by default: the bullet (183) and a tab.
 inline const std::string Bullet = "\xB7\t";

@@ -3,6 +3,7 @@
 // the bullet prefixes by the keys and by clicks.
 #include "session_fixture.h"
 
+#include "dialog_items.h"
 #include "editwindow_res.h"
 
 namespace {
@@ -173,6 +174,26 @@ INSTANTIATE_TEST_SUITE_P(Keys, WordMoves,
                                          WordCase{"RightToTheNextWord", 3, VK_RIGHT, false, {8, 8}},
                                          WordCase{"ShiftSelectsTheWordBefore", 13, VK_LEFT, true, {8, 13}}),
                          [](const testing::TestParamInfo<WordCase>& info) { return info.param.name; });
+
+TEST_F(Bullets, ASelectionFromTheBulletFindsTheBranchOfTheTextAfterIt)
+{
+    BranchLinker linker(host_->Page("b.pag"));
+    std::string label;
+    bool modifyOffered = false;
+    Edit(
+        [&](const Editor& e) {
+            Type(e.control, "lien");
+            Command(e, CMD_BULLET);
+            linker.Link(e, 2, 6, "vers B");
+            Command(e, CMD_SELECT_ALL);  // from the bullet on
+            label = ItemText(e.tools, CMD_BRANCH);
+            modifyOffered = !(GetMenuState(GetMenu(e.tools), CMD_MODIFY_BRANCH, MF_BYCOMMAND) & MF_GRAYED);
+            Command(e, CMD_CANCEL);
+        },
+        [&](HWND dialog) { return linker.Answer(dialog); });
+    EXPECT_EQ("Modifier le branchement", label);
+    EXPECT_TRUE(modifyOffered);
+}
 
 TEST_F(Bullets, AClickBeforeABulletPutsTheCaretAfterIt)
 {
