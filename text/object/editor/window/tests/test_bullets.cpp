@@ -195,6 +195,24 @@ TEST_F(Bullets, ASelectionFromTheBulletFindsTheBranchOfTheTextAfterIt)
     EXPECT_TRUE(modifyOffered);
 }
 
+TEST_F(Bullets, TheEditorOpensWithTheCaretAfterAFirstBullet)
+{
+    ASSERT_EQ(1, Edit([&](const Editor& e) {
+                  Type(e.control, "un");
+                  Command(e, CMD_BULLET);
+                  Command(e, CMD_OK);
+              }));
+    std::pair<int, int> caret;
+    bool shown = false;
+    Edit([&](const Editor& e) {
+        caret = Selection(e.control);
+        shown = BulletShown(e);
+        Command(e, CMD_CANCEL);
+    });
+    EXPECT_EQ(std::make_pair(2, 2), caret);
+    EXPECT_TRUE(shown);
+}
+
 TEST_F(Bullets, AClickBeforeABulletPutsTheCaretAfterIt)
 {
     std::pair<int, int> clicked, inText;
