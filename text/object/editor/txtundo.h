@@ -100,6 +100,11 @@ void EndTypingRun(EDITORUNDO* undo);
 TXTUNDO* AddCutStep(EDITORUNDO* undo);
 TXTUNDO* AddCopyStep(EDITORUNDO* undo);
 
+// What a bulleted paragraph starts with: the bullet character and its tab.
+constexpr int32_t QX_BULLET_PREFIX_LENGTH = 2;
+// Whether the text at the offset of the control is the bullet prefix.
+bool StartsWithBulletPrefix(HWND control, int32_t start, const char* bulletPrefix);
+
 // "Enlever puce(s)": every paragraph the selection touches that begins with the bullet prefix
 // (the bullet and its tab) loses them and its hanging indents, in one group of four steps a
 // paragraph; the selection stays on the same text. The number of paragraphs changed.

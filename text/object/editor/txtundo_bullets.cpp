@@ -14,15 +14,7 @@
 
 namespace {
 
-constexpr int32_t PrefixLength = 2;  // the bullet character and its tab
-
-bool StartsWithPrefix(HWND control, int32_t start, const char* prefix)
-{
-    char text[PrefixLength + 1] = {};
-    RteTextRangeRecord record{start, PrefixLength, text};
-    SendMessageA(control, RTEM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&record));
-    return std::strncmp(text, prefix, PrefixLength) == 0;
-}
+constexpr int32_t PrefixLength = QX_BULLET_PREFIX_LENGTH;
 
 // The bullet and its tab take the look of the text after them, then go; the paragraph loses
 // the indents that hung its text after the bullet.
@@ -63,6 +55,14 @@ int32_t Shifted(int32_t offset, int32_t prefixStart)
 
 }  // namespace
 
+bool StartsWithBulletPrefix(HWND control, int32_t start, const char* prefix)
+{
+    char text[PrefixLength + 1] = {};
+    RteTextRangeRecord record{start, PrefixLength, text};
+    SendMessageA(control, RTEM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&record));
+    return std::strncmp(text, prefix, PrefixLength) == 0;
+}
+
 int RemoveBullets(EDITORUNDO* undo, const char* bulletPrefix)
 {
     RteHandle doc = undo && undo->editControl && bulletPrefix
@@ -77,14 +77,16 @@ int RemoveBullets(EDITORUNDO* undo, const char* bulletPrefix)
     for (int32_t at = start;;) {
         int32_t paragraph = 0, paragraphEnd = 0;
         RteParagraphBounds(doc, at, &paragraph, &paragraphEnd);
-        if (StartsWithPrefix(undo->editControl, paragraph, bulletPrefix)) {
+        if (StartsWithBulletPrefix(undo->editControl, paragraph, bulletPrefix)) {
             RemovePrefix(undo, doc, paragraph);
             start = Shifted(start, paragraph);
             end = Shifted(end, paragraph);
             paragraphEnd -= PrefixLength;
             ++removed;
         }
-        if (paragraphEnd >= end || paragraphEnd <= at)
+        // The paragraph's end moved back with its prefix: compared with its own start, not
+        // with where the walk came in, which may lie after the prefix taken off.
+        if (paragraphEnd >= end || paragraphEnd <= paragraph)
             break;
         at = paragraphEnd;
     }

@@ -3,7 +3,10 @@
 // the editor.
 #include "edit_frame.h"
 
+#include "bullet_navigation.h"
+#include "bullets.h"
 #include "dialog_support.h"
+#include "edit_rulers.h"
 #include "edit_subclass.h"
 #include "editwindow_res.h"
 #include "filefetch.h"
@@ -11,6 +14,7 @@
 #include "kernel.h"
 #include "qxwindowptr.h"
 #include "rte_edit_control.h"
+#include "rte_gdi.h"
 #include "rte_scrolling.h"
 #include "rte_styles.h"
 #include "rte_selection.h"
@@ -21,6 +25,7 @@
 #include "textclip.h"
 #include "tools_window.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -186,7 +191,12 @@ INT_PTR CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
         PurgeUnusedBranches(session->copy, session->document);
         SetEditSelection(session, 0, 0);
         ShowCaret(session);
+        CreateEditRulers(session);
+        KeepOutOfBulletPrefix(session, 0);
         RefreshTools(session);
+        return TRUE;
+    case QX_EDIT_CONTINUE_BULLETS:
+        ContinueBulletedList(session);
         return TRUE;
     case QX_EDIT_REFRESH:
         RefreshTools(session);
@@ -202,6 +212,8 @@ INT_PTR CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
             PostMessageA(frame, QX_EDIT_REFRESH, 0, lParam);
             return Answer(frame, 0);
         }
+        if (lParam == RTE_CHAR_PARAGRAPH && OnBulletedEnter(session))
+            return Answer(frame, 1);
         RecordKeystroke(session, static_cast<int>(lParam));
         return Answer(frame, 0);
     case RTEN_PASTEDATA:
@@ -219,6 +231,7 @@ INT_PTR CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
     case WM_DESTROY:
         RemoveClipboardFormatListener(frame);
         UnsubclassEditControl(session);
+        DestroyEditRulers(session);
         session->copy->editControl = nullptr;
         session->copy->editDocument = nullptr;
         session->copy->editScrollBar = nullptr;
@@ -252,8 +265,11 @@ void SetEditSelection(EDITSESSION* session, int32_t start, int32_t end)
 
 int SelectionBranchId(EDITSESSION* session)
 {
-    int32_t start = 0, end = 0;
+    int32_t start = 0, end = 0, paragraph = 0;
     GetEditSelection(session, &start, &end);
+    // A bullet never carries a branch: a selection from it is read from the text after it.
+    if (start < end && BulletPlace(session, start, &paragraph))
+        start = std::min(paragraph + QX_BULLET_PREFIX_LENGTH, end);
     RteCharStyle style{}, uniform{};
     const RteRange range{start, end};
     EngineDo([&] { RteGetCharStyle(session->document, &range, false, &style, &uniform); });
@@ -281,6 +297,7 @@ void EndEditor(EDITSESSION* session, int result)
 bool FinishEditing(EDITSESSION* session)
 {
     TEXTE* copy = session->copy;
+    TakeRulerTabs(session);
     if (session->modified || copy->dropped || copy->external) {
         int32_t length = 0;
         EngineDo([&] { length = RteTextLength(session->document); });

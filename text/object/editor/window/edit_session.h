@@ -3,6 +3,7 @@
 // and of the mouse that the control's subclass follows.
 #pragma once
 
+#include "rte_style_records.h"
 #include "texte.h"
 #include "txtundo.h"
 
@@ -35,6 +36,11 @@ struct EDITSESSION {
     int32_t branchFound = 0;  // end of the branch run "Prochain branchement" found last
     char labels[3][48]{};
     int resolution = 96;      // the control's vertical dots per inch
+    // The look of the text after the bullet where Enter continued a list: the new paragraph's
+    // text takes it once its bullet is in place.
+    int bulletStylePending = 0;
+    RteCharStyle bulletStyle{};
+    RteCharStyle bulletStyleMask{};
 };
 
 // The session of the frame or of the palette (null for any other window).

@@ -1,6 +1,7 @@
 // The control's subclass: shortcuts, context menu, typing runs and selection direction.
 #include "edit_subclass.h"
 
+#include "bullet_navigation.h"
 #include "dialog_support.h"
 #include "edit_frame.h"
 #include "editwindow_res.h"
@@ -106,6 +107,9 @@ void ShowContextMenu(EDITSESSION* session, HWND control, LPARAM lParam)
         MapContextCommand(session, chosen);
 }
 
+// The characters 28 to 31 the control turns its arrow keys into.
+bool IsArrowCharacter(WPARAM c) { return c >= 28 && c <= 31; }
+
 // Keys that move the caret or the selection.
 bool IsNavigation(WPARAM key)
 {
@@ -147,7 +151,7 @@ LRESULT CALLBACK EditSubclassProc(HWND control, UINT message, WPARAM wParam, LPA
         }
         if (IsNavigation(wParam)) {
             EndTypingRun(&session->undo);
-            const LRESULT result = CallWindowProcA(own, control, message, wParam, lParam);
+            const LRESULT result = NavigateByKey(session, own, control, wParam, lParam, ctrl, shift);
             RefreshTools(session);
             return result;
         }
@@ -161,8 +165,10 @@ LRESULT CALLBACK EditSubclassProc(HWND control, UINT message, WPARAM wParam, LPA
         return CallWindowProcA(own, control, message, wParam, lParam);
     case WM_CHAR:
         // Control characters are the shortcuts, run from their keys; Escape closes. A letter with
-        // Ctrl held is the shortcut's too.
-        if (session->ctrlHeld || (wParam < 32 && wParam != VK_RETURN && wParam != VK_TAB && wParam != VK_BACK))
+        // Ctrl held is the shortcut's too. The arrows reach the control as the characters it
+        // sends itself for them.
+        if (session->ctrlHeld || (wParam < 32 && wParam != VK_RETURN && wParam != VK_TAB && wParam != VK_BACK &&
+                                  !IsArrowCharacter(wParam)))
             return 0;
         return CallWindowProcA(own, control, message, wParam, lParam);
     case WM_CONTEXTMENU:
@@ -182,6 +188,7 @@ LRESULT CALLBACK EditSubclassProc(HWND control, UINT message, WPARAM wParam, LPA
         session->direction = start == end ? 0
                              : (up.y > session->click.y || (up.y == session->click.y && up.x >= session->click.x)) ? 1
                                                                                                                      : -1;
+        KeepOutOfBulletPrefix(session, 0);
         RefreshTools(session);
         return result;
     }
@@ -189,6 +196,7 @@ LRESULT CALLBACK EditSubclassProc(HWND control, UINT message, WPARAM wParam, LPA
         const LRESULT result = CallWindowProcA(own, control, message, wParam, lParam);
         if (SendMessageA(control, RTEM_HASRANGE, 0, 0))
             session->direction = 1;
+        KeepOutOfBulletPrefix(session, 0);
         RefreshTools(session);
         return result;
     }

@@ -1,9 +1,11 @@
 // The palette's commands: clipboard, formatting, alignment, undo, branches and the editor's
 // dialogs, OK and cancel.
 #include "branch_commands.h"
+#include "bullets.h"
 #include "colour_choice.h"
 #include "dialog_support.h"
 #include "edit_frame.h"
+#include "edit_rulers.h"
 #include "editwindow_res.h"
 #include "font_hook.h"
 #include "format_commands.h"
@@ -263,6 +265,8 @@ void RunToolCommand(EDITSESSION* session, int command)
     case CMD_HELP: KernHelp(session->copy->GetKernel(), QX_TEXT_HELP_PAGE); return;
     case CMD_FONT: ChooseFontOfSelection(session); break;
     case CMD_PARAGRAPH: EditParagraph(session); break;
+    case CMD_TABS: EditTabsOfSelection(session); break;
+    case CMD_BULLET: ToggleBullets(session); break;
     default: return;
     }
     if (session->tools) {

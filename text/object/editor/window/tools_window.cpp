@@ -2,7 +2,9 @@
 // the selection, and its procedure.
 #include "tools_window.h"
 
+#include "bullets.h"
 #include "dialog_support.h"
+#include "edit_rulers.h"
 #include "edit_frame.h"
 #include "editwindow_res.h"
 #include "font_hook.h"
@@ -240,6 +242,8 @@ void RefreshTools(EDITSESSION* session)
     EnableMenuItem(session->menuBar, CMD_MODIFY_BRANCH, MF_BYCOMMAND | (branch ? MF_ENABLED : MF_GRAYED));
     SetButtonLabel(session, !range ? LABEL_BRANCH : branch ? LABEL_MODIFY : LABEL_CREATE);
     ShowSelectionFormat(session);
+    ShowBulletState(session);
+    RefreshRulers(session);
 }
 
 void RefreshPaste(EDITSESSION* session)
