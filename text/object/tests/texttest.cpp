@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -70,14 +72,71 @@ std::string SaveText(TEXTE* text, int* result)
     return dir.Read("out.txt");
 }
 
-TEXTE* ShownText(PageHost& host, const std::string& name, const RecordLines& own)
+TEXTE* ShownText(PageHost& host, const std::string& name, const RecordLines& own, const RecordLines& branches)
 {
     host.pub.Write("a.pag", PageFile({ObjectRecord("QXSHEET.DLL", 1, "page", NoBranch(), PageBlock("A", 255, 255, 255)),
-                                      ObjectRecord("QXTEXT.DLL", 0, name, NoBranch(), own)}));
+                                      ObjectRecord("QXTEXT.DLL", 0, name, branches, own)}));
     if (host.Go("a.pag") != 1)
         return nullptr;
     OBJET* page = KernGetTopObjet(host);
     return page->GetChildItems() == 1 ? static_cast<TEXTE*>(page->GetChild(0)) : nullptr;
+}
+
+TEXTE* ShownText(PageHost& host, const std::string& name, const RecordLines& own)
+{
+    return ShownText(host, name, own, NoBranch());
+}
+
+RecordLines InlineBody(const std::string& bytes)
+{
+    RecordLines body = {"TXTINLINE 2[", std::to_string(bytes.size())};
+    for (size_t at = 0; at < bytes.size(); at += 16) {
+        std::string hex;
+        for (unsigned char c : bytes.substr(at, 16)) {
+            char digits[3];
+            std::snprintf(digits, sizeof digits, "%02X", c);
+            hex += digits;
+        }
+        body.push_back(hex);
+    }
+    body.push_back("]");
+    return body;
+}
+
+RecordLines BoxBlock(const RecordLines& body, int width, int height, const std::string& background,
+                     const RecordLines& messages)
+{
+    RecordLines own = {"TEXTE {", "10 20 " + std::to_string(width) + " " + std::to_string(height)};
+    own.insert(own.end(), body.begin(), body.end());
+    own.insert(own.end(), {"0 0 0 0", "100", background, "TXBRMSG ["});
+    own.insert(own.end(), messages.begin(), messages.end());
+    own.insert(own.end(), {"]", "}"});
+    return own;
+}
+
+std::unique_ptr<TestCanvas> PaintedText(TEXTE* text)
+{
+    RECT client{};
+    GetClientRect(text->window, &client);
+    auto canvas = std::make_unique<TestCanvas>(client.right, client.bottom);
+    MSGL paint{0, text->window, WM_PAINT, reinterpret_cast<WPARAM>(canvas->Dc()), 0};
+    text->WindowsMessage(&paint);
+    GdiFlush();
+    return canvas;
+}
+
+int CountPixels(const TestCanvas& canvas, const std::function<bool(uint32_t)>& test)
+{
+    int count = 0;
+    for (uint32_t pixel : canvas.Pixels())
+        count += test(pixel) ? 1 : 0;
+    return count;
+}
+
+bool Near(uint32_t pixel, int red, int green, int blue)
+{
+    return std::abs(static_cast<int>(pixel >> 16 & 0xFF) - red) <= 60 &&
+           std::abs(static_cast<int>(pixel >> 8 & 0xFF) - green) <= 60 && std::abs(static_cast<int>(pixel & 0xFF) - blue) <= 60;
 }
 
 std::string CopiedText(TEXTE* text)
