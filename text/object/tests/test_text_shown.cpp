@@ -6,10 +6,6 @@
 
 namespace {
 
-// A large sentence whose one word is red.
-const std::string RedWordRtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red255\\green0\\blue0;}"
-                               "\\f0\\fs48 Un mot \\cf1 ROUGE\\cf0  ici.\\par}";
-
 // A text in a box of 400 x 200 pixels at (10, 20), its own block holding this body.
 TEXTE* ShownText(PageHost& host, const RecordLines& body) { return ShownText(host, "texte", BoxBlock(body, 400, 200)); }
 

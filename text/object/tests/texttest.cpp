@@ -87,6 +87,9 @@ TEXTE* ShownText(PageHost& host, const std::string& name, const RecordLines& own
     return ShownText(host, name, own, NoBranch());
 }
 
+const std::string RedWordRtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red255\\green0\\blue0;}"
+                               "\\f0\\fs48 Un mot \\cf1 ROUGE\\cf0  ici.\\par}";
+
 RecordLines InlineBody(const std::string& bytes)
 {
     RecordLines body = {"TXTINLINE 2[", std::to_string(bytes.size())};

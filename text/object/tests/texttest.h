@@ -36,6 +36,8 @@ std::string SaveText(TEXTE* text, int* result = nullptr);
 TEXTE* ShownText(PageHost& host, const std::string& name, const RecordLines& own);
 // A text on the page "a.pag" with these branches (the branch block), shown; null when not.
 TEXTE* ShownText(PageHost& host, const std::string& name, const RecordLines& own, const RecordLines& branches);
+// A large sentence in RTF, "Un mot ROUGE ici.", whose one word is red.
+extern const std::string RedWordRtf;
 // The "TXTINLINE 2[" body of these bytes.
 RecordLines InlineBody(const std::string& bytes);
 // A text's own block at (10, 20) of width x height pixels holding this body, its background
