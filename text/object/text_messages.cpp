@@ -35,6 +35,12 @@ LRESULT TEXTE::KernelMessage(MSGL* msg)
                 RebuildDocument();
                 LoadText();
             }
+        } else if (!paintThrough && fileName.length() && !importOnShow.length()) {
+            // The last fetch failed and left the text undrawn, which no paint reads again: this
+            // show fetches it again.
+            paintThrough = 1;
+            RebuildDocument();
+            LoadText();
         }
         if (showDelay == 0.0)
             ArmBranchTimers(this);
