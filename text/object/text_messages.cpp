@@ -35,9 +35,9 @@ LRESULT TEXTE::KernelMessage(MSGL* msg)
                 RebuildDocument();
                 LoadText();
             }
-        } else if (!paintThrough && fileName.length() && !importOnShow.length()) {
-            // The last fetch failed and left the text undrawn, which no paint reads again: this
-            // show fetches it again.
+        } else if ((!document || !paintThrough) && fileName.length() && !importOnShow.length()) {
+            // The text went with its page (disabled), or its fetch failed and left it undrawn,
+            // which no paint reads again: this show reads it again, links and all.
             paintThrough = 1;
             RebuildDocument();
             LoadText();

@@ -2,6 +2,8 @@
 #include "texttest.h"
 
 #include "clipboard_turn.h"
+#include "filefind.h"
+#include "kernel.h"
 #include "qxfile.h"
 #include "scratch_dir.h"
 
@@ -140,6 +142,28 @@ bool Near(uint32_t pixel, int red, int green, int blue)
 {
     return std::abs(static_cast<int>(pixel >> 16 & 0xFF) - red) <= 60 &&
            std::abs(static_cast<int>(pixel >> 8 & 0xFF) - green) <= 60 && std::abs(static_cast<int>(pixel & 0xFF) - blue) <= 60;
+}
+
+TextSettings::TextSettings(KERNEL* kernel)
+    : kernel_(kernel), base_("Software\\QxTextTests\\" + std::to_string(GetCurrentProcessId()) + "\\")
+{
+    RegDeleteTreeA(HKEY_CURRENT_USER, base_.c_str());
+    kernel_->registry = new qkrn_CREGISTRYINFOS;
+    kernel_->registry->currentUserKey = base_.c_str();
+}
+
+TextSettings::~TextSettings()
+{
+    delete kernel_->registry;
+    kernel_->registry = nullptr;
+    RegDeleteTreeA(HKEY_CURRENT_USER, base_.c_str());
+}
+
+void TextSettings::Write(const std::string& subkey, const std::string& value, const std::string& text) const
+{
+    const std::string key = base_ + "Text Configuration\\" + subkey;
+    RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), value.c_str(), REG_SZ, text.c_str(),
+                    static_cast<DWORD>(text.size() + 1));
 }
 
 std::string CopiedText(TEXTE* text)

@@ -50,6 +50,22 @@ std::unique_ptr<TestCanvas> PaintedText(TEXTE* text);
 int CountPixels(const TestCanvas& canvas, const std::function<bool(uint32_t)>& test);
 // A pixel 0x00RRGGBB near the colour r g b (each channel within 60).
 bool Near(uint32_t pixel, int red, int green, int blue);
+// The kernel's settings under a registry key of the test's own, so that texts read their
+// defaults from there (first-run values where nothing is written); the key goes at the end.
+class TextSettings {
+public:
+    explicit TextSettings(KERNEL* kernel);
+    ~TextSettings();
+    TextSettings(const TextSettings&) = delete;
+    TextSettings& operator=(const TextSettings&) = delete;
+    // Writes a value of the text defaults (under "Text Configuration").
+    void Write(const std::string& subkey, const std::string& value, const std::string& text) const;
+
+private:
+    KERNEL* kernel_;
+    std::string base_;
+};
+
 // The plain text the object copies to the clipboard.
 std::string CopiedText(TEXTE* text);
 // The lines of a record.
