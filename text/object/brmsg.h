@@ -47,6 +47,7 @@ public:
     int background[3] = {255, 255, 255};
     int displayed = 0;
     MSGWIND window;
+    HBRUSH brush{};           // the pop-up's background: its window class paints with it while shown
     int timerArmed = 0;
     POINT anchor{};           // in the object window; the pop-up goes below anchor.y + anchorHeight
     int anchorHeight = 0;

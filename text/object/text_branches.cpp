@@ -6,6 +6,7 @@
 #include "kernel.h"
 #include "kerntree.h"
 #include "qxwindowptr.h"
+#include "rte_position_queries.h"
 #include "rte_runs.h"
 #include "rte_selection.h"
 #include "sound.h"
@@ -42,15 +43,18 @@ void BRMSG::Show()
     displayed = 1;
     POINT at{anchor.x, anchor.y + anchorHeight};
     ClientToScreen(owner->window, &at);
-    HBRUSH brush = CreateSolidBrush(RGB(background[0], background[1], background[2]));
+    brush = CreateSolidBrush(RGB(background[0], background[1], background[2]));
     const Color colour{textColour[0], textColour[1], textColour[2], 0};
     const int result = window.AfficherFenetre("", text, colour, &font, at.x, at.y, owner->window,
                                               owner->GetHDLL(), 0x80000000, brush);
-    DeleteObject(brush);
     if (sound.length() && KernGetMode(kernel) == QX_MODE_PRESENTATION)
         KernPlaySound(kernel, sound);
-    if (result != MSGWIND_SHOWN)
+    if (result != MSGWIND_SHOWN) {
         Close();
+        return;
+    }
+    // The pop-up opens where the mouse is; it belongs below the hovered line, clear of it.
+    SetWindowPos(window.Window(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void BRMSG::Close()
@@ -59,6 +63,8 @@ void BRMSG::Close()
         return;
     displayed = 0;
     window.DetruireFenetre();
+    DeleteObject(brush);
+    brush = nullptr;
 }
 
 int BranchIndexOfId(OBJET* object, int id)
@@ -120,16 +126,20 @@ int TEXTE::BranchIdAt(POINT point, RECT* lineRect)
     if (!document)
         return 0;
     int id = 0;
+    RteRect character{point.y, point.x, point.y, point.x};
     EngineDo([&] {
         const RtePoint at{point.y, point.x};
         RteCharStyle style{};
         RteRange run{};
         const int32_t offset = RteCharAtPoint(document, &at, 0, &style, &run);
-        if (offset >= 0 && offset < RteTextLength(document))
+        if (offset >= 0 && offset < RteTextLength(document)) {
             id = style.value14;
+            // The character's line, where the text stands now in the window.
+            RteCaretRect(document, offset, true, true, &character);
+        }
     });
     if (lineRect)
-        *lineRect = RECT{point.x, point.y, point.x, point.y + 16};
+        *lineRect = RECT{character.left, character.top, character.right, character.bottom};
     return id;
 }
 

@@ -35,6 +35,12 @@ LRESULT TEXTE::KernelMessage(MSGL* msg)
                 RebuildDocument();
                 LoadText();
             }
+        } else if ((!document || !paintThrough) && fileName.length() && !importOnShow.length()) {
+            // The text went with its page (disabled), or its fetch failed and left it undrawn,
+            // which no paint reads again: this show reads it again, links and all.
+            paintThrough = 1;
+            RebuildDocument();
+            LoadText();
         }
         if (showDelay == 0.0)
             ArmBranchTimers(this);

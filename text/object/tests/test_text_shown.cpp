@@ -4,76 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 namespace {
 
-// A large sentence whose one word is red.
-const std::string RedWordRtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red255\\green0\\blue0;}"
-                               "\\f0\\fs48 Un mot \\cf1 ROUGE\\cf0  ici.\\par}";
-
-std::string Hex(const std::string& bytes)
-{
-    std::string hex;
-    for (unsigned char c : bytes) {
-        char digits[3];
-        std::snprintf(digits, sizeof digits, "%02X", c);
-        hex += digits;
-    }
-    return hex;
-}
-
-// The "TXTINLINE 2[" body of these bytes.
-RecordLines InlineBody(const std::string& bytes)
-{
-    RecordLines body = {"TXTINLINE 2[", std::to_string(bytes.size())};
-    for (size_t at = 0; at < bytes.size(); at += 16)
-        body.push_back(Hex(bytes.substr(at, 16)));
-    body.push_back("]");
-    return body;
-}
-
 // A text in a box of 400 x 200 pixels at (10, 20), its own block holding this body.
-TEXTE* ShownText(PageHost& host, const RecordLines& body)
-{
-    RecordLines own = {"TEXTE {", "10 20 400 200"};
-    own.insert(own.end(), body.begin(), body.end());
-    own.insert(own.end(), {"0 0 0 0", "100", "255 255 255 0", "}"});
-    return ShownText(host, "texte", own);
-}
+TEXTE* ShownText(PageHost& host, const RecordLines& body) { return ShownText(host, "texte", BoxBlock(body, 400, 200)); }
 
-// The object's window painted, as the kernel asks it, into a 32-bit DIB of its client size:
-// how many of its pixels are pure enough red.
+// How many pixels of the object's window, painted as the kernel asks it, are pure enough red.
 int RedPixelsOfWindow(TEXTE* text)
 {
-    RECT client{};
-    GetClientRect(text->window, &client);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = client.right;
-    info.bmiHeader.biHeight = -client.bottom;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!dib)
-        return -1;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, dib);
-    MSGL paint{0, text->window, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0};
-    text->WindowsMessage(&paint);
-    GdiFlush();
-    int red = 0;
-    const auto* pixel = static_cast<const uint32_t*>(bits);
-    for (long i = 0; i < static_cast<long>(client.right) * client.bottom; ++i) {
-        const uint32_t p = pixel[i];
-        if ((p >> 16 & 0xFF) > 200 && (p >> 8 & 0xFF) < 60 && (p & 0xFF) < 60)
-            ++red;
-    }
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(dib);
-    return red;
+    return CountPixels(*PaintedText(text), [](uint32_t p) { return Near(p, 255, 0, 0); });
 }
 
 struct ShownBody {
