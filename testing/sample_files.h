@@ -16,6 +16,8 @@ constexpr POINT SampleNextButton{520, 400};
 constexpr POINT SampleEndButton{520, 338};
 constexpr POINT SamplePicture{200, 180};
 constexpr POINT SampleObjects[] = {SamplePicture, SampleNextButton, SampleEndButton};
+// Where the text page shows its link, on the page.
+constexpr POINT SampleTextLink{98, 216};
 
 // The object window at a point of a page window; null when there is none.
 HWND ObjectAt(HWND page, POINT point);

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <set>
 #include <string>
@@ -28,6 +29,8 @@ constexpr const char* GalleryTitle = "D\xe9monstration Vistrelle (Galerie)";
 constexpr POINT Flic{100, 100};
 constexpr POINT Series{320, 100};
 constexpr POINT Film{530, 100};
+// The colour of the text page's hover message.
+constexpr COLORREF MessageBackground = RGB(255, 255, 192);
 
 // Polls until the condition holds or the time is up, pumping this thread's messages.
 bool WaitUntil(const std::function<bool()>& condition, int ms)
@@ -186,6 +189,26 @@ std::vector<uint32_t> OnScreen(HWND window)
     }
     ReleaseDC(nullptr, screen);
     return pixels;
+}
+
+// How many pixels of a picture of the screen are near the colour.
+int PixelsNear(const std::vector<uint32_t>& picture, COLORREF colour)
+{
+    return static_cast<int>(std::count_if(picture.begin(), picture.end(), [colour](uint32_t p) {
+        return std::abs(static_cast<int>(p >> 16 & 0xFF) - GetRValue(colour)) < 40 &&
+               std::abs(static_cast<int>(p >> 8 & 0xFF) - GetGValue(colour)) < 40 &&
+               std::abs(static_cast<int>(p & 0xFF) - GetBValue(colour)) < 40;
+    }));
+}
+
+// Posts a mouse message at a point of the window, the cursor put there first so that the
+// player's own look at the cursor finds it on the same place.
+void PostMouse(HWND window, UINT message, POINT at)
+{
+    POINT onScreen = at;
+    ClientToScreen(window, &onScreen);
+    SetCursorPos(onScreen.x, onScreen.y);
+    PostMessageA(window, message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(at.x, at.y));
 }
 
 }  // namespace
@@ -450,6 +473,84 @@ TEST_F(ServedPlayer, AMissingPictureIsToldWithItsAddressAndThePlayGoesOn)
     EXPECT_TRUE(ShownWithTitle(GalleryTitle, 20000)) << WindowText(appView);
     PostMessageA(appView, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(0u, ExitCode(StartMs));
+}
+
+// The sample's text page played alone.
+class TextPagePlayer : public Player {
+protected:
+    // Starts the player on the page; its page window and the window of its text.
+    void ShowTextPage()
+    {
+        WriteSettings(0);
+        for (const char* name : {"texte.pag", "texte.txt"})
+            pub.Write(name, ReadWholeFile(SampleFile(name)));
+        Start("\"" + pub.Path() + "texte.pag\"");
+        ASSERT_TRUE(WaitUntil([&] { return (appView = PlayerWindow("AppViewWindow")) && IsWindowVisible(appView); },
+                              StartMs));
+        page = PageOnTop(appView, "Texte");
+        ASSERT_TRUE(page);
+        text = ObjectAt(page, SampleTextLink);
+        ASSERT_TRUE(text);
+        EXPECT_EQ("TEXTE", WindowText(text));
+        link = SampleTextLink;
+        MapWindowPoints(page, text, &link, 1);
+    }
+
+    // The mouse put on the link; the pop-up of its message once shown.
+    HWND HoverLink()
+    {
+        PostMouse(text, WM_MOUSEMOVE, link);
+        HWND message = nullptr;
+        WaitUntil([&] { return (message = PlayerWindow("MsgWind")) && IsWindowVisible(message); }, 10000);
+        return message;
+    }
+
+    void Close()
+    {
+        PostMessageA(appView, WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_EQ(0u, ExitCode(StartMs));
+    }
+
+    HWND appView = nullptr;
+    HWND page = nullptr;
+    HWND text = nullptr;
+    POINT link{};
+};
+
+TEST_F(TextPagePlayer, ShowsItsScrollBarAndItsLinksMessageAndTheLinkLeadsToTheGallery)
+{
+    ShowTextPage();
+    if (HasFatalFailure()) return;
+    // The text is longer than its box: its scroll bar shows at the right edge.
+    HWND bar = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (bar = FindWindowExA(text, nullptr, "ScrollBar", nullptr)) && IsWindowVisible(bar); },
+                          10000));
+    RECT box{}, barPlace{};
+    GetClientRect(text, &box);
+    GetWindowRect(bar, &barPlace);
+    MapWindowPoints(nullptr, text, reinterpret_cast<POINT*>(&barPlace), 2);
+    EXPECT_EQ(box.right, barPlace.right);
+    EXPECT_TRUE(HoverLink());
+    PostMouse(text, WM_LBUTTONDOWN, link);
+    PostMouse(text, WM_LBUTTONUP, link);
+    EXPECT_EQ("Galerie", WindowText(PageOnTop(appView, "Galerie")));
+    Close();
+}
+
+// Run on a virtual screen by on_screen.sh.
+TEST_F(TextPagePlayer, ShowsItsRedWordAndItsLinksMessageOnTheScreen)
+{
+    if (!ScreenCanBeRead())
+        GTEST_SKIP() << "the screen cannot be read under this display driver";
+    ShowTextPage();
+    if (HasFatalFailure()) return;
+    WaitUntil([&] { return PixelsNear(OnScreen(text), RGB(255, 0, 0)) > 40; }, 10000);
+    EXPECT_GT(PixelsNear(OnScreen(text), RGB(255, 0, 0)), 40);
+    HWND message = HoverLink();
+    ASSERT_TRUE(message);
+    WaitUntil([&] { return PixelsNear(OnScreen(message), MessageBackground) > 100; }, 10000);
+    EXPECT_GT(PixelsNear(OnScreen(message), MessageBackground), 100);
+    Close();
 }
 
 // Run on a virtual screen by on_screen.sh: under the null display driver the screen shows

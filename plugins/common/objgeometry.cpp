@@ -7,6 +7,10 @@
 #include "scripttext.h"
 #include "paths.h"
 #include "qxfile.h"
+#include "qxpath.h"
+
+#include <cstring>
+#include <string>
 
 void UnitsFromPixels(OBJET* object)
 {
@@ -123,13 +127,31 @@ POINT DroppedPlace(OBJET* top, const POINT* drop, int width, int height)
     return at;
 }
 
+namespace {
+
+// A name with neither drive, root nor protocol ("mot.txt", "media\a.wav"), as authors write
+// by hand: left as it is, the finder would put it on the publication's drive in whatever
+// folder is current there, and stop the page on a box saying that the file is missing.
+bool IsBareRelativeName(const char* name)
+{
+    return GetFileLocation(name, nullptr, 0, nullptr, 0) == QX_LOCATION_LOCAL && name[0] != '\\' &&
+           name[0] != '/' && name[0] != '.' && !std::strchr(name, ':');
+}
+
+}  // namespace
+
 void ReadRecordFileName(KERNEL* kernel, const char* line, QXSTRING& name)
 {
     if (IsNullText(line)) {
         name = "";
         return;
     }
-    KernFileToAbsolutePathStr(kernel, line, &name);
+    // A bare name lies beside the page, as one written ".\name" does; without a page to stand
+    // beside (a record read alone), it stays as written.
+    const bool besidePage =
+        IsBareRelativeName(line) && KernFileToAbsolutePathStr(kernel, (std::string(".\\") + line).c_str(), &name);
+    if (!besidePage)
+        KernFileToAbsolutePathStr(kernel, line, &name);
     if (KernGetCurPageVersion(kernel) == 0)
         KernFindFileOldStr(kernel, &name, 1, 1);
     KernFindFileStr(kernel, &name, 1);

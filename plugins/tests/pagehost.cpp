@@ -206,3 +206,23 @@ HBITMAP PageHost::Render() const
     ReleaseDC(nullptr, screen);
     return page;
 }
+
+std::vector<uint32_t> PageHost::RenderedPixels(SIZE& size) const
+{
+    size = SIZE{0, 0};
+    const HBITMAP page = Render();
+    if (!page)
+        return {};
+    BITMAP shape{};
+    GetObjectA(page, sizeof shape, &shape);
+    size = SIZE{shape.bmWidth, shape.bmHeight};
+    // Every pixel, read at once: a busy machine still takes many pictures while a film plays.
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<uint32_t> pixels(static_cast<size_t>(size.cx) * size.cy);
+    const HDC screen = GetDC(nullptr);
+    GetDIBits(screen, page, 0, size.cy, pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(page);
+    return pixels;
+}

@@ -6,6 +6,7 @@
 #include "objet.h"
 #include "scratch_dir.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -52,6 +53,9 @@ public:
     std::string Shown() const;
     // The page shown drawn by its objects into a bitmap of its client area (the caller's).
     HBITMAP Render() const;
+    // The same picture as 32-bit pixels (0x00RRGGBB), rows from the top; its size out. Empty
+    // when no page is shown.
+    std::vector<uint32_t> RenderedPixels(SIZE& size) const;
 
     ScratchDir pub;
     HWND view = nullptr;

@@ -55,21 +55,12 @@ void WritePublication(PageHost& host, const Animation& a, const std::string& end
 // A checksum of the object's picture on the page drawn now.
 uint32_t PictureSum(const PageHost& host, const FLC& flc)
 {
-    HBITMAP page = host.Render();
-    BITMAP size{};
-    GetObject(page, sizeof size, &size);
-    // Every pixel, read at once: a busy machine still takes many pictures while a film plays.
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), size.bmWidth, -size.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<uint32_t> pixels(static_cast<size_t>(size.bmWidth) * size.bmHeight);
-    const HDC screen = GetDC(nullptr);
-    GetDIBits(screen, page, 0, size.bmHeight, pixels.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    DeleteObject(page);
+    SIZE size{};
+    const std::vector<uint32_t> pixels = host.RenderedPixels(size);
     uint32_t sum = 2166136261u;
-    for (int y = std::max(0, flc.y); y < std::min<int>(size.bmHeight, flc.y + flc.h); ++y)
-        for (int x = std::max(0, flc.x); x < std::min<int>(size.bmWidth, flc.x + flc.w); ++x)
-            sum = (sum ^ pixels[static_cast<size_t>(y) * size.bmWidth + x]) * 16777619u;
+    for (int y = std::max(0, flc.y); y < std::min<int>(size.cy, flc.y + flc.h); ++y)
+        for (int x = std::max(0, flc.x); x < std::min<int>(size.cx, flc.x + flc.w); ++x)
+            sum = (sum ^ pixels[static_cast<size_t>(y) * size.cx + x]) * 16777619u;
     return sum;
 }
 

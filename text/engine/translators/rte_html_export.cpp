@@ -11,6 +11,7 @@
 #include "objet.h"
 #include "rte_text_blocks.h"
 #include "rte_typed.h"
+#include "scripttext.h"
 
 namespace {
 
@@ -41,6 +42,31 @@ std::string Printf(const char* format, ...)
 }
 
 int HighByte(uint16_t channel) { return channel >> 8; }
+
+enum class Attribute { Quoted, Unquoted };
+
+// A text as the value of a tag's attribute: nothing of it may end the value or begin markup
+// (names come from authors and from imported files). Unquoted values also end at spaces.
+std::string AttributeText(const char* text, Attribute kind)
+{
+    std::string value;
+    for (const char* at = text; *at; ++at) {
+        const auto byte = static_cast<unsigned char>(*at);
+        switch (byte) {
+        case '&': value += "&amp;"; break;
+        case '"': value += "&quot;"; break;
+        case '\'': value += "&#39;"; break;
+        case '<': value += "&lt;"; break;
+        case '>': value += "&gt;"; break;
+        default:
+            if (byte < ' ' || (kind == Attribute::Unquoted && (byte == ' ' || byte == '=' || byte == '`')))
+                value += Printf("&#%d;", byte);
+            else
+                value += *at;
+        }
+    }
+    return value;
+}
 
 // The switches of a style in the order their tags nest.
 struct Switch {
@@ -86,10 +112,17 @@ int16_t QXHTMLExportFilter::WriteHeaderExtra2() { return 0; }
 int16_t QXHTMLExportFilter::WriteObject() { return 0; }
 int16_t QXHTMLExportFilter::WriteRunExtra() { return 0; }
 
-const char* QXHTMLExportFilter::ObjectId() const
+std::string QXHTMLExportFilter::ObjectId() const
 {
     const char* id = object_->GetUserID();
-    return id[0] ? id : object_->GetTmpUserID();
+    // The id is a script string of the onclick value, itself an attribute of the tag.
+    const QXSTRING script = ScriptString(id[0] ? id : object_->GetTmpUserID());
+    return Scripted(AttributeText(script, Attribute::Unquoted));
+}
+
+std::string QXHTMLExportFilter::Scripted(const std::string& html) const
+{
+    return scriptString_ ? std::string(static_cast<const char*>(ScriptString(html.c_str()))) : html;
 }
 
 std::string QXHTMLExportFilter::Quoted(const char* text) const { return scriptString_ ? Printf("\\\"%s\\\"", text) : Printf("\"%s\"", text); }
@@ -109,7 +142,7 @@ int16_t QXHTMLExportFilter::BeginExport()
     if (anchors_ && object_) {
         BRANCH* branch = object_->GetBranch(0);
         if (branch && branch->IsBranchingSomewhere()) {
-            PutText(Printf("<A STYLE=\\\"cursor=hand\\\" onclick=QXTextBranch(\\\"%s\\\",0)>", ObjectId()).c_str());
+            PutText(Printf("<A STYLE=\\\"cursor=hand\\\" onclick=QXTextBranch(\\\"%s\\\",0)>", ObjectId().c_str()).c_str());
             wholeAnchor_ = true;
         }
     }
@@ -139,8 +172,10 @@ void QXHTMLExportFilter::OpenEntry(const RteCharStyle& style, const RteCharStyle
         opening += open;
         closing.insert(0, close);
     };
-    if (style.font != reference.font && style.font >= 0 && style.font < static_cast<int32_t>(fonts_.size()))
-        add("<font face=" + Quoted(FontName(fonts_[static_cast<size_t>(style.font)]).c_str()) + ">", "</font>");
+    if (style.font != reference.font && style.font >= 0 && style.font < static_cast<int32_t>(fonts_.size())) {
+        const std::string face = FontName(fonts_[static_cast<size_t>(style.font)]);
+        add("<font face=" + Quoted(Scripted(AttributeText(face.c_str(), Attribute::Quoted)).c_str()) + ">", "</font>");
+    }
     if (style.pointSize >> 16 != reference.pointSize >> 16)
         add("<font style=" + Quoted(Printf("font-size:%dpt", style.pointSize >> 16).c_str()) + ">", "</font>");
     std::string colour = Printf("#%02x%02x%02x", HighByte(style.textColor.red), HighByte(style.textColor.green),
@@ -153,9 +188,10 @@ void QXHTMLExportFilter::OpenEntry(const RteCharStyle& style, const RteCharStyle
                 add(s.opening, s.closing);
     }
     if (anchors_ && object_ && style.value14) {
+        const std::string id = ObjectId();
         std::string anchor = Printf("<A STYLE=\\\"cursor=hand\\\" onclick=QXTextBranch(\\\"%s\\\",%d)><font color=\\\"%s\\\">",
-                                    ObjectId(), style.value14, colour.c_str());
-        std::string whole = Printf("<A STYLE=\\\"cursor=hand\\\" onclick=QXTextBranch(\\\"%s\\\",0)>", ObjectId());
+                                    id.c_str(), style.value14, colour.c_str());
+        std::string whole = Printf("<A STYLE=\\\"cursor=hand\\\" onclick=QXTextBranch(\\\"%s\\\",0)>", id.c_str());
         // The whole-text anchor is closed around the run and opened again after it.
         if (wholeAnchor_)
             add("</A>" + anchor, "</font></A>" + whole);

@@ -34,8 +34,11 @@ private:
         std::string closing;
     };
 
-    // The id the anchors name: the user id, or the temporary one when it is empty.
-    const char* ObjectId() const;
+    // The id the anchors name: the user id, or the temporary one when it is empty, escaped for
+    // the script string of the onclick value, for the tag and, in a script, for that string.
+    std::string ObjectId() const;
+    // HTML as it is written: escaped for the script string in script-string mode.
+    std::string Scripted(const std::string& html) const;
     std::string Quoted(const char* text) const;
     void OpenEntry(const RteCharStyle& style, const RteCharStyle& reference);
     void CloseTo(size_t depth);

@@ -2,6 +2,8 @@
 // window, and its coloured words drawn in their colour.
 #include "texttest.h"
 
+#include "dialog_answerer.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -28,6 +30,12 @@ const ShownBody ShownBodies[] = {
          host.pub.Write("mot.rtf", RedWordRtf);
          return RecordLines{host.Page("mot.rtf")};
      }},
+    // A name written by hand, without ".\\": the file beside the page, found without a word.
+    {"BareNameBesideThePage",
+     [](PageHost& host) {
+         host.pub.Write("mot.rtf", RedWordRtf);
+         return RecordLines{"mot.rtf"};
+     }},
 };
 
 void PrintTo(const ShownBody& body, std::ostream* out) { *out << body.name; }
@@ -37,7 +45,10 @@ class TextShown : public testing::TestWithParam<ShownBody> {};
 TEST_P(TextShown, ReadsItsTextIntoTheDocumentAndDrawsTheRedWordRed)
 {
     PageHost host;
+    DialogAnswerer answer;
     TEXTE* text = ShownText(host, GetParam().body(host));
+    for (const ShownDialog& box : answer.Shown())
+        ADD_FAILURE() << "box shown: " << box.caption << ": " << box.text;
     ASSERT_NE(nullptr, text);
     ASSERT_NE(nullptr, text->window);
     ASSERT_NE(nullptr, text->document);

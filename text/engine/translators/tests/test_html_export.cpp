@@ -2,16 +2,86 @@
 // branch 0 leads somewhere or nowhere and whose user id is given or empty.
 #include <cstring>
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "branch.h"
 #include "objet.h"
+#include "rte_fonts.h"
 #include "rte_html_export.h"
 #include "rte_styles.h"
+#include "rte_typed.h"
 #include "translator_fixture.h"
 
 namespace {
 
 enum Mode { kFile, kDhtml };
+
+// A script string read from `at` up to its closing quote; *end is past that quote.
+std::string ReadScriptString(const std::string& s, size_t at, size_t* end)
+{
+    std::string text;
+    for (; at < s.size() && s[at] != '"'; ++at) {
+        if (s[at] != '\\' || at + 1 == s.size()) {
+            text += s[at];
+            continue;
+        }
+        const char c = s[++at];
+        if (c == 'x' && at + 2 < s.size()) {
+            text += static_cast<char>(std::stoi(s.substr(at + 1, 2), nullptr, 16));
+            at += 2;
+        } else {
+            text += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c;
+        }
+    }
+    if (end)
+        *end = at + 1;
+    return text;
+}
+
+// An attribute value with its character references read.
+std::string ReferencesRead(const std::string& s)
+{
+    static const std::pair<std::string, char> kNamed[] = {{"amp", '&'}, {"quot", '"'}, {"lt", '<'}, {"gt", '>'}};
+    std::string text;
+    for (size_t at = 0; at < s.size(); ++at) {
+        const size_t semicolon = s.find(';', at);
+        if (s[at] != '&' || semicolon == std::string::npos) {
+            text += s[at];
+            continue;
+        }
+        const std::string name = s.substr(at + 1, semicolon - at - 1);
+        char c = '?';
+        if (name[0] == '#')
+            c = static_cast<char>(std::stoi(name.substr(1)));
+        for (const auto& named : kNamed)
+            if (named.first == name)
+                c = named.second;
+        text += c;
+        at = semicolon;
+    }
+    return text;
+}
+
+// The id that the first anchor of a DHTML export of branch 5 calls QXTextBranch with, read as
+// a browser reads it: the export as the script string it is written into, the onclick value
+// up to what ends an unquoted attribute, its references, then the call's first argument.
+std::string AnchorIdAsRead(const std::string& exported)
+{
+    const std::string html = ReadScriptString(exported, 0, nullptr);
+    const std::string onclick = "onclick=";
+    size_t at = html.find(onclick);
+    if (at == std::string::npos)
+        return "(no anchor)";
+    at += onclick.size();
+    const std::string value = ReferencesRead(html.substr(at, html.find_first_of(" \t\r\n>", at) - at));
+    const std::string call = "QXTextBranch(\"";
+    if (value.compare(0, call.size(), call) != 0)
+        return "(not a call: " + value + ")";
+    size_t after = 0;
+    const std::string id = ReadScriptString(value, call.size(), &after);
+    return value.substr(after) == ",5)" ? id : "(the call ends with " + value.substr(after) + ")";
+}
 
 }  // namespace
 
@@ -157,4 +227,47 @@ TEST_F(HtmlExportTest, ACentredParagraphOpensADivThatTheBaseAlignmentCloses)
     EXPECT_EQ(Write(doc, kFile), "<html>\r\n<body>\r\n" + Base(kFile) +
                                      "left<BR><DIV align=center>middle<BR></DIV>left again</font></font>"
                                      "\r\n</body>\r\n</html>\r\n");
+}
+
+TEST_F(HtmlExportTest, HostileObjectIdsStayInsideTheScriptStringOfTheirAnchors)
+{
+    const struct {
+        const char* id;
+        const char* written;  // as it stands in the export
+    } cases[] = {
+        {"a\"b", R"(a\\&quot;b)"},
+        {"x onclick=alert(1)", "x&#32;onclick&#61;alert(1)"},
+        {"</script><b>", R"(\\x3c/script&gt;\\x3cb&gt;)"},
+        {"C:\\new", R"(C:\\\\new)"},
+        {"it's & co", "it&#39;s&#32;&amp;&#32;co"},
+        {"two\r\nlines", R"(two\\r\\nlines)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.id);
+        object_ = std::make_unique<OBJET>(nullptr, nullptr);
+        std::strcpy(object_->GetUserID(), c.id);
+        RteHandle doc = MakeDocument("go here");
+        Branch(doc, 3, 7, 5);
+        const std::string exported = Write(doc, kDhtml);
+        EXPECT_NE(std::string::npos, exported.find(std::string("onclick=QXTextBranch(\\\"") + c.written + "\\\",5)>"))
+            << exported;
+        EXPECT_EQ(c.id, AnchorIdAsRead(exported)) << exported;
+        RteDocDestroy(doc);
+    }
+}
+
+TEST_F(HtmlExportTest, AHostileFaceNameStaysInsideItsAttribute)
+{
+    RteHandle doc = MakeDocument("odd face");
+    {
+        // The face of the text's font as an imported file may name it.
+        RteLocked<RteFont> fonts(RteFontTable(doc));
+        fonts[0].nameFlags |= RTE_FONT_NAME_CSTRING;
+        std::strcpy(fonts[0].name, "Odd\" size=9 <b>");
+    }
+    const std::string face = "Odd&quot; size=9 &lt;b&gt;";
+    const std::string file = Write(doc, kFile);
+    EXPECT_NE(std::string::npos, file.find("<font face=\"" + face + "\">")) << file;
+    const std::string dhtml = Write(doc, kDhtml);
+    EXPECT_NE(std::string::npos, dhtml.find("<font face=\\\"" + face + "\\\">")) << dhtml;
 }
