@@ -42,6 +42,12 @@ void CALLBACK DialogDriver::RunScript(HWND, UINT, UINT_PTR timer, DWORD)
     DialogDriver* driver = activeDriver;
     if (!driver || driver->ran_)
         return;
+    // A modal loop shows its dialog only once its queue is first empty: on a busy machine the
+    // timer may come first, and a script would find every control hidden.
+    if (IsWindow(driver->driven_) && !IsWindowVisible(driver->driven_) && ++driver->waits_ < MAX_WAITS_FOR_SHOW) {
+        SetTimer(nullptr, 0, 10, RunScript);
+        return;
+    }
     driver->ran_ = true;
     driver->script_(driver->driven_);
     if (IsWindow(driver->driven_))

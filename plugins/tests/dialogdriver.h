@@ -36,6 +36,8 @@ private:
     std::function<int(HWND)> answer_;
     HWND driven_ = nullptr;
     bool ran_ = false;
+    static constexpr int MAX_WAITS_FOR_SHOW = 500;  // 10 ms each: a dialog kept hidden is driven all the same
+    int waits_ = 0;
     DialogDriver* previous_;
     DialogAnswerer answerer_;
 };
