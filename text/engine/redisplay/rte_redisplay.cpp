@@ -13,6 +13,7 @@
 #include "rte_line_builder.h"
 #include "rte_offscreen.h"
 #include "rte_position_cache.h"
+#include "rte_runs.h"
 #include "rte_selection.h"
 #include "rte_substitutes.h"
 #include "rte_text_blocks.h"
@@ -42,6 +43,7 @@ struct Pass {
     bool offscreen;
     bool invisibles;  // the marks of blanks and line ends drawn after each piece
     int32_t length;
+    int16_t mode;
 };
 
 // A piece whose text is hidden and takes no room.
@@ -64,19 +66,21 @@ Pass MakePass(RteHandle doc, int16_t mode)
                 device && Erases(mode),
                 device && mode == RTE_REDRAW_OFFSCREEN_FIRST,
                 (locked->flags & RTE_DOC_SHOW_INVISIBLES) && !(locked->flags & RTE_DOC_PAGE_MODE),
-                locked->textLength};
+                locked->textLength,
+                mode};
 }
 
 // Runs the drawing once on the port, or band by band into the off-screen bitmap that is then
-// copied to the port, so that erasing and drawing never show apart.
+// copied to the port, so that erasing and drawing never show apart. False when the view does
+// not show the area.
 template <typename Draw>
-void DrawArea(const Pass& pass, RteRect area, Draw draw)
+bool DrawArea(const Pass& pass, RteRect area, Draw draw)
 {
     if (!RteSectRect(&area, &pass.view, &area))
-        return;
+        return false;
     if (!pass.offscreen) {
         draw();
-        return;
+        return true;
     }
     int32_t done = 0;
     do {
@@ -86,6 +90,7 @@ void DrawArea(const Pass& pass, RteRect area, Draw draw)
         draw();
         done = RteOffscreenEnd(pass.doc);
     } while (!done);
+    return true;
 }
 
 // The width of the view over a stretch of rows.
@@ -182,6 +187,36 @@ std::vector<Paragraph> Paragraphs(const RteLinePiece* pieces, int32_t count, con
     return found;
 }
 
+// Once a paragraph's last line is drawn its format's drawing slot hears of it, on the port
+// itself (after the bands of off-screen drawing, so that it is told once). The text's last line
+// ends its paragraph without a paragraph end.
+void TellParagraphDrawn(const Pass& pass, int32_t index, int32_t blockStart, const RteTextBlock& block,
+                        const RteLinePiece* pieces, int32_t count, const Paragraph& paragraph)
+{
+    const RteLinePiece& last = pieces[paragraph.last];
+    int32_t end = paragraph.last + 1 < count ? pieces[paragraph.last + 1].offset : block.length;
+    bool endsParagraph = (last.flags & RTE_PIECE_PAR_LAST) || blockStart + end == pass.length;
+    if (!(last.flags & RTE_PIECE_LINE_LAST) || !endsParagraph)
+        return;
+    int32_t first = paragraph.first;
+    while (first > 0 && !(pieces[first].flags & RTE_PIECE_LINE_FIRST))
+        --first;
+    RteParagraphDrawn drawn{paragraph.area, nullptr, pass.mode, index, blockStart + pieces[first].offset,
+                            blockStart + end, pieces[first].flags, last.flags};
+    RteOffsetRect(&drawn.rect, -pass.scroll.h, -pass.scroll.v);
+    // Lines that ran on into another container (the next column or page) are told apart.
+    RteRect later{};
+    for (int32_t i = paragraph.first; i <= paragraph.last; ++i)
+        if (pieces[i].container != pieces[paragraph.first].container) {
+            RteUnionRectNonNull(&later, &pieces[i].rect, &later);
+            drawn.second = &later;
+        }
+    RteOffsetRect(&later, -pass.scroll.h, -pass.scroll.v);
+    RteParFormat format = *RteParFormatAt(pass.doc, drawn.start);
+    RteUnlock(RteLocked<RteDocument>(pass.doc)->parFormats);
+    format.hooks.draw(pass.doc, &format, RTE_PAR_DRAW_PARAGRAPH, reinterpret_cast<intptr_t>(&drawn), 0);
+}
+
 void DrawBlock(const Pass& pass, int32_t index, int32_t blockStart, int32_t from, int32_t to)
 {
     RteTextBlock block;
@@ -201,10 +236,12 @@ void DrawBlock(const Pass& pass, int32_t index, int32_t blockStart, int32_t from
     RteStyleWalkBegin(pass.doc, blockStart, &walker, false);
     for (Paragraph& paragraph : Paragraphs(pieces.get(), count, block, blockStart, from, to)) {
         RteRect area = Rows(pass, paragraph.area.top - pass.scroll.v, paragraph.area.bottom - pass.scroll.v);
-        DrawArea(pass, area, [&] {
+        bool shown = DrawArea(pass, area, [&] {
             for (int32_t i = paragraph.first; i <= paragraph.last; ++i)
                 DrawPiece(pass, &walker, block, blockStart, pieces.get(), i, count, x);
         });
+        if (shown)
+            TellParagraphDrawn(pass, index, blockStart, block, pieces.get(), count, paragraph);
     }
     RteStyleWalkEnd(pass.doc, false);
     if (positions)
