@@ -266,7 +266,8 @@ void DrawBlock(const Pass& pass, int32_t index, int32_t blockStart, int32_t from
             while (last < paragraph.last && pieces[last + 1].container == pieces[first].container)
                 RteUnionRectNonNull(&rows, &pieces[++last].rect, &rows);
             const int32_t container = pieces[first].container;
-            shown |= DrawArea(pass, Across(pass, container, rows.top - pass.scroll.v, rows.bottom - pass.scroll.v), [&] {
+            RteRect area = Across(pass, container, rows.top - pass.scroll.v, rows.bottom - pass.scroll.v);
+            shown |= DrawArea(pass, area, [&] {
                 for (int32_t i = first; i <= last; ++i)
                     DrawPiece(pass, &walker, block, blockStart, pieces.get(), i, count, x);
             });
