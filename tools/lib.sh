@@ -12,7 +12,7 @@ qx_install_missing() {
                   fonts-ipafont-gothic fonts-ipafont-mincho fonts-wqy-zenhei googletest xvfb figlet
                   python3-pyftpdlib tinyproxy manpages-ja manpages-zh alsa-utils ffmpeg
                   nagios-images clang libfuzzer-14-dev base-passwd libffi8 pandoc unrtf python3-doc
-                  debian-reference-en fonts-dejavu-core fonts-liberation2 "$@")
+                  debian-reference-en fonts-dejavu-core fonts-liberation2 xdotool "$@")
     local missing=()
     for package in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \

@@ -102,7 +102,7 @@ void FillHooks(RteEnvironment* env)
     env->hooks.blink = RteBlinkRedraw;
     env->hooks.container = RteDefaultContainerHook;
     env->hooks.specialChar = RteTypographicQuotes;
-    env->defaultFormat.hooks.tabLeader = RteDrawTabLeader;
+    env->defaultFormat.hooks.draw = RteDrawTabLeader;
 }
 
 const RteDevice kGdiDevice = {Startup,          Shutdown,           BindPort,      ReleasePort,

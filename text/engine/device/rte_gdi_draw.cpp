@@ -285,8 +285,10 @@ intptr_t RteDrawText(RteHandle handle, RteCharStyle* style, intptr_t request, in
     return run.width;
 }
 
-intptr_t RteDrawTabLeader(RteHandle handle, RteParFormat*, intptr_t request, intptr_t, intptr_t)
+intptr_t RteDrawTabLeader(RteHandle handle, RteParFormat*, intptr_t mode, intptr_t request, intptr_t)
 {
+    if (mode != RTE_PAR_DRAW_TAB_LEADER)
+        return 0;
     auto& r = *reinterpret_cast<RteTabLeader*>(request);
     if (!r.leader || r.right <= r.left)
         return 0;

@@ -61,7 +61,8 @@ int32_t RteSingleByteWidths(const uint32_t* advances, const uint8_t* text, int32
 void RteSetWidthTable(RteHandle doc, RteCharStyle* style, const uint32_t* table);
 int32_t RteDcTextWidth(HDC dc, const char* text, int32_t length);
 
-// Paragraph slot 2: fills the gap of a tab with copies of its leader, right-aligned to its end.
+// Paragraph slot 2, in its tab-leader mode: fills the gap of a tab with copies of its leader,
+// right-aligned to its end. Other modes draw nothing.
 struct RteTabLeader {
     RteCharStyle* style;
     uint8_t leader;
@@ -69,7 +70,7 @@ struct RteTabLeader {
     int32_t right;
     int32_t baseline;
 };
-intptr_t RteDrawTabLeader(RteHandle doc, RteParFormat* format, intptr_t request, intptr_t, intptr_t);
+intptr_t RteDrawTabLeader(RteHandle doc, RteParFormat* format, intptr_t mode, intptr_t request, intptr_t);
 
 // Document slot 14: the marks of a line's blanks and its end.
 // How a line ends: each kind has its mark; the text's end has its own, unless the text ends at

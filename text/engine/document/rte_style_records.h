@@ -114,12 +114,17 @@ typedef void (*RteParTableHook)(intptr_t code, RteHandle doc, int32_t reason, Rt
 struct RteParFormatHooks {
     RteParLayoutHook tab;  // where a tab ends
     RteParLayoutHook slot1;
-    RteParLayoutHook tabLeader;
+    RteParLayoutHook draw;  // drawing: a, one of the modes below; b, that mode's record
     RteParTableHook table;
     RteParLayoutHook slot4;
     RteParLayoutHook slot5;
 };
 constexpr int RTE_PAR_FORMAT_HOOKS = 6;
+// The drawing slot's modes: a tab's gap filled with its leader (an RteTabLeader), and a
+// paragraph whose last line has just been drawn (an RteParagraphDrawn). A hook answers 0 to a
+// mode it does not know.
+constexpr intptr_t RTE_PAR_DRAW_TAB_LEADER = 1;
+constexpr intptr_t RTE_PAR_DRAW_PARAGRAPH = 2;
 static_assert(sizeof(RteParFormatHooks) == RTE_PAR_FORMAT_HOOKS * sizeof(void*));
 
 // Flags word of both records: the style-sheet entry bit; only 0xF000 survives entry into a table.

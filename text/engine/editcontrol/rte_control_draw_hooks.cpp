@@ -1,5 +1,5 @@
-// The engine hooks through which drawing, automatic scrolling and the margins of repeated
-// pages are reported to the notify window when its flags ask; otherwise the engine's own hooks
+// The engine hooks through which drawing, paragraphs drawn, automatic scrolling and the margins
+// of repeated pages are reported to the notify window when its flags ask; otherwise the engine's own hooks
 // do their work alone. And the report of the pages a paint showed.
 #include <algorithm>
 
@@ -16,6 +16,7 @@ namespace {
 // The engine's hooks, called when the notify window does not take the work.
 RteNotify6Hook g_drawing = nullptr;
 RteNotify3Hook g_pageMargins = nullptr;
+RteParLayoutHook g_paragraphDraw = nullptr;
 
 HDC CurrentDc(RteHandle doc)
 {
@@ -39,6 +40,35 @@ void Drawing(RteHandle doc, intptr_t code, intptr_t a, intptr_t b, intptr_t c, i
     record.h = origin.h - scroll.h;
     record.dc = CurrentDc(doc);
     RteNotify(control.get(), RTEN_PREDRAW, reinterpret_cast<LPARAM>(&record));
+}
+
+RECT WindowRect(const RteRect& rect) { return RECT{rect.left, rect.top, rect.right, rect.bottom}; }
+
+// The drawing slot of the default paragraph format: the engine's own work (the tab leaders),
+// then a paragraph drawn is reported. Only the paragraph mode has a paragraph's record.
+intptr_t ParagraphDraw(RteHandle doc, RteParFormat* format, intptr_t mode, intptr_t request, intptr_t c)
+{
+    intptr_t result = g_paragraphDraw(doc, format, mode, request, c);
+    if (mode != RTE_PAR_DRAW_PARAGRAPH)
+        return result;
+    RteDocControl control(doc, RTEN_FLAG_PARDRAWN);
+    if (!control.get())
+        return result;
+    const auto& drawn = *reinterpret_cast<const RteParagraphDrawn*>(request);
+    const bool textEnd = drawn.end >= RteLocked<RteDocument>(doc)->textLength;
+    RteParagraphNotify record{CurrentDc(doc),
+                              WindowRect(drawn.rect),
+                              drawn.second ? WindowRect(*drawn.second) : RECT{},
+                              drawn.mode,
+                              drawn.block,
+                              drawn.start,
+                              drawn.end,
+                              static_cast<uint16_t>((drawn.firstFlags & RTE_PARDRAWN_FIRST_LINE_FLAGS) |
+                                                    (drawn.lastFlags & RTE_PARDRAWN_LAST_LINE_FLAGS) |
+                                                    (drawn.second ? 0 : RTE_PARDRAWN_NO_SECOND) |
+                                                    (textEnd ? RTE_PARDRAWN_TEXT_END : 0))};
+    RteNotify(control.get(), RTEN_PARDRAWN, reinterpret_cast<LPARAM>(&record));
+    return result;
 }
 
 // The parent may scroll itself (a nonzero answer, the horizontal change its result) or let the
@@ -83,7 +113,9 @@ void RteInstallDrawingHooks(RteEnvironment* env)
 {
     g_drawing = env->hooks.drawing;
     g_pageMargins = env->hooks.pageMargins;
+    g_paragraphDraw = env->defaultFormat.hooks.draw;
     env->hooks.drawing = Drawing;
+    env->defaultFormat.hooks.draw = ParagraphDraw;
     env->hooks.autoScroll = AutoScroll;
     env->hooks.pageMargins = PageMargins;
 }

@@ -109,7 +109,8 @@ intptr_t RteControlObjectProc(RteHandle doc, RteHandle object, intptr_t value, i
 // Every object the document's styles carry goes through the control's object callback, whoever
 // made it (a translator, another document).
 void RteHookControlObjects(RteHandle doc);
-// The drawing, auto-scroll and page-margin hooks that report to the notify window.
+// The drawing, paragraph-drawn, auto-scroll and page-margin hooks that report to the notify
+// window.
 void RteInstallDrawingHooks(RteEnvironment* env);
 // The pages a paint showed, reported to the notify window when its flags ask.
 void RteReportDrawnPages(RteControl* control, HDC dc, const RECT& painted);

@@ -26,6 +26,7 @@ constexpr uint32_t RTEN_FLAG_CHANGE = 0x80000;
 constexpr uint32_t RTEN_FLAG_PENDING = 0x100000;
 constexpr uint32_t RTEN_FLAG_PASTEDATA = 0x200000;
 constexpr uint32_t RTEN_FLAG_COPYDATA = 0x400000;
+constexpr uint32_t RTEN_FLAG_PARDRAWN = 0x4;
 constexpr uint32_t RTEN_FLAG_PAGEDRAWN = 0x8;
 constexpr uint32_t RTEN_FLAG_PAGEDECOR = 0x10;
 constexpr uint32_t RTEN_FLAG_PREDRAW = 0x20;
@@ -59,6 +60,7 @@ constexpr UINT RTEN_PENDING = 0x361A;
 constexpr UINT RTEN_ERROR = 0x361C;
 constexpr UINT RTEN_PASTEDATA = 0x361D;
 constexpr UINT RTEN_COPYDATA = 0x361E;
+constexpr UINT RTEN_PARDRAWN = 0x3603;
 constexpr UINT RTEN_PAGEDRAWN = 0x3604;
 constexpr UINT RTEN_PAGEDECOR = 0x3605;
 constexpr UINT RTEN_PREDRAW = 0x3606;
@@ -78,6 +80,29 @@ struct RtePageNotify {
     int32_t h;
     HDC dc;
 };
+// The record of the paragraph notification (0x3603), sent once a paragraph's last line is drawn:
+// the DC drawn into, the bounds of its drawn lines and of those among them that ran on into a
+// later container (the next column or page; zero when none did), the redraw mode and the index
+// of the text block drawn, the text offsets where its first drawn line starts and its last line
+// ends, and flags.
+struct RteParagraphNotify {
+    HDC dc;
+    RECT rect;
+    RECT second;
+    int32_t mode;
+    int32_t block;
+    int32_t start;
+    int32_t end;
+    uint16_t flags;
+};
+// Its flags: from the first line, whether it starts the paragraph; from the last, how it ends
+// (the paragraph, at a left tab, at a page break); whether no line ran on into another container;
+// whether the paragraph ends the text.
+constexpr uint16_t RTE_PARDRAWN_FIRST_LINE_FLAGS = 0x200;
+constexpr uint16_t RTE_PARDRAWN_LAST_LINE_FLAGS = 0x4014;
+constexpr uint16_t RTE_PARDRAWN_NO_SECOND = 0x1000;
+constexpr uint16_t RTE_PARDRAWN_TEXT_END = 0x2000;
+
 // The record of the auto-scroll notification: the redraw mode of the scroll, the amounts the
 // engine would scroll by (vertical, horizontal; the parent may change them) and the point that
 // is outside the view.

@@ -6,6 +6,7 @@
 
 #include "rect_list.h"
 #include "rect_ops.h"
+#include "rte_areas.h"
 #include "rte_containers.h"
 #include "rte_gdi_port.h"
 #include "rte_gdi_text.h"
@@ -13,6 +14,7 @@
 #include "rte_line_builder.h"
 #include "rte_offscreen.h"
 #include "rte_position_cache.h"
+#include "rte_runs.h"
 #include "rte_selection.h"
 #include "rte_substitutes.h"
 #include "rte_text_blocks.h"
@@ -42,6 +44,10 @@ struct Pass {
     bool offscreen;
     bool invisibles;  // the marks of blanks and line ends drawn after each piece
     int32_t length;
+    int16_t mode;
+    // A wrap area of several rects (columns) keeps what is erased inside each container, so that
+    // redrawing one column leaves its neighbours and what stands between them alone.
+    bool columns;
 };
 
 // A piece whose text is hidden and takes no room.
@@ -64,19 +70,22 @@ Pass MakePass(RteHandle doc, int16_t mode)
                 device && Erases(mode),
                 device && mode == RTE_REDRAW_OFFSCREEN_FIRST,
                 (locked->flags & RTE_DOC_SHOW_INVISIBLES) && !(locked->flags & RTE_DOC_PAGE_MODE),
-                locked->textLength};
+                locked->textLength,
+                mode,
+                RteRectListCount(locked->wrapArea) > 1};
 }
 
 // Runs the drawing once on the port, or band by band into the off-screen bitmap that is then
-// copied to the port, so that erasing and drawing never show apart.
+// copied to the port, so that erasing and drawing never show apart. False when the view does
+// not show the area.
 template <typename Draw>
-void DrawArea(const Pass& pass, RteRect area, Draw draw)
+bool DrawArea(const Pass& pass, RteRect area, Draw draw)
 {
     if (!RteSectRect(&area, &pass.view, &area))
-        return;
+        return false;
     if (!pass.offscreen) {
         draw();
-        return;
+        return true;
     }
     int32_t done = 0;
     do {
@@ -86,10 +95,21 @@ void DrawArea(const Pass& pass, RteRect area, Draw draw)
         draw();
         done = RteOffscreenEnd(pass.doc);
     } while (!done);
+    return true;
 }
 
 // The width of the view over a stretch of rows.
 RteRect Rows(const Pass& pass, int32_t top, int32_t bottom) { return RteRect{top, pass.view.left, bottom, pass.view.right}; }
+
+// A stretch of rows (in the window) across what a container's text may cover: the view's
+// width, or the container's own with columns.
+RteRect Across(const Pass& pass, int32_t container, int32_t top, int32_t bottom)
+{
+    if (!pass.columns)
+        return Rows(pass, top, bottom);
+    RteRect rect = RteRepeatedContainer(pass.doc, container);
+    return RteRect{top, rect.left - pass.scroll.h, bottom, rect.right - pass.scroll.h};
+}
 
 // How the line of a piece ends, for the marks of invisibles.
 int32_t Ending(const RteLinePiece& piece, bool textEnd)
@@ -128,7 +148,7 @@ void DrawPiece(const Pass& pass, RteStyleWalk* walker, const RteTextBlock& block
     if (pass.erasing && (piece.flags & RTE_PIECE_LINE_FIRST)) {
         RteRect whole;
         RteLineRect(&piece, &whole);
-        RteRect rows = Rows(pass, whole.top - pass.scroll.v, whole.bottom - pass.scroll.v);
+        RteRect rows = Across(pass, piece.container, whole.top - pass.scroll.v, whole.bottom - pass.scroll.v);
         RteEraseRect(pass.env, &rows);
     }
     if (piece.flags & kPieceHidden)
@@ -182,6 +202,45 @@ std::vector<Paragraph> Paragraphs(const RteLinePiece* pieces, int32_t count, con
     return found;
 }
 
+// A container's space below a line (layout coordinates), inside the container and the view.
+void EraseContainerBelow(const Pass& pass, int32_t container, int32_t bottom)
+{
+    RteRect rect = RteRepeatedContainer(pass.doc, container);
+    RteRect below = Across(pass, container, bottom - pass.scroll.v, rect.bottom - pass.scroll.v);
+    if (below.top < below.bottom && RteSectRect(&below, &pass.view, &below))
+        DrawArea(pass, below, [&] { RteEraseRect(pass.env, &below); });
+}
+
+// Once a paragraph's last line is drawn its format's drawing slot hears of it, on the port
+// itself (after the bands of off-screen drawing, so that it is told once). The text's last line
+// ends its paragraph without a paragraph end.
+void TellParagraphDrawn(const Pass& pass, int32_t index, int32_t blockStart, const RteTextBlock& block,
+                        const RteLinePiece* pieces, int32_t count, const Paragraph& paragraph)
+{
+    const RteLinePiece& last = pieces[paragraph.last];
+    int32_t end = paragraph.last + 1 < count ? pieces[paragraph.last + 1].offset : block.length;
+    bool endsParagraph = (last.flags & RTE_PIECE_PAR_LAST) || blockStart + end == pass.length;
+    if (!(last.flags & RTE_PIECE_LINE_LAST) || !endsParagraph)
+        return;
+    int32_t first = paragraph.first;
+    while (first > 0 && !(pieces[first].flags & RTE_PIECE_LINE_FIRST))
+        --first;
+    RteParagraphDrawn drawn{paragraph.area, nullptr, pass.mode, index, blockStart + pieces[first].offset,
+                            blockStart + end, pieces[first].flags, last.flags};
+    RteOffsetRect(&drawn.rect, -pass.scroll.h, -pass.scroll.v);
+    // Lines that ran on into another container (the next column or page) are told apart.
+    RteRect later{};
+    for (int32_t i = paragraph.first; i <= paragraph.last; ++i)
+        if (pieces[i].container != pieces[paragraph.first].container) {
+            RteUnionRectNonNull(&later, &pieces[i].rect, &later);
+            drawn.second = &later;
+        }
+    RteOffsetRect(&later, -pass.scroll.h, -pass.scroll.v);
+    RteParFormat format = *RteParFormatAt(pass.doc, drawn.start);
+    RteUnlock(RteLocked<RteDocument>(pass.doc)->parFormats);
+    format.hooks.draw(pass.doc, &format, RTE_PAR_DRAW_PARAGRAPH, reinterpret_cast<intptr_t>(&drawn), 0);
+}
+
 void DrawBlock(const Pass& pass, int32_t index, int32_t blockStart, int32_t from, int32_t to)
 {
     RteTextBlock block;
@@ -200,26 +259,61 @@ void DrawBlock(const Pass& pass, int32_t index, int32_t blockStart, int32_t from
     RteStyleWalk walker;
     RteStyleWalkBegin(pass.doc, blockStart, &walker, false);
     for (Paragraph& paragraph : Paragraphs(pieces.get(), count, block, blockStart, from, to)) {
-        RteRect area = Rows(pass, paragraph.area.top - pass.scroll.v, paragraph.area.bottom - pass.scroll.v);
-        DrawArea(pass, area, [&] {
-            for (int32_t i = paragraph.first; i <= paragraph.last; ++i)
-                DrawPiece(pass, &walker, block, blockStart, pieces.get(), i, count, x);
-        });
+        // Drawn container by container, each part in its own container's width.
+        bool shown = false;
+        for (int32_t first = paragraph.first, last = first; first <= paragraph.last; first = ++last) {
+            RteRect rows = pieces[first].rect;
+            while (last < paragraph.last && pieces[last + 1].container == pieces[first].container)
+                RteUnionRectNonNull(&rows, &pieces[++last].rect, &rows);
+            const int32_t container = pieces[first].container;
+            RteRect area = Across(pass, container, rows.top - pass.scroll.v, rows.bottom - pass.scroll.v);
+            shown |= DrawArea(pass, area, [&] {
+                for (int32_t i = first; i <= last; ++i)
+                    DrawPiece(pass, &walker, block, blockStart, pieces.get(), i, count, x);
+            });
+            // The text that ran on into the next container no longer stands below this one's last line.
+            if (pass.erasing && pass.columns && last + 1 < count && pieces[last + 1].container != container)
+                EraseContainerBelow(pass, container, rows.bottom);
+        }
+        if (shown)
+            TellParagraphDrawn(pass, index, blockStart, block, pieces.get(), count, paragraph);
     }
     RteStyleWalkEnd(pass.doc, false);
     if (positions)
         RteReleasePositions(pass.doc, positions);
 }
 
-// What the text no longer covers below its last line.
-void EraseBelow(const Pass& pass, int32_t textBottom)
+// What the text no longer covers below its last line: with columns, inside the containers only
+// (the one holding the text's end below its last line, the rest of its copy of the wrap area
+// whole), since what stands between and below them is not the text's, and the copies after it
+// are the container pass's; otherwise the width of the view down to its bottom.
+void EraseBelow(const Pass& pass, int32_t textBottom, int32_t lastContainer)
 {
     if (!pass.erasing)
         return;
+    if (pass.columns) {
+        const int32_t perCopy = std::max(1, RteContainerCount(pass.doc));
+        const int32_t last = std::max(1, lastContainer);
+        for (int32_t container = last; container <= ((last - 1) / perCopy + 1) * perCopy; ++container)
+            EraseContainerBelow(pass, container,
+                                container == last ? textBottom : RteRepeatedContainer(pass.doc, container).top);
+        return;
+    }
     RteRect below = Rows(pass, textBottom - pass.scroll.v, pass.view.bottom);
     if (below.top >= below.bottom)
         return;
     DrawArea(pass, below, [&] { RteEraseRect(pass.env, &below); });
+}
+
+// The container and bottom of a block's last line (kept as they are when it has none).
+void LastLine(const RteTextBlock& block, int32_t* container, int32_t* bottom)
+{
+    RteLocked<RteLinePiece> pieces(block.lines);
+    int32_t count = RtePieceCount(pieces.get(), pieces.size());
+    if (count == 0)
+        return;
+    *container = pieces[count - 1].container;
+    *bottom = pieces[count - 1].rect.bottom;
 }
 
 }  // namespace
@@ -252,6 +346,7 @@ int32_t RteRedisplay(RteHandle doc, const RteDrawPort* port, int32_t from, int32
     int32_t first = RteBlockAt(RteLocked<RteDocument>(doc).get(), from, &blockStart);
     int32_t stopped = length;
     int32_t textBottom = 0;
+    int32_t lastContainer = 1;
     int32_t i = first;
     for (; i < blocks && blockStart <= to; ++i) {
         RteLayoutBlock(doc, i, nullptr, false);
@@ -268,10 +363,12 @@ int32_t RteRedisplay(RteHandle doc, const RteDrawPort* port, int32_t from, int32
         if (shown.bottom > pass.view.top)
             DrawBlock(pass, i, blockStart, from, to);
         textBottom = block.bounds.bottom;
+        if (pass.columns)
+            LastLine(block, &lastContainer, &textBottom);
         blockStart += block.length;
     }
     if (i == blocks)
-        EraseBelow(pass, textBottom);
+        EraseBelow(pass, textBottom, lastContainer);
     // A caret is given back only when asked: a caller that moves it places it itself.
     if (highlighted && (restoreCaret || RteSelectionRangeCount(doc) > 0))
         RteDrawSelection(doc, RTE_CARET_CHANGED_PLACE);

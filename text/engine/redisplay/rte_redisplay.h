@@ -18,6 +18,20 @@ constexpr uint32_t RTE_DOC_SHOW_INVISIBLES = 0x80;
 // Document flag: the text is drawn page by page into a target rect.
 constexpr uint32_t RTE_DOC_PAGE_MODE = 0x00200000;
 
+// What paragraph slot 2 is told in its paragraph mode once the last line of a paragraph has been
+// drawn (RTE_PAR_DRAW_PARAGRAPH), with a copy of the paragraph's format. The lines are those
+// drawn of the paragraph in the text block that ends it.
+struct RteParagraphDrawn {
+    RteRect rect;           // the bounds of the drawn lines, in the window
+    const RteRect* second;  // the bounds of those that lie in a later container than the first, or null
+    int32_t mode;           // the redraw mode
+    int32_t block;          // the index of the text block
+    int32_t start;          // the text offset where the first line drawn starts
+    int32_t end;            // where the last line ends
+    uint16_t firstFlags;    // the piece flags of the first line's first piece
+    uint16_t lastFlags;     // and of the last line's last piece
+};
+
 // Slot 19 codes.
 constexpr intptr_t RTE_DRAWING_BEGINS = 0;
 constexpr intptr_t RTE_DRAWING_ENDS = 1;

@@ -199,7 +199,7 @@ void LinePlacer::Draw(bool invisibles) const
                 continue;
             uint8_t leader = placed.stop ? static_cast<uint8_t>(format.tabs[placed.stop & 0x7FFF].leader) : 0;
             RteTabLeader gap{&style, leader, placed.piece.rect.left + run.width, placed.piece.rect.right, line.baseline};
-            format.hooks.tabLeader(doc_, &format, reinterpret_cast<intptr_t>(&gap), 0, 0);
+            format.hooks.draw(doc_, &format, RTE_PAR_DRAW_TAB_LEADER, reinterpret_cast<intptr_t>(&gap), 0);
         }
         if (!invisibles)
             continue;

@@ -210,7 +210,7 @@ TEST_F(GdiFontTest, ATabLeaderNeverPassesTheTabsEnd)
     for (int32_t right : {100, 103, 117, 200}) {
         canvas.Fill(RGB(255, 255, 255));
         RteTabLeader gap{&style, '.', 20, right, 30};
-        auto width = format.hooks.tabLeader(doc, &format, reinterpret_cast<intptr_t>(&gap), 0, 0);
+        auto width = format.hooks.draw(doc, &format, RTE_PAR_DRAW_TAB_LEADER, reinterpret_cast<intptr_t>(&gap), 0);
         EXPECT_LE(width, right - 20);
         EXPECT_GT(width, right - 20 - 10) << "the gap is filled";
         for (int y = 0; y < 40; ++y) {
@@ -218,6 +218,11 @@ TEST_F(GdiFontTest, ATabLeaderNeverPassesTheTabsEnd)
                 ASSERT_EQ(canvas.Pixel(x, y), RGB(255, 255, 255)) << "ink past the tab's end at " << x;
         }
     }
+    canvas.Fill(RGB(255, 255, 255));
+    RteTabLeader gap{&style, '.', 20, 200, 30};
+    EXPECT_EQ(format.hooks.draw(doc, &format, RTE_PAR_DRAW_PARAGRAPH, reinterpret_cast<intptr_t>(&gap), 0), 0)
+        << "the slot's paragraph mode is not the leader's";
+    EXPECT_EQ(canvas.Pixel(100, 28), RGB(255, 255, 255));
 }
 
 TEST_F(GdiFontTest, DoubleByteClassesFollowTheFontsCharacterSet)

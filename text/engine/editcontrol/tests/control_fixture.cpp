@@ -149,6 +149,16 @@ void ControlTest::Snapshot(HWND control, TestCanvas& canvas)
     ReleaseDC(control, dc);
 }
 
+void FrameTwoColumnsWithRule(HWND control)
+{
+    SendMessageA(control, RTEM_SETFRAMEPEN, PS_SOLID, 0);
+    RECT margins{6, 6, 6, 30};
+    SendMessageA(control, RTEM_SETMARGINS, 0, reinterpret_cast<LPARAM>(&margins));
+    SendMessageA(control, RTEM_SETCOLUMNPEN, PS_SOLID, 0);
+    SendMessageA(control, RTEM_SETRULEPEN, PS_SOLID, 0);
+    SendMessageA(control, RTEM_SETCOLUMNS, 0, MAKELPARAM(2, 24));
+}
+
 RteRect CaretRect(HWND control, int32_t offset)
 {
     RteCaretRecord record{offset, {}, 0, 0};

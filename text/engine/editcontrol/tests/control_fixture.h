@@ -42,5 +42,7 @@ protected:
 
 // Pumps what waits for the thread.
 void Pump();
+// A frame pen, margins, two columns 24 pixels apart with their frames and a rule under them.
+void FrameTwoColumnsWithRule(HWND control);
 // The caret rect of an offset (engine order, in the window).
 RteRect CaretRect(HWND control, int32_t offset);

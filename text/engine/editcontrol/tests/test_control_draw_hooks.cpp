@@ -4,6 +4,8 @@
 #include "record_copies.h"
 #include "rte_areas.h"
 #include "rte_control_internal.h"
+#include "rte_gdi_text.h"
+#include "rte_runs.h"
 #include "rte_typed.h"
 
 namespace {
@@ -50,6 +52,76 @@ TEST_F(ControlTest, PaintsAreReportedAsTheFlagsAsk)
     RteRect wrap;
     RteRectListFirst(RteWrapArea(DocOf(control)), &wrap);
     EXPECT_EQ(drawn.rect, wrap);
+}
+
+TEST_F(ControlTest, ParagraphsDrawnAreReportedAsTheFlagAsks)
+{
+    HWND control = MakeControl(ES_MULTILINE | WS_VISIBLE, 200, 80);
+    ShowWindow(parent_, SW_SHOWNOACTIVATE);
+    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("un\rdeux trois"));
+    RecordCopies copies(parent_, {{RTEN_PARDRAWN, sizeof(RteParagraphNotify)}});
+    for (uint32_t flags : {RTEN_FLAG_PARDRAWN, RTEN_FLAG_PAGEDRAWN, 0u, RTEN_FLAG_PARDRAWN}) {
+        SendMessageA(control, RTEM_SETNOTIFY, 0, flags);
+        copies.Clear();
+        Repaint(control);
+        EXPECT_EQ(copies.Of<RteParagraphNotify>(RTEN_PARDRAWN).size(), flags == RTEN_FLAG_PARDRAWN ? 2u : 0u) << flags;
+    }
+    std::vector<RteParagraphNotify> told = copies.Of<RteParagraphNotify>(RTEN_PARDRAWN);
+    ASSERT_EQ(told.size(), 2u);
+    const RteRect lines[] = {CaretRect(control, 0), CaretRect(control, 3)};
+    struct Expected {
+        int32_t start, end;
+        uint16_t flags;
+    } expected[] = {{0, 3, 0x4200 | RTE_PARDRAWN_NO_SECOND},
+                    {3, 13, 0x200 | RTE_PARDRAWN_NO_SECOND | RTE_PARDRAWN_TEXT_END}};  // no paragraph end
+    for (size_t i = 0; i < 2; ++i) {
+        const RteParagraphNotify& record = told[i];
+        EXPECT_NE(record.dc, nullptr);
+        EXPECT_EQ(record.start, expected[i].start) << i;
+        EXPECT_EQ(record.end, expected[i].end) << i;
+        EXPECT_EQ(record.flags, expected[i].flags) << i;
+        EXPECT_EQ(record.rect.top, lines[i].top) << i;
+        EXPECT_EQ(record.rect.bottom, lines[i].bottom) << i;
+        EXPECT_EQ(record.rect.left, 0) << i;
+        EXPECT_GT(record.rect.right, lines[i].left) << i;
+        EXPECT_EQ(record.second.left | record.second.top | record.second.right | record.second.bottom, 0) << i;
+        EXPECT_EQ(record.mode, 9) << "the paint mode";
+        EXPECT_EQ(record.block, 0);
+    }
+
+    // The tab leaders of the format's drawing slot stay the engine's, and are not reported.
+    RteHandle doc = DocOf(control);
+    RteParFormat format = *RteParFormatAt(doc, 0);
+    RteUnlock(RteLocked<RteDocument>(doc)->parFormats);
+    RteCharStyle style = *RteCharStyleAt(doc, 0);
+    RteUnlock(RteLocked<RteDocument>(doc)->charStyles);
+    copies.Clear();
+    RteTabLeader gap{&style, '.', 10, 120, 40};
+    EXPECT_GT(format.hooks.draw(doc, &format, RTE_PAR_DRAW_TAB_LEADER, reinterpret_cast<intptr_t>(&gap), 0), 0);
+    EXPECT_TRUE(copies.Of<RteParagraphNotify>(RTEN_PARDRAWN).empty());
+}
+
+TEST_F(ControlTest, AParagraphRunningOnIntoTheNextColumnIsReportedWithItsSecondPart)
+{
+    HWND control = MakeControl(ES_MULTILINE | WS_VISIBLE, 300, 60);
+    ShowWindow(parent_, SW_SHOWNOACTIVATE);
+    SendMessageA(control, RTEM_SETCOLUMNS, 0, MAKELPARAM(2, 20));
+    std::string text;
+    for (int i = 0; i < 12; ++i)
+        text += "mot" + std::to_string(i) + " ";
+    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(control, RTEM_SETNOTIFY, 0, RTEN_FLAG_PARDRAWN);
+    RecordCopies copies(parent_, {{RTEN_PARDRAWN, sizeof(RteParagraphNotify)}});
+    Repaint(control);
+    std::vector<RteParagraphNotify> told = copies.Of<RteParagraphNotify>(RTEN_PARDRAWN);
+    ASSERT_EQ(told.size(), 1u);
+    RteContainerRecord column{};
+    SendMessageA(control, RTEM_GETCONTAINER, 1, reinterpret_cast<LPARAM>(&column));
+    EXPECT_FALSE(told[0].flags & RTE_PARDRAWN_NO_SECOND);
+    EXPECT_GE(told[0].second.left, column.rect.right) << "in the second column";
+    EXPECT_LT(told[0].rect.left, column.rect.right) << "the whole paragraph from the first";
+    EXPECT_GE(told[0].rect.right, told[0].second.right);
+    EXPECT_EQ(told[0].end, static_cast<int32_t>(text.size()));
 }
 
 TEST_F(ControlTest, AutoScrollIsOfferedToTheParentFirst)

@@ -1,16 +1,22 @@
-// A control on a real screen (run by on_screen.sh under a virtual X display): styled French
-// text in two framed columns with a rule and an embedded picture, read back from the screen,
-// saved as "rtedit-on-screen.png" in the build folder and checked where each thing stands.
+// A control on a real screen, run by on_screen.sh under a virtual X display with the typist
+// type_on_screen.sh beside it: a French paragraph typed by X key events
+// into the typing host, whose own keys make words bold, italic and red, in two framed columns
+// with a rule, then an embedded picture. The text and its styles are read back through the
+// control's messages, the screen is saved as "rtedit-on-screen.png" in the build folder and
+// checked where each thing stands.
 #include <string>
 
 #include "control_fixture.h"
 #include "object_pictures.h"
+#include "typing_host.h"
 
 namespace {
 
-constexpr char kText[] = "Le rédacteur écrit ici un paragraphe en français : gras puis gras, un mot rouge, "
-                         "et la suite coule d'une colonne à l'autre sans rien perdre de ce qu'elle dit, "
-                         "jusqu'à la seconde colonne où se trouve l'image ";
+// What type_on_screen.sh types, the host's keys around the first "gras" (bold), "penché"
+// (italic) and "rouge" (red); as CP1252 bytes.
+constexpr char kText[] = "Le rédacteur écrit ici à la main un paragraphe en français : gras puis gras, un mot penché, "
+                         "un mot rouge, et la suite coule d'une colonne à l'autre sans rien perdre de ce qu'elle "
+                         "dit, jusqu'à la seconde colonne où se trouve l'image ";
 
 RteRect WordRect(HWND control, const std::string& word, size_t from = 0)
 {
@@ -46,7 +52,7 @@ bool Grey(uint32_t p) { return p == 0x808080; }
 // Any ink at all: the bold face's strokes are wider.
 bool Ink(uint32_t p) { return (p & 0xFFFFFF) != 0xFFFFFF; }
 
-TEST_F(ControlTest, OnScreenStyledColumnsRuleAndPicture)
+TEST_F(ControlTest, OnScreenTypedStyledColumnsRuleAndPicture)
 {
     HDC desktop = GetDC(nullptr);
     // The null display driver keeps no screen: its pixels cannot be read.
@@ -55,36 +61,59 @@ TEST_F(ControlTest, OnScreenStyledColumnsRuleAndPicture)
     if (!readable)
         GTEST_SKIP() << "the screen cannot be read under this display driver";
     const int width = 440, height = 150;
-    SetWindowPos(parent_, HWND_TOP, 40, 40, width + 40, height + 60, SWP_SHOWWINDOW);
-    HWND control = MakeControl(ES_MULTILINE | WS_VISIBLE, width, height);
-    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kText));
-    SendMessageA(control, RTEM_SETFRAMEPEN, PS_SOLID, 0);
-    RECT margins{6, 6, 6, 30};
-    SendMessageA(control, RTEM_SETMARGINS, 0, reinterpret_cast<LPARAM>(&margins));
-    SendMessageA(control, RTEM_SETCOLUMNPEN, PS_SOLID, 0);
-    SendMessageA(control, RTEM_SETRULEPEN, PS_SOLID, 0);
-    SendMessageA(control, RTEM_SETCOLUMNS, 0, MAKELPARAM(2, 24));
+    TypingHost host(40, 40, width, height);
+    HWND control = host.Control();
+    FrameTwoColumnsWithRule(control);
+    host.Show();
+    ASSERT_EQ(GetFocus(), control);
+
+    // The typist waits for the host's window, then types; the last character ends it.
     const std::string text = kText;
+    std::string typed;
+    host.PumpUntil([&] { return (typed = Text(control)).size() >= text.size(); }, 120000);
+    ASSERT_EQ(typed, text) << "what arrived of the typing";
+    for (const char* letter : {"é", "à", "ç", "ù"})
+        EXPECT_NE(typed.find(letter), std::string::npos) << "the CP1252 byte " << std::hex
+                                                         << (static_cast<unsigned>(letter[0]) & 0xFF);
+    EXPECT_EQ(typed.substr(3, 2), "r\xE9") << "an e acute is byte 0xE9";
+
     const size_t second = text.find("gras") + 1;
-    Select(control, "gras");
-    SendMessageA(control, RTEM_SETATTRIBUTES, 0, 0x1);
-    Select(control, "rouge");
-    SendMessageA(control, RTEM_SETTEXTCOLOR, 0, RGB(255, 0, 0));
+    struct Styled {
+        const char* word;
+        size_t from;
+        uint32_t attributes;
+        COLORREF colour;
+    } words[] = {{"gras", 0, 0x1, RGB(0, 0, 0)},       {"gras", second, 0, RGB(0, 0, 0)},
+                 {"penché", 0, 0x2, RGB(0, 0, 0)},     {"rouge", 0, 0, RGB(255, 0, 0)},
+                 {"mot", text.find("rouge") - 4, 0, RGB(0, 0, 0)}, {"paragraphe", 0, 0, RGB(0, 0, 0)}};
+    for (const Styled& word : words) {
+        Select(control, word.word, word.from);
+        uint32_t uniform = 0;
+        const auto attributes = static_cast<uint32_t>(SendMessageA(control, RTEM_GETATTRIBUTES, 0,
+                                                                   reinterpret_cast<LPARAM>(&uniform)));
+        EXPECT_EQ(attributes & 0x3, word.attributes) << word.word << " at " << text.find(word.word, word.from);
+        EXPECT_EQ(uniform & 0x3, 0x3u) << word.word << ": the same over the whole word";
+        EXPECT_EQ(static_cast<COLORREF>(SendMessageA(control, RTEM_GETTEXTCOLOR, 0, 0)), word.colour) << word.word;
+    }
+
     RteControlObject picture = BluePictureRecord(static_cast<int32_t>(text.size()), 48, 36);
     SendMessageA(control, RTEM_INSERTOBJECT, 0, reinterpret_cast<LPARAM>(&picture));
     SendMessageA(control, EM_SETSEL, 0, 0);
-    // The window reaches the X screen some time after it was drawn: the frame's corner tells.
+    RedrawWindow(host.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // The window reaches the X screen some time after it was drawn: the picture tells.
     POINT corner{0, 0};
     ClientToScreen(control, &corner);
-    for (int tries = 0; tries < 200; ++tries) {
-        Pump();
-        desktop = GetDC(nullptr);
-        const COLORREF shown = GetPixel(desktop, corner.x, corner.y);
-        ReleaseDC(nullptr, desktop);
-        if (shown == RGB(0, 0, 0))
-            break;
-        Sleep(20);
-    }
+    RteControlObject place{};
+    ASSERT_GT(SendMessageA(control, RTEM_GETOBJECTRECT, 1, reinterpret_cast<LPARAM>(&place)), 0);
+    const RteRect& shown = place.picture.rect;
+    auto pictureShown = [&] {
+        HDC screen = GetDC(nullptr);
+        const COLORREF colour = GetPixel(screen, corner.x + (shown.left + shown.right) / 2,
+                                         corner.y + (shown.top + shown.bottom) / 2);
+        ReleaseDC(nullptr, screen);
+        return colour == RGB(0, 0, 255);
+    };
+    host.PumpUntil(pictureShown, 4000);
 
     TestCanvas screen(width, height);
     desktop = GetDC(nullptr);
@@ -99,9 +128,6 @@ TEST_F(ControlTest, OnScreenStyledColumnsRuleAndPicture)
     const int plain = SumIn(screen, WordRect(control, "gras", second), Ink);
     EXPECT_GT(bold, plain * 3 / 2) << "the bold word is darker than its plain copy: " << bold << " " << plain;
 
-    RteControlObject place{};
-    ASSERT_GT(SendMessageA(control, RTEM_GETOBJECTRECT, 1, reinterpret_cast<LPARAM>(&place)), 0);
-    const RteRect& shown = place.picture.rect;
     EXPECT_GT(SumIn(screen, shown, Blue), 48 * 36 * 8 / 10) << "the picture where the object stands";
     EXPECT_GT(shown.left, width / 2) << "in the second column";
 

@@ -32,6 +32,25 @@ void RecordContainer(RteHandle, int32_t container, const RteRect* rect, intptr_t
                        std::to_string(rect->top));
 }
 
+// What paragraph slot 2 is told of paragraphs drawn.
+std::vector<std::string> g_paragraphs;
+
+intptr_t RecordParagraph(RteHandle, RteParFormat*, intptr_t mode, intptr_t request, intptr_t)
+{
+    if (mode != RTE_PAR_DRAW_PARAGRAPH)
+        return 0;
+    const auto& drawn = *reinterpret_cast<const RteParagraphDrawn*>(request);
+    std::string told = std::to_string(drawn.start) + "-" + std::to_string(drawn.end);
+    told += (drawn.firstFlags & RTE_PIECE_PAR_FIRST) ? " starts" : "";
+    told += (drawn.lastFlags & RTE_PIECE_PAR_LAST) ? " ends" : "";
+    told += " @" + std::to_string(drawn.rect.top) + "-" + std::to_string(drawn.rect.bottom);
+    told += " mode " + std::to_string(drawn.mode);
+    if (drawn.second)
+        told += " then @" + std::to_string(drawn.second->top) + "," + std::to_string(drawn.second->left);
+    g_paragraphs.push_back(told);
+    return 0;
+}
+
 void RecordPort(RteHandle, int32_t open) { g_events.push_back(open ? "port open" : "port close"); }
 
 void RecordDrawing(RteHandle, intptr_t code, intptr_t, intptr_t, intptr_t, intptr_t)
@@ -47,7 +66,9 @@ protected:
         env_.defaultStyle.hooks.draw = RecordRun;
         env_.hooks.port = RecordPort;
         env_.hooks.drawing = RecordDrawing;
+        env_.defaultFormat.hooks.draw = RecordParagraph;
         g_events.clear();
+        g_paragraphs.clear();
     }
 
     RteHandle Document(const std::string& text, const RteRect& view)
@@ -114,6 +135,44 @@ TEST_F(RedisplayTest, OnlyTheBlocksTheViewShowsAreDrawnAndTheLoopStopsBelowIt)
     EXPECT_EQ(13, RteRedisplay(doc, nullptr, 0, -1, nullptr, nullptr, 3, false))
         << "stops at the start of the first block below the view";
     EXPECT_EQ((std::vector<std::string>{"run 6 second @12"}), Runs());
+}
+
+TEST_F(RedisplayTest, AParagraphWhoseLastLineIsDrawnIsToldToItsFormat)
+{
+    // A first paragraph of two lines (the second starts at 20), then a short one.
+    const std::string text = "aaaa bbbb cccc dddd eeee\rzz";
+    struct Case {
+        int32_t from, to;
+        RteRect view;
+        int16_t mode;
+        std::vector<std::string> told;
+    };
+    const Case cases[] = {
+        {0, -1, {0, 0, 500, 100}, 3, {"0-25 starts ends @0-24 mode 3", "25-27 starts @24-36 mode 3"}},
+        {21, -1, {0, 0, 500, 100}, 9, {"20-25 ends @12-24 mode 9", "25-27 starts @24-36 mode 9"}},
+        {0, 10, {0, 0, 500, 100}, 3, {}},  // its last line is not drawn
+        {0, -1, {0, 0, 12, 100}, 3, {"0-25 starts ends @0-24 mode 3"}},  // the view shows no more
+        {0, -1, {0, 0, 500, 100}, 0, {}},
+    };
+    for (const Case& c : cases) {
+        RteHandle doc = Document(text, c.view);
+        g_paragraphs.clear();
+        RteRedisplay(doc, nullptr, c.from, c.to, nullptr, nullptr, c.mode, false);
+        EXPECT_EQ(c.told, g_paragraphs) << c.from << " " << c.to << " mode " << c.mode;
+        RteDocDestroy(doc);
+    }
+}
+
+TEST_F(RedisplayTest, LinesThatRunOnIntoTheNextContainerAreToldApart)
+{
+    RteHandle doc = Document("aaaa bbbb cccc dddd eeee\rzz", {0, 0, 500, 300});
+    RteRect columns[] = {{0, 0, 12, 100}, {0, 120, 500, 220}};
+    RteSetRectList(RteWrapArea(doc), &columns[0]);
+    RteAddRectToList(RteWrapArea(doc), &columns[1]);
+    RteMarkForLayout(RteLocked<RteDocument>(doc).get(), 0, 27);
+    RteRedisplay(doc, nullptr, 0, -1, nullptr, nullptr, 3, false);
+    EXPECT_EQ((std::vector<std::string>{"0-25 starts ends @0-12 mode 3 then @0,120", "25-27 starts @12-24 mode 3"}),
+              g_paragraphs);
 }
 
 int32_t ReloadText(RteHandle doc, int32_t block)

@@ -94,6 +94,44 @@ TEST_F(RedisplayPixelTest, AnEmptyDocumentIsClearedByModeFiveAndLeftByModeThree)
     }
 }
 
+// Counts the paragraphs it is told of and frames each in red on the DC the port draws with.
+RteEnvironment* g_env = nullptr;
+int g_framed = 0;
+
+intptr_t FrameParagraph(RteHandle, RteParFormat*, intptr_t mode, intptr_t request, intptr_t)
+{
+    if (mode != RTE_PAR_DRAW_PARAGRAPH)
+        return 0;
+    ++g_framed;
+    const auto& drawn = *reinterpret_cast<const RteParagraphDrawn*>(request);
+    RteGdiPort* port = RteGdiOf(g_env)->current;
+    HDC dc = RtePortGetDC(port);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    RECT frame{drawn.rect.left, drawn.rect.top, drawn.rect.right, drawn.rect.bottom};
+    FrameRect(dc, &frame, red);
+    DeleteObject(red);
+    RtePortReleaseDC(port);
+    return 0;
+}
+
+TEST_F(RedisplayPixelTest, AParagraphDrawnInBandsIsToldOnceOnThePortItself)
+{
+    g_env = &env_;
+    env_.defaultFormat.hooks.draw = FrameParagraph;
+    RteGdiOf(&env_)->bandLimit = kWidth * 4 * 8;  // bands of a few rows
+    TestCanvas canvas(kWidth, kHeight);
+    const std::string text = "alpha beta gamma delta epsilon zeta eta theta iota kappa lambda";
+    RteHandle doc = Document(text, canvas);
+    g_framed = 0;
+    RteRedisplay(doc, nullptr, 0, -1, nullptr, nullptr, 5, false);
+    EXPECT_EQ(1, g_framed);
+    RteRect last;
+    RteCaretRect(doc, static_cast<int32_t>(text.size()), true, false, &last);
+    ASSERT_GT(last.top, 8) << "the paragraph takes more than one band";
+    for (int y = 0; y < last.bottom; ++y)
+        ASSERT_EQ(kRed, canvas.Raw(0, y)) << "the frame's left edge, after the bands, at " << y;
+}
+
 TEST_F(RedisplayPixelTest, TheHighlightStaysOverARedraw)
 {
     TestCanvas plain(kWidth, kHeight);
