@@ -112,13 +112,24 @@ int CreateRulerWindows(TABRULER* ruler, HWND editWindow, int leftMargin, int rig
 {
     if (!ruler || !editWindow)
         return 0;
+    ruler->windows[0] = CreateRuler(ruler, editWindow, 0, 0, 0);
+    ruler->windows[1] = CreateRuler(ruler, editWindow, 0, 0, 0);
+    PlaceRulerWindows(ruler, editWindow, leftMargin, rightMargin);
+    return ruler->windows[0] && ruler->windows[1];
+}
+
+void PlaceRulerWindows(TABRULER* ruler, HWND editWindow, int leftMargin, int rightMargin)
+{
+    if (!ruler || !editWindow)
+        return;
     RECT client;
     GetClientRect(editWindow, &client);
     const int x = leftMargin + 9;
     const int width = client.right - leftMargin - rightMargin - 19;
-    ruler->windows[0] = CreateRuler(ruler, editWindow, x, 1, width);
-    ruler->windows[1] = CreateRuler(ruler, editWindow, x, client.bottom - QX_RULER_HEIGHT, width);
-    return ruler->windows[0] && ruler->windows[1];
+    const int y[2] = {1, static_cast<int>(client.bottom) - QX_RULER_HEIGHT};
+    for (int i = 0; i < 2; ++i)
+        if (ruler->windows[i])
+            SetWindowPos(ruler->windows[i], nullptr, x, y[i], width, QX_RULER_HEIGHT, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void ShowRulers(TABRULER* ruler, int showCommand)

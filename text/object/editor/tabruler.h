@@ -36,6 +36,8 @@ public:
 // to the right margin plus 10, the top one at y 1, the bottom one 8 pixels above the client's
 // bottom. 1 when both were made.
 int CreateRulerWindows(TABRULER* ruler, HWND editWindow, int leftMargin, int rightMargin);
+// Puts both rulers where CreateRulerWindows puts them for the edit window's present size.
+void PlaceRulerWindows(TABRULER* ruler, HWND editWindow, int leftMargin, int rightMargin);
 // The stops of the selected paragraphs; without any the tables are kept and the count is 0.
 void ReadRulerTabs(TABRULER* ruler, RteHandle document);
 // The count's worth of stops and flags set on the selected paragraphs.

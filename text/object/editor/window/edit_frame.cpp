@@ -6,6 +6,7 @@
 #include "bullet_navigation.h"
 #include "bullets.h"
 #include "dialog_support.h"
+#include "edit_background.h"
 #include "edit_rulers.h"
 #include "edit_subclass.h"
 #include "editwindow_res.h"
@@ -77,7 +78,7 @@ bool SetUpEditControl(EDITSESSION* session)
     SendMessageA(control, RTEM_ENABLEUNDO, 0, 0);
     SendMessageA(control, RTEM_SETNOTIFY, 0,
                  SendMessageA(control, RTEM_GETNOTIFY, 0, 0) | RTEN_FLAG_CHAR | RTEN_FLAG_PASTEDATA |
-                     RTEN_FLAG_COPYDATA);
+                     RTEN_FLAG_COPYDATA | RTEN_FLAG_PREDRAW);
     SendMessageA(control, RTEM_SETNOTIFYWND, 0, reinterpret_cast<LPARAM>(frame));
     SubclassEditControl(session);
     // What a new paragraph and typed text start with.
@@ -223,7 +224,21 @@ INT_PTR CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
         return Answer(frame, reinterpret_cast<LRESULT>(PasteDocumentWithBranches(session->copy, RteEnvironmentOf())));
     case RTEN_COPYDATA:
         return Answer(frame, CopyDocumentWithBranches(session->copy, reinterpret_cast<RteHandle>(lParam)));
+    case RTEN_PREDRAW: {
+        const auto* record = reinterpret_cast<const RtePageNotify*>(lParam);
+        const RECT area{record->rect.left, record->rect.top, record->rect.right, record->rect.bottom};
+        PaintEditBackground(session, record->dc, area);
+        return Answer(frame, 0);
+    }
+    case WM_SIZE:
+        LayOutEditFrame(session);
+        return FALSE;
     case WM_COMMAND:
+        if (LOWORD(wParam) == IDC_EDIT_TEXT) {
+            if (HIWORD(wParam) == EN_CHANGE && DrawsOverSnapshot(session))
+                InvalidateRect(session->control, nullptr, TRUE);
+            return TRUE;
+        }
         // The palette's commands also reach the frame (the Escape key, the tests' menus).
         if (session->tools)
             SendMessageA(session->tools, WM_COMMAND, wParam, lParam);
@@ -307,7 +322,10 @@ bool FinishEditing(EDITSESSION* session)
                         MB_OK | MB_ICONQUESTION);
             return false;
         }
-        if (length > 0 || hadText) {
+        // A file shown from elsewhere stays the author's: only one of the plug-in's own format
+        // takes the edited text (and its branch marks) back.
+        const bool authorsFile = copy->external && copy->format != TEXTFORMAT_NATIVE;
+        if ((length > 0 || hadText) && !authorsFile) {
             // The edited text becomes the copy's own file, which the object takes over.
             QXSTRING file = copy->external ? copy->fileName : QXSTRING(KernGetCachePath(copy->GetKernel()));
             if (!copy->external) {

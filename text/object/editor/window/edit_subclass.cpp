@@ -3,8 +3,10 @@
 
 #include "bullet_navigation.h"
 #include "dialog_support.h"
+#include "edit_background.h"
 #include "edit_frame.h"
 #include "editwindow_res.h"
+#include "format_commands.h"
 #include "qxwindowptr.h"
 #include "rte_edit_control.h"
 #include "rte_style_records.h"
@@ -18,8 +20,6 @@ namespace {
 
 // The key pair of the control's own procedure on the frame.
 constexpr int KeyControlProc1 = 1, KeyControlProc2 = 0;
-// What Ctrl with the equals key gives a raised or lowered character.
-constexpr int16_t RaisedValue = 50;
 
 struct CONTEXTITEM {
     int menuCommand;
@@ -68,7 +68,7 @@ void ToggleRaised(EDITSESSION* session, bool lowered)
     EngineDo([&] { RteGetCharStyle(session->document, &range, false, &style, &uniform); });
     RteCharStyle values{}, mask{};
     const int16_t current = lowered ? style.subscript : style.superscript;
-    (lowered ? values.subscript : values.superscript) = current ? 0 : RaisedValue;
+    (lowered ? values.subscript : values.superscript) = current ? 0 : QX_RAISED_POINTS;
     std::memset(&mask.superscript, 0xFF, sizeof mask.superscript);
     std::memset(&mask.subscript, 0xFF, sizeof mask.subscript);
     AddUndoStep(&session->undo, 6, nullptr, VERB_FORMAT);
@@ -174,6 +174,12 @@ LRESULT CALLBACK EditSubclassProc(HWND control, UINT message, WPARAM wParam, LPA
     case WM_CONTEXTMENU:
         ShowContextMenu(session, control, lParam);
         return 0;
+    case WM_ERASEBKGND: {
+        RECT client{};
+        GetClientRect(control, &client);
+        PaintEditBackground(session, reinterpret_cast<HDC>(wParam), client);
+        return 1;
+    }
     case WM_LBUTTONDOWN:
         session->click = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         EndTypingRun(&session->undo);

@@ -10,6 +10,10 @@
 #include <functional>
 #include <vector>
 
+// How far raised or lowered text stands off the line, in the style's whole points: what Ctrl
+// with the equals key and the font dialog's "Exposant" and "Indice" give.
+constexpr int16_t QX_RAISED_POINTS = 50;
+
 // One character run of the text.
 struct TEXTRUN {
     int32_t start;

@@ -6,6 +6,7 @@
 #include "dialog_support.h"
 #include "edit_frame.h"
 #include "edit_rulers.h"
+#include "file_commands.h"
 #include "editwindow_res.h"
 #include "font_hook.h"
 #include "format_commands.h"
@@ -125,12 +126,25 @@ void ChooseFontOfSelection(EDITSESSION* session)
 {
     LOGFONTA font{};
     EngineDo([&] { RteGetLogFont(session->document, &font); });
+    // The dialog opens on the selection's raised or lowered position.
+    RteCharStyle style{}, uniform{};
+    EngineDo([&] { RteGetCharStyle(session->document, nullptr, false, &style, &uniform); });
+    FONTDLGCUSTOM* custom = TextFontCustom();
+    custom->effects &= ~(QX_FONT_SUPERSCRIPT | QX_FONT_SUBSCRIPT);
+    custom->effects |= style.superscript ? QX_FONT_SUPERSCRIPT : style.subscript ? QX_FONT_SUBSCRIPT : 0;
     CHOOSEFONTA choice{};
     SetUpTextFontChoice(&choice, session->tools, &font);
     if (!QXChooseFont(&choice) || KernIsFontReadOnly(font.lfFaceName))
         return;
-    ApplyToRuns(session, nullptr, true,
-                [&](const RteRange& part) { RteApplyLogFont(session->document, &font, &part, 1); });
+    RteCharStyle position{}, positionMask{};
+    position.superscript = custom->effects & QX_FONT_SUPERSCRIPT ? QX_RAISED_POINTS : 0;
+    position.subscript = custom->effects & QX_FONT_SUBSCRIPT ? QX_RAISED_POINTS : 0;
+    SetMask(positionMask.superscript);
+    SetMask(positionMask.subscript);
+    ApplyToRuns(session, nullptr, true, [&](const RteRange& part) {
+        RteApplyLogFont(session->document, &font, &part, 1);
+        RteSetCharStyle(session->document, &part, &position, &positionMask, 1);
+    });
 }
 
 void EditParagraph(EDITSESSION* session)
@@ -262,6 +276,9 @@ void RunToolCommand(EDITSESSION* session, int command)
             UndoLastCommand(&session->undo);
         break;
     case CMD_PROPERTIES: EditProperties(session); break;
+    case CMD_SHOW_FILE:
+    case CMD_IMPORT:
+    case CMD_EXPORT: RunFileCommand(session, command); break;
     case CMD_HELP: KernHelp(session->copy->GetKernel(), QX_TEXT_HELP_PAGE); return;
     case CMD_FONT: ChooseFontOfSelection(session); break;
     case CMD_PARAGRAPH: EditParagraph(session); break;

@@ -158,12 +158,8 @@ INT_PTR CALLBACK ToolsProc(HWND tools, UINT message, WPARAM wParam, LPARAM lPara
         LoadStringA(TextModule(), IDS_BRANCH_LABEL, session->labels[LABEL_BRANCH], sizeof session->labels[0]);
         LoadStringA(TextModule(), IDS_BRANCH_LABEL_CREATE, session->labels[LABEL_CREATE], sizeof session->labels[0]);
         LoadStringA(TextModule(), IDS_BRANCH_LABEL_MODIFY, session->labels[LABEL_MODIFY], sizeof session->labels[0]);
-        if (session->copy->external) {
-            for (int id : FormattingMenu)
-                EnableMenuItem(session->menuBar, id, MF_BYCOMMAND | MF_GRAYED);
-            for (int id : FormattingButtons)
-                EnableWindow(GetDlgItem(tools, id), FALSE);
-        }
+        if (session->copy->external)
+            DisableFormatting(session);
         RefreshTools(session);
         RefreshPaste(session);
         return FALSE;
@@ -244,6 +240,15 @@ void RefreshTools(EDITSESSION* session)
     ShowSelectionFormat(session);
     ShowBulletState(session);
     RefreshRulers(session);
+}
+
+void DisableFormatting(EDITSESSION* session)
+{
+    for (int id : FormattingMenu)
+        EnableMenuItem(session->menuBar, id, MF_BYCOMMAND | MF_GRAYED);
+    for (int id : FormattingButtons)
+        EnableWindow(GetDlgItem(session->tools, id), FALSE);
+    RefreshPaste(session);
 }
 
 void RefreshPaste(EDITSESSION* session)

@@ -9,6 +9,8 @@ void OpenToolsWindow(EDITSESSION* session);
 // The controls after a change of the selection: what needs a range, the branch commands, the
 // formatting buttons and lists.
 void RefreshTools(EDITSESSION* session);
+// An external text is not formatted in the editor: only its branches are set.
+void DisableFormatting(EDITSESSION* session);
 // Paste enabled by what the clipboard holds.
 void RefreshPaste(EDITSESSION* session);
 // Runs a command of the palette.
