@@ -9,18 +9,32 @@
 #include "qxpath.h"
 #include "transfer.h"
 
+#include <algorithm>
 #include <functional>
+#include <vector>
 
 namespace {
 
 // A notification whose post fails is tried again after each of this many pending messages.
 constexpr int PostAttempts = 64;
 
-void RemoveJob(KERNEL* kernel, FTP_PROCESS* job)
+void Unindex(KERNEL* kernel, const FTP_PROCESS* job)
+{
+    const auto indexed = kernel->jobsOfObject.find(job->object);
+    if (indexed == kernel->jobsOfObject.end())
+        return;
+    std::vector<FTP_PROCESS*>& own = indexed->second;
+    own.erase(std::remove(own.begin(), own.end(), job), own.end());
+    if (own.empty())
+        kernel->jobsOfObject.erase(indexed);
+}
+
+// Ends a job already taken out of the kernel's list.
+void EndJob(KERNEL* kernel, FTP_PROCESS* job)
 {
     if (job->holdsCacheUse)
         KernProcess().cache.DecreaseFileCount(job->source);
-    kernel->jobs.Remove(job);
+    Unindex(kernel, job);
     if (job->transferId) {
         if (job->kind == QX_LOCATION_HTTP)
             HTTP_Kill(job->transferId);
@@ -34,18 +48,29 @@ void RemoveJob(KERNEL* kernel, FTP_PROCESS* job)
     delete job;
 }
 
-// Removes the jobs that `concerned` picks.
+// Removes the jobs that `concerned` picks, the last one first. The list is singly linked:
+// it is taken in one pass and relinked without them, since unlinking each one alone, from
+// the last up, would walk it from its head for every job.
 void RemoveJobs(KERNEL* kernel, const std::function<bool(const FTP_PROCESS&)>& concerned)
 {
     if (!kernel)
         return;
+    std::vector<FTP_PROCESS*> listed;
+    listed.reserve(static_cast<size_t>(kernel->jobs.Items()));
+    for (LNODE* node = kernel->jobs.GetItem(0); node; node = node->next)
+        listed.push_back(static_cast<FTP_PROCESS*>(node));
+    std::vector<FTP_PROCESS*> ending;
+    kernel->jobs.Reset();
+    for (FTP_PROCESS* job : listed) {
+        if (concerned(*job))
+            ending.push_back(job);
+        else
+            kernel->jobs.AddTail(job);
+    }
     const int wasKilling = kernel->jobsKilled;
     kernel->jobsKilled = 1;
-    for (int i = kernel->jobs.Items() - 1; i >= 0; --i) {
-        auto* job = static_cast<FTP_PROCESS*>(kernel->jobs.GetItem(i));
-        if (concerned(*job))
-            RemoveJob(kernel, job);
-    }
+    for (auto job = ending.rbegin(); job != ending.rend(); ++job)
+        EndJob(kernel, *job);
     kernel->jobsKilled = wasKilling;
 }
 
@@ -164,15 +189,18 @@ FTP_PROCESS* KernAddFtpProcess(KERNEL* kernel, const char* source, OBJET* object
         *added = 0;
     if (!kernel || !source || !*source)
         return nullptr;
-    for (int i = 0; i < kernel->jobs.Items(); ++i) {
-        auto* job = static_cast<FTP_PROCESS*>(kernel->jobs.GetItem(i));
-        if (job->object == object && lstrcmpiA(job->source, source) == 0)
-            return job;
+    const auto indexed = kernel->jobsOfObject.find(object);
+    if (indexed != kernel->jobsOfObject.end()) {
+        for (FTP_PROCESS* job : indexed->second) {
+            if (lstrcmpiA(job->source, source) == 0)
+                return job;
+        }
     }
     FTP_PROCESS* job = new FTP_PROCESS(source, object, kind);
     if (!job)
         return nullptr;
     kernel->jobs.AddTail(job);
+    kernel->jobsOfObject[object].push_back(job);
     job->holdsCacheUse = KernProcess().cache.IncreaseFileCount(source);
     if (added)
         *added = 1;
@@ -181,7 +209,8 @@ FTP_PROCESS* KernAddFtpProcess(KERNEL* kernel, const char* source, OBJET* object
 
 void KernRemoveFtpProcess(KERNEL* kernel, OBJET* object)
 {
-    if (object)
+    // Every object killed asks: most have no job left.
+    if (object && kernel && kernel->jobsOfObject.count(object) != 0)
         RemoveJobs(kernel, [object](const FTP_PROCESS& job) { return job.object == object; });
 }
 

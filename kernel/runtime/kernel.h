@@ -12,9 +12,13 @@
 #include "../authoring/undo.h"
 #include "../authoring/selection.h"
 
+#include <unordered_map>
+#include <vector>
+
 class RUBBER;
 class DISTNODE_LIST;
 class ENCLOSERS;
+class FTP_PROCESS;
 
 // The host's window and the kernel library's module instance; read directly by plug-ins.
 struct QORVEXWINDOW {
@@ -143,6 +147,9 @@ struct QXCORE_API KERNEL : public HUGELNODE {
     QXSTRING cdromRoot;            // the CD-ROM path once known, "" before
     ENCLOSERS* enclosers{};        // while a broadcast runs, owned by it
     unsigned long treeChanges{};   // counts changes of object trees and object windows
+    // The jobs of each object in the order of `jobs`: a page of thousands of pictures and
+    // sounds asks for a file for each, and finding an object's job must not walk them all.
+    std::unordered_map<const OBJET*, std::vector<FTP_PROCESS*>> jobsOfObject;
 };
 
 // The root of the page shown (the last loaded page), null when none.

@@ -107,6 +107,9 @@ public:
     bool HasChild(OBJET* child);
     int FindPos();
     HWND FindHwnd(int index);
+    // The child after this one in its parent's list, null for the last one or without a
+    // parent: one step, where finding its place first would walk the list.
+    OBJET* NextSibling() const { return parent ? static_cast<OBJET*>(next) : nullptr; }
     OBJET* GetChild(int index) { return static_cast<OBJET*>(children.GetItem(index)); }
     int GetChildItems() const { return children.Items(); }
     // The children in their order, taken in one pass: the list is singly linked, and asking

@@ -30,8 +30,13 @@ LRESULT OnWindowPosChanging(KERNEL* kernel, OBJET* object, MSGL* msg)
     auto* position = reinterpret_cast<WINDOWPOS*>(msg->lParam);
     OBJET* parent = object->GetParent();
     // Each object window stays just below its next sibling; the last object of the page
-    // shown stays below the selection handles.
-    HWND above = KernFindHwnd(kernel, parent, KernFindPos(kernel, parent, object) + 1);
+    // shown stays below the selection handles. Every window of a page being made or moved
+    // asks, so the sibling is the list's next node rather than found by its place.
+    HWND above = nullptr;
+    if (!parent)
+        above = KernFindHwnd(kernel, parent, KernFindPos(kernel, parent, object) + 1);
+    else if (const OBJET* sibling = object->NextSibling())
+        above = sibling->window;
     if (!above && parent && parent == KernGetTopObjet(kernel))
         above = kernel->handles[0];
     if (position)

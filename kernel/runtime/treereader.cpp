@@ -16,6 +16,8 @@
 #include "../authoring/paths.h"
 
 #include <cstring>
+#include <map>
+#include <string>
 
 namespace {
 
@@ -82,7 +84,51 @@ OBJET* MadeByPlugin(KERNEL* kernel, QXFILE file, int& universe, HMODULE module, 
     return object;
 }
 
-OBJET* ReadTree(KERNEL* kernel, QXFILE file, int universe, int withChildren, int depth)
+// The plug-ins bound while one tree is read. Each object holds a reference on its plug-in;
+// binding one by its file name looks for the file and goes through the loader for every
+// object, which dominates a page of thousands of objects. The read keeps one reference on
+// each plug-in it bound, so that the handle it remembers stays that plug-in's, and every
+// further object of it takes its reference from the handle.
+class BOUND_PLUGINS {
+public:
+    BOUND_PLUGINS() = default;
+    BOUND_PLUGINS(const BOUND_PLUGINS&) = delete;
+    BOUND_PLUGINS& operator=(const BOUND_PLUGINS&) = delete;
+    ~BOUND_PLUGINS()
+    {
+        for (const auto& [file, module] : bound_)
+            FreeLibrary(module);
+    }
+
+    // A new reference on the plug-in of that file, null (the error alerted) when it cannot be
+    // loaded, null without alert when there is no such file.
+    HMODULE Take(KERNEL* kernel, const char* file)
+    {
+        const auto known = bound_.find(file);
+        HMODULE module = nullptr;
+        if (known != bound_.end() &&
+            GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(known->second),
+                               &module))
+            return module;
+        if (!DoFileExist(file))
+            return nullptr;
+        module = LoadLibraryA(file);
+        if (!module) {
+            AlertModuleNotLoaded(kernel, file, GetLastError());
+            return nullptr;
+        }
+        if (known == bound_.end()) {
+            if (const HMODULE kept = LoadLibraryA(file))
+                bound_.emplace(file, kept);
+        }
+        return module;
+    }
+
+private:
+    std::map<std::string, HMODULE> bound_;
+};
+
+OBJET* ReadTree(KERNEL* kernel, QXFILE file, int universe, int withChildren, int depth, BOUND_PLUGINS& plugins)
 {
     // A crafted file could nest records until the stack runs out.
     if (depth > QX_MAX_TREE_DEPTH) {
@@ -108,11 +154,7 @@ OBJET* ReadTree(KERNEL* kernel, QXFILE file, int universe, int withChildren, int
             KernAlert(KernGetAppWindow(kernel), IDS_FILE_ERROR, IDS_UNKNOWN_FORMAT);
             return nullptr;
         }
-        if (DoFileExist(moduleFile)) {
-            module = LoadLibraryA(moduleFile);
-            if (!module)
-                AlertModuleNotLoaded(kernel, moduleFile, GetLastError());
-        }
+        module = plugins.Take(kernel, moduleFile);
     }
     int children;
     if (!Load1Int(file, &children)) {
@@ -142,7 +184,7 @@ OBJET* ReadTree(KERNEL* kernel, QXFILE file, int universe, int withChildren, int
     if (!withChildren)
         return object;
     for (int i = 0; i < children; ++i) {
-        OBJET* child = ReadTree(kernel, file, universe, 1, depth + 1);
+        OBJET* child = ReadTree(kernel, file, universe, 1, depth + 1, plugins);
         if (!child) {
             if (!object->GetParent())
                 KillObjet(object);
@@ -159,5 +201,6 @@ OBJET* KernLoadTree(KERNEL* kernel, QXFILE file, int universe, int withChildren)
 {
     if (!kernel || !file)
         return nullptr;
-    return ReadTree(kernel, file, universe, withChildren, 0);
+    BOUND_PLUGINS plugins;
+    return ReadTree(kernel, file, universe, withChildren, 0, plugins);
 }

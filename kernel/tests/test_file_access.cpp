@@ -5,10 +5,13 @@
 #include "filefind.h"
 
 #include "dialog_answerer.h"
+#include "qxpath.h"
 #include "qxregistry.h"
 #include "scratch_dir.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -197,6 +200,58 @@ TEST(GetFile, AJobTiesAWaitedForFileToItsObjectUntilTheObjectGoes)
     KillObjet(object);
     EXPECT_EQ(0, kernel->jobs.Items());
     DestroyWindow(window);
+}
+
+// The sources of the kernel's jobs, in their order, each with its object's place in `objects`.
+std::vector<std::string> JobsOf(KERNEL* kernel, const std::vector<OBJET*>& objects)
+{
+    std::vector<std::string> jobs;
+    for (LNODE* node = kernel->jobs.GetItem(0); node; node = node->next) {
+        const auto* job = static_cast<FTP_PROCESS*>(node);
+        const auto place = std::find(objects.begin(), objects.end(), job->object) - objects.begin();
+        jobs.push_back(std::to_string(place) + ":" + static_cast<const char*>(job->source));
+    }
+    return jobs;
+}
+
+TEST(GetFile, EachObjectFindsItsOwnJobsAndLosesOnlyThemWhenItGoes)
+{
+    TestKernel kernel;
+    std::vector<OBJET*> objects;
+    for (int i = 0; i < 3; ++i)
+        objects.push_back(new OBJET(kernel, nullptr));
+    std::vector<FTP_PROCESS*> made;
+    for (OBJET* object : objects) {
+        for (const char* source : {"a.wav", "b.bmp"}) {
+            int added = 0;
+            made.push_back(KernAddFtpProcess(kernel, source, object, QX_LOCATION_LOCAL, &added));
+            EXPECT_EQ(1, added);
+        }
+    }
+    // Asked again, in another case, each object finds the job it has.
+    struct Case {
+        int object;
+        const char* source;
+        int job;
+    } cases[] = {{0, "A.WAV", 0}, {0, "b.bmp", 1}, {2, "a.wav", 4}, {1, "B.Bmp", 3}};
+    for (const Case& c : cases) {
+        int added = 1;
+        EXPECT_EQ(made[c.job], KernAddFtpProcess(kernel, c.source, objects[c.object], QX_LOCATION_LOCAL, &added))
+            << c.object << " " << c.source;
+        EXPECT_EQ(0, added);
+    }
+    KillObjet(objects[1]);
+    objects[1] = nullptr;
+    EXPECT_EQ((std::vector<std::string>{"0:a.wav", "0:b.bmp", "2:a.wav", "2:b.bmp"}), JobsOf(kernel, objects));
+    // Once gone, a job is made anew for the same object and source, at the end.
+    KernRemoveFtpProcess(kernel, objects[0]);
+    int added = 0;
+    KernAddFtpProcess(kernel, "b.bmp", objects[0], QX_LOCATION_LOCAL, &added);
+    EXPECT_EQ(1, added);
+    EXPECT_EQ((std::vector<std::string>{"2:a.wav", "2:b.bmp", "0:b.bmp"}), JobsOf(kernel, objects));
+    KillObjet(objects[0]);
+    KillObjet(objects[2]);
+    EXPECT_EQ(0, kernel->jobs.Items());
 }
 
 }  // namespace

@@ -102,8 +102,14 @@ TEST(ObjetTree, KeepsChildrenInStackingOrder)
     EXPECT_EQ(-1, parent.FindPos());
     EXPECT_EQ(nullptr, a->FindHwnd(3));
     EXPECT_EQ(nullptr, a->FindHwnd(-1));
+    EXPECT_EQ(a, b->NextSibling());
+    EXPECT_EQ(c, a->NextSibling());
+    EXPECT_EQ(nullptr, c->NextSibling());
+    EXPECT_EQ(nullptr, parent.NextSibling());
     parent.RemoveChild(b);
     EXPECT_EQ(nullptr, b->GetParent());
+    EXPECT_EQ(nullptr, b->NextSibling());
+    EXPECT_EQ(c, a->NextSibling());
     EXPECT_EQ(2, parent.GetChildItems());
     KillObjet(b);
 }

@@ -166,6 +166,34 @@ TEST(TreeReading, ReadsNestingWithinTheLimit)
     EXPECT_EQ(200, depth);
 }
 
+TEST(TreeReading, EveryObjectHoldsItsPlugInUntilItGoesAndTheReadHoldsNone)
+{
+    ScratchDir app;
+    PrepareAppFolder(app);
+    const std::string module = app.Path() + "qxtestobj40.dll";
+    ScratchDir pub;
+    pub.Write("page.pag", PageText({TestObjRecord("page", 3, 1), TestObjRecord("a", 0), TestObjRecord("b", 0),
+                                    TestObjRecord("c", 0)}));
+    ASSERT_EQ(nullptr, GetModuleHandleA(module.c_str()));
+    {
+        TestKernel kernel(app.Path());
+        ASSERT_EQ(1, KernLLoad(kernel, (pub / "page.pag").c_str()));
+        OBJET* root = kernel.Page();
+        ASSERT_EQ(3, root->GetChildItems());
+        const HMODULE loaded = GetModuleHandleA(module.c_str());
+        ASSERT_NE(nullptr, loaded);
+        EXPECT_EQ(loaded, root->GetHDLL());
+        for (OBJET* child : root->Children())
+            EXPECT_EQ(loaded, child->GetHDLL());
+        // The page's object keeps it when the others have gone.
+        while (root->GetChildItems() > 0) {
+            KillObjet(root->GetChild(0));
+            EXPECT_EQ(loaded, GetModuleHandleA(module.c_str())) << root->GetChildItems();
+        }
+    }
+    EXPECT_EQ(nullptr, GetModuleHandleA(module.c_str()));
+}
+
 // Hover-message lengths a crafted page may give: the object's record is refused, the page
 // goes on with the next record.
 class MessageLength : public testing::TestWithParam<const char*> {};

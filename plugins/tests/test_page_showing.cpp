@@ -1,7 +1,7 @@
 // A page with two images and a sound read from its file and shown: by the page snapshot and
 // by the live page, the images' pixels where they lie, the page's colour through the
-// transparent colour, nothing where the sound lies; the picture arriving after the show,
-// and what a failed picture file falls back to.
+// transparent colour, nothing where the sound lies, the windows stacked in the objects'
+// order; the picture arriving after the show, and what a failed picture file falls back to.
 #include "pagehost.h"
 
 #include "accessors.h"
@@ -93,6 +93,27 @@ TEST(PageShowing, ThePictureArrivesAfterTheShowAndIsPainted)
     ASSERT_NE(nullptr, page);
     ExpectPagePixels(page);
     DeleteObject(page);
+}
+
+TEST(PageShowing, EachObjectWindowLiesJustBelowTheWindowOfTheNextObject)
+{
+    PageHost host;
+    WritePublication(host);
+    ASSERT_EQ(1, host.Go("a.pag"));
+    OBJET* root = KernGetTopObjet(host);
+    ASSERT_EQ(3, root->GetChildItems());
+    for (int i = 0; i < root->GetChildItems(); ++i) {
+        const HWND window = root->GetChild(i)->window;
+        ASSERT_NE(nullptr, window) << i;
+        const HWND above = GetWindow(window, GW_HWNDPREV);
+        if (i + 1 < root->GetChildItems())
+            EXPECT_EQ(root->GetChild(i + 1)->window, above) << i;
+        else
+            EXPECT_EQ(nullptr, above);
+    }
+    // Moving an object keeps it there.
+    SetWindowPos(root->GetChild(0)->window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_EQ(root->GetChild(1)->window, GetWindow(root->GetChild(0)->window, GW_HWNDPREV));
 }
 
 TEST(ImageFetch, ANewFileThatFailsFallsBackToThePictureOfThePage)
