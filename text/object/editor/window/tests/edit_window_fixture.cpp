@@ -32,27 +32,28 @@ void Pump()
     }
 }
 
-void Key(HWND control, UINT key)
+void Key(HWND control, UINT key, bool ctrl, bool shift)
 {
+    if (ctrl)
+        PostMessageA(control, WM_KEYDOWN, VK_CONTROL, 1);
+    if (shift)
+        PostMessageA(control, WM_KEYDOWN, VK_SHIFT, 1);
     PostMessageA(control, WM_KEYDOWN, key, 1);
+    // The character TranslateMessage makes of the key comes after what waits: the modifiers
+    // are let go only once it has come.
+    Pump();
     PostMessageA(control, WM_KEYUP, key, 0xC0000001);
+    if (shift)
+        PostMessageA(control, WM_KEYUP, VK_SHIFT, 0xC0000001);
+    if (ctrl)
+        PostMessageA(control, WM_KEYUP, VK_CONTROL, 0xC0000001);
     Pump();
 }
 
 void Type(HWND control, const std::string& letters)
 {
     for (char c : letters)
-        Key(control, static_cast<UINT>(std::toupper(static_cast<unsigned char>(c))));
-}
-
-void CtrlKey(HWND control, UINT key)
-{
-    PostMessageA(control, WM_KEYDOWN, VK_CONTROL, 1);
-    PostMessageA(control, WM_KEYDOWN, key, 1);
-    Pump();
-    PostMessageA(control, WM_KEYUP, key, 0xC0000001);
-    PostMessageA(control, WM_KEYUP, VK_CONTROL, 0xC0000001);
-    Pump();
+        Key(control, c == '\r' ? VK_RETURN : static_cast<UINT>(std::toupper(static_cast<unsigned char>(c))));
 }
 
 std::string TextOf(HWND control)
@@ -88,6 +89,12 @@ bool IsBranchDialog(HWND dialog)
            !GetDlgItem(dialog, IDC_EMBEDDING_NOTE);
 }
 
+TEXTE* TextOfPage(PageHost& host)
+{
+    OBJET* top = KernGetTopObjet(host);
+    return top && top->GetChildItems() ? static_cast<TEXTE*>(top->GetChild(0)) : nullptr;
+}
+
 void EditWindow::SetUp()
 {
     PluginModule(Module);
@@ -103,12 +110,6 @@ void EditWindow::Show(PageHost& host, const RecordLines& text)
     ShowWindow(host.view, SW_SHOWNA);
     ShowWindow(host.host, SW_SHOWNA);
     ASSERT_EQ(1, host.Go("a.pag"));
-}
-
-TEXTE* EditWindow::TextOfPage(PageHost& host)
-{
-    OBJET* top = KernGetTopObjet(host);
-    return top && top->GetChildItems() ? static_cast<TEXTE*>(top->GetChild(0)) : nullptr;
 }
 
 int EditWindow::Edit(PageHost& host, const std::function<void(HWND frame, HWND control, HWND tools)>& script,

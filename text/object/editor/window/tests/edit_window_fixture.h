@@ -21,16 +21,19 @@ RecordLines EmptyTextRecord();
 
 // Dispatches what the queue holds, through TranslateMessage, until it stays empty.
 void Pump();
-// A key pressed and released on the control, as the keyboard would put it in the queue.
-void Key(HWND control, UINT key);
-// Letters, digits and spaces typed one key after the other.
+// A key pressed and released on the control, as the keyboard would put it in the queue, with
+// Ctrl or Shift held when asked.
+void Key(HWND control, UINT key, bool ctrl = false, bool shift = false);
+// Letters, digits, spaces and CR (Enter) typed one key after the other.
 void Type(HWND control, const std::string& letters);
-void CtrlKey(HWND control, UINT key);
+inline void CtrlKey(HWND control, UINT key) { Key(control, key, true); }
 std::string TextOf(HWND control);
 void Select(HWND control, int start, int end);
 // The palette of the editor running on this thread.
 HWND ToolsOf(HWND frame);
 bool IsBranchDialog(HWND dialog);
+// The text object of the page the host shows.
+TEXTE* TextOfPage(PageHost& host);
 bool IsPalette(HWND dialog);
 
 class EditWindow : public testing::Test {
@@ -39,7 +42,6 @@ protected:
 
     // Shows the page "a.pag" with the page's object and the text record.
     static void Show(PageHost& host, const RecordLines& text);
-    static TEXTE* TextOfPage(PageHost& host);
 
     // Runs the editor on the page's text with the script; what Modify() answered. The answer
     // gets every dialog but the palette and the font list's box.

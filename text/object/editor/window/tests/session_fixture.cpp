@@ -11,17 +11,7 @@
 #include "rte_edit_control.h"
 #include "tabruler.h"
 
-#include <cctype>
-
 namespace {
-
-// A text object of the page without text yet.
-RecordLines EmptyTextRecord()
-{
-    return ObjectRecord("QXTEXT.DLL", 0, "texte", NoBranch(),
-                        {"TEXTE {", "20.00     20.00     300.00    120.00", "NULL", "0       0       0       0",
-                         "100.00", "255     255     255     0", "TXBRMSG [", "]", "}"});
-}
 
 void Show(PageHost& host)
 {
@@ -32,23 +22,6 @@ void Show(PageHost& host)
 
 // The target's edit in the kernel's branch dialog.
 constexpr int KernelTarget = 104;
-
-// The palette, found by its size list and embedding note among the thread's windows.
-HWND ToolsWindow()
-{
-    HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM out) {
-            if (GetDlgItem(window, IDC_EMBEDDING_NOTE) && GetDlgItem(window, CMD_SIZE_LIST)) {
-                *reinterpret_cast<HWND*>(out) = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
 
 // The palette and the font list's box are shown on their own: no one answers them.
 bool IsAnswered(HWND dialog)
@@ -81,11 +54,8 @@ int EditorSession::Edit(PageHost& host, const Script& script, const Answer& answ
     DialogDriver driver(
         IDC_EDIT_TEXT,
         [&](HWND frame) {
-            // The script runs before the modal loop first goes idle, where it would show the
-            // frame: shown here so that what the frame holds paints.
-            ShowWindow(frame, SW_SHOWNA);
             Pump();
-            script(Editor{frame, GetDlgItem(frame, IDC_EDIT_TEXT), ToolsWindow()});
+            script(Editor{frame, GetDlgItem(frame, IDC_EDIT_TEXT), ToolsOf(frame)});
         },
         [&](HWND dialog) { return IsAnswered(dialog) ? answer(dialog) : 0; });
     const int result = text->Modify();
@@ -103,49 +73,6 @@ void EditorSession::Reload()
     host_ = std::move(again);
 }
 
-TEXTE* EditorSession::TextOfPage(PageHost& host)
-{
-    OBJET* top = KernGetTopObjet(host);
-    return top && top->GetChildItems() ? static_cast<TEXTE*>(top->GetChild(0)) : nullptr;
-}
-
-void EditorSession::Pump()
-{
-    MSG msg;
-    for (int idle = 0; idle < 3; ++idle) {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-            idle = 0;
-        }
-        Sleep(1);
-    }
-}
-
-void EditorSession::Key(HWND control, UINT key, bool ctrl, bool shift)
-{
-    if (ctrl)
-        PostMessageA(control, WM_KEYDOWN, VK_CONTROL, 1);
-    if (shift)
-        PostMessageA(control, WM_KEYDOWN, VK_SHIFT, 1);
-    PostMessageA(control, WM_KEYDOWN, key, 1);
-    // The character TranslateMessage makes of the key comes after what waits: the modifiers
-    // are let go only once it has come.
-    Pump();
-    PostMessageA(control, WM_KEYUP, key, 0xC0000001);
-    if (shift)
-        PostMessageA(control, WM_KEYUP, VK_SHIFT, 0xC0000001);
-    if (ctrl)
-        PostMessageA(control, WM_KEYUP, VK_CONTROL, 0xC0000001);
-    Pump();
-}
-
-void EditorSession::Type(HWND control, const std::string& text)
-{
-    for (char c : text)
-        Key(control, c == '\r' ? VK_RETURN : static_cast<UINT>(std::toupper(static_cast<unsigned char>(c))));
-}
-
 void EditorSession::Command(const Editor& editor, int command)
 {
     PostMessageA(editor.tools, WM_COMMAND, command, 0);
@@ -160,23 +87,11 @@ void EditorSession::ClickAt(HWND control, POINT point)
     Pump();
 }
 
-std::string EditorSession::TextOf(HWND control)
-{
-    char text[256] = "";
-    SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 std::pair<int, int> EditorSession::Selection(HWND control)
 {
     int32_t pair[2]{};
     SendMessageA(control, RTEM_GETSEL, 0, reinterpret_cast<LPARAM>(pair));
     return {pair[0], pair[1]};
-}
-
-void EditorSession::Select(HWND control, int start, int end)
-{
-    SendMessageA(control, EM_SETSEL, 0, MAKELPARAM(start, end));
 }
 
 POINT EditorSession::PointOf(HWND control, int offset)
@@ -203,7 +118,7 @@ BranchLinker::~BranchLinker() { active = nullptr; }
 void BranchLinker::Link(const EditorSession::Editor& editor, int start, int end, const char* tip)
 {
     tip_ = tip;
-    EditorSession::Select(editor.control, start, end);
+    Select(editor.control, start, end);
     EditorSession::Command(editor, CMD_BRANCH);
 }
 

@@ -3,6 +3,7 @@
 // posted to the palette, clicks posted at points of the text.
 #pragma once
 
+#include "edit_window_fixture.h"
 #include "pagehost.h"
 #include "texte.h"
 
@@ -33,18 +34,11 @@ public:
     // The page saved and shown again by a new host.
     void Reload();
 
-    static TEXTE* TextOfPage(PageHost& host);
-    static void Pump();
-    // A key pressed and released, with Ctrl or Shift held when asked.
-    static void Key(HWND control, UINT key, bool ctrl = false, bool shift = false);
-    static void Type(HWND control, const std::string& text);
     // A palette command, as its menu entry or button sends it.
     static void Command(const Editor& editor, int command);
     // A click of the left button at the point of the control.
     static void ClickAt(HWND control, POINT point);
-    static std::string TextOf(HWND control);
     static std::pair<int, int> Selection(HWND control);
-    static void Select(HWND control, int start, int end);
     // The point of the control where the character at the offset starts, halfway down its line.
     static POINT PointOf(HWND control, int offset);
     // The frame's rulers: top, then bottom.
