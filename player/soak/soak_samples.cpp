@@ -14,7 +14,11 @@ SoakSample TakeSample(HANDLE process, int changes)
     if (!GetProcessHandleCount(process, &sample.handles) || sample.handles == 0)
         sample.handles = ProcessHandleCount(GetProcessId(process));
     sample.gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
+    if (sample.gdiObjects == 0)
+        sample.gdiObjects = ProcessGdiObjectCount(process);
     sample.userObjects = GetGuiResources(process, GR_USEROBJECTS);
+    if (sample.userObjects == 0)
+        sample.userObjects = ProcessWindowCount(GetProcessId(process));
     PROCESS_MEMORY_COUNTERS_EX memory{};
     memory.cb = sizeof memory;
     // The commit charge is the private bytes: Wine fills only the older of the two fields.
