@@ -4,6 +4,7 @@
 #include "process_handles.h"
 
 #include <windows.h>
+#include <malloc.h>
 #include <psapi.h>
 
 #include <gtest/gtest.h>
@@ -14,8 +15,8 @@ namespace {
 
 constexpr int Cycles = 5000;
 
-// What the threads library linked into each module still keeps of a load: the locks it makes
-// on first use (some 50 bytes). A thread record or table left behind would be ten times that.
+// Pages Wine may keep for its own books of the loads; a thread record or table left behind
+// would be ten times that. The heap's blocks are counted apart, one by one.
 constexpr SIZE_T BytesKeptPerCycle = 100;
 
 // The process's private bytes: Wine fills only the older of the two fields.
@@ -25,6 +26,20 @@ SIZE_T PrivateBytes()
     memory.cb = sizeof memory;
     GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
     return memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
+}
+
+// The blocks in use in the C runtime's heap, where a module's runtime and threads library make
+// their locks, records and tables.
+size_t BusyHeapBlocks()
+{
+    const auto heap = reinterpret_cast<HANDLE>(_get_heap_handle());
+    size_t busy = 0;
+    HeapLock(heap);
+    PROCESS_HEAP_ENTRY entry{};
+    while (HeapWalk(heap, &entry))
+        busy += (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) != 0;
+    HeapUnlock(heap);
+    return busy;
 }
 
 class ModuleCycles : public testing::TestWithParam<const char*> {};
@@ -40,12 +55,14 @@ TEST_P(ModuleCycles, LoadAndFreeWithoutEnd)
     FreeLibrary(LoadLibraryA(module));
     const DWORD handlesBefore = ProcessHandleCount(GetCurrentProcessId());
     const SIZE_T bytesBefore = PrivateBytes();
+    const size_t blocksBefore = BusyHeapBlocks();
     for (int cycle = 0; cycle < Cycles; ++cycle) {
         const HMODULE loaded = LoadLibraryA(module);
         ASSERT_NE(nullptr, loaded) << module << ", cycle " << cycle << ": error " << GetLastError();
         ASSERT_TRUE(FreeLibrary(loaded));
         ASSERT_EQ(nullptr, GetModuleHandleA(module)) << module << ", cycle " << cycle;
     }
+    EXPECT_GE(blocksBefore + 2, BusyHeapBlocks()) << module << " after " << Cycles << " cycles";
     EXPECT_EQ(handlesBefore, ProcessHandleCount(GetCurrentProcessId())) << module << " after " << Cycles << " cycles";
     const SIZE_T bytesAfter = PrivateBytes();
     EXPECT_LT(bytesAfter, bytesBefore + Cycles * BytesKeptPerCycle)
