@@ -13,6 +13,23 @@ constexpr uint16_t kSaveStackGrowth = 4;
 
 int32_t ResolutionOf(HDC dc) { return GetDeviceCaps(dc, LOGPIXELSY); }
 
+// The resolution a port measures with: its DC's, else its window's, else the screen's.
+int32_t PortResolution(HWND window, HDC dc)
+{
+    if (dc)
+        return ResolutionOf(dc);
+    if (window) {
+        HDC windowDc = GetDC(window);
+        int32_t resolution = ResolutionOf(windowDc);
+        ReleaseDC(window, windowDc);
+        return resolution;
+    }
+    HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+    int32_t resolution = ResolutionOf(display);
+    DeleteDC(display);
+    return resolution;
+}
+
 }  // namespace
 
 void RtePortInit(RteEnvironment* env, HWND window, HDC dc, RteDrawPort* port)
@@ -28,17 +45,7 @@ void RtePortInit(RteEnvironment* env, HWND window, HDC dc, RteDrawPort* port)
     gdi->saveStack = saveStack;
     RteSetPurgeFlags(gdi->saveStack, kSaveStackPriority, false);
     gdi->background = env->backColor;
-    if (dc) {
-        gdi->resolution = ResolutionOf(dc);
-    } else if (window) {
-        HDC windowDc = GetDC(window);
-        gdi->resolution = ResolutionOf(windowDc);
-        ReleaseDC(window, windowDc);
-    } else {
-        HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-        gdi->resolution = ResolutionOf(display);
-        DeleteDC(display);
-    }
+    gdi->resolution = PortResolution(window, dc);
     port->resolution = gdi->resolution;
     gdi->clip = CreateRectRgn(0, 0, 0, 0);
 }
@@ -68,7 +75,8 @@ void RteSetPortDC(RteHandle handle, HDC dc)
     }
     RteGdiPort* gdi = RteGdiPortOf(&doc->port);
     gdi->explicitDc = dc;
-    gdi->resolution = ResolutionOf(dc);
+    // Without a DC the port draws in its window again: the document measures as it does.
+    gdi->resolution = PortResolution(gdi->window, dc);
     doc->port.resolution = gdi->resolution;
     doc->resolution = gdi->resolution;
 }

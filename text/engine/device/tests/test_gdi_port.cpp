@@ -63,6 +63,23 @@ TEST_F(GdiPortTest, ADcGivenToADocumentIsItsOwn)
     EXPECT_EQ(PortOf(other), RteGdiPortOf(&env_.port));
 }
 
+// A DC taken back from the port (a drawing into a given DC over): the document measures with
+// the screen again, points and pixels as before.
+TEST_F(GdiPortTest, ADcTakenBackLeavesTheResolutionOfTheScreen)
+{
+    TestCanvas canvas(10, 10);
+    RteHandle doc = MakeDocument("abc");
+    HDC screen = GetDC(nullptr);
+    const int32_t resolution = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    ASSERT_GT(resolution, 0);
+    RteSetPortDC(doc, canvas.Dc());
+    RteSetPortDC(doc, nullptr);
+    EXPECT_EQ(DocumentOf(doc).resolution, resolution);
+    EXPECT_EQ(PortOf(doc)->resolution, resolution);
+    EXPECT_EQ(RtePointsToPixelsInt(doc, 72), resolution);
+}
+
 TEST_F(GdiPortTest, NestedAcquisitionsTakeTheWindowDcOnce)
 {
     TestWindow window;
