@@ -35,6 +35,28 @@ void Restore(RteHandle doc, const STKBR& saved)
     RteSetCharStyle(doc, &range, &values, &mask, 0);
 }
 
+// The visited look is a state of the page being played: it leaves the document's stored state
+// as it found it. A style the look leaves unused would go from the table and come back at its
+// end when the look is taken off, so that the saved text would list its styles in another
+// order: while the look is on, the table keeps unused styles.
+void BeginVisitedLook(RteHandle doc, uint32_t before[2])
+{
+    before[0] = RteGetDocFlags(doc);
+    before[1] = RteGetDocFlags2(doc);
+    RteSetDocFlags2(doc, before[1] | RTE_DOC2_KEEP_UNUSED);
+}
+
+// The saved looks put back, the last first: runs styled twice get their first look back. The
+// look's own styles leave the table with their last run, and the mark of changed styles is as
+// it was.
+void EndVisitedLook(RteHandle doc, LIST& visited, const uint32_t before[2])
+{
+    RteSetDocFlags2(doc, (RteGetDocFlags2(doc) & ~RTE_DOC2_KEEP_UNUSED) | (before[1] & RTE_DOC2_KEEP_UNUSED));
+    for (int i = visited.Items() - 1; i >= 0; --i)
+        Restore(doc, *static_cast<STKBR*>(visited.GetItem(i)));
+    RteSetDocFlags(doc, (RteGetDocFlags(doc) & ~RTE_DOC_STYLES_CHANGED) | (before[0] & RTE_DOC_STYLES_CHANGED));
+}
+
 }  // namespace
 
 void TEXTE::StyleVisitedRuns(int id, bool save)
@@ -65,6 +87,8 @@ void TEXTE::StyleVisitedRuns(int id, bool save)
         int32_t offset = 0, end = 0;
         while (RteGetStyleRun(document, &offset, &end, &wanted, &wantedMask, nullptr) && end > offset) {
             const RteRange range{offset, end};
+            if (save && !visited.Items())
+                BeginVisitedLook(document, flagsBeforeVisited);
             if (save) {
                 RteCharStyle old{}, uniform{};
                 RteGetCharStyle(document, &range, false, &old, &uniform);
@@ -105,12 +129,7 @@ void TEXTE::RemoveVisitedStyling()
     visitedApplied = 0;
     if (!kernel->templateSave && visited.Items() && window)
         InvalidateRect(window, nullptr, FALSE);
-    if (document) {
-        // The last first: runs styled twice get their first look back.
-        EngineDo([&] {
-            for (int i = visited.Items() - 1; i >= 0; --i)
-                Restore(document, *static_cast<STKBR*>(visited.GetItem(i)));
-        });
-    }
+    if (document && visited.Items())
+        EngineDo([&] { EndVisitedLook(document, visited, flagsBeforeVisited); });
     visited.Clear();
 }

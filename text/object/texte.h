@@ -115,6 +115,7 @@ public:
 
     LIST visited;             // of STKBR
     int visitedApplied = 0;
+    uint32_t flagsBeforeVisited[2]{};  // the document's flags and flags2 before the first visited run
     TEXTDEFAULTS defaults;
     LIST messages;            // of BRMSG, one a branch
     BRMSG* hovered{};

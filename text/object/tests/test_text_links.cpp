@@ -1,5 +1,5 @@
 // Links in a text on a shown page: a click shows the target page, every time; a link followed
-// is drawn in the visited look once, and the look never reaches the saved page.
+// is drawn in the visited look once, and the look never reaches the saved page, nor changes its bytes.
 #include "dialog_answerer.h"
 #include "texttest.h"
 
@@ -41,6 +41,30 @@ struct LinkedPages {
     int PurplePixels() { return CountPixels(*PaintedText(text), [](uint32_t p) { return Near(p, 128, 0, 128); }); }
     int BluePixels() { return CountPixels(*PaintedText(text), [](uint32_t p) { return Near(p, 0, 0, 255); }); }
 };
+
+// Another publication with the same text settings, whose page "a.pag" holds a saved text record.
+struct OtherPublication {
+    DialogAnswerer answerer;  // the fonts of the first publication are not carried here
+    PageHost host;
+    TextSettings settings{host};
+
+    // The text of the record shown on the page, drawn once; null when it is not shown.
+    TEXTE* Show(const std::string& record)
+    {
+        host.pub.Write("b.pag", PageFile({ObjectRecord("QXSHEET.DLL", 0, "page", NoBranch(), PageBlock("B", 0, 0, 0))}));
+        host.pub.Write("a.pag", PageFile({ObjectRecord("QXSHEET.DLL", 1, "page", NoBranch(), PageBlock("A", 255, 255, 255)),
+                                          SplitLines(record)}));
+        if (host.Go("a.pag") != 1)
+            return nullptr;
+        auto* text = static_cast<TEXTE*>(KernGetTopObjet(host)->GetChild(0));
+        if (text)
+            PaintedText(text);
+        return text;
+    }
+};
+
+// The text's own block of a saved record (the publication's font store names a file of its own).
+std::string OwnBlock(const std::string& record) { return record.substr(record.find("TEXTE {")); }
 
 TEST(TextLinks, AClickShowsTheTargetPageEveryTime)
 {
@@ -85,18 +109,35 @@ TEST(TextLinks, TheVisitedLookIsNeverSaved)
 
     // The saved text, on a page of a publication where the link was never followed, is drawn
     // with its link as it was written.
-    DialogAnswerer answerer;  // the fonts of the first publication are not carried here
-    PageHost other;
-    other.pub.Write("b.pag", PageFile({ObjectRecord("QXSHEET.DLL", 0, "page", NoBranch(), PageBlock("B", 0, 0, 0))}));
-    other.pub.Write("a.pag", PageFile({ObjectRecord("QXSHEET.DLL", 1, "page", NoBranch(), PageBlock("A", 255, 255, 255)),
-                                       SplitLines(record)}));
-    ASSERT_EQ(1, other.Go("a.pag"));
-    auto* text = static_cast<TEXTE*>(KernGetTopObjet(other)->GetChild(0));
+    OtherPublication other;
+    TEXTE* text = other.Show(record);
     ASSERT_TRUE(text && text->document);
     EXPECT_EQ(0, text->visited.Items());
     const auto picture = PaintedText(text);
     EXPECT_GT(CountPixels(*picture, [](uint32_t p) { return Near(p, 0, 0, 255); }), 100);
     EXPECT_EQ(0, CountPixels(*picture, [](uint32_t p) { return Near(p, 128, 0, 128); }));
+    // Saved again there, it gives the same bytes.
+    EXPECT_EQ(OwnBlock(record), OwnBlock(SaveText(text, &saved)));
+    EXPECT_EQ(1, saved);
+}
+
+// A save writes the same bytes before and after the link was followed, and again after that:
+// the visited look leaves neither its styles nor their order nor its marks in the stored text.
+TEST(TextLinks, AVisitLeavesTheSavedBytesAsTheyWere)
+{
+    LinkedPages pages;
+    ASSERT_TRUE(pages.text);
+    // Drawn first, as a page is before it is saved: the layout fits the text's container.
+    ASSERT_GT(pages.BluePixels(), 100);
+    int saved = 0;
+    const std::string before = SaveText(pages.text, &saved);
+    ASSERT_EQ(1, saved);
+    ASSERT_TRUE(pages.Follow());
+    ASSERT_TRUE(pages.Back());
+    ASSERT_GT(pages.PurplePixels(), 100);
+    EXPECT_EQ(before, SaveText(pages.text, &saved));
+    EXPECT_EQ(before, SaveText(pages.text, &saved));
+    EXPECT_GT(pages.PurplePixels(), 100) << "the look stays on the page";
 }
 
 }  // namespace
