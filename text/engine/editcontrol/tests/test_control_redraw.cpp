@@ -5,17 +5,12 @@
 
 #include "control_fixture.h"
 #include "object_pictures.h"
+#include "typed_paragraph.h"
 
 namespace {
 
 constexpr int kWidth = 440;
 constexpr int kHeight = 150;
-
-void TypeChars(HWND control, const std::string& text)
-{
-    for (char c : text)
-        SendMessageA(control, WM_CHAR, static_cast<uint8_t>(c), 1);
-}
 
 TEST_F(ControlTest, WhatTypingLeavesDrawnIsWhatAWholePaintDraws)
 {
@@ -24,16 +19,7 @@ TEST_F(ControlTest, WhatTypingLeavesDrawnIsWhatAWholePaintDraws)
     FrameTwoColumnsWithRule(control);
     UpdateWindow(control);
     SendMessageA(control, WM_SETFOCUS, 0, 0);
-    TypeChars(control, "Le rédacteur écrit ici à la main un paragraphe en français : ");
-    SendMessageA(control, RTEM_SETATTRIBUTES, 1, 0x1);
-    TypeChars(control, "gras");
-    SendMessageA(control, RTEM_SETATTRIBUTES, 1, 0x1);
-    TypeChars(control, " puis gras, un mot ");
-    SendMessageA(control, RTEM_SETTEXTCOLOR, 1, RGB(255, 0, 0));
-    TypeChars(control, "rouge");
-    SendMessageA(control, RTEM_SETTEXTCOLOR, 1, RGB(0, 0, 0));
-    TypeChars(control, ", et la suite coule d'une colonne à l'autre sans rien perdre de ce qu'elle dit, jusqu'à la "
-                       "seconde colonne où se trouve l'image ");
+    TypeParagraph(control);
     const std::string text = Text(control);
     RteControlObject picture = BluePictureRecord(static_cast<int32_t>(text.size()), 48, 36);
     SendMessageA(control, RTEM_INSERTOBJECT, 0, reinterpret_cast<LPARAM>(&picture));
