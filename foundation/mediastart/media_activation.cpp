@@ -9,10 +9,15 @@
 // would save that second call, but Wine then keeps a reference to the server's object and
 // the server never ends.) A server that did not answer in time counts as mute from then on:
 // its clients are not Active and take their fallbacks at once.
+//
+// A class that names no local server in the registry is refused before COM is asked: Wine's COM
+// keeps two registry keys open for each activation of an unregistered class, and a page that
+// shows a film again and again without the server would grow the player without end.
 #include "media_activation.h"
 
 #include <atomic>
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -78,6 +83,20 @@ std::optional<HRESULT> TryActivation(REFCLSID id, DWORD waitMs)
     return result;
 }
 
+// True when the class's key names a local server, as the server's registration writes it.
+bool HasLocalServer(REFCLSID id)
+{
+    wchar_t classText[40] = L"";
+    if (!StringFromGUID2(id, classText, 40))
+        return false;
+    const std::wstring name = std::wstring(L"CLSID\\") + classText + L"\\LocalServer32";
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, name.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
 }  // namespace
 
 HRESULT ActivateMediaObject(REFCLSID id, IUnknown** unknown, DWORD waitMs)
@@ -85,6 +104,8 @@ HRESULT ActivateMediaObject(REFCLSID id, IUnknown** unknown, DWORD waitMs)
     *unknown = nullptr;
     if (serverMute)
         return CO_E_SERVER_EXEC_FAILURE;
+    if (!HasLocalServer(id))
+        return REGDB_E_CLASSNOTREG;
     if (!serverAnswered) {
         const std::optional<HRESULT> trial = TryActivation(id, waitMs);
         if (!trial)

@@ -12,6 +12,7 @@ constexpr DWORD MediaActivationWaitMs = 10000;
 // The server's object of class `id` as IUnknown, created in its local server. Until the server
 // has once answered, the activation is first tried on a worker thread and waited for `waitMs`
 // at most; when it does not answer in time the server counts as mute for the rest of the
-// process and every later call fails at once.
+// process and every later call fails at once. A class whose key names no local server fails
+// at once with REGDB_E_CLASSNOTREG.
 HRESULT ActivateMediaObject(REFCLSID id, IUnknown** unknown, DWORD waitMs);
 

@@ -8,6 +8,7 @@
 #include "test_canvas.h"
 #include "media_samples.h"
 #include "message_pump.h"
+#include "process_handles.h"
 #include "scratch_dir.h"
 #include "test_programs.h"
 
@@ -464,6 +465,27 @@ TEST_F(MediaServerUnregistered, LeavesClientsInactive)
     EXPECT_FALSE(module.Active());
     EXPECT_EQ(0, module.IsQuickTime4Install());
     EXPECT_EQ(0, module.Init());
+}
+
+// A page showing a film again and again without the server: each refused client gives back
+// every handle it took, also in a process whose server once answered (the suites above).
+TEST_F(MediaServerUnregistered, FilmsOpenedAgainAndAgainLeaveNoHandle)
+{
+    ASSERT_TRUE(WaitForServerExit(15000));
+    ScratchDir scratch;
+    scratch.Write("colours.avi", AviFile(VideoWidth, VideoHeight, VideoRate, {Red, Green}));
+    const auto openFilm = [&] {
+        CMedia media;
+        long opened = 0;
+        return !media.Active() && media.Open(Bstr(scratch / "colours.avi"), &opened) == 0;
+    };
+    // A first refusal sets up what the process keeps whatever the count.
+    ASSERT_TRUE(openFilm());
+    const DWORD handlesBefore = ProcessHandleCount(GetCurrentProcessId());
+    constexpr int Films = 100;
+    for (int film = 0; film < Films; ++film)
+        ASSERT_TRUE(openFilm()) << "film " << film;
+    EXPECT_EQ(handlesBefore, ProcessHandleCount(GetCurrentProcessId())) << "after " << Films << " films";
 }
 
 }  // namespace
