@@ -5,6 +5,7 @@
 #include "edit_window_fixture.h"
 
 #include "editwindow_res.h"
+#include "session_fixture.h"
 #include "test_canvas.h"
 
 namespace {
@@ -52,6 +53,25 @@ TEST_F(EditWindow, AnImportAsksFirstThenReplacesTheText)
         EXPECT_TRUE(Asked("Importation : Attention"));
         EXPECT_EQ(c.shown, shown);
     }
+}
+
+// A plain text has no interval of its own: its tabs step at the default one.
+TEST_F(EditWindow, AnImportedTabStepsAtTheDefaultInterval)
+{
+    host_.pub.Write("tab.txt", "a\tb");
+    std::string shown;
+    int indent = 0;
+    Edit(
+        host_,
+        [&](HWND, HWND edit, HWND tools) {
+            Click(tools, CMD_IMPORT);
+            shown = TextOf(edit);
+            indent = EditorSession::PointOf(edit, 2).x - EditorSession::PointOf(edit, 0).x;
+            Click(tools, CMD_CANCEL);
+        },
+        PickFile(host_.Page("tab.txt")));
+    EXPECT_EQ("a\tb", shown);
+    EXPECT_EQ(25, indent);
 }
 
 TEST_F(EditWindow, AShownFileIsTheTextAndStaysAsTheAuthorWroteIt)
