@@ -73,7 +73,6 @@ protected:
     bool Asked(const std::string& caption) const;
     // What the editor shows of the page's text, opened and cancelled.
     std::string EditedText(PageHost& host);
-    static void ReadAgain(const PageHost& saved, PageHost& again) { ReadEditorPagesAgain(saved, again); }
 
     PageHost host_;
     std::vector<std::string> shownCaptions_;

@@ -97,7 +97,7 @@ TEST_F(EditWindow, AShownFileIsTheTextAndStaysAsTheAuthorWroteIt)
     // The page names the file beside it.
     PageHost again;
     again.pub.Write("lettre.rtf", rtf);
-    ReadAgain(host_, again);
+    ReadEditorPagesAgain(host_, again);
     EXPECT_EQ("Une lettre", EditedText(again));
 }
 

@@ -140,7 +140,7 @@ TEST_F(EditWindow, ALinkAndStylesTypedComeBackFromTheSavedPageAndTheLinkWorksThe
     ASSERT_EQ(1, KernSave(host_));
 
     PageHost again;
-    ReadAgain(host_, again);
+    ReadEditorPagesAgain(host_, again);
     std::string read, face;
     uint32_t bold = 0, uniform = 0;
     COLORREF colour = 0;
