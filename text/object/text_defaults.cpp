@@ -15,10 +15,9 @@
 
 namespace {
 
-constexpr const char* DefaultFace = "Times New Roman";
-constexpr const char* TextFont = "-16 0 0 0 400 0 0 0 0 3 2 1 18";
-constexpr const char* TooltipFont = "-14 0 0 0 400 0 0 0 0 3 2 1 18";
-constexpr const char* BranchFont = "-16 0 0 0 400 0 1 0 0 3 2 1 18";
+// What a first run reads where the store has no value: the blocks' own starting values.
+const TEXTPROPERTIES FirstRunProperties;
+const BRANCHSTYLES FirstRunStyles;
 
 // The subkeys of the store under the base key; false without a kernel or a base key.
 class STORE {
@@ -98,14 +97,16 @@ void CopyFace(const QXSTRING& face, const char* fallback, char* out)
               LF_FACESIZE);
 }
 
-void ReadFont(const STORE& store, const char* subkey, const char* line, bool withFace, LOGFONTA* font)
+void ReadFont(const STORE& store, const char* subkey, const LOGFONTA& firstRun, bool withFace, LOGFONTA* font)
 {
+    char line[QX_LOGFONT_LINE];
+    FormatLogFontNumbers(firstRun, line, sizeof line);
     ScanLogFontNumbers(store.StringOr(subkey, "InfoPolice", line), font);
     if (!withFace)
         return;
     QXSTRING face;
     store.String(subkey, "NomPolice", &face);
-    CopyFace(face, DefaultFace, font->lfFaceName);
+    CopyFace(face, firstRun.lfFaceName, font->lfFaceName);
     if (KernIsFontReadOnly(font->lfFaceName))
         font->lfClipPrecision |= CLIP_EMBEDDED;
     else
@@ -126,12 +127,12 @@ void LoadTextDefaults(TEXTPROPERTIES* p, TEXTE* text)
     const STORE store(text);
     if (!p || !store.Ok())
         return;
-    p->background = ReadOpacityColour(store, "Texte", 0xFFFFFF);
+    p->background = ReadOpacityColour(store, "Texte", FirstRunProperties.background);
     p->showTabRuler = store.Number("Texte", "AfficherTabulateurs", 0) ? 1 : 0;
-    p->tabInterval = static_cast<int>(store.Number("Texte", "TabParDefaut", 25));
-    p->textBackground = ReadOpacityColour(store, "StyleDefaut", 0xFFFFFF);
-    ReadFont(store, "StyleDefaut", TextFont, true, &p->font);
-    p->fontColour = static_cast<COLORREF>(store.Number("StyleDefaut", "CouleurPolice", 0));
+    p->tabInterval = static_cast<int>(store.Number("Texte", "TabParDefaut", FirstRunProperties.tabInterval));
+    p->textBackground = ReadOpacityColour(store, "StyleDefaut", FirstRunProperties.textBackground);
+    ReadFont(store, "StyleDefaut", FirstRunProperties.font, true, &p->font);
+    p->fontColour = static_cast<COLORREF>(store.Number("StyleDefaut", "CouleurPolice", static_cast<long>(FirstRunProperties.fontColour)));
     int m[4]{};
     std::sscanf(store.StringOr("StyleDefaut", "Marges", "0 0 0 0"), "%d %d %d %d", &m[0], &m[1], &m[2], &m[3]);
     p->margins = RECT{m[0], m[1], m[2], m[3]};
@@ -152,20 +153,20 @@ void LoadBranchStyleDefaults(BRANCHSTYLES* s, TEXTE* text)
         return;
     // The tooltip's background has no opacity value: it is drawn opaque.
     s->tooltip.background =
-        (static_cast<COLORREF>(store.Number("Info-bulle", "CouleurFond", 0xFFFFFF)) & QX_COLOUR_RGB_MASK) |
+        (static_cast<COLORREF>(store.Number("Info-bulle", "CouleurFond", FirstRunStyles.tooltip.background & QX_COLOUR_RGB_MASK)) & QX_COLOUR_RGB_MASK) |
         QX_COLOUR_OPAQUE;
-    ReadFont(store, "Info-bulle", TooltipFont, true, &s->tooltip.font);
-    s->tooltip.fontColour = static_cast<COLORREF>(store.Number("Info-bulle", "CouleurPolice", 0xFF0000));
+    ReadFont(store, "Info-bulle", FirstRunStyles.tooltip.font, true, &s->tooltip.font);
+    s->tooltip.fontColour = static_cast<COLORREF>(store.Number("Info-bulle", "CouleurPolice", FirstRunStyles.tooltip.fontColour));
 
     s->branch.active = static_cast<int>(store.Number("StyleBranchement", "Actif", 0));
-    s->branch.background = ReadOpacityColour(store, "StyleBranchement", 0xFFFFFF);
-    ReadFont(store, "StyleBranchement", BranchFont, true, &s->branch.font);
-    s->branch.fontColour = static_cast<COLORREF>(store.Number("StyleBranchement", "CouleurPolice", 0xFF0000));
+    s->branch.background = ReadOpacityColour(store, "StyleBranchement", FirstRunStyles.branch.background);
+    ReadFont(store, "StyleBranchement", FirstRunStyles.branch.font, true, &s->branch.font);
+    s->branch.fontColour = static_cast<COLORREF>(store.Number("StyleBranchement", "CouleurPolice", FirstRunStyles.branch.fontColour));
 
     s->visited.active = static_cast<int>(store.Number("StyleBranchementVisite", "Actif", 0));
     s->visited.background = ReadOpacityColour(store, "StyleBranchementVisite", s->branch.background);
-    ReadFont(store, "StyleBranchementVisite", BranchFont, false, &s->visited.font);
-    s->visited.fontColour = static_cast<COLORREF>(store.Number("StyleBranchementVisite", "CouleurPolice", 0x800080));
+    ReadFont(store, "StyleBranchementVisite", FirstRunStyles.visited.font, false, &s->visited.font);
+    s->visited.fontColour = static_cast<COLORREF>(store.Number("StyleBranchementVisite", "CouleurPolice", FirstRunStyles.visited.fontColour));
     // The visited look takes the default font's face.
     lstrcpynA(s->visited.font.lfFaceName, text->defaults.properties.font.lfFaceName, LF_FACESIZE);
 }

@@ -24,6 +24,25 @@ constexpr COLORREF QX_VISITED_STRIKEOUT = 0x2000000;
 // The longest face name kept: a LOGFONT's face field less its terminator.
 constexpr int QX_FACE_CHARS = LF_FACESIZE - 1;
 
+// A font of a first run: the face the store falls back on, at the height, of normal weight,
+// underlined or not. The blocks below start with the values of a first run, which they keep
+// where no settings can be read (a host that names no settings key).
+constexpr LOGFONTA FirstRunFont(LONG height, BYTE underline)
+{
+    LOGFONTA font{};
+    font.lfHeight = height;
+    font.lfWeight = FW_NORMAL;
+    font.lfUnderline = underline;
+    font.lfOutPrecision = OUT_STROKE_PRECIS;
+    font.lfClipPrecision = CLIP_STROKE_PRECIS;
+    font.lfQuality = DRAFT_QUALITY;
+    font.lfPitchAndFamily = FF_ROMAN | VARIABLE_PITCH;
+    const char face[] = "Times New Roman";
+    for (size_t i = 0; i < sizeof face; ++i)
+        font.lfFaceName[i] = face[i];
+    return font;
+}
+
 // The properties of a new text.
 struct TEXTPROPERTIES {
     int showTabRuler = 0;
@@ -31,7 +50,7 @@ struct TEXTPROPERTIES {
     int effectIndex = -1;              // -1 for none
     double effectDelay = 0;            // seconds
     COLORREF background = 0xFFFFFF;    // with opacity
-    LOGFONTA font{};
+    LOGFONTA font = FirstRunFont(-16, 0);
     COLORREF fontColour = 0;
     COLORREF textBackground = 0xFFFFFF;  // with opacity
     int tabInterval = 25;                // pixels
@@ -48,9 +67,9 @@ struct BRANCHSTYLE {
 
 // The styles of hover messages, branch text and visited branch text.
 struct BRANCHSTYLES {
-    BRANCHSTYLE tooltip;  // "active" is not used
-    BRANCHSTYLE branch;
-    BRANCHSTYLE visited;  // its face is the default font's
+    BRANCHSTYLE tooltip{0, FirstRunFont(-14, 0), 0xFF0000, 0xFFFFFFFF};  // "active" is not used; opaque
+    BRANCHSTYLE branch{0, FirstRunFont(-16, 1), 0xFF0000, 0xFFFFFF};
+    BRANCHSTYLE visited{0, FirstRunFont(-16, 1), 0x800080, 0xFFFFFF};  // its face is the default font's
 };
 
 // The bullet of bulleted paragraphs: the editor puts the prefix's first two characters (the

@@ -8,6 +8,7 @@
 #include "objgeometry.h"
 #include "qxplugin.h"
 #include "rte_edit_control.h"
+#include "rte_environment.h"
 #include "text_document.h"
 #include "text_files.h"
 #include "textres.h"
@@ -58,8 +59,12 @@ RteEnvironment* TextEngine() { return liveTexts > 0 ? RteEnvironmentOf() : nullp
 
 void TextEngineAddUser()
 {
-    if (liveTexts++ == 0)
+    if (liveTexts++ == 0) {
         RteControlStartup(thisModule, "Times New Roman", nullptr);
+        // Texts read without paragraph formats (plain text, RTF, a new document) step their
+        // tabs at the first-run default interval rather than a pixel at a time.
+        RteEnvironmentOf()->defaultFormat.tabSpacing = TEXTPROPERTIES{}.tabInterval;
+    }
 }
 
 void TextEngineRemoveUser()

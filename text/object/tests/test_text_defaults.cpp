@@ -5,15 +5,22 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace {
 
 // A text made by the module for the host's kernel, its defaults read from the settings.
 TEXTE* NewText(PageHost& host) { return static_cast<TEXTE*>(AllocFrom(TextModuleFile, host)); }
 
-TEST(TextDefaults, AnEmptyKeyGivesTheFirstRunValues)
+// A host without a settings key (the ActiveX control names none) gives the same as an empty key.
+class TextDefaultsFirstRun : public testing::TestWithParam<bool> {};
+
+TEST_P(TextDefaultsFirstRun, AreTheFirstRunValues)
 {
     PageHost host;
-    TextSettings settings(host);
+    std::optional<TextSettings> settings;
+    if (GetParam())
+        settings.emplace(host);
     TEXTE* text = NewText(host);
     ASSERT_NE(nullptr, text);
     const TEXTDEFAULTS& d = text->defaults;
@@ -32,10 +39,12 @@ TEST(TextDefaults, AnEmptyKeyGivesTheFirstRunValues)
     EXPECT_STREQ("", d.properties.effectModule);
     EXPECT_EQ(0.0, d.properties.effectDelay);
     EXPECT_EQ(-14, d.branchStyles.tooltip.font.lfHeight);
+    EXPECT_STREQ("Times New Roman", d.branchStyles.tooltip.font.lfFaceName);
     EXPECT_EQ(0xFF0000u, d.branchStyles.tooltip.fontColour);
     EXPECT_EQ(0xFFFFFFFFu, d.branchStyles.tooltip.background);
     EXPECT_EQ(0, d.branchStyles.branch.active);
     EXPECT_EQ(1, d.branchStyles.branch.font.lfUnderline);
+    EXPECT_EQ(-16, d.branchStyles.branch.font.lfHeight);
     EXPECT_EQ(0xFF0000u, d.branchStyles.branch.fontColour);
     EXPECT_EQ(0, d.branchStyles.visited.active);
     EXPECT_EQ(0x800080u, d.branchStyles.visited.fontColour);
@@ -43,6 +52,11 @@ TEST(TextDefaults, AnEmptyKeyGivesTheFirstRunValues)
     EXPECT_EQ(183, d.bullet.character);
     delete text;
 }
+
+INSTANTIATE_TEST_SUITE_P(Settings, TextDefaultsFirstRun, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "EmptyKey" : "NoKey");
+                         });
 
 struct Written {
     const char* name;

@@ -1,7 +1,7 @@
 // Real files named by texts of shown pages, each read in the format the engine's probe (then
 // the name) chooses: RTF written by pandoc, a licence text, a page of a package's HTML
 // documentation, the object's own TQX file and the bare record stream; and what an import
-// leaves of the text's colours.
+// leaves of the text's colours and the interval its tabs step at.
 #include "texttest.h"
 
 #include <gtest/gtest.h>
@@ -85,6 +85,30 @@ TEST(TextImportColours, TheTextLosesItsBackgroundAndKeepsItsColours)
     EXPECT_GT(CountPixels(*picture, [](uint32_t p) { return Near(p, 255, 0, 0); }), 500);
     EXPECT_EQ(0, CountPixels(*picture, [](uint32_t p) { return Near(p, 0, 255, 0); }));
     EXPECT_GT(CountPixels(*picture, [](uint32_t p) { return p == 0xFFFF00; }), 400 * 200 / 2);
+}
+
+// A plain text carries no tab interval: its tabs step at the default one, 25 pixels, not a
+// pixel at a time.
+TEST(TextImportTabs, APlainTextsTabStepsAtTheDefaultInterval)
+{
+    PageHost host;
+    host.pub.Write("tab.txt", "a\tb\n");
+    TEXTE* text = ShownText(host, "texte", BoxBlock({host.Page("tab.txt")}, 400, 200));
+    ASSERT_TRUE(text && text->document);
+    const auto picture = PaintedText(text);
+    // The columns with ink, in runs: the first is the "a", the next the "b".
+    std::vector<int> starts;
+    bool inInk = false;
+    for (int x = 0; x < picture->Width(); ++x) {
+        bool ink = false;
+        for (int y = 0; y < picture->Height() && !ink; ++y)
+            ink = (picture->Raw(x, y) & 0xFF) < 0x80;
+        if (ink && !inInk)
+            starts.push_back(x);
+        inInk = ink;
+    }
+    ASSERT_EQ(2u, starts.size());
+    EXPECT_NEAR(25, starts[1] - starts[0], 2);
 }
 
 }  // namespace

@@ -96,6 +96,10 @@ bool SetUpEditControl(EDITSESSION* session)
     } else {
         copy->LoadText();
     }
+    // A new text steps its tabs at the author's default interval; so does one whose paragraphs
+    // have none, whose tabs would otherwise step a pixel at a time.
+    if (!RteTextLength(session->document) || !TextTabInterval(session))
+        SetTextTabInterval(session, copy->defaults.properties.tabInterval);
     copy->SetViewAreas();
     copy->UpdateScrollBar();
     const COLORREF back = copy->transparent && !copy->backgroundSnapshot ? QX_NO_BACKGROUND : copy->background;

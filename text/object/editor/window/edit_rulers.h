@@ -5,6 +5,12 @@
 
 #include "edit_session.h"
 
+// The interval at which the tabs of the selected paragraphs step where they have no stop (the
+// paragraphs' default tab spacing, in pixels); 0 when the paragraphs have none.
+int TextTabInterval(EDITSESSION* session);
+// Every paragraph of the text steps its tabs at the interval, which the rulers' grid shows.
+void SetTextTabInterval(EDITSESSION* session, int interval);
+
 // Makes the rulers on the frame (narrower by a vertical scroll bar when the text has one) and
 // shows them when the text's ruler flag is on.
 void CreateEditRulers(EDITSESSION* session);

@@ -4,6 +4,7 @@
 #include "bullets.h"
 #include "colour_choice.h"
 #include "dialog_support.h"
+#include "edit_background.h"
 #include "edit_frame.h"
 #include "edit_rulers.h"
 #include "file_commands.h"
@@ -286,6 +287,10 @@ void RunToolCommand(EDITSESSION* session, int command)
     case CMD_BULLET: ToggleBullets(session); break;
     default: return;
     }
+    // The control's own redraw of a change fills with its background colour: over the snapshot
+    // of the page beneath a transparent text, the whole control is drawn again.
+    if (DrawsOverSnapshot(session))
+        InvalidateRect(session->control, nullptr, TRUE);
     if (session->tools) {
         RefreshTools(session);
         SetFocus(session->control);

@@ -67,6 +67,13 @@ void Select(HWND control, int start, int end) { SendMessageA(control, EM_SETSEL,
 
 bool IsPalette(HWND dialog) { return GetDlgItem(dialog, IDC_EMBEDDING_NOTE) && GetDlgItem(dialog, CMD_SIZE_LIST); }
 
+void ChooseListedFace(HWND tools, const char* face)
+{
+    HWND faces = GetDlgItem(tools, CMD_FONT_LIST);
+    SendMessageA(faces, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(face));
+    SendMessageA(tools, WM_COMMAND, MAKEWPARAM(CMD_FONT_LIST, CBN_SELCHANGE), reinterpret_cast<LPARAM>(faces));
+}
+
 HWND ToolsOf(HWND)
 {
     HWND found = nullptr;
@@ -95,25 +102,27 @@ TEXTE* TextOfPage(PageHost& host)
     return top && top->GetChildItems() ? static_cast<TEXTE*>(top->GetChild(0)) : nullptr;
 }
 
-void EditWindow::SetUp()
-{
-    PluginModule(Module);
-    host_.pub.Write("b.pag", PageFile({ObjectRecord("QXSHEET.DLL", 0, "page", NoBranch(), PageBlock("B", 1, 2, 3))}));
-    Show(host_, EmptyTextRecord());
-}
+namespace {
 
-void EditWindow::Show(PageHost& host, const RecordLines& text)
+// "a.pag" of the host shown.
+void ShowFirstPage(PageHost& host)
 {
-    host.pub.Write("a.pag", PageFile({ObjectRecord("QXSHEET.DLL", 1, "page", NoBranch(),
-                                                   PageBlock("A", 255, 255, 255)),
-                                      text}));
     ShowWindow(host.view, SW_SHOWNA);
     ShowWindow(host.host, SW_SHOWNA);
     ASSERT_EQ(1, host.Go("a.pag"));
 }
 
-int EditWindow::Edit(PageHost& host, const std::function<void(HWND frame, HWND control, HWND tools)>& script,
-                     std::function<int(HWND)> answer)
+// The palette and the font list's box are no questions.
+bool IsAnswered(HWND dialog)
+{
+    if (IsPalette(dialog))
+        return false;
+    return GetDlgItem(dialog, IDOK) || GetDlgItem(dialog, IDYES) || GetDlgItem(dialog, IDNO) || IsBranchDialog(dialog);
+}
+
+}  // namespace
+
+int RunEditor(PageHost& host, const EditorScript& script, const DialogAnswer& answer, std::vector<std::string>* captions)
 {
     TEXTE* text = TextOfPage(host);
     EXPECT_NE(nullptr, text);
@@ -123,22 +132,43 @@ int EditWindow::Edit(PageHost& host, const std::function<void(HWND frame, HWND c
         IDC_EDIT_TEXT,
         [&](HWND frame) {
             Pump();
-            script(frame, GetDlgItem(frame, IDC_EDIT_TEXT), ToolsOf(frame));
+            script(Editor{frame, GetDlgItem(frame, IDC_EDIT_TEXT), ToolsOf(frame)});
         },
-        [&](HWND dialog) {
-            shown_.push_back(dialog);
-            // The palette and the font list's box are no questions.
-            if (IsPalette(dialog) || (!GetDlgItem(dialog, IDOK) && !GetDlgItem(dialog, IDYES) &&
-                                      !GetDlgItem(dialog, IDNO) && !IsBranchDialog(dialog)))
-                return 0;
-            return answer(dialog);
-        });
+        [&](HWND dialog) { return IsAnswered(dialog) ? answer(dialog) : 0; });
     const int result = text->Modify();
     EXPECT_TRUE(driver.Ran());
-    shownCaptions_.clear();
-    for (const ShownDialog& dialog : driver.Shown())
-        shownCaptions_.push_back(dialog.caption);
+    if (captions) {
+        captions->clear();
+        for (const ShownDialog& dialog : driver.Shown())
+            captions->push_back(dialog.caption);
+    }
     return result;
+}
+
+void SetUpEditorPages(PageHost& host)
+{
+    PluginModule(Module);
+    host.pub.Write("b.pag", PageFile({ObjectRecord("QXSHEET.DLL", 0, "page", NoBranch(), PageBlock("B", 1, 2, 3))}));
+    host.pub.Write("a.pag", PageFile({ObjectRecord("QXSHEET.DLL", 1, "page", NoBranch(), PageBlock("A", 255, 255, 255)),
+                                      EmptyTextRecord()}));
+    ShowFirstPage(host);
+}
+
+void ReadEditorPagesAgain(const PageHost& saved, PageHost& again)
+{
+    for (const char* page : {"a.pag", "b.pag"})
+        again.pub.Write(page, saved.pub.Read(page));
+    ShowFirstPage(again);
+}
+
+void EditWindow::SetUp() { SetUpEditorPages(host_); }
+
+int EditWindow::Edit(PageHost& host, const std::function<void(HWND frame, HWND control, HWND tools)>& script,
+                     const DialogAnswer& answer)
+{
+    return RunEditor(
+        host, [&](const Editor& editor) { script(editor.frame, editor.control, editor.tools); }, answer,
+        &shownCaptions_);
 }
 
 bool EditWindow::Asked(const std::string& caption) const
@@ -157,13 +187,4 @@ std::string EditWindow::EditedText(PageHost& host)
         Click(tools, CMD_CANCEL);
     });
     return shown;
-}
-
-void EditWindow::ReadAgain(const PageHost& saved, PageHost& again)
-{
-    again.pub.Write("a.pag", saved.pub.Read("a.pag"));
-    again.pub.Write("b.pag", saved.pub.Read("b.pag"));
-    ShowWindow(again.view, SW_SHOWNA);
-    ShowWindow(again.host, SW_SHOWNA);
-    ASSERT_EQ(1, again.Go("a.pag"));
 }

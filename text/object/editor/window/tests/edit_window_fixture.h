@@ -35,26 +35,45 @@ bool IsBranchDialog(HWND dialog);
 // The text object of the page the host shows.
 TEXTE* TextOfPage(PageHost& host);
 bool IsPalette(HWND dialog);
+// The face chosen in the palette's font list, as a click in the list does.
+void ChooseListedFace(HWND tools, const char* face);
+
+// What a script sees of the editor.
+struct Editor {
+    HWND frame;
+    HWND control;
+    HWND tools;
+};
+using EditorScript = std::function<void(const Editor&)>;
+// Fills in a dialog the editor opened; its result is the command sent to the dialog.
+using DialogAnswer = std::function<int(HWND)>;
+
+// Runs the editor by Modify() on the text of the page the host shows, with the script on its
+// frame; what Modify() answered. The questions and dialogs the editor opens go to the answer, but
+// for the palette and the font list's box, which are shown on their own. The captions of every
+// dialog shown go to `captions` when given.
+int RunEditor(PageHost& host, const EditorScript& script, const DialogAnswer& answer,
+              std::vector<std::string>* captions = nullptr);
+
+// The editor tests' pages written and shown at "a.pag": "a.pag" with a white page object and an
+// empty text, "b.pag" to link to.
+void SetUpEditorPages(PageHost& host);
+// The pages "a.pag" and "b.pag" the host saved, shown at "a.pag" by another kernel.
+void ReadEditorPagesAgain(const PageHost& saved, PageHost& again);
 
 class EditWindow : public testing::Test {
 protected:
     void SetUp() override;
 
-    // Shows the page "a.pag" with the page's object and the text record.
-    static void Show(PageHost& host, const RecordLines& text);
-
-    // Runs the editor on the page's text with the script; what Modify() answered. The answer
-    // gets every dialog but the palette and the font list's box.
+    // Runs the editor on the page's text with the script; what Modify() answered. Questions not
+    // answered are left open.
     int Edit(PageHost& host, const std::function<void(HWND frame, HWND control, HWND tools)>& script,
-             std::function<int(HWND)> answer = [](HWND) { return 0; });
+             const DialogAnswer& answer = [](HWND) { return 0; });
 
     bool Asked(const std::string& caption) const;
     // What the editor shows of the page's text, opened and cancelled.
     std::string EditedText(PageHost& host);
-    // Another kernel shows the saved pages "a.pag" and "b.pag" of the host.
-    static void ReadAgain(const PageHost& saved, PageHost& again);
 
     PageHost host_;
-    std::vector<HWND> shown_;
     std::vector<std::string> shownCaptions_;
 };

@@ -6,70 +6,34 @@
 #include "dialogdriver.h"
 #include "dialogsres.h"
 #include "editwindow_res.h"
-#include "pagefiles.h"
-#include "plugintest.h"
 #include "rte_edit_control.h"
 #include "tabruler.h"
 
 namespace {
 
-void Show(PageHost& host)
-{
-    ShowWindow(host.view, SW_SHOWNA);
-    ShowWindow(host.host, SW_SHOWNA);
-    ASSERT_EQ(1, host.Go("a.pag"));
-}
-
 // The target's edit in the kernel's branch dialog.
 constexpr int KernelTarget = 104;
-
-// The palette and the font list's box are shown on their own: no one answers them.
-bool IsAnswered(HWND dialog)
-{
-    if (GetDlgItem(dialog, IDC_EMBEDDING_NOTE))
-        return false;
-    return GetDlgItem(dialog, IDOK) || GetDlgItem(dialog, IDYES) || GetDlgItem(dialog, IDNO);
-}
 
 }  // namespace
 
 void EditorSession::SetUp()
 {
-    PluginModule("qxtext40.dll");
     host_ = std::make_unique<PageHost>();
-    host_->pub.Write("b.pag", PageFile({ObjectRecord("QXSHEET.DLL", 0, "page", NoBranch(), PageBlock("B", 1, 2, 3))}));
-    host_->pub.Write("a.pag", PageFile({ObjectRecord("QXSHEET.DLL", 1, "page", NoBranch(), PageBlock("A", 255, 255, 255)),
-                                        EmptyTextRecord()}));
-    Show(*host_);
+    SetUpEditorPages(*host_);
 }
 
 int EditorSession::Edit(const Script& script, const Answer& answer) { return Edit(*host_, script, answer); }
 
 int EditorSession::Edit(PageHost& host, const Script& script, const Answer& answer)
 {
-    TEXTE* text = TextOfPage(host);
-    EXPECT_NE(nullptr, text);
-    if (!text)
-        return -1;
-    DialogDriver driver(
-        IDC_EDIT_TEXT,
-        [&](HWND frame) {
-            Pump();
-            script(Editor{frame, GetDlgItem(frame, IDC_EDIT_TEXT), ToolsOf(frame)});
-        },
-        [&](HWND dialog) { return IsAnswered(dialog) ? answer(dialog) : 0; });
-    const int result = text->Modify();
-    EXPECT_TRUE(driver.Ran());
-    return result;
+    return RunEditor(host, script, answer);
 }
 
 void EditorSession::Reload()
 {
     ASSERT_EQ(1, KernSave(*host_));
     auto again = std::make_unique<PageHost>();
-    for (const char* page : {"a.pag", "b.pag"})
-        again->pub.Write(page, host_->pub.Read(page));
-    Show(*again);
+    ReadEditorPagesAgain(*host_, *again);
     host_ = std::move(again);
 }
 

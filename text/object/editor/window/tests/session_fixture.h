@@ -17,14 +17,9 @@
 
 class EditorSession : public testing::Test {
 public:
-    // What the script sees of the editor.
-    struct Editor {
-        HWND frame;
-        HWND control;
-        HWND tools;
-    };
-    using Script = std::function<void(const Editor&)>;
-    using Answer = std::function<int(HWND)>;
+    using Editor = ::Editor;
+    using Script = EditorScript;
+    using Answer = DialogAnswer;
 
     // Runs the editor on the page's text (the host's own by default); Modify()'s answer. Every
     // other dialog (the tabs dialog, message boxes) goes to the answer, whose result is the

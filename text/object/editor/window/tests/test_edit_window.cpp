@@ -60,7 +60,7 @@ TEST_F(EditWindow, OkGivesTheTypedTextToTheObjectAndItComesBackFromTheSavedPage)
     ASSERT_EQ(1, KernSave(host_));
 
     PageHost again;
-    ReadAgain(host_, again);
+    ReadEditorPagesAgain(host_, again);
     EXPECT_EQ("bonjour", EditedText(again));
 }
 

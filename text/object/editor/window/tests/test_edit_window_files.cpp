@@ -5,6 +5,7 @@
 #include "edit_window_fixture.h"
 
 #include "editwindow_res.h"
+#include "session_fixture.h"
 #include "test_canvas.h"
 
 namespace {
@@ -54,6 +55,25 @@ TEST_F(EditWindow, AnImportAsksFirstThenReplacesTheText)
     }
 }
 
+// A plain text has no interval of its own: its tabs step at the default one.
+TEST_F(EditWindow, AnImportedTabStepsAtTheDefaultInterval)
+{
+    host_.pub.Write("tab.txt", "a\tb");
+    std::string shown;
+    int indent = 0;
+    Edit(
+        host_,
+        [&](HWND, HWND edit, HWND tools) {
+            Click(tools, CMD_IMPORT);
+            shown = TextOf(edit);
+            indent = EditorSession::PointOf(edit, 2).x - EditorSession::PointOf(edit, 0).x;
+            Click(tools, CMD_CANCEL);
+        },
+        PickFile(host_.Page("tab.txt")));
+    EXPECT_EQ("a\tb", shown);
+    EXPECT_EQ(25, indent);
+}
+
 TEST_F(EditWindow, AShownFileIsTheTextAndStaysAsTheAuthorWroteIt)
 {
     const std::string rtf = "{\\rtf1\\ansi Une lettre}";
@@ -77,7 +97,7 @@ TEST_F(EditWindow, AShownFileIsTheTextAndStaysAsTheAuthorWroteIt)
     // The page names the file beside it.
     PageHost again;
     again.pub.Write("lettre.rtf", rtf);
-    ReadAgain(host_, again);
+    ReadEditorPagesAgain(host_, again);
     EXPECT_EQ("Une lettre", EditedText(again));
 }
 

@@ -1,5 +1,5 @@
 // The editor on a real screen (run by on_screen.sh under a virtual X display): a transparent
-// text typed over a green page with its palette beside it, the branch dialog with its styles
+// text typed over a green page with its palette beside it and its tab rulers, the branch dialog with its styles
 // shown, the font dialog with its note and the text properties dialog, each read back from
 // the screen, saved as "editor-<name>.png" in the build folder and checked where a check is
 // sure. Skipped where the screen cannot be read.
@@ -8,6 +8,7 @@
 #include "dialogsres.h"
 #include "editwindow_res.h"
 #include "message_pump.h"
+#include "tabruler.h"
 #include "test_canvas.h"
 
 #include <algorithm>
@@ -91,8 +92,8 @@ TEST_F(EditWindow, OnScreenTheEditorWithItsPaletteAndDialogs)
                                                      "TXBRMSG [", "]", "}"})}));
     SetWindowPos(host_.host, HWND_TOP, 0, 0, 700, 520, SWP_SHOWWINDOW);
     ASSERT_EQ(1, host_.Go("c.pag"));
-    COLORREF behind = 0;
-    int ink = 0;
+    COLORREF behind = 0, inTab = 0;
+    int ink = 0, ticks = 0;
     bool paletteVaried = false;
     std::vector<std::string> dialogs;
     Edit(
@@ -101,16 +102,26 @@ TEST_F(EditWindow, OnScreenTheEditorWithItsPaletteAndDialogs)
             // The dialog's own loop shows the frame once idle; the script runs before.
             ShowWindow(frame, SW_SHOWNA);
             UpdateWindow(frame);
-            Type(edit, "Bonjour le monde");
+            Type(edit, "Bonjour");
+            Key(edit, VK_TAB);
+            Type(edit, "le monde");
             Select(edit, 0, 7);
             Click(tools, CMD_BOLD);
             Select(edit, 16, 16);
+            // The rulers shown by their flag, with a stop of the paragraph on them.
+            Click(tools, CMD_TABS);
             RECT control = PlaceOf(edit), palette = PlaceOf(tools), frameRect = PlaceOf(frame);
+            const RECT ruler = PlaceOf(FindWindowExA(frame, nullptr, QX_TABRULER_CLASS, nullptr));
             RECT all{};
             UnionRect(&all, &frameRect, &palette);
             const auto shot = Photograph(all, "window");
-            // Below the text the page shows through; the first line has ink.
+            // The top ruler's grid: a tick every 25 pixels, across the row below its middle.
+            for (int x = ruler.left + 1; x < ruler.right - 1; ++x)
+                ticks += shot->Pixel(x - all.left, ruler.top + 1 + 4 - all.top) == RGB(0, 0, 0);
+            // Below the text and in the gap of its tab the page shows through, also after the
+            // bold and the tabs dialog; the first line has ink.
             behind = shot->Pixel(control.right - 20 - all.left, control.bottom - 20 - all.top);
+            inTab = shot->Pixel(control.left + 85 - all.left, control.top + 8 - all.top);
             for (int y = control.top - all.top; y < control.top - all.top + 20; ++y)
                 for (int x = control.left - all.left; x < control.left - all.left + 100; ++x)
                     ink += (shot->Pixel(x, y) & 0xFF) < 0x40 && (shot->Pixel(x, y) >> 8 & 0xFF) < 0x40;
@@ -131,12 +142,20 @@ TEST_F(EditWindow, OnScreenTheEditorWithItsPaletteAndDialogs)
                 return Shoot(dialog, "branch", IDC_BRANCH_SHOW_STYLES);
             if (caption == "Police")
                 return Shoot(dialog, "font");
+            if (caption == "Tabulations") {
+                SetText(dialog, IDC_TABS_POSITION, "100");
+                Click(dialog, IDC_TABS_DEFINE);
+                SetCheck(dialog, IDC_TABS_SHOW_RULER, true);
+                return IDOK;
+            }
             if (GetDlgItem(dialog, IDC_PROP_KEEP))
                 return Shoot(dialog, "properties");
             return GetDlgItem(dialog, IDNO) ? IDNO : IDOK;
         });
     EXPECT_EQ(RGB(0, 128, 0), behind);
+    EXPECT_EQ(RGB(0, 128, 0), inTab);
     EXPECT_GT(ink, 20);
+    EXPECT_GE(ticks, 10);
     EXPECT_TRUE(paletteVaried);
     EXPECT_EQ((std::vector<std::string>{"branch", "font", "properties"}), dialogs);
 }

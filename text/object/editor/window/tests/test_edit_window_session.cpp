@@ -128,10 +128,7 @@ TEST_F(EditWindow, ALinkAndStylesTypedComeBackFromTheSavedPageAndTheLinkWorksThe
             Select(edit, 0, 4);
             Click(tools, CMD_BOLD);
             Select(edit, 10, 15);
-            HWND faces = GetDlgItem(tools, CMD_FONT_LIST);
-            SendMessageA(faces, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                         reinterpret_cast<LPARAM>("Liberation Serif"));
-            SendMessageA(tools, WM_COMMAND, MAKEWPARAM(CMD_FONT_LIST, CBN_SELCHANGE), reinterpret_cast<LPARAM>(faces));
+            ChooseListedFace(tools, "Liberation Serif");
             Select(edit, 10, 15);
             Click(tools, CMD_COLOUR);
             Click(tools, CMD_OK);
@@ -143,7 +140,7 @@ TEST_F(EditWindow, ALinkAndStylesTypedComeBackFromTheSavedPageAndTheLinkWorksThe
     ASSERT_EQ(1, KernSave(host_));
 
     PageHost again;
-    ReadAgain(host_, again);
+    ReadEditorPagesAgain(host_, again);
     std::string read, face;
     uint32_t bold = 0, uniform = 0;
     COLORREF colour = 0;

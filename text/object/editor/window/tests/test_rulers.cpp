@@ -31,19 +31,52 @@ protected:
         };
     }
 
-    // Whether the ruler draws a right stop at the position: its column at the mark's right
-    // edge, its foot along the bottom row, nothing beside the column.
-    static bool DrawsRightStop(HWND ruler, int position)
+    // The tabs dialog's answer: the default interval typed, the ruler shown.
+    static Answer IntervalOf(const char* interval)
     {
-        TestCanvas canvas(200, 6, RGB(1, 2, 3));
+        return [=](HWND dialog) {
+            if (!GetDlgItem(dialog, IDC_TABS_DEFAULT))
+                return IDOK;
+            SetText(dialog, IDC_TABS_DEFAULT, interval);
+            SetCheck(dialog, IDC_TABS_SHOW_RULER, true);
+            return IDOK;
+        };
+    }
+
+    // The ruler's client area as it paints it, into the canvas.
+    static void Paint(HWND ruler, TestCanvas& canvas)
+    {
         InvalidateRect(ruler, nullptr, TRUE);
         UpdateWindow(ruler);
         HDC dc = GetDC(ruler);
         BitBlt(canvas.Dc(), 0, 0, canvas.Width(), canvas.Height(), dc, 0, 0, SRCCOPY);
         ReleaseDC(ruler, dc);
+    }
+
+    // Whether the ruler draws a right stop at the position: its column at the mark's right
+    // edge, its foot along the bottom row, nothing beside the column.
+    static bool DrawsRightStop(HWND ruler, int position)
+    {
+        TestCanvas canvas(200, 6, RGB(1, 2, 3));
+        Paint(ruler, canvas);
         EXPECT_EQ(White, canvas.Pixel(position + 1, 1));
         return canvas.Pixel(position + 6, 1) == Black && canvas.Pixel(position, 5) == Black;
     }
+
+    // The columns of the ruler's grid ticks, left to right: its lowest row but one is black there.
+    static std::vector<int> Ticks(HWND ruler)
+    {
+        TestCanvas canvas(200, 6, RGB(1, 2, 3));
+        Paint(ruler, canvas);
+        std::vector<int> ticks;
+        for (int x = 0; x < canvas.Width(); ++x)
+            if (canvas.Pixel(x, 4) == Black)
+                ticks.push_back(x);
+        return ticks;
+    }
+
+    // How far after the start of its line the character at the offset stands.
+    static int Indent(HWND control, int offset) { return PointOf(control, offset).x - PointOf(control, 0).x; }
 };
 
 TEST_F(EditRulers, StandAlongTheTopAndTheBottomOfTheTextHiddenUntilAsked)
@@ -132,6 +165,54 @@ TEST_F(EditRulers, StopsStayWithTheTextThroughOkSaveAndReload)
             return IDCANCEL;
         });
     EXPECT_EQ((std::vector<std::string>{"50 right", ""}), listed);
+}
+
+// A new text's tabs step at the author's default interval (25 pixels on a first run), which the
+// rulers' grid shows; the dialog's interval lays the tabs out again at once, is undone as one
+// step and stays with the text through OK, save and reload.
+TEST_F(EditRulers, TabsStepAtTheDefaultIntervalTheDialogSets)
+{
+    int typed = 0, set = 0, undone = 0;
+    std::string text;
+    std::vector<int> gridSet, gridUndone;
+    ASSERT_EQ(1, Edit(
+                     [&](const Editor& e) {
+                         Type(e.control, "a");
+                         Key(e.control, VK_TAB);
+                         Type(e.control, "b");
+                         text = TextOf(e.control);
+                         typed = Indent(e.control, 2);
+                         Command(e, CMD_TABS);
+                         set = Indent(e.control, 2);
+                         gridSet = Ticks(Rulers(e.frame)[0]);
+                         Key(e.control, 'Z', true);
+                         undone = Indent(e.control, 2);
+                         gridUndone = Ticks(Rulers(e.frame)[0]);
+                         Command(e, CMD_TABS);
+                         Command(e, CMD_OK);
+                     },
+                     IntervalOf("40")));
+    EXPECT_EQ("a\tb", text);
+    EXPECT_EQ(25, typed);
+    EXPECT_EQ(40, set);
+    EXPECT_EQ((std::vector<int>{40, 80, 120, 160}), gridSet);
+    EXPECT_EQ(25, undone) << "Undo takes the interval back";
+    EXPECT_EQ((std::vector<int>{25, 50, 75, 100, 125, 150, 175}), gridUndone);
+    Reload();
+    int reloaded = 0;
+    std::string shown;
+    Edit(
+        [&](const Editor& e) {
+            reloaded = Indent(e.control, 2);
+            Command(e, CMD_TABS);
+            Command(e, CMD_CANCEL);
+        },
+        [&](HWND dialog) {
+            shown = ItemText(dialog, IDC_TABS_DEFAULT);
+            return IDCANCEL;
+        });
+    EXPECT_EQ(40, reloaded);
+    EXPECT_EQ("40", shown);
 }
 
 }  // namespace
