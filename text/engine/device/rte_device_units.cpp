@@ -17,6 +17,10 @@ int32_t ResolutionOf(RteHandle doc) { return RteLocked<RteDocument>(doc)->resolu
 
 void RteColorFromRGB(COLORREF rgb, RteColor* out)
 {
+    if (rgb == RTE_NO_COLOUR) {
+        *out = RteColor{0xFFFF, 0xFFFF, 0xFFFF};
+        return;
+    }
     *out = RteColor{Widen(GetRValue(rgb)), Widen(GetGValue(rgb)), Widen(GetBValue(rgb))};
 }
 

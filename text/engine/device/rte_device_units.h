@@ -8,6 +8,10 @@
 
 #include "rte_document.h"
 
+// The value callers give for "no colour" (a text background left undrawn): it becomes the
+// unset colour, every channel 0xFFFF.
+constexpr COLORREF RTE_NO_COLOUR = 0xFFFFFE;
+
 // A channel v that is not 0 becomes v x 256 + 255; back, the high byte of each channel.
 void RteColorFromRGB(COLORREF rgb, RteColor* out);
 void RteColorToRGB(const RteColor* colour, COLORREF* out);

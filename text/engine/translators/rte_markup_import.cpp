@@ -61,8 +61,6 @@ std::vector<std::string> Arguments(const std::string& text)
 
 RteColor ColourOf(uint32_t colour)
 {
-    if (colour == RTE_MARKUP_NO_COLOUR)
-        return RteColor{0xFFFF, 0xFFFF, 0xFFFF};
     RteColor out;
     RteColorFromRGB(colour, &out);
     return out;
@@ -115,14 +113,14 @@ void RteQXTEXTImportFilter::RunCommand(std::string command)
         style_.textColor = ColourOf(RgbOf(fields));
     } else if (StartsWithNoCase(command, "BACKCOLOR(")) {
         backColour_ = RgbOf(fields);
-        style_.backColor = ColourOf(backMode_ == 2 ? backColour_ : RTE_MARKUP_NO_COLOUR);
+        style_.backColor = ColourOf(backMode_ == 2 ? backColour_ : RTE_NO_COLOUR);
     } else if (StartsWithNoCase(command, "ACTIVEAREAON(")) {
         branch_ = Number(fields, 0);
     } else if (StartsWithNoCase(command, "ACTIVEAREAOFF(")) {
         branch_ = 0;
     } else if (StartsWithNoCase(command, "BACKMODE(")) {
         backMode_ = Number(fields, 0);
-        style_.backColor = ColourOf(backMode_ == 1 ? RTE_MARKUP_NO_COLOUR : backColour_);
+        style_.backColor = ColourOf(backMode_ == 1 ? RTE_NO_COLOUR : backColour_);
     }
 }
 

@@ -5,10 +5,8 @@
 
 #include <string>
 
+#include "rte_device_units.h"
 #include "rte_translator.h"
-
-// The colour a style takes for "no colour": the engine's unset channels.
-constexpr uint32_t RTE_MARKUP_NO_COLOUR = 0xFFFFFE;
 
 class RteQXTEXTImportFilter : public RteImportFilter {
 public:
@@ -34,5 +32,5 @@ private:
     bool afterCr_ = false;
     int32_t branch_ = 0;
     int32_t backMode_ = 1;
-    uint32_t backColour_ = RTE_MARKUP_NO_COLOUR;
+    uint32_t backColour_ = RTE_NO_COLOUR;
 };

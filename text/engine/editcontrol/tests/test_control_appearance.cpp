@@ -1,8 +1,11 @@
 // Pens, columns, margins, background colour and paragraph formats set through the control's
 // messages, read back and seen in the pixels it draws.
+#include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "control_fixture.h"
+#include "rte_device_units.h"
 #include "rect_list.h"
 #include "rte_control_internal.h"
 #include "test_canvas.h"
@@ -83,6 +86,35 @@ TEST_F(ControlTest, ParagraphAndBackgroundMessages)
     EXPECT_EQ(SendMessageA(control, RTEM_GETLENGTH, 0, 0), 8);
     SendMessageA(control, RTEM_INSERTBREAK, 0, 5);
     EXPECT_EQ(SendMessageA(control, RTEM_GETLENGTH, 0, 0), 8) << "other values do nothing";
+}
+
+// The text background given as "no colour" draws the words as if none had been given; a real
+// colour is painted behind them.
+TEST_F(ControlTest, NoTextBackgroundDrawsTheWordsAsWithoutOne)
+{
+    const COLORREF yellow = RGB(255, 255, 0);
+    auto drawn = [&](std::optional<COLORREF> textBack) {
+        HWND control = MakeControl(ES_MULTILINE | WS_VISIBLE, 200, 60);
+        ShowWindow(parent_, SW_SHOWNOACTIVATE);
+        SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Mots sur le fond"));
+        if (textBack) {
+            SendMessageA(control, EM_SETSEL, 0, MAKELPARAM(0, 16));
+            SendMessageA(control, RTEM_SETBACKCOLOR, 1, *textBack);
+            SendMessageA(control, EM_SETSEL, 0, MAKELPARAM(16, 16));
+        }
+        TestCanvas canvas(200, 60);
+        Snapshot(control, canvas);
+        DestroyWindow(control);
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 200; ++x)
+                pixels.push_back(canvas.Pixel(x, y));
+        return pixels;
+    };
+    const std::vector<COLORREF> plain = drawn(std::nullopt);
+    EXPECT_EQ(drawn(RTE_NO_COLOUR), plain);
+    const std::vector<COLORREF> painted = drawn(yellow);
+    EXPECT_NE(std::find(painted.begin(), painted.end(), yellow), painted.end());
 }
 
 // A control shown with a frame, two framed columns and a rule: the frame's ink at the view's
