@@ -30,6 +30,9 @@ qx_build() {
     # Compiler results are kept by ccache, named relative to the checkout, so that a new clone
     # or a second work tree of the project rebuilds only what differs.
     export CCACHE_BASEDIR=$QX_ROOT CCACHE_NOHASHDIR=1
+    # Translation units are compiled with precompiled headers, which ccache caches only when
+    # told to ignore the macros and the time of the header.
+    export CCACHE_SLOPPINESS=pch_defines,time_macros
     cmake -S "$QX_ROOT" -B "$QX_BUILD" -G Ninja \
           -DCMAKE_TOOLCHAIN_FILE="$QX_ROOT/cmake/toolchain-mingw64.cmake" \
           -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null

@@ -135,19 +135,27 @@ int IntrusiveList<Node>::Remove(Node* node)
 {
     if (!node)
         return 1;
-    ForgetCache();
     Node* before = nullptr;
-    for (Node** link = &head; *link; before = *link, link = &(*link)->next) {
-        if (*link == node) {
-            *link = node->next;
-            if (node == tail)
-                tail = before;
-            node->next = nullptr;
-            --count;
-            return 0;
-        }
+    for (Node* at = head; at; before = at, at = at->next) {
+        if (at == node)
+            return RemoveAfter(before, node);
     }
+    ForgetCache();
     return 1;
+}
+
+template <class Node>
+int IntrusiveList<Node>::RemoveAfter(Node* before, Node* node)
+{
+    if (!node || (before ? before->next : head) != node)
+        return 1;
+    ForgetCache();
+    (before ? before->next : head) = node->next;
+    if (node == tail)
+        tail = before;
+    node->next = nullptr;
+    --count;
+    return 0;
 }
 
 template <class Node>

@@ -28,17 +28,18 @@ void ReportFailure(KERNEL* kernel, const GETFILE_STRUCT& record)
     KernAlert(KernGetAppWindow(kernel), IDS_NETWORK_ERROR, IDS_REMOTE_FILE_NOT_FOUND, record.source);
 }
 
-// Hands the notification to every job of the source, in every kernel; a failed source
-// leaves its jobs without a use of the cache item, which the cache drops.
+// Hands the notification to every job of the source, in every kernel, each once, in the
+// order they were made: an object told may end jobs (its own too) or ask for the same file,
+// whose new job waits for this arrival. A failed source leaves its jobs without a use of
+// the cache item, which the cache drops.
 void TellWaiters(WPARAM status, GETFILE_STRUCT* record)
 {
     HUGELIST& kernels = KernProcess().kernels;
     for (int k = 0; k < kernels.Items(); ++k) {
         auto* kernel = static_cast<KERNEL*>(kernels.GetItem(k));
-        for (int j = 0; j < kernel->jobs.Items(); ++j) {
-            auto* job = static_cast<FTP_PROCESS*>(kernel->jobs.GetItem(j));
-            if (lstrcmpiA(job->source, record->source) != 0)
-                continue;
+        unsigned long told = 0;
+        while (FTP_PROCESS* job = KernNextJobOfSource(kernel, record->source, told)) {
+            told = job->serial;
             job->transferId = nullptr;
             job->record = nullptr;
             if (status != QX_FILE_ARRIVED)

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -18,15 +19,31 @@ namespace {
 // A notification whose post fails is tried again after each of this many pending messages.
 constexpr int PostAttempts = 64;
 
-void Unindex(KERNEL* kernel, const FTP_PROCESS* job)
+// Sources are told apart with case ignored, as server names and DOS paths are.
+std::string SourceKey(const char* source)
 {
-    const auto indexed = kernel->jobsOfObject.find(job->object);
-    if (indexed == kernel->jobsOfObject.end())
+    std::string key = source;
+    if (!key.empty())
+        CharUpperBuffA(key.data(), static_cast<DWORD>(key.size()));
+    return key;
+}
+
+template <class Key>
+void Unindex(std::unordered_map<Key, std::vector<FTP_PROCESS*>>& index, const Key& key, const FTP_PROCESS* job)
+{
+    const auto indexed = index.find(key);
+    if (indexed == index.end())
         return;
     std::vector<FTP_PROCESS*>& own = indexed->second;
     own.erase(std::remove(own.begin(), own.end(), job), own.end());
     if (own.empty())
-        kernel->jobsOfObject.erase(indexed);
+        index.erase(indexed);
+}
+
+void Unindex(KERNEL* kernel, const FTP_PROCESS* job)
+{
+    Unindex(kernel->jobsOfObject, static_cast<const OBJET*>(job->object), job);
+    Unindex(kernel->jobsOfSource, SourceKey(job->source), job);
 }
 
 // Ends a job already taken out of the kernel's list.
@@ -115,7 +132,7 @@ GETFILE_STRUCT& GETFILE_STRUCT::operator=(const GETFILE_STRUCT& other)
 
 FTP_PROCESS::FTP_PROCESS(const char* source, OBJET* object, int kind)
     : source(source), object(object), transferId(nullptr), record(nullptr), starter(nullptr), kind(kind),
-      holdsCacheUse(0)
+      holdsCacheUse(0), serial(0)
 {
 }
 
@@ -199,12 +216,28 @@ FTP_PROCESS* KernAddFtpProcess(KERNEL* kernel, const char* source, OBJET* object
     FTP_PROCESS* job = new FTP_PROCESS(source, object, kind);
     if (!job)
         return nullptr;
+    job->serial = ++kernel->jobsMade;
     kernel->jobs.AddTail(job);
     kernel->jobsOfObject[object].push_back(job);
+    kernel->jobsOfSource[SourceKey(source)].push_back(job);
     job->holdsCacheUse = KernProcess().cache.IncreaseFileCount(source);
     if (added)
         *added = 1;
     return job;
+}
+
+FTP_PROCESS* KernNextJobOfSource(KERNEL* kernel, const char* source, unsigned long after)
+{
+    if (!kernel || !source)
+        return nullptr;
+    const auto indexed = kernel->jobsOfSource.find(SourceKey(source));
+    if (indexed == kernel->jobsOfSource.end())
+        return nullptr;
+    // Jobs are indexed as they are made and ended jobs leave the index: it stays in order.
+    const std::vector<FTP_PROCESS*>& own = indexed->second;
+    const auto next = std::upper_bound(own.begin(), own.end(), after,
+                                       [](unsigned long serial, const FTP_PROCESS* job) { return serial < job->serial; });
+    return next == own.end() ? nullptr : *next;
 }
 
 void KernRemoveFtpProcess(KERNEL* kernel, OBJET* object)

@@ -42,6 +42,7 @@ public:
     // The job holds one use of the cache item of its source; a failed transfer drops the
     // item for all its holders at once, so their jobs hold nothing afterwards.
     int holdsCacheUse;
+    unsigned long serial;     // the jobs of a kernel are numbered in the order they are made
 };
 
 // Fetches a file (mode QX_FETCH_SYNC or QX_FETCH_BACKGROUND); results in the request, or in
@@ -55,6 +56,9 @@ QXCORE_EXPORT const char* KernGetCachePath(KERNEL* kernel);
 // The job of that source and object, added when new (*added then 1); null for no source.
 QXCORE_EXPORT FTP_PROCESS* KernAddFtpProcess(KERNEL* kernel, const char* source, OBJET* object, int kind,
                                              int* added);
+// The first job of that source (case ignored) made after job number `after`, null when none.
+// Walking a source's jobs by their numbers survives jobs ended or added on the way.
+FTP_PROCESS* KernNextJobOfSource(KERNEL* kernel, const char* source, unsigned long after);
 // Ends the jobs of one object, or every job of the kernel.
 QXCORE_EXPORT void KernRemoveFtpProcess(KERNEL* kernel, OBJET* object);
 QXCORE_EXPORT void KernRemoveAllFtpProcess(KERNEL* kernel);

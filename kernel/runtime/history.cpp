@@ -50,14 +50,11 @@ void AlertNotLoaded(KERNEL* kernel)
 // The page left behind is destroyed when it asks to be; its entry stays, closed.
 void ClosePreviousPage(KERNEL* kernel)
 {
-    const int count = kernel->loadedPages.Items();
-    if (count < 2)
-        return;
-    auto* previous = static_cast<TREE*>(kernel->loadedPages.GetItem(count - 2));
-    if (!previous->root || !previous->root->closeOnLeave)
+    TREE* previous = kernel->loadedPages.BeforeLast();
+    if (!previous || !previous->root || !previous->root->closeOnLeave)
         return;
     OBJET* root = previous->root;
-    previous->root = nullptr;
+    kernel->loadedPages.SetRoot(previous, nullptr);
     KillObjet(root);
 }
 
@@ -91,7 +88,7 @@ void ReloadClosed(KERNEL* kernel, const char* name)
         delete shown;
         kernel->loadedPages.Rename(found, kept);
     }
-    found->root = root;
+    kernel->loadedPages.SetRoot(found, root);
     SetCursor(previous);
 }
 

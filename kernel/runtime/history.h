@@ -4,6 +4,8 @@
 
 #include "qxkernel.h"
 
+#include <vector>
+
 class QXCORE_API STACKFILE : public LNODE {
 public:
     explicit STACKFILE(const char* name) : name(name) {}
@@ -61,9 +63,11 @@ public:
 };
 
 // The loaded pages in the order they were loaded (the last is the page shown), with an index
-// of their names (case aside): the closed pages of a long history stay listed by the
-// thousand, and each page change looks for the page gone to among them. The list and the
-// pages' names change only through the operations below, which keep the index.
+// of their names (case aside), of their order and of their roots: the closed pages of a long
+// history stay listed by the thousand, and each page change looks for the page gone to among
+// them, removes the page shown and places the windows of the open ones. The list, the pages'
+// names and the roots of listed pages change only through the operations below, which keep
+// the index.
 class QXCORE_API LOADED_PAGES : public HUGELIST {
 public:
     LOADED_PAGES();
@@ -79,6 +83,15 @@ public:
     // The last loaded page of that name, null for none.
     TREE* LastNamed(const char* name) const;
     void Rename(TREE* page, const char* name);
+    // Gives a page its root, or closes it with a null root.
+    void SetRoot(TREE* page, OBJET* root);
+    // The page before the page shown, null when none.
+    TREE* BeforeLast() const;
+    // The roots of the open pages (those with a root) in the order they were loaded.
+    std::vector<OBJET*> OpenRoots() const;
+    // The root of the first open page loaded after the page of that root (after none for a
+    // root of no page listed), null when none.
+    OBJET* OpenAfter(const OBJET* root) const;
 
 private:
     using HUGELIST::AddHead;

@@ -36,7 +36,7 @@ KERNEL::~KERNEL()
     for (int i = 0; i < loadedPages.Items(); ++i) {
         auto* page = static_cast<TREE*>(loadedPages.GetItem(i));
         KillObjet(page->root);
-        page->root = nullptr;
+        loadedPages.SetRoot(page, nullptr);
     }
     loadedPages.Clear();
     selection.Clear();

@@ -12,6 +12,7 @@
 #include "../authoring/undo.h"
 #include "../authoring/selection.h"
 
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -150,6 +151,10 @@ struct QXCORE_API KERNEL : public HUGELNODE {
     // The jobs of each object in the order of `jobs`: a page of thousands of pictures and
     // sounds asks for a file for each, and finding an object's job must not walk them all.
     std::unordered_map<const OBJET*, std::vector<FTP_PROCESS*>> jobsOfObject;
+    // The jobs of each source (its name in capitals) in the order they were made: a finished
+    // transfer tells the waiters of its source without comparing its name with every job.
+    std::unordered_map<std::string, std::vector<FTP_PROCESS*>> jobsOfSource;
+    unsigned long jobsMade{};      // the number of the last job made
 };
 
 // The root of the page shown (the last loaded page), null when none.

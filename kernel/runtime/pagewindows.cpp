@@ -27,12 +27,10 @@ void KernUpdateModeless(KERNEL* kernel, int)
         return;
     // Below a modeless page the pages stay usable down to the first one that is not.
     bool enable = top->modeless != 0;
-    // The pages are a singly linked list: their roots are taken in order once and then looked
-    // at from the top down, rather than walking from the first page again for each page.
-    std::vector<OBJET*> below;
-    HUGELNODE* node = kernel->loadedPages.GetItem(0);
-    for (int i = 0; i < kernel->loadedPages.Items() - 1; ++i, node = node->next)
-        below.push_back(static_cast<TREE*>(node)->root);
+    // Only the open pages have windows: the closed ones of a long history are not walked.
+    std::vector<OBJET*> below = kernel->loadedPages.OpenRoots();
+    if (!below.empty() && below.back() == top)
+        below.pop_back();
     for (auto at = below.rbegin(); at != below.rend(); ++at) {
         OBJET* root = *at;
         if (!root || !root->window)

@@ -29,14 +29,18 @@ LRESULT OnWindowPosChanging(KERNEL* kernel, OBJET* object, MSGL* msg)
     object->WindowsMessage(msg);
     auto* position = reinterpret_cast<WINDOWPOS*>(msg->lParam);
     OBJET* parent = object->GetParent();
-    // Each object window stays just below its next sibling; the last object of the page
-    // shown stays below the selection handles. Every window of a page being made or moved
-    // asks, so the sibling is the list's next node rather than found by its place.
+    // Each object window stays just below its next sibling, a page's below the next open
+    // page's (the page shown below the host's top window); the last object of the page shown
+    // stays below the selection handles. Every window of a page being made or moved asks, so
+    // the sibling is the list's next node, the next page found by the index of the pages,
+    // rather than by its place.
     HWND above = nullptr;
-    if (!parent)
-        above = KernFindHwnd(kernel, parent, KernFindPos(kernel, parent, object) + 1);
-    else if (const OBJET* sibling = object->NextSibling())
+    if (!parent) {
+        const OBJET* next = kernel->loadedPages.OpenAfter(object);
+        above = next ? next->window : kernel->appTopWindow;
+    } else if (const OBJET* sibling = object->NextSibling()) {
         above = sibling->window;
+    }
     if (!above && parent && parent == KernGetTopObjet(kernel))
         above = kernel->handles[0];
     if (position)

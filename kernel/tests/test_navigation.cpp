@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 class Navigation : public testing::Test {
@@ -161,6 +163,45 @@ TEST_F(Navigation, APageTwiceInTheHistoryStaysInItUntilBothEntriesGo)
     nav->history.Add(page.c_str());
     nav->history.Clear();
     EXPECT_EQ(0, nav->history.isInStack(page.c_str()));
+}
+
+// The index of the loaded pages follows whichever page leaves, first, in between or last, and
+// whichever page closes or opens again.
+TEST_F(Navigation, TheLoadedPagesKnowTheirOrderAndTheirOpenPagesWhicheverPageLeaves)
+{
+    OBJET first(nav, nullptr), second(nav, nullptr), third(nav, nullptr), fourth(nav, nullptr);
+    LOADED_PAGES pages;
+    TREE* a = new TREE("a", &first);
+    TREE* b = new TREE("b", &second);
+    TREE* c = new TREE("c", nullptr);
+    TREE* d = new TREE("d", &fourth);
+    for (TREE* page : {a, b, c, d})
+        ASSERT_EQ(0, pages.AddTail(page));
+    EXPECT_EQ(c, pages.BeforeLast());
+    EXPECT_EQ(&fourth, pages.OpenAfter(&second)) << "a closed page has no window";
+    EXPECT_EQ(&first, pages.OpenAfter(&third)) << "a root of no page is below them all";
+    EXPECT_EQ(nullptr, pages.OpenAfter(&fourth));
+    pages.SetRoot(c, &third);
+    pages.SetRoot(a, nullptr);
+    EXPECT_EQ(&third, pages.OpenAfter(&second));
+    EXPECT_EQ((std::vector<OBJET*>{&second, &third, &fourth}), pages.OpenRoots());
+
+    ASSERT_EQ(0, pages.Remove(b));
+    EXPECT_EQ(&fourth, pages.OpenAfter(&third));
+    ASSERT_EQ(0, pages.Remove(d));
+    EXPECT_EQ(a, pages.BeforeLast());
+    ASSERT_EQ(0, pages.Remove(a));
+    EXPECT_EQ(1, pages.Remove(a)) << "no longer listed";
+    ASSERT_EQ(1, pages.Items());
+    EXPECT_EQ(c, pages.GetItem(0));
+    EXPECT_EQ(nullptr, pages.BeforeLast());
+    EXPECT_EQ(std::vector<OBJET*>{&third}, pages.OpenRoots());
+    ASSERT_EQ(0, pages.AddTail(b));
+    EXPECT_EQ(c, pages.BeforeLast());
+    EXPECT_EQ(b, pages.LastNamed("B"));
+    EXPECT_EQ(&second, pages.OpenAfter(&third));
+    delete a;
+    delete d;
 }
 
 TEST_F(Navigation, HomeAndBackAreBuiltInActionsOfTheTable)

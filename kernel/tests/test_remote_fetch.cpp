@@ -18,6 +18,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -96,11 +97,14 @@ public:
             const auto* record = reinterpret_cast<const GETFILE_STRUCT*>(msg->lParam);
             statuses.push_back(msg->wParam);
             contents.push_back(FileText(static_cast<const char*>(record->localFile)));
+            if (onReady)
+                onReady();
         }
         return OBJET::KernelMessage(msg);
     }
     std::vector<WPARAM> statuses;
     std::vector<std::string> contents;
+    std::function<void()> onReady;  // what the object does once told
 };
 
 // A kernel on a hidden host window.
@@ -213,6 +217,32 @@ TEST_F(RemoteFetch, TwoWaitersOfOneFileShareOneTransfer)
     EXPECT_EQ("payload", second.contents[0]);
     EXPECT_EQ(1, Count(Journal(), "FTP_Retrieve(data.txt,")) << Journal();
     EXPECT_EQ(1, Count(Journal(), ",anonymous,")) << "no account given: the anonymous one";
+    KernRemoveAllFtpProcess(kernel);
+    EXPECT_EQ(0, kernel->jobs.Items());
+}
+
+TEST_F(RemoteFetch, EveryWaiterStillListedHearsOnceWhatTheToldOnesEndOrAsk)
+{
+    WaitingObjet first(kernel), second(kernel), third(kernel), late(kernel);
+    const std::string address = Address("HTTP://", "data.txt");
+    // The first ends its own job and another object asks for the file while its arrival is
+    // being told; the second ends the job of a waiter not told yet.
+    first.onReady = [&] {
+        KernRemoveFtpProcess(kernel, &first);
+        Request(address, &late);
+    };
+    second.onReady = [&] { KernRemoveFtpProcess(kernel, &third); };
+    Request(address, &first);
+    Request(address, &second);
+    Request(address, &third);
+    ASSERT_TRUE(PumpUntil([&] { return !late.statuses.empty(); })) << Journal();
+    PumpUntil([] { return !GetQueueStatus(QS_ALLINPUT); });
+    EXPECT_EQ(std::vector<WPARAM>{QX_FILE_ARRIVED}, first.statuses);
+    EXPECT_EQ(std::vector<WPARAM>{QX_FILE_ARRIVED}, second.statuses);
+    EXPECT_TRUE(third.statuses.empty());
+    EXPECT_EQ(std::vector<WPARAM>{QX_FILE_ARRIVED}, late.statuses);
+    EXPECT_EQ("payload", late.contents[0]);
+    EXPECT_EQ(1, Count(Journal(), "HTTP_Retrieve(")) << Journal();
     KernRemoveAllFtpProcess(kernel);
     EXPECT_EQ(0, kernel->jobs.Items());
 }

@@ -1,0 +1,1 @@
+// The translation unit that owns the precompiled headers the other targets reuse.
