@@ -71,6 +71,19 @@ TEST(SoundPlaying, TheBranchIsTakenAfterThePlaysTheLoopAsksFor)
     }
 }
 
+// The wave driver plays in a thread of its own that posts the end of the play just before it
+// leaves the driver: closing the device on that report, when the page goes, must not unload
+// the driver under that thread.
+TEST(SoundPlaying, TheWaveDriverStaysLoadedAfterThePageOfItsSoundLeft)
+{
+    ASSERT_LT(0u, waveOutGetNumDevs());
+    PageHost host;
+    WritePublication(host, 0, 1, BranchTo("b.pag"));
+    ASSERT_EQ(1, host.Go("a.pag"));
+    ASSERT_TRUE(PumpUntil([&] { return host.Shown() == "B"; }, 10000));
+    EXPECT_NE(nullptr, GetModuleHandleA("mciwave.dll"));
+}
+
 TEST(SoundPlaying, ALoopingSoundWithoutBranchPlaysOn)
 {
     PageHost host;
