@@ -89,6 +89,7 @@ bool OpenDevice(const char* name, HWND parent)
     if (mciSendCommandA(0, MCI_OPEN, flags, reinterpret_cast<DWORD_PTR>(&open)) != 0)
         return false;
     Device() = open.wDeviceID;
+    KeepMciDriverLoaded(open.wDeviceID);
     return true;
 }
 

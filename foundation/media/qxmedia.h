@@ -26,6 +26,9 @@ public:
 };
 QXBASE_API bool MediaCallUnderWay();
 
+// Keeps the driver of an open MCI device loaded until the process ends (see mci_driver.cpp).
+QXBASE_API void KeepMciDriverLoaded(UINT device);
+
 class QXBASE_API CMedia {
 public:
     CMedia();

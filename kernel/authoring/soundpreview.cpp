@@ -109,6 +109,7 @@ void PlayThroughMci(HWND pane, const char* file)
     if (mciSendCommandA(0, MCI_OPEN, MCI_OPEN_ELEMENT, reinterpret_cast<DWORD_PTR>(&open)) != 0)
         return;
     KeepDevice(pane, open.wDeviceID);
+    KeepMciDriverLoaded(open.wDeviceID);
     MCI_PLAY_PARMS play{};
     play.dwCallback = reinterpret_cast<DWORD_PTR>(pane);
     mciSendCommandA(open.wDeviceID, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play));

@@ -67,6 +67,7 @@ void PlayThroughMci(KERNEL* kernel, const char* file)
     open.lpstrElementName = file;
     if (mciSendCommandA(0, MCI_OPEN, MCI_OPEN_ELEMENT, reinterpret_cast<DWORD_PTR>(&open)) == 0) {
         playing = open.wDeviceID;
+        KeepMciDriverLoaded(playing);
         MCI_PLAY_PARMS play{};
         mciSendCommandA(playing, MCI_PLAY, 0, reinterpret_cast<DWORD_PTR>(&play));
     }

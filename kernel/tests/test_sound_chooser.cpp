@@ -153,6 +153,7 @@ TEST_F(SoundPreview, TheEndOfPlayClosesTheDevice)
     PumpUntil([&] { return windows.Device() == 0; }, 5000);
     EXPECT_EQ(0u, windows.Device());
     EXPECT_FALSE(DeviceOpen(device));
+    EXPECT_NE(nullptr, GetModuleHandleA("mciwave.dll")) << "the driver outlives the device, for its play thread";
 }
 
 TEST_F(SoundPreview, ThePaneGoingStopsThePreview)

@@ -170,6 +170,7 @@ bool FLC::OpenServedMedia()
         if (mciSendCommandA(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_OPEN_ALIAS | MCI_DGV_OPEN_PARENT | MCI_DGV_OPEN_WS,
                             reinterpret_cast<DWORD_PTR>(&open)) == 0) {
             mciDevice = open.wDeviceID;
+            KeepMciDriverLoaded(mciDevice);
             MCI_DGV_WINDOW_PARMSA into{};
             into.hWnd = window;
             if (mciSendCommandA(mciDevice, MCI_WINDOW, MCI_DGV_WINDOW_HWND, reinterpret_cast<DWORD_PTR>(&into)) != 0) {

@@ -49,8 +49,10 @@ void FLC::OpenSound(const QXSTRING& name, const QXSTRING& local)
         return;
     MCI_OPEN_PARMSA open{};
     open.lpstrElementName = local;
-    if (mciSendCommandA(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&open)) == 0)
+    if (mciSendCommandA(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&open)) == 0) {
         soundDevice = open.wDeviceID;
+        KeepMciDriverLoaded(soundDevice);
+    }
 }
 
 void FLC::PlayCurrentSound()

@@ -445,6 +445,7 @@ void PlayFrameSound(HWND dialog, KERNEL* kernel, const std::string& file)
     if (mciSendCommandA(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&open)))
         return;
     frameSoundDevice = open.wDeviceID;
+    KeepMciDriverLoaded(frameSoundDevice);
     MCI_PLAY_PARMS play{};
     play.dwCallback = reinterpret_cast<DWORD_PTR>(dialog);
     mciSendCommandA(frameSoundDevice, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play));

@@ -54,8 +54,5 @@ private:
     LRESULT OnPaintTo(MSGL* msg);
 };
 
-// Keeps the driver of an open MCI device loaded until the process ends.
-void KeepDriverLoaded(UINT device);
-
 HINSTANCE SoundModule();
 HBITMAP SoundIcon();

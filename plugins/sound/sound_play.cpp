@@ -93,7 +93,7 @@ int SOUND::StartSound()
     open.lpstrElementName = localPath;
     if (mciSendCommandA(0, MCI_OPEN, MCI_OPEN_ELEMENT, reinterpret_cast<DWORD_PTR>(&open)) == 0 && open.wDeviceID) {
         mciDevice = open.wDeviceID;
-        KeepDriverLoaded(mciDevice);
+        KeepMciDriverLoaded(mciDevice);
         MCI_PLAY_PARMS play{};
         play.dwCallback = reinterpret_cast<DWORD_PTR>(window);
         if (mciSendCommandA(mciDevice, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play)) == 0) {

@@ -1,21 +1,23 @@
 // Keeping the MCI driver of a played sound loaded.
-#include "sound.h"
+#include "qxmedia.h"
 
 #include <mmsystem.h>
 
 namespace {
 
 constexpr const char* DriversKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\MCI32";
+constexpr DWORD DeviceTypeChars = 64;
 
 }  // namespace
 
-// A play that reports its end plays in a thread of the driver, which posts the report just
-// before it leaves the driver's code. Closing the device on that report, or when the page
-// goes, unloads a driver that no other device uses: the thread, still on its way out, would
-// then run in freed code. The driver stays loaded for the rest of the process instead.
-void KeepDriverLoaded(UINT device)
+// A play that is not waited for runs in a thread of the driver, which posts its end report
+// just before it leaves the driver's code. Closing the device on that report, when the page
+// goes or when the next sound starts unloads a driver that no other device uses: the thread,
+// still on its way out, would then run in freed code. The driver stays loaded for the rest
+// of the process instead.
+void KeepMciDriverLoaded(UINT device)
 {
-    char type[QX_NAME_BUFFER] = "";
+    char type[DeviceTypeChars] = "";
     MCI_SYSINFO_PARMSA info{};
     info.lpstrReturn = type;
     info.dwRetSize = sizeof type;
